@@ -1,0 +1,69 @@
+# Two commands matter: `make run` builds and starts Taskwell, `make test` builds and runs every
+# test headless. Both install the Debian packages they need first.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 5
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+       libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick fonts-liberation \
+       clang libclang-rt-14-dev poppler-utils desktop-file-utils dpkg-dev file
+
+.PHONY: deps configure build run test test-main test-asan fuzz bench format package clean
+
+deps:
+	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASKWELL_WERROR=ON
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@tools/run.sh $(BUILD)/taskwell $(ARGS)
+
+test: test-main fuzz test-asan
+
+test-main: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The same tests under the address and undefined-behaviour sanitizers (the X journeys excepted).
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTASKWELL_SANITIZE=ON \
+	  -DTASKWELL_WERROR=ON -DTASKWELL_BENCH=OFF
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target runs briefly on its seed corpus.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTASKWELL_FUZZ=ON -DTASKWELL_UI=OFF -DTASKWELL_TESTS=OFF -DTASKWELL_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@for target in $(BUILD_FUZZ)/fuzz/*_fuzz; do \
+	  name=$$(basename $$target); corpus=$$(mktemp -d); \
+	  cp fuzz/corpus/$$name/* $$corpus/ 2>/dev/null || true; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 $$corpus 2>&1 | tail -n 3 || exit 1; \
+	  rm -rf $$corpus; \
+	done
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS)
+	@for b in $(BUILD)/bench/*_bench; do $$b; done
+
+format:
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

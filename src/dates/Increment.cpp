@@ -1,0 +1,7 @@
+#include "document/ToDoList.h"
+
+namespace taskwell {
+
+void ToDoList::IncrementButtonClick() {}
+
+}  // namespace taskwell

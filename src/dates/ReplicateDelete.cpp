@@ -1,0 +1,9 @@
+#include "document/ToDoList.h"
+
+namespace taskwell {
+
+void ToDoList::ReplicateButtonClick() {}
+void ToDoList::DeleteTaskRow() {}
+void ToDoList::DeleteButtonClick() {}
+
+}  // namespace taskwell

@@ -1,0 +1,173 @@
+#include "document/DateText.h"
+
+#include <cstdio>
+
+#include "document/Calendar.h"
+#include "document/Errors.h"
+
+namespace taskwell {
+namespace {
+
+struct NumberRead {
+  int Value = 0;
+  int Digits = 0;
+};
+
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : Text(text) {}
+
+  void SkipBlanks() {
+    while (Pos < Text.size() && Text[Pos] == ' ') ++Pos;
+  }
+  bool Take(char c) {
+    if (Pos < Text.size() && Text[Pos] == c) {
+      ++Pos;
+      return true;
+    }
+    return false;
+  }
+  // A run of digits that stops once the value reaches 1000.
+  std::optional<NumberRead> Number() {
+    SkipBlanks();
+    NumberRead read;
+    while (Pos < Text.size() && Text[Pos] >= '0' && Text[Pos] <= '9' && read.Value < 1000) {
+      read.Value = read.Value * 10 + (Text[Pos++] - '0');
+      ++read.Digits;
+    }
+    if (read.Digits == 0) return std::nullopt;
+    return read;
+  }
+  bool AtEnd() const { return Pos == Text.size(); }
+
+ private:
+  std::string_view Text;
+  std::size_t Pos = 0;
+};
+
+std::string TwoDigits(int value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+}  // namespace
+
+DateFormat::DateFormat(RegionalSettings regional, const Clock& clock)
+    : Settings(std::move(regional)), TheClock(&clock) {}
+
+int DateFormat::CurrentYear() const { return DecodeDate(Now()).Year; }
+
+std::string DateFormat::FormatDateText(double date) const {
+  if (date == 0) return {};
+  const CalendarDate day = DecodeDate(date);
+  char year[16];
+  std::snprintf(year, sizeof year, "%04d", day.Year);
+  return TwoDigits(day.Month) + Settings.DateSeparator + TwoDigits(day.Day) +
+         Settings.DateSeparator + year;
+}
+
+std::string DateFormat::WeekdayText(double date) const {
+  return Settings.ShortDayNames[static_cast<std::size_t>(DayOfWeek(date) - 1)];
+}
+
+std::string DateFormat::ShortDateText(double date) const {
+  const CalendarDate day = DecodeDate(date);
+  const std::string& format = Settings.ShortDateFormat;
+  std::string text;
+  for (std::size_t i = 0; i < format.size();) {
+    const char c = format[i];
+    std::size_t run = 1;
+    while (i + run < format.size() && format[i + run] == c) ++run;
+    const char lower = static_cast<char>(c | 0x20);
+    if (lower == 'd') {
+      text += run >= 2 ? TwoDigits(day.Day) : std::to_string(day.Day);
+    } else if (lower == 'm') {
+      text += run >= 2 ? TwoDigits(day.Month) : std::to_string(day.Month);
+    } else if (lower == 'y') {
+      char year[16];
+      std::snprintf(year, sizeof year, run <= 2 ? "%02d" : "%04d", run <= 2 ? day.Year % 100 : day.Year);
+      text += year;
+    } else if (c == '/') {
+      text.append(run, Settings.DateSeparator);
+    } else {
+      text.append(run, c);
+    }
+    i += run;
+  }
+  return text;
+}
+
+std::optional<ShortDate> DateFormat::ParseShortDateParts(std::string_view text,
+                                                        DateOrder order) const {
+  const char separator = Settings.DateSeparator;
+  Scanner scan(text);
+  const auto first = scan.Number();
+  if (!first) return std::nullopt;
+  scan.SkipBlanks();
+  if (!scan.Take(separator)) return std::nullopt;
+  const auto second = scan.Number();
+  if (!second) return std::nullopt;
+  scan.SkipBlanks();
+  ShortDate date;
+  if (scan.Take(separator)) {
+    const auto third = scan.Number();
+    if (!third) return std::nullopt;
+    NumberRead year = *third;
+    if (order == DateOrder::MonthDayYear) {
+      date.Month = first->Value;
+      date.Day = second->Value;
+    } else if (order == DateOrder::DayMonthYear) {
+      date.Day = first->Value;
+      date.Month = second->Value;
+    } else {
+      year = *first;
+      date.Month = second->Value;
+      date.Day = third->Value;
+    }
+    date.Year = year.Value;
+    if (year.Digits <= 2) {
+      const int base = CurrentYear() - TwoDigitYearWindow;
+      date.Year += base / 100 * 100;
+      if (date.Year < base) date.Year += 100;
+    }
+    date.HadYear = true;
+  } else {
+    date.Year = CurrentYear();
+    const bool dayFirst = order == DateOrder::DayMonthYear;
+    date.Day = dayFirst ? first->Value : second->Value;
+    date.Month = dayFirst ? second->Value : first->Value;
+  }
+  scan.Take(separator);
+  scan.SkipBlanks();
+  if (!scan.AtEnd()) return std::nullopt;
+  if (!IsValidDate(date.Year, date.Month, date.Day)) return std::nullopt;
+  return date;
+}
+
+bool DateFormat::TryParseIn(std::string_view text, DateOrder order, double& date) const {
+  const auto parts = ParseShortDateParts(text, order);
+  return parts && TryEncodeDate(parts->Year, parts->Month, parts->Day, date);
+}
+
+bool DateFormat::TryParseShortDate(std::string_view text, double& date) const {
+  return TryParseIn(text, Settings.Order(), date);
+}
+
+double DateFormat::ParseShortDate(std::string_view text) const {
+  double date = 0;
+  if (!TryParseShortDate(text, date)) ThrowNotValid(text, "date");
+  return date;
+}
+
+bool DateFormat::TryParseTableDate(std::string_view text, double& date) const {
+  return TryParseIn(text, DateOrder::MonthDayYear, date);
+}
+
+double DateFormat::ParseTableDate(std::string_view text) const {
+  double date = 0;
+  if (!TryParseTableDate(text, date)) ThrowNotValid(text, "date");
+  return date;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/Clock.h"
+#include "document/Regional.h"
+
+namespace taskwell {
+
+// What the short-date parser found: the completed date and its month and day as read.
+struct ShortDate {
+  int Year = 0;
+  int Month = 0;
+  int Day = 0;
+  bool HadYear = false;
+};
+
+// Date texts under the user's regional settings and the current time.
+class DateFormat {
+ public:
+  DateFormat(RegionalSettings regional, const Clock& clock);
+
+  const RegionalSettings& Regional() const { return Settings; }
+  double Now() const { return TheClock->Now(); }
+  int CurrentYear() const;
+
+  // One- and two-digit years land in the hundred years that begin this many years before now.
+  int TwoDigitYearWindow = 20;
+
+  // "mm/dd/yyyy" with the regional separator; the empty text for the date value 0.
+  std::string FormatDateText(double date) const;
+  // The regional abbreviated weekday name.
+  std::string WeekdayText(double date) const;
+  // The regional short date form, as written to the task file.
+  std::string ShortDateText(double date) const;
+
+  // The short-date parser in a given field order; nothing when the text is not such a date.
+  std::optional<ShortDate> ParseShortDateParts(std::string_view text, DateOrder order) const;
+  // In the regional order.
+  bool TryParseShortDate(std::string_view text, double& date) const;
+  // Throws EConvertError "'<text>' is not a valid date".
+  double ParseShortDate(std::string_view text) const;
+  // The table's own date text is always month first, whatever the regional order.
+  bool TryParseTableDate(std::string_view text, double& date) const;
+  double ParseTableDate(std::string_view text) const;
+
+ private:
+  bool TryParseIn(std::string_view text, DateOrder order, double& date) const;
+
+  RegionalSettings Settings;
+  const Clock* TheClock;
+};
+
+}  // namespace taskwell

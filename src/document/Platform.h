@@ -1,0 +1,68 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace taskwell {
+
+struct Rect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+// What the print dialog hands back: everything, or the "pages" From to To (a window of days).
+struct PrintChoice {
+  bool PrintAll = true;
+  int From = 0;
+  int To = 0;
+};
+
+// A print job that takes whole lines; it wraps and breaks pages itself.
+class PrinterTextStream {
+ public:
+  virtual ~PrinterTextStream() = default;
+  virtual void WriteLine(std::string_view line) = 0;
+  // Ends the job. Failures of the printing service throw.
+  virtual void Close() = 0;
+};
+
+// The operations the task list needs from the desktop. The Qt window implements them; tests use a
+// recording fake.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The program's own modal message dialog.
+  virtual void ShowMessageBox(const std::string& caption, const std::string& message) = 0;
+  // The standard confirmation dialog: caption "Confirm", a question icon, "&Yes" and "Cancel".
+  // True for Yes.
+  virtual bool Confirm(const std::string& message) = 0;
+  // The default error report: a critical message box with the list title as caption.
+  virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+  // Opens a web address or a document with the desktop's default application, never through a
+  // shell.
+  virtual void OpenDocument(const std::string& target) = 0;
+  virtual void FocusGrid() = 0;
+  virtual void Repaint() = 0;
+  virtual void CloseWindow() = 0;
+
+  // The work area of the primary screen, read afresh each time.
+  virtual Rect WorkArea() = 0;
+  virtual Rect WindowBounds() = 0;
+  virtual void SetWindowBounds(const Rect& bounds) = 0;
+  // The grid's own width in pixels, borders included.
+  virtual int GridWidth() = 0;
+  // How many task rows the grid shows completely when the window is this high.
+  virtual int FullyVisibleRows(int windowHeight) = 0;
+
+  // Shows the print dialog with the given choice preset; false when cancelled.
+  virtual bool ShowPrintDialog(PrintChoice& choice) = 0;
+  // Begins a print job on the chosen printer.
+  virtual std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) = 0;
+};
+
+}  // namespace taskwell

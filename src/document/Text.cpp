@@ -1,0 +1,134 @@
+#include "document/Text.h"
+
+#include "document/Errors.h"
+
+namespace taskwell {
+namespace {
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Length of the UTF-8 sequence starting at text[i], or 0 when it is not a valid one.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  std::uint32_t code = 0;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0u) != 0x80u) return 0;
+    code = (code << 6) | (next & 0x3Fu);
+  }
+  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  if (overlong || surrogate || code > 0x10FFFF) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string_view TrimView(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsTrimmed(text[begin])) ++begin;
+  while (end > begin && IsTrimmed(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string UpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::size_t CharCount(std::string_view text) {
+  if (!IsValidUtf8(text)) return text.size();
+  std::size_t count = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0u) != 0x80u) ++count;
+  }
+  return count;
+}
+
+bool TryStrToInt(std::string_view text, std::int32_t& value) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  bool hex = false;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    hex = true;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i == text.size()) return false;
+  std::int64_t magnitude = 0;
+  if (hex) {
+    if (text.size() - i > 8) return false;
+    for (; i < text.size(); ++i) {
+      const int digit = HexDigit(text[i]);
+      if (digit < 0) return false;
+      magnitude = magnitude * 16 + digit;
+    }
+    // Eight hex digits cover the whole 32-bit pattern, as in $FFFFFFFF = -1.
+    auto bits = static_cast<std::uint32_t>(magnitude);
+    if (negative) bits = 0u - bits;
+    value = static_cast<std::int32_t>(bits);
+    return true;
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > 2147483648LL) return false;
+  }
+  if (!negative && magnitude > 2147483647LL) return false;
+  value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  return true;
+}
+
+std::int32_t StrToInt(std::string_view text) {
+  std::int32_t value = 0;
+  if (!TryStrToInt(text, value)) ThrowNotValid(text, "integer value");
+  return value;
+}
+
+std::int32_t StrToIntOrZero(std::string_view text) {
+  std::int32_t value = 0;
+  return TryStrToInt(text, value) ? value : 0;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,97 @@
+#include "support/FakePlatform.h"
+
+namespace taskwell::testing {
+
+void FakePlatform::ShowMessageBox(const std::string& caption, const std::string& message) {
+  Messages.push_back({caption, message});
+}
+
+bool FakePlatform::Confirm(const std::string& message) {
+  Confirms.push_back(message);
+  if (ConfirmAnswers.empty()) return true;
+  const bool answer = ConfirmAnswers.front();
+  ConfirmAnswers.pop_front();
+  return answer;
+}
+
+void FakePlatform::ShowError(const std::string& caption, const std::string& text) {
+  Errors.push_back({caption, text});
+}
+
+int FakePlatform::FullyVisibleRows(int windowHeight) {
+  const int rows = (windowHeight - ChromeHeight) / 20;
+  return rows < 0 ? 0 : rows;
+}
+
+bool FakePlatform::ShowPrintDialog(PrintChoice& choice) {
+  PrintDialogShown.push_back(choice);
+  if (!PrintDialogResult) return false;
+  choice = NextChoice;
+  return true;
+}
+
+namespace {
+class RecordingStream : public PrinterTextStream {
+ public:
+  explicit RecordingStream(FakePlatform::PrintedJob& job) : Job(job) {}
+  void WriteLine(std::string_view line) override { Job.Lines.emplace_back(line); }
+  void Close() override { Job.Closed = true; }
+
+ private:
+  FakePlatform::PrintedJob& Job;
+};
+}  // namespace
+
+std::unique_ptr<PrinterTextStream> FakePlatform::OpenPrinter(const std::string& jobName) {
+  Jobs.push_back({jobName, {}, false});
+  return std::make_unique<RecordingStream>(Jobs.back());
+}
+
+double Day(int year, int month, int day, double hours) {
+  return EncodeDate(year, month, day) + hours / 24.0;
+}
+
+ListFixture::ListFixture(double now, RegionalSettings regional)
+    : Clock(now), Dates(std::move(regional), Clock), List(Ui, Dates) {
+  List.FormCreate("/nonexistent-taskwell-test/List.todo", "/nonexistent-home");
+}
+
+void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, bool withProject) {
+  List.DetachSelectHandler();
+  const int cols = withProject ? 5 : 4;
+  List.HasProjCol = withProject;
+  List.DescCol = cols - 1;
+  List.Grid.SetColCount(cols);
+  List.Grid.SetRowCount(1);
+  List.Grid.SetRowCount(rows.empty() ? 2 : static_cast<int>(rows.size()) + 1);
+  List.Grid.SetCell(0, 0, "Date ");
+  List.Grid.SetCell(1, 0, "Pri  ");
+  List.Grid.SetCell(2, 0, "SubP ");
+  if (withProject) List.Grid.SetCell(3, 0, "Proj ");
+  List.Grid.SetCell(List.DescCol, 0, "Description ");
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t c = 0; c < rows[r].size() && c < static_cast<std::size_t>(cols); ++c) {
+      List.Grid.SetCell(static_cast<int>(c), static_cast<int>(r) + 1, rows[r][c]);
+    }
+  }
+  List.Grid.SelectCell(0, 1);
+  List.AttachSelectHandler();
+  List.EditRow = 1;
+  List.EditCol = 0;
+  List.EditOldText = List.Grid.Cell(0, 1);
+  List.PendingRow = 0;
+}
+
+std::vector<std::string> ListFixture::RowCells(int row) const {
+  std::vector<std::string> cells;
+  for (int c = 0; c < List.Grid.ColCount(); ++c) cells.push_back(List.Grid.Cell(c, row));
+  return cells;
+}
+
+std::vector<std::string> ListFixture::Column(int col) const {
+  std::vector<std::string> cells;
+  for (int r = 1; r < List.Grid.RowCount(); ++r) cells.push_back(List.Grid.Cell(col, r));
+  return cells;
+}
+
+}  // namespace taskwell::testing
