@@ -5,6 +5,8 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 5
+SHELL := /bin/bash
+.SHELLFLAGS := -o pipefail -c
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \

@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include "app/Startup.h"
+
+int main(int argc, char** argv) {
+  return taskwell::RunTaskwell(argc, argv);
+}

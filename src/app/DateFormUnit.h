@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace taskwell {
+
+// A date dialog that is created with the other windows and kept, though nothing shows it.
+class TDateInputForm final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TDateInputForm(QWidget* parent = nullptr);
+};
+
+}  // namespace taskwell

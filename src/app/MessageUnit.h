@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace taskwell {
+
+// The program's own message dialog: a caption, a centred bold message that wraps, and one large
+// button. Its height follows the message.
+class TMessageBox final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TMessageBox(QWidget* parent = nullptr);
+
+  void ShowMessageBox(const QString& caption, const QString& message);
+  // Sets caption and message and sizes the dialog for them, without showing it.
+  void Prepare(const QString& caption, const QString& message);
+
+  QLabel* SpacerLabel;
+  QLabel* MessageLabel;
+  QPushButton* ContinueButton;
+
+ private:
+  void ContinueButtonClick();
+};
+
+}  // namespace taskwell

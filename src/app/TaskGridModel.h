@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "document/ToDoList.h"
+
+namespace taskwell {
+
+// Shows the task table to Qt: the table's row 0 is the horizontal header, its task rows are the
+// model's rows. Every edit goes straight into the table's cells.
+class TaskGridModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit TaskGridModel(ToDoList& list, QObject* parent = nullptr);
+  ~TaskGridModel() override;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // Cell bytes to screen text and back, by the file's encoding.
+  QString Decode(const std::string& bytes) const;
+  std::string Encode(const QString& text) const;
+
+ signals:
+  void CursorMoved();
+  void WidthsChanged();
+  void TableReset();
+
+ private:
+  void OnTableChange(TaskTable::Change change, int col, int row);
+  ToDoList& List;
+  int Rows = 0;
+  int Cols = 0;
+};
+
+}  // namespace taskwell

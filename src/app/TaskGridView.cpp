@@ -1,0 +1,248 @@
+#include "app/TaskGridView.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+
+namespace taskwell {
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kEscape = 27;
+
+int VirtualKey(const QKeyEvent* event) {
+  return event->key() == Qt::Key_Escape ? kEscape : event->key() & 0xFF;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- selection
+
+GridSelectionModel::GridSelectionModel(ToDoList& list, QAbstractItemModel* model, QObject* parent)
+    : QItemSelectionModel(model, parent), List(list) {}
+
+void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
+                                         QItemSelectionModel::SelectionFlags command) {
+  if (Following || !index.isValid()) {
+    QItemSelectionModel::setCurrentIndex(index, command);
+    return;
+  }
+  const int col = index.column();
+  const int row = index.row() + 1;
+  if (col != List.Grid.Col() || row != List.Grid.Row()) {
+    // The table raises the cell-selection event; a failing handler keeps the cursor where it is.
+    if (!List.Guarded([&] { List.Grid.SelectCell(col, row); })) {
+      FollowTable();
+      return;
+    }
+  }
+  const QModelIndex target = model()->index(List.Grid.Row() - 1, List.Grid.Col());
+  Following = true;
+  QItemSelectionModel::setCurrentIndex(target, command);
+  Following = false;
+}
+
+void GridSelectionModel::FollowTable() {
+  const QModelIndex target = model()->index(List.Grid.Row() - 1, List.Grid.Col());
+  if (!target.isValid()) return;
+  Following = true;
+  if (currentIndex() != target) {
+    QItemSelectionModel::setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+  }
+  Following = false;
+}
+
+// ---------------------------------------------------------------- editor
+
+GridEditDelegate::GridEditDelegate(ToDoList& list, QObject* parent)
+    : QStyledItemDelegate(parent), List(list) {}
+
+QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
+  auto* editor = new QLineEdit(parent);
+  editor->setFrame(false);
+  editor->setObjectName(QStringLiteral("GridEditor"));
+  // Every keystroke lands in the cell, so handlers always read what the user typed.
+  auto* model = const_cast<QAbstractItemModel*>(index.model());
+  const QPersistentModelIndex cell(index);
+  connect(editor, &QLineEdit::textEdited, editor, [model, cell](const QString& text) {
+    if (cell.isValid()) model->setData(cell, text, Qt::EditRole);
+  });
+  editor->installEventFilter(const_cast<GridEditDelegate*>(this));
+  return editor;
+}
+
+void GridEditDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  const QString text = index.data(Qt::EditRole).toString();
+  // Leave the editor alone when it already shows the cell, so the caret stays put while typing.
+  if (line != nullptr && line->text() != text) line->setText(text);
+}
+
+void GridEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+  if (auto* line = qobject_cast<QLineEdit*>(editor))
+    model->setData(index, line->text(), Qt::EditRole);
+}
+
+bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
+  auto* view = qobject_cast<TaskGridView*>(parent());
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    return true;  // Escape restores the cell on release; the editor stays open
+  }
+  if (event->type() == QEvent::KeyRelease) {
+    const int key = VirtualKey(static_cast<QKeyEvent*>(event));
+    List.Guarded([&] { List.GridKeyUp(key); });
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonDblClick && view != nullptr) {
+    List.Guarded([&] { List.GridDblClick(); });
+    return true;
+  }
+  return QStyledItemDelegate::eventFilter(object, event);
+}
+
+// ---------------------------------------------------------------- view
+
+TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
+    : QTableView(parent), List(list), Model(new TaskGridModel(list, this)) {
+  setObjectName(QStringLiteral("Grid"));
+  setModel(Model);
+  Selection = new GridSelectionModel(list, Model, this);
+  QItemSelectionModel* old = selectionModel();
+  setSelectionModel(Selection);
+  delete old;
+  setItemDelegate(new GridEditDelegate(list, this));
+
+  QFont font(QStringLiteral("Courier New"));
+  font.setPixelSize(12);
+  setFont(font);
+  horizontalHeader()->setFont(font);
+  viewport()->setCursor(Qt::IBeamCursor);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  verticalHeader()->setMinimumSectionSize(kRowHeight);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setSectionsMovable(false);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setFixedHeight(kRowHeight + 2);
+  horizontalHeader()->viewport()->installEventFilter(this);
+  setShowGrid(true);
+  setGridStyle(Qt::SolidLine);
+  setWordWrap(false);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setTabKeyNavigation(true);
+  setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
+                  QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  connect(Model, &TaskGridModel::CursorMoved, this, [this] {
+    Selection->FollowTable();
+    ShowEditor();
+  });
+  connect(Model, &TaskGridModel::TableReset, this, [this] {
+    ApplyWidths();
+    Selection->FollowTable();
+    ShowEditor();
+  });
+  connect(Model, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
+  ApplyWidths();
+}
+
+void TaskGridView::ApplyWidths() {
+  ApplyingWidths = true;
+  for (int c = 0; c < Model->columnCount(); ++c) {
+    if (horizontalHeader()->sectionSize(c) != List.Grid.ColWidth(c)) {
+      horizontalHeader()->resizeSection(c, List.Grid.ColWidth(c));
+    }
+  }
+  ApplyingWidths = false;
+}
+
+void TaskGridView::OnSectionResized(int section, int, int newSize) {
+  if (!ApplyingWidths) List.Grid.SetColWidth(section, newSize);
+}
+
+void TaskGridView::ShowEditor() {
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && state() != QAbstractItemView::EditingState) {
+    edit(current);
+  }
+}
+
+void TaskGridView::HitTest(const QPoint& viewportPoint, int& col, int& row) const {
+  const QModelIndex index = indexAt(viewportPoint);
+  col = index.isValid() ? index.column() : -1;
+  row = index.isValid() ? index.row() + 1 : -1;
+}
+
+int TaskGridView::FullyVisibleRows(int gridHeight) const {
+  int height = gridHeight - 2 * frameWidth() - horizontalHeader()->height();
+  if (horizontalScrollBar()->isVisible()) height -= horizontalScrollBar()->height();
+  return height > 0 ? height / kRowHeight : 0;
+}
+
+void TaskGridView::mousePressEvent(QMouseEvent* event) {
+  int col = -1;
+  int row = -1;
+  HitTest(event->position().toPoint(), col, row);
+  QTableView::mousePressEvent(event);
+  List.Guarded([&] { List.GridMouseDown(col, row); });
+}
+
+void TaskGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mousePressEvent(event);
+  List.Guarded([&] { List.GridDblClick(); });
+}
+
+void TaskGridView::keyReleaseEvent(QKeyEvent* event) {
+  const int key = VirtualKey(event);
+  List.Guarded([&] { List.GridKeyUp(key); });
+  QTableView::keyReleaseEvent(event);
+}
+
+bool TaskGridView::viewportEvent(QEvent* event) {
+  const bool handled = QTableView::viewportEvent(event);
+  // The restore hook after a sort runs once the grid has painted.
+  if (event->type() == QEvent::Paint && List.Grid.OnDrawCell) {
+    QTimer::singleShot(0, this, [this] { List.Guarded([this] { List.Grid.CellPainted(); }); });
+  }
+  return handled;
+}
+
+bool TaskGridView::eventFilter(QObject* object, QEvent* event) {
+  const bool press = event->type() == QEvent::MouseButtonPress;
+  const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
+  if (object != horizontalHeader()->viewport() || (!press && !doubleClick)) {
+    return QTableView::eventFilter(object, event);
+  }
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const int x = mouse->position().toPoint().x();
+  QHeaderView* header = horizontalHeader();
+  const int col = header->logicalIndexAt(x);
+  // A press on the border between two headers starts a column resize instead.
+  const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+  if (col >= 0 && mouse->button() == Qt::LeftButton) {
+    const int left = header->sectionViewportPosition(col);
+    const int right = left + header->sectionSize(col);
+    if ((col > 0 && x - left < grip) || right - x <= grip) return false;
+  }
+  List.Guarded([&] { List.GridMouseDown(col, col >= 0 ? 0 : -1); });
+  if (doubleClick) List.Guarded([&] { List.GridDblClick(); });
+  return true;
+}
+
+}  // namespace taskwell
