@@ -1,0 +1,67 @@
+// The program's own message dialog sizes itself to its message.
+#include "app/MessageUnit.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace taskwell {
+namespace {
+
+int argc = 1;
+char arg0[] = "test";
+char* argv[] = {arg0, nullptr};
+
+class MessageBoxTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) App = new QApplication(argc, argv);
+  }
+  static QApplication* App;
+};
+QApplication* MessageBoxTest::App = nullptr;
+
+TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
+  TMessageBox box;
+  box.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
+  const int line = box.MessageLabel->fontMetrics().lineSpacing();
+  EXPECT_EQ(box.windowTitle(), QStringLiteral("Error"));
+  EXPECT_EQ(box.MessageLabel->y(), 16);
+  EXPECT_NEAR(box.MessageLabel->height(), line, 2);
+  EXPECT_EQ(box.ContinueButton->y(), 16 + box.MessageLabel->height() + 10);
+  EXPECT_EQ(box.ContinueButton->geometry(), QRect(85, box.ContinueButton->y(), 180, 40));
+  EXPECT_EQ(box.ContinueButton->text(), QStringLiteral("Click here to continue"));
+  EXPECT_EQ(box.width(), 342);
+  EXPECT_EQ(box.height(), box.ContinueButton->y() + 40 + 35);
+}
+
+TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
+  TMessageBox box;
+  const QString longText = QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
+  box.Prepare(QStringLiteral("Increment End"), longText);
+  const int tall = box.height();
+  const int line = box.MessageLabel->fontMetrics().lineSpacing();
+  EXPECT_GE(box.MessageLabel->height(), 4 * line);
+  EXPECT_EQ(box.width(), 342);
+  box.Prepare(QStringLiteral("Increment Error"), QStringLiteral("No date to increment"));
+  EXPECT_LT(box.height(), tall - 2 * line);
+  EXPECT_EQ(box.MessageLabel->text(), QStringLiteral("No date to increment"));
+}
+
+TEST_F(MessageBoxTest, ShowsModallyAndTheButtonClosesIt) {
+  TMessageBox box;
+  bool sawIt = false;
+  QTimer::singleShot(0, [&] {
+    sawIt = box.isVisible() && box.isModal() && box.focusWidget() == box.ContinueButton;
+    box.ContinueButton->click();
+  });
+  box.ShowMessageBox(QStringLiteral("Taskwell"), QStringLiteral("x is already being edited."));
+  EXPECT_TRUE(sawIt);
+  EXPECT_FALSE(box.isVisible());
+}
+
+}  // namespace
+}  // namespace taskwell

@@ -1,0 +1,197 @@
+// The main window offscreen: its layout, title, anchoring and the wiring of grid and buttons.
+#include "app/TaskwellForm.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "document/Errors.h"
+#include "support/FakePlatform.h"
+
+namespace taskwell {
+namespace {
+
+int argc = 1;
+char arg0[] = "test";
+char* argv[] = {arg0, nullptr};
+
+class FormTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+  void SetUp() override {
+    Folder = std::filesystem::temp_directory_path() / ("taskwell-form-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(Folder);
+    File = (Folder / "home.todo").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(Folder); }
+
+  void Write(const std::string& text) { std::ofstream(File, std::ios::binary) << text; }
+  std::string Read() const {
+    std::ifstream in(File, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // Answers every modal dialog that opens with its default (Enter) until stopped.
+  void AnswerDialogs() {
+    auto* timer = new QTimer(QApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [this] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        DialogTitles.push_back(modal->windowTitle().toStdString());
+        modal->close();
+      }
+    });
+    timer->start(20);
+  }
+
+  FixedClock Clock{testing::Day(2026, 6, 10)};
+  std::filesystem::path Folder;
+  std::string File;
+  std::vector<std::string> DialogTitles;
+};
+
+TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
+  TToDoForm form({}, Clock, File, "/home/x");
+  const struct {
+    QWidget* Control;
+    QRect Bounds;
+    const char* Caption;
+    bool Visible;
+  } layout[] = {
+      {form.AddButton, {3, 0, 47, 24}, "&Add", true},
+      {form.DeleteButton, {3, 24, 47, 24}, "&Delete", true},
+      {form.IncrementButton, {61, 0, 57, 24}, "&Increment", true},
+      {form.ReplicateButton, {61, 24, 57, 24}, "&Replicate", true},
+      {form.PrintButton, {129, 0, 37, 24}, "&Print", true},
+      {form.SaveButton, {129, 24, 37, 24}, "&Save", true},
+      {form.FindEdit, {177, 0, 80, 21}, "", true},
+      {form.FindButton, {177, 24, 80, 24}, "&Find", true},
+      {form.SortOrderButton, {273, 0, 128, 24}, "Sorted by Date", false},
+      {form.AutoSortButton, {273, 24, 64, 24}, "AutoSort on", false},
+      {form.SortButton, {337, 24, 64, 24}, "Sort Now", false},
+      {form.HideButton, {408, 0, 33, 24}, "&Hide Sel", false},
+      {form.Label1, {446, 10, 107, 13}, "Click a Col Hdr to sort", true},
+      {form.MessageLabel, {446, 31, 81, 13}, "F2 to Edit a cell", true},
+      {form.AboutButton, {719, 0, 49, 24}, "Abou&t", true},
+      {form.CloseButton, {771, 0, 49, 24}, "&Close", true},
+      {form.CloseNoSaveButton, {719, 24, 101, 24}, "Close-NoSave", true},
+  };
+  form.resize(820, 540);
+  form.show();
+  form.resize(820, 540);
+  QApplication::processEvents();
+  for (const auto& item : layout) {
+    SCOPED_TRACE(item.Control->objectName().toStdString());
+    EXPECT_EQ(item.Control->geometry(), item.Bounds);
+    EXPECT_EQ(item.Control->isVisible(), item.Visible);
+    QString text;
+    if (auto* button = qobject_cast<QPushButton*>(item.Control)) text = button->text();
+    if (auto* label = qobject_cast<QLabel*>(item.Control)) text = label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(item.Control)) text = edit->text();
+    EXPECT_EQ(text.toStdString(), item.Caption);
+  }
+  EXPECT_EQ(form.ButtonPanel->height(), 50);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V3.4 - home"));
+}
+
+TEST_F(FormTest, TabOrderFollowsTheLayout) {
+  TToDoForm form({}, Clock, File, "/home/x");
+  const QWidget* order[] = {form.AddButton,   form.DeleteButton,   form.IncrementButton,
+                            form.PrintButton, form.FindEdit,       form.FindButton,
+                            form.SortOrderButton, form.HideButton, form.AboutButton,
+                            form.CloseButton, form.AutoSortButton, form.SortButton,
+                            form.SaveButton,  form.ReplicateButton, form.CloseNoSaveButton};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
+  }
+}
+
+TEST_F(FormTest, RightEdgeControlsStayAnchoredWhenTheWindowWidens) {
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  form.resize(1020, 540);
+  QApplication::processEvents();
+  EXPECT_EQ(form.AboutButton->x(), 919);
+  EXPECT_EQ(form.CloseButton->x(), 971);
+  EXPECT_EQ(form.CloseNoSaveButton->x(), 919);
+  EXPECT_EQ(form.FindButton->x(), 177);
+}
+
+TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
+  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n7/6/09,,2,\"Call the bank\"\r\n,3,,\"Tidy\"\r\n");
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  QAbstractItemModel* model = form.Grid->model();
+  ASSERT_EQ(model->rowCount(), 2);
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date "));
+  EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Description "));
+  EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("07/06/2009"));
+  EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("Mon"));
+  EXPECT_EQ(model->index(1, 3).data().toString(), QStringLiteral("Tidy"));
+  EXPECT_EQ(form.Grid->verticalHeader()->defaultSectionSize(), 20);
+  EXPECT_EQ(form.Grid->currentIndex(), model->index(0, 0));
+}
+
+TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
+  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n,,,\"b\"\r\n");
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  ToDoList& list = form.List();
+  std::vector<std::pair<int, int>> events;
+  list.Grid.OnSelectCell = [&](int col, int row) { events.emplace_back(col, row); };
+  form.Grid->setCurrentIndex(form.Grid->model()->index(1, 3));
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{3, 2}}));
+  EXPECT_EQ(list.Grid.Row(), 2);
+  EXPECT_EQ(list.Grid.Col(), 3);
+
+  list.Grid.OnSelectCell = [](int, int) { throw EConvertError("'13/45/2026' is not a valid date"); };
+  AnswerDialogs();
+  form.Grid->setCurrentIndex(form.Grid->model()->index(0, 0));
+  EXPECT_EQ(list.Grid.Row(), 2);
+  EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(1, 3));
+  EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
+
+  // A move made by the program shows in the view without raising the event twice.
+  list.Grid.OnSelectCell = [&](int col, int row) { events.emplace_back(col, row); };
+  list.Grid.SetRow(1);
+  EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(0, 3));
+  EXPECT_EQ(events.size(), 2u);
+}
+
+TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
+  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n");
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  form.List().Grid.SetCell(3, 1, "changed");
+  form.close();
+  EXPECT_EQ(Read().find("changed"), std::string::npos);
+  form.SaveButton->click();
+  EXPECT_NE(Read().find("\"changed\""), std::string::npos);
+}
+
+TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
+  File = (Folder / "no-such-folder" / "list.todo").string();
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  form.List().Grid.SetCell(3, 1, "task");
+  AnswerDialogs();
+  form.CloseButton->click();
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(DialogTitles, std::vector<std::string>{"list"});
+}
+
+}  // namespace
+}  // namespace taskwell
