@@ -38,6 +38,7 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
     // The table raises the cell-selection event; a failing handler keeps the cursor where it is.
     if (!List.Guarded([&] { List.Grid.SelectCell(col, row); })) {
       FollowTable();
+      emit MoveRefused();
       return;
     }
   }
@@ -157,6 +158,8 @@ TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
     Selection->FollowTable();
     ShowEditor();
   });
+  connect(Selection, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
+          Qt::QueuedConnection);
   connect(Model, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
   ApplyWidths();

@@ -21,6 +21,10 @@ class GridSelectionModel final : public QItemSelectionModel {
   // Shows the table's cursor without raising the event again.
   void FollowTable();
 
+ signals:
+  // A handler refused the move; the editor that was closed for it must come back.
+  void MoveRefused();
+
  private:
   ToDoList& List;
   bool Following = false;
