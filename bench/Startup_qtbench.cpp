@@ -1,0 +1,67 @@
+// Start-up of the whole window on a large task file, offscreen: from creating the main window
+// (which loads the file) until it is shown, and the peak memory with every task in the grid.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/TaskwellForm.h"
+#include "document/Calendar.h"
+
+namespace {
+
+std::string MakeTaskFile(int tasks) {
+  const std::string path = "/tmp/taskwell-startup-bench-" + std::to_string(::getpid()) + ".todo";
+  std::ofstream out(path, std::ios::binary);
+  out << "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+  for (int i = 0; i < tasks; ++i) {
+    const taskwell::CalendarDate d = taskwell::DecodeDate(taskwell::EncodeDate(2026, 1, 1) + i % 730);
+    if (i % 5 == 0) {
+      out << "," << (i % 9) << "," << (i % 7) << ",\"Undated task number " << i << ", with a comma\"\r\n";
+    } else {
+      out << d.Month << "/" << d.Day << "/" << d.Year % 100 << ",," << (i % 3)
+          << ",\"Task " << i << " https://example.com/item/" << i << "\"\r\n";
+    }
+  }
+  return path;
+}
+
+long PeakRssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return 0;
+}
+
+void BM_StartUntilShown(benchmark::State& state) {
+  const std::string path = MakeTaskFile(static_cast<int>(state.range(0)));
+  taskwell::SystemClock clock;
+  for (auto _ : state) {
+    taskwell::TToDoForm form({}, clock, path, "/tmp");
+    form.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form.List().Grid.RowCount());
+    state.PauseTiming();
+    form.hide();
+    state.ResumeTiming();
+  }
+  state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_StartUntilShown)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
