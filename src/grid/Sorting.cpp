@@ -1,14 +1,246 @@
+#include "grid/Sorting.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "document/Calendar.h"
+#include "document/Text.h"
 #include "document/ToDoList.h"
+#include "print/Utility.h"
 
 namespace taskwell {
+namespace {
 
-void ToDoList::SortTable() {}
-void ToDoList::GridDrawCell() {}
-void ToDoList::SortOrderButtonClick() {}
-void ToDoList::AutoSortButtonClick() {}
-void ToDoList::SortButtonClick() {}
+// A Fenwick tree of counts over positions 0 to size - 1.
+class CountTree {
+ public:
+  explicit CountTree(int size) : Tree(static_cast<std::size_t>(size) + 1, 0) {}
 
-}  // namespace taskwell
-namespace taskwell {
-std::string ToDoList::BuildSortKey(int) const { return {}; }
+  // Every position starts with a count of 1.
+  static CountTree AllOnes(int size) {
+    CountTree tree(size);
+    for (int i = 1; i <= size; ++i) tree.Node(i) = i & -i;
+    return tree;
+  }
+
+  void Add(int position, int delta) {
+    for (int i = position + 1; i < Size(); i += i & -i) Node(i) += delta;
+  }
+
+  // The sum of the counts at positions 0 to position.
+  int PrefixSum(int position) const {
+    int sum = 0;
+    for (int i = position + 1; i > 0; i -= i & -i) sum += Node(i);
+    return sum;
+  }
+
+  // With counts of 0 and 1 only: the position of the rank-th 1 (rank from 0).
+  int FindRank(int rank) const {
+    int position = 0;
+    int step = 1;
+    while (step * 2 < Size()) step *= 2;
+    for (; step > 0; step /= 2) {
+      if (position + step < Size() && Node(position + step) <= rank) {
+        position += step;
+        rank -= Node(position);
+      }
+    }
+    return position;
+  }
+
+ private:
+  int Size() const { return static_cast<int>(Tree.size()); }
+  int& Node(int i) { return Tree[static_cast<std::size_t>(i)]; }
+  int Node(int i) const { return Tree[static_cast<std::size_t>(i)]; }
+  std::vector<int> Tree;
+};
+
+// Where the rows of one group of equal keys end, written to out[0 .. joined.size()).
+// joined lists the group's rows in the order they joined it; turnsAtJoin[row] is how often the
+// groups of this key had been turned when that row joined, turnsAtEnd how often after the last
+// row of the table.
+//
+// We walk the group's history backwards. At each size t the queue's positions are the free
+// slots of the final order, read cyclically from the slot of rank `front`; undoing k turns moves
+// `front` back by k, and the member that joined at size t is then at the back of the queue, the
+// free slot just before `front`.
+void ReplayGroup(const std::vector<int>& joined, int first, int size,
+                 const std::vector<int>& turnsAtJoin, int turnsAtEnd, int* out) {
+  auto member = [&](int t) { return joined[static_cast<std::size_t>(first + t)]; };
+  auto joinTurns = [&](int row) { return turnsAtJoin[static_cast<std::size_t>(row)]; };
+  if (size == 1) {
+    out[0] = member(0);
+    return;
+  }
+  CountTree free = CountTree::AllOnes(size);
+  int front = 0;
+  for (int t = size; t >= 1; --t) {
+    const int row = member(t - 1);
+    const int turnsSince = (t == size ? turnsAtEnd : joinTurns(member(t))) - joinTurns(row);
+    front = (front + t - turnsSince % t) % t;
+    const int slot = free.FindRank((front + t - 1) % t);
+    out[slot] = row;
+    free.Add(slot, -1);
+    // Removing the slot just before `front` shifts `front` down, unless it wrapped to the end.
+    if (front > 0) --front;
+  }
+}
+
+// The effective date of a task: its date, or for an undated task today plus its priority in
+// days; 0 when neither gives one.
+double EffectiveDate(const ToDoList& list, int row) {
+  double date = 0;
+  const std::string_view dateText = TrimView(list.Grid.Cell(ToDoList::ColDate, row));
+  if (!dateText.empty() && !list.Dates.TryParseTableDate(dateText, date)) date = 0;
+  if (date != 0) return date;
+  const std::string_view priority = TrimView(list.Grid.Cell(ToDoList::ColPri, row));
+  std::int32_t days = 0;
+  if (priority.empty() || !TryStrToInt(priority, days)) return 0;
+  return DateOf(list.Dates.Now()) + days;
+}
+
+// "yyyymmdd". Dates beyond the calendar (a huge priority) are held at its ends so that the
+// part keeps its eight digits and its order.
+std::string DatePart(double date) {
+  static const double kFirstDay = EncodeDate(1, 1, 1);
+  static const double kLastDay = EncodeDate(9999, 12, 31);
+  const CalendarDate day = DecodeDate(std::clamp(date, kFirstDay, kLastDay));
+  std::string text(8, '0');
+  int value = day.Year * 10000 + day.Month * 100 + day.Day;
+  for (int i = 7; i >= 0; --i, value /= 10) text[static_cast<std::size_t>(i)] += value % 10;
+  return text;
+}
+
+constexpr int kKeyWidth = 5;
+
+}  // namespace
+
+std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
+  const int count = static_cast<int>(keys.size());
+  auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
+
+  // Number the distinct keys in ascending order; equal keys form one group.
+  std::vector<int> byKey(keys.size());
+  std::iota(byKey.begin(), byKey.end(), 0);
+  std::sort(byKey.begin(), byKey.end(), [&](int a, int b) { return at(keys, a) < at(keys, b); });
+  std::vector<int> group(keys.size());
+  int groups = 0;
+  for (int p = 0; p < count; ++p) {
+    if (p > 0 && at(keys, at(byKey, p)) != at(keys, at(byKey, p - 1))) ++groups;
+    at(group, at(byKey, p)) = groups;
+  }
+  if (count > 0) ++groups;
+
+  // Each arriving row turns every group with a greater key once.
+  CountTree turns(groups);
+  std::vector<int> turnsAtJoin(keys.size());
+  for (int row = 0; row < count; ++row) {
+    at(turnsAtJoin, row) = turns.PrefixSum(at(group, row));
+    if (at(group, row) + 1 < groups) turns.Add(at(group, row) + 1, 1);
+  }
+
+  // The groups' members in the order they joined; group g ends at positions from firstOf[g] on.
+  std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
+  for (int row = 0; row < count; ++row) ++at(firstOf, at(group, row) + 1);
+  std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
+  std::vector<int> joined(keys.size());
+  std::vector<int> next(firstOf.begin(), firstOf.end() - 1);
+  for (int row = 0; row < count; ++row) at(joined, at(next, at(group, row))++) = row;
+
+  std::vector<int> order(keys.size());
+  for (int g = 0; g < groups; ++g) {
+    ReplayGroup(joined, at(firstOf, g), at(firstOf, g + 1) - at(firstOf, g), turnsAtJoin,
+                turns.PrefixSum(g), order.data() + at(firstOf, g));
+  }
+  return order;
+}
+
+std::string ToDoList::BuildSortKey(int row) const {
+  const std::string description = UpperAscii(Grid.Cell(DescCol, row));
+  switch (SortMode) {
+    case 2:
+      return description;
+    case 3:
+      return PadLeft(Grid.Cell(ColProj, row), kKeyWidth) + description;
+    default:
+      return DatePart(EffectiveDate(*this, row)) + PadLeft(Grid.Cell(ColSubPri, row), kKeyWidth) +
+             description;
+  }
+}
+
+void ToDoList::SortTable() {
+  if (SkipNextSort) {
+    // The row just inserted stays where the user put it, this once.
+    SkipNextSort = false;
+    return;
+  }
+  const int rows = Grid.RowCount();
+  std::vector<std::string> keys;
+  keys.reserve(static_cast<std::size_t>(std::max(rows - 1, 0)));
+  for (int row = 1; row < rows; ++row) keys.push_back(BuildSortKey(row));
+  // Rows already in order are never exchanged, so nothing moves.
+  if (std::is_sorted(keys.begin(), keys.end())) return;
+
+  const std::vector<int> sorted = ExchangeSortOrder(keys);
+  std::vector<int> order(static_cast<std::size_t>(rows), 0);
+  std::vector<int> newRow(static_cast<std::size_t>(rows), 0);
+  for (std::size_t p = 0; p < sorted.size(); ++p) {
+    const int from = sorted[p] + 1;
+    order[p + 1] = from;
+    newRow[static_cast<std::size_t>(from)] = static_cast<int>(p) + 1;
+  }
+  Grid.ReorderRows(order);
+
+  auto follow = [&](int row) {
+    return row >= 1 && row < rows ? newRow[static_cast<std::size_t>(row)] : row;
+  };
+  // The cell being edited belongs to its task, not to a row index: a later commit or Escape
+  // must find it where the task went.
+  EditRow = follow(EditRow);
+  // A cursor move still waiting for a paint is where the cursor really belongs.
+  const int cursorRow = PendingRow != 0 ? PendingRow : Grid.Row();
+  if (PendingRow != 0) PendingRow = follow(PendingRow);
+  if (FollowSortedRow) PendingRow = follow(cursorRow);
+  Grid.OnDrawCell = [this] { GridDrawCell(); };
+}
+
+void ToDoList::GridDrawCell() {
+  Grid.OnDrawCell = nullptr;
+  if (PendingRow == 0) return;
+  const int target = PendingRow;
+  PendingRow = 0;
+  if (target >= Grid.RowCount()) return;
+  // Restore the handler's state rather than force it on: a paint can come while a commit runs.
+  const bool wasHooked = SelectHooked;
+  DetachSelectHandler();
+  const int from = Grid.Row();
+  Grid.SetRow(target);
+  // An edit position recorded for the cell the cursor sat in goes with the cursor, so the cell
+  // now being edited is the one a commit or Escape works on.
+  if (EditRow == from && from != target) {
+    EditRow = target;
+    EditOldText = Grid.Cell(EditCol, target);
+  }
+  if (wasHooked) AttachSelectHandler();
+}
+
+void ToDoList::SortOrderButtonClick() {
+  ++SortMode;
+  if (SortMode == 3 && !HasProjCol) ++SortMode;
+  if (SortMode > 3) SortMode = 1;
+  SortOrderButtonCaption = SortCaptions[static_cast<std::size_t>(SortMode)];
+  if (AutoSort) SortTable();
+  Ui.FocusGrid();
+}
+
+void ToDoList::AutoSortButtonClick() {
+  AutoSort = !AutoSort;
+  AutoSortButtonCaption = AutoSort ? "AutoSort on" : "AutoSort off";
+  SortButtonVisible = !AutoSort;
+}
+
+void ToDoList::SortButtonClick() {
+  SortTable();
+}
+
 }  // namespace taskwell

@@ -1,0 +1,389 @@
+#include "grid/Sorting.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/FakePlatform.h"
+#include "support/ReferenceSort.h"
+
+namespace taskwell::testing {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// --- The fast order against the exchange procedure.
+
+// Random keys over a few letters, so that equal keys and prefixes of other keys are common.
+std::vector<std::string> RandomKeys(std::mt19937& random, int count, int letters) {
+  std::uniform_int_distribution<int> length(0, 2);
+  std::uniform_int_distribution<int> letter(0, letters - 1);
+  std::vector<std::string> keys;
+  for (int i = 0; i < count; ++i) {
+    std::string key;
+    for (int n = length(random); n > 0; --n) key += static_cast<char>('a' + letter(random));
+    keys.push_back(key);
+  }
+  return keys;
+}
+
+TEST(ExchangeSortOrder, MatchesTheExchangeProcedureOnRandomKeys) {
+  std::mt19937 random(20260610);
+  std::uniform_int_distribution<int> size(0, 300);
+  std::uniform_int_distribution<int> letters(1, 4);
+  for (int table = 0; table < 3000; ++table) {
+    const auto keys = RandomKeys(random, size(random), letters(random));
+    const ExchangeResult expected = ReferenceExchangeSort(keys);
+    ASSERT_EQ(ExchangeSortOrder(keys), expected.Order) << "table " << table;
+  }
+}
+
+TEST(ExchangeSortOrder, HandlesTheBoundaryShapes) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"a"},
+      {"b", "a"},
+      {"a", "a", "a", "a"},
+      {"d", "c", "b", "a"},
+      {"b", "b", "b", "a", "a", "a"},
+      {"z", "a", "z", "a", "z", "a", "z"},
+      {"", "\xff", "\x7f", "\x80", "", "a"},  // bytes compare unsigned
+      {"ab", "a", "abc", "a", "ab"},          // a prefix sorts first
+  };
+  for (const auto& keys : cases) {
+    EXPECT_EQ(ExchangeSortOrder(keys), ReferenceExchangeSort(keys).Order)
+        << ::testing::PrintToString(keys);
+  }
+}
+
+TEST(ExchangeSortOrder, GroupOfEqualKeysTurnsOncePerSmallerArrival) {
+  // Three equal keys, then two smaller ones: the group turns twice, 0 1 2 -> 2 0 1.
+  EXPECT_EQ(ExchangeSortOrder({"m", "m", "m", "a", "b"}), (std::vector<int>{3, 4, 2, 0, 1}));
+}
+
+// --- Sort keys.
+
+struct KeyCase {
+  std::vector<std::string> Cells;  // date, pri, subpri, description
+  std::string Key;
+};
+
+TEST(BuildSortKey, DateModeOn27February2026) {
+  const std::vector<KeyCase> cases = {
+      {{"03/01/2026", "Sun", "", "x"}, "20260301     X"},
+      {{"03/01/2026", "7", "", "x"}, "20260301     X"},  // a dated task ignores its priority
+      {{"", "3", "", "x"}, "20260302     X"},
+      {{"", "0", "", "x"}, "20260227     X"},
+      {{"", "-1", "", "x"}, "20260226     X"},
+      {{"", " 3 ", "", "x"}, "20260302     X"},
+      {{"", "$A", "", "x"}, "20260309     X"},
+      {{"", "", "", "x"}, "18991230     X"},
+      {{"", "abc", "", "x"}, "18991230     X"},
+      {{"", "Mon", "", "x"}, "18991230     X"},
+      {{"5", "2", "", "x"}, "20260301     X"},  // a date that does not parse falls back
+      {{"13/45/2026", "", "", "x"}, "18991230     X"},
+      {{"12/30/1899", "3", "", "x"}, "20260302     X"},  // the zero date counts as none
+      {{" 03/01/2026 ", "", "", "x"}, "20260301     X"},
+      {{"", "99999999", "", "x"}, "99991231     X"},  // held at the calendar's ends
+      {{"", "-99999999", "", "x"}, "00010101     X"},
+      {{"03/01/2026", "Sun", "9", "x"}, "20260301    9X"},
+      {{"03/01/2026", "Sun", "10", "x"}, "20260301   10X"},
+      {{"03/01/2026", "Sun", "123456", "x"}, "20260301123456X"},
+      {{"03/01/2026", "Sun", " 7", "x"}, "20260301    7X"},  // padded as it stands
+      {{"03/01/2026", "Sun", "", "apple pie"}, "20260301     APPLE PIE"},
+      {{"03/01/2026", "Sun", "", "caf\xc3\xa9 z"}, "20260301     CAF\xc3\xa9 Z"},
+  };
+  ListFixture f(Day(2026, 2, 27, 23.5));
+  for (const auto& c : cases) {
+    f.SetRows({c.Cells});
+    EXPECT_EQ(f.List.BuildSortKey(1), c.Key) << ::testing::PrintToString(c.Cells);
+  }
+}
+
+TEST(BuildSortKey, TableDatesAreMonthFirstWhateverTheRegion) {
+  RegionalSettings german;
+  german.DateSeparator = '.';
+  german.ShortDateFormat = "dd.mm.yyyy";
+  ListFixture f(Day(2026, 2, 27), german);
+  f.SetRows({{"03.01.2026", "So", "", "x"}});
+  EXPECT_EQ(f.List.BuildSortKey(1), "20260301     X");
+}
+
+TEST(BuildSortKey, DescriptionAndProjectModes) {
+  ListFixture f;
+  f.SetRows({{"06/10/2026", "Wed", "4", "7", "Buy milk"}}, true);
+  f.List.SortMode = 2;
+  EXPECT_EQ(f.List.BuildSortKey(1), "BUY MILK");
+  f.List.SortMode = 3;
+  EXPECT_EQ(f.List.BuildSortKey(1), "    7BUY MILK");
+  f.List.SortMode = 1;
+  EXPECT_EQ(f.List.BuildSortKey(1), "20260610    4BUY MILK");
+}
+
+// --- Sorting the table.
+
+std::vector<std::string> Descriptions(const ListFixture& f) {
+  return f.Column(f.List.DescCol);
+}
+
+TEST(SortTable, EqualKeysEndInTheExchangeOrderAndTheCursorFollows) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "B"}, {"", "", "", "D"}, {"", "", "", "d"}, {"", "", "", "A"}});
+  f.List.SortMode = 2;
+  f.List.Grid.SelectCell(0, 2);  // on D
+  f.List.SortTable();
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"A", "B", "d", "D"}));
+  EXPECT_EQ(f.List.PendingRow, 4);
+  EXPECT_EQ(f.List.Grid.Row(), 2);  // the sort itself never moves the cursor
+  f.List.Grid.CellPainted();
+  EXPECT_EQ(f.List.Grid.Row(), 4);
+  EXPECT_EQ(f.List.PendingRow, 0);
+  EXPECT_FALSE(f.List.Grid.OnDrawCell);
+  EXPECT_TRUE(f.List.SelectHooked);
+}
+
+struct OrderCase {
+  const char* Name;
+  int SortMode;
+  Rows Table;
+  std::vector<std::string> Expected;  // descriptions after the sort
+};
+
+TEST(SortTable, OrdersByTheKeyOfEachMode) {
+  const std::vector<OrderCase> cases = {
+      {"undated with priority 3 after 1 March",
+       1,
+       {{"", "3", "", "prio3"}, {"03/01/2026", "Sun", "", "dated"}},
+       {"dated", "prio3"}},
+      {"undated with priority 0 before 1 March",
+       1,
+       {{"03/01/2026", "Sun", "", "dated"}, {"", "0", "", "prio0"}},
+       {"prio0", "dated"}},
+      {"no usable priority before every date",
+       1,
+       {{"01/01/1900", "Mon", "", "old"}, {"", "abc", "", "abc"}, {"", "Mon", "", "mon"}},
+       {"abc", "mon", "old"}},
+      {"sub-priorities by padded text",
+       1,
+       {{"03/01/2026", "Sun", "123456", "big"},
+        {"03/01/2026", "Sun", "10", "ten"},
+        {"03/01/2026", "Sun", "9", "nine"},
+        {"03/01/2026", "Sun", "", "none"}},
+       {"none", "nine", "ten", "big"}},
+      {"case-blind descriptions, shorter first",
+       1,
+       {{"", "", "", "apple pie"}, {"", "", "", "Apple"}, {"", "", "", "APPLE PIE"}},
+       {"Apple", "apple pie", "APPLE PIE"}},
+      {"description mode ignores dates",
+       2,
+       {{"01/01/2026", "Thu", "", "zebra"},
+        {"", "", "", "mango"},
+        {"12/31/2026", "Thu", "", "apple"}},
+       {"apple", "mango", "zebra"}},
+  };
+  for (const auto& c : cases) {
+    ListFixture f(Day(2026, 2, 27));
+    f.SetRows(c.Table);
+    f.List.SortMode = c.SortMode;
+    f.List.SortTable();
+    EXPECT_EQ(Descriptions(f), c.Expected) << c.Name;
+  }
+}
+
+TEST(SortTable, ProjectModeSortsByPaddedProjectNumber) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "12", "b"}, {"", "", "", "3", "c"}, {"", "", "", "", "a"}}, true);
+  f.List.SortMode = 3;
+  f.List.SortTable();
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"a", "c", "b"}));
+}
+
+TEST(SortTable, KeepsTheHeaderAndTheTableShape) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}}, true);
+  f.List.SortMode = 2;
+  f.List.SortTable();
+  EXPECT_EQ(f.RowCells(0),
+            (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
+  EXPECT_EQ(f.List.Grid.RowCount(), 3);
+  EXPECT_EQ(f.List.Grid.ColCount(), 5);
+}
+
+TEST(SortTable, NothingToMoveArmsNothing) {
+  const std::vector<Rows> tables = {
+      {{"", "", "", "only"}},
+      {{"", "", "", "a"}, {"", "", "", "b"}, {"", "", "", "B"}},
+  };
+  for (const auto& table : tables) {
+    ListFixture f;
+    f.SetRows(table);
+    f.List.SortMode = 2;
+    f.List.SortTable();
+    EXPECT_FALSE(f.List.Grid.OnDrawCell);
+    EXPECT_EQ(f.List.PendingRow, 0);
+  }
+}
+
+TEST(SortTable, FirstRequestAfterAnInsertionOnlyClearsTheFlag) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
+  f.List.Grid.SetRow(2);
+  f.List.AddButtonClick();  // the blank row lands at row 2
+  ASSERT_TRUE(f.List.SkipNextSort);
+  f.List.GridMouseDown(f.List.DescCol, 0);
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"b", "", "a"}));
+  EXPECT_FALSE(f.List.SkipNextSort);
+  f.List.GridMouseDown(f.List.DescCol, 0);
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"", "a", "b"}));
+}
+
+TEST(SortTable, WithoutFollowingTheHookMovesNothing) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
+  f.List.SortMode = 2;
+  f.List.FollowSortedRow = false;
+  f.List.SortTable();
+  EXPECT_EQ(f.List.PendingRow, 0);
+  ASSERT_TRUE(f.List.Grid.OnDrawCell);
+  f.List.Grid.CellPainted();
+  EXPECT_EQ(f.List.Grid.Row(), 1);
+  EXPECT_FALSE(f.List.Grid.OnDrawCell);
+}
+
+TEST(SortTable, RestoreHookMovesWithoutCommittingAndTheEditTravels) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
+  f.List.Grid.SetCol(ToDoList::ColSubPri);
+  f.List.Grid.SetCell(ToDoList::ColSubPri, 1, " 7 ");  // typed into task b, not yet committed
+  f.List.SortMode = 2;
+  f.List.SortTable();
+  EXPECT_EQ(f.List.PendingRow, 2);
+  EXPECT_EQ(f.List.EditRow, 2);
+  f.List.Grid.CellPainted();
+  EXPECT_EQ(f.List.Grid.Row(), 2);
+  EXPECT_EQ(f.List.Grid.Col(), ToDoList::ColSubPri);
+  EXPECT_EQ(f.List.Grid.Cell(ToDoList::ColSubPri, 2), " 7 ");  // no commit on the way
+  EXPECT_TRUE(f.List.SelectHooked);
+  // The next real move commits the task that was edited, and only that one.
+  f.List.Grid.SetRow(1);
+  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", "a"}));
+  EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "", "7", "b"}));
+  // The hook acted once.
+  f.List.Grid.CellPainted();
+  EXPECT_EQ(f.List.Grid.Row(), 1);
+}
+
+// --- The fast sort against the original routine on whole tables.
+
+Rows RandomTable(std::mt19937& random, int rows) {
+  const std::vector<std::string> dates = {"", "", "03/01/2026", "02/27/2026", "13/45/2026", " 5"};
+  const std::vector<std::string> pris = {"", "0", "1", "-1", "Sun", "x"};
+  const std::vector<std::string> subs = {"", "1", "2", "10"};
+  const std::vector<std::string> descs = {"a", "A", "b", "", "a b", "B"};
+  auto pick = [&](const std::vector<std::string>& from) {
+    return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+  };
+  Rows table;
+  for (int r = 0; r < rows; ++r) {
+    // The project cell tells rows with equal keys apart.
+    table.push_back({pick(dates), pick(pris), pick(subs), std::to_string(r), pick(descs)});
+  }
+  return table;
+}
+
+TEST(SortTable, MatchesTheOriginalRoutineOnRandomTables) {
+  std::mt19937 random(27022026);
+  for (int table = 0; table < 600; ++table) {
+    const int rows = std::uniform_int_distribution<int>(1, 60)(random);
+    const Rows cells = RandomTable(random, rows);
+    const int cursor = std::uniform_int_distribution<int>(1, rows)(random);
+    const int mode = std::uniform_int_distribution<int>(1, 3)(random);
+
+    ListFixture fast(Day(2026, 2, 27));
+    ListFixture slow(Day(2026, 2, 27));
+    for (ListFixture* f : {&fast, &slow}) {
+      f->SetRows(cells, true);
+      f->List.DetachSelectHandler();
+      f->List.Grid.SelectCell(0, cursor);
+      f->List.SortMode = mode;
+    }
+    fast.List.SortTable();
+    const bool moved = ReferenceSortTable(slow.List);
+    for (int r = 0; r <= rows; ++r)
+      ASSERT_EQ(fast.RowCells(r), slow.RowCells(r)) << "table " << table;
+    ASSERT_EQ(fast.List.PendingRow, slow.List.PendingRow) << "table " << table;
+    ASSERT_EQ(static_cast<bool>(fast.List.Grid.OnDrawCell), moved) << "table " << table;
+  }
+}
+
+TEST(SortTable, CursorFollowsItsTaskLikeTheExchanges) {
+  std::mt19937 random(10062026);
+  for (int table = 0; table < 2000; ++table) {
+    const int count = std::uniform_int_distribution<int>(1, 120)(random);
+    const auto keys = RandomKeys(random, count, 3);
+    const int cursor = std::uniform_int_distribution<int>(0, count - 1)(random);
+    const ExchangeResult expected = ReferenceExchangeSort(keys, cursor);
+    const auto order = ExchangeSortOrder(keys);
+    const auto at = std::find(order.begin(), order.end(), cursor);
+    ASSERT_EQ(at - order.begin(), expected.Cursor) << "table " << table;
+  }
+}
+
+// --- The sort buttons.
+
+TEST(SortButtons, SortOrderCyclesThroughTheModesThatExist) {
+  struct Case {
+    bool Project;
+    std::vector<int> Modes;
+    std::vector<std::string> Captions;
+  };
+  const std::vector<Case> cases = {
+      {false, {2, 1, 2}, {"Sorted by Desc", "Sorted by Date", "Sorted by Desc"}},
+      {true, {2, 3, 1}, {"Sorted by Desc", "Sorted by Proj", "Sorted by Date"}},
+  };
+  for (const auto& c : cases) {
+    ListFixture f;
+    f.SetRows({{"", "", "", "", "x"}}, c.Project);
+    for (std::size_t press = 0; press < c.Modes.size(); ++press) {
+      f.List.SortOrderButtonClick();
+      EXPECT_EQ(f.List.SortMode, c.Modes[press]);
+      EXPECT_EQ(f.List.SortOrderButtonCaption, c.Captions[press]);
+    }
+    EXPECT_EQ(f.Ui.FocusCount, static_cast<int>(c.Modes.size()));
+  }
+}
+
+TEST(SortButtons, SortOrderSortsOnlyWithAutoSort) {
+  ListFixture f;
+  f.SetRows({{"01/02/2026", "Fri", "", "a"}, {"01/01/2026", "Thu", "", "b"}});
+  f.List.SortOrderButtonClick();  // to description order, no sort
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"a", "b"}));
+  f.List.AutoSort = true;
+  f.List.SortOrderButtonClick();  // back to dates, sorted
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(SortButtons, AutoSortTogglesCaptionAndSortNowButton) {
+  ListFixture f;
+  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort on");
+  EXPECT_FALSE(f.List.AutoSort);
+  f.List.AutoSortButtonClick();
+  EXPECT_TRUE(f.List.AutoSort);
+  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort on");
+  EXPECT_FALSE(f.List.SortButtonVisible);
+  f.List.AutoSortButtonClick();
+  EXPECT_FALSE(f.List.AutoSort);
+  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort off");
+  EXPECT_TRUE(f.List.SortButtonVisible);
+}
+
+TEST(SortButtons, SortNowSortsWithoutTouchingTheFocus) {
+  ListFixture f;
+  f.SetRows({{"01/02/2026", "Fri", "", "a"}, {"01/01/2026", "Thu", "", "b"}});
+  f.List.SortButtonClick();
+  EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(f.Ui.FocusCount, 0);
+}
+
+}  // namespace
+}  // namespace taskwell::testing
