@@ -1,0 +1,79 @@
+// Increment on a one-task table: it must never crash or hang, and a stop or a failure must leave
+// the row exactly as it was.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "FuzzPlatform.h"
+#include "dates/RepeatRule.h"
+#include "document/Calendar.h"
+#include "document/Errors.h"
+#include "document/ToDoList.h"
+
+using namespace taskwell;
+
+namespace {
+
+// Three bytes make a date that exists, so most inputs get past the date check; a leading byte
+// with the top bit set makes the date cell raw text instead.
+std::string DateCell(std::string_view& input, const DateFormat& dates) {
+  if (input.size() < 3) return {};
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(input[i]); };
+  if (byte(0) & 0x80u) {
+    const std::size_t length = byte(0) & 0x0Fu;
+    const std::size_t taken = length + 1 < input.size() ? length : input.size() - 1;
+    std::string raw(input.substr(1, taken));
+    input.remove_prefix(taken + 1);
+    return raw;
+  }
+  const int year = static_cast<int>((byte(0) << 8 | byte(1)) % 9999) + 1;
+  const int month = byte(2) % 12 + 1;
+  const int day = byte(2) / 12 % DaysInMonth(year, month) + 1;
+  input.remove_prefix(3);
+  return dates.FormatDateText(EncodeDate(year, month, day));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  const FixedClock clock(EncodeDate(2026, 6, 10));
+  fuzzing::FuzzPlatform ui;
+  const DateFormat dates(RegionalSettings{}, clock);
+  ToDoList list(ui, dates);
+  list.Grid.SetColCount(4);
+  list.Grid.SetRowCount(2);
+  list.DescCol = 3;
+  list.Grid.SetCell(ToDoList::ColDate, 1, DateCell(input, dates));
+  list.Grid.SetCell(ToDoList::ColPri, 1, "Pri");
+  list.Grid.SetCell(2, 1, "7");
+  list.Grid.SetCell(list.DescCol, 1, std::string(input));
+  list.Grid.SelectCell(0, 1);
+
+  // The parts of the rule are cut from the header and nothing else.
+  const RepeatRule rule = ParseRepeatHeader(input);
+  fuzzing::Require(rule.Word.find(':') == std::string::npos);
+  fuzzing::Require(rule.Word.size() + rule.EndDate.size() + rule.Special.size() <= input.size());
+
+  const std::string dateBefore = list.Grid.Cell(ToDoList::ColDate, 1);
+  bool failed = false;
+  try {
+    list.IncrementButtonClick();
+  } catch (const EConvertError&) {
+    failed = true;
+  }
+  const bool stopped = !ui.Messages.empty() && ui.Messages[0].Caption == "Increment Error";
+  fuzzing::Require(ui.Messages.size() <= 1);
+  if (failed || stopped) {
+    fuzzing::Require(list.Grid.Cell(ToDoList::ColDate, 1) == dateBefore);
+    fuzzing::Require(list.Grid.Cell(ToDoList::ColPri, 1) == "Pri");
+  } else {
+    double next = 0;
+    fuzzing::Require(dates.TryParseTableDate(list.Grid.Cell(ToDoList::ColDate, 1), next));
+    fuzzing::Require(list.Grid.Cell(ToDoList::ColPri, 1) == dates.WeekdayText(next));
+  }
+  fuzzing::Require(list.Grid.Cell(2, 1) == "7" && list.Grid.Cell(list.DescCol, 1) == input);
+  fuzzing::Require(list.Grid.Row() == 1 && list.Grid.RowCount() == 2);
+  return 0;
+}
