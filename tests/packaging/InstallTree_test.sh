@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2015  # "pass" always succeeds, so "&& pass || fail" is safe
+# Installs the build tree into a scratch prefix and checks what lands there: exactly the expected
+# files, a desktop entry and metainfo that the desktop's own validators accept and that point at
+# files which exist, icons of the sizes their folders claim, and a manual page that renders
+# without warnings.
+# Usage: InstallTree_test.sh BUILD_DIR WITH_PNG_ICONS(ON|OFF)
+set -uo pipefail
+build=${1:?build directory}
+withPng=${2:-ON}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/packaging_lib.sh"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/usr
+
+if ! cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
+  cat "$scratch/install.log"
+  fail "cmake --install failed"
+  finish
+fi
+
+# --- Exactly the files we mean to ship, nothing left out and nothing extra.
+diff -u <(expected_files "$withPng" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) \
+  >"$scratch/layout.diff" && pass "installed files" ||
+  { cat "$scratch/layout.diff"; fail "installed files differ from the expected layout"; }
+[[ -x $prefix/bin/taskwell ]] && pass "program is executable" || fail "bin/taskwell is not executable"
+check_modes "$prefix" "$prefix/bin/taskwell"
+
+# --- Desktop entry and metainfo.
+desktop=$prefix/share/applications/taskwell.desktop
+check_desktop_entry "$desktop"
+exec_name=$(desktop_key "$desktop" Exec | cut -d' ' -f1)
+[[ -x $prefix/bin/$exec_name ]] && pass "Exec names the installed program" ||
+  fail "Exec=$exec_name is not an installed program"
+icon=$(desktop_key "$desktop" Icon)
+[[ -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] && pass "Icon names the installed icon" ||
+  fail "Icon=$icon has no installed SVG"
+check_metainfo "$prefix/share/metainfo/io.github.taskwell.Taskwell.metainfo.xml" "$prefix"
+
+# --- Icons.
+if command -v xmllint >/dev/null; then
+  xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/taskwell.svg" && pass "SVG is well-formed" ||
+    fail "SVG is not well-formed"
+fi
+if [[ $withPng == ON ]]; then
+  for size in $ICON_SIZES; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/taskwell.png
+    description=$(file -b "$png")
+    [[ $description == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] &&
+      pass "${size}x${size} icon" || fail "${size}x${size} icon is: $description"
+  done
+fi
+
+# --- Manual page.
+check_man_page "$prefix/share/man/man1/taskwell.1"
+
+finish

@@ -1,0 +1,100 @@
+# shellcheck shell=bash disable=SC2015  # "pass" always succeeds, so "&& pass || fail" is safe
+# Shared by the packaging checks: a tally of results and the checks that both the install tree
+# and the unpacked Debian package go through. Sourced, not run.
+
+ICON_SIZES="16 32 48 64 128 256"
+failures=0
+
+pass() { printf 'ok    %s\n' "$1"; }
+fail() {
+  printf 'FAIL  %s\n' "$1"
+  failures=$((failures + 1))
+}
+note() { printf 'note  %s\n' "$1"; }
+finish() {
+  if ((failures > 0)); then
+    printf '%d check(s) failed\n' "$failures"
+    exit 1
+  fi
+  exit 0
+}
+
+# The files the package ships, relative to the installation prefix.
+expected_files() {
+  local withPng=$1 size
+  printf '%s\n' bin/taskwell share/applications/taskwell.desktop \
+    share/doc/taskwell/examples/sample.todo share/icons/hicolor/scalable/apps/taskwell.svg \
+    share/man/man1/taskwell.1 share/metainfo/io.github.taskwell.Taskwell.metainfo.xml
+  if [[ $withPng == ON ]]; then
+    for size in $ICON_SIZES; do printf 'share/icons/hicolor/%sx%s/apps/taskwell.png\n' "$size" "$size"; done
+  fi
+}
+
+# Every file under ROOT is readable by all and writable only by its owner; only PROGRAM runs.
+check_modes() {
+  local root=$1 program=$2 path mode bad=0
+  while IFS= read -r -d '' path; do
+    mode=$(stat -c '%a' "$path")
+    if [[ $path == "$program" ]]; then
+      [[ $mode == 755 ]] || { fail "$path has mode $mode, not 755"; bad=1; }
+    else
+      [[ $mode == 644 ]] || { fail "$path has mode $mode, not 644"; bad=1; }
+    fi
+  done < <(find "$root" -type f -print0)
+  ((bad == 0)) && pass "file modes"
+}
+
+# The value of KEY in the [Desktop Entry] group.
+desktop_key() { sed -n "s/^$2=//p" "$1" | head -n 1; }
+
+check_desktop_entry() {
+  local desktop=$1 key want
+  if command -v desktop-file-validate >/dev/null; then
+    local out
+    out=$(desktop-file-validate "$desktop" 2>&1)
+    [[ $? -eq 0 && -z $out ]] && pass "desktop-file-validate" || fail "desktop-file-validate: $out"
+  else
+    fail "desktop-file-validate is not installed (package desktop-file-utils)"
+  fi
+  for want in Type=Application Name=Taskwell Icon=taskwell "Exec=taskwell %f" Terminal=false \
+    "Categories=Office;ProjectManagement;"; do
+    key=${want%%=*}
+    [[ $(desktop_key "$desktop" "$key") == "${want#*=}" ]] && pass "desktop $want" ||
+      fail "desktop $key is '$(desktop_key "$desktop" "$key")', not '${want#*=}'"
+  done
+  [[ -n $(desktop_key "$desktop" Comment) ]] && pass "desktop Comment" || fail "desktop entry has no Comment"
+}
+
+# The metainfo validates and its launchable is the installed desktop entry.
+check_metainfo() {
+  local metainfo=$1 root=$2 launchable
+  launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+  [[ -f $root/share/applications/$launchable ]] && pass "metainfo launchable exists" ||
+    fail "metainfo launchable '$launchable' is not installed"
+  if command -v appstreamcli >/dev/null; then
+    local out
+    out=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1) && pass "appstreamcli validate" ||
+      fail "appstreamcli validate: $out"
+  else
+    note "appstreamcli not installed; metainfo not validated"
+  fi
+}
+
+# Renders with every groff warning on, and still says what the synopsis promises.
+check_man_page() {
+  local page=$1 warnings text
+  if ! command -v groff >/dev/null; then
+    note "groff not installed; manual page not rendered"
+    return
+  fi
+  warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+  [[ -z $warnings ]] && pass "manual page renders without warnings" || fail "groff: $warnings"
+  text=$(groff -man -Tascii -P-cbou "$page" 2>/dev/null)
+  local phrase
+  # shellcheck disable=SC2016  # the manual names the variable itself
+  for phrase in "taskwell [FILE]" '$HOME/ToDo.ToDo' "is already being edited." ".bak" \
+    daily weekly biweekly monthly bimonthly quarterly semiannual annual; do
+    grep -qF -- "$phrase" <<<"$text" && pass "manual mentions $phrase" ||
+      fail "manual page does not mention '$phrase'"
+  done
+}
