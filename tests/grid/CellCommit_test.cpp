@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include "support/FakePlatform.h"
+
+namespace taskwell::testing {
+namespace {
+
+using Cells = std::vector<std::string>;
+constexpr int kDate = ToDoList::ColDate;
+constexpr int kPri = ToDoList::ColPri;
+constexpr int kSub = ToDoList::ColSubPri;
+
+// The user moves to a cell of task 1, types over it and leaves the cell.
+struct CommitCase {
+  const char* Name;
+  Cells Before;  // date, pri, subpri, [proj,] description
+  int Col;
+  std::string Typed;
+  Cells After;
+  bool Project = false;
+};
+
+void TypeInto(ListFixture& f, int col, const std::string& typed) {
+  f.List.Grid.SetCol(col);
+  f.List.Grid.SetCell(col, 1, typed);
+}
+
+TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
+  const std::vector<CommitCase> cases = {
+      {"untouched cell is not written", {"", "", " 7 ", "x"}, kSub, " 7 ", {"", "", " 7 ", "x"}},
+      {"day number completes the date and replaces a priority",
+       {"", "3", "", "x"},
+       kDate,
+       "5",
+       {"06/05/2026", "Fri", "", "x"}},
+      {"day and month name", {"", "", "", "x"}, kDate, "15 Jan", {"01/15/2026", "Thu", "", "x"}},
+      {"month and day", {"", "", "", "x"}, kDate, "7/4", {"07/04/2026", "Sat", "", "x"}},
+      {"text that is no date stays as typed",
+       {"", "3", "", "x"},
+       kDate,
+       "xyz",
+       {"xyz", "3", "", "x"}},
+      {"a priority typed on a dated task gives back the weekday",
+       {"06/10/2026", "Wed", "", "x"},
+       kPri,
+       "7",
+       {"06/10/2026", "Wed", "", "x"}},
+      {"a priority beside a date that does not parse is cleared",
+       {"13/45/2026", "", "", "x"},
+       kPri,
+       "7",
+       {"13/45/2026", "", "", "x"}},
+      {"a date cell of blanks counts as a date",
+       {"  ", "", "", "x"},
+       kPri,
+       "7",
+       {"  ", "", "", "x"}},
+      {"priority of an undated task is trimmed",
+       {"", "", "", "x"},
+       kPri,
+       " 3 ",
+       {"", "3", "", "x"}},
+      {"non-numeric priority is kept, trimmed",
+       {"", "", "", "x"},
+       kPri,
+       " abc\t",
+       {"", "abc", "", "x"}},
+      {"sub-priority is trimmed", {"", "", "", "x"}, kSub, "\t9 ", {"", "", "9", "x"}},
+      {"deleting a date clears its weekday",
+       {"06/10/2026", "Wed", "", "x"},
+       kDate,
+       "",
+       {"", "", "", "x"}},
+      {"blanks over no date keep a real priority",
+       {"", "4", "", "x"},
+       kDate,
+       "  ",
+       {"  ", "4", "", "x"}},
+      {"blanks over no date clear priority 0",
+       {"", "0", "", "x"},
+       kDate,
+       "  ",
+       {"  ", "", "", "x"}},
+      {"blanks over no date clear a weekday name",
+       {"", "Mon", "", "x"},
+       kDate,
+       "  ",
+       {"  ", "", "", "x"}},
+      {"line break in a description",
+       {"", "", "", "x"},
+       3,
+       "first\r\nsecond",
+       {"", "", "", "first, second"}},
+      {"every control run becomes one comma, blanks kept",
+       {"", "", "", "x"},
+       3,
+       " \ta\tb \x01\x02 c\r\n",
+       {"", "", "", "a, b ,  c"}},
+      {"a description of blanks is left as typed",
+       {"", "", "", "x"},
+       3,
+       "   ",
+       {"", "", "", "   "}},
+      {"project cell is stored as typed",
+       {"", "", "", "1", "x"},
+       3,
+       " 12 ",
+       {"", "", "", " 12 ", "x"},
+       true},
+      {"description beside a project column",
+       {"", "", "", "1", "x"},
+       4,
+       "a\nb",
+       {"", "", "", "1", "a, b"},
+       true},
+  };
+  for (const auto& c : cases) {
+    ListFixture f;
+    f.SetRows({c.Before, {"", "", "", "other"}}, c.Project);
+    TypeInto(f, c.Col, c.Typed);
+    f.List.Grid.SelectCell(c.Col, 2);
+    EXPECT_EQ(f.RowCells(1), c.After) << c.Name;
+    EXPECT_TRUE(f.Ui.Errors.empty()) << c.Name;
+  }
+}
+
+TEST(CommitCellEdit, RejectedMonthAndDayShowsTheMessageAndKeepsTheText) {
+  ListFixture f;
+  f.SetRows({{"", "2", "", "x"}});
+  TypeInto(f, kDate, "2/30");
+  f.List.GridExit();
+  EXPECT_EQ(f.Ui.Messages, (std::vector<FakePlatform::Message>{{"Error", "Invalid Date - 2/30"}}));
+  EXPECT_EQ(f.RowCells(1), (Cells{"2/30", "2", "", "x"}));
+}
+
+struct FailureCase {
+  std::string Typed;
+  std::string Report;
+};
+
+TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
+  const std::vector<FailureCase> cases = {
+      {"13/45/2026", "'13/45/2026' is not a valid date."},
+      {"31", "Invalid argument to date encode."},
+      {"-5", "Range check error."},
+  };
+  for (const auto& c : cases) {
+    ListFixture f;
+    f.SetRows({{"", "3", "", "x"}, {"", "", "", "y"}});
+    TypeInto(f, kDate, c.Typed);
+    EXPECT_FALSE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); })) << c.Typed;
+    ASSERT_EQ(f.Ui.Errors.size(), 1U) << c.Typed;
+    EXPECT_EQ(f.Ui.Errors[0].Text, c.Report);
+    EXPECT_EQ(f.Ui.Errors[0].Caption, "List");
+    // The cursor stays on the cell, with the typed text and the priority untouched.
+    EXPECT_EQ(f.List.Grid.Row(), 1);
+    EXPECT_EQ(f.List.Grid.Col(), kDate);
+    EXPECT_EQ(f.RowCells(1), (Cells{c.Typed, "3", "", "x"}));
+    EXPECT_EQ(f.List.EditRow, 1);
+    EXPECT_TRUE(f.List.SelectHooked);
+    EXPECT_TRUE(f.List.FollowSortedRow);
+    // The next move looks at the same cell again, and a correction goes through.
+    EXPECT_FALSE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); }));
+    f.List.Grid.SetCell(kDate, 1, "7/4");
+    EXPECT_TRUE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); }));
+    EXPECT_EQ(f.RowCells(1), (Cells{"07/04/2026", "Sat", "", "x"}));
+    EXPECT_EQ(f.List.Grid.Row(), 2);
+  }
+}
+
+TEST(CommitCellEdit, FailureOnLeavingTheGridReattachesTheHandler) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}});
+  TypeInto(f, kDate, "13/45/2026");
+  EXPECT_FALSE(f.List.Guarded([&] { f.List.GridExit(); }));
+  EXPECT_TRUE(f.List.SelectHooked);
+  EXPECT_EQ(f.List.EditRow, 1);
+}
+
+TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "x"}});
+  TypeInto(f, kSub, " 4 ");
+  f.List.GridExit();
+  EXPECT_EQ(f.List.Grid.Cell(kSub, 1), "4");
+  EXPECT_EQ(f.List.EditCol, kSub);
+  EXPECT_EQ(f.List.EditOldText, "");
+  EXPECT_TRUE(f.List.SelectHooked);
+}
+
+TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
+  const Cells a{"06/20/2026", "Sat", "", "a"};
+  const Cells b{"06/10/2026", "Wed", "", "b"};
+  struct Case {
+    bool AutoSort;
+    std::string Typed;
+    std::vector<Cells> After;
+  };
+  const std::vector<Case> cases = {
+      {true, "a", {a, b}},  // unchanged text: no sort even with AutoSort
+      {true, "a2", {b, {"06/20/2026", "Sat", "", "a2"}}},
+      {false, "a2", {{"06/20/2026", "Sat", "", "a2"}, b}},
+  };
+  for (const auto& c : cases) {
+    ListFixture f;
+    f.SetRows({a, b});
+    f.List.AutoSort = c.AutoSort;
+    TypeInto(f, 3, c.Typed);
+    f.List.GridExit();
+    EXPECT_EQ(f.RowCells(1), c.After[0]) << c.Typed << c.AutoSort;
+    EXPECT_EQ(f.RowCells(2), c.After[1]) << c.Typed << c.AutoSort;
+  }
+}
+
+// Task a on row 1 gets a later date and AutoSort moves it to row 3.
+struct AutoSortMove {
+  ListFixture F;
+  AutoSortMove() {
+    F.SetRows({{"06/01/2026", "Mon", "", "a"},
+               {"06/10/2026", "Wed", "", "b"},
+               {"06/15/2026", "Mon", "", "c"}});
+    F.List.AutoSort = true;
+    TypeInto(F, kDate, "20");
+  }
+};
+
+TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
+  AutoSortMove m;
+  ToDoList& list = m.F.List;
+  list.Grid.SelectCell(kPri, 1);  // Tab
+  EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
+  EXPECT_EQ(list.Grid.Row(), 1);  // the move lands first on the row index it aimed at
+  EXPECT_EQ(list.PendingRow, 3);
+  EXPECT_TRUE(list.FollowSortedRow);
+  list.Grid.CellPainted();
+  EXPECT_EQ(list.Grid.Row(), 3);
+  EXPECT_EQ(list.Grid.Col(), kPri);
+  // The edit position is the cell the cursor is in, so Escape and the next commit act on task a.
+  EXPECT_EQ(list.EditRow, 3);
+  EXPECT_EQ(list.EditCol, kPri);
+  EXPECT_EQ(list.EditOldText, "Sat");
+  list.Grid.SetCell(kPri, 3, "9");
+  list.GridKeyUp(27);
+  EXPECT_EQ(m.F.RowCells(3), (Cells{"06/20/2026", "Sat", "", "a"}));
+  EXPECT_EQ(m.F.RowCells(1), (Cells{"06/10/2026", "Wed", "", "b"}));
+}
+
+TEST(CommitThenSort, MovingToAnotherRowLandsOnThatRowIndex) {
+  AutoSortMove m;
+  ToDoList& list = m.F.List;
+  list.Grid.SelectCell(kDate, 2);  // arrow down
+  EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
+  EXPECT_EQ(list.PendingRow, 0);
+  EXPECT_TRUE(list.FollowSortedRow);
+  list.Grid.CellPainted();
+  EXPECT_EQ(list.Grid.Row(), 2);
+  EXPECT_EQ(list.EditRow, 2);
+  EXPECT_EQ(list.EditOldText, "06/15/2026");  // read after the sort: task c's date
+}
+
+TEST(CommitThenSort, EditInterruptedByAHeaderSortIsCommittedOnItsOwnTask) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "4", "", "a"}});
+  TypeInto(f, kDate, "7/4");  // typed into task b, then the header is clicked
+  f.List.GridMouseDown(f.List.DescCol, 0);
+  EXPECT_EQ(f.Column(3), (Cells{"a", "b"}));
+  f.List.Grid.CellPainted();
+  ASSERT_EQ(f.List.Grid.Row(), 2);
+  f.List.Grid.SelectCell(3, 2);
+  EXPECT_EQ(f.RowCells(2), (Cells{"07/04/2026", "Sat", "", "b"}));
+  EXPECT_EQ(f.RowCells(1), (Cells{"", "4", "", "a"}));
+}
+
+}  // namespace
+}  // namespace taskwell::testing
