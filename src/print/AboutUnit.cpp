@@ -1,0 +1,91 @@
+#include "print/AboutUnit.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QRect>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace taskwell {
+namespace {
+
+constexpr int ClientWidth = 342;
+constexpr int ClientHeight = 358;
+
+QFont BoldArial(int points) {
+  QFont font(QStringLiteral("Arial"), points);
+  font.setBold(true);
+  return font;
+}
+
+// A label of fixed size that centres its text and never sizes itself to it.
+QLabel* FixedLabel(QWidget* parent, const char* name, const QRect& bounds, int points) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(bounds);
+  label->setFixedSize(bounds.size());
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(BoldArial(points));
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  label->setPalette(palette);
+  return label;
+}
+
+QLabel* PictureBox(QWidget* parent) {
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(QStringLiteral("ProgramIcon"));
+  picture->setGeometry(100, 130, 141, 61);
+  picture->setFixedSize(141, 61);
+  picture->setScaledContents(true);
+  return picture;
+}
+
+QPushButton* Button(QWidget* parent) {
+  auto* button = new QPushButton(QStringLiteral("Click here to continue"), parent);
+  button->setObjectName(QStringLiteral("ContinueButton"));
+  button->setGeometry(85, 300, 180, 50);
+  button->setFont(BoldArial(10));
+  button->setDefault(true);
+  return button;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      ProductName(FixedLabel(this, "ProductName", QRect(10, 12, 320, 22), 14)),
+      Comments(FixedLabel(this, "Comments", QRect(10, 40, 320, 16), 10)),
+      Version(FixedLabel(this, "Version", QRect(10, 70, 320, 16), 10)),
+      ProgramIcon(PictureBox(this)),
+      ContinueButton(Button(this)) {
+  setObjectName(QStringLiteral("AboutBox"));
+  setWindowTitle(QStringLiteral("About"));
+  setFont(QFont(QStringLiteral("System"), 10));
+  setFixedSize(ClientWidth, ClientHeight);
+  Comments->setWordWrap(true);
+  // The texts the main window writes anyway; the box is never shown blank.
+  ProductName->setText(QStringLiteral("Taskwell"));
+  Version->setText(QStringLiteral("V3.4"));
+  connect(ContinueButton, &QPushButton::clicked, this, &TAboutBox::ContinueButtonClick);
+}
+
+void TAboutBox::ContinueButtonClick() {
+  accept();
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->geometry().center());
+    move(frame.topLeft());
+  }
+  QDialog::showEvent(event);
+  ContinueButton->setFocus();
+}
+
+}  // namespace taskwell

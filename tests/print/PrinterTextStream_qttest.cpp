@@ -1,0 +1,233 @@
+#include "print/PrinterTextStream.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "QtTestApplication.h"
+#include "document/Text.h"
+#include "print/PrintDialogUnit.h"
+#include "support/FakePlatform.h"
+
+namespace taskwell {
+namespace {
+
+using testing::ListFixture;
+
+// One word as pdftotext found it, with its position in points.
+struct Word {
+  int Page = 0;
+  double X = 0;
+  double Y = 0;
+  std::string Text;
+};
+
+std::string Unescaped(std::string text) {
+  const std::pair<std::string, std::string> entities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+  for (const auto& [entity, plain] : entities) {
+    for (std::size_t at = text.find(entity); at != std::string::npos;
+         at = text.find(entity, at + plain.size())) {
+      text.replace(at, entity.size(), plain);
+    }
+  }
+  return text;
+}
+
+double Attribute(const std::string& tag, const std::string& name) {
+  const std::size_t at = tag.find(name + "=\"");
+  return at == std::string::npos ? 0 : std::stod(tag.substr(at + name.size() + 2));
+}
+
+std::vector<Word> PdfWords(const QString& path) {
+  QProcess process;
+  process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+  EXPECT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitCode(), 0);
+  const std::string html = process.readAllStandardOutput().toStdString();
+  std::vector<Word> words;
+  int page = -1;
+  for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    const std::size_t tagEnd = html.find('>', at);
+    const std::string tag = html.substr(at, tagEnd - at);
+    if (tag.starts_with("<page ")) ++page;
+    if (!tag.starts_with("<word ")) continue;
+    const std::size_t textEnd = html.find("</word>", tagEnd);
+    words.push_back({page, Attribute(tag, "xMin"), Attribute(tag, "yMin"),
+                     Unescaped(html.substr(tagEnd + 1, textEnd - tagEnd - 1))});
+  }
+  return words;
+}
+
+// The printed text page by page, rebuilt from the words' positions: a 12-point fixed-pitch font
+// advances 7.2 points a character, and the leftmost word of the printout marks column 0. Lines
+// without words are not seen.
+std::vector<std::vector<std::string>> PdfPages(const QString& path) {
+  constexpr double CharWidth = 7.2;
+  std::vector<Word> words = PdfWords(path);
+  std::vector<std::vector<std::string>> pages;
+  if (words.empty()) return pages;
+  double left = words[0].X;
+  for (const Word& w : words) left = std::min(left, w.X);
+  std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
+    return std::tie(a.Page, a.Y, a.X) < std::tie(b.Page, b.Y, b.X);
+  });
+  double lineY = -1;
+  for (const Word& w : words) {
+    if (pages.size() <= static_cast<std::size_t>(w.Page)) pages.resize(w.Page + 1);
+    std::vector<std::string>& lines = pages[w.Page];
+    if (lines.empty() || std::abs(w.Y - lineY) > 1) {
+      lines.emplace_back();
+      lineY = w.Y;
+    }
+    const auto column = static_cast<std::size_t>(std::lround((w.X - left) / CharWidth));
+    std::string& line = lines.back();
+    // Columns count characters, so a multi-byte character takes one column but several bytes.
+    const std::size_t width = CharCount(line);
+    if (width < column) line += std::string(column - width, ' ');
+    line += w.Text;
+  }
+  return pages;
+}
+
+class PdfPrinting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Folder.isValid());
+    Dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+    Dialog.Printer().setOutputFileName(Pdf);
+  }
+
+  void Print(const std::vector<std::string>& lines) {
+    std::unique_ptr<PrinterTextStream> stream = Dialog.OpenStream("Test");
+    for (const std::string& line : lines) stream->WriteLine(line);
+    stream->Close();
+  }
+
+  QTemporaryDir Folder;
+  const QString Pdf = Folder.filePath(QStringLiteral("out.pdf"));
+  TaskPrintDialog Dialog;
+};
+
+// A platform whose printer is the real one, writing to a PDF file.
+class PdfPlatform : public testing::FakePlatform {
+ public:
+  explicit PdfPlatform(TaskPrintDialog& dialog) : Dialog(dialog) {}
+  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override {
+    return Dialog.OpenStream(jobName);
+  }
+
+ private:
+  TaskPrintDialog& Dialog;
+};
+
+TEST_F(PdfPrinting, TheListingKeepsItsColumns) {
+  FixedClock clock(testing::Day(2026, 6, 10));
+  PdfPlatform ui(Dialog);
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-test/Chores.todo", "/nonexistent-home");
+  ui.NextChoice = {true, 0, 0};
+  list.Grid.SetRowCount(3);
+  const std::vector<std::vector<std::string>> rows = {{"01/10/2006", "Tue", "", "Club night"},
+                                                      {"", "3", "12", "Buy paint"}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 4; ++c) list.Grid.SetCell(c, r + 1, rows[r][c]);
+  }
+  ASSERT_TRUE(list.Guarded([&] { list.PrintButtonClick(); }));
+
+  const auto pages = PdfPages(Pdf);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0], (std::vector<std::string>{
+                          "Chores",
+                          "Date        Pri SubP Description",
+                          std::string(10, '-') + " ---- ---- " + std::string(50, '-'),
+                          "01/10/2006  Tue      Club night",
+                          "              3   12 Buy paint",
+                      }));
+}
+
+TEST_F(PdfPrinting, LongLinesContinueAtTheLeftEdge) {
+  std::string digits;
+  for (int i = 0; i < 40; ++i) digits += "0123456789";
+  Print({digits, "after"});
+
+  const std::vector<std::string> lines = PdfPages(Pdf).at(0);
+  ASSERT_GE(lines.size(), 3u);
+  std::string joined;
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    EXPECT_NE(lines[i].front(), ' ') << i;
+    if (i + 2 < lines.size()) {
+      EXPECT_EQ(lines[i].size(), lines[0].size()) << i;
+    }
+    joined += lines[i];
+  }
+  EXPECT_EQ(joined, digits);
+  EXPECT_GT(lines[0].size(), 60u);  // a full line of a 12-point fixed-pitch font
+  EXPECT_EQ(lines.back(), "after");
+}
+
+TEST_F(PdfPrinting, PagesBreakWithRoomForTwoMoreLines) {
+  // What the printer makes of the font, measured independently of the stream.
+  const QFontMetrics metrics(QFont(QStringLiteral("Courier New"), 12), &Dialog.Printer());
+  const int advance = metrics.height() + 2;
+  const int perPage = (Dialog.Printer().height() - 2 * advance) / advance + 1;
+  // About fifty 12-point lines fit a letter or A4 page.
+  EXPECT_GT(perPage, 40);
+  EXPECT_LT(perPage, 60);
+
+  std::vector<std::string> lines;
+  for (int i = 1; i <= perPage * 2 + 5; ++i) lines.push_back("line " + std::to_string(i));
+  Print(lines);
+
+  const auto pages = PdfPages(Pdf);
+  ASSERT_EQ(pages.size(), 3u);
+  const std::vector<std::size_t> sizes = {static_cast<std::size_t>(perPage),
+                                          static_cast<std::size_t>(perPage), 5u};
+  int next = 1;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const std::vector<std::string> printed = pages[p];
+    EXPECT_EQ(printed.size(), sizes[p]) << "page " << p;
+    for (const std::string& line : printed) EXPECT_EQ(line, "line " + std::to_string(next++));
+  }
+}
+
+TEST_F(PdfPrinting, FormFeedTabAndSingleByteText) {
+  Print({"first\fsecond", "a\tb", "Caf\xE9 cr\xE8me", "Mié"});
+  const auto pages = PdfPages(Pdf);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0], std::vector<std::string>{"first"});
+  EXPECT_EQ(pages[1], (std::vector<std::string>{"second", "a       b", "Café crème", "Mié"}));
+}
+
+TEST_F(PdfPrinting, AFailedStartIsReportedAndTheNextJobWorks) {
+  const QString missing = Folder.filePath(QStringLiteral("no such folder/out.pdf"));
+  Dialog.Printer().setOutputFileName(missing);
+  try {
+    Dialog.OpenStream("Test");
+    ADD_FAILURE() << "the job began";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()), "Could not write the print file " + missing.toStdString());
+  }
+
+  Dialog.Printer().setOutputFileName(Pdf);
+  {
+    // A job dropped after a failure, without Close, still ends.
+    std::unique_ptr<PrinterTextStream> abandoned = Dialog.OpenStream("Test");
+    abandoned->WriteLine("half");
+  }
+  Print({"whole"});
+  EXPECT_EQ(PdfPages(Pdf).at(0), std::vector<std::string>{"whole"});
+}
+
+}  // namespace
+}  // namespace taskwell
