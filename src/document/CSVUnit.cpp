@@ -1,5 +1,6 @@
 #include "document/CSVUnit.h"
 
+#include "document/Calendar.h"
 #include "document/Errors.h"
 #include "document/Text.h"
 
@@ -35,10 +36,16 @@ void TCSV::OpenRead(const std::string& path) {
 
 void TCSV::ReadLine() {
   if (!IsOpen || Writing || Pos >= Content.size()) return;
-  std::size_t end = Content.find('\n', Pos);
-  const std::size_t next = end == std::string::npos ? Content.size() : end + 1;
-  if (end == std::string::npos) end = Content.size();
-  if (end > Pos && Content[end - 1] == '\r' && end < Content.size()) --end;
+  // A line ends at LF, CR LF, or a CR alone: files from old Macs would otherwise be one line,
+  // read as a header, and their tasks lost on the next save.
+  std::size_t end = Content.find_first_of("\r\n", Pos);
+  std::size_t next = Content.size();
+  if (end == std::string::npos) {
+    end = Content.size();
+  } else {
+    next = end + 1;
+    if (Content[end] == '\r' && next < Content.size() && Content[next] == '\n') ++next;
+  }
   Line.assign(Content, Pos, end - Pos);
   Pos = next;
   AtEnd = Pos >= Content.size();
@@ -82,14 +89,18 @@ Fixed4 TCSV::ReadNumber() {
 double TCSV::ReadDate() {
   std::string field = ReadField();
   if (field.empty()) return 0;
+  // Dashes and slashes stand for the regional separator, which is how dates are written here.
+  const char separator = Dates->Regional().DateSeparator;
+  bool isDayNumber = true;
   for (char& c : field) {
-    if (c == '-') c = '/';
+    if (c == '-' || c == '/') c = separator;
+    if (c == separator) isDayNumber = false;
   }
-  if (field.find('/') == std::string::npos) {
-    // A day number counts from 1 January 1600.
-    return TextToDouble(field, Dates->Regional().DecimalSeparator) - 109571;
-  }
-  return Dates->ParseShortDate(field);
+  if (!isDayNumber) return Dates->ParseShortDate(field);
+  // A day number counts from 1 January 1600.
+  const double date = TextToDouble(field, Dates->Regional().DecimalSeparator) - 109571;
+  if (!IsDateValueInRange(date)) ThrowNotValid(field, "date");
+  return date;
 }
 
 void TCSV::OpenWrite(const std::string& path) {
@@ -126,7 +137,9 @@ void TCSV::WriteNumber(Fixed4 value) {
   }
 }
 
-void TCSV::WriteDate(double date) { WriteField(date == 0 ? std::string() : Dates->ShortDateText(date)); }
+void TCSV::WriteDate(double date) {
+  WriteField(date == 0 ? std::string() : Dates->ShortDateText(date));
+}
 
 void TCSV::EndLine() {
   if (!IsOpen) return;

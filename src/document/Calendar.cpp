@@ -29,11 +29,15 @@ CalendarDate CivilFromDays(long long z) {
   return {static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0)), m, d};
 }
 
-constexpr long long kEpochShift = 25569;  // 1899-12-30 lies 25569 days before 1970-01-01
+constexpr long long kEpochShift = 25569;   // 1899-12-30 lies 25569 days before 1970-01-01
+constexpr double kFirstDay = -693593;      // 1 January 0001
+constexpr double kDayAfterLast = 2958466;  // 1 January 10000
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -46,6 +50,11 @@ bool IsValidDate(int year, int month, int day) {
          day <= DaysInMonth(year, month);
 }
 
+bool IsDateValueInRange(double value) {
+  const double day = std::trunc(value);
+  return day >= kFirstDay && day < kDayAfterLast;
+}
+
 bool TryEncodeDate(int year, int month, int day, double& value) {
   if (!IsValidDate(year, month, day)) return false;
   value = static_cast<double>(DaysFromCivil(year, month, day) + kEpochShift);
@@ -54,7 +63,8 @@ bool TryEncodeDate(int year, int month, int day, double& value) {
 
 double EncodeDate(int year, int month, int day) {
   double value = 0;
-  if (!TryEncodeDate(year, month, day, value)) throw EConvertError("Invalid argument to date encode");
+  if (!TryEncodeDate(year, month, day, value))
+    throw EConvertError("Invalid argument to date encode");
   return value;
 }
 
@@ -70,7 +80,9 @@ int DayOfWeek(double value) {
   return static_cast<int>(w) + 1;
 }
 
-double DateOf(double value) { return std::trunc(value); }
+double DateOf(double value) {
+  return std::trunc(value);
+}
 
 double IncMonth(double value, int months) {
   const CalendarDate date = DecodeDate(value);

@@ -15,6 +15,8 @@ bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 bool IsValidDate(int year, int month, int day);
 
+// Whether a date value lies within the years 1 to 9999.
+bool IsDateValueInRange(double value);
 // False when the day does not exist (years 1 to 9999 only).
 bool TryEncodeDate(int year, int month, int day, double& value);
 // Throws EConvertError "Invalid argument to date encode" for a day that does not exist.

@@ -1,4 +1,5 @@
 // Moving the whole task table to and from the task file.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,14 +11,20 @@
 namespace taskwell {
 namespace {
 
-bool IsProjectWord(const std::string& field) { return UpperAscii(field) == "PROJECT"; }
+bool IsProjectWord(const std::string& field) {
+  return UpperAscii(field) == "PROJECT";
+}
 
 // Keeps the present file under another name: a hard link costs nothing and needs no read access;
 // where links are impossible, the bytes are copied.
 void KeepBackup(const std::string& file, const std::string& backup) {
   const std::string temp = backup + ".tmp";
   std::remove(temp.c_str());
-  if (::link(file.c_str(), temp.c_str()) == 0 && std::rename(temp.c_str(), backup.c_str()) == 0) return;
+  // Link the file a symbolic link names, not the link, which would follow the file's next content.
+  if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0 &&
+      std::rename(temp.c_str(), backup.c_str()) == 0) {
+    return;
+  }
   std::remove(temp.c_str());
   CopyFileAtomically(file, backup);
 }
@@ -29,10 +36,16 @@ void ToDoList::LoadTaskFile() {
   HasProjCol = false;
   bool marker = false;
   Grid.BeginUpdate();
-  struct EndUpdate {
-    TaskTable& Grid;
-    ~EndUpdate() { Grid.EndUpdate(); }
-  } endUpdate{Grid};
+  // Also when a field fails: the marker already gave the table its project column, which must
+  // then be saved as one.
+  struct Finish {
+    ToDoList& List;
+    const bool& Marker;
+    ~Finish() {
+      if (Marker) List.HasProjCol = true;
+      List.Grid.EndUpdate();
+    }
+  } finish{*this, marker};
 
   CSV.OpenRead(TaskFileName);
   TextIsUtf8 = CSV.IsUtf8;
@@ -77,12 +90,12 @@ void ToDoList::LoadTaskFile() {
     Grid.SetCell(DescCol, r, CSV.ReadField());
   }
   CSV.Close();
-  if (marker) HasProjCol = true;
 }
 
 void ToDoList::SaveTaskFile() {
   // After a load that stopped early the file holds tasks the table never saw.
-  if (LoadWasPartial && access(TaskFileName.c_str(), F_OK) == 0) KeepBackup(TaskFileName, BackupFileName());
+  if (LoadWasPartial && access(TaskFileName.c_str(), F_OK) == 0)
+    KeepBackup(TaskFileName, BackupFileName());
 
   const char decimal = Dates.Regional().DecimalSeparator;
   const auto numberOrZero = [decimal](std::string_view text) {
@@ -103,7 +116,8 @@ void ToDoList::SaveTaskFile() {
     if (!dateText.empty() && !Dates.TryParseTableDate(dateText, date)) date = 0;
     CSV.WriteDate(date);
 
-    const std::string_view priority = date != 0 ? std::string_view() : TrimView(Grid.Cell(ColPri, i));
+    const std::string_view priority =
+        date != 0 ? std::string_view() : TrimView(Grid.Cell(ColPri, i));
     const Fixed4 priorityValue = priority.empty() ? 0 : numberOrZero(priority);
     if (priorityValue != 0 || priority == "0") {
       CSV.WriteNumber(priorityValue);

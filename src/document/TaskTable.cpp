@@ -15,7 +15,8 @@ TaskTable::TaskTable() {
 void TaskTable::SetRowCount(int rows) {
   if (rows < 0) rows = 0;
   if (rows == RowCount()) return;
-  Cells.resize(static_cast<std::size_t>(rows), std::vector<std::string>(static_cast<std::size_t>(Columns)));
+  Cells.resize(static_cast<std::size_t>(rows),
+               std::vector<std::string>(static_cast<std::size_t>(Columns)));
   // A cursor on a dropped row goes to the new last row, without a selection event.
   if (CursorRow >= rows) CursorRow = rows > 0 ? rows - 1 : 0;
   Notify(Change::Rows);
@@ -53,11 +54,13 @@ void TaskTable::CopyRow(int from, int to) {
 }
 
 void TaskTable::InsertEmptyRow(int row) {
+  if (row < 0 || row > RowCount()) throw std::out_of_range("Grid index out of range");
   Cells.insert(Cells.begin() + row, std::vector<std::string>(static_cast<std::size_t>(Columns)));
   Notify(Change::All);
 }
 
 void TaskTable::DeleteRow(int row) {
+  if (row < 0 || row >= RowCount()) throw std::out_of_range("Grid index out of range");
   Cells.erase(Cells.begin() + row);
   if (CursorRow >= RowCount()) CursorRow = RowCount() > 0 ? RowCount() - 1 : 0;
   Notify(Change::All);
@@ -99,7 +102,9 @@ void TaskTable::CellPainted() {
   }
 }
 
-void TaskTable::BeginUpdate() { ++UpdateDepth; }
+void TaskTable::BeginUpdate() {
+  ++UpdateDepth;
+}
 
 void TaskTable::EndUpdate() {
   if (UpdateDepth > 0 && --UpdateDepth == 0 && ChangedInUpdate) {

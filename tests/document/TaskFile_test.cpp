@@ -1,0 +1,522 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/Calendar.h"
+#include "document/Errors.h"
+#include "document/TempFiles.h"
+#include "document/Text.h"
+#include "support/FakePlatform.h"
+
+namespace taskwell {
+namespace {
+
+using testing::DataFile;
+using testing::Day;
+using testing::DropToNobody;
+using testing::ListFixture;
+using testing::ReadBytes;
+using testing::RunInChild;
+using testing::TempDir;
+using testing::WriteBytes;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string kProjectHeader =
+    "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n";
+
+RegionalSettings German() {
+  RegionalSettings settings;
+  settings.DateSeparator = '.';
+  settings.ShortDateFormat = "dd/mm/yyyy";
+  settings.DecimalSeparator = ',';
+  return settings;
+}
+
+// A task list whose task file lives in a private folder.
+struct FileFixture {
+  explicit FileFixture(RegionalSettings regional = {}) : F(Day(2026, 6, 10), std::move(regional)) {
+    F.List.TaskFileName = Path;
+  }
+
+  // Builds the table from the file as it is; the text of the load's failure, or "".
+  std::string Load() {
+    try {
+      F.List.InitTaskTable();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return {};
+  }
+  std::string Load(const std::string& bytes) {
+    WriteBytes(Path, bytes);
+    return Load();
+  }
+  std::string Save() {
+    F.List.SaveTaskFile();
+    return ReadBytes(Path);
+  }
+  Rows Table() const {
+    Rows rows;
+    for (int r = 1; r < F.List.Grid.RowCount(); ++r) rows.push_back(F.RowCells(r));
+    return rows;
+  }
+
+  TempDir Dir;
+  std::string Path = Dir.Path("List.todo");
+  ListFixture F;
+};
+
+TEST(TaskFileLoad, FixturesGiveTheirTables) {
+  struct Case {
+    std::string Fixture;
+    Rows Table;
+    bool Project = false;
+  };
+  const Rows example = {{"07/06/2009", "Mon", "2", "Call the bank"},
+                        {"", "3", "", "Tidy the garage"}};
+  const std::vector<Case> cases = {
+      {"crlf", example},
+      {"lf", example},
+      {"cr", example},
+      {"empty", {{"", "", "", ""}}},
+      {"header_only", {{"", "", "", ""}}},
+      {"quoted",
+       {{"07/06/2009", "Mon", "2", "Call, then write"},
+        {"", "3", "", "He said \"hi\" twice"},
+        {"", "4", "", "Cut"}}},
+      {"unterminated_quote", {{"", "3", "", "No closing quote, ever"}, {"", "", "", "Next task"}}},
+      {"ctrlz", {{"07/06/2009", "Mon", "2", "Call the bank"}}},
+      {"project_marker",
+       {{"07/06/2009", "Mon", "2", "", "Call the bank"}, {"", "3", "", "", "Tidy the garage"}},
+       true},
+      {"project_header",
+       {{"07/06/2009", "Mon", "2", "12", "Call the bank"}, {"", "3", "", "", "Tidy the garage"}},
+       true},
+      // Missing fields read as empty, extra ones are ignored, an empty line is an empty row.
+      {"fields", {{"07/06/2009", "Mon", "", ""}, {"", "1", "2", "Extra"}, {"", "", "", ""}}},
+      {"day_numbers",
+       {{"07/06/2009", "Mon", "", "Day number"},
+        {"07/06/2009", "Mon", "", "With a fraction"},
+        {"", "5", "", "Zero date"}}},
+      {"latin1", {{"", "1", "", "Caf\xE9 au lait"}}},
+      {"bom", {{"", "1", "", "Caf\xC3\xA9 cr\xC3\xA8me"}}},
+  };
+  for (const Case& c : cases) {
+    FileFixture f;
+    EXPECT_EQ(f.Load(DataFile("taskfile_" + c.Fixture + ".todo")), "") << c.Fixture;
+    EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
+    EXPECT_EQ(f.F.List.HasProjCol, c.Project) << c.Fixture;
+    EXPECT_EQ(f.F.List.DescCol, c.Project ? 4 : 3) << c.Fixture;
+  }
+}
+
+TEST(TaskFileLoad, PriorityCellFollowsTheDateAndTheField) {
+  FileFixture f;
+  f.Load(kHeader +
+         ",0,,\"a\"\r\n,0.0,0,\"b\"\r\n,,2.50,\"c\"\r\n7/4/26,5,,\"d\"\r\n,-1.5,-2,\"e\"\r\n");
+  EXPECT_EQ(f.Table(), (Rows{{"", "0", "", "a"},
+                             {"", "0", "", "b"},
+                             {"", "", "2.5", "c"},
+                             {"07/04/2026", "Sat", "", "d"},
+                             {"", "-1.5", "-2", "e"}}));
+}
+
+TEST(TaskFileSave, WritesTheFileForm) {
+  struct Case {
+    std::string Name;
+    Rows Table;
+    std::string Lines;  // after the header
+  };
+  const std::vector<Case> cases = {
+      {"example",
+       {{"07/06/2009", "Mon", "2", "Call the bank"},
+        {"", "3", "", "Tidy the garage"},
+        {"07/08/2009", "Wed", "", ""}},
+       "7/6/09,,2,\"Call the bank\"\r\n,3,,\"Tidy the garage\"\r\n"},
+      {"priority of a dated task", {{"07/06/2009", "5", "", "x"}}, "7/6/09,,,\"x\"\r\n"},
+      {"priority zero", {{"", "0", "0", "x"}}, ",0,,\"x\"\r\n"},
+      {"priority zero trimmed", {{"", " 0 ", "", "x"}}, ",0,,\"x\"\r\n"},
+      {"priority 0.0", {{"", "0.0", "", "x"}}, ",,,\"x\"\r\n"},
+      {"priority 00", {{"", "00", "", "x"}}, ",,,\"x\"\r\n"},
+      {"numbers", {{"", "2.50", "2.50", "x"}}, ",2.5,2.5,\"x\"\r\n"},
+      {"not numbers", {{"", "abc", "abc", "x"}}, ",,,\"x\"\r\n"},
+      {"comma in description", {{"", "", "", "Buy nails, screws"}}, ",,,\"Buy nails, screws\"\r\n"},
+      {"blanks kept", {{"", "", "", "  padded  "}}, ",,,\"  padded  \"\r\n"},
+      {"blank description", {{"07/06/2009", "Mon", "", " \t "}}, ""},
+      {"undated priority of an unreadable date", {{"15 Jan", "3", "", "x"}}, ",3,,\"x\"\r\n"},
+      {"zero date", {{"12/30/1899", "Sat", "", "x"}}, ",,,\"x\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    FileFixture f;
+    f.F.SetRows(c.Table);
+    EXPECT_EQ(f.Save(), kHeader + c.Lines) << c.Name;
+  }
+  FileFixture f;
+  f.F.SetRows({{"", "1", "", "7", "x"}, {"", "", "", "0", "y"}}, true);
+  EXPECT_EQ(f.Save(), kProjectHeader + ",1,,7,\"x\"\r\n,,,,\"y\"\r\n");
+}
+
+TEST(TaskFileRoundTrip, WhatIsSavedLoadsBack) {
+  FileFixture f;
+  f.F.SetRows({{"07/06/2009", "5", "", "  Call, the bank  "}, {"", "3", "1.25", "Tidy"}});
+  f.Save();
+  EXPECT_EQ(f.Load(), "");
+  // Blanks around a description do not survive; the weekday comes back in place of 5.
+  EXPECT_EQ(f.Table(),
+            (Rows{{"07/06/2009", "Mon", "", "Call, the bank"}, {"", "3", "1.25", "Tidy"}}));
+}
+
+TEST(TaskFileRoundTrip, ExtraEmptyLineAndProjectMarkerSettleOnTheNextSave) {
+  FileFixture f;
+  f.Load(DataFile("taskfile_fields.todo"));
+  // The empty row goes, and so does the first task, which has no description.
+  EXPECT_EQ(f.Save(), kHeader + ",1,2,\"Extra\"\r\n");
+  FileFixture g;
+  g.Load(DataFile("taskfile_project_marker.todo"));
+  EXPECT_EQ(g.Save(),
+            kProjectHeader + "7/6/09,,2,,\"Call the bank\"\r\n,3,,,\"Tidy the garage\"\r\n");
+}
+
+TEST(TaskFileRoundTrip, DateFieldsInOtherForms) {
+  FileFixture f;
+  EXPECT_EQ(f.Load(kHeader + "7-6-2009,,,\"a\"\r\n"), "");
+  EXPECT_EQ(f.Table(), (Rows{{"07/06/2009", "Mon", "", "a"}}));
+  FileFixture g;
+  const std::string failure =
+      g.Load(kHeader + ",1,,\"before\"\r\n2009-07-06,,,\"a\"\r\n,2,,\"after\"\r\n");
+  EXPECT_EQ(failure.rfind("'2009/07/06' is not a valid date.", 0), 0u) << failure;
+  EXPECT_EQ(g.Table(), (Rows{{"", "1", "", "before"}, {"", "", "", ""}}));
+}
+
+// --- Faults of the classic program that this one mends.
+
+TEST(TaskFileQuotes, DoubleQuoteInADescriptionSurvives) {
+  FileFixture f;
+  f.F.SetRows({{"", "", "", "Say \"hi\" to \"Bob\""}, {"", "", "", "\"quoted\""}});
+  EXPECT_EQ(f.Save(),
+            kHeader + ",,,\"Say \"\"hi\"\" to \"\"Bob\"\"\"\r\n,,,\"\"\"quoted\"\"\"\r\n");
+  f.Load();
+  EXPECT_EQ(f.F.Column(3), (std::vector<std::string>{"Say \"hi\" to \"Bob\"", "\"quoted\""}));
+}
+
+TEST(TaskFilePartialLoad, OriginalIsKeptAsBackupBeforeTheFirstOverwrite) {
+  FileFixture f;
+  const std::string original = DataFile("taskfile_broken_fields.todo");
+  const std::string failure = f.Load(original);
+  EXPECT_NE(failure.find("'abc' is not a valid floating point value."), std::string::npos);
+  EXPECT_NE(failure.find(f.Path + ".bak"), std::string::npos) << failure;
+  // Rows read before the bad field stay.
+  EXPECT_EQ(f.Table(), (Rows{{"07/06/2009", "Mon", "2", "Call the bank"}, {"", "", "", ""}}));
+  EXPECT_FALSE(std::filesystem::exists(f.Path + ".bak")) << "nothing is written before a save";
+
+  f.Save();
+  EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
+  EXPECT_EQ(ReadBytes(f.Path), kHeader + "7/6/09,,2,\"Call the bank\"\r\n");
+  // Later saves leave the backup alone.
+  f.F.List.Grid.SetCell(3, 1, "Changed");
+  f.Save();
+  EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
+}
+
+TEST(TaskFilePartialLoad, BackupOfALinkedFileHoldsTheOriginalBytes) {
+  FileFixture f;
+  const std::string original = DataFile("taskfile_broken_fields.todo");
+  const std::string real = f.Dir.Path("real.todo");
+  WriteBytes(real, original);
+  std::filesystem::create_symlink(real, f.Path);
+  EXPECT_NE(f.Load(), "");
+  f.Save();
+  EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
+  EXPECT_TRUE(std::filesystem::is_symlink(f.Path));
+  EXPECT_EQ(ReadBytes(real), kHeader + "7/6/09,,2,\"Call the bank\"\r\n");
+}
+
+TEST(TaskFileRegional, DecimalCommaIsQuotedAndReadBack) {
+  FileFixture f(German());
+  f.F.SetRows({{"", "2,5", "1,25", "x"}, {"", "3", "", "y"}});
+  EXPECT_EQ(f.Save(), kHeader + ",\"2,5\",\"1,25\",\"x\"\r\n,3,,\"y\"\r\n");
+  EXPECT_EQ(f.Load(), "");
+  EXPECT_EQ(f.Table(), (Rows{{"", "2,5", "1,25", "x"}, {"", "3", "", "y"}}));
+}
+
+TEST(TaskFileRegional, TableDatesAreMonthFirstUnderDayMonthYearSettings) {
+  RegionalSettings german = German();
+  german.ShortDayNames = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+  FileFixture f(german);
+  // 4 July and 25 December; read day-first, the first would be 7 April and the second no date.
+  f.F.SetRows({{"07.04.2026", "Sa", "", "x"}, {"12.25.2026", "Fr", "", "y"}});
+  EXPECT_EQ(f.Save(), kHeader + "04.07.2026,,,\"x\"\r\n25.12.2026,,,\"y\"\r\n");
+  EXPECT_EQ(f.Load(), "");
+  EXPECT_EQ(f.Table(), (Rows{{"07.04.2026", "Sa", "", "x"}, {"12.25.2026", "Fr", "", "y"}}));
+}
+
+TEST(TaskFileBytes, UntouchedFilesSaveByteForByte) {
+  struct Case {
+    std::string Fixture;
+    bool Utf8;
+  };
+  for (const Case& c : std::vector<Case>{{"crlf", true}, {"latin1", false}, {"bom", true}}) {
+    FileFixture f;
+    const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
+    EXPECT_EQ(f.Load(original), "");
+    EXPECT_EQ(f.F.List.TextIsUtf8, c.Utf8) << c.Fixture;
+    EXPECT_EQ(f.Save(), original) << c.Fixture;
+  }
+  FileFixture f;
+  f.Load(DataFile("taskfile_lf.todo"));
+  EXPECT_EQ(f.Save(), DataFile("taskfile_crlf.todo"));
+}
+
+TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
+  struct Case {
+    std::string Name;
+    std::string Bytes;  // empty: a folder stands where the file should be
+    std::string Failure;
+    bool Project;
+  };
+  const std::vector<Case> cases = {
+      {"bad field", DataFile("taskfile_broken_fields.todo"),
+       "'abc' is not a valid floating point value.", false},
+      {"bad first date", kHeader + "99/99/99,,,\"x\"\r\n", "'99/99/99' is not a valid date.",
+       false},
+      {"marker then a bad field", "PROJECT\r\n" + kHeader + ",x,,\"y\"\r\n",
+       "'x' is not a valid floating point value.", true},
+      {"unreadable", "", "I/O error 103", false},
+  };
+  for (const Case& c : cases) {
+    FileFixture f;
+    if (c.Bytes.empty()) {
+      std::filesystem::create_directory(f.Path);
+    } else {
+      WriteBytes(f.Path, c.Bytes);
+    }
+    ASSERT_FALSE(f.F.List.Guarded([&] { f.F.List.InitTaskTable(); })) << c.Name;
+    const ToDoList& list = f.F.List;
+    ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
+    EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
+    EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
+    EXPECT_EQ(list.HasProjCol, c.Project) << c.Name;
+    EXPECT_EQ(list.Grid.ColCount(), c.Project ? 5 : 4) << c.Name;
+    EXPECT_EQ(f.F.RowCells(0),
+              c.Project
+                  ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
+                  : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
+        << c.Name;
+    EXPECT_GE(list.Grid.RowCount(), 2) << c.Name;
+    EXPECT_EQ(list.Grid.Row(), 1);
+    EXPECT_EQ(list.Grid.Col(), 0);
+    EXPECT_EQ(list.Grid.FixedRows, 1);
+    EXPECT_TRUE(list.SelectHooked);
+    EXPECT_TRUE(static_cast<bool>(list.Grid.OnSelectCell));
+    for (int col = 0; col < list.Grid.ColCount(); ++col)
+      EXPECT_GT(list.Grid.ColWidth(col), 0) << c.Name;
+  }
+}
+
+// --- Saving never damages the file it replaces.
+
+// Loads the example, changes a task and tries to save where saving must fail; the old file stays
+// as it was and the table keeps the change.
+void ExpectFailedSaveKeepsEverything(FileFixture& f, const std::function<void()>& breakIt,
+                                     const std::string& failure) {
+  const std::string original = DataFile("taskfile_crlf.todo");
+  ASSERT_EQ(f.Load(original), "");
+  f.F.List.Grid.SetCell(3, 2, "Changed");
+  breakIt();
+  const int code = RunInChild([&] {
+    if (!DropToNobody()) return 2;
+    try {
+      f.F.List.SaveTaskFile();
+    } catch (const EInOutError& e) {
+      return std::string(e.what()) == failure ? 0 : 3;
+    }
+    return 4;
+  });
+  EXPECT_EQ(code, 0) << failure;
+  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), "Changed");
+  if (std::filesystem::exists(f.Path)) {
+    EXPECT_EQ(ReadBytes(f.Path), original);
+  }
+}
+
+TEST(TaskFileSafeSave, FailuresLeaveTheOldFileAndTheTable) {
+  {
+    FileFixture f;
+    ::chmod(f.Dir.Root.c_str(), 0755);
+    ExpectFailedSaveKeepsEverything(
+        f,
+        [&] {
+          ::chmod(f.Path.c_str(), 0666);
+          ::chmod(f.Dir.Root.c_str(), 0555);
+        },
+        "I/O error 103");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Dir.Root), {}), 1);
+  }
+  {
+    FileFixture f;
+    ExpectFailedSaveKeepsEverything(
+        f, [&] { std::filesystem::remove_all(f.Dir.Root); }, "I/O error 103");
+    std::filesystem::create_directory(f.Dir.Root);
+  }
+}
+
+TEST(TaskFileSafeSave, FullDiskLeavesTheOldFile) {
+  FileFixture f;
+  const std::string original = DataFile("taskfile_crlf.todo");
+  ASSERT_EQ(f.Load(original), "");
+  f.F.List.Grid.SetRowCount(200);
+  for (int r = 1; r < f.F.List.Grid.RowCount(); ++r) f.F.List.Grid.SetCell(3, r, "A longer task");
+  const int code = RunInChild([&] {
+    const struct rlimit limit { 64, 64 };
+    ::signal(SIGXFSZ, SIG_IGN);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    try {
+      f.F.List.SaveTaskFile();
+    } catch (const EInOutError& e) {
+      return std::string(e.what()) == "I/O error 101" ? 0 : 3;
+    }
+    return 4;
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadBytes(f.Path), original);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Dir.Root), {}), 1)
+      << "no temporary file is left behind";
+}
+
+TEST(TaskFileSafeSave, PermissionsAndLinksSurvive) {
+  FileFixture f;
+  const std::string real = f.Dir.Path("real.todo");
+  WriteBytes(real, DataFile("taskfile_crlf.todo"));
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink("real.todo", f.Path);
+  ASSERT_EQ(f.Load(), "");
+  f.F.List.Grid.SetCell(3, 2, "Changed");
+  f.F.List.SaveTaskFile();
+  EXPECT_TRUE(std::filesystem::is_symlink(f.Path));
+  EXPECT_EQ(ReadBytes(real), kHeader + "7/6/09,,2,\"Call the bank\"\r\n,3,,\"Changed\"\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// --- Someone else changed the file.
+
+TEST(TaskFileOutsideChange, SaveAsksBeforeOverwriting) {
+  FileFixture f;
+  ASSERT_EQ(f.Load(DataFile("taskfile_crlf.todo")), "");
+  EXPECT_TRUE(f.F.List.SaveButtonClick());
+  EXPECT_TRUE(f.F.Ui.Confirms.empty()) << "our own save is no outside change";
+  EXPECT_TRUE(f.F.List.SaveButtonClick());
+  EXPECT_TRUE(f.F.Ui.Confirms.empty());
+
+  const std::string theirs = kHeader + ",1,,\"Written elsewhere\"\r\n";
+  WriteBytes(f.Path, theirs);
+  f.F.Ui.ConfirmAnswers = {false};
+  EXPECT_FALSE(f.F.List.SaveButtonClick());
+  EXPECT_EQ(f.F.Ui.Confirms.size(), 1u);
+  EXPECT_EQ(ReadBytes(f.Path), theirs);
+
+  f.F.List.CloseButtonClick();  // answered Yes by default
+  EXPECT_EQ(f.F.Ui.Confirms.size(), 2u);
+  EXPECT_EQ(ReadBytes(f.Path), DataFile("taskfile_crlf.todo"));
+  EXPECT_EQ(f.F.Ui.CloseCount, 1);
+}
+
+TEST(TaskFileOutsideChange, SameSizeChangeIsNoticedAndATouchIsNot) {
+  FileFixture f;
+  const std::string original = DataFile("taskfile_crlf.todo");
+  ASSERT_EQ(f.Load(original), "");
+  const auto setTime = [&](long seconds) {
+    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ::utimensat(AT_FDCWD, f.Path.c_str(), times, 0);
+  };
+  setTime(1000000000);  // touched, content unchanged
+  EXPECT_TRUE(f.F.List.SaveButtonClick());
+  EXPECT_TRUE(f.F.Ui.Confirms.empty());
+
+  std::string same = original;
+  same[same.find("bank")] = 'B';
+  WriteBytes(f.Path, same);
+  setTime(1000000001);
+  f.F.Ui.ConfirmAnswers = {false};
+  EXPECT_FALSE(f.F.List.SaveButtonClick());
+  EXPECT_EQ(f.F.Ui.Confirms.size(), 1u);
+  EXPECT_EQ(ReadBytes(f.Path), same);
+}
+
+// --- Whatever the table holds, a saved file loads back to the same file.
+
+std::string RandomDescription(std::mt19937& random) {
+  static const std::vector<std::string> pieces = {
+      "a", "Z", "7",  " ", ",", "\"", "\"\"", "'", "Caf\xC3\xA9", "\xE9", "\xE2\x82\xAC",
+      "$", ";", "x,y"};
+  std::string text;
+  const int count = static_cast<int>(random() % 8);
+  for (int i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+  // Blanks around a description are not kept by the reader.
+  return std::string(TrimView(text));
+}
+
+std::string RandomNumberCell(std::mt19937& random, char decimal) {
+  switch (random() % 6) {
+    case 0:
+      return "";
+    case 1:
+      return "0";
+    case 2:
+      return "abc";
+    case 3:
+      return NumberText(static_cast<Fixed4>(random() % 2000000) - 1000000, decimal);
+    case 4:
+      return std::to_string(random() % 100);
+    default:
+      return " 0.0 ";
+  }
+}
+
+TEST(TaskFileRoundTrip, RandomTablesSaveLoadAndSaveToTheSameBytes) {
+  std::mt19937 random(610);
+  for (int round = 0; round < 200; ++round) {
+    const bool german = round % 3 == 2;
+    FileFixture f(german ? German() : RegionalSettings{});
+    const char decimal = german ? ',' : '.';
+    const bool project = round % 4 == 1;
+    Rows rows;
+    const int count = static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      std::vector<std::string> row;
+      const auto kind = random() % 4;
+      if (kind == 0) {
+        row.push_back("");
+      } else if (kind == 3) {
+        row.push_back("15 Jan");
+      } else {
+        const int year = 1 + static_cast<int>(random() % 9999);
+        const int month = 1 + static_cast<int>(random() % 12);
+        const int day = 1 + static_cast<int>(random() % 28);
+        row.push_back(f.F.Dates.FormatDateText(EncodeDate(year, month, day)));
+      }
+      row.push_back(RandomNumberCell(random, decimal));
+      row.push_back(RandomNumberCell(random, decimal));
+      if (project) row.push_back(RandomNumberCell(random, decimal));
+      row.push_back(RandomDescription(random));
+      rows.push_back(row);
+    }
+    f.F.SetRows(rows, project);
+    const std::string first = f.Save();
+    ASSERT_EQ(f.Load(), "") << first;
+    ASSERT_EQ(f.Save(), first) << "round " << round;
+  }
+}
+
+}  // namespace
+}  // namespace taskwell

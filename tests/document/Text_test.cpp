@@ -1,0 +1,132 @@
+#include "document/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/Errors.h"
+
+namespace taskwell {
+namespace {
+
+TEST(IntegerConversion, AcceptsDecimalAndHexadecimalForms) {
+  struct Case {
+    std::string Text;
+    std::optional<std::int32_t> Value;  // nothing: the conversion fails
+  };
+  const std::vector<Case> cases = {
+      {" 12", 12},
+      {"   7", 7},
+      {"12 ", std::nullopt},
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"$1F", 31},
+      {"x1f", 31},
+      {"X1F", 31},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"-$10", -16},
+      {"$FFFFFFFF", -1},
+      {"$7FFFFFFF", 2147483647},
+      {"$100000000", std::nullopt},  // nine hexadecimal digits
+      {"$", std::nullopt},
+      {"x", std::nullopt},
+      {"0x", std::nullopt},
+      {"$1G", std::nullopt},
+      {"0", 0},
+      {"007", 7},
+      {"+5", 5},
+      {"-5", -5},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"1 2", std::nullopt},
+      {"12a", std::nullopt},
+      {"-", std::nullopt},
+      {"--1", std::nullopt},
+      {"+-1", std::nullopt},
+      {"1.0", std::nullopt},
+      {"\t12", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    std::int32_t value = 12345;
+    const bool ok = TryStrToInt(c.Text, value);
+    EXPECT_EQ(ok, c.Value.has_value()) << "'" << c.Text << "'";
+    if (ok && c.Value) {
+      EXPECT_EQ(value, *c.Value) << "'" << c.Text << "'";
+    }
+    EXPECT_EQ(StrToIntOrZero(c.Text), c.Value.value_or(0)) << "'" << c.Text << "'";
+  }
+}
+
+TEST(IntegerConversion, FailureNamesTheText) {
+  for (const std::string text : {"12 ", "", "abc"}) {
+    try {
+      StrToInt(text);
+      ADD_FAILURE() << "no failure for '" << text << "'";
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), "'" + text + "' is not a valid integer value");
+    }
+  }
+}
+
+TEST(Trimming, RemovesCodesUpToBlankAtBothEndsOnly) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", ""},
+      {" \t\r\n", ""},
+      {std::string("\0\x01 a b \x1f\x20", 8), "a b"},
+      {"x", "x"},
+      {"\xA0x\xA0", "\xA0x\xA0"},  // a no-break space of Latin-1 is text
+      {"  Caf\xC3\xA9  ", "Caf\xC3\xA9"},
+  };
+  for (const auto& [text, trimmed] : cases) {
+    EXPECT_EQ(Trim(text), trimmed);
+    EXPECT_EQ(TrimView(text), trimmed);
+  }
+}
+
+TEST(UpperCasing, TouchesOnlyAsciiLetters) {
+  EXPECT_EQ(UpperAscii("abc xyz"), "ABC XYZ");
+  EXPECT_EQ(UpperAscii("a`{z@["), "A`{Z@[");
+  // Accented letters, in UTF-8 or in a single-byte code page, stay as they are.
+  EXPECT_EQ(UpperAscii("caf\xC3\xA9"), "CAF\xC3\xA9");
+  EXPECT_EQ(UpperAscii("caf\xE9"), "CAF\xE9");
+  EXPECT_EQ(UpperAscii("stra\xC3\x9F"
+                       "e"),
+            "STRA\xC3\x9F"
+            "E");
+}
+
+TEST(CharacterCount, CountsCodePointsOfUtf8AndBytesOtherwise) {
+  struct Case {
+    std::string Text;
+    bool Utf8;
+    std::size_t Count;
+  };
+  const std::vector<Case> cases = {
+      {"", true, 0},
+      {"Sat", true, 3},
+      {"Mi\xC3\xA9", true, 3},                // Spanish weekday
+      {"\xD0\xA1\xD0\xB1", true, 2},          // Russian Sat
+      {"\xE6\x97\xA5\xE6\x9C\xAC", true, 2},  // three-byte characters
+      {"\xF0\x9F\x93\x85 due", true, 5},      // four-byte character
+      {"Caf\xE9", false, 4},                  // Latin-1
+      {"\xC0\x80", false, 2},                 // overlong NUL
+      {"\xE0\x80\xAF", false, 3},             // overlong slash
+      {"\xED\xA0\x80", false, 3},             // surrogate
+      {"\xF4\x90\x80\x80", false, 4},         // beyond U+10FFFF
+      {"\xC3", false, 1},                     // cut short
+      {"a\x80", false, 2},                    // stray continuation byte
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsValidUtf8(c.Text), c.Utf8) << c.Text;
+    EXPECT_EQ(CharCount(c.Text), c.Count) << c.Text;
+  }
+}
+
+}  // namespace
+}  // namespace taskwell

@@ -1,0 +1,136 @@
+#include "document/ToDoList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/TempFiles.h"
+#include "support/FakePlatform.h"
+
+namespace taskwell {
+namespace {
+
+using testing::DataFile;
+using testing::ListFixture;
+using testing::TempDir;
+using testing::WriteBytes;
+
+// The fixture's text width is 8 pixels a byte and its grid 800 pixels wide.
+constexpr int kDateWidth = 11 * 8;  // "99/99/9999 "
+constexpr int kPriWidth = 5 * 8;    // "Pri  "
+constexpr int kSubPWidth = 5 * 8;   // "SubP "
+constexpr int kProjWidth = 5 * 8;   // "Proj "
+constexpr int kDescWidth = 800 - kDateWidth - kPriWidth - kSubPWidth - 30;
+
+TEST(InitTaskTable, WithoutAFileTheTableHasOneBlankRow) {
+  ListFixture f;  // its task file does not exist
+  const ToDoList& list = f.List;
+  EXPECT_TRUE(f.Ui.Errors.empty());
+  EXPECT_EQ(f.RowCells(0), (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}));
+  EXPECT_EQ(list.Grid.RowCount(), 2);
+  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", ""}));
+  EXPECT_EQ(list.Grid.ColCount(), 4);
+  EXPECT_EQ(list.DescCol, 3);
+  EXPECT_FALSE(list.HasProjCol);
+  EXPECT_EQ(list.Grid.Row(), 1);
+  EXPECT_EQ(list.Grid.Col(), 0);
+  EXPECT_EQ(list.Grid.FixedRows, 1);
+  EXPECT_TRUE(list.SelectHooked);
+  EXPECT_EQ(list.EditOldText, "");
+  EXPECT_EQ(list.Grid.ColWidth(0), kDateWidth);
+  EXPECT_EQ(list.Grid.ColWidth(1), kPriWidth);
+  EXPECT_EQ(list.Grid.ColWidth(2), kSubPWidth);
+  EXPECT_EQ(list.Grid.ColWidth(3), kDescWidth);
+}
+
+TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
+  TempDir dir;
+  ListFixture f;
+  f.List.TaskFileName = dir.Path("p.todo");
+  WriteBytes(f.List.TaskFileName, DataFile("taskfile_project_header.todo"));
+  f.List.InitTaskTable();
+  const ToDoList& list = f.List;
+  EXPECT_EQ(list.Grid.ColCount(), 5);
+  EXPECT_EQ(f.RowCells(0),
+            (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
+  EXPECT_EQ(list.Grid.ColWidth(3), kProjWidth);
+  EXPECT_EQ(list.Grid.ColWidth(4), kDescWidth - kProjWidth);
+  EXPECT_EQ(list.EditOldText, "07/06/2009");
+  EXPECT_EQ(list.Grid.Row(), 1);
+  EXPECT_EQ(list.Grid.Col(), 0);
+}
+
+TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
+  ListFixture f;
+  f.List.Grid.SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
+  f.Ui.Width = 1000;
+  f.List.FitDescriptionWidth();
+  EXPECT_EQ(f.List.Grid.ColWidth(3), kDescWidth + 200 - 50);
+  EXPECT_EQ(f.List.Grid.ColWidth(0), kDateWidth + 50);
+  // A window narrower than the fixed columns still leaves a usable Description column.
+  f.Ui.Width = 100;
+  f.List.FitDescriptionWidth();
+  EXPECT_GT(f.List.Grid.ColWidth(3), 0);
+}
+
+std::vector<std::string> Descriptions(const ListFixture& f) {
+  return f.Column(3);
+}
+
+TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
+  struct Case {
+    int CursorRow;
+    int CursorCol;
+    std::vector<std::string> Descriptions;
+  };
+  const std::vector<Case> cases = {
+      {3, 0, {"t1", "t2", "", "t3", "t4", "t5"}},
+      {3, 2, {"t1", "t2", "", "t3", "t4", "t5"}},
+      {5, 0, {"t1", "t2", "t3", "t4", "", "t5"}},  // never appended after the last row
+      {1, 3, {"", "t1", "t2", "t3", "t4", "t5"}},
+  };
+  for (const Case& c : cases) {
+    ListFixture f;
+    f.SetRows({{"07/06/2009", "Mon", "1", "t1"},
+               {"", "2", "", "t2"},
+               {"07/08/2009", "Wed", "3", "t3"},
+               {"", "4", "4", "t4"},
+               {"", "", "", "t5"}});
+    f.List.DetachSelectHandler();
+    f.List.Grid.SelectCell(c.CursorCol, c.CursorRow);
+    // Stand in for the commit: note what the selection event sees.
+    std::vector<std::pair<int, int>> targets;
+    bool skipDuringEvent = false;
+    f.List.Grid.OnSelectCell = [&](int col, int row) {
+      targets.emplace_back(col, row);
+      skipDuringEvent = f.List.SkipNextSort;
+    };
+    f.List.AddButtonClick();
+    EXPECT_EQ(Descriptions(f), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
+    EXPECT_EQ(f.RowCells(c.CursorRow), (std::vector<std::string>{"", "", "", ""}));
+    EXPECT_EQ(f.List.Grid.Row(), c.CursorRow);
+    EXPECT_EQ(f.List.Grid.Col(), 0);
+    EXPECT_TRUE(f.List.SkipNextSort);
+    EXPECT_EQ(f.Ui.FocusCount, 1);
+    if (c.CursorCol == 0) {
+      EXPECT_TRUE(targets.empty());
+    } else {
+      EXPECT_EQ(targets, (std::vector<std::pair<int, int>>{{0, c.CursorRow}}));
+      EXPECT_TRUE(skipDuringEvent) << "a sort started by the commit must leave the blank row";
+    }
+  }
+}
+
+TEST(InsertTaskRow, RowBelowKeepsEveryCellOfTheMovedTask) {
+  ListFixture f;
+  f.SetRows({{"", "9", "8", "7", "with project"}, {"01/02/2026", "Fri", "", "", "last"}}, true);
+  f.List.InsertTaskRow();
+  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", "", ""}));
+  EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "9", "8", "7", "with project"}));
+  EXPECT_EQ(f.RowCells(3), (std::vector<std::string>{"01/02/2026", "Fri", "", "", "last"}));
+}
+
+}  // namespace
+}  // namespace taskwell
