@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -48,6 +50,8 @@ class DialogDriver {
     To()->setValue(to);
   }
   void ChooseAll() { Widget("printAll")->setProperty("checked", true); }
+  // Without a printer the dialog prints to a file; this names it.
+  void ChooseFile(const QString& path) { Widget("filename")->setProperty("text", path); }
 
   Shown LastShown;
 
@@ -127,6 +131,24 @@ TEST(TaskPrintDialog, RangeIsEmptiedButTheAllOrRangeChoiceKeptAcrossRuns) {
   EXPECT_EQ((std::pair{driver.LastShown.From, driver.LastShown.To}), (std::pair{0, 0}));
   EXPECT_FALSE(choice.PrintAll);
   EXPECT_EQ((std::pair{choice.From, choice.To}), (std::pair{0, 0}));
+}
+
+TEST(TaskPrintDialog, PrintsToThePdfFileChosenInTheDialog) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString pdf = folder.filePath(QStringLiteral("tasks.pdf"));
+  TaskPrintDialog dialog;
+  DialogDriver driver(dialog);
+  PrintChoice choice;
+  ASSERT_TRUE(driver.Run(choice, true, [&](DialogDriver& d) { d.ChooseFile(pdf); }));
+  if (dialog.Printer().outputFormat() != QPrinter::PdfFormat) {
+    GTEST_SKIP() << "a real printer is installed; the dialog does not default to a file";
+  }
+  std::unique_ptr<PrinterTextStream> stream = dialog.OpenStream("Chores");
+  stream->WriteLine("Chores");
+  stream->Close();
+  EXPECT_EQ(dialog.Printer().outputFileName(), pdf);
+  EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 TEST(TaskPrintDialog, ParentedToAWindowThatGoesFirst) {
