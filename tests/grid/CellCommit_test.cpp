@@ -188,6 +188,17 @@ TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
   EXPECT_TRUE(f.List.SelectHooked);
 }
 
+TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
+  // A commit's own message box takes the focus while the handler is detached.
+  ListFixture f;
+  f.SetRows({{"", "", "", "x"}});
+  TypeInto(f, kDate, "2/30");
+  f.List.DetachSelectHandler();
+  f.List.GridExit();
+  EXPECT_TRUE(f.Ui.Messages.empty());
+  EXPECT_FALSE(f.List.SelectHooked);
+}
+
 TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
   const Cells a{"06/20/2026", "Sat", "", "a"};
   const Cells b{"06/10/2026", "Wed", "", "b"};
