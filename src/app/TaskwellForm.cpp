@@ -66,6 +66,8 @@ TToDoForm::TToDoForm(const RegionalSettings& regional, const Clock& clock,
 
 TToDoForm::~TToDoForm() {
   disconnect(qApp, &QApplication::focusChanged, this, &TToDoForm::OnFocusChanged);
+  // The grid shows the task list, so it must go before the task list does.
+  delete GridPanel;
 }
 
 QPushButton* TToDoForm::MakeButton(const char* name, const char* caption, int left, int top,

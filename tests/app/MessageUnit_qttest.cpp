@@ -40,7 +40,8 @@ TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
 
 TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
   TMessageBox box;
-  const QString longText = QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
+  const QString longText =
+      QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
   box.Prepare(QStringLiteral("Increment End"), longText);
   const int tall = box.height();
   const int line = box.MessageLabel->fontMetrics().lineSpacing();
