@@ -138,7 +138,7 @@ void TCSV::WriteNumber(Fixed4 value) {
 }
 
 void TCSV::WriteDate(double date) {
-  WriteField(date == 0 ? std::string() : Dates->ShortDateText(date));
+  WriteField(date == 0 ? std::string() : Dates->FileDateText(date));
 }
 
 void TCSV::EndLine() {

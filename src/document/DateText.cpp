@@ -56,7 +56,9 @@ std::string TwoDigits(int value) {
 DateFormat::DateFormat(RegionalSettings regional, const Clock& clock)
     : Settings(std::move(regional)), TheClock(&clock) {}
 
-int DateFormat::CurrentYear() const { return DecodeDate(Now()).Year; }
+int DateFormat::CurrentYear() const {
+  return DecodeDate(Now()).Year;
+}
 
 std::string DateFormat::FormatDateText(double date) const {
   if (date == 0) return {};
@@ -72,6 +74,17 @@ std::string DateFormat::WeekdayText(double date) const {
 }
 
 std::string DateFormat::ShortDateText(double date) const {
+  return ShortDateTextIn(date, false);
+}
+
+std::string DateFormat::FileDateText(double date) const {
+  std::string text = ShortDateTextIn(date, false);
+  double back = 0;
+  if (TryParseShortDate(text, back) && back == DateOf(date)) return text;
+  return ShortDateTextIn(date, true);
+}
+
+std::string DateFormat::ShortDateTextIn(double date, bool fullYear) const {
   const CalendarDate day = DecodeDate(date);
   const std::string& format = Settings.ShortDateFormat;
   std::string text;
@@ -86,7 +99,9 @@ std::string DateFormat::ShortDateText(double date) const {
       text += run >= 2 ? TwoDigits(day.Month) : std::to_string(day.Month);
     } else if (lower == 'y') {
       char year[16];
-      std::snprintf(year, sizeof year, run <= 2 ? "%02d" : "%04d", run <= 2 ? day.Year % 100 : day.Year);
+      const bool twoDigits = run <= 2 && !fullYear;
+      std::snprintf(year, sizeof year, twoDigits ? "%02d" : "%04d",
+                    twoDigits ? day.Year % 100 : day.Year);
       text += year;
     } else if (c == '/') {
       text.append(run, Settings.DateSeparator);
@@ -99,7 +114,7 @@ std::string DateFormat::ShortDateText(double date) const {
 }
 
 std::optional<ShortDate> DateFormat::ParseShortDateParts(std::string_view text,
-                                                        DateOrder order) const {
+                                                         DateOrder order) const {
   const char separator = Settings.DateSeparator;
   Scanner scan(text);
   const auto first = scan.Number();

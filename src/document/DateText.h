@@ -33,8 +33,11 @@ class DateFormat {
   std::string FormatDateText(double date) const;
   // The regional abbreviated weekday name.
   std::string WeekdayText(double date) const;
-  // The regional short date form, as written to the task file.
+  // The regional short date form.
   std::string ShortDateText(double date) const;
+  // The form written to the task file: the regional short date form, with the year in full where
+  // a two-digit year would read back as another date (outside the two-digit-year window).
+  std::string FileDateText(double date) const;
 
   // The short-date parser in a given field order; nothing when the text is not such a date.
   std::optional<ShortDate> ParseShortDateParts(std::string_view text, DateOrder order) const;
@@ -48,6 +51,7 @@ class DateFormat {
 
  private:
   bool TryParseIn(std::string_view text, DateOrder order, double& date) const;
+  std::string ShortDateTextIn(double date, bool fullYear) const;
 
   RegionalSettings Settings;
   const Clock* TheClock;

@@ -185,5 +185,21 @@ TEST(ShortDateText, FollowsTheRegionalShortFormat) {
   }
 }
 
+TEST(FileDateText, WritesTheFullYearWhereTwoDigitsWouldReadBackWrong) {
+  const DateFormat dates({}, kJune2026);  // two-digit years mean 2006 to 2105
+  const std::vector<std::pair<CalendarDate, std::string>> cases = {
+      {{2009, 7, 6}, "7/6/09"},       {{2006, 1, 1}, "1/1/06"},       {{2105, 12, 31}, "12/31/05"},
+      {{2005, 12, 31}, "12/31/2005"}, {{2106, 1, 1}, "1/1/2106"},     {{2000, 2, 29}, "2/29/2000"},
+      {{50, 1, 1}, "1/1/0050"},       {{9999, 12, 31}, "12/31/9999"},
+  };
+  for (const auto& [day, text] : cases) {
+    const double date = EncodeDate(day.Year, day.Month, day.Day);
+    EXPECT_EQ(dates.FileDateText(date), text);
+    EXPECT_EQ(dates.ParseShortDate(text), date) << text;
+  }
+  const DateFormat german(Settings('.', "dd/mm/yyyy"), kJune2026);
+  EXPECT_EQ(german.FileDateText(EncodeDate(2005, 7, 6)), "06.07.2005");
+}
+
 }  // namespace
 }  // namespace taskwell

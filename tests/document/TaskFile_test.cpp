@@ -186,6 +186,22 @@ TEST(TaskFileRoundTrip, ExtraEmptyLineAndProjectMarkerSettleOnTheNextSave) {
             kProjectHeader + "7/6/09,,2,,\"Call the bank\"\r\n,3,,,\"Tidy the garage\"\r\n");
 }
 
+TEST(TaskFileRoundTrip, DatesOutsideTheTwoDigitWindowKeepTheirYear) {
+  FileFixture f;
+  const Rows table = {{"02/29/2000", "Tue", "", "leap day a century apart from a common year"},
+                      {"07/06/2005", "Wed", "", "a year before the window"},
+                      {"01/01/2105", "Thu", "", "last year of the window"},
+                      {"01/01/0050", "Sat", "", "first century"}};
+  f.F.SetRows(table);
+  EXPECT_EQ(f.Save(), kHeader +
+                          "2/29/2000,,,\"leap day a century apart from a common year\"\r\n"
+                          "7/6/2005,,,\"a year before the window\"\r\n"
+                          "1/1/05,,,\"last year of the window\"\r\n"
+                          "1/1/0050,,,\"first century\"\r\n");
+  EXPECT_EQ(f.Load(), "");
+  EXPECT_EQ(f.Table(), table);
+}
+
 TEST(TaskFileRoundTrip, DateFieldsInOtherForms) {
   FileFixture f;
   EXPECT_EQ(f.Load(kHeader + "7-6-2009,,,\"a\"\r\n"), "");
@@ -502,7 +518,7 @@ TEST(TaskFileRoundTrip, RandomTablesSaveLoadAndSaveToTheSameBytes) {
       } else {
         const int year = 1 + static_cast<int>(random() % 9999);
         const int month = 1 + static_cast<int>(random() % 12);
-        const int day = 1 + static_cast<int>(random() % 28);
+        const int day = 1 + static_cast<int>(random() % DaysInMonth(year, month));
         row.push_back(f.F.Dates.FormatDateText(EncodeDate(year, month, day)));
       }
       row.push_back(RandomNumberCell(random, decimal));
