@@ -15,7 +15,9 @@ struct DecimalParts {
   long long Exponent = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 bool SplitNumber(std::string_view text, char decimalSeparator, DecimalParts& parts) {
   std::size_t i = 0;
@@ -45,7 +47,8 @@ bool SplitNumber(std::string_view text, char decimalSeparator, DecimalParts& par
   while (i < n && text[i] == ' ') ++i;
   if (i != n) return false;
   const std::size_t firstSignificant = parts.Digits.find_first_not_of('0');
-  parts.Digits.erase(0, firstSignificant == std::string::npos ? parts.Digits.size() : firstSignificant);
+  parts.Digits.erase(
+      0, firstSignificant == std::string::npos ? parts.Digits.size() : firstSignificant);
   return true;
 }
 
@@ -66,7 +69,8 @@ bool TryTextToNumber(std::string_view text, char decimalSeparator, Fixed4& value
   constexpr unsigned long long kLimit = std::numeric_limits<std::int64_t>::max();
   for (long long k = 0; k < kept; ++k) {
     const char digit = k < static_cast<long long>(parts.Digits.size())
-                           ? parts.Digits[static_cast<std::size_t>(k)] : '0';
+                           ? parts.Digits[static_cast<std::size_t>(k)]
+                           : '0';
     if (magnitude > (kLimit - static_cast<unsigned>(digit - '0')) / 10) return false;
     magnitude = magnitude * 10 + static_cast<unsigned>(digit - '0');
   }
@@ -76,7 +80,8 @@ bool TryTextToNumber(std::string_view text, char decimalSeparator, Fixed4& value
     // Below the cut lie more digits than we keep; kept < 0 means a leading run of zeros first.
     const bool zerosFirst = kept < 0;
     const char first = zerosFirst ? '0' : rest[0];
-    const bool restAfterFirst = zerosFirst ? !rest.empty() : rest.find_first_not_of('0', 1) != std::string_view::npos;
+    const bool restAfterFirst =
+        zerosFirst ? !rest.empty() : rest.find_first_not_of('0', 1) != std::string_view::npos;
     const bool roundUp = first > '5' || (first == '5' && (restAfterFirst || (magnitude % 2) == 1));
     if (roundUp) {
       if (magnitude == kLimit) return false;
@@ -113,18 +118,26 @@ double TextToDouble(std::string_view text, char decimalSeparator) {
 
 std::string NumberText(Fixed4 value, char decimalSeparator) {
   const bool negative = value < 0;
-  const unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-  std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+  const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                                : static_cast<unsigned long long>(value);
+  // Built from the right: fractional digits without trailing zeros, then the whole part.
+  char buffer[32];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
   unsigned long long fraction = magnitude % 10000;
   if (fraction != 0) {
-    std::string digits = std::to_string(fraction);
-    digits.insert(0, 4 - digits.size(), '0');
-    digits.erase(digits.find_last_not_of('0') + 1);
-    text += decimalSeparator;
-    text += digits;
+    int digits = 4;
+    for (; fraction % 10 == 0; fraction /= 10) --digits;
+    for (; digits > 0; --digits, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+    *--p = decimalSeparator;
   }
-  return text;
+  unsigned long long whole = magnitude / 10000;
+  do {
+    *--p = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (negative) *--p = '-';
+  return std::string(p, end);
 }
 
 }  // namespace taskwell

@@ -40,6 +40,10 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
 mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -109,14 +113,18 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   return ok;
 }
 
-AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  Abandon();
+}
 
 bool AtomicFileWriter::Open(const std::string& path) {
   Abandon();
   Target = ResolveTarget(path);
   const std::filesystem::path target(Target);
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".XXXXXX";
+  std::string pattern = (FolderOf(target) / name).string();
   Fd = ::mkstemp(pattern.data());
   if (Fd < 0) return false;
   TempPath = pattern;
@@ -127,7 +135,8 @@ bool AtomicFileWriter::Open(const std::string& path) {
 FileStamp AtomicFileWriter::Commit() {
   if (Fd < 0) throw EInOutError(kFileNotOpen);
   // A full disk may raise SIGXFSZ when a size limit applies; we want the error return instead.
-  struct sigaction ignore {}, previous {};
+  struct sigaction ignore {
+  }, previous{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGXFSZ, &ignore, &previous);
   struct stat existing {};
@@ -154,7 +163,7 @@ FileStamp AtomicFileWriter::Commit() {
   }
   TempPath.clear();
   // The folder entry itself must reach the disk for the rename to survive a power cut.
-  const int dirFd = ::open(std::filesystem::path(Target).parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dirFd = ::open(FolderOf(Target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);
