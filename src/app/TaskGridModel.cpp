@@ -76,11 +76,13 @@ void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
     case TaskTable::Change::Rows:
     case TaskTable::Change::Columns:
     case TaskTable::Change::All:
+      Resetting = true;
       beginResetModel();
       Rows = std::max(0, List.Grid.RowCount() - 1);
       Cols = List.Grid.ColCount();
       endResetModel();
       emit TableReset();
+      Resetting = false;
       break;
   }
 }

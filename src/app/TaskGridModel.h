@@ -26,6 +26,10 @@ class TaskGridModel final : public QAbstractTableModel {
   QString Decode(const std::string& bytes) const;
   std::string Encode(const QString& text) const;
 
+  // While the table is being laid out anew, the view's own moves of its current cell (it picks
+  // the first cell when it takes the focus) are not the user's and must not reach the table.
+  bool IsResetting() const { return Resetting; }
+
  signals:
   void CursorMoved();
   void WidthsChanged();
@@ -36,6 +40,7 @@ class TaskGridModel final : public QAbstractTableModel {
   ToDoList& List;
   int Rows = 0;
   int Cols = 0;
+  bool Resetting = false;
 };
 
 }  // namespace taskwell

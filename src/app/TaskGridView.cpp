@@ -32,6 +32,7 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
     QItemSelectionModel::setCurrentIndex(index, command);
     return;
   }
+  if (static_cast<const TaskGridModel*>(model())->IsResetting()) return;
   const int col = index.column();
   const int row = index.row() + 1;
   if (col != List.Grid.Col() || row != List.Grid.Row()) {
@@ -75,6 +76,7 @@ QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (cell.isValid()) model->setData(cell, text, Qt::EditRole);
   });
   editor->installEventFilter(const_cast<GridEditDelegate*>(this));
+  LastEditor = editor;
   return editor;
 }
 
@@ -119,7 +121,8 @@ TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
   QItemSelectionModel* old = selectionModel();
   setSelectionModel(Selection);
   delete old;
-  setItemDelegate(new GridEditDelegate(list, this));
+  Delegate = new GridEditDelegate(list, this);
+  setItemDelegate(Delegate);
 
   QFont font(QStringLiteral("Courier New"));
   font.setPixelSize(12);
@@ -181,8 +184,15 @@ void TaskGridView::OnSectionResized(int section, int, int newSize) {
 
 void TaskGridView::ShowEditor() {
   const QModelIndex current = currentIndex();
-  if (current.isValid() && state() != QAbstractItemView::EditingState) {
+  if (!current.isValid()) return;
+  if (state() != QAbstractItemView::EditingState) {
     edit(current);
+    return;
+  }
+  // An editor opened while the grid was hidden must still be shown and take the keyboard.
+  if (QWidget* editor = Delegate->OpenEditor(); editor != nullptr && hasFocus() && isVisible()) {
+    editor->show();
+    editor->setFocus();
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -41,12 +42,15 @@ class GridEditDelegate final : public QStyledItemDelegate {
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
+  // The editor most recently opened, while it exists.
+  QWidget* OpenEditor() const { return LastEditor.data(); }
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
   ToDoList& List;
+  mutable QPointer<QWidget> LastEditor;
 };
 
 class TaskGridView final : public QTableView {
@@ -78,6 +82,7 @@ class TaskGridView final : public QTableView {
   ToDoList& List;
   TaskGridModel* Model;
   GridSelectionModel* Selection;
+  GridEditDelegate* Delegate;
   bool ApplyingWidths = false;
 };
 

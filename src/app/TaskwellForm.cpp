@@ -76,6 +76,7 @@ QPushButton* TToDoForm::MakeButton(const char* name, const char* caption, int le
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, 24);
   button->setAutoDefault(false);
+  button->installEventFilter(this);
   return button;
 }
 
@@ -212,6 +213,20 @@ void TToDoForm::AnchorRightEdge() {
 void TToDoForm::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does.
   event->accept();
+}
+
+bool TToDoForm::eventFilter(QObject* object, QEvent* event) {
+  auto* button = qobject_cast<QPushButton*>(object);
+  if (button == nullptr || event->type() != QEvent::Shortcut)
+    return QWidget::eventFilter(object, event);
+  // An access key presses the button but leaves the keyboard in the grid; the cell being edited
+  // is committed first, as if the grid had been left.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr && (focus == Grid || Grid->isAncestorOf(focus))) {
+    Run([this] { Tasks->GridExit(); });
+  }
+  if (button->isEnabled() && button->isVisible()) button->click();
+  return true;
 }
 
 void TToDoForm::OnFocusChanged(QWidget* old, QWidget* now) {

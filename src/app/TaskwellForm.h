@@ -73,6 +73,7 @@ class TToDoForm final : public QWidget, public Platform {
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
   void BuildButtonPanel();

@@ -213,3 +213,32 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
 
 }  // namespace
 }  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
+  Write(
+      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"Plain task\"\r\n"
+      "1/10/06,,,\":monthly::2TUE Club night\"\r\n");
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  form.Grid->setFocus();
+  form.Grid->setCurrentIndex(form.Grid->model()->index(1, 1));
+  QApplication::processEvents();
+  form.IncrementButton->click();
+  QApplication::processEvents();
+  form.ReplicateButton->click();
+  QApplication::processEvents();
+  ToDoList& list = form.List();
+  ASSERT_EQ(list.Grid.RowCount(), 4);
+  EXPECT_EQ(list.Grid.Cell(3, 1), "Plain task");
+  EXPECT_EQ(list.Grid.Cell(3, 2), "Club night");
+  EXPECT_EQ(list.Grid.Cell(0, 2), "02/14/2006");
+  EXPECT_EQ(list.Grid.Cell(3, 3), ":monthly::2TUE Club night");
+  EXPECT_EQ(list.Grid.Row(), 2);
+}
+
+}  // namespace
+}  // namespace taskwell

@@ -20,6 +20,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -f "$E2E_TMP/app.log" ] && sed 's/^/  app: /' "$E2E_TMP/app.log" >&2
   import -window root "/tmp/taskwell-e2e-failure-$$.png" 2>/dev/null && echo "screenshot: /tmp/taskwell-e2e-failure-$$.png" >&2
   exit 1
 }
