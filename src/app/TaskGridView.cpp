@@ -196,6 +196,12 @@ void TaskGridView::ShowEditor() {
   }
 }
 
+void TaskGridView::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  // The keyboard belongs to the cell editor whenever the grid has it.
+  ShowEditor();
+}
+
 void TaskGridView::HitTest(const QPoint& viewportPoint, int& col, int& row) const {
   const QModelIndex index = indexAt(viewportPoint);
   col = index.isValid() ? index.column() : -1;

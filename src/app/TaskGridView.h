@@ -73,6 +73,7 @@ class TaskGridView final : public QTableView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* object, QEvent* event) override;
 
