@@ -3,31 +3,15 @@
 
 #include <random>
 
-#include "../tests/support/ReferenceSort.h"
 #include "document/Calendar.h"
 #include "document/ToDoList.h"
+#include "support/QuietPlatform.h"
+#include "support/ReferenceSort.h"
 
 namespace taskwell {
 namespace {
 
-// The desktop is not needed here; every request is answered and forgotten.
-class SilentPlatform final : public Platform {
- public:
-  void ShowMessageBox(const std::string&, const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  void ShowError(const std::string&, const std::string&) override {}
-  void OpenDocument(const std::string&) override {}
-  void FocusGrid() override {}
-  void Repaint() override {}
-  void CloseWindow() override {}
-  Rect WorkArea() override { return {0, 0, 1280, 1000}; }
-  Rect WindowBounds() override { return {0, 0, 800, 600}; }
-  void SetWindowBounds(const Rect&) override {}
-  int GridWidth() override { return 800; }
-  int FullyVisibleRows(int) override { return 20; }
-  bool ShowPrintDialog(PrintChoice&) override { return false; }
-  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string&) override { return nullptr; }
-};
+using testing::QuietPlatform;
 
 enum Shape { Realistic = 0, HeavyDuplicates = 1 };
 
@@ -89,7 +73,7 @@ struct Table {
   }
   FixedClock Clock;
   DateFormat Dates;
-  SilentPlatform Ui;
+  QuietPlatform Ui;
   ToDoList List;
   Rows Source;
 };

@@ -18,12 +18,14 @@ std::string MakeTaskFile(int tasks) {
   std::ofstream out(path, std::ios::binary);
   out << "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
   for (int i = 0; i < tasks; ++i) {
-    const taskwell::CalendarDate d = taskwell::DecodeDate(taskwell::EncodeDate(2026, 1, 1) + i % 730);
+    const taskwell::CalendarDate d =
+        taskwell::DecodeDate(taskwell::EncodeDate(2026, 1, 1) + i % 730);
     if (i % 5 == 0) {
-      out << "," << (i % 9) << "," << (i % 7) << ",\"Undated task number " << i << ", with a comma\"\r\n";
+      out << "," << (i % 9) << "," << (i % 7) << ",\"Undated task number " << i
+          << ", with a comma\"\r\n";
     } else {
-      out << d.Month << "/" << d.Day << "/" << d.Year % 100 << ",," << (i % 3)
-          << ",\"Task " << i << " https://example.com/item/" << i << "\"\r\n";
+      out << d.Month << "/" << d.Day << "/" << d.Year % 100 << ",," << (i % 3) << ",\"Task " << i
+          << " https://example.com/item/" << i << "\"\r\n";
     }
   }
   return path;
