@@ -9,7 +9,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 shot="$(dirname "$binary")/screenshot.png"
 echo "No display: starting Taskwell under Xvfb and taking a screenshot."
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
   "$0" "${@:2}" &
   app=$!
   for _ in $(seq 1 100); do

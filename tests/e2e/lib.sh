@@ -40,7 +40,7 @@ start_x() {
   local n
   for n in $(seq $((100 + $$ % 300)) 499); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     wait_until 100 test -e "/tmp/.X11-unix/X$n" && wait_until 50 xdpyinfo && return 0
