@@ -11,7 +11,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
        libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick fonts-liberation \
-       clang libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file
+       clang clang-format libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file
 
 .PHONY: deps configure build run test test-main test-asan fuzz bench format package clean
 
