@@ -2,7 +2,8 @@
 
 namespace taskwell {
 
-EInOutError::EInOutError(int code) : std::runtime_error("I/O error " + std::to_string(code)), Code(code) {}
+EInOutError::EInOutError(int code)
+    : std::runtime_error("I/O error " + std::to_string(code)), Code(code) {}
 
 EInOutError::EInOutError(int code, const std::string& detail)
     : std::runtime_error("I/O error " + std::to_string(code) + detail), Code(code) {}

@@ -42,9 +42,11 @@ void ToDoList::InitTaskTable() {
       LoadTaskFile();
     } catch (const EConvertError& e) {
       LoadWasPartial = true;
-      loadFailure = std::make_exception_ptr(EConvertError(
-          ErrorReportText(e.what()) + " Loading stopped there, so the tasks after it are not in the list. "
-          "The first save keeps the whole original file as " + BackupFileName() + "."));
+      loadFailure = std::make_exception_ptr(
+          EConvertError(ErrorReportText(e.what()) +
+                        " Loading stopped there, so the tasks after it are not in the list. "
+                        "The first save keeps the whole original file as " +
+                        BackupFileName() + "."));
     } catch (...) {
       LoadWasPartial = true;
       loadFailure = std::current_exception();
@@ -64,7 +66,8 @@ void ToDoList::InitTaskTable() {
   if (HasProjCol) {
     Grid.SetCell(ColProj, 0, "Proj ");
     Grid.SetColWidth(ColProj, Grid.TextWidth("Proj "));
-    Grid.SetColWidth(DescCol, std::max(kMinDescriptionWidth, Grid.ColWidth(DescCol) - Grid.ColWidth(ColProj)));
+    Grid.SetColWidth(
+        DescCol, std::max(kMinDescriptionWidth, Grid.ColWidth(DescCol) - Grid.ColWidth(ColProj)));
   }
   AttachSelectHandler();
   EditOldText = Grid.Cell(0, 1);

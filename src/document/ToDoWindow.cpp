@@ -11,7 +11,8 @@ std::string ToDoList::DefaultTaskFileName(const std::string& home) {
 
 std::string ToDoList::ListTitleOf(const std::string& taskFileName) {
   const std::size_t folderEnd = taskFileName.find_last_of("/\\:");
-  std::string name = folderEnd == std::string::npos ? taskFileName : taskFileName.substr(folderEnd + 1);
+  std::string name =
+      folderEnd == std::string::npos ? taskFileName : taskFileName.substr(folderEnd + 1);
   if (const std::size_t dot = name.find('.'); dot != std::string::npos) name.erase(dot);
   return name;
 }
@@ -111,6 +112,8 @@ void ToDoList::CloseButtonClick() {
   if (SaveButtonClick()) Ui.CloseWindow();
 }
 
-void ToDoList::CloseNoSaveButtonClick() { Ui.CloseWindow(); }
+void ToDoList::CloseNoSaveButtonClick() {
+  Ui.CloseWindow();
+}
 
 }  // namespace taskwell

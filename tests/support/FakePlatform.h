@@ -26,11 +26,11 @@ class FakePlatform : public Platform {
     bool Closed = false;
   };
 
-  std::vector<Message> Messages;       // ShowMessageBox calls
-  std::vector<std::string> Confirms;   // Confirm messages
-  std::deque<bool> ConfirmAnswers;     // answers in order; true (Yes) when empty
-  std::vector<Message> Errors;         // default error reports
-  std::vector<std::string> Opened;     // OpenDocument targets
+  std::vector<Message> Messages;      // ShowMessageBox calls
+  std::vector<std::string> Confirms;  // Confirm messages
+  std::deque<bool> ConfirmAnswers;    // answers in order; true (Yes) when empty
+  std::vector<Message> Errors;        // default error reports
+  std::vector<std::string> Opened;    // OpenDocument targets
   int FocusCount = 0;
   int RepaintCount = 0;
   int CloseCount = 0;
