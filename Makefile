@@ -35,6 +35,7 @@ run: build
 test: test-main fuzz test-asan
 
 test-main: build
+	cmake --build $(BUILD) --target format-check
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The same tests under the address and undefined-behaviour sanitizers (the X journeys excepted).
