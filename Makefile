@@ -11,9 +11,9 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
        libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick fonts-liberation \
-       clang clang-format libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file
+       clang clang-format clang-tidy libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file
 
-.PHONY: deps configure build run test test-main test-asan fuzz bench format package clean
+.PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -32,7 +32,7 @@ build: configure
 run: build
 	@tools/run.sh $(BUILD)/taskwell $(ARGS)
 
-test: test-main fuzz test-asan
+test: test-main tidy fuzz test-asan
 
 test-main: build
 	cmake --build $(BUILD) --target format-check
@@ -44,6 +44,11 @@ test-asan: deps
 	  -DTASKWELL_WERROR=ON -DTASKWELL_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
+
+# clang-tidy with the repository's .clang-tidy over our sources; any finding fails.
+tidy: build
+	@find src -name '*.cpp' | xargs -P $(JOBS) -n 4 clang-tidy -p $(BUILD) --quiet --warnings-as-errors='*' 2>/dev/null
+	@echo "clang-tidy: clean"
 
 # Each libFuzzer target runs briefly on its seed corpus.
 fuzz: deps

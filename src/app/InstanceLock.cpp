@@ -38,7 +38,7 @@ std::string InstanceLock::LockNameOf(const std::string& argument) {
 std::string InstanceLock::LockFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && *runtime != '\0') {
-    const std::string folder = std::string(runtime) + "/taskwell-locks";
+    std::string folder = std::string(runtime) + "/taskwell-locks";
     if (UsableFolder(folder)) return folder;
   }
   const std::string folder = "/tmp/taskwell-locks-" + std::to_string(::getuid());

@@ -111,7 +111,7 @@ void TToDoForm::BuildButtonPanel() {
   CloseNoSaveButton = MakeButton("CloseNoSaveButton", "Close-NoSave", 719, 24, 101);
 
   ToDoList& list = *Tasks;
-  const auto wire = [this](QPushButton* button, std::function<void()> handler) {
+  const auto wire = [this](QPushButton* button, const std::function<void()>& handler) {
     connect(button, &QPushButton::clicked, this, [this, handler] { Run(handler); });
   };
   wire(AddButton, [&list] { list.AddButtonClick(); });

@@ -66,7 +66,9 @@ class CountTree {
 // free slot just before `front`.
 void ReplayGroup(const std::vector<int>& joined, int first, int size,
                  const std::vector<int>& turnsAtJoin, int turnsAtEnd, int* out) {
-  auto member = [&](int t) { return joined[static_cast<std::size_t>(first + t)]; };
+  auto member = [&](int t) {
+    return joined[static_cast<std::size_t>(first) + static_cast<std::size_t>(t)];
+  };
   auto joinTurns = [&](int row) { return turnsAtJoin[static_cast<std::size_t>(row)]; };
   if (size == 1) {
     out[0] = member(0);
@@ -156,7 +158,7 @@ std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
 }
 
 std::string ToDoList::BuildSortKey(int row) const {
-  const std::string description = UpperAscii(Grid.Cell(DescCol, row));
+  std::string description = UpperAscii(Grid.Cell(DescCol, row));
   switch (SortMode) {
     case 2:
       return description;
