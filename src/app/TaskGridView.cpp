@@ -202,6 +202,18 @@ void TaskGridView::focusInEvent(QFocusEvent* event) {
   ShowEditor();
 }
 
+void TaskGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTableView::closeEditor(editor, hint);
+  // Enter closes the editor without moving; the grid always shows one, so it comes back while
+  // the grid keeps the keyboard (not when the focus went to another control).
+  if (hint != QAbstractItemDelegate::EditNextItem &&
+      hint != QAbstractItemDelegate::EditPreviousItem) {
+    QTimer::singleShot(0, this, [this] {
+      if (hasFocus()) ShowEditor();
+    });
+  }
+}
+
 void TaskGridView::HitTest(const QPoint& viewportPoint, int& col, int& row) const {
   const QModelIndex index = indexAt(viewportPoint);
   col = index.isValid() ? index.column() : -1;
