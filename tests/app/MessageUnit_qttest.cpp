@@ -8,21 +8,15 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "support/QtApp.h"
+
 namespace taskwell {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
 class MessageBoxTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) App = new QApplication(argc, argv);
-  }
-  static QApplication* App;
+  static void SetUpTestSuite() { testing::EnsureApplication(); }
 };
-QApplication* MessageBoxTest::App = nullptr;
 
 TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
   TMessageBox box;

@@ -18,19 +18,14 @@
 
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
+#include "support/QtApp.h"
 
 namespace taskwell {
 namespace {
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
 class FormTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::EnsureApplication(); }
   void SetUp() override {
     Folder =
         std::filesystem::temp_directory_path() / ("taskwell-form-" + std::to_string(::getpid()));

@@ -1,4 +1,5 @@
 #include "document/CSVUnit.h"
+#include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,12 @@ namespace taskwell {
 namespace {
 
 using testing::DataFile;
+using testing::GermanSettings;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
 const FixedClock kJune2026(EncodeDate(2026, 6, 10) + 0.375);
-
-RegionalSettings German() {
-  RegionalSettings settings;
-  settings.DateSeparator = '.';
-  settings.ShortDateFormat = "dd/mm/yyyy";
-  settings.DecimalSeparator = ',';
-  return settings;
-}
 
 // All fields of one line, read as the loader reads them.
 std::vector<std::string> Fields(const std::string& line, int count) {
@@ -141,7 +135,7 @@ TEST(CSVDates, BadDateFieldsFailNamingTheText) {
 }
 
 TEST(CSVDates, DayMonthYearSettingsReadTheirOwnSeparator) {
-  const DateFormat dates(German(), kJune2026);
+  const DateFormat dates(GermanSettings(), kJune2026);
   TCSV csv(dates);
   const std::vector<std::pair<std::string, double>> cases = {
       {"04.07.2026", EncodeDate(2026, 7, 4)},         {"4.7.26", EncodeDate(2026, 7, 4)},
@@ -255,7 +249,7 @@ TEST(CSVWriting, BuildsCrLfLinesWithDoubledQuotes) {
 TEST(CSVWriting, DecimalCommaNumbersAreQuotedAndReadBack) {
   TempDir dir;
   const std::string path = dir.Path("comma.todo");
-  const DateFormat dates(German(), kJune2026);
+  const DateFormat dates(GermanSettings(), kJune2026);
   TCSV csv(dates);
   csv.OpenWrite(path);
   csv.WriteDate(EncodeDate(2026, 7, 4));

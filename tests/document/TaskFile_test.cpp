@@ -21,6 +21,7 @@ namespace {
 using testing::DataFile;
 using testing::Day;
 using testing::DropToNobody;
+using testing::GermanSettings;
 using testing::ListFixture;
 using testing::ReadBytes;
 using testing::RunInChild;
@@ -32,14 +33,6 @@ using Rows = std::vector<std::vector<std::string>>;
 const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
 const std::string kProjectHeader =
     "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n";
-
-RegionalSettings German() {
-  RegionalSettings settings;
-  settings.DateSeparator = '.';
-  settings.ShortDateFormat = "dd/mm/yyyy";
-  settings.DecimalSeparator = ',';
-  return settings;
-}
 
 // A task list whose task file lives in a private folder.
 struct FileFixture {
@@ -257,7 +250,7 @@ TEST(TaskFilePartialLoad, BackupOfALinkedFileHoldsTheOriginalBytes) {
 }
 
 TEST(TaskFileRegional, DecimalCommaIsQuotedAndReadBack) {
-  FileFixture f(German());
+  FileFixture f(GermanSettings());
   f.F.SetRows({{"", "2,5", "1,25", "x"}, {"", "3", "", "y"}});
   EXPECT_EQ(f.Save(), kHeader + ",\"2,5\",\"1,25\",\"x\"\r\n,3,,\"y\"\r\n");
   EXPECT_EQ(f.Load(), "");
@@ -265,7 +258,7 @@ TEST(TaskFileRegional, DecimalCommaIsQuotedAndReadBack) {
 }
 
 TEST(TaskFileRegional, TableDatesAreMonthFirstUnderDayMonthYearSettings) {
-  RegionalSettings german = German();
+  RegionalSettings german = GermanSettings();
   german.ShortDayNames = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
   FileFixture f(german);
   // 4 July and 25 December; read day-first, the first would be 7 April and the second no date.
@@ -503,7 +496,7 @@ TEST(TaskFileRoundTrip, RandomTablesSaveLoadAndSaveToTheSameBytes) {
   std::mt19937 random(610);
   for (int round = 0; round < 200; ++round) {
     const bool german = round % 3 == 2;
-    FileFixture f(german ? German() : RegionalSettings{});
+    FileFixture f(german ? GermanSettings() : RegionalSettings{});
     const char decimal = german ? ',' : '.';
     const bool project = round % 4 == 1;
     Rows rows;

@@ -47,6 +47,14 @@ std::unique_ptr<PrinterTextStream> FakePlatform::OpenPrinter(const std::string& 
   return std::make_unique<RecordingStream>(Jobs.back());
 }
 
+RegionalSettings GermanSettings() {
+  RegionalSettings settings;
+  settings.DateSeparator = '.';
+  settings.ShortDateFormat = "dd/mm/yyyy";
+  settings.DecimalSeparator = ',';
+  return settings;
+}
+
 double Day(int year, int month, int day, double hours) {
   return EncodeDate(year, month, day) + hours / 24.0;
 }

@@ -62,6 +62,9 @@ class FakePlatform : public Platform {
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
 };
 
+// Day-month-year with ".", and a decimal comma, as in Germany.
+RegionalSettings GermanSettings();
+
 // 10 June 2026, 09:00 unless told otherwise.
 double Day(int year, int month, int day, double hours = 9.0);
 
