@@ -12,7 +12,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
        libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick fonts-liberation \
        clang clang-format clang-tidy libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file \
-       librsvg2-bin locales-all util-linux
+       librsvg2-bin locales-all util-linux appstream groff-base pkgconf mount
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 
@@ -36,6 +36,7 @@ run: build
 test: test-main tidy fuzz test-asan
 
 test-main: build
+	tools/check-tools.sh $(BUILD) "$(DEPS)"
 	cmake --build $(BUILD) --target format-check
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
