@@ -1,0 +1,83 @@
+// The command line is read before any window exists; these cases pin its grammar.
+#include "document/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace taskwell {
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLine, OptionsFileAndErrors) {
+  const struct {
+    std::vector<std::string> Args;
+    Action What;
+    std::string File;
+    int Days;
+  } cases[] = {
+      {{}, Action::OpenWindow, "", 0},
+      {{"home.todo"}, Action::OpenWindow, "home.todo", 0},
+      {{"home.todo", "--help", "x"},
+       Action::OpenWindow,
+       "home.todo",
+       0},  // after the file: ignored
+      {{"-"}, Action::OpenWindow, "-", 0},
+      {{"--", "--odd-name.todo"}, Action::OpenWindow, "--odd-name.todo", 0},
+      {{"--"}, Action::OpenWindow, "", 0},
+      {{"-h"}, Action::Help, "", 0},
+      {{"--help", "--bogus"}, Action::Help, "", 0},
+      {{"--version"}, Action::Version, "", 0},
+      {{"--due", "7"}, Action::DueListing, "", 7},
+      {{"--due", "0", "list.todo"}, Action::DueListing, "list.todo", 0},
+      {{"--due=30", "--", "-x.todo"}, Action::DueListing, "-x.todo", 30},
+      {{"--bogus"}, Action::Error, "", 0},
+      {{"-x", "file"}, Action::Error, "", 0},
+      {{"--due"}, Action::Error, "", 0},
+      {{"--due", "-1"}, Action::Error, "", 0},
+      {{"--due", "7d"}, Action::Error, "", 0},
+      {{"--due", "1000"}, Action::Error, "", 0},
+      {{"--due="}, Action::Error, "", 0},
+  };
+  for (const auto& c : cases) {
+    std::string trace;
+    for (const std::string& a : c.Args) trace += a + " ";
+    SCOPED_TRACE(trace);
+    const CommandLine line = CommandLine::Parse(c.Args);
+    EXPECT_EQ(line.What, c.What);
+    EXPECT_EQ(line.File, c.File);
+    EXPECT_EQ(line.DueDays, c.Days);
+    // An error is one line naming what was wrong.
+    EXPECT_EQ(line.What == Action::Error, !line.ErrorText.empty());
+    EXPECT_EQ(line.ErrorText.find('\n'), std::string::npos);
+  }
+  EXPECT_NE(CommandLine::Parse({"--bogus"}).ErrorText.find("'--bogus'"), std::string::npos);
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {
+  for (const char* option : {"--due", "--help", "-h", "--version", "--"}) {
+    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(VersionText(), "Taskwell 3.4\n");
+}
+
+TEST(CommandLine, MissingDisplayIsNamed) {
+  const struct {
+    const char* Platform;
+    const char* X11;
+    const char* Wayland;
+    bool Missing;
+  } cases[] = {
+      {nullptr, nullptr, nullptr, true},     {"", "", "", true},
+      {nullptr, ":0", nullptr, false},       {nullptr, nullptr, "wayland-0", false},
+      {"xcb", nullptr, "wayland-0", true},   {"wayland", ":0", nullptr, true},
+      {"wayland;xcb", ":0", nullptr, false}, {"offscreen", nullptr, nullptr, false},
+      {"xcb:foo", ":1", nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Platform != nullptr ? c.Platform : "(unset)");
+    EXPECT_EQ(!MissingDisplayReason(c.Platform, c.X11, c.Wayland).empty(), c.Missing);
+  }
+}
+
+}  // namespace
+}  // namespace taskwell
