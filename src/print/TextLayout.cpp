@@ -30,16 +30,6 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
   return length;
 }
 
-// Byte offsets just after each character of the text.
-std::vector<std::size_t> CharEnds(std::string_view text) {
-  std::vector<std::size_t> ends;
-  for (std::size_t pos = 0; pos < text.size();) {
-    pos += CharLength(text, pos);
-    ends.push_back(pos);
-  }
-  return ends;
-}
-
 }  // namespace
 
 TextLayout::TextLayout(int pageWidth, int pageHeight, const TextMetrics& metrics, Measure measure)
@@ -60,36 +50,72 @@ std::vector<LayoutStep> TextLayout::WriteLine(std::string_view line) {
 
 void TextLayout::Text(std::string_view run, std::vector<LayoutStep>& steps) {
   while (!run.empty()) {
-    std::size_t fits = FittingBytes(run);
-    if (fits == 0) {
+    Piece piece = FittingPiece(run);
+    if (piece.Bytes == 0) {
       // Not even one character fits here. Start afresh at the left edge; if the line is already
       // there, the character is wider than the page and is drawn anyway so printing moves on.
       if (X > 0) {
         NewLine();
         continue;
       }
-      fits = CharLength(run, 0);
+      piece.Bytes = CharLength(run, 0);
+      piece.Width = MeasureText(run.substr(0, piece.Bytes));
     }
-    Draw(run.substr(0, fits), steps);
-    run.remove_prefix(fits);
+    Draw(run.substr(0, piece.Bytes), piece.Width, steps);
+    run.remove_prefix(piece.Bytes);
     if (!run.empty()) NewLine();
   }
 }
 
-std::size_t TextLayout::FittingBytes(std::string_view run) const {
-  if (X + MeasureText(run) <= Width) return run.size();
-  // Widths grow with every character added, so the last fitting one is found by bisection.
-  const std::vector<std::size_t> ends = CharEnds(run);
-  const auto firstTooWide = std::partition_point(ends.begin(), ends.end(), [&](std::size_t end) {
-    return X + MeasureText(run.substr(0, end)) <= Width;
-  });
-  return firstTooWide == ends.begin() ? 0 : *(firstTooWide - 1);
+TextLayout::Piece TextLayout::FittingPiece(std::string_view run) const {
+  // Only about a line's worth is ever measured, so the work stays in proportion to the text
+  // however long the run is, and widths stay far from the measuring function's limits. The first
+  // guess is what the average width allows; while that fits, the guess grows by steps that
+  // double, and once a start is too wide the last fitting character lies between the two and is
+  // found by bisection. Widths grow with every character added. A fixed-pitch font needs two
+  // measurements for a full line and one for a line that fits.
+  const int average = std::max(1, Metrics.AverageCharWidth);
+  std::size_t guess = static_cast<std::size_t>(std::max(1, (Width - X) / average));
+
+  // ends[i] is the byte offset just after the first i characters of the run.
+  std::vector<std::size_t> ends{0};
+  auto widthOf = [&](std::size_t chars) { return MeasureText(run.substr(0, ends[chars])); };
+
+  Piece fitting;  // the longest start known to fit
+  std::size_t fitChars = 0;
+  std::size_t tooWideChars = 0;  // the shortest start known not to fit; 0 while none is known
+  for (std::size_t step = 1; tooWideChars == 0; step *= 2) {
+    while (ends.size() <= guess && ends.back() < run.size()) {
+      ends.push_back(ends.back() + CharLength(run, ends.back()));
+    }
+    const std::size_t chars = ends.size() - 1;
+    const int width = widthOf(chars);
+    if (X + width > Width) {
+      tooWideChars = chars;
+    } else {
+      fitting = {ends[chars], width};
+      fitChars = chars;
+      if (ends[chars] == run.size()) return fitting;
+      guess = chars + step;
+    }
+  }
+  while (tooWideChars - fitChars > 1) {
+    const std::size_t middle = fitChars + (tooWideChars - fitChars) / 2;
+    const int width = widthOf(middle);
+    if (X + width > Width) {
+      tooWideChars = middle;
+    } else {
+      fitting = {ends[middle], width};
+      fitChars = middle;
+    }
+  }
+  return fitting;
 }
 
-void TextLayout::Draw(std::string_view text, std::vector<LayoutStep>& steps) {
+void TextLayout::Draw(std::string_view text, int width, std::vector<LayoutStep>& steps) {
   for (; PendingPages > 0; --PendingPages) steps.push_back({LayoutStep::Kind::NewPage, 0, 0, {}});
   steps.push_back({LayoutStep::Kind::Draw, X, Y, std::string(text)});
-  X += MeasureText(text);
+  X += width;
   LineHasText = true;
 }
 

@@ -47,9 +47,14 @@ class TextLayout {
   void Tab();
   void NewLine();
   void FormFeed();
-  void Draw(std::string_view text, std::vector<LayoutStep>& steps);
-  // The byte length of the longest start of run, cut between characters, that fits from X.
-  std::size_t FittingBytes(std::string_view run) const;
+  // A start of a run: its length in bytes and its width.
+  struct Piece {
+    std::size_t Bytes = 0;
+    int Width = 0;
+  };
+  void Draw(std::string_view text, int width, std::vector<LayoutStep>& steps);
+  // The longest start of run, cut between characters, that fits from X.
+  Piece FittingPiece(std::string_view run) const;
 
   int Width;
   int Height;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -180,6 +183,94 @@ TEST(TextLayout, TrailingPageBreakIsNotSent) {
   }
   EXPECT_EQ(layout.Page(), 1);
   EXPECT_EQ(std::count(all.begin(), all.end(), NewPage), 0);
+}
+
+// A proportional font: narrow, average and wide letters, and two-byte characters in between.
+int Proportional(std::string_view text) {
+  int width = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if ((byte & 0xC0) == 0x80) continue;
+    width += byte == 'i' ? 3 : byte == 'W' ? 17 : byte >= 0xC0 ? 9 : 10;
+  }
+  return width;
+}
+
+// The plain reading of the wrap rule, kept as the oracle: a piece takes characters one by one
+// while the piece so far still fits the page; a piece always takes at least one character.
+std::vector<std::string> ReferencePieces(std::string_view line, int width) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  for (std::size_t pos = 0; pos < line.size();) {
+    std::size_t length = 1;
+    while (pos + length < line.size() &&
+           (static_cast<unsigned char>(line[pos + length]) & 0xC0) == 0x80) {
+      ++length;
+    }
+    const std::string next = piece + std::string(line.substr(pos, length));
+    if (!piece.empty() && Proportional(next) > width) {
+      pieces.push_back(piece);
+      piece.clear();
+      continue;
+    }
+    piece = next;
+    pos += length;
+  }
+  if (!piece.empty()) pieces.push_back(piece);
+  return pieces;
+}
+
+TEST(TextLayout, WrapsLikeTheCharacterByCharacterRuleForAnyText) {
+  std::mt19937 random(20260610);
+  const std::vector<std::string> alphabet = {"i", "W", "a", " ", "é", "x"};
+  for (int round = 0; round < 1000; ++round) {
+    const int width = std::uniform_int_distribution<int>(5, 400)(random);
+    const int length = std::uniform_int_distribution<int>(0, 300)(random);
+    std::string line;
+    for (int i = 0; i < length; ++i) {
+      line += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    }
+    TextLayout layout(width, 1 << 30, Courier, Proportional);
+    std::vector<std::string> drawn;
+    int x = 0;
+    for (const LayoutStep& step : layout.WriteLine(line)) {
+      ASSERT_EQ(step.X, 0);
+      drawn.push_back(step.Text);
+      x = Proportional(step.Text);
+    }
+    ASSERT_EQ(drawn, ReferencePieces(line, width)) << "width " << width << ", line " << line;
+    ASSERT_LE(x, std::max(width, 17));
+  }
+}
+
+// A long description costs work in proportion to its length: no measurement covers much more
+// than a line, and all of them together cover the text a bounded number of times.
+TEST(TextLayout, LongTextIsMeasuredALineAtATime) {
+  struct Case {
+    std::string Name;
+    TextLayout::Measure Font;
+  };
+  const std::vector<Case> cases = {{"fixed pitch", FixedPitch}, {"proportional", Proportional}};
+  std::string text;
+  for (int i = 0; text.size() < 300000; ++i) text += i % 5 == 0 ? "Wéi " : "word ";
+  // A line holds at most 800 / 3 characters of at most two bytes.
+  constexpr std::size_t LongestMeasure = 4u * 800 / 3 * 2;
+  for (const Case& c : cases) {
+    std::size_t total = 0;
+    TextLayout layout(800, 1000, Courier, [&](std::string_view piece) {
+      if (piece.size() > LongestMeasure) {
+        throw std::length_error(std::to_string(piece.size()) + " bytes measured at once");
+      }
+      total += piece.size();
+      return c.Font(piece);
+    });
+    std::string printed;
+    ASSERT_NO_THROW({
+      for (const LayoutStep& step : layout.WriteLine(text)) printed += step.Text;
+    }) << c.Name;
+    EXPECT_EQ(printed, text) << c.Name;
+    EXPECT_LE(total, 16 * text.size()) << c.Name;
+  }
 }
 
 }  // namespace
