@@ -32,17 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   double date = 0;
   try {
-    date = ParseDateText(text, FirstDayOfMonth(clock.Now()), dates, ui);
+    date = ParseDateText(text, FirstDayOfMonth(clock.Now()), dates);
   } catch (const EConvertError&) {
     fuzzing::Require(ui.Messages.empty());
     return 0;
   }
-  // Only the rejected month-and-day form speaks, and then the result is no date.
-  fuzzing::Require(ui.Messages.size() <= 1);
-  if (!ui.Messages.empty()) {
-    fuzzing::Require(date == 0 && ui.Messages[0].Caption == "Error");
-    fuzzing::Require(ui.Messages[0].Text.starts_with("Invalid Date - "));
-  }
+  // The parser never speaks; the commit reports a text that gives no date.
+  fuzzing::Require(ui.Messages.empty());
   if (date != 0) {
     // Whatever the commit writes back must read back as the same day.
     double again = 0;

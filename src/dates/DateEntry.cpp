@@ -1,5 +1,6 @@
 #include "dates/DateEntry.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "document/Calendar.h"
@@ -45,12 +46,9 @@ struct Completion {
 
 // A month and a day in the short-date form, e.g. "7/4": a month before the current one means
 // next year.
-double MonthAndDay(std::string_view text, Completion now, const DateFormat& dates, Platform& ui) {
+double MonthAndDay(std::string_view text, Completion now, const DateFormat& dates) {
   const auto parts = dates.ParseShortDateParts(text, dates.Regional().Order());
-  if (!parts) {
-    ui.ShowMessageBox("Error", "Invalid Date - " + std::string(text));
-    return 0;
-  }
+  if (!parts) return 0;
   const int year = parts->Month < now.Month ? now.Year + 1 : now.Year;
   return EncodeDate(year, parts->Month, parts->Day);
 }
@@ -87,16 +85,27 @@ double DayOrMonthName(std::string_view text, Completion now, const RegionalSetti
 
 int MonthFromName(std::string_view text, const RegionalSettings& regional) {
   const std::string key = UpperAscii(FirstChars(text, 3));
+  const std::string typed = UpperAscii(text);
   int found = 0;
+  bool foundAgrees = false;
   for (int month = 1; month <= 12; ++month) {
     const std::string& name = regional.ShortMonthNames[static_cast<std::size_t>(month - 1)];
-    if (UpperAscii(FirstChars(name, 3)) == key) found = month;
+    if (UpperAscii(FirstChars(name, 3)) != key) continue;
+    // "juin" and "juil." share three letters; a fourth typed letter tells them apart. A name
+    // agrees when no typed letter contradicts it ("june" agrees with "Jun").
+    std::string upperName = UpperAscii(name);
+    if (upperName.ends_with('.')) upperName.pop_back();
+    const std::size_t common = std::min(typed.size(), upperName.size());
+    const bool agrees = typed.compare(0, common, upperName, 0, common) == 0;
+    if (agrees || !foundAgrees) {
+      found = month;
+      foundAgrees = agrees;
+    }
   }
   return found;
 }
 
-double ParseDateText(std::string_view text, double monthStart, const DateFormat& dates,
-                     Platform& ui) {
+double ParseDateText(std::string_view text, double monthStart, const DateFormat& dates) {
   // A trailing slash is dropped whatever the separator, so "7/" is a day and "7/4/" a month and
   // a day.
   if (!text.empty() && text.back() == '/') text.remove_suffix(1);
@@ -108,7 +117,7 @@ double ParseDateText(std::string_view text, double monthStart, const DateFormat&
   if (Copy(text, first + 2, 99).find(separator) != std::string_view::npos) {
     return dates.ParseShortDate(text);
   }
-  return MonthAndDay(text, now, dates, ui);
+  return MonthAndDay(text, now, dates);
 }
 
 }  // namespace taskwell

@@ -8,7 +8,7 @@ void ToDoList::IncrementButtonClick() {
   const int row = Grid.Row();
   const std::string& description = Grid.Cell(DescCol, row);
   double date = 0;
-  if (!Dates.TryParseTableDate(Grid.Cell(ColDate, row), date) || date == 0) {
+  if (!RowDate(row, date)) {
     Ui.ShowMessageBox("Increment Error", "No date to increment");
     return;
   }
@@ -30,6 +30,10 @@ void ToDoList::IncrementButtonClick() {
   }
   Grid.SetCell(ColDate, row, Dates.FormatDateText(next));
   Grid.SetCell(ColPri, row, Dates.WeekdayText(next));
+  // What the program wrote is no edit of the user's.
+  if (EditRow == row && (EditCol == ColDate || EditCol == ColPri)) {
+    EditOldText = Grid.Cell(EditCol, EditRow);
+  }
   Ui.Repaint();
 }
 

@@ -11,6 +11,7 @@ void ToDoList::ReplicateButtonClick() {
   std::string description = WithoutRepeatHeader(Grid.Cell(DescCol, row));
   if (description.starts_with("- ")) description.erase(0, 2);
   Grid.SetCell(DescCol, row, std::move(description));
+  EditCursorCell();
   Ui.Repaint();
 }
 
@@ -32,6 +33,7 @@ void ToDoList::DeleteTaskRow() {
   // Dropping the cursor's own row already put the cursor on the new last row, without a
   // selection event: there is no edit left to commit on a row that is gone.
   if (wasLastRow) Grid.SetRow(Grid.RowCount() - 1);
+  FollowDeletedRow(row);
   Ui.Repaint();
 }
 

@@ -21,6 +21,13 @@ class EInOutError : public std::runtime_error {
   int Code;
 };
 
+// Stops a handler after it has told the user why itself: the guard reports nothing more, and a
+// refused cursor move stays refused.
+class AlreadyReported : public std::runtime_error {
+ public:
+  AlreadyReported() : std::runtime_error("already reported") {}
+};
+
 // "'<text>' is not a valid <what>" failures share one shape.
 [[noreturn]] void ThrowNotValid(std::string_view text, std::string_view what);
 

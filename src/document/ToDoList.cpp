@@ -82,18 +82,41 @@ void ToDoList::FitDescriptionWidth(bool countProjectColumn) {
 
 void ToDoList::InsertTaskRow() {
   // The cursor row and every row below it move down by one; the cursor stays on the new blank row.
-  Grid.InsertEmptyRow(Grid.Row());
+  const int row = Grid.Row();
+  Grid.InsertEmptyRow(row);
+  FollowInsertedRow(row);
   // Moving to column 0 may commit an edit, whose sort must not carry the new row away.
   SkipNextSort = true;
   Grid.SetCol(0);
   SkipNextSort = true;
+  EditCursorCell();
   FitWindowToRows();
+}
+
+void ToDoList::FollowInsertedRow(int row) {
+  if (EditRow >= row) ++EditRow;
+}
+
+void ToDoList::FollowDeletedRow(int row) {
+  if (EditRow > row) {
+    --EditRow;
+  } else if (EditRow == row) {
+    EditCursorCell();
+  }
+}
+
+void ToDoList::EditCursorCell() {
+  EditRow = Grid.Row();
+  EditCol = Grid.Col();
+  EditOldText = Grid.Cell(EditCol, EditRow);
 }
 
 bool ToDoList::Guarded(const std::function<void()>& handler) {
   try {
     handler();
     return true;
+  } catch (const AlreadyReported&) {
+    return false;
   } catch (const std::exception& e) {
     Ui.ShowError(ListTitle, ErrorReportText(e.what()));
     return false;

@@ -60,6 +60,9 @@ class ToDoList {
   FileStamp DiskStamp;
   // Whether the loaded file was valid UTF-8 (else its bytes are single-byte text).
   bool TextIsUtf8 = true;
+  // Whether the file is single-byte (Windows-1252) text. The table may hold UTF-8 all the same,
+  // once a typed character needed it; saving then asks before the file becomes UTF-8.
+  bool SingleByteFile = false;
   // A load that stopped early: the first save keeps the original as "<file>.bak".
   bool LoadWasPartial = false;
 
@@ -72,7 +75,10 @@ class ToDoList {
   // project column out of the sum (its width is not set yet while the table is built).
   void FitDescriptionWidth(bool countProjectColumn = true);
   void LoadTaskFile();
-  void SaveTaskFile();
+  // False when the user declined to save a single-byte file as UTF-8; nothing was written.
+  bool SaveTaskFile();
+  // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
+  void CellsToUtf8();
   std::string BackupFileName() const { return TaskFileName + ".bak"; }
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
@@ -103,6 +109,8 @@ class ToDoList {
   void AutoSortButtonClick();
   void SortButtonClick();
   void GridSelectCell(int col, int row);
+  // The task's date, when its date cell reads as one (the zero date does not).
+  bool RowDate(int row, double& date) const;
   void GridExit();
   void CommitCellEdit();
   void GridKeyUp(int key);
@@ -121,6 +129,16 @@ class ToDoList {
   // Runs a handler as the window does: a failure is shown by the default error report and the
   // program carries on. True when the handler completed.
   bool Guarded(const std::function<void()>& handler);
+
+ private:
+  bool ReadsAsDate(std::string_view text, double& date) const;
+  double CommittedDate(std::string_view typed) const;
+  void CheckNumberText(const std::string& trimmed) const;
+  // The edit position stays with its task when rows are inserted or deleted around it.
+  void FollowInsertedRow(int row);
+  void FollowDeletedRow(int row);
+  // The edit position becomes the cursor cell as it reads now: nothing is pending there.
+  void EditCursorCell();
 };
 
 }  // namespace taskwell

@@ -1,5 +1,7 @@
 #include "dates/DateEntry.h"
 #include "document/Calendar.h"
+#include "document/Errors.h"
+#include "document/NumberText.h"
 #include "document/Text.h"
 #include "document/ToDoList.h"
 
@@ -58,6 +60,43 @@ void ToDoList::GridExit() {
   AttachSelectHandler();
 }
 
+bool ToDoList::RowDate(int row, double& date) const {
+  date = 0;
+  return ReadsAsDate(Grid.Cell(ColDate, row), date);
+}
+
+bool ToDoList::ReadsAsDate(std::string_view text, double& date) const {
+  date = 0;
+  const std::string_view trimmed = TrimView(text);
+  // The zero date is how an undated task used to be written; it is no date.
+  return !trimmed.empty() && Dates.TryParseTableDate(trimmed, date) && date != 0;
+}
+
+double ToDoList::CommittedDate(std::string_view typed) const {
+  // The grid's own text for a date is that date: re-reading it in the regional order would swap
+  // the day and the month wherever the day comes first.
+  double date = 0;
+  const std::string_view trimmed = TrimView(typed);
+  if (Dates.TryParseTableDate(trimmed, date) && Dates.FormatDateText(date) == trimmed) return date;
+  // Leading blanks mean something to the typed forms; trailing ones never do.
+  const std::string_view text = typed.substr(0, typed.find_last_not_of(' ') + 1);
+  date = ParseDateText(text, FirstDayOfMonth(Dates.Now()), Dates);
+  if (date == 0) {
+    // Text that is no date would be dropped at the next save: say so and keep the cursor here.
+    Ui.ShowMessageBox("Error", "Invalid Date - " + std::string(text));
+    throw AlreadyReported();
+  }
+  return date;
+}
+
+void ToDoList::CheckNumberText(const std::string& trimmed) const {
+  Fixed4 value = 0;
+  if (!trimmed.empty() && !TryTextToNumber(trimmed, Dates.Regional().DecimalSeparator, value)) {
+    // The file keeps only numbers here; anything else would be dropped at the next save.
+    ThrowNotValid(trimmed, "number");
+  }
+}
+
 void ToDoList::CommitCellEdit() {
   const int row = EditRow;
   const int col = EditCol;
@@ -66,31 +105,32 @@ void ToDoList::CommitCellEdit() {
   const std::string text = Grid.Cell(col, row);
   if (text == EditOldText) return;
   const std::string trimmed = Trim(text);
+  double oldDate = 0;
+  const bool wasDated = col == ColDate && ReadsAsDate(EditOldText, oldDate);
 
-  if (trimmed.empty()) {
+  if (trimmed.empty() && col != ColDate) {
+    // Blanks elsewhere are left as typed; a blank description leaves the task out of the file.
+  } else if (trimmed.empty()) {
     // An emptied date takes its weekday along; a real priority of an undated task stays.
     const std::string& priority = Grid.Cell(ColPri, row);
-    if (col == ColDate && !priority.empty() &&
-        (!EditOldText.empty() || StrToIntOrZero(priority) == 0)) {
+    if (!priority.empty() && (wasDated || StrToIntOrZero(priority) == 0)) {
       Grid.SetCell(ColPri, row, "");
     }
+    Grid.SetCell(ColDate, row, "");
   } else if (col == ColDate) {
-    const double monthStart = FirstDayOfMonth(Dates.Now());
-    const double date = ParseDateText(text, monthStart, Dates, Ui);
-    if (date != 0) {
-      Grid.SetCell(ColDate, row, Dates.FormatDateText(date));
-      Grid.SetCell(ColPri, row, Dates.WeekdayText(date));
-    }
-  } else if (col == ColPri && !Grid.Cell(ColDate, row).empty()) {
+    const double date = CommittedDate(text);
+    Grid.SetCell(ColDate, row, Dates.FormatDateText(date));
+    Grid.SetCell(ColPri, row, Dates.WeekdayText(date));
+  } else if (double date = 0; col == ColPri && RowDate(row, date)) {
     // A dated task shows its weekday here, whatever was typed.
-    double date = 0;
-    const bool dated = Dates.TryParseTableDate(Grid.Cell(ColDate, row), date);
-    Grid.SetCell(ColPri, row, dated ? Dates.WeekdayText(date) : "");
-  } else if (col == ColPri || col == ColSubPri) {
+    Grid.SetCell(ColPri, row, Dates.WeekdayText(date));
+  } else if (col == ColPri || col == ColSubPri || (HasProjCol && col == ColProj)) {
+    CheckNumberText(trimmed);
     Grid.SetCell(col, row, trimmed);
   } else if (col == DescCol) {
     Grid.SetCell(col, row, JoinLines(trimmed));
   }
+  EditOldText = Grid.Cell(col, row);
   if (AutoSort) SortTable();
 }
 

@@ -16,7 +16,7 @@ using testing::ListFixture;
 std::string Outcome(ListFixture& f, const std::string& typed) {
   const CalendarDate now = DecodeDate(f.Dates.Now());
   try {
-    const double date = ParseDateText(typed, EncodeDate(now.Year, now.Month, 1), f.Dates, f.Ui);
+    const double date = ParseDateText(typed, EncodeDate(now.Year, now.Month, 1), f.Dates);
     return date == 0 ? "0" : f.Dates.FormatDateText(date);
   } catch (const EConvertError& e) {
     return std::string("!") + e.what();
@@ -26,20 +26,14 @@ std::string Outcome(ListFixture& f, const std::string& typed) {
 struct TypedCase {
   std::string Typed;
   std::string Expected;
-  // The invalid-date message, when one is due.
-  std::string Message;
 };
 
+// The parser itself never speaks: a text that gives no date is the commit's to report.
 void ExpectCases(ListFixture& f, const std::vector<TypedCase>& cases) {
   for (const TypedCase& c : cases) {
     SCOPED_TRACE("typed \"" + c.Typed + "\"");
-    f.Ui.Messages.clear();
     EXPECT_EQ(Outcome(f, c.Typed), c.Expected);
-    if (c.Message.empty()) {
-      EXPECT_TRUE(f.Ui.Messages.empty());
-    } else {
-      EXPECT_EQ(f.Ui.Messages, (std::vector<FakePlatform::Message>{{"Error", c.Message}}));
-    }
+    EXPECT_TRUE(f.Ui.Messages.empty());
   }
 }
 
@@ -48,74 +42,74 @@ TEST(ParseDateText, CompletesTypedTextAgainstJune2026) {
   const std::string encode = "!Invalid argument to date encode";
   const std::string range = "!Range check error";
   ExpectCases(f, {
-                     {"25", "06/25/2026", ""},
-                     {"5", "06/05/2026", ""},
-                     {" 25", "06/25/2026", ""},
-                     {"31", encode, ""},
-                     {"-5", range, ""},
-                     {"0", "0", ""},
-                     {"Mar", "03/01/2026", ""},
-                     {"mar", "03/01/2026", ""},
-                     {"MAR", "03/01/2026", ""},
-                     {"Dec", "12/01/2026", ""},
-                     {"March", "0", ""},
-                     {"Mar.", "0", ""},
-                     {"xyz", "0", ""},
-                     {"123", "0", ""},
-                     {"15 Jan", "01/15/2026", ""},
-                     {"January 15", "01/15/2026", ""},
-                     {"Jan 15th", "0", ""},
-                     {"15 ", "0", ""},
-                     {"Jan -15", "0", ""},
-                     {"-15 Jan", range, ""},
-                     {"99 Jan", encode, ""},
-                     {"7/4", "07/04/2026", ""},
-                     {"7/4/", "07/04/2026", ""},
-                     {"7/", "06/07/2026", ""},
-                     {"7/4/ ", "!'7/4/ ' is not a valid date", ""},
-                     {"7/4 ", "07/04/2026", ""},
-                     {"6/1", "06/01/2026", ""},
-                     {"3/1", "03/01/2027", ""},
-                     {"2/30", "0", "Invalid Date - 2/30"},
-                     {"2/30/", "0", "Invalid Date - 2/30"},
-                     {"12/25/26", "12/25/2026", ""},
-                     {"1/1/06", "01/01/2006", ""},
-                     {"1/1/05", "01/01/2105", ""},
-                     {"1/1/76", "01/01/2076", ""},
-                     {"13/45/2026", "!'13/45/2026' is not a valid date", ""},
-                     {"7/4/2026 10:00", "!'7/4/2026 10:00' is not a valid date", ""},
-                     {"+3", "06/03/2026", ""},
-                     {"Monday", "0", ""},
-                     {"today", "0", ""},
-                     {"", "0", ""},
+                     {"25", "06/25/2026"},
+                     {"5", "06/05/2026"},
+                     {" 25", "06/25/2026"},
+                     {"31", encode},
+                     {"-5", range},
+                     {"0", "0"},
+                     {"Mar", "03/01/2026"},
+                     {"mar", "03/01/2026"},
+                     {"MAR", "03/01/2026"},
+                     {"Dec", "12/01/2026"},
+                     {"March", "0"},
+                     {"Mar.", "0"},
+                     {"xyz", "0"},
+                     {"123", "0"},
+                     {"15 Jan", "01/15/2026"},
+                     {"January 15", "01/15/2026"},
+                     {"Jan 15th", "0"},
+                     {"15 ", "0"},
+                     {"Jan -15", "0"},
+                     {"-15 Jan", range},
+                     {"99 Jan", encode},
+                     {"7/4", "07/04/2026"},
+                     {"7/4/", "07/04/2026"},
+                     {"7/", "06/07/2026"},
+                     {"7/4/ ", "!'7/4/ ' is not a valid date"},
+                     {"7/4 ", "07/04/2026"},
+                     {"6/1", "06/01/2026"},
+                     {"3/1", "03/01/2027"},
+                     {"2/30", "0"},
+                     {"2/30/", "0"},
+                     {"12/25/26", "12/25/2026"},
+                     {"1/1/06", "01/01/2006"},
+                     {"1/1/05", "01/01/2105"},
+                     {"1/1/76", "01/01/2076"},
+                     {"13/45/2026", "!'13/45/2026' is not a valid date"},
+                     {"7/4/2026 10:00", "!'7/4/2026 10:00' is not a valid date"},
+                     {"+3", "06/03/2026"},
+                     {"Monday", "0"},
+                     {"today", "0"},
+                     {"", "0"},
                  });
 }
 
 TEST(ParseDateText, BareNumbersAreDaysAndOnlyThreeDigitsGiveNothing) {
   ListFixture f;
   ExpectCases(f, {
-                     {"2026", "!Invalid argument to date encode", ""},
-                     {"26", "06/26/2026", ""},
-                     {"May", "05/01/2026", ""},
-                     {"$1E", "0", ""},
-                     {" $1E", "06/30/2026", ""},
-                     {"70000", "!Range check error", ""},
-                     {"70000 Jan", "!Range check error", ""},
-                     {"Jan 70000", "0", ""},
-                     {"15 Xyz", "0", ""},
-                     {"Jan 15", "01/15/2026", ""},
-                     {"Jan  15", "01/15/2026", ""},
+                     {"2026", "!Invalid argument to date encode"},
+                     {"26", "06/26/2026"},
+                     {"May", "05/01/2026"},
+                     {"$1E", "0"},
+                     {" $1E", "06/30/2026"},
+                     {"70000", "!Range check error"},
+                     {"70000 Jan", "!Range check error"},
+                     {"Jan 70000", "0"},
+                     {"15 Xyz", "0"},
+                     {"Jan 15", "01/15/2026"},
+                     {"Jan  15", "01/15/2026"},
                  });
 }
 
 TEST(ParseDateText, LeapDayOfAMonthAndDayMovesIntoTheNextYear) {
   ListFixture leapYear(Day(2028, 6, 10));
   ExpectCases(leapYear, {
-                            {"2/29", "!Invalid argument to date encode", ""},
-                            {"29 Feb", "02/29/2028", ""},
+                            {"2/29", "!Invalid argument to date encode"},
+                            {"29 Feb", "02/29/2028"},
                         });
   ListFixture commonYear;
-  ExpectCases(commonYear, {{"2/29", "0", "Invalid Date - 2/29"}});
+  ExpectCases(commonYear, {{"2/29", "0"}});
 }
 
 TEST(ParseDateText, DayMonthYearSettingsWithFullStops) {
@@ -124,13 +118,13 @@ TEST(ParseDateText, DayMonthYearSettingsWithFullStops) {
   regional.ShortDateFormat = "dd.mm.yyyy";
   ListFixture f(Day(2026, 6, 10), regional);
   ExpectCases(f, {
-                     {"4.7", "07.04.2026", ""},
-                     {"4.3", "03.04.2027", ""},
-                     {"04.07.26", "07.04.2026", ""},
-                     {"7/4", "0", ""},
-                     {"12/25", "0", ""},
-                     {"31.2", "0", "Invalid Date - 31.2"},
-                     {"15 Jan", "01.15.2026", ""},
+                     {"4.7", "07.04.2026"},
+                     {"4.3", "03.04.2027"},
+                     {"04.07.26", "07.04.2026"},
+                     {"7/4", "0"},
+                     {"12/25", "0"},
+                     {"31.2", "0"},
+                     {"15 Jan", "01.15.2026"},
                  });
 }
 
@@ -150,11 +144,13 @@ TEST(MonthFromName, LaterMonthWinsAndRegionalNamesCountCharacters) {
   regional.ShortMonthNames[6] = "Junio";  // shares "JUN" with June
   regional.ShortMonthNames[2] = "M\xC3\xA4r";
   EXPECT_EQ(MonthFromName("jun", regional), 7);
+  EXPECT_EQ(MonthFromName("juni", regional), 7);
+  EXPECT_EQ(MonthFromName("june", regional), 6);
   EXPECT_EQ(MonthFromName("M\xC3\xA4rz", regional), 3);
 
   // A three-letter name with a non-ASCII letter is still a month name alone.
   ListFixture f(Day(2026, 6, 10), regional);
-  ExpectCases(f, {{"M\xC3\xA4r", "03/01/2026", ""}, {"5 m\xC3\xA4r", "03/05/2026", ""}});
+  ExpectCases(f, {{"M\xC3\xA4r", "03/01/2026"}, {"5 m\xC3\xA4r", "03/05/2026"}});
 }
 
 }  // namespace

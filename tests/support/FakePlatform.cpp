@@ -1,5 +1,8 @@
 #include "support/FakePlatform.h"
 
+#include <clocale>
+#include <stdexcept>
+
 namespace taskwell::testing {
 
 void FakePlatform::ShowMessageBox(const std::string& caption, const std::string& message) {
@@ -52,6 +55,16 @@ RegionalSettings GermanSettings() {
   settings.DateSeparator = '.';
   settings.ShortDateFormat = "dd/mm/yyyy";
   settings.DecimalSeparator = ',';
+  return settings;
+}
+
+RegionalSettings LocaleSettings(const char* locale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, locale) == nullptr) {
+    throw std::runtime_error(std::string("locale not installed: ") + locale);
+  }
+  RegionalSettings settings = RegionalSettings::FromSystemLocale();
+  std::setlocale(LC_ALL, previous.c_str());
   return settings;
 }
 

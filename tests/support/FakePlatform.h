@@ -65,6 +65,9 @@ class FakePlatform : public Platform {
 // Day-month-year with ".", and a decimal comma, as in Germany.
 RegionalSettings GermanSettings();
 
+// The settings of a real installed locale ("de_DE.UTF-8"); the process's locale is left as it was.
+RegionalSettings LocaleSettings(const char* locale);
+
 // 10 June 2026, 09:00 unless told otherwise.
 double Day(int year, int month, int day, double hours = 9.0);
 
