@@ -3,39 +3,81 @@
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
+#include <iostream>
 
 #include "app/DateFormUnit.h"
+#include "app/DesktopIdentity.h"
 #include "app/InstanceLock.h"
 #include "app/MessageUnit.h"
 #include "app/TaskwellForm.h"
+#include "app/WindowRaiser.h"
+#include "document/CommandLine.h"
 #include "print/AboutUnit.h"
+#include "print/DueListing.h"
 
 namespace taskwell {
 
 int RunTaskwell(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  const char* home = std::getenv("HOME");
+  const std::string homeFolder = home != nullptr ? home : "";
+  // The command line is settled before Qt starts, so the answers that need no window work
+  // without a display.
+  const CommandLine command = CommandLine::Parse(argc, argv);
+  switch (command.What) {
+    case CommandLine::Action::Help:
+      std::cout << UsageText() << std::flush;
+      return std::cout ? 0 : 1;
+    case CommandLine::Action::Version:
+      std::cout << VersionText() << std::flush;
+      return std::cout ? 0 : 1;
+    case CommandLine::Action::Error:
+      std::cerr << "taskwell: " << command.ErrorText << '\n';
+      return CommandLine::UsageExitCode;
+    case CommandLine::Action::DueListing: {
+      const std::string file =
+          command.File.empty() ? ToDoList::DefaultTaskFileName(homeFolder) : command.File;
+      return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
+                             SystemClock(), std::cout, std::cerr);
+    }
+    case CommandLine::Action::OpenWindow:
+      break;
+  }
+  const std::string noDisplay = MissingDisplayReason(
+      std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+  if (!noDisplay.empty()) {
+    std::cerr << "taskwell: " << noDisplay << " (taskwell --help shows what works without one)\n";
+    return 1;
+  }
+
   const RegionalSettings regional = RegionalSettings::FromSystemLocale();
   const SystemClock clock;
-  // Only the first argument counts; the rest are ignored.
-  const std::string argument = argc > 1 ? argv[1] : "";
+  const std::string& argument = command.File;
   const std::string lockName = InstanceLock::LockNameOf(argument);
   InstanceLock lock;
   const bool owner = lock.Acquire(lockName);
 
-  QApplication app(argc, argv);
-  const char* home = std::getenv("HOME");
-  TToDoForm form(regional, clock, argument, home != nullptr ? home : "");
+  // Qt sees only the program name: the file argument is ours, even when it looks like one of
+  // Qt's own options.
+  int qtArgc = 1;
+  char programName[] = "taskwell";
+  char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
+  QApplication app(qtArgc, qtArgv);
+  ApplyDesktopIdentity();
+  TToDoForm form(regional, clock, argument, homeFolder);
   TMessageBox messageBox;
   TDateInputForm dateInputForm;
   TAboutBox aboutBox;
   form.SetDialogs(&messageBox, &aboutBox);
 
   if (!owner) {
+    WindowRaiser::AskToRaise(lockName);
     messageBox.ShowMessageBox(
         QStringLiteral("Taskwell"),
         QString::fromLocal8Bit(lockName.c_str()) + QStringLiteral(" is already being edited."));
     return 0;
   }
+  const WindowRaiser raiser(lockName, form);
   form.show();
   return QApplication::exec();
 }

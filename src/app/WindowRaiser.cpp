@@ -1,0 +1,95 @@
+#include "app/WindowRaiser.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QWidget>
+
+#include "app/InstanceLock.h"
+
+namespace taskwell {
+namespace {
+
+const QByteArray kRequest = QByteArrayLiteral("raise\n");
+const QByteArray kAnswer = QByteArrayLiteral("raised\n");
+
+}  // namespace
+
+WindowRaiser::WindowRaiser(const std::string& lockName, QWidget& window) : Window(window) {
+  const QString path = SocketPath(lockName);
+  if (path.isEmpty()) return;
+  Server = new QLocalServer(this);
+  Server->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(Server, &QLocalServer::newConnection, this, &WindowRaiser::OnConnection);
+  if (Server->listen(path)) return;
+  // We hold the lock, so a socket left at that path belongs to an instance that died.
+  QLocalServer::removeServer(path);
+  Server->listen(path);
+}
+
+WindowRaiser::~WindowRaiser() = default;
+
+bool WindowRaiser::IsListening() const {
+  return Server != nullptr && Server->isListening();
+}
+
+QString WindowRaiser::SocketPath(const std::string& lockName) {
+  if (lockName.empty()) return {};
+  const std::string folder = InstanceLock::LockFolder();
+  if (folder.empty()) return {};
+  // Half the SHA-256 keeps the path within the 108 bytes a Unix socket address allows.
+  const QByteArray digest =
+      QCryptographicHash::hash(QByteArray(lockName.data(), static_cast<qsizetype>(lockName.size())),
+                               QCryptographicHash::Sha256)
+          .toHex()
+          .left(32);
+  return QString::fromLocal8Bit(folder.c_str()) + QStringLiteral("/") +
+         QString::fromLatin1(digest) + QStringLiteral(".raise");
+}
+
+bool WindowRaiser::AskToRaise(const std::string& lockName, int timeoutMs) {
+  const QString path = SocketPath(lockName);
+  if (path.isEmpty()) return false;
+  QLocalSocket socket;
+  socket.connectToServer(path);
+  if (!socket.waitForConnected(timeoutMs)) return false;
+  socket.write(kRequest);
+  if (!socket.waitForBytesWritten(timeoutMs)) return false;
+  // Waiting for the answer keeps our message from appearing before the window has come forward.
+  QByteArray answer;
+  while (!answer.endsWith('\n') && socket.waitForReadyRead(timeoutMs)) answer += socket.readAll();
+  return answer == kAnswer;
+}
+
+void WindowRaiser::OnConnection() {
+  while (QLocalSocket* socket = Server->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      // Anything but the one request is ignored; a peer that sends more gets no say.
+      if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kRequest.size()) socket->abort();
+        return;
+      }
+      if (socket->readLine(64) == kRequest) {
+        Raise();
+        socket->write(kAnswer);
+        socket->flush();
+      }
+      socket->disconnectFromServer();
+    });
+  }
+}
+
+void WindowRaiser::Raise() {
+  if (Window.isMinimized()) Window.showNormal();
+  Window.raise();
+  Window.activateWindow();
+  // An open dialog of ours stays above the window it belongs to.
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->raise();
+    modal->activateWindow();
+  }
+}
+
+}  // namespace taskwell
