@@ -34,9 +34,7 @@ TMessageBox::TMessageBox(QWidget* parent)
   MessageLabel->setFont(BoldArial());
   MessageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   MessageLabel->setWordWrap(true);
-  QPalette palette = MessageLabel->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
-  MessageLabel->setPalette(palette);
+  // The text colour is the palette's, so the message reads in dark themes as well.
   MessageLabel->setFocusPolicy(Qt::NoFocus);
   ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
   ContinueButton->setFont(BoldArial());

@@ -1,8 +1,21 @@
 #include "app/TaskGridModel.h"
 
+#include <QFont>
 #include <algorithm>
+#include <cmath>
+
+#include "grid/DueState.h"
 
 namespace taskwell {
+namespace {
+
+constexpr double kMillisecondsPerDay = 86400000.0;
+// Checked at least this often, so a clock change or a suspended machine is caught up soon.
+constexpr int kMaxDueCheckMs = 3600000;
+// Past midnight by this much, so the check lands in the new day.
+constexpr int kPastMidnightMs = 1000;
+
+}  // namespace
 
 TaskGridModel::TaskGridModel(ToDoList& list, QObject* parent)
     : QAbstractTableModel(parent), List(list) {
@@ -11,6 +24,11 @@ TaskGridModel::TaskGridModel(ToDoList& list, QObject* parent)
   List.Grid.OnChange = [this](TaskTable::Change change, int col, int row) {
     OnTableChange(change, col, row);
   };
+  SetPalette(QPalette());
+  DueTimer.setSingleShot(true);
+  connect(&DueTimer, &QTimer::timeout, this, &TaskGridModel::RefreshDueState);
+  DueDay = std::floor(List.Dates.Now());
+  ArmDueTimer();
 }
 
 TaskGridModel::~TaskGridModel() {
@@ -26,6 +44,7 @@ int TaskGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
+  if (role == Qt::ForegroundRole || role == Qt::FontRole) return DueLook(index, role);
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
   return Decode(List.Grid.Cell(index.column(), index.row() + 1));
 }
@@ -57,6 +76,49 @@ std::string TaskGridModel::Encode(const QString& text) const {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const DueState state =
+      DueStateOf(List.Grid.Cell(ToDoList::ColDate, index.row() + 1), List.Dates, List.Dates.Now());
+  if (role == Qt::ForegroundRole)
+    return state == DueState::Overdue ? QVariant(Overdue) : QVariant();
+  if (state != DueState::Today) return {};
+  // Only the weight is set; the view's own font fills in the rest.
+  QFont bold;
+  bold.setBold(true);
+  return bold;
+}
+
+void TaskGridModel::SetPalette(const QPalette& palette) {
+  const QColor base = palette.color(QPalette::Active, QPalette::Base);
+  const Rgb colour = taskwell::OverdueColour({base.red(), base.green(), base.blue()});
+  const QColor overdue(colour.R, colour.G, colour.B);
+  if (overdue == Overdue) return;
+  Overdue = overdue;
+  if (Rows > 0 && Cols > 0) {
+    emit dataChanged(index(0, 0), index(Rows - 1, Cols - 1), {Qt::ForegroundRole});
+  }
+}
+
+void TaskGridModel::RefreshDueState() {
+  const double today = std::floor(List.Dates.Now());
+  if (today != DueDay && Rows > 0 && Cols > 0) {
+    emit dataChanged(index(0, 0), index(Rows - 1, Cols - 1), {Qt::ForegroundRole, Qt::FontRole});
+  }
+  DueDay = today;
+  ArmDueTimer();
+}
+
+int TaskGridModel::MillisecondsToNextDueCheck() const {
+  const double now = List.Dates.Now();
+  const double toMidnight = (std::floor(now) + 1 - now) * kMillisecondsPerDay;
+  return static_cast<int>(std::min<double>(toMidnight + kPastMidnightMs, kMaxDueCheckMs));
+}
+
+void TaskGridModel::ArmDueTimer() {
+  DueTimer.start(MillisecondsToNextDueCheck());
+}
+
 void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
   switch (change) {
     case TaskTable::Change::Cell:
@@ -65,6 +127,11 @@ void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
       } else if (row - 1 < Rows && col < Cols) {
         const QModelIndex cell = index(row - 1, col);
         emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+        // A new date can make the whole row overdue or due today.
+        if (col == ToDoList::ColDate && Cols > 1) {
+          emit dataChanged(index(row - 1, 0), index(row - 1, Cols - 1),
+                           {Qt::ForegroundRole, Qt::FontRole});
+        }
       }
       break;
     case TaskTable::Change::Cursor:

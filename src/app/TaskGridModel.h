@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <QPalette>
+#include <QTimer>
 
 #include "document/ToDoList.h"
 
@@ -26,6 +29,14 @@ class TaskGridModel final : public QAbstractTableModel {
   QString Decode(const std::string& bytes) const;
   std::string Encode(const QString& text) const;
 
+  // The overdue colour is chosen against the view's own palette, so it reads in dark themes too.
+  void SetPalette(const QPalette& palette);
+  QColor OverdueColour() const { return Overdue; }
+  // Overdue and due-today rows follow the clock: whole days are checked again at least hourly
+  // and at midnight, and the rows are repainted when the day has changed.
+  void RefreshDueState();
+  int MillisecondsToNextDueCheck() const;
+
   // While the table is being laid out anew, the view's own moves of its current cell (it picks
   // the first cell when it takes the focus) are not the user's and must not reach the table.
   bool IsResetting() const { return Resetting; }
@@ -37,7 +48,12 @@ class TaskGridModel final : public QAbstractTableModel {
 
  private:
   void OnTableChange(TaskTable::Change change, int col, int row);
+  QVariant DueLook(const QModelIndex& index, int role) const;
+  void ArmDueTimer();
   ToDoList& List;
+  QColor Overdue;
+  QTimer DueTimer;
+  double DueDay = 0;
   int Rows = 0;
   int Cols = 0;
   bool Resetting = false;

@@ -164,6 +164,7 @@ TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
   connect(Selection, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
           Qt::QueuedConnection);
   connect(Model, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
+  Model->SetPalette(palette());
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
   ApplyWidths();
 }
@@ -243,6 +244,13 @@ void TaskGridView::keyReleaseEvent(QKeyEvent* event) {
   const int key = VirtualKey(event);
   List.Guarded([&] { List.GridKeyUp(key); });
   QTableView::keyReleaseEvent(event);
+}
+
+void TaskGridView::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+    Model->SetPalette(palette());
+  }
 }
 
 bool TaskGridView::viewportEvent(QEvent* event) {

@@ -74,6 +74,7 @@ class TaskGridView final : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
   bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* object, QEvent* event) override;

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -93,6 +95,9 @@ void TToDoForm::BuildButtonPanel() {
   FindEdit = new QLineEdit(ButtonPanel);
   FindEdit->setObjectName(QStringLiteral("FindEdit"));
   FindEdit->setGeometry(177, 0, 80, 21);
+  FindEdit->setPlaceholderText(QStringLiteral("Find"));
+  FindEdit->setAccessibleName(QStringLiteral("Find"));
+  FindEdit->installEventFilter(this);
   FindButton = MakeButton("FindButton", "&Find", 177, 24, 80);
   SortOrderButton = MakeButton("SortOrderButton", "Sorted by Date", 273, 0, 128);
   AutoSortButton = MakeButton("AutoSortButton", "AutoSort on", 273, 24, 64);
@@ -112,7 +117,15 @@ void TToDoForm::BuildButtonPanel() {
 
   ToDoList& list = *Tasks;
   const auto wire = [this](QPushButton* button, const std::function<void()>& handler) {
-    connect(button, &QPushButton::clicked, this, [this, handler] { Run(handler); });
+    connect(button, &QPushButton::clicked, this, [this, handler] {
+      // A cell edit that was refused on the way to this button keeps the button from acting.
+      if (GridEditRefused) {
+        GridEditRefused = false;
+        FocusGrid();
+        return;
+      }
+      Run(handler);
+    });
   };
   wire(AddButton, [&list] { list.AddButtonClick(); });
   wire(DeleteButton, [&list] { list.DeleteButtonClick(); });
@@ -129,6 +142,21 @@ void TToDoForm::BuildButtonPanel() {
   wire(AboutButton, [this] { AboutButtonClick(); });
   wire(CloseButton, [&list] { list.CloseButtonClick(); });
   wire(CloseNoSaveButton, [&list] { list.CloseNoSaveButtonClick(); });
+  WireCommonKeys();
+}
+
+void TToDoForm::WireCommonKeys() {
+  // Ctrl+S and F3 reach their buttons as extra access keys, so they commit the cell being edited
+  // exactly as Alt+S and Alt+F do.
+  SaveButton->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  FindButton->grabShortcut(QKeySequence(Qt::Key_F3));
+  auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+  findKey->setObjectName(QStringLiteral("FindShortcut"));
+  connect(findKey, &QShortcut::activated, this, [this] {
+    FindEdit->setFocus(Qt::ShortcutFocusReason);
+    FindEdit->selectAll();
+  });
+  connect(FindEdit, &QLineEdit::returnPressed, FindButton, &QPushButton::click);
 }
 
 void TToDoForm::SetTabOrder() {
@@ -146,7 +174,8 @@ void TToDoForm::FormCreate(const std::string& firstArgument, const std::string& 
   // A failed load is reported, and the window still opens on the table it could build.
   const bool loaded = Tasks->Guarded([&] { Tasks->FormCreate(firstArgument, home); });
   const QString title = ToQt(Tasks->ListTitle);
-  QCoreApplication::setApplicationName(title);
+  // The toolkit's application name stays the product's: the desktop matches windows to
+  // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
   setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
   SyncButtons();
   Created = true;
@@ -216,17 +245,35 @@ void TToDoForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TToDoForm::eventFilter(QObject* object, QEvent* event) {
+  if (object == FindEdit) return FindEditKey(event) || QWidget::eventFilter(object, event);
   auto* button = qobject_cast<QPushButton*>(object);
   if (button == nullptr || event->type() != QEvent::Shortcut)
     return QWidget::eventFilter(object, event);
   // An access key presses the button but leaves the keyboard in the grid; the cell being edited
   // is committed first, as if the grid had been left.
   QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && (focus == Grid || Grid->isAncestorOf(focus))) {
-    Run([this] { Tasks->GridExit(); });
+  if (focus != nullptr && (focus == Grid || Grid->isAncestorOf(focus)) && !CommitGridEdit()) {
+    return true;
   }
   if (button->isEnabled() && button->isVisible()) button->click();
   return true;
+}
+
+bool TToDoForm::FindEditKey(QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+  if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+  // Back to the grid on the release, and both halves kept from the grid: there an Escape release
+  // takes back the cell's edit, which must not happen for a key meant for this box.
+  if (event->type() == QEvent::KeyRelease) FocusGrid();
+  return true;
+}
+
+bool TToDoForm::CommitGridEdit() {
+  // A refused edit keeps the cursor on its cell with the text as typed; the action that asked
+  // for the commit does not run.
+  GridEditRefused = !Tasks->Guarded([this] { Tasks->GridExit(); });
+  SyncButtons();
+  return !GridEditRefused;
 }
 
 void TToDoForm::OnFocusChanged(QWidget* old, QWidget* now) {
@@ -234,8 +281,8 @@ void TToDoForm::OnFocusChanged(QWidget* old, QWidget* now) {
     return widget != nullptr && (widget == Grid || Grid->isAncestorOf(widget));
   };
   // Leaving the grid for another control of this window commits the cell being edited.
-  if (inGrid(old) && now != nullptr && !inGrid(now) && now->window() == this) {
-    Run([this] { Tasks->GridExit(); });
+  if (inGrid(old) && now != nullptr && !inGrid(now) && now->window() == this && !CommitGridEdit()) {
+    FocusGrid();
   }
 }
 
@@ -280,7 +327,8 @@ void TToDoForm::OpenDocument(const std::string& target) {
   const QUrl url = text.startsWith(QStringLiteral("http"), Qt::CaseSensitive)
                        ? QUrl(text, QUrl::StrictMode)
                        : QUrl::fromLocalFile(text);
-  if (url.isValid()) QDesktopServices::openUrl(url);
+  if (url.isValid() && QDesktopServices::openUrl(url)) return;
+  ShowMessageBox(Tasks->ListTitle, "Could not open \"" + target + "\".");
 }
 
 void TToDoForm::FocusGrid() {

@@ -78,6 +78,9 @@ class TToDoForm final : public QWidget, public Platform {
  private:
   void BuildButtonPanel();
   QPushButton* MakeButton(const char* name, const char* caption, int left, int top, int width);
+  void WireCommonKeys();
+  // Escape in the Find box; true when the event is used up.
+  bool FindEditKey(QEvent* event);
   void SetTabOrder();
   void FormCreate(const std::string& firstArgument, const std::string& home);
   // Runs a handler under the default error report, then mirrors the captions it may change.
@@ -85,6 +88,8 @@ class TToDoForm final : public QWidget, public Platform {
   void SyncButtons();
   void AnchorRightEdge();
   void OnFocusChanged(QWidget* old, QWidget* now);
+  // Commits the cell being edited as leaving the grid does; false when the commit was refused.
+  bool CommitGridEdit();
   void AboutButtonClick();
   QString ToQt(const std::string& text) const;
 
@@ -96,6 +101,8 @@ class TToDoForm final : public QWidget, public Platform {
   bool Created = false;
   bool Shown = false;
   bool Resizing = false;
+  // The last commit on leaving the grid was refused; the button that took the focus waits.
+  bool GridEditRefused = false;
 };
 
 }  // namespace taskwell

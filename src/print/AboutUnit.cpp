@@ -29,9 +29,7 @@ QLabel* FixedLabel(QWidget* parent, const char* name, const QRect& bounds, int p
   label->setFixedSize(bounds.size());
   label->setAlignment(Qt::AlignCenter);
   label->setFont(BoldArial(points));
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
-  label->setPalette(palette);
+  // The palette's own text colour: black on the usual light dialog, and readable on a dark one.
   return label;
 }
 

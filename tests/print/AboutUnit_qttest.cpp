@@ -60,7 +60,9 @@ TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
     EXPECT_EQ(l.Control->font().family(), QStringLiteral("Arial"));
     EXPECT_TRUE(l.Control->font().bold());
     EXPECT_EQ(l.Control->font().pointSize(), l.Points);
-    EXPECT_EQ(l.Control->palette().color(QPalette::WindowText), QColor(Qt::black));
+    // The text takes the dialog's palette colour (black in a light theme), never a fixed one.
+    EXPECT_EQ(l.Control->palette().color(QPalette::WindowText),
+              box.palette().color(QPalette::WindowText));
     EXPECT_EQ(box.findChild<QLabel*>(QString::fromLatin1(l.Name)), l.Control);
   }
   EXPECT_TRUE(box.Comments->wordWrap());
