@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainter>
+#include <QString>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,13 +9,18 @@
 #include "document/Platform.h"
 #include "print/TextLayout.h"
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class QSaveFile;
 
 namespace taskwell {
 
 // A print job on a QPrinter that takes whole lines of text in a fixed-pitch font, wrapping long
 // lines and breaking pages itself. The job begins when the stream is constructed and ends at
-// Close; a stream dropped without Close (after a failure) ends the job with what it has.
+// Close; a stream dropped without Close (after a failure) ends the job with what it has, except
+// that a print file is then discarded. A print file replaces the file of that name only once it is
+// written in full, so a failure leaves no half-written file behind.
 class QtPrinterTextStream final : public PrinterTextStream {
  public:
   // Throws std::runtime_error when the printer cannot begin the job.
@@ -25,13 +31,23 @@ class QtPrinterTextStream final : public PrinterTextStream {
 
   // Lines are UTF-8; a line that is not is read as Latin-1, as the grid shows such text.
   void WriteLine(std::string_view line) override;
+  // Throws std::runtime_error naming the file and the reason when a print file could not be
+  // written; the file is then left as it was before the job.
   void Close() override;
 
  private:
   void Run(const LayoutStep& step);
+  [[noreturn]] void FailWriting(const QString& reason);
 
   QPrinter& Printer;
+  // Printing to a file goes through our own file, whose write errors we can see; the printer's
+  // own file output does not report them.
+  std::unique_ptr<QSaveFile> File;
+  std::unique_ptr<QPdfWriter> Writer;
+  QPagedPaintDevice* Device = nullptr;
+  // Declared after the devices so that it is destroyed before them.
   QPainter Painter;
+  int Ascent = 0;
   std::unique_ptr<TextLayout> Layout;
 };
 

@@ -1,14 +1,20 @@
 #include "print/PrinterTextStream.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -216,7 +222,8 @@ TEST_F(PdfPrinting, AFailedStartIsReportedAndTheNextJobWorks) {
     Dialog.OpenStream("Test");
     ADD_FAILURE() << "the job began";
   } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()), "Could not write the print file " + missing.toStdString());
+    EXPECT_EQ(std::string(e.what()), "Could not write the print file " + missing.toStdString() +
+                                         ": No such file or directory");
   }
 
   Dialog.Printer().setOutputFileName(Pdf);
@@ -227,6 +234,110 @@ TEST_F(PdfPrinting, AFailedStartIsReportedAndTheNextJobWorks) {
   }
   Print({"whole"});
   EXPECT_EQ(PdfPages(Pdf).at(0), std::vector<std::string>{"whole"});
+}
+
+// A description far wider than any page prints whole, line after line, in its own order.
+TEST_F(PdfPrinting, AVeryLongDescriptionPrintsWhole) {
+  std::string description;
+  for (int i = 0; description.size() < 300000; ++i) description += "w" + std::to_string(i);
+  Print({description});
+
+  std::string printed;
+  for (const std::vector<std::string>& page : PdfPages(Pdf)) {
+    for (const std::string& line : page) printed += line;
+  }
+  EXPECT_EQ(printed.size(), description.size());
+  EXPECT_TRUE(printed == description) << "the printout differs from the description";
+}
+
+// Printing into a small file system of its own, which the test can fill.
+class FullDisk : public PdfPrinting {
+ protected:
+  void SetUp() override {
+    PdfPrinting::SetUp();
+    ASSERT_TRUE(QDir().mkpath(Disk));
+    if (::mount("tmpfs", Disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0) {
+      GTEST_SKIP() << "a 64 KiB tmpfs could not be mounted (" << std::strerror(errno)
+                   << "); the full-disk cases need root";
+    }
+    Mounted = true;
+    Dialog.Printer().setOutputFileName(Target);
+  }
+  void TearDown() override {
+    if (Mounted) ::umount2(Disk.toLocal8Bit().constData(), MNT_DETACH);
+  }
+
+  // Fills the disk, then frees about the given number of bytes again.
+  void LeaveRoom(std::size_t bytes) {
+    const QString filler = Disk + QStringLiteral("/filler");
+    {
+      std::ofstream out(filler.toStdString(), std::ios::binary);
+      const std::string block(4096, 'x');
+      while (out.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+      }
+    }
+    QFile file(filler);
+    ASSERT_TRUE(file.resize(std::max<qint64>(0, file.size() - static_cast<qint64>(bytes))));
+  }
+
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const QString& name : QDir(Disk).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+      names.push_back(name.toStdString());
+    }
+    return names;
+  }
+
+  const QString Disk = Folder.filePath(QStringLiteral("small"));
+  const QString Target = Disk + QStringLiteral("/out.pdf");
+  const std::string NoSpace =
+      "Could not write the print file " + Target.toStdString() + ": No space left on device";
+  bool Mounted = false;
+};
+
+TEST_F(FullDisk, AFailedPrintFileIsReportedAndLeavesNoFile) {
+  struct Case {
+    std::string Name;
+    std::size_t Room;
+    int Lines;
+  };
+  const std::vector<Case> cases = {{"the sample list on a full disk", 0, 5},
+                                   {"a long list that outgrows the disk", 64 * 1024, 6000}};
+  for (const Case& c : cases) {
+    LeaveRoom(c.Room);
+    std::vector<std::string> lines;
+    for (int i = 0; i < c.Lines; ++i) lines.push_back("Task " + std::to_string(i * 7919));
+    try {
+      Print(lines);
+      ADD_FAILURE() << c.Name << ": reported as printed";
+    } catch (const std::runtime_error& e) {
+      EXPECT_EQ(std::string(e.what()), NoSpace) << c.Name;
+    }
+    EXPECT_EQ(Files(), std::vector<std::string>{"filler"}) << c.Name;
+    QFile::remove(Disk + QStringLiteral("/filler"));
+  }
+}
+
+TEST_F(FullDisk, TheFailureReachesTheUserAndAnEarlierPrintoutStays) {
+  {
+    QFile earlier(Target);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("%PDF earlier printout");
+  }
+  LeaveRoom(0);
+  PdfPlatform ui(Dialog);
+  FixedClock clock(testing::Day(2026, 6, 10));
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-test/Chores.todo", "/nonexistent-home");
+  list.Grid.SetCell(3, 1, "Buy paint");
+  ui.NextChoice = {true, 0, 0};
+
+  EXPECT_FALSE(list.Guarded([&] { list.PrintButtonClick(); }));
+  EXPECT_EQ(ui.Errors, (std::vector<testing::FakePlatform::Message>{{"Chores", NoSpace + "."}}));
+  QFile earlier(Target);
+  ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+  EXPECT_EQ(earlier.readAll(), QByteArray("%PDF earlier printout"));
+  EXPECT_EQ(Files(), (std::vector<std::string>{"filler", "out.pdf"}));
 }
 
 }  // namespace
