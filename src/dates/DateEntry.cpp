@@ -1,8 +1,11 @@
 #include "dates/DateEntry.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string>
 
+#include "dates/RepeatRule.h"
 #include "document/Calendar.h"
 #include "document/Errors.h"
 #include "document/Text.h"
@@ -81,6 +84,69 @@ double DayOrMonthName(std::string_view text, Completion now, const RegionalSetti
   return 0;
 }
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+std::string WithoutFullStop(std::string text) {
+  if (text.ends_with('.')) text.pop_back();
+  return text;
+}
+
+// 0 to 6 (Sunday first) for a weekday name: a regional abbreviation as written, or three or more
+// letters of a whole name, English or regional. -1 when the text names no weekday.
+int WeekdayFromName(const std::string& word, const RegionalSettings& regional) {
+  static constexpr std::array<std::string_view, 7> kEnglish = {
+      "sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday"};
+  for (std::size_t day = 0; day < 7; ++day) {
+    const std::string longName = LowerAscii(regional.LongDayNames[day]);
+    const bool prefix = word.size() >= 3 && (kEnglish[day].starts_with(word) ||
+                                             std::string_view(longName).starts_with(word));
+    if (prefix || word == WithoutFullStop(LowerAscii(regional.ShortDayNames[day]))) {
+      return static_cast<int>(day);
+    }
+  }
+  return -1;
+}
+
+// "today", "tomorrow", a weekday (the next one after today), "3d" or "2w" (from today); 0 when the
+// text is none of them.
+double DateWord(std::string_view text, const DateFormat& dates) {
+  const std::string word = WithoutFullStop(LowerAscii(TrimView(text)));
+  const double today = DateOf(dates.Now());
+  if (word == "today") return today;
+  if (word == "tomorrow") return AddDays(today, 1);
+  if (word.size() >= 2 && word.size() <= 5 && (word.back() == 'd' || word.back() == 'w') &&
+      std::all_of(word.begin(), word.end() - 1, [](char c) { return c >= '0' && c <= '9'; })) {
+    // At most four digits: 9999 weeks still land well inside the calendar.
+    const int count = std::stoi(word.substr(0, word.size() - 1));
+    return AddDays(today, word.back() == 'w' ? count * 7 : count);
+  }
+  const int weekday = WeekdayFromName(word, dates.Regional());
+  if (weekday < 0) return 0;
+  const int ahead = (weekday - (DayOfWeek(today) - 1) + 6) % 7 + 1;
+  return AddDays(today, ahead);
+}
+
+double DesignedForms(std::string_view text, double monthStart, const DateFormat& dates) {
+  // A trailing slash is dropped whatever the separator, so "7/" is a day and "7/4/" a month and
+  // a day.
+  if (!text.empty() && text.back() == '/') text.remove_suffix(1);
+  const CalendarDate start = DecodeDate(monthStart);
+  const Completion now{start.Year, start.Month};
+  const char separator = dates.Regional().DateSeparator;
+  const std::size_t first = text.find(separator);
+  if (first == std::string_view::npos) return DayOrMonthName(text, now, dates.Regional());
+  if (Copy(text, first + 2, 99).find(separator) != std::string_view::npos) {
+    return dates.ParseShortDate(text);
+  }
+  return MonthAndDay(text, now, dates);
+}
+
 }  // namespace
 
 int MonthFromName(std::string_view text, const RegionalSettings& regional) {
@@ -106,18 +172,9 @@ int MonthFromName(std::string_view text, const RegionalSettings& regional) {
 }
 
 double ParseDateText(std::string_view text, double monthStart, const DateFormat& dates) {
-  // A trailing slash is dropped whatever the separator, so "7/" is a day and "7/4/" a month and
-  // a day.
-  if (!text.empty() && text.back() == '/') text.remove_suffix(1);
-  const CalendarDate start = DecodeDate(monthStart);
-  const Completion now{start.Year, start.Month};
-  const char separator = dates.Regional().DateSeparator;
-  const std::size_t first = text.find(separator);
-  if (first == std::string_view::npos) return DayOrMonthName(text, now, dates.Regional());
-  if (Copy(text, first + 2, 99).find(separator) != std::string_view::npos) {
-    return dates.ParseShortDate(text);
-  }
-  return MonthAndDay(text, now, dates);
+  // The words only fill in where the established forms find no date, so none changes meaning.
+  const double date = DesignedForms(text, monthStart, dates);
+  return date != 0 ? date : DateWord(text, dates);
 }
 
 }  // namespace taskwell

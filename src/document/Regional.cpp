@@ -105,9 +105,12 @@ RegionalSettings RegionalSettings::FromSystemLocale() {
     const std::string name = nl_langinfo(kMonths[i]);
     if (!name.empty()) settings.ShortMonthNames[static_cast<std::size_t>(i)] = name;
   }
+  static constexpr nl_item kLongDays[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
   for (int i = 0; i < 7; ++i) {
     const std::string name = nl_langinfo(kDays[i]);
     if (!name.empty()) settings.ShortDayNames[static_cast<std::size_t>(i)] = name;
+    const std::string longName = nl_langinfo(kLongDays[i]);
+    if (!longName.empty()) settings.LongDayNames[static_cast<std::size_t>(i)] = longName;
   }
   const std::string radix = nl_langinfo(RADIXCHAR);
   if (radix.size() == 1) settings.DecimalSeparator = radix[0];

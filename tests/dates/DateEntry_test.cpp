@@ -79,8 +79,8 @@ TEST(ParseDateText, CompletesTypedTextAgainstJune2026) {
                      {"13/45/2026", "!'13/45/2026' is not a valid date"},
                      {"7/4/2026 10:00", "!'7/4/2026 10:00' is not a valid date"},
                      {"+3", "06/03/2026"},
-                     {"Monday", "0"},
-                     {"today", "0"},
+                     {"Monday", "06/15/2026"},
+                     {"today", "06/10/2026"},
                      {"", "0"},
                  });
 }
@@ -126,6 +126,37 @@ TEST(ParseDateText, DayMonthYearSettingsWithFullStops) {
                      {"31.2", "0"},
                      {"15 Jan", "01.15.2026"},
                  });
+}
+
+// 10 June 2026 is a Wednesday. Words fill in only where the other forms give no date.
+TEST(ParseDateText, DateWordsCountFromToday) {
+  ListFixture f;
+  ExpectCases(f, {
+                     {"today", "06/10/2026"},
+                     {"TODAY", "06/10/2026"},
+                     {"tomorrow", "06/11/2026"},
+                     {"Wed", "06/17/2026"},
+                     {"friday", "06/12/2026"},
+                     {"mon", "06/15/2026"},
+                     {"3d", "06/13/2026"},
+                     {"0d", "06/10/2026"},
+                     {"2w", "06/24/2026"},
+                     {"Mar", "03/01/2026"},
+                     {"tu", "0"},
+                     {"3x", "0"},
+                     {"12345d", "0"},
+                 });
+  for (const auto& [locale, word] :
+       std::vector<std::pair<const char*, const char*>>{{"de_DE.UTF-8", "Mo"},
+                                                        {"de_DE.UTF-8", "Montag"},
+                                                        {"fr_FR.UTF-8", "lun."},
+                                                        {"fr_FR.UTF-8", "lundi"},
+                                                        {"sv_SE.UTF-8", "m\xC3\xA5ndag"}}) {
+    ListFixture regional(testing::Day(2026, 6, 10), testing::LocaleSettings(locale));
+    const CalendarDate monday =
+        DecodeDate(ParseDateText(word, EncodeDate(2026, 6, 1), regional.Dates));
+    EXPECT_EQ(monday.Day, 15) << locale << " " << word;
+  }
 }
 
 TEST(MonthFromName, MatchesTheFirstThreeLettersWithoutRegardToCase) {
