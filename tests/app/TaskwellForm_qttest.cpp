@@ -10,12 +10,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "app/MessageUnit.h"
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
@@ -233,6 +235,81 @@ TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   EXPECT_EQ(list.Grid.Cell(0, 2), "02/14/2006");
   EXPECT_EQ(list.Grid.Cell(3, 3), ":monthly::2TUE Club night");
   EXPECT_EQ(list.Grid.Row(), 2);
+}
+
+}  // namespace
+}  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+std::vector<std::string> AllCells(const ToDoList& list) {
+  std::vector<std::string> cells;
+  for (int row = 0; row < list.Grid.RowCount(); ++row)
+    for (int col = 0; col < list.Grid.ColCount(); ++col) cells.push_back(list.Grid.Cell(col, row));
+  return cells;
+}
+
+TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
+  Write(
+      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"alpha\"\r\n,,,\"beta\"\r\n"
+      ",,,\"alphabet\"\r\n");
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.FocusGrid();
+  QApplication::processEvents();
+  ToDoList& list = form.List();
+  EXPECT_EQ(form.FindEdit->placeholderText(), QStringLiteral("Find"));
+  EXPECT_EQ(form.FindEdit->accessibleName(), QStringLiteral("Find"));
+
+  const std::vector<std::string> before = AllCells(list);
+  const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QApplication::processEvents();
+  };
+  form.FindEdit->setText(QStringLiteral("old"));
+  press(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), form.FindEdit);
+  EXPECT_EQ(form.FindEdit->selectedText(), QStringLiteral("old"));
+  QTest::keyClicks(form.FindEdit, QStringLiteral("alpha"));
+
+  // Enter in the box, then F3 from the grid, step through the matches and wrap round.
+  const struct {
+    Qt::Key Key;
+    int Row;
+  } steps[] = {{Qt::Key_Return, 1}, {Qt::Key_F3, 3}, {Qt::Key_F3, 1}};
+  for (const auto& step : steps) {
+    press(step.Key);
+    EXPECT_EQ(list.Grid.Row(), step.Row);
+    EXPECT_EQ(list.Grid.Col(), list.DescCol);
+    EXPECT_TRUE(form.Grid->isAncestorOf(QApplication::focusWidget()));
+  }
+  press(Qt::Key_F, Qt::ControlModifier);
+  press(Qt::Key_Escape);
+  EXPECT_TRUE(form.Grid->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_EQ(AllCells(list), before);
+
+  // Ctrl+S commits the cell being typed into and saves, as Alt+S does.
+  press(Qt::Key_End);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+  press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_NE(Read().find("\"alphaZ\""), std::string::npos) << Read();
+}
+
+TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
+  TToDoForm form({}, Clock, File, "/home/x");
+  TMessageBox messages;
+  form.SetDialogs(&messages, nullptr);
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    shown = messages.MessageLabel->text();
+    messages.ContinueButton->click();
+  });
+  // The offscreen desktop opens nothing, like a desktop without a handler for the file.
+  form.OpenDocument("/no/such/folder/plan.pdf");
+  EXPECT_EQ(shown, QStringLiteral("Could not open \"/no/such/folder/plan.pdf\"."));
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+// Overdue and due-today rows: their look, and that it follows commits, the clock and the theme.
+#include "app/TaskGridModel.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QSignalSpy>
+
+#include "grid/DueState.h"
+#include "support/FakePlatform.h"
+#include "support/QtApp.h"
+
+namespace taskwell {
+namespace {
+
+using testing::Day;
+
+class DueLookTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::EnsureApplication(); }
+  void SetUp() override {
+    Fixture.SetRows({{"06/09/2026", "Tue", "", "late"},
+                     {"06/10/2026", "Wed", "", "today"},
+                     {"06/11/2026", "Thu", "", "soon"},
+                     {"", "3", "", "undated"}});
+  }
+  // "overdue", "today" or "" for each row, read from every cell of it.
+  std::vector<std::string> Looks(const TaskGridModel& model) const {
+    std::vector<std::string> looks;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      std::string look;
+      for (int col = 0; col < model.columnCount(); ++col) {
+        const QModelIndex cell = model.index(row, col);
+        const bool red = cell.data(Qt::ForegroundRole).value<QColor>() == model.OverdueColour();
+        const QVariant font = cell.data(Qt::FontRole);
+        const std::string cellLook =
+            red ? "overdue" : (font.isValid() && font.value<QFont>().bold() ? "today" : "");
+        if (col == 0) look = cellLook;
+        EXPECT_EQ(cellLook, look) << "row " << row << " col " << col;
+      }
+      looks.push_back(look);
+    }
+    return looks;
+  }
+  testing::ListFixture Fixture{Day(2026, 6, 10, 23.0)};
+};
+
+TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
+  TaskGridModel model(Fixture.List);
+  EXPECT_EQ(Looks(model), (std::vector<std::string>{"overdue", "today", "", ""}));
+  EXPECT_EQ(model.index(0, 3).data().toString(), QStringLiteral("late"));
+
+  // A new date repaints its whole row.
+  QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+  Fixture.List.Grid.SetCell(0, 4, "06/01/2026");
+  ASSERT_EQ(changes.size(), 2);
+  EXPECT_EQ(changes[1][0].toModelIndex(), model.index(3, 0));
+  EXPECT_EQ(changes[1][1].toModelIndex(), model.index(3, 3));
+  EXPECT_EQ(Looks(model)[3], "overdue");
+
+  // Just before midnight the next check is due just after it; then today's row is overdue.
+  Fixture.Clock.Value = Day(2026, 6, 10, 24.0 - 2.0 / 3600);
+  EXPECT_NEAR(model.MillisecondsToNextDueCheck(), 3000, 5);
+  Fixture.Clock.Value = Day(2026, 6, 11, 0.0) + 1e-6;
+  changes.clear();
+  model.RefreshDueState();
+  EXPECT_EQ(changes.size(), 1);
+  EXPECT_EQ(Looks(model), (std::vector<std::string>{"overdue", "overdue", "today", "overdue"}));
+  // Far from midnight the clock is still checked hourly.
+  EXPECT_EQ(model.MillisecondsToNextDueCheck(), 3600000);
+  changes.clear();
+  model.RefreshDueState();
+  EXPECT_EQ(changes.size(), 0);  // same day: nothing to repaint
+}
+
+TEST_F(DueLookTest, OverdueColourReadsOnTheViewsBase) {
+  TaskGridModel model(Fixture.List);
+  for (const QColor base :
+       {QColor(Qt::white), QColor(0x2a, 0x2a, 0x2a), QColor(0x1e, 0x1e, 0x2e)}) {
+    QPalette palette;
+    palette.setColor(QPalette::Base, base);
+    model.SetPalette(palette);
+    const QColor red = model.OverdueColour();
+    EXPECT_GE(ContrastRatio({red.red(), red.green(), red.blue()},
+                            {base.red(), base.green(), base.blue()}),
+              4.5)
+        << base.name().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace taskwell

@@ -1,0 +1,69 @@
+// A second start asks the running instance, over its local socket, to bring its window forward.
+#include "app/WindowRaiser.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <future>
+
+#include "support/QtApp.h"
+
+namespace taskwell {
+namespace {
+
+class RaiserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureApplication();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tw-raise-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    Runtime = pattern;
+    ::setenv("XDG_RUNTIME_DIR", Runtime.c_str(), 1);
+  }
+  void TearDown() override { std::filesystem::remove_all(Runtime); }
+
+  // The asking side blocks, as the refused start does, while this side serves the request.
+  static bool AskFromAnotherThread(const std::string& name) {
+    auto answer = std::async(std::launch::async, [name] { return WindowRaiser::AskToRaise(name); });
+    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+      QApplication::processEvents();
+    }
+    return answer.get();
+  }
+
+  std::string Runtime;
+};
+
+TEST_F(RaiserTest, TheRunningWindowComesForward) {
+  QWidget first;
+  QWidget other;
+  const std::string name = Runtime + "/list.todo";
+  // A socket left behind by an instance that died does not stop the next one from listening.
+  std::filesystem::create_directories(Runtime + "/taskwell-locks");
+  std::ofstream(WindowRaiser::SocketPath(name).toStdString()) << "stale";
+  const WindowRaiser raiser(name, first);
+  ASSERT_TRUE(raiser.IsListening());
+  first.show();
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+  EXPECT_TRUE(AskFromAnotherThread(name));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&first));
+  EXPECT_FALSE(AskFromAnotherThread(name + ".other"));
+}
+
+TEST_F(RaiserTest, TheEmptyNameHasNoSocket) {
+  QWidget window;
+  const WindowRaiser raiser("", window);
+  EXPECT_FALSE(raiser.IsListening());
+  EXPECT_FALSE(WindowRaiser::AskToRaise("", 100));
+}
+
+}  // namespace
+}  // namespace taskwell
