@@ -1,5 +1,7 @@
 #include "document/CSVUnit.h"
 
+#include <algorithm>
+
 #include "document/Calendar.h"
 #include "document/Errors.h"
 #include "document/Text.h"
@@ -11,6 +13,32 @@ constexpr char kCtrlZ = 26;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr int kFileNotOpen = 103;
 
+std::string_view SkipTrimmed(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32) ++i;
+  return text.substr(i);
+}
+
+// Takes a quoted text off the front of `rest`, which starts with its opening quote. A doubled
+// quote inside stands for one quote; a single quote ends the text, as in files written before
+// quotes were doubled. No closing quote: the text runs to the end.
+std::string TakeQuoted(std::string_view& rest) {
+  std::string text;
+  std::size_t i = 1;
+  for (; i < rest.size(); ++i) {
+    if (rest[i] != '"') {
+      text += rest[i];
+    } else if (i + 1 < rest.size() && rest[i + 1] == '"') {
+      text += '"';
+      ++i;
+    } else {
+      break;
+    }
+  }
+  rest = rest.substr(std::min(i + 1, rest.size()));
+  return text;
+}
+
 }  // namespace
 
 void TCSV::OpenRead(const std::string& path) {
@@ -19,13 +47,24 @@ void TCSV::OpenRead(const std::string& path) {
   HadBom = false;
   IsUtf8 = true;
   ReadStamp = FileStamp{};
+  CtrlZLine = 0;
+  LineNumber = 0;
   IsOpen = ReadWholeFile(path, Content, &ReadStamp);
   if (!IsOpen) {
     Content.clear();
     AtEnd = true;
     return;
   }
-  if (const std::size_t eof = Content.find(kCtrlZ); eof != std::string::npos) Content.resize(eof);
+  // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
+  const std::size_t eof = Content.find(kCtrlZ);
+  const bool textAfterEof = eof != std::string::npos &&
+                            Content.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
+  if (eof != std::string::npos) Content.resize(eof);
+  LinesEndAtCr = Content.find('\n') == std::string::npos;
+  if (textAfterEof) {
+    CtrlZLine = 1 + static_cast<int>(
+                        std::count(Content.begin(), Content.end(), LinesEndAtCr ? '\r' : '\n'));
+  }
   if (Content.starts_with(kBom)) {
     HadBom = true;
     Pos = kBom.size();
@@ -36,47 +75,55 @@ void TCSV::OpenRead(const std::string& path) {
 
 void TCSV::ReadLine() {
   if (!IsOpen || Writing || Pos >= Content.size()) return;
-  // A line ends at LF, CR LF, or a CR alone: files from old Macs would otherwise be one line,
-  // read as a header, and their tasks lost on the next save.
-  std::size_t end = Content.find_first_of("\r\n", Pos);
-  std::size_t next = Content.size();
-  if (end == std::string::npos) {
-    end = Content.size();
-  } else {
-    next = end + 1;
-    if (Content[end] == '\r' && next < Content.size() && Content[next] == '\n') ++next;
-  }
+  // A line ends at LF, with a CR before it not part of the line. A file without any LF is from an
+  // old Mac and ends its lines in a CR alone; elsewhere a lone CR is part of a description.
+  std::size_t end = Content.find(LinesEndAtCr ? '\r' : '\n', Pos);
+  std::size_t next = end + 1;
+  if (end == std::string::npos) end = next = Content.size();
+  if (!LinesEndAtCr && end > Pos && Content[end - 1] == '\r') --end;
   Line.assign(Content, Pos, end - Pos);
   Pos = next;
   AtEnd = Pos >= Content.size();
+  ++LineNumber;
 }
 
 std::string TCSV::ReadField() {
-  std::string_view rest = TrimView(Line);
-  if (rest.empty()) return {};
+  if (TrimView(Line).empty()) return {};
+  // Only leading characters go here: trailing ones may belong to a description further on.
+  std::string_view rest = SkipTrimmed(Line);
   std::string field;
   if (rest.front() == '"') {
-    // A doubled quote inside quotes stands for one quote; a single quote ends the field.
-    std::size_t i = 1;
-    for (; i < rest.size(); ++i) {
-      if (rest[i] != '"') {
-        field += rest[i];
-      } else if (i + 1 < rest.size() && rest[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else {
-        break;
-      }
-    }
-    rest = TrimView(rest.substr(i < rest.size() ? i + 1 : rest.size()));
-    if (!rest.empty() && rest.front() == ',') rest = TrimView(rest.substr(1));
+    field = TakeQuoted(rest);
+    rest = SkipTrimmed(rest);
+    if (!rest.empty() && rest.front() == ',') rest = TrimBlanksView(rest.substr(1));
   } else {
     const std::size_t comma = rest.find(',');
     field = std::string(rest.substr(0, comma));
-    rest = comma == std::string_view::npos ? std::string_view() : TrimView(rest.substr(comma + 1));
+    // Blanks only: a description that follows keeps its other control characters.
+    rest = comma == std::string_view::npos ? std::string_view()
+                                           : TrimBlanksView(rest.substr(comma + 1));
   }
   Line = std::string(rest);
   return Trim(field);
+}
+
+std::string TCSV::ReadDescription() {
+  LeftOver.clear();
+  std::string_view rest = TrimBlanksView(Line);
+  if (rest.empty() || rest.front() != '"') {
+    // Unquoted, it runs to the end of the line: a comma in it is no field separator, as nothing
+    // follows a description.
+    std::string field(rest);
+    Line.clear();
+    return field;
+  }
+  const std::string field = TakeQuoted(rest);
+  // Empty trailing fields lose nothing; any other text is more than one cell can keep.
+  if (const std::size_t text = rest.find_first_not_of(" \t,"); text != std::string_view::npos) {
+    LeftOver = std::string(rest.substr(text));
+  }
+  Line.clear();
+  return std::string(TrimBlanksView(field));
 }
 
 Fixed4 TCSV::ReadNumber() {
@@ -87,16 +134,15 @@ Fixed4 TCSV::ReadNumber() {
 }
 
 double TCSV::ReadDate() {
-  std::string field = ReadField();
+  const std::string field = ReadField();
   if (field.empty()) return 0;
-  // Dashes and slashes stand for the regional separator, which is how dates are written here.
-  const char separator = Dates->Regional().DateSeparator;
-  bool isDayNumber = true;
-  for (char& c : field) {
-    if (c == '-' || c == '/') c = separator;
-    if (c == separator) isDayNumber = false;
+  // Only the regional separator makes a date: "7/6/26" from a month-first region is not a date
+  // here when the region writes "07.06.2026", as reading it in this region's order could move it
+  // to another day without a word.
+  if (field.find_first_of(std::string{'/', '-', Dates->Regional().DateSeparator}) !=
+      std::string::npos) {
+    return Dates->ParseShortDate(field);
   }
-  if (!isDayNumber) return Dates->ParseShortDate(field);
   // A day number counts from 1 January 1600.
   const double date = TextToDouble(field, Dates->Regional().DecimalSeparator) - 109571;
   if (!IsDateValueInRange(date)) ThrowNotValid(field, "date");

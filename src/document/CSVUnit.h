@@ -24,6 +24,12 @@ class TCSV {
   bool HadBom = false;
   bool IsUtf8 = true;
   FileStamp ReadStamp;
+  // A Ctrl+Z followed by more than blanks ends the readable file early: the line it is in, else 0.
+  int CtrlZLine = 0;
+  // The number of the line ReadLine last gave, from 1.
+  int LineNumber = 0;
+  // What the last ReadDescription found after a quoted description and could not keep.
+  std::string LeftOver;
   // Whether writing starts with a UTF-8 byte-order mark.
   bool WriteBom = false;
   // Set by Close after writing.
@@ -32,6 +38,9 @@ class TCSV {
   void OpenRead(const std::string& path);
   void ReadLine();
   std::string ReadField();
+  // The last field of a task line: a quoted text, or the rest of the line as it stands, commas
+  // included. Only blanks are trimmed.
+  std::string ReadDescription();
   Fixed4 ReadNumber();
   double ReadDate();
 
@@ -51,6 +60,8 @@ class TCSV {
   bool Writing = false;
   std::string Content;
   std::size_t Pos = 0;
+  // Old Mac files end their lines in a CR alone; in any other file a CR is text.
+  bool LinesEndAtCr = false;
   AtomicFileWriter Writer;
 };
 

@@ -1,5 +1,7 @@
 #include "document/Text.h"
 
+#include <array>
+
 #include "document/Errors.h"
 
 namespace taskwell {
@@ -16,11 +18,12 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is not a valid one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+// Length of the UTF-8 sequence starting at text[i], or 0 when it is not a valid one; its code
+// point goes to `code`.
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& code) {
   const auto lead = static_cast<unsigned char>(text[i]);
   std::size_t length = 0;
-  std::uint32_t code = 0;
+  code = lead;
   if (lead < 0x80) return 1;
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
@@ -46,6 +49,34 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   return length;
 }
 
+void AppendUtf8(std::string& text, std::uint32_t code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0u | (code >> 6));
+    text += static_cast<char>(0x80u | (code & 0x3Fu));
+  } else {
+    text += static_cast<char>(0xE0u | (code >> 12));
+    text += static_cast<char>(0x80u | ((code >> 6) & 0x3Fu));
+    text += static_cast<char>(0x80u | (code & 0x3Fu));
+  }
+}
+
+// Bytes 0x80 to 0x9F of Windows-1252; the undefined ones keep their own number.
+constexpr std::array<std::uint16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The Windows-1252 byte of a code point, or -1 when it has none.
+int Cp1252Byte(std::uint32_t code) {
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
+  for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+    if (kCp1252High[i] == code) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
 }  // namespace
 
 std::string_view TrimView(std::string_view text) {
@@ -68,13 +99,59 @@ std::string UpperAscii(std::string_view text) {
   return result;
 }
 
+std::string_view TrimBlanksView(std::string_view text) {
+  const std::size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
 bool IsValidUtf8(std::string_view text) {
+  std::uint32_t code = 0;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, i);
+    const std::size_t length = Utf8Sequence(text, i, code);
     if (length == 0) return false;
     i += length;
   }
   return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    AppendUtf8(text, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80u] : byte);
+  }
+  return text;
+}
+
+bool TryUtf8ToCp1252(std::string_view utf8, std::string& bytes) {
+  bytes.clear();
+  bytes.reserve(utf8.size());
+  std::uint32_t code = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t length = Utf8Sequence(utf8, i, code);
+    const int byte = length == 0 ? -1 : Cp1252Byte(code);
+    if (byte < 0) return false;
+    bytes += static_cast<char>(byte);
+    i += length;
+  }
+  return true;
+}
+
+std::string CharsMissingFromCp1252(std::string_view utf8) {
+  std::string missing;
+  std::uint32_t code = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t length = Utf8Sequence(utf8, i, code);
+    if (length == 0) length = 1;  // not UTF-8 at all: nothing to name
+    const std::string_view character = utf8.substr(i, length);
+    if (length > 1 && Cp1252Byte(code) < 0 && missing.find(character) == std::string::npos) {
+      missing += character;
+    }
+    i += length;
+  }
+  return missing;
 }
 
 std::size_t CharCount(std::string_view text) {

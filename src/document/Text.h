@@ -9,6 +9,8 @@ namespace taskwell {
 // Removes all leading and trailing characters with codes 0 to 32.
 std::string_view TrimView(std::string_view text);
 std::string Trim(std::string_view text);
+// Removes leading and trailing blanks (spaces and tabs) only: other control characters are content.
+std::string_view TrimBlanksView(std::string_view text);
 
 // Only a to z become A to Z; every other byte stays as it is.
 std::string UpperAscii(std::string_view text);
@@ -16,6 +18,15 @@ std::string UpperAscii(std::string_view text);
 // The number of characters: UTF-8 code points when the text is valid UTF-8, else bytes.
 std::size_t CharCount(std::string_view text);
 bool IsValidUtf8(std::string_view text);
+
+// Windows-1252, the code page of old single-byte task files. Its five undefined bytes (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) stand for the C1 controls of the same number, so any byte string survives the
+// trip to UTF-8 and back.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// False when the text is not valid UTF-8 or holds a character that Windows-1252 lacks.
+bool TryUtf8ToCp1252(std::string_view utf8, std::string& bytes);
+// The characters of a UTF-8 text that Windows-1252 lacks, each once, in the order they appear.
+std::string CharsMissingFromCp1252(std::string_view utf8);
 
 // Optional leading blanks, an optional sign, then decimal digits that fit 32 bits, or after
 // "$", "x", "X", "0x" or "0X" up to eight hexadecimal digits. Nothing else, not even a trailing

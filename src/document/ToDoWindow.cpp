@@ -104,8 +104,7 @@ bool ToDoList::SaveButtonClick() {
                   "Overwrite it with the tasks shown here?")) {
     return false;
   }
-  SaveTaskFile();
-  return true;
+  return SaveTaskFile();
 }
 
 void ToDoList::CloseButtonClick() {

@@ -93,7 +93,6 @@ TEST(CSVDates, SlashDashAndDayNumberFields) {
   const std::vector<Case> cases = {
       {"", 0},
       {"7/6/09", EncodeDate(2009, 7, 6)},
-      {"7-6-2009", EncodeDate(2009, 7, 6)},
       {"149571", EncodeDate(2009, 7, 6)},
       {"149571.75", EncodeDate(2009, 7, 6) + 0.75},
       {"109571", 0},
@@ -112,14 +111,16 @@ TEST(CSVDates, SlashDashAndDayNumberFields) {
 
 TEST(CSVDates, BadDateFieldsFailNamingTheText) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"2009-07-06", "'2009/07/06' is not a valid date"},
+      // Only the regional separator makes a date: a dash may come from a day-first region.
+      {"7-6-2009", "'7-6-2009' is not a valid date"},
+      {"2009-07-06", "'2009-07-06' is not a valid date"},
       {"13/45/2026", "'13/45/2026' is not a valid date"},
       {"7/4/", "'7/4/' is not a valid date"},
       {"tomorrow", "'tomorrow' is not a valid floating point value"},
       // Day numbers outside the years 1 to 9999 are no dates.
       {"1e300", "'1e300' is not a valid date"},
       {"5000000", "'5000000' is not a valid date"},
-      {"-700000", "'/700000' is not a valid date"},  // a dash is a separator
+      {"-700000", "'-700000' is not a valid date"},  // a dash is a separator
   };
   const DateFormat dates({}, kJune2026);
   TCSV csv(dates);
@@ -134,17 +135,22 @@ TEST(CSVDates, BadDateFieldsFailNamingTheText) {
   }
 }
 
-TEST(CSVDates, DayMonthYearSettingsReadTheirOwnSeparator) {
+TEST(CSVDates, DayMonthYearSettingsReadTheirOwnSeparatorOnly) {
   const DateFormat dates(GermanSettings(), kJune2026);
   TCSV csv(dates);
   const std::vector<std::pair<std::string, double>> cases = {
-      {"04.07.2026", EncodeDate(2026, 7, 4)},         {"4.7.26", EncodeDate(2026, 7, 4)},
-      {"4-7-2026", EncodeDate(2026, 7, 4)},           {"4/7/2026", EncodeDate(2026, 7, 4)},
+      {"04.07.2026", EncodeDate(2026, 7, 4)},
+      {"4.7.26", EncodeDate(2026, 7, 4)},
       {"\"149571,5\"", EncodeDate(2009, 7, 6) + 0.5},
   };
   for (const auto& [field, date] : cases) {
     csv.Line = field;
     EXPECT_DOUBLE_EQ(csv.ReadDate(), date) << field;
+  }
+  // Written under other settings: read in this order they would land on another day.
+  for (const std::string field : {"7/6/26", "4-7-2026", "2026-07-04"}) {
+    csv.Line = field;
+    EXPECT_THROW(csv.ReadDate(), EConvertError) << field;
   }
 }
 
@@ -174,10 +180,80 @@ TEST(CSVLines, EveryLineEndReadsTheSame) {
   }
   TempDir dir;
   const std::string mixed = dir.Path("mixed.todo");
-  WriteBytes(mixed, "a\r\nb\nc\rd\r\r\ne");
-  EXPECT_EQ(Lines(mixed), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+  // A lone CR ends a line only in a file without any LF, such as an old Mac's.
+  WriteBytes(mixed, "a\r\nb\nc\rd\r\r\ne\r");
+  EXPECT_EQ(Lines(mixed), (std::vector<std::string>{"a", "b", "c\rd\r", "e"}));
+  WriteBytes(mixed, "a\rb\r\rc");
+  EXPECT_EQ(Lines(mixed), (std::vector<std::string>{"a", "b", "", "c"}));
   WriteBytes(mixed, "last\r");
   EXPECT_EQ(Lines(mixed), (std::vector<std::string>{"last"}));
+}
+
+TEST(CSVLines, CtrlZEndsTheFileQuietlyOnlyWhenNothingButBlanksFollow) {
+  struct Case {
+    std::string Bytes;
+    std::vector<std::string> Lines;
+    int CtrlZLine;
+  };
+  const std::vector<Case> cases = {
+      {"h\r\nt\r\n\x1A", {"h", "t"}, 0},
+      {"h\r\nt\r\n\x1A\x1A \r\n\t\x1A", {"h", "t"}, 0},
+      {"h\r\nt\x1A", {"h", "t"}, 0},
+      {"h\r\n\"a\x1A"
+       "b\"\r\nc\r\n",
+       {"h", "\"a"},
+       2},
+      {"h\r\nt\r\n\x1A\x1Ax", {"h", "t"}, 3},
+      {"h\rt\r\x1A,1,,\"x\"", {"h", "t"}, 3},
+  };
+  TempDir dir;
+  const std::string path = dir.Path("z.todo");
+  const DateFormat dates({}, kJune2026);
+  TCSV csv(dates);
+  for (const Case& c : cases) {
+    WriteBytes(path, c.Bytes);
+    EXPECT_EQ(Lines(path), c.Lines) << c.Bytes;
+    csv.OpenRead(path);
+    EXPECT_EQ(csv.CtrlZLine, c.CtrlZLine) << c.Bytes;
+    csv.Close();
+  }
+}
+
+TEST(CSVFields, DescriptionKeepsTheRestOfTheLineOrNamesWhatItCannot) {
+  struct Case {
+    std::string Line;
+    std::string Description;
+    std::string LeftOver;
+  };
+  const std::vector<Case> cases = {
+      {"7/6/26,,2,Call Bob, Alice and Carol", "Call Bob, Alice and Carol", ""},
+      {",1,,  Say \"hi\", then go  ", "Say \"hi\", then go", ""},
+      {",1,,\"Buy paint\",\"white\"", "Buy paint", "\"white\""},
+      {",4,,\"Cut \"here\" rest", "Cut", "here\" rest"},
+      {",1,,\"a, b\" , ,", "a, b", ""},
+      {",1,,\" padded \"", "padded", ""},
+      {",1,,\"He said \"\"hi\"\"\"", "He said \"hi\"", ""},
+      {",1,,\"No closing, ever", "No closing, ever", ""},
+      // Control characters are content; only blanks are trimmed.
+      {std::string(",1,,\"\0\"", 7), std::string(1, '\0'), ""},
+      {",1,,\x01"
+       "abc\x02",
+       "\x01"
+       "abc\x02",
+       ""},
+      {",1,,\"\x1F\t\"", "\x1F", ""},
+      {",1,", "", ""},
+  };
+  const DateFormat dates({}, kJune2026);
+  TCSV csv(dates);
+  for (const Case& c : cases) {
+    csv.Line = c.Line;
+    csv.ReadDate();
+    csv.ReadNumber();
+    csv.ReadNumber();
+    EXPECT_EQ(csv.ReadDescription(), c.Description) << c.Line;
+    EXPECT_EQ(csv.LeftOver, c.LeftOver) << c.Line;
+  }
 }
 
 TEST(CSVLines, CtrlZEndsTheFileAndAByteOrderMarkIsSkipped) {

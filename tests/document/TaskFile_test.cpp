@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,7 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
     std::string Fixture;
     Rows Table;
     bool Project = false;
+    std::string Report{};  // part of the load's report; none when empty
   };
   const Rows example = {{"07/06/2009", "Mon", "2", "Call the bank"},
                         {"", "3", "", "Tidy the garage"}};
@@ -85,17 +88,33 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
       {"quoted",
        {{"07/06/2009", "Mon", "2", "Call, then write"},
         {"", "3", "", "He said \"hi\" twice"},
-        {"", "4", "", "Cut"}}},
+        {"", "4", "", "Cut"}},
+       false,
+       "has text after its description that the list cannot show: here\" rest"},
       {"unterminated_quote", {{"", "3", "", "No closing quote, ever"}, {"", "", "", "Next task"}}},
-      {"ctrlz", {{"07/06/2009", "Mon", "2", "Call the bank"}}},
+      {"ctrlz",
+       {{"07/06/2009", "Mon", "2", "Call the bank"}},
+       false,
+       "goes on after a Ctrl+Z character in line 3."},
+      {"ctrlz_end", example},
+      {"lone_cr", {{"", "3", "", "first\rsecond"}, example[0], example[1]}},
+      {"surplus_fields",
+       {{"07/06/2026", "Mon", "2", "Call Bob, Alice and Carol"},
+        {"", "1", "", "Buy paint"},
+        {"", "2", "", "Walk"}},
+       false,
+       "Line 3 of"},
       {"project_marker",
        {{"07/06/2009", "Mon", "2", "", "Call the bank"}, {"", "3", "", "", "Tidy the garage"}},
        true},
       {"project_header",
        {{"07/06/2009", "Mon", "2", "12", "Call the bank"}, {"", "3", "", "", "Tidy the garage"}},
        true},
-      // Missing fields read as empty, extra ones are ignored, an empty line is an empty row.
-      {"fields", {{"07/06/2009", "Mon", "", ""}, {"", "1", "2", "Extra"}, {"", "", "", ""}}},
+      // Missing fields read as empty, an empty line is an empty row; extra ones are reported.
+      {"fields",
+       {{"07/06/2009", "Mon", "", ""}, {"", "1", "2", "Extra"}, {"", "", "", ""}},
+       false,
+       "cannot show: x,y."},
       {"day_numbers",
        {{"07/06/2009", "Mon", "", "Day number"},
         {"07/06/2009", "Mon", "", "With a fraction"},
@@ -105,7 +124,13 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
   };
   for (const Case& c : cases) {
     FileFixture f;
-    EXPECT_EQ(f.Load(DataFile("taskfile_" + c.Fixture + ".todo")), "") << c.Fixture;
+    const std::string report = f.Load(DataFile("taskfile_" + c.Fixture + ".todo"));
+    if (c.Report.empty()) {
+      EXPECT_EQ(report, "") << c.Fixture;
+    } else {
+      EXPECT_NE(report.find(c.Report), std::string::npos) << report;
+      EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
+    }
     EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
     EXPECT_EQ(f.F.List.HasProjCol, c.Project) << c.Fixture;
     EXPECT_EQ(f.F.List.DescCol, c.Project ? 4 : 3) << c.Fixture;
@@ -145,6 +170,7 @@ TEST(TaskFileSave, WritesTheFileForm) {
       {"comma in description", {{"", "", "", "Buy nails, screws"}}, ",,,\"Buy nails, screws\"\r\n"},
       {"blanks kept", {{"", "", "", "  padded  "}}, ",,,\"  padded  \"\r\n"},
       {"blank description", {{"07/06/2009", "Mon", "", " \t "}}, ""},
+      {"control characters are content", {{"", "1", "", " \x01 "}}, ",1,,\" \x01 \"\r\n"},
       {"undated priority of an unreadable date", {{"15 Jan", "3", "", "x"}}, ",3,,\"x\"\r\n"},
       {"zero date", {{"12/30/1899", "Sat", "", "x"}}, ",,,\"x\"\r\n"},
   };
@@ -196,14 +222,14 @@ TEST(TaskFileRoundTrip, DatesOutsideTheTwoDigitWindowKeepTheirYear) {
 }
 
 TEST(TaskFileRoundTrip, DateFieldsInOtherForms) {
-  FileFixture f;
-  EXPECT_EQ(f.Load(kHeader + "7-6-2009,,,\"a\"\r\n"), "");
-  EXPECT_EQ(f.Table(), (Rows{{"07/06/2009", "Mon", "", "a"}}));
-  FileFixture g;
-  const std::string failure =
-      g.Load(kHeader + ",1,,\"before\"\r\n2009-07-06,,,\"a\"\r\n,2,,\"after\"\r\n");
-  EXPECT_EQ(failure.rfind("'2009/07/06' is not a valid date.", 0), 0u) << failure;
-  EXPECT_EQ(g.Table(), (Rows{{"", "1", "", "before"}, {"", "", "", ""}}));
+  // A dash may come from a day-first region: no date unless the region writes dashes itself.
+  for (const std::string field : {"7-6-2009", "2009-07-06"}) {
+    FileFixture f;
+    const std::string failure =
+        f.Load(kHeader + ",1,,\"before\"\r\n" + field + ",,,\"a\"\r\n,2,,\"after\"\r\n");
+    EXPECT_EQ(failure.rfind("'" + field + "' is not a valid date.", 0), 0u) << failure;
+    EXPECT_EQ(f.Table(), (Rows{{"", "1", "", "before"}, {"", "", "", ""}}));
+  }
 }
 
 // --- Faults of the classic program that this one mends.
@@ -524,6 +550,175 @@ TEST(TaskFileRoundTrip, RandomTablesSaveLoadAndSaveToTheSameBytes) {
     const std::string first = f.Save();
     ASSERT_EQ(f.Load(), "") << first;
     ASSERT_EQ(f.Save(), first) << "round " << round;
+  }
+}
+
+// --- Nothing a file holds disappears without a word.
+
+TEST(TaskFileLostText, ReportedLoadsKeepTheOriginalAtTheFirstSave) {
+  struct Case {
+    std::string Name;
+    std::string Bytes;
+    std::string Report;
+    Rows Table;
+    RegionalSettings Regional;
+  };
+  const std::vector<Case> cases = {
+      {"Ctrl+Z inside a description",
+       kHeader + ",1,,\"a\x1A"
+                 "b\"\r\n,2,,\"after\"\r\n",
+       "Ctrl\\+Z character in line 2\\. Loading stopped there",
+       {{"", "1", "", "a"}},
+       {}},
+      {"fields after a quoted description",
+       kHeader + ",1,,\"Buy paint\",\"white\"\r\n,2,,\"x\",\r\n,3,,\"y\"z\r\n",
+       "Line 2 of .* \"white\". 1 more lines do too.",
+       {{"", "1", "", "Buy paint"}, {"", "2", "", "x"}, {"", "3", "", "y"}},
+       {}},
+      {"month-first date under day-first settings",
+       kHeader + ",1,,\"a\"\r\n7/6/26,,,\"b\"\r\n,3,,\"c\"\r\n",
+       "'7/6/26' is not a valid date. Loading stopped there",
+       {{"", "1", "", "a"}, {"", "", "", ""}},
+       GermanSettings()},
+  };
+  for (const Case& c : cases) {
+    FileFixture f(c.Regional);
+    const std::string report = f.Load(c.Bytes);
+    EXPECT_TRUE(std::regex_search(report, std::regex(c.Report))) << report;
+    EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
+    EXPECT_EQ(f.Table(), c.Table) << c.Name;
+    const std::string saved = f.Save();
+    EXPECT_EQ(ReadBytes(f.Path + ".bak"), c.Bytes) << c.Name;
+    EXPECT_EQ(f.Load(), "") << c.Name << ": what the program wrote is whole";
+    EXPECT_EQ(f.Save(), saved) << c.Name;
+  }
+}
+
+TEST(TaskFileLostText, WhatTheListCanHoldLoadsWithoutAReportAndRoundTrips) {
+  static constexpr char kControlsOnly[] = ",5,,\"\0\"\r\n,6,,\x01\r\n";
+  struct Case {
+    std::string Name;
+    std::string Bytes;
+    Rows Table;
+  };
+  const std::vector<Case> cases = {
+      {"Ctrl+Z and blanks at the end",
+       kHeader + ",1,,\"a\"\r\n\x1A\r\n \x1A",
+       {{"", "1", "", "a"}}},
+      {"lone CR inside quotes",
+       kHeader + ",3,,\"first\rsecond\"\r\n,1,,\"b\"\r\n,2,,c\r\n",
+       {{"", "3", "", "first\rsecond"}, {"", "1", "", "b"}, {"", "2", "", "c"}}},
+      {"lone CR in an LF file",
+       kHeader + ",3,,a\rb\n,1,,\"c\"\n",
+       {{"", "3", "", "a\rb"}, {"", "1", "", "c"}}},
+      {"unquoted description with commas",
+       kHeader + "7/6/26,,2,Call Bob, Alice and Carol\r\n,1,,x, \"y\" ,z\r\n",
+       {{"07/06/2026", "Mon", "2", "Call Bob, Alice and Carol"}, {"", "1", "", "x, \"y\" ,z"}}},
+      {"empty fields after a description", kHeader + ",1,,\"a\",,\r\n", {{"", "1", "", "a"}}},
+      {"control characters only",
+       kHeader + std::string(kControlsOnly, sizeof kControlsOnly - 1),
+       {{"", "5", "", std::string(1, '\0')}, {"", "6", "", "\x01"}}},
+  };
+  for (const Case& c : cases) {
+    FileFixture f;
+    EXPECT_EQ(f.Load(c.Bytes), "") << c.Name;
+    EXPECT_EQ(f.Table(), c.Table) << c.Name;
+    const std::string saved = f.Save();
+    EXPECT_FALSE(std::filesystem::exists(f.Path + ".bak")) << c.Name;
+    EXPECT_EQ(f.Load(), "") << c.Name;
+    EXPECT_EQ(f.Table(), c.Table) << c.Name;
+    EXPECT_EQ(f.Save(), saved) << c.Name;
+  }
+}
+
+// A single-byte list in which "Caf\xE9" stands, with the typed description `typed` (UTF-8), as
+// the grid leaves the table when a typed character needs UTF-8.
+void TypeIntoSingleByteList(FileFixture& f, const std::string& typed) {
+  ASSERT_EQ(f.Load(DataFile("taskfile_latin1.todo")), "");
+  ASSERT_FALSE(f.F.List.TextIsUtf8);
+  f.F.List.CellsToUtf8();
+  EXPECT_EQ(f.F.List.Grid.Cell(3, 1), "Caf\xC3\xA9 au lait");
+  f.F.List.Grid.SetRowCount(3);
+  f.F.List.Grid.SetCell(3, 2, typed);
+}
+
+TEST(TaskFileSingleByte, TypedCharactersAreWrittenInWindows1252OrAsUtf8AfterAYes) {
+  const std::string dashQuotes =
+      "5\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9C"
+      "best\xE2\x80\x9D";
+  {
+    // All of them exist in Windows-1252: no question, the file stays single-byte.
+    FileFixture f;
+    TypeIntoSingleByteList(f, dashQuotes);
+    EXPECT_TRUE(f.F.List.SaveButtonClick());
+    EXPECT_TRUE(f.F.Ui.Confirms.empty());
+    EXPECT_EQ(ReadBytes(f.Path), kHeader +
+                                     ",1,,\"Caf\xE9 au lait\"\r\n,,,\"5\x80 \x96 \x93"
+                                     "best\x94\"\r\n");
+  }
+  const std::string arrow = "a \xE2\x86\x92 b \xF0\x9F\x98\x80 \xE2\x86\x92";
+  FileFixture f;
+  TypeIntoSingleByteList(f, arrow);
+  const std::string original = ReadBytes(f.Path);
+  // No: nothing is written, the window stays open, and the table keeps every character.
+  f.F.Ui.ConfirmAnswers = {false};
+  f.F.List.CloseButtonClick();
+  ASSERT_EQ(f.F.Ui.Confirms.size(), 1u);
+  EXPECT_NE(f.F.Ui.Confirms[0].find("Windows-1252"), std::string::npos);
+  EXPECT_NE(f.F.Ui.Confirms[0].find(": \xE2\x86\x92\xF0\x9F\x98\x80\r\n"), std::string::npos)
+      << f.F.Ui.Confirms[0];
+  EXPECT_EQ(f.F.Ui.CloseCount, 0);
+  EXPECT_EQ(ReadBytes(f.Path), original);
+  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), arrow);
+  // Yes: the file becomes UTF-8 and loads back as it was shown.
+  EXPECT_TRUE(f.F.List.SaveButtonClick());
+  EXPECT_EQ(ReadBytes(f.Path), kHeader + ",1,,\"Caf\xC3\xA9 au lait\"\r\n,,,\"" + arrow + "\"\r\n");
+  EXPECT_EQ(f.Load(), "");
+  EXPECT_TRUE(f.F.List.TextIsUtf8);
+  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), arrow);
+}
+
+// The regional settings of a real locale, as the program reads them at start-up.
+RegionalSettings LocaleSettings(const std::string& name) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  const bool found = std::setlocale(LC_ALL, name.c_str()) != nullptr;
+  const RegionalSettings settings = RegionalSettings::FromSystemLocale();
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_TRUE(found) << name << " is missing (package locales-all)";
+  return settings;
+}
+
+TEST(TaskFileRegional, OwnFilesReloadUnchangedAndForeignDatesAreNotReRead) {
+  struct Case {
+    std::string Locale;
+    bool RefusesMonthFirstSlashes;  // a file written under the C locale
+  };
+  const std::vector<Case> cases = {{"C", false},
+                                   {"de_DE.UTF-8", true},
+                                   {"fr_FR.UTF-8", false},  // same separator: cannot be told
+                                   {"en_GB.UTF-8", false},
+                                   {"sv_SE.UTF-8", true}};
+  for (const Case& c : cases) {
+    FileFixture f(LocaleSettings(c.Locale));
+    const DateFormat& dates = f.F.Dates;
+    Rows table;
+    for (const double date : {Day(2026, 7, 6), Day(2026, 12, 25), Day(2005, 1, 31),
+                              Day(2109, 2, 28), Day(1999, 11, 2)}) {
+      table.push_back(
+          {dates.FormatDateText(date), dates.WeekdayText(date), "", "task " + c.Locale});
+    }
+    table.push_back({"", std::string{'2', dates.Regional().DecimalSeparator, '5'}, "1", "undated"});
+    f.F.SetRows(table);
+    const std::string saved = f.Save();
+    ASSERT_EQ(f.Load(), "") << c.Locale << "\n" << saved;
+    EXPECT_EQ(f.Table(), table) << c.Locale;
+    EXPECT_EQ(f.Save(), saved) << c.Locale;
+
+    const std::string foreign = kHeader + "7/6/26,,,\"a\"\r\n";
+    const std::string report = f.Load(foreign);
+    EXPECT_EQ(report.find("'7/6/26' is not a valid date."),
+              c.RefusesMonthFirstSlashes ? 0 : std::string::npos)
+        << c.Locale << ": " << report;
   }
 }
 
