@@ -60,11 +60,12 @@ start_app() {
   sleep 0.3
 }
 
-# Waits for a window whose title matches exactly, and focuses it.
+# Waits for a shown window whose title matches exactly, and focuses it (Qt keeps an unmapped
+# window titled with the application name, which must not count).
 focus_dialog() {
-  wait_until 100 xdotool search --name "^$1\$" || fail "dialog '$1' did not appear"
+  wait_until 100 xdotool search --onlyvisible --name "^$1\$" || fail "dialog '$1' did not appear"
   local id
-  id=$(xdotool search --name "^$1\$" | tail -n 1)
+  id=$(xdotool search --onlyvisible --name "^$1\$" | tail -n 1)
   xdotool windowfocus --sync "$id"
   sleep 0.2
 }
