@@ -4,11 +4,13 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPointF>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -37,7 +39,27 @@ std::string CannotStart(const QPrinter& printer) {
          (name.isEmpty() ? std::string("the printer") : "printer " + ToStd(name));
 }
 
+bool IsPrintableAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
 }  // namespace
+
+TextLayout::Measure PrintedTextWidth(const QFont& font, QPaintDevice* device) {
+  const QFontMetrics metrics(font, device);
+  const QFontMetricsF exact(font, device);
+  const qreal advance = exact.horizontalAdvance(QLatin1Char(' '));
+  bool sameAdvance = advance > 0;
+  for (char c = '!'; c <= '~' && sameAdvance; ++c) {
+    sameAdvance = exact.horizontalAdvance(QLatin1Char(c)) == advance;
+  }
+  return [metrics, advance, sameAdvance](std::string_view text) {
+    if (sameAdvance && IsPrintableAscii(text)) {
+      return qRound(static_cast<qreal>(text.size()) * advance);
+    }
+    return metrics.horizontalAdvance(FromUtf8(text));
+  };
+}
 
 QtPrinterTextStream::QtPrinterTextStream(QPrinter& printer, const std::string& jobName)
     : Printer(printer) {
@@ -64,9 +86,8 @@ QtPrinterTextStream::QtPrinterTextStream(QPrinter& printer, const std::string& j
   const QFontMetrics metrics = Painter.fontMetrics();
   Ascent = metrics.ascent();
   const TextMetrics textMetrics{metrics.height(), metrics.height(), metrics.averageCharWidth()};
-  Layout = std::make_unique<TextLayout>(
-      Device->width(), Device->height(), textMetrics,
-      [metrics](std::string_view text) { return metrics.horizontalAdvance(FromUtf8(text)); });
+  Layout = std::make_unique<TextLayout>(Device->width(), Device->height(), textMetrics,
+                                        PrintedTextWidth(Painter.font(), Device));
 }
 
 QtPrinterTextStream::~QtPrinterTextStream() {
@@ -75,11 +96,7 @@ QtPrinterTextStream::~QtPrinterTextStream() {
 }
 
 void QtPrinterTextStream::WriteLine(std::string_view line) {
-  const std::string utf8 =
-      IsValidUtf8(line) ? std::string(line)
-                        : QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()))
-                              .toUtf8()
-                              .toStdString();
+  const std::string utf8 = IsValidUtf8(line) ? std::string(line) : Cp1252ToUtf8(line);
   for (const LayoutStep& step : Layout->WriteLine(utf8)) Run(step);
 }
 

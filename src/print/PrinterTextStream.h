@@ -9,12 +9,21 @@
 #include "document/Platform.h"
 #include "print/TextLayout.h"
 
+class QFont;
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPdfWriter;
 class QPrinter;
 class QSaveFile;
 
 namespace taskwell {
+
+// How wide a text prints in the font on the device, in device units. Shaping every line only to
+// measure it is the costliest part of a long printout, and nearly all task text is plain ASCII in
+// a fixed-pitch font: when every printable ASCII character of the font has the same advance, such
+// text is as wide as its length times that advance, rounded as the font's own measurement rounds.
+// Anything else is shaped.
+TextLayout::Measure PrintedTextWidth(const QFont& font, QPaintDevice* device);
 
 // A print job on a QPrinter that takes whole lines of text in a fixed-pitch font, wrapping long
 // lines and breaking pages itself. The job begins when the stream is constructed and ends at
@@ -29,7 +38,7 @@ class QtPrinterTextStream final : public PrinterTextStream {
   QtPrinterTextStream(const QtPrinterTextStream&) = delete;
   QtPrinterTextStream& operator=(const QtPrinterTextStream&) = delete;
 
-  // Lines are UTF-8; a line that is not is read as Latin-1, as the grid shows such text.
+  // Lines are UTF-8; a line that is not is read as Windows-1252, as the grid shows such text.
   void WriteLine(std::string_view line) override;
   // Throws std::runtime_error naming the file and the reason when a print file could not be
   // written; the file is then left as it was before the job.

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <utility>
 
 #include "document/Text.h"
 #include "document/ToDoList.h"
@@ -55,20 +56,33 @@ int DaysOrPriority(const ToDoList& list, int row) {
   return priText.empty() ? 0 : StrToIntOrZero(priText);
 }
 
+// Hands each line of the printout to write in turn, so that printing a long list never holds
+// all of its lines at once.
+template <typename Write>
+void EachReportLine(const ToDoList& list, const PrintChoice& choice, Write write) {
+  write(list.ListTitle);
+  write(std::string());
+  write(Heading(list.HasProjCol));
+  write(Rule(list.HasProjCol));
+  const TaskTable& grid = list.Grid;
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    if (!choice.PrintAll) {
+      const int v = DaysOrPriority(list, row);
+      if (v < choice.From || v > choice.To) continue;
+    }
+    const std::string_view proj =
+        list.HasProjCol ? std::string_view(grid.Cell(ToDoList::ColProj, row)) : "";
+    write(FixedColumns(grid.Cell(ToDoList::ColDate, row), grid.Cell(ToDoList::ColPri, row),
+                       grid.Cell(ToDoList::ColSubPri, row), list.HasProjCol ? &proj : nullptr,
+                       grid.Cell(list.DescCol, row)));
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> ToDoList::ReportLines(const PrintChoice& choice) const {
-  std::vector<std::string> lines{ListTitle, "", Heading(HasProjCol), Rule(HasProjCol)};
-  for (int row = 1; row < Grid.RowCount(); ++row) {
-    if (!choice.PrintAll) {
-      const int v = DaysOrPriority(*this, row);
-      if (v < choice.From || v > choice.To) continue;
-    }
-    const std::string_view proj = HasProjCol ? std::string_view(Grid.Cell(ColProj, row)) : "";
-    lines.push_back(FixedColumns(Grid.Cell(ColDate, row), Grid.Cell(ColPri, row),
-                                 Grid.Cell(ColSubPri, row), HasProjCol ? &proj : nullptr,
-                                 Grid.Cell(DescCol, row)));
-  }
+  std::vector<std::string> lines;
+  EachReportLine(*this, choice, [&](std::string line) { lines.push_back(std::move(line)); });
   return lines;
 }
 
@@ -80,9 +94,8 @@ void ToDoList::PrintTasks() {
   PrintChoice choice = LastPrintChoice;
   if (!Ui.ShowPrintDialog(choice)) return;
   LastPrintChoice = choice;
-  const std::vector<std::string> lines = ReportLines(choice);
   std::unique_ptr<PrinterTextStream> stream = Ui.OpenPrinter(ListTitle);
-  for (const std::string& line : lines) stream->WriteLine(line);
+  EachReportLine(*this, choice, [&](const std::string& line) { stream->WriteLine(line); });
   stream->Close();
 }
 

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -27,8 +28,6 @@
 
 namespace taskwell {
 namespace {
-
-using testing::ListFixture;
 
 // One word as pdftotext found it, with its position in points.
 struct Word {
@@ -201,7 +200,7 @@ TEST_F(PdfPrinting, PagesBreakWithRoomForTwoMoreLines) {
                                           static_cast<std::size_t>(perPage), 5u};
   int next = 1;
   for (std::size_t p = 0; p < pages.size(); ++p) {
-    const std::vector<std::string> printed = pages[p];
+    const std::vector<std::string>& printed = pages[p];
     EXPECT_EQ(printed.size(), sizes[p]) << "page " << p;
     for (const std::string& line : printed) EXPECT_EQ(line, "line " + std::to_string(next++));
   }
@@ -239,7 +238,10 @@ TEST_F(PdfPrinting, AFailedStartIsReportedAndTheNextJobWorks) {
 // A description far wider than any page prints whole, line after line, in its own order.
 TEST_F(PdfPrinting, AVeryLongDescriptionPrintsWhole) {
   std::string description;
-  for (int i = 0; description.size() < 300000; ++i) description += "w" + std::to_string(i);
+  for (int i = 0; description.size() < 300000; ++i) {
+    description += 'w';
+    description += std::to_string(i);
+  }
   Print({description});
 
   std::string printed;
@@ -248,6 +250,27 @@ TEST_F(PdfPrinting, AVeryLongDescriptionPrintsWhole) {
   }
   EXPECT_EQ(printed.size(), description.size());
   EXPECT_TRUE(printed == description) << "the printout differs from the description";
+}
+
+// The quick width of plain text is exactly what Qt measures, in a fixed-pitch and in a
+// proportional font, at the printer's resolution and at the screen's.
+TEST(PrintedTextWidth, MatchesQtsOwnMeasurement) {
+  QPrinter printer(QPrinter::HighResolution);
+  std::mt19937 random(7);
+  for (const char* family : {"Courier New", "Arial"}) {
+    for (QPaintDevice* device : std::initializer_list<QPaintDevice*>{&printer, nullptr}) {
+      const QFont font(QString::fromLatin1(family), 12);
+      const QFontMetrics metrics(font, device);
+      const TextLayout::Measure width = PrintedTextWidth(font, device);
+      for (int round = 0; round < 300; ++round) {
+        std::string text(std::uniform_int_distribution<std::size_t>(0, 400)(random), ' ');
+        for (char& c : text)
+          c = static_cast<char>(std::uniform_int_distribution<int>(32, 126)(random));
+        ASSERT_EQ(width(text), metrics.horizontalAdvance(QString::fromStdString(text)))
+            << family << " \"" << text << "\"";
+      }
+    }
+  }
 }
 
 // Printing into a small file system of its own, which the test can fill.
@@ -301,11 +324,13 @@ TEST_F(FullDisk, AFailedPrintFileIsReportedAndLeavesNoFile) {
     std::size_t Room;
     int Lines;
   };
-  const std::vector<Case> cases = {{"the sample list on a full disk", 0, 5},
-                                   {"a long list that outgrows the disk", 64 * 1024, 6000}};
+  const std::vector<Case> cases = {
+      {"the sample list on a full disk", 0, 5},
+      {"a long list that outgrows the disk", std::size_t{64} * 1024, 6000}};
   for (const Case& c : cases) {
     LeaveRoom(c.Room);
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(c.Lines));
     for (int i = 0; i < c.Lines; ++i) lines.push_back("Task " + std::to_string(i * 7919));
     try {
       Print(lines);

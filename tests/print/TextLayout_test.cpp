@@ -254,7 +254,7 @@ TEST(TextLayout, LongTextIsMeasuredALineAtATime) {
   std::string text;
   for (int i = 0; text.size() < 300000; ++i) text += i % 5 == 0 ? "Wéi " : "word ";
   // A line holds at most 800 / 3 characters of at most two bytes.
-  constexpr std::size_t LongestMeasure = 4u * 800 / 3 * 2;
+  constexpr std::size_t LongestMeasure = std::size_t{4} * 800 / 3 * 2;
   for (const Case& c : cases) {
     std::size_t total = 0;
     TextLayout layout(800, 1000, Courier, [&](std::string_view piece) {

@@ -1,0 +1,159 @@
+// Printing to a PDF file through the real printer stream, offscreen: whole task lists of growing
+// size, and one very long description, which must wrap in time linear in its length. The memory a
+// printout adds is read per benchmark, so that memory growing with the pages shows up.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QPrinter>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "document/Calendar.h"
+#include "document/Clock.h"
+#include "document/DateText.h"
+#include "document/ToDoList.h"
+#include "print/PrintDialogUnit.h"
+#include "print/TextLayout.h"
+
+namespace taskwell {
+namespace {
+
+long StatusKb(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
+  }
+  return 0;
+}
+
+// Memory a printout takes on top of what the process held before it: the peak is restarted
+// from the current size, and what the peak then grows by is reported.
+class PrintMemory {
+ public:
+  PrintMemory() : Before(StatusKb("VmRSS:")) { std::ofstream("/proc/self/clear_refs") << "5"; }
+  double AddedMb() const { return static_cast<double>(StatusKb("VmHWM:") - Before) / 1024.0; }
+
+ private:
+  long Before;
+};
+
+const std::string& PdfPath() {
+  static const std::string path =
+      "/tmp/taskwell-print-bench-" + std::to_string(::getpid()) + ".pdf";
+  return path;
+}
+
+// A desktop that confirms the print dialog and prints to the PDF file.
+class PdfDesktop final : public Platform {
+ public:
+  explicit PdfDesktop(TaskPrintDialog& dialog) : Dialog(dialog) {}
+  void ShowMessageBox(const std::string&, const std::string&) override {}
+  bool Confirm(const std::string&) override { return true; }
+  void ShowError(const std::string&, const std::string& text) override { Error = text; }
+  void OpenDocument(const std::string&) override {}
+  void FocusGrid() override {}
+  void Repaint() override {}
+  void CloseWindow() override {}
+  Rect WorkArea() override { return {0, 0, 1280, 1000}; }
+  Rect WindowBounds() override { return {0, 0, 800, 600}; }
+  void SetWindowBounds(const Rect&) override {}
+  int GridWidth() override { return 800; }
+  int FullyVisibleRows(int windowHeight) override { return windowHeight / 20; }
+  bool ShowPrintDialog(PrintChoice& choice) override {
+    choice = {true, 0, 0};
+    return true;
+  }
+  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override {
+    return Dialog.OpenStream(jobName);
+  }
+  std::string Error;
+
+ private:
+  TaskPrintDialog& Dialog;
+};
+
+struct PdfJob {
+  PdfJob() {
+    Dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+    Dialog.Printer().setOutputFileName(QString::fromStdString(PdfPath()));
+  }
+  ~PdfJob() { std::remove(PdfPath().c_str()); }
+  PdfJob(const PdfJob&) = delete;
+  PdfJob& operator=(const PdfJob&) = delete;
+  TaskPrintDialog Dialog;
+};
+
+void PrintTasksToPdf(benchmark::State& state) {
+  const int tasks = static_cast<int>(state.range(0));
+  PdfJob job;
+  PdfDesktop ui(job.Dialog);
+  FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
+  list.Grid.SetRowCount(tasks + 1);
+  for (int row = 1; row <= tasks; ++row) {
+    const double day = EncodeDate(2026, 1, 1) + row % 730;
+    list.Grid.SetCell(0, row, row % 5 == 0 ? "" : list.Dates.FormatDateText(day));
+    list.Grid.SetCell(1, row, row % 5 == 0 ? std::to_string(row % 9) : list.Dates.WeekdayText(day));
+    list.Grid.SetCell(2, row, std::to_string(row % 3));
+    list.Grid.SetCell(3, row, "Task " + std::to_string(row) + " call the office about the invoice");
+  }
+  const PrintMemory memory;
+  for (auto _ : state) list.PrintButtonClick();
+  if (!ui.Error.empty()) state.SkipWithError(ui.Error.c_str());
+  state.counters["print_MB"] = memory.AddedMb();
+}
+BENCHMARK(PrintTasksToPdf)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Words of varying length with a few non-ASCII characters, so that breaks fall everywhere.
+std::string LongDescription(std::size_t bytes) {
+  std::string text;
+  for (int i = 0; text.size() < bytes; ++i) {
+    text += std::string(static_cast<std::size_t>(1 + i % 11), static_cast<char>('a' + i % 26));
+    text += i % 7 == 0 ? "é " : " ";
+  }
+  return text;
+}
+
+void PrintLongDescriptionToPdf(benchmark::State& state) {
+  const std::string line = LongDescription(static_cast<std::size_t>(state.range(0)));
+  PdfJob job;
+  const PrintMemory memory;
+  for (auto _ : state) {
+    std::unique_ptr<PrinterTextStream> stream = job.Dialog.OpenStream("Bench");
+    stream->WriteLine(line);
+    stream->Close();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+  state.counters["print_MB"] = memory.AddedMb();
+}
+BENCHMARK(PrintLongDescriptionToPdf)->Arg(256 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+// The wrap alone, with a fixed-pitch measure: the time per byte must not grow with the length.
+void WrapLongLine(benchmark::State& state) {
+  const std::string line = LongDescription(static_cast<std::size_t>(state.range(0)));
+  const TextMetrics metrics{120, 120, 120};
+  for (auto _ : state) {
+    TextLayout layout(9000, 12000, metrics,
+                      [](std::string_view text) { return 120 * static_cast<int>(text.size()); });
+    benchmark::DoNotOptimize(layout.WriteLine(line));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(WrapLongLine)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace taskwell
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
