@@ -49,11 +49,12 @@ void TCSV::OpenRead(const std::string& path) {
   ReadStamp = FileStamp{};
   CtrlZLine = 0;
   LineNumber = 0;
-  IsOpen = ReadWholeFile(path, Content, &ReadStamp);
+  std::string failure;
+  IsOpen = ReadWholeFile(path, Content, &ReadStamp, &failure);
   if (!IsOpen) {
     Content.clear();
     AtEnd = true;
-    return;
+    throw EFileError(kFileNotOpen, failure);
   }
   // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
   const std::size_t eof = Content.find(kCtrlZ);
@@ -205,7 +206,7 @@ void TCSV::Close() {
     return;
   }
   Writing = false;
-  if (!wasOpen) throw EInOutError(kFileNotOpen);
+  // Without an open file the writer throws the reason it could not open one.
   WrittenStamp = Writer.Commit();
 }
 

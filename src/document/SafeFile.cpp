@@ -1,31 +1,100 @@
 #include "document/SafeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
-
-#include "document/Errors.h"
 
 namespace taskwell {
 namespace {
 
 constexpr int kFileNotOpen = 103;
 constexpr int kDiskWriteError = 101;
+// Symbolic links followed before giving up, as the kernel does.
+constexpr int kMaxLinks = 40;
+// Our temporary files: short, so that a name of any allowed length can still be saved.
+constexpr std::string_view kTempPrefix = ".taskwell-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandom = 6;
+// A temporary file younger than this may belong to a save that has not locked it yet.
+constexpr std::time_t kStaleSeconds = 10;
 
-std::int64_t ModifiedNs(const struct stat& st) {
-  return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+// Closes a descriptor on every path out of a function.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : Fd(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (Fd >= 0) ::close(Fd);
+  }
+  int Get() const { return Fd; }
+
+ private:
+  int Fd;
+};
+
+std::int64_t Nanoseconds(const struct timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
 }
 
-// The file a path finally names, following symbolic links, so that we replace the file and not
-// the link.
-std::string ResolveTarget(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-  return error ? path : resolved.string();
+void FillStamp(FileStamp& stamp, const struct stat& st) {
+  stamp.Exists = true;
+  stamp.Size = static_cast<std::uint64_t>(st.st_size);
+  stamp.ModifiedNs = Nanoseconds(st.st_mtim);
+  stamp.ChangedNs = Nanoseconds(st.st_ctim);
+  stamp.Device = st.st_dev;
+  stamp.Inode = st.st_ino;
+}
+
+std::string Cannot(std::string_view action, const std::string& path, std::string_view reason) {
+  std::string text = "Cannot ";
+  text += action;
+  text += ' ';
+  text += path;
+  text += ": ";
+  text += reason;
+  return text;
+}
+
+// Why something that exists is not a file we read or replace.
+std::string NotRegularReason(const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return "it is a folder, not a file";
+  if (S_ISFIFO(st.st_mode)) return "it is a pipe, not a file";
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "it is a device, not a file";
+  if (S_ISSOCK(st.st_mode)) return "it is a socket, not a file";
+  return "it is not a regular file";
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// The file a path finally names, following symbolic links also where the last one dangles, so
+// that we replace (or create) the file and not the link. False with errno set on a link loop.
+bool ResolveTarget(const std::string& path, std::string& target) {
+  target = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+    if (length < 0) return true;
+    link.resize(static_cast<std::size_t>(length));
+    const std::filesystem::path next(link);
+    target = next.is_absolute() ? link : (FolderOf(target) / next).string();
+  }
+  errno = ELOOP;
+  return false;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -40,17 +109,151 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& file) {
-  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-}
-
-mode_t NewFileMode() {
+mode_t DefaultFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
+bool InGroup(gid_t group) {
+  if (group == ::getegid()) return true;
+  const int count = ::getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int got = ::getgroups(count, groups.data());
+  for (int i = 0; i < got; ++i) {
+    if (groups[static_cast<std::size_t>(i)] == group) return true;
+  }
+  return false;
+}
+
+// Whether a save may replace this existing file at all; the refusal names it as the user gave it.
+std::string RefusalFor(const std::string& given, const std::string& target, const struct stat& st) {
+  if (!S_ISREG(st.st_mode)) return Cannot("save", given, NotRegularReason(st));
+  // Renaming needs only the folder; the user's right to change this file is what counts.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    return Cannot("save", given, FileErrorReason(errno));
+  return {};
+}
+
+bool IsOurTemporaryName(std::string_view name) {
+  return name.size() == kTempPrefix.size() + kTempRandom + kTempSuffix.size() &&
+         name.starts_with(kTempPrefix) && name.ends_with(kTempSuffix);
+}
+
+// Removes what saves killed half-way left behind. A live save holds an flock on its temporary
+// file, so a file we can lock belongs to nobody.
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const int dirFd = ::dirfd(dir);
+  const std::time_t now = std::time(nullptr);
+  while (const struct dirent* entry = ::readdir(dir)) {
+    if (!IsOurTemporaryName(entry->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid() || now - st.st_mtim.tv_sec < kStaleSeconds) {
+      continue;
+    }
+    const Descriptor fd(
+        ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 ||
+        ::fstat(fd.Get(), &opened) != 0 || opened.st_ino != st.st_ino) {
+      continue;
+    }
+    ::unlinkat(dirFd, entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Copies the extended attributes of `from` to the open file; returns those that could not be.
+std::vector<std::string> CopyExtendedAttributes(const std::string& from, int toFd) {
+  std::vector<std::string> lost;
+  ssize_t size = ::llistxattr(from.c_str(), nullptr, 0);
+  if (size <= 0) return lost;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  size = ::llistxattr(from.c_str(), names.data(), names.size());
+  if (size <= 0) return lost;
+  names.resize(static_cast<std::size_t>(size));
+  for (std::size_t at = 0; at < names.size();) {
+    const std::string name(names.c_str() + at);
+    at += name.size() + 1;
+    // A new file gets the security label its folder gives, as any new file would.
+    if (name.empty() || name == "security.selinux") continue;
+    const ssize_t length = ::lgetxattr(from.c_str(), name.c_str(), nullptr, 0);
+    std::string value(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length < 0 ||
+        ::lgetxattr(from.c_str(), name.c_str(), value.data(), value.size()) !=
+            static_cast<ssize_t>(value.size()) ||
+        ::fsetxattr(toFd, name.c_str(), value.data(), value.size(), 0) != 0) {
+      lost.push_back("its extended attribute " + name);
+    }
+  }
+  return lost;
+}
+
+void SyncFolder(const std::string& file) {
+  // The folder entry itself must reach the disk for a rename to survive a power cut.
+  const Descriptor dir(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() >= 0) ::fsync(dir.Get());
+}
+
+// Puts the finished temporary file in place; `replace` false never overwrites a file.
+bool PutInPlace(const std::string& temp, const std::string& target, bool replace) {
+  if (replace) return ::rename(temp.c_str(), target.c_str()) == 0;
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // File systems without the flag: a link also fails on an existing name.
+  if (::link(temp.c_str(), target.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return true;
+}
+
 }  // namespace
+
+EFileError::EFileError(int code, std::string message)
+    : EInOutError(code), Message(std::move(message)) {}
+
+std::string FileErrorReason(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "permission denied";
+    case ENOENT:
+      return "it does not exist";
+    case ENOTDIR:
+      return "a part of its path is not a folder";
+    case EISDIR:
+      return "it is a folder, not a file";
+    case ENOSPC:
+      return "the disk is full";
+    case EDQUOT:
+      return "the disk quota is used up";
+    case EFBIG:
+      return "the file is too large";
+    case EROFS:
+      return "the file system is read-only";
+    case ENAMETOOLONG:
+      return "the name is too long";
+    case ELOOP:
+      return "too many symbolic links";
+    case EIO:
+      return "the device reported an input/output error";
+    case ENXIO:
+      return "no device answers for it";
+    case ETXTBSY:
+      return "it is a running program";
+    default:
+      break;
+  }
+  // Not translated, unlike strerror: every other message of the program is English.
+  const char* text = ::strerrordesc_np(error);
+  std::string reason = text != nullptr ? text : "error " + std::to_string(error);
+  if (!reason.empty() && reason[0] >= 'A' && reason[0] <= 'Z') reason[0] += 'a' - 'A';
+  return reason;
+}
 
 std::uint64_t ContentHash(std::string_view bytes) {
   std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
@@ -65,52 +268,92 @@ FileStamp CurrentStamp(const std::string& path, const FileStamp& known) {
   FileStamp stamp;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return stamp;
-  stamp.Exists = true;
-  stamp.Size = static_cast<std::uint64_t>(st.st_size);
-  stamp.ModifiedNs = ModifiedNs(st);
-  if (known.Exists && stamp.Size == known.Size && stamp.ModifiedNs == known.ModifiedNs) {
+  FillStamp(stamp, st);
+  if (known.Exists && known.Hashed && stamp.Size == known.Size &&
+      stamp.ModifiedNs == known.ModifiedNs && stamp.ChangedNs == known.ChangedNs &&
+      stamp.Device == known.Device && stamp.Inode == known.Inode) {
     stamp.Hash = known.Hash;
+    stamp.Hashed = true;
     return stamp;
   }
   std::string bytes;
-  if (ReadWholeFile(path, bytes)) stamp.Hash = ContentHash(bytes);
+  if (ReadWholeFile(path, bytes)) {
+    stamp.Hash = ContentHash(bytes);
+    stamp.Hashed = true;
+  }
   return stamp;
 }
 
 bool ChangedOnDisk(const std::string& path, const FileStamp& known) {
   const FileStamp now = CurrentStamp(path, known);
   if (!now.Exists) return false;  // nothing there to overwrite
-  if (!known.Exists) return true;
+  if (!known.Exists || !now.Hashed) return true;
   return now.Size != known.Size || now.Hash != known.Hash;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
+bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp,
+                   std::string* failure) {
+  const auto fail = [&](std::string_view reason) {
+    if (failure != nullptr) *failure = Cannot("read", path, reason);
     return false;
-  }
+  };
+  // Opening a pipe would wait for a writer, and some devices act on being opened.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return fail(FileErrorReason(errno));
+  if (!S_ISREG(st.st_mode)) return fail(NotRegularReason(st));
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.Get() < 0) return fail(FileErrorReason(errno));
+  if (::fstat(fd.Get(), &st) != 0) return fail(FileErrorReason(errno));
+  if (!S_ISREG(st.st_mode)) return fail(NotRegularReason(st));
+  const std::string tooLarge = "it is larger than 1 GiB, too large for a task list";
+  if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(st.st_size));
   char chunk[65536];
-  bool ok = true;
   for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) ok = false;
-    if (got <= 0) break;
+    if (got < 0) return fail(FileErrorReason(errno));
+    if (got == 0) break;
     bytes.append(chunk, static_cast<std::size_t>(got));
+    // The file may grow while we read it.
+    if (bytes.size() > kMaxFileBytes) {
+      bytes.clear();
+      return fail(tooLarge);
+    }
   }
-  ::close(fd);
-  if (ok && stamp != nullptr) {
-    stamp->Exists = true;
+  if (stamp != nullptr) {
+    FillStamp(*stamp, st);
     stamp->Size = bytes.size();
-    stamp->ModifiedNs = ModifiedNs(st);
     stamp->Hash = ContentHash(bytes);
+    stamp->Hashed = true;
   }
-  return ok;
+  return true;
+}
+
+ReplaceCheck CheckReplace(const std::string& path) {
+  ReplaceCheck check;
+  std::string target;
+  if (!ResolveTarget(path, target)) {
+    check.Refusal = Cannot("save", path, FileErrorReason(errno));
+    return check;
+  }
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) != 0) {
+    if (errno != ENOENT) check.Refusal = Cannot("save", path, FileErrorReason(errno));
+    return check;
+  }
+  check.Exists = true;
+  check.Refusal = RefusalFor(path, target, st);
+  if (!check.Refusal.empty()) return check;
+  check.OtherNames = st.st_nlink > 1 ? static_cast<unsigned long>(st.st_nlink - 1) : 0;
+  if (::geteuid() != 0) {
+    if (st.st_uid != ::geteuid())
+      check.CannotKeep.push_back("its owner (user " + std::to_string(st.st_uid) + ")");
+    if (!InGroup(st.st_gid))
+      check.CannotKeep.push_back("its group (group " + std::to_string(st.st_gid) + ")");
+  }
+  return check;
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -118,61 +361,123 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::Open(const std::string& path) {
+  CreateOnly = false;
+  NewMode = DefaultFileMode();
+  return Begin(path);
+}
+
+bool AtomicFileWriter::OpenNew(const std::string& path, mode_t mode) {
+  CreateOnly = true;
+  NewMode = mode;
+  return Begin(path);
+}
+
+bool AtomicFileWriter::Begin(const std::string& path) {
   Abandon();
-  Target = ResolveTarget(path);
-  const std::filesystem::path target(Target);
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".XXXXXX";
-  std::string pattern = (FolderOf(target) / name).string();
-  Fd = ::mkstemp(pattern.data());
-  if (Fd < 0) return false;
+  Lost.clear();
+  OpenFailure.clear();
+  Given = path;
+  const auto fail = [&](std::string reason) {
+    OpenFailure = Cannot("save", path, reason);
+    return false;
+  };
+  if (!ResolveTarget(path, Target)) return fail(FileErrorReason(errno));
+  struct stat st {};
+  if (::lstat(Target.c_str(), &st) == 0) {
+    if (CreateOnly) return fail(Target + " already exists");
+    OpenFailure = RefusalFor(path, Target, st);
+    if (!OpenFailure.empty()) return false;
+  } else if (errno != ENOENT) {
+    return fail(FileErrorReason(errno));
+  }
+  const std::string folder = FolderOf(Target).string();
+  RemoveStaleTemporaries(folder);
+  std::string name(kTempPrefix);
+  name.append(kTempRandom, 'X');
+  name += kTempSuffix;
+  std::string pattern = (std::filesystem::path(folder) / name).string();
+  Fd = ::mkostemps(pattern.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
+  if (Fd < 0) {
+    if (errno == ENOENT) return fail("the folder " + folder + " does not exist");
+    return fail(FileErrorReason(errno));
+  }
   TempPath = pattern;
+  // Tells the next save's clean-up that this file is in use.
+  ::flock(Fd, LOCK_EX | LOCK_NB);
   Buffer.clear();
   return true;
 }
 
 FileStamp AtomicFileWriter::Commit() {
-  if (Fd < 0) throw EInOutError(kFileNotOpen);
+  if (Fd < 0) {
+    throw EFileError(kFileNotOpen,
+                     OpenFailure.empty() ? Cannot("save", Given, "it is not open") : OpenFailure);
+  }
   // A full disk may raise SIGXFSZ when a size limit applies; we want the error return instead.
   struct sigaction ignore {
   }, previous{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGXFSZ, &ignore, &previous);
+  struct RestoreSignal {
+    const struct sigaction& Previous;
+    ~RestoreSignal() { ::sigaction(SIGXFSZ, &Previous, nullptr); }
+  } restore{previous};
+  const auto fail = [&](int error) {
+    const std::string reason = FileErrorReason(error);
+    Abandon();
+    throw EFileError(kDiskWriteError, Cannot("save", Given, reason));
+  };
+
+  if (!WriteAll(Fd, Buffer)) fail(errno);
   struct stat existing {};
-  bool ok = WriteAll(Fd, Buffer);
-  if (ok && ::stat(Target.c_str(), &existing) == 0) {
-    ok = ::fchmod(Fd, existing.st_mode & 07777) == 0;
-    if (ok && ::fchown(Fd, existing.st_uid, existing.st_gid) != 0) {
-      // Another owner cannot be given away by an ordinary user; the bits still hold.
+  const bool replacing =
+      !CreateOnly && ::lstat(Target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  if (replacing) {
+    // Owner first: changing it clears the set-id bits, which the mode below puts back.
+    struct stat mine {};
+    if (::fstat(Fd, &mine) != 0) fail(errno);
+    if ((mine.st_uid != existing.st_uid || mine.st_gid != existing.st_gid) &&
+        ::fchown(Fd, existing.st_uid, existing.st_gid) != 0) {
+      // An ordinary user cannot give a file away, but may keep a group they belong to.
+      if (mine.st_uid != existing.st_uid) Lost.push_back("its owner");
+      if (mine.st_gid != existing.st_gid &&
+          ::fchown(Fd, static_cast<uid_t>(-1), existing.st_gid) != 0)
+        Lost.push_back("its group");
     }
-  } else if (ok) {
-    ok = ::fchmod(Fd, NewFileMode()) == 0;
+    for (std::string& name : CopyExtendedAttributes(Target, Fd)) Lost.push_back(std::move(name));
+    if (::fchmod(Fd, existing.st_mode & 07777) != 0) fail(errno);
+    if (::fstat(Fd, &mine) == 0 && (mine.st_mode & 07777) != (existing.st_mode & 07777))
+      Lost.push_back("its set-ID bits");
+  } else if (::fchmod(Fd, NewMode) != 0) {
+    fail(errno);
   }
-  ok = ok && ::fsync(Fd) == 0;
+  if (::fsync(Fd) != 0) fail(errno);
   struct stat written {};
-  ok = ok && ::fstat(Fd, &written) == 0;
-  ok = ::close(Fd) == 0 && ok;
+  if (::fstat(Fd, &written) != 0) fail(errno);
+  const bool closed = ::close(Fd) == 0;
   Fd = -1;
-  ok = ok && ::rename(TempPath.c_str(), Target.c_str()) == 0;
-  ::sigaction(SIGXFSZ, &previous, nullptr);
-  if (!ok) {
-    ::unlink(TempPath.c_str());
-    TempPath.clear();
-    throw EInOutError(kDiskWriteError);
+  if (!closed) fail(errno);
+  if (!PutInPlace(TempPath, Target, !CreateOnly)) {
+    const int error = errno;
+    if (error == EEXIST) {
+      Abandon();
+      throw EFileError(kDiskWriteError, Cannot("save", Given, Target + " already exists"));
+    }
+    fail(error);
   }
   TempPath.clear();
-  // The folder entry itself must reach the disk for the rename to survive a power cut.
-  const int dirFd = ::open(FolderOf(Target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
+  // The rename changes the inode's change time; take the stamp after it when the file is ours.
+  struct stat placed {};
+  if (::stat(Target.c_str(), &placed) == 0 && placed.st_ino == written.st_ino &&
+      placed.st_dev == written.st_dev) {
+    written = placed;
   }
+  SyncFolder(Target);
   FileStamp stamp;
-  stamp.Exists = true;
+  FillStamp(stamp, written);
   stamp.Size = Buffer.size();
-  stamp.ModifiedNs = ModifiedNs(written);
   stamp.Hash = ContentHash(Buffer);
+  stamp.Hashed = true;
   Buffer.clear();
   return stamp;
 }
@@ -191,11 +496,33 @@ void AtomicFileWriter::Abandon() {
 
 void CopyFileAtomically(const std::string& from, const std::string& to) {
   std::string bytes;
-  if (!ReadWholeFile(from, bytes)) throw EInOutError(kFileNotOpen);
+  std::string failure;
+  FileStamp stamp;
+  if (!ReadWholeFile(from, bytes, &stamp, &failure)) throw EFileError(kFileNotOpen, failure);
+  struct stat st {};
+  const mode_t mode = ::stat(from.c_str(), &st) == 0 ? (st.st_mode & 0777) : DefaultFileMode();
   AtomicFileWriter writer;
-  if (!writer.Open(to)) throw EInOutError(kFileNotOpen);
+  if (!writer.OpenNew(to, mode)) throw EFileError(kFileNotOpen, writer.Failure());
   writer.Append(bytes);
   writer.Commit();
+}
+
+void KeepBackup(const std::string& file, const std::string& backup) {
+  const auto refuse = [&](std::string_view reason) {
+    std::string text = "Cannot keep " + file + " as " + backup + ": ";
+    text += reason;
+    throw EFileError(kDiskWriteError, text);
+  };
+  struct stat st {};
+  if (::lstat(backup.c_str(), &st) == 0)
+    refuse("that name is taken by an earlier backup, which is kept; move it away and save again");
+  // Link the file a symbolic link names, not the link, which would follow the file's next content.
+  if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    SyncFolder(backup);
+    return;
+  }
+  if (errno == EEXIST) refuse("that name was taken meanwhile");
+  CopyFileAtomically(file, backup);
 }
 
 }  // namespace taskwell

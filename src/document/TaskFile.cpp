@@ -15,20 +15,6 @@ bool IsProjectWord(const std::string& field) {
   return UpperAscii(field) == "PROJECT";
 }
 
-// Keeps the present file under another name: a hard link costs nothing and needs no read access;
-// where links are impossible, the bytes are copied.
-void KeepBackup(const std::string& file, const std::string& backup) {
-  const std::string temp = backup + ".tmp";
-  std::remove(temp.c_str());
-  // Link the file a symbolic link names, not the link, which would follow the file's next content.
-  if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0 &&
-      std::rename(temp.c_str(), backup.c_str()) == 0) {
-    return;
-  }
-  std::remove(temp.c_str());
-  CopyFileAtomically(file, backup);
-}
-
 // A load that read every line but could not keep all of their text: the list is usable, and the
 // first save keeps the original, as after a load that stopped on a bad field.
 class LoadLostText : public std::runtime_error {

@@ -1,9 +1,15 @@
 // The main window's own logic: file name and title, start-up, sizing and the shell buttons.
 #include <algorithm>
+#include <filesystem>
 
 #include "document/ToDoList.h"
 
 namespace taskwell {
+namespace {
+
+constexpr int kFileNotOpen = 103;
+
+}  // namespace
 
 std::string ToDoList::DefaultTaskFileName(const std::string& home) {
   return (home.empty() ? std::string(".") : home) + "/ToDo.ToDo";
@@ -98,12 +104,59 @@ void ToDoList::AddButtonClick() {
 }
 
 bool ToDoList::SaveButtonClick() {
-  if (ChangedOnDisk(TaskFileName, DiskStamp) &&
-      !Ui.Confirm(TaskFileName +
-                  " has been changed by another program since this window read or saved it.\r\n"
-                  "Overwrite it with the tasks shown here?")) {
-    return false;
+  const ReplaceCheck check = CheckReplace(TaskFileName);
+  if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
+  // Everything the save would do beyond writing the tasks, asked in one question.
+  std::vector<std::string> notes;
+  bool outsideChange = false;
+  if (check.Exists && LoadWasPartial && !DiskStamp.Exists) {
+    // Nothing was read, so the file cannot have changed "since": say what we know instead.
+    notes.push_back(TaskFileName +
+                    " could not be read when this list was opened, so the list does not show the "
+                    "tasks in it.");
+  } else if (ChangedOnDisk(TaskFileName, DiskStamp)) {
+    outsideChange = true;
+    notes.push_back(TaskFileName +
+                    " has been changed by another program since this window read or saved it.");
   }
+  const std::string backup = BackupFileName();
+  std::error_code error;
+  const bool replaceBackup =
+      check.Exists && LoadWasPartial &&
+      std::filesystem::exists(std::filesystem::symlink_status(backup, error));
+  if (replaceBackup) {
+    notes.push_back("Saving keeps the present file as " + backup +
+                    ", in place of the earlier backup there.");
+  } else if (check.Exists && LoadWasPartial && !notes.empty()) {
+    notes.push_back("Saving keeps the present file as " + backup + ".");
+  }
+  if (check.OtherNames > 0) {
+    notes.push_back(TaskFileName + " has " + std::to_string(check.OtherNames) +
+                    (check.OtherNames == 1 ? " other name" : " other names") +
+                    " (hard links). Saving gives this name a new file; the other names keep the "
+                    "old tasks.");
+  }
+  if (!check.CannotKeep.empty()) {
+    std::string lost;
+    for (const std::string& property : check.CannotKeep) {
+      if (!lost.empty()) lost += " and ";
+      lost += property;
+    }
+    notes.push_back("Saving cannot keep " + lost + " of " + TaskFileName +
+                    "; the new file will be yours.");
+  }
+  if (!notes.empty()) {
+    std::string question;
+    for (const std::string& note : notes) {
+      if (!question.empty()) question += ' ';
+      question += note;
+    }
+    question += notes.size() == 1 && outsideChange ? "\r\nOverwrite it with the tasks shown here?"
+                                                   : "\r\nSave the tasks shown here?";
+    if (!Ui.Confirm(question)) return false;
+  }
+  // The user agreed to give up the earlier backup; keeping it would block the save.
+  if (replaceBackup) std::filesystem::remove(backup, error);
   return SaveTaskFile();
 }
 

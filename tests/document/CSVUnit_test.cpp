@@ -286,15 +286,16 @@ TEST(CSVOpen, EmptyAndMissingFiles) {
   EXPECT_EQ(csv.Line, "kept");
   EXPECT_NO_THROW(csv.Close());
 
-  csv.OpenRead("/nonexistent-taskwell-test/missing.todo");
-  EXPECT_FALSE(csv.IsOpen);
-  EXPECT_TRUE(csv.AtEnd);
   try {
-    csv.Close();
+    csv.OpenRead("/nonexistent-taskwell-test/missing.todo");
     ADD_FAILURE();
   } catch (const EInOutError& e) {
-    EXPECT_STREQ(e.what(), "I/O error 103");
+    EXPECT_STREQ(e.what(),
+                 "Cannot read /nonexistent-taskwell-test/missing.todo: it does not exist");
   }
+  EXPECT_FALSE(csv.IsOpen);
+  EXPECT_TRUE(csv.AtEnd);
+  EXPECT_THROW(csv.Close(), EInOutError);
 }
 
 TEST(CSVWriting, BuildsCrLfLinesWithDoubledQuotes) {
@@ -356,7 +357,9 @@ TEST(CSVWriting, UncreatableFileFailsAtCloseAndWritesNothing) {
     csv.Close();
     ADD_FAILURE();
   } catch (const EInOutError& e) {
-    EXPECT_STREQ(e.what(), "I/O error 103");
+    EXPECT_STREQ(e.what(),
+                 "Cannot save /nonexistent-taskwell-test/out.todo: the folder "
+                 "/nonexistent-taskwell-test does not exist");
   }
 }
 

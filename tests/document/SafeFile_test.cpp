@@ -1,8 +1,11 @@
 #include "document/SafeFile.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <algorithm>
 #include <csignal>
@@ -179,6 +182,286 @@ TEST(FileCopy, CopiesBytesOrFails) {
   EXPECT_EQ(ReadBytes(dir.Path("b")), bytes);
   EXPECT_THROW(CopyFileAtomically(dir.Path("missing"), dir.Path("c")), EInOutError);
   EXPECT_FALSE(std::filesystem::exists(dir.Path("c")));
+}
+
+// --- Special files, permissions, lost properties, backups, names and messages.
+
+constexpr uid_t kNobody = 65534;
+
+#define REQUIRE_ROOT() \
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user"
+
+// Runs `body` in a child as user nobody with no supplementary groups.
+int AsNobody(const std::function<int()>& body) {
+  return RunInChild([&] {
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+        ::setresuid(kNobody, kNobody, kNobody) != 0) {
+      return 97;
+    }
+    return body();
+  });
+}
+
+int OpenDescriptors() {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+}
+
+void SetTimes(const std::string& path, long seconds) {
+  const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+  ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+TEST(SpecialFiles, AreRefusedAtOnceWithAReasonAndNoDescriptorLeft) {
+  struct Case {
+    std::string Name;
+    std::function<void(const std::string&)> Make;
+    std::string Reason;
+    bool RefusedForSaving;
+  };
+  const std::vector<Case> cases = {
+      {"pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, "it is a pipe, not a file",
+       true},
+      {"device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+       "it is a device, not a file", true},
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+       "it is a folder, not a file", true},
+      {"over 1 GiB",
+       [](const std::string& p) {
+         WriteBytes(p, "");
+         std::filesystem::resize_file(p, kMaxFileBytes + 1);
+       },
+       "it is larger than 1 GiB, too large for a task list", false},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.Path("list.todo");
+    c.Make(path);
+    const int code = RunInChild([&] {
+      ::alarm(30);  // today's blocking reads end here instead of hanging the test
+      const int before = OpenDescriptors();
+      std::string bytes;
+      std::string failure;
+      if (ReadWholeFile(path, bytes, nullptr, &failure)) return 1;
+      if (failure != "Cannot read " + path + ": " + c.Reason) return 2;
+      if (!ChangedOnDisk(path, FileStamp{})) return 6;
+      AtomicFileWriter writer;
+      if (writer.Open(path) == c.RefusedForSaving) return 3;
+      if (c.RefusedForSaving && writer.Failure() != "Cannot save " + path + ": " + c.Reason)
+        return 4;
+      writer.Abandon();
+      return OpenDescriptors() == before ? 0 : 5;
+    });
+    EXPECT_EQ(code, 0) << c.Name;
+    std::error_code error;
+    EXPECT_EQ(
+        std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::regular,
+        !c.RefusedForSaving)
+        << c.Name << ": left as it was";
+  }
+}
+
+TEST(FileStamps, ChangesWithTheTimesKeptAreNoticed) {
+  TempDir dir;
+  const std::string path = dir.Path("a.todo");
+  WriteBytes(path, "one");
+  SetTimes(path, 1000000000);
+  FileStamp stamp;
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(path, bytes, &stamp));
+  // In place, as cp -p does, and by renaming a copy over it, as rsync -t and tar do.
+  WriteBytes(path, "two");
+  SetTimes(path, 1000000000);
+  EXPECT_TRUE(ChangedOnDisk(path, stamp)) << "rewritten in place";
+  ASSERT_TRUE(ReadWholeFile(path, bytes, &stamp));
+  WriteBytes(dir.Path("copy"), "six");
+  SetTimes(dir.Path("copy"), 1000000000);
+  std::filesystem::rename(dir.Path("copy"), path);
+  EXPECT_TRUE(ChangedOnDisk(path, stamp)) << "renamed over";
+  // Our own save is no change.
+  Replace(path, "ten");
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  writer.Append("new");
+  EXPECT_FALSE(ChangedOnDisk(path, writer.Commit()));
+}
+
+TEST(AtomicSave, KeepsOwnerSetIdBitsAndExtendedAttributes) {
+  REQUIRE_ROOT();
+  TempDir dir;
+  const std::string path = dir.Path("a.todo");
+  for (const mode_t mode : {04755u, 02750u}) {
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    const bool xattrs = ::setxattr(path.c_str(), "user.origin", "phone", 5, 0) == 0;
+    Replace(path, "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    char value[16] = {};
+    if (xattrs) {
+      EXPECT_EQ(::getxattr(path.c_str(), "user.origin", value, sizeof value), 5);
+    }
+    EXPECT_STREQ(value, xattrs ? "phone" : "");
+    std::filesystem::remove(path);
+  }
+}
+
+TEST(AtomicSave, RefusesFilesTheUserMayNotWriteAndSaysWhatItCannotKeep) {
+  REQUIRE_ROOT();
+  struct Case {
+    std::string Name;
+    uid_t Owner;
+    mode_t Mode;
+    bool Saved;
+  };
+  const std::vector<Case> cases = {
+      {"read-only", kNobody, 0444, false},
+      {"another user's", 0, 0644, false},
+      {"another user's, writable by all", 0, 0666, true},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_EQ(::chown(dir.Root.c_str(), kNobody, kNobody), 0);
+    const std::string path = dir.Path("a.todo");
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), c.Owner, c.Owner), 0);
+    ASSERT_EQ(::chmod(path.c_str(), c.Mode), 0);
+    const int code = AsNobody([&] {
+      const ReplaceCheck check = CheckReplace(path);
+      AtomicFileWriter writer;
+      if (writer.Open(path) != c.Saved) return 1;
+      if (!c.Saved) {
+        return check.Refusal == "Cannot save " + path + ": permission denied" &&
+                       writer.Failure() == check.Refusal
+                   ? 0
+                   : 2;
+      }
+      if (check.CannotKeep !=
+          std::vector<std::string>{"its owner (user 0)", "its group (group 0)"}) {
+        return 3;
+      }
+      writer.Append("new");
+      writer.Commit();
+      return writer.NotKept() == std::vector<std::string>{"its owner", "its group"} ? 0 : 4;
+    });
+    EXPECT_EQ(code, 0) << c.Name;
+    EXPECT_EQ(ReadBytes(path), c.Saved ? "new" : "old") << c.Name;
+  }
+}
+
+TEST(AtomicSave, ADanglingLinkGetsItsFileAndLongNamesSave) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.Path("sub"));
+  std::filesystem::create_symlink("sub/real.todo", dir.Path("link.todo"));
+  Replace(dir.Path("link.todo"), "first");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.todo")));
+  EXPECT_EQ(ReadBytes(dir.Path("sub/real.todo")), "first");
+
+  const std::string longName = std::string(250, 'n') + ".todo";  // the longest name allowed
+  WriteBytes(dir.Path(longName), "old");
+  Replace(dir.Path(longName), "new");
+  EXPECT_EQ(ReadBytes(dir.Path(longName)), "new");
+}
+
+TEST(AtomicSave, TheNextSaveRemovesWhatAKilledSaveLeftBehind) {
+  TempDir dir;
+  WriteBytes(dir.Path("a.todo"), "old");
+  const int killed = RunInChild([&] {
+    AtomicFileWriter writer;
+    writer.Open(dir.Path("a.todo"));
+    ::kill(::getpid(), SIGKILL);
+    return 0;
+  });
+  ASSERT_EQ(killed, 128 + SIGKILL);
+  // A save in progress elsewhere keeps its file.
+  AtomicFileWriter running;
+  ASSERT_TRUE(running.Open(dir.Path("b.todo")));
+  ASSERT_EQ(Names(dir).size(), 3u) << "a.todo and two temporary files";
+  for (const std::string& name : Names(dir)) SetTimes(dir.Path(name), 1000000000);
+  Replace(dir.Path("a.todo"), "new");
+  EXPECT_EQ(Names(dir).size(), 2u);
+  running.Append("b");
+  running.Commit();
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.todo", "b.todo"}));
+}
+
+TEST(Backup, KeepsTheModeAndNeverReplacesAnEarlierBackup) {
+  REQUIRE_ROOT();
+  TempDir dir;
+  ASSERT_EQ(::chown(dir.Root.c_str(), kNobody, kNobody), 0);
+  const std::string file = dir.Path("a.todo");
+  const std::string backup = file + ".bak";
+  WriteBytes(file, "tasks");
+  // Readable to nobody through the group only; the kernel then refuses nobody a hard link.
+  ASSERT_EQ(::chown(file.c_str(), 0, kNobody), 0);
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  EXPECT_EQ(AsNobody([&] {
+              KeepBackup(file, backup);
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(ReadBytes(backup), "tasks");
+  EXPECT_EQ(Mode(backup), 0640u);
+
+  WriteBytes(backup, "earlier");
+  try {
+    KeepBackup(file, backup);
+    ADD_FAILURE() << "an earlier backup was replaced";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("Cannot keep " + file + " as " + backup),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(ReadBytes(backup), "earlier");
+}
+
+TEST(FileMessages, NameThePathAndTheReason) {
+  TempDir dir;
+  const std::string missing = dir.Path("missing.todo");
+  const std::string folder = dir.Path("folder.todo");
+  std::filesystem::create_directory(folder);
+  const auto readFailure = [](const std::string& path) {
+    std::string bytes;
+    std::string failure;
+    EXPECT_FALSE(ReadWholeFile(path, bytes, nullptr, &failure));
+    return failure;
+  };
+  EXPECT_EQ(readFailure(missing), "Cannot read " + missing + ": it does not exist");
+  EXPECT_EQ(readFailure(folder), "Cannot read " + folder + ": it is a folder, not a file");
+  AtomicFileWriter writer;
+  EXPECT_FALSE(writer.Open(dir.Path("gone/a.todo")));
+  EXPECT_EQ(writer.Failure(), "Cannot save " + dir.Path("gone/a.todo") + ": the folder " +
+                                  dir.Path("gone") + " does not exist");
+  try {
+    writer.Commit();
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.what(), writer.Failure());
+    EXPECT_EQ(e.Code, 103);
+  }
+}
+
+TEST(FileMessages, AFullDiskIsNamedAndLeavesTheOldFile) {
+  REQUIRE_ROOT();
+  TempDir dir;
+  const std::string disk = dir.Path("disk");
+  std::filesystem::create_directory(disk);
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no small tmpfs can be mounted here";
+  const std::string path = disk + "/a.todo";
+  WriteBytes(path, "old");
+  try {
+    Replace(path, std::string(1 << 20, 'n'));
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot save " + path + ": the disk is full");
+  }
+  EXPECT_EQ(ReadBytes(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk), {}), 1);
+  ::umount(disk.c_str());
 }
 
 }  // namespace

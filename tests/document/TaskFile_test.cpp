@@ -325,7 +325,7 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
        false},
       {"marker then a bad field", "PROJECT\r\n" + kHeader + ",x,,\"y\"\r\n",
        "'x' is not a valid floating point value.", true},
-      {"unreadable", "", "I/O error 103", false},
+      {"unreadable", "", "Cannot read ", false},
   };
   for (const Case& c : cases) {
     FileFixture f;
@@ -393,13 +393,14 @@ TEST(TaskFileSafeSave, FailuresLeaveTheOldFileAndTheTable) {
           ::chmod(f.Path.c_str(), 0666);
           ::chmod(f.Dir.Root.c_str(), 0555);
         },
-        "I/O error 103");
+        "Cannot save " + f.Path + ": permission denied");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Dir.Root), {}), 1);
   }
   {
     FileFixture f;
     ExpectFailedSaveKeepsEverything(
-        f, [&] { std::filesystem::remove_all(f.Dir.Root); }, "I/O error 103");
+        f, [&] { std::filesystem::remove_all(f.Dir.Root); },
+        "Cannot save " + f.Path + ": the folder " + f.Dir.Root.string() + " does not exist");
     std::filesystem::create_directory(f.Dir.Root);
   }
 }
@@ -417,7 +418,7 @@ TEST(TaskFileSafeSave, FullDiskLeavesTheOldFile) {
     try {
       f.F.List.SaveTaskFile();
     } catch (const EInOutError& e) {
-      return std::string(e.what()) == "I/O error 101" ? 0 : 3;
+      return std::string(e.what()) == "Cannot save " + f.Path + ": the file is too large" ? 0 : 3;
     }
     return 4;
   });

@@ -160,7 +160,8 @@ TEST_F(ShellButtons, CloseAfterAFailedSaveKeepsTheWindow) {
   EXPECT_FALSE(f.List.Guarded([&] { f.List.CloseButtonClick(); }));
   EXPECT_EQ(f.Ui.CloseCount, 0);
   ASSERT_EQ(f.Ui.Errors.size(), 1u);
-  EXPECT_EQ(f.Ui.Errors[0].Text, "I/O error 103.");
+  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName + ": the folder " +
+                                     (Folder / "missing-folder").string() + " does not exist.");
   EXPECT_EQ(f.List.Grid.Cell(3, 1), "task");
 }
 
