@@ -6,19 +6,26 @@
 #include <unistd.h>
 
 #include <QCryptographicHash>
+#include <cerrno>
 #include <cstdlib>
+
+#include "document/SafeFile.h"
 
 namespace taskwell {
 namespace {
 
-bool UsableFolder(const std::string& folder) {
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+// A folder that decides our locks must be ours and closed to everyone else; a shared temporary
+// folder lets anyone create the name first, as a file, a folder or a link.
+bool PrivateFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
   struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0) {
-    if (::mkdir(folder.c_str(), 0700) != 0) return false;
-    if (::stat(folder.c_str(), &st) != 0) return false;
-  }
-  // Someone else's folder in /tmp must not decide our locks.
-  return S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+  return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+         (st.st_mode & 07777) == 0700;
 }
 
 }  // namespace
@@ -36,32 +43,57 @@ std::string InstanceLock::LockNameOf(const std::string& argument) {
 }
 
 std::string InstanceLock::LockFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime != '\0') {
-    std::string folder = std::string(runtime) + "/taskwell-locks";
-    if (UsableFolder(folder)) return folder;
+  if (const std::string runtime = Environment("XDG_RUNTIME_DIR"); !runtime.empty()) {
+    const std::string folder = runtime + "/taskwell-locks";
+    if (PrivateFolder(folder)) return folder;
   }
-  const std::string folder = "/tmp/taskwell-locks-" + std::to_string(::getuid());
-  return UsableFolder(folder) ? folder : std::string();
+  std::string temp = Environment("TMPDIR");
+  if (temp.empty()) temp = "/tmp";
+  if (const std::string folder = temp + "/taskwell-locks-" + std::to_string(::getuid());
+      PrivateFolder(folder)) {
+    return folder;
+  }
+  if (const std::string home = Environment("HOME"); !home.empty()) {
+    ::mkdir((home + "/.cache").c_str(), 0700);
+    if (const std::string folder = home + "/.cache/taskwell-locks"; PrivateFolder(folder)) {
+      return folder;
+    }
+  }
+  return {};
 }
 
-bool InstanceLock::Acquire(const std::string& name) {
-  if (name.empty()) return true;
+InstanceLock::Outcome InstanceLock::Take(const std::string& name) {
+  LastProblem.clear();
+  if (name.empty()) return Outcome::Held;
   const std::string folder = LockFolder();
-  if (folder.empty()) return false;
+  if (folder.empty()) {
+    LastProblem = "No private folder for the lock of " + name + " could be made.";
+    return Outcome::Unavailable;
+  }
   const QByteArray digest =
       QCryptographicHash::hash(QByteArray(name.data(), static_cast<qsizetype>(name.size())),
                                QCryptographicHash::Sha256)
           .toHex();
   const std::string path = folder + "/" + digest.toStdString() + ".lock";
-  Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (Fd < 0) return false;
+  if (Fd >= 0) ::close(Fd);
+  Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+  const auto unavailable = [&](int error) {
+    LastProblem = "Cannot lock " + name + " (" + path + "): " + FileErrorReason(error) + ".";
+    if (Fd >= 0) ::close(Fd);
+    Fd = -1;
+    return Outcome::Unavailable;
+  };
+  if (Fd < 0) return unavailable(errno);
+  struct stat st {};
+  if (::fstat(Fd, &st) != 0) return unavailable(errno);
+  if (!S_ISREG(st.st_mode)) return unavailable(EINVAL);
   if (::flock(Fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK) return unavailable(errno);
     ::close(Fd);
     Fd = -1;
-    return false;
+    return Outcome::Busy;
   }
-  return true;
+  return Outcome::Held;
 }
 
 }  // namespace taskwell

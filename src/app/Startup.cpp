@@ -77,6 +77,12 @@ int RunTaskwell(int argc, char** argv) {
         QString::fromLocal8Bit(lockName.c_str()) + QStringLiteral(" is already being edited."));
     return 0;
   }
+  // Without a lock a second window may open the same file; saving still notices its changes.
+  if (!lock.Problem().empty()) {
+    messageBox.ShowMessageBox(
+        QStringLiteral("Taskwell"),
+        QString::fromStdString(lock.Problem() + " Another window may be editing the same file."));
+  }
   const WindowRaiser raiser(lockName, form);
   form.show();
   return QApplication::exec();
