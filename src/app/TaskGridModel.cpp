@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/Text.h"
 #include "grid/DueState.h"
 
 namespace taskwell {
@@ -51,7 +52,19 @@ QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
 
 bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
-  List.Grid.SetCell(index.column(), index.row() + 1, Encode(value.toString()));
+  const QByteArray utf8 = value.toString().toUtf8();
+  std::string cell(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
+  // save asks before the file follows.
+  if (!List.TextIsUtf8) {
+    std::string bytes;
+    if (TryUtf8ToCp1252(cell, bytes)) {
+      cell = std::move(bytes);
+    } else {
+      List.CellsToUtf8();
+    }
+  }
+  List.Grid.SetCell(index.column(), index.row() + 1, std::move(cell));
   return true;
 }
 
@@ -67,13 +80,16 @@ QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int
 
 QString TaskGridModel::Decode(const std::string& bytes) const {
   const auto size = static_cast<qsizetype>(bytes.size());
-  return List.TextIsUtf8 ? QString::fromUtf8(bytes.data(), size)
-                         : QString::fromLatin1(bytes.data(), size);
+  if (List.TextIsUtf8) return QString::fromUtf8(bytes.data(), size);
+  return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
 std::string TaskGridModel::Encode(const QString& text) const {
-  const QByteArray bytes = List.TextIsUtf8 ? text.toUtf8() : text.toLatin1();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const QByteArray utf8 = text.toUtf8();
+  std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  // A text with a character the single-byte table lacks stays UTF-8: it matches no cell there.
+  if (std::string single; !List.TextIsUtf8 && TryUtf8ToCp1252(bytes, single)) return single;
+  return bytes;
 }
 
 QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {

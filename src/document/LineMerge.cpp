@@ -45,13 +45,12 @@ std::vector<Addition> AdditionsOf(const std::vector<std::string>& side, const Co
 
 // Lines edited in one place look like a deletion and an addition at the same spot: the removed
 // base line and the added line share the line before them. Matched additions leave the pool.
-int TakeSameSpot(const std::vector<std::string_view>& removedBefore,
-                 std::vector<std::string_view>& addedBefore) {
+int TakeSameSpot(const std::vector<std::string_view>& removedBefore, Counts& addedBefore) {
   int pairs = 0;
   for (const std::string_view before : removedBefore) {
-    const auto it = std::find(addedBefore.begin(), addedBefore.end(), before);
-    if (it == addedBefore.end()) continue;
-    addedBefore.erase(it);
+    const auto it = addedBefore.find(before);
+    if (it == addedBefore.end() || it->second == 0) continue;
+    --it->second;
     ++pairs;
   }
   return pairs;
@@ -59,19 +58,27 @@ int TakeSameSpot(const std::vector<std::string_view>& removedBefore,
 
 // The items of `a` that `b` holds too, as multisets; the rest of `a` goes to `onlyA`.
 std::vector<std::string_view> Common(const std::vector<std::string_view>& a,
-                                     std::vector<std::string_view> b,
+                                     const std::vector<std::string_view>& b,
                                      std::vector<std::string_view>& onlyA) {
+  Counts pool;
+  for (const std::string_view item : b) ++pool[item];
   std::vector<std::string_view> common;
   for (const std::string_view item : a) {
-    const auto it = std::find(b.begin(), b.end(), item);
-    if (it == b.end()) {
+    int& left = pool[item];
+    if (left == 0) {
       onlyA.push_back(item);
       continue;
     }
-    b.erase(it);
+    --left;
     common.push_back(item);
   }
   return common;
+}
+
+Counts CountViews(const std::vector<std::string_view>& items) {
+  Counts counts;
+  for (const std::string_view item : items) ++counts[item];
+  return counts;
 }
 
 // What precedes each base line that a side no longer holds (as many copies as it lost).
@@ -136,25 +143,28 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
   nodeOf.reserve(nodes.size());
   for (std::size_t n = 0; n < nodes.size(); ++n) nodeOf.emplace(nodes[n], n + 1);
 
-  // Theirs' additions, in their order, each after the nearest line before it that is kept.
+  // Theirs' additions, in their order, each after the nearest line before it that is kept: one
+  // pass over theirs remembers the last kept line seen.
   std::vector<std::string_view> keptBefore;
-  for (const Addition& addition : theirAdditions) {
-    const std::string& line = theirs[addition.Index];
-    if (emitted[line] >= wanted(line)) continue;
-    ++emitted[line];
-    std::size_t anchor = 0;
-    for (std::size_t i = addition.Index; i-- > 0;) {
-      const auto it = nodeOf.find(theirs[i]);
-      if (it != nodeOf.end()) {
-        anchor = it->second;
-        break;
-      }
+  std::size_t anchor = 0;
+  auto next = theirAdditions.begin();
+  for (std::size_t i = 0; i < theirs.size(); ++i) {
+    const std::string& line = theirs[i];
+    const bool added = next != theirAdditions.end() && next->Index == i;
+    if (!added || emitted[line] >= wanted(line)) {
+      if (added) ++next;
+      const auto it = nodeOf.find(line);
+      if (it != nodeOf.end()) anchor = it->second;
+      continue;
     }
+    ++emitted[line];
     nodes.push_back(line);
     after.emplace_back();
     after[anchor].push_back(nodes.size());
-    nodeOf.emplace(nodes.back(), nodes.size());
-    keptBefore.push_back(addition.Before);
+    anchor = nodes.size();
+    nodeOf.emplace(nodes.back(), anchor);
+    keptBefore.push_back(next->Before);
+    ++next;
     ++result.Added;
   }
 
@@ -179,11 +189,13 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
   const std::vector<std::string_view> bothRemoved =
       Common(RemovedBefore(base, baseCounts, theirCounts),
              RemovedBefore(base, baseCounts, mineCounts), onlyTheirsRemoved);
-  std::vector<std::string_view> bothAdded =
+  const std::vector<std::string_view> bothAdded =
       Common(keptBefore, BeforeOf(AdditionsOf(mine, mineCounts, baseCounts)), onlyTheirsAdded);
-  result.ChangedBoth = TakeSameSpot(bothRemoved, bothAdded);
-  onlyTheirsAdded.insert(onlyTheirsAdded.end(), bothAdded.begin(), bothAdded.end());
-  result.Changed = std::min(result.Removed, TakeSameSpot(onlyTheirsRemoved, onlyTheirsAdded));
+  Counts bothAddedPool = CountViews(bothAdded);
+  result.ChangedBoth = TakeSameSpot(bothRemoved, bothAddedPool);
+  Counts theirAddedPool = CountViews(onlyTheirsAdded);
+  for (const auto& [before, left] : bothAddedPool) theirAddedPool[before] += left;
+  result.Changed = std::min(result.Removed, TakeSameSpot(onlyTheirsRemoved, theirAddedPool));
   result.Added -= result.ChangedBoth + result.Changed;
   result.Removed -= result.Changed;
   return result;

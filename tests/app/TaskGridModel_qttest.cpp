@@ -88,5 +88,36 @@ TEST_F(DueLookTest, OverdueColourReadsOnTheViewsBase) {
   }
 }
 
+// A single-byte list shows its bytes as Windows-1252, and a typed character is never replaced.
+TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
+  testing::EnsureApplication();
+  testing::ListFixture fixture;
+  ToDoList& list = fixture.List;
+  fixture.SetRows({{"", "1", "", "Caf\xE9 \x80 \x81"}, {"", "2", "", "x"}});
+  list.TextIsUtf8 = false;
+  list.SingleByteFile = true;
+  TaskGridModel model(list);
+  const QString shown = QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+  EXPECT_EQ(model.index(0, 3).data().toString(), shown);
+
+  model.setData(model.index(1, 3),
+                QString::fromUtf8("5\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9C"
+                                  "best\xE2\x80\x9D"),
+                Qt::EditRole);
+  EXPECT_EQ(list.Grid.Cell(3, 2),
+            "5\x80 \x96 \x93"
+            "best\x94");
+  EXPECT_FALSE(list.TextIsUtf8);
+
+  // One that Windows-1252 lacks turns the whole table to UTF-8; every cell still shows the same.
+  const QString arrow = QString::fromUtf8("a \xE2\x86\x92 b");
+  model.setData(model.index(1, 3), arrow, Qt::EditRole);
+  EXPECT_TRUE(list.TextIsUtf8);
+  EXPECT_EQ(list.Grid.Cell(3, 2), "a \xE2\x86\x92 b");
+  EXPECT_EQ(model.index(1, 3).data().toString(), arrow);
+  EXPECT_EQ(model.index(0, 3).data().toString(), shown);
+  EXPECT_EQ(list.Grid.Cell(3, 1), "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+}
+
 }  // namespace
 }  // namespace taskwell

@@ -128,5 +128,37 @@ TEST(CharacterCount, CountsCodePointsOfUtf8AndBytesOtherwise) {
   }
 }
 
+TEST(Windows1252, EveryByteStringSurvivesTheTripThroughUtf8) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string utf8 = Cp1252ToUtf8(all);
+  EXPECT_TRUE(IsValidUtf8(utf8));
+  std::string back;
+  ASSERT_TRUE(TryUtf8ToCp1252(utf8, back));
+  EXPECT_EQ(back, all);
+
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"\x80", "\xE2\x82\xAC"},                                              // euro sign
+      {"\x96\x97", "\xE2\x80\x93\xE2\x80\x94"},                              // dashes
+      {"\x93\x94", "\xE2\x80\x9C\xE2\x80\x9D"},                              // curly quotes
+      {"\xE9\xA0", "\xC3\xA9\xC2\xA0"},                                      // as Latin-1
+      {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},  // undefined
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(Cp1252ToUtf8(bytes), text);
+}
+
+TEST(Windows1252, CharactersItLacksAreNamedNeverReplaced) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"a \xE2\x86\x92 b \xE2\x86\x92", "\xE2\x86\x92"},                     // arrow, once
+      {"\xF0\x9F\x98\x80\xC2\x80\xE2\x82\xAC", "\xF0\x9F\x98\x80\xC2\x80"},  // U+0080 is no euro
+      {"\xC3", ""},  // not UTF-8: nothing to name, and no conversion either
+  };
+  for (const auto& [text, missing] : cases) {
+    std::string bytes;
+    EXPECT_FALSE(TryUtf8ToCp1252(text, bytes)) << text;
+    EXPECT_EQ(CharsMissingFromCp1252(text), missing) << text;
+  }
+}
+
 }  // namespace
 }  // namespace taskwell
