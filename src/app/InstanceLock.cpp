@@ -44,18 +44,18 @@ std::string InstanceLock::LockNameOf(const std::string& argument) {
 
 std::string InstanceLock::LockFolder() {
   if (const std::string runtime = Environment("XDG_RUNTIME_DIR"); !runtime.empty()) {
-    const std::string folder = runtime + "/taskwell-locks";
+    std::string folder = runtime + "/taskwell-locks";
     if (PrivateFolder(folder)) return folder;
   }
   std::string temp = Environment("TMPDIR");
   if (temp.empty()) temp = "/tmp";
-  if (const std::string folder = temp + "/taskwell-locks-" + std::to_string(::getuid());
+  if (std::string folder = temp + "/taskwell-locks-" + std::to_string(::getuid());
       PrivateFolder(folder)) {
     return folder;
   }
   if (const std::string home = Environment("HOME"); !home.empty()) {
     ::mkdir((home + "/.cache").c_str(), 0700);
-    if (const std::string folder = home + "/.cache/taskwell-locks"; PrivateFolder(folder)) {
+    if (std::string folder = home + "/.cache/taskwell-locks"; PrivateFolder(folder)) {
       return folder;
     }
   }

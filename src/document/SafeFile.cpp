@@ -377,7 +377,7 @@ bool AtomicFileWriter::Begin(const std::string& path) {
   Lost.clear();
   OpenFailure.clear();
   Given = path;
-  const auto fail = [&](std::string reason) {
+  const auto fail = [&](const std::string& reason) {
     OpenFailure = Cannot("save", path, reason);
     return false;
   };
