@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -213,6 +214,39 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
 
 namespace taskwell {
 namespace {
+
+// A cell edit that is refused on the way to a button keeps the button from acting, whether the
+// button is reached by its access key or takes the focus from the grid.
+TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
+  const std::string original =
+      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"a\"\r\n";
+  Write(original);
+  TToDoForm form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::setActiveWindow(&form);
+  form.Grid->setFocus();
+  QApplication::processEvents();
+  ToDoList& list = form.List();
+  list.Grid.SetCell(0, 1, "12/45/2026");
+  AnswerDialogs();
+  QShortcutEvent altC(QKeySequence(QStringLiteral("Alt+C")), 0);
+  QApplication::sendEvent(form.CloseButton, &altC);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
+  EXPECT_EQ(list.Grid.Cell(0, 1), "12/45/2026");
+
+  form.SaveButton->setFocus();
+  QApplication::processEvents();
+  form.SaveButton->click();
+  EXPECT_EQ(Read(), original);
+  EXPECT_EQ(list.Grid.Cell(0, 1), "12/45/2026");
+
+  list.GridKeyUp(27);
+  form.Grid->setFocus();
+  QApplication::sendEvent(form.CloseButton, &altC);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(Read(), original);
+}
 
 TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   Write(
