@@ -1,5 +1,6 @@
-// Any file loads into the table (or fails cleanly), and what is saved from it loads back and saves
-// to the very same bytes.
+// Any file loads into the table (or fails cleanly), what is saved from it loads back and saves to
+// the very same bytes, and no text of an input line is lost unless the load said so and the
+// original was kept as the backup.
 #include <unistd.h>
 
 #include <cstdint>
@@ -8,8 +9,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "document/Calendar.h"
+#include "document/Text.h"
 #include "document/ToDoList.h"
 #include "support/QuietPlatform.h"
 
@@ -34,8 +38,20 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Loads the task file into a fresh list and saves it again; gives the saved bytes.
-std::string LoadAndSave(const std::string& path, const DateFormat& dates) {
+[[noreturn]] void Fail(const char* what, std::string_view detail) {
+  std::fprintf(stderr, "%s\n%.*s\n", what, static_cast<int>(detail.size()), detail.data());
+  std::abort();
+}
+
+// What a load made of a file, and what the save after it wrote.
+struct Round {
+  bool Partial = false;
+  std::vector<std::string> Descriptions;  // one per task row
+  std::string Saved;
+};
+
+// Loads the task file into a fresh list and saves it again.
+Round LoadAndSave(const std::string& path, const DateFormat& dates) {
   QuietPlatform ui;
   ToDoList list(ui, dates);
   list.TaskFileName = path;
@@ -45,8 +61,66 @@ std::string LoadAndSave(const std::string& path, const DateFormat& dates) {
     // A failed load still leaves a table to save.
   }
   if (list.Grid.RowCount() < 2 || !list.SelectHooked) std::abort();
-  list.SaveTaskFile();
-  return ReadAll(path);
+  Round round;
+  round.Partial = list.LoadWasPartial;
+  for (int r = 1; r < list.Grid.RowCount(); ++r) {
+    round.Descriptions.push_back(list.Grid.Cell(list.DescCol, r));
+  }
+  if (!list.SaveTaskFile()) Fail("a loaded file was not saved", path);
+  round.Saved = ReadAll(path);
+  return round;
+}
+
+// The lines of a file as the program should read them, worked out here on its own: after a
+// byte-order mark, up to a Ctrl+Z, split at LF (less a CR before it), or at CR in a file without
+// any LF.
+std::vector<std::string> InputLines(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  bytes = bytes.substr(0, bytes.find('\x1A'));
+  const char end = bytes.find('\n') == std::string_view::npos ? '\r' : '\n';
+  std::vector<std::string> lines;
+  while (!bytes.empty()) {
+    const std::size_t at = bytes.find(end);
+    std::string_view line = bytes.substr(0, at);
+    if (end == '\n' && line.ends_with('\r')) line.remove_suffix(1);
+    // A CR that ends an LF file is no text either.
+    if (at == std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    bytes = at == std::string_view::npos ? std::string_view() : bytes.substr(at + 1);
+  }
+  return lines;
+}
+
+// Characters that only number and date fields, quoting and separators account for; anything else
+// in a task line is text the description must hold.
+bool MayVanish(char c) {
+  return static_cast<unsigned char>(c) <= 32 ||
+         std::string_view("0123456789+-.,/eE\"").find(c) != std::string_view::npos;
+}
+
+// Every text character of each task line appears, in order, in its task's description.
+void RequireNothingLost(const std::string& input, const Round& round, const DateFormat& dates) {
+  const std::vector<std::string> lines = InputLines(input);
+  if (lines.empty()) return;
+  // The header, after a marker line when the file starts with one.
+  TCSV csv(dates);
+  csv.Line = lines[0];
+  const std::size_t headerLines = UpperAscii(csv.ReadField()) == "PROJECT" ? 2 : 1;
+  if (lines.size() <= headerLines) return;
+  if (lines.size() - headerLines != round.Descriptions.size()) {
+    Fail("a line gave no task row, or one too many", input);
+  }
+  for (std::size_t k = 0; k < round.Descriptions.size(); ++k) {
+    const std::string& line = lines[headerLines + k];
+    const std::string& description = round.Descriptions[k];
+    std::size_t at = 0;
+    for (const char c : line) {
+      if (MayVanish(c)) continue;
+      at = description.find(c, at);
+      if (at == std::string::npos) Fail("text of a line was lost without a report", line);
+      ++at;
+    }
+  }
 }
 
 // Under the classic settings, and under day-month-year ones with "." dates and a decimal comma.
@@ -71,18 +145,33 @@ const DateFormat& Settings(bool german) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace taskwell;
   const std::string path = Folder() + "/List.todo";
+  const std::string backup = path + ".bak";
+  const std::string input(reinterpret_cast<const char*>(data), size);
   for (const bool german : {false, true}) {
+    std::remove(backup.c_str());
     {
       std::ofstream out(path, std::ios::binary | std::ios::trunc);
-      out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+      out << input;
     }
-    const std::string first = LoadAndSave(path, Settings(german));
-    const std::string second = LoadAndSave(path, Settings(german));
-    if (first != second) {
-      std::fprintf(stderr, "first save:\n%s\nsecond save:\n%s\n", first.c_str(), second.c_str());
-      std::abort();
+    const Round first = LoadAndSave(path, Settings(german));
+    if (first.Partial) {
+      if (ReadAll(backup) != input) Fail("a reported load did not keep the original", input);
+    } else {
+      RequireNothingLost(input, first, Settings(german));
     }
-    std::remove((path + ".bak").c_str());
+    const Round second = LoadAndSave(path, Settings(german));
+    if (second.Partial) Fail("a file the program wrote does not load whole", first.Saved);
+    if (first.Saved != second.Saved) Fail("the second save differs", second.Saved);
+    // The save keeps every description that is more than blanks.
+    std::vector<std::string> kept;
+    for (const std::string& description : first.Descriptions) {
+      if (!TrimBlanksView(description).empty()) kept.push_back(description);
+    }
+    if (second.Descriptions.size() == kept.size() + 1 && second.Descriptions.back().empty()) {
+      kept.emplace_back();  // the empty row of a table without tasks
+    }
+    if (second.Descriptions != kept) Fail("a saved description changed", first.Saved);
   }
+  std::remove(backup.c_str());
   return 0;
 }
