@@ -1,0 +1,155 @@
+// The task list's own work, without a window, from 1,000 to 1,000,000 tasks: load and save, the
+// sort a header click starts, a commit with AutoSort on, the row commands and the report lines.
+// The window's share of the same commands is measured in Window_qtbench.
+#include <algorithm>
+#include <string>
+
+#include "BenchTasks.h"
+
+namespace taskwell::bench {
+namespace {
+
+int Tasks(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+
+void LoadTaskFile(benchmark::State& state) {
+  testing::QuietPlatform ui;
+  const FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
+  const DateFormat dates({}, clock);
+  const std::string& path = TaskFiles::Shared().PathOf(Tasks(state));
+  double tableMb = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = std::make_unique<ToDoList>(ui, dates);
+    list->TaskFileName = path;
+    const double before = ResidentMb();
+    state.ResumeTiming();
+    list->InitTaskTable();
+    state.PauseTiming();
+    tableMb = std::max(tableMb, ResidentMb() - before);
+    if (list->Grid.RowCount() != Tasks(state) + 1) state.SkipWithError("tasks missing");
+    state.ResumeTiming();
+    // Freeing the table is part of every reload and of leaving the program.
+    list.reset();
+  }
+  state.counters["table_MB"] = tableMb;
+  state.SetItemsProcessed(state.iterations() * Tasks(state));
+}
+BENCHMARK(LoadTaskFile)->Apply(UpToHundredThousand);
+BENCHMARK(LoadTaskFile)->Apply(Million);
+
+void SaveTaskFile(benchmark::State& state) {
+  LoadedList loaded(Tasks(state));
+  loaded.List.TaskFileName = TaskFiles::Shared().Scratch("Saved.todo");
+  for (auto _ : state) loaded.List.SaveTaskFile();
+  state.SetItemsProcessed(state.iterations() * Tasks(state));
+}
+BENCHMARK(SaveTaskFile)->Apply(UpToHundredThousand);
+BENCHMARK(SaveTaskFile)->Apply(Million);
+
+// A click on the Description header of a list sorted by date: every row moves.
+void HeaderSortByDescription(benchmark::State& state) {
+  LoadedList loaded(Tasks(state));
+  ToDoList& list = loaded.List;
+  for (auto _ : state) {
+    state.PauseTiming();
+    list.GridMouseDown(ToDoList::ColDate, 0);
+    state.ResumeTiming();
+    list.GridMouseDown(list.DescCol, 0);
+  }
+  if (list.SortMode != 2) state.SkipWithError("the header click did not sort");
+}
+BENCHMARK(HeaderSortByDescription)->Apply(UpToHundredThousand);
+BENCHMARK(HeaderSortByDescription)->Apply(Million);
+
+// A description typed into a task of a sorted list, then the cell is left with AutoSort on:
+// the commit, the sort and the cursor following its task when the grid paints. Arg 1 leaves by
+// moving to the next cell, arg 0 by leaving the grid.
+void CommitWithAutoSort(benchmark::State& state) {
+  LoadedList loaded(Tasks(state));
+  ToDoList& list = loaded.List;
+  const bool byMove = state.range(1) != 0;
+  list.AutoSortButtonClick();
+  list.SortTable();
+  list.GridDrawCell();
+  static const char* const kTexts[] = {"AAA first of all", "mmm in the middle", "zzz at the end"};
+  int round = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const int row = 1 + (round * 7919) % Tasks(state);
+    list.Grid.SelectCell(list.DescCol, row);
+    list.Grid.SetCell(list.DescCol, row, kTexts[round % 3] + std::to_string(round));
+    ++round;
+    state.ResumeTiming();
+    if (byMove) {
+      list.Grid.SelectCell(ToDoList::ColSubPri, list.Grid.Row());
+    } else {
+      list.GridExit();
+    }
+    list.Grid.CellPainted();
+  }
+}
+BENCHMARK(CommitWithAutoSort)
+    ->ArgNames({"tasks", "move"})
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CommitWithAutoSort)
+    ->ArgNames({"tasks", "move"})
+    ->Args({1000000, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+enum RowCommand { Add, Delete, Replicate, Increment };
+
+// One row command on the middle task; the row it adds or removes is put back untimed.
+void RowCommandOnLargeList(benchmark::State& state) {
+  LoadedList loaded(Tasks(state));
+  ToDoList& list = loaded.List;
+  const auto command = static_cast<RowCommand>(state.range(1));
+  list.Grid.SelectCell(0, Tasks(state) / 2);
+  for (auto _ : state) {
+    switch (command) {
+      case Add:
+        list.AddButtonClick();
+        state.PauseTiming();
+        list.DeleteButtonClick();
+        break;
+      case Delete:
+        list.DeleteButtonClick();
+        state.PauseTiming();
+        list.ReplicateButtonClick();
+        break;
+      case Replicate:
+        list.ReplicateButtonClick();
+        state.PauseTiming();
+        list.DeleteButtonClick();
+        break;
+      case Increment:
+        list.IncrementButtonClick();
+        state.PauseTiming();
+        break;
+    }
+    state.ResumeTiming();
+  }
+  if (list.Grid.RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
+}
+BENCHMARK(RowCommandOnLargeList)
+    ->ArgNames({"tasks", "command"})
+    ->ArgsProduct({{1000, 100000, 1000000}, {Add, Delete, Replicate, Increment}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The lines a printout of everything is made of.
+void ReportLines(benchmark::State& state) {
+  const LoadedList loaded(Tasks(state));
+  std::size_t lines = 0;
+  for (auto _ : state) lines = loaded.List.ReportLines(PrintChoice{}).size();
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(ReportLines)->Apply(UpToHundredThousand);
+BENCHMARK(ReportLines)->Apply(Million);
+
+}  // namespace
+}  // namespace taskwell::bench
+
+BENCHMARK_MAIN();
