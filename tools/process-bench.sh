@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# Whole-process benchmark: the real program under its own Xvfb, driven with xdotool, for lists of
+# 1, 100,000 and 1,000,000 tasks, side by side in one run. Prints the figures, the ratios against
+# the one-task list, and PASS/FAIL against the targets.
+#
+#   tools/process-bench.sh BIN
+#
+# Window shown: from exec until the main window is mapped (bounded poll, 5 ms steps).
+# Close+save:   from pressing Alt+C until the process has exited.
+# Peak memory:  maximum resident set size, from /usr/bin/time -v.
+# Header sort:  1,000,000 tasks, a click on the Description header followed by Alt+S, until the
+#               file is replaced, less a plain Alt+S save measured just before.
+# Starts of the small lists are repeated (RUNS, default 3) and the median is kept.
+set -euo pipefail
+
+BIN=${1:?usage: tools/process-bench.sh BIN}
+BIN=$(realpath "$BIN")
+RUNS=${RUNS:-3}
+WORK=$(mktemp -d /tmp/taskwell-process-bench-XXXXXX)
+XVFB_PID=""
+APP_PID=""
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "process-bench: $*" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool xdpyinfo /usr/bin/time awk; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
+done
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Runs "$@" until it succeeds, every 5 ms, for at most $1 seconds.
+poll() {
+  local deadline=$(($(now_ms) + $1 * 1000))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.005
+  done
+}
+
+start_x() {
+  local n
+  for n in $(seq $((500 + $$ % 300)) 899); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    poll 10 xdpyinfo && return 0
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  done
+  fail "no X display could be started"
+}
+
+# A task file as the program writes it: two tasks in three dated, descriptions of everyday
+# length with the odd comma and quote.
+make_tasks() {
+  awk -v n="$1" 'BEGIN {
+    srand(100000)
+    split("call the bank tidy garage buy milk and bread, \"\"urgent\"\" send report to Anna review plan for Q3", w, " ")
+    printf "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n"
+    for (i = 0; i < n; i++) {
+      if (rand() < 2 / 3) printf "%d/%d/%d,,", 1 + int(rand() * 12), 1 + int(rand() * 28), 10 + int(rand() * 40)
+      else printf ",%d,", int(rand() * 10)
+      if (rand() < 0.5) printf "%d", 1 + int(rand() * 99)
+      printf ",\""
+      words = 3 + int(rand() * 6)
+      for (k = 0; k < words; k++) printf "%s%s", (k ? " " : ""), w[1 + int(rand() * 18)]
+      printf "\"\r\n"
+    }
+  }' >"$2"
+}
+
+inode() { stat -c %i "$1"; }
+
+# launch FILE TITLE: starts the program under /usr/bin/time and waits for its window.
+# Sets SHOWN_MS, WID and APP_PID.
+launch() {
+  local title="^Taskwell V3.4 - $2\$" t0
+  t0=$(now_ms)
+  /usr/bin/time -v -o "$WORK/time.txt" "$BIN" "$1" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+  poll 60 xdotool search --onlyvisible --name "$title" || fail "window $2 did not appear"
+  SHOWN_MS=$(($(now_ms) - t0))
+  WID=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+  xdotool windowfocus --sync "$WID"
+  # Let the first paint and the start-up's own posted work finish before keys arrive.
+  sleep 0.3
+}
+
+replaced() { [ "$(inode "$1")" != "$2" ]; }
+
+# timed_save FILE [click]: optionally clicks where the pointer is, presses Alt+S and waits until
+# the task file has been replaced. Sets SAVE_MS, counted from the click or the key.
+timed_save() {
+  local before t0
+  before=$(inode "$1")
+  t0=$(now_ms)
+  [ "${2:-}" = click ] && xdotool click 1
+  xdotool key alt+s
+  poll 60 replaced "$1" "$before" || fail "the save of $1 did not happen"
+  SAVE_MS=$(($(now_ms) - t0))
+}
+
+# Presses Alt+C and waits for the process to end. Sets CLOSE_MS and PEAK_MB.
+close_app() {
+  local t0 status=0
+  t0=$(now_ms)
+  xdotool key alt+c
+  wait "$APP_PID" || status=$?
+  CLOSE_MS=$(($(now_ms) - t0))
+  APP_PID=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$WORK/app.log")"
+  PEAK_MB=$(awk '/Maximum resident set size/ { printf "%.0f", $NF / 1024 }' "$WORK/time.txt")
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# measure TASKS RUNS: start and Close+save, RUNS times. Sets M_SHOWN and M_CLOSE (medians) and
+# M_PEAK (the largest peak).
+measure() {
+  local file="$WORK/Tasks$1.todo" shown=() closed=() r
+  M_PEAK=0
+  for r in $(seq 1 "$2"); do
+    launch "$file" "Tasks$1"
+    shown+=("$SHOWN_MS")
+    close_app
+    closed+=("$CLOSE_MS")
+    [ "$PEAK_MB" -gt "$M_PEAK" ] && M_PEAK=$PEAK_MB
+  done
+  M_SHOWN=$(median "${shown[@]}")
+  M_CLOSE=$(median "${closed[@]}")
+}
+
+# True when the first descriptions of a task file are in ascending order, case aside.
+sorted_by_description() {
+  head -n 2000 "$1" | tail -n +2 | sed 's/^[^,]*,[^,]*,[^,]*,//; s/"\r$//' | tr '[:lower:]' '[:upper:]' |
+    LC_ALL=C sort -c
+}
+
+start_x
+export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run" LANG=C.UTF-8 LC_ALL=C.UTF-8
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+echo "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
+echo "Program: $BIN"
+echo "Generating task files..."
+for n in 1 100000 1000000; do make_tasks "$n" "$WORK/Tasks$n.todo"; done
+
+echo "Measuring..."
+measure 1 "$RUNS"
+S1=$M_SHOWN C1=$M_CLOSE P1=$M_PEAK
+measure 100000 "$RUNS"
+S100K=$M_SHOWN C100K=$M_CLOSE P100K=$M_PEAK
+measure 1000000 1
+S1M=$M_SHOWN C1M=$M_CLOSE P1M=$M_PEAK
+
+# The header sort at 1,000,000 tasks: a plain save first, then the click and a save. The peak of
+# this run covers the sequence start, save, sort, save, close.
+BIG="$WORK/Tasks1000000.todo"
+launch "$BIG" Tasks1000000
+timed_save "$BIG"
+SAVE1M=$SAVE_MS
+# The Description header, in the window's own coordinates.
+xdotool mousemove --window "$WID" --sync 300 60
+timed_save "$BIG" click
+SORT1M=$((SAVE_MS - SAVE1M))
+sorted_by_description "$BIG" || fail "the header click did not sort by description"
+close_app
+PSORT1M=$PEAK_MB
+
+TASK_MS=""
+if command -v task >/dev/null; then
+  # The command-line anchor, only where it is installed already.
+  export TASKDATA="$WORK/taskdata" TASKRC="$WORK/taskrc"
+  mkdir -p "$TASKDATA"
+  printf 'data.location=%s\nconfirmation=off\nverbose=nothing\n' "$TASKDATA" >"$TASKRC"
+  awk 'BEGIN { for (i = 0; i < 100000; i++) printf "{\"uuid\":\"%08d-0000-4000-8000-000000000000\",\"status\":\"pending\",\"description\":\"task %d\",\"entry\":\"20260101T000000Z\",\"due\":\"2026%02d%02dT000000Z\"}\n", i, i, 1 + i % 12, 1 + i % 28 }' >"$WORK/tasks.json"
+  task import "$WORK/tasks.json" >/dev/null 2>&1 || true
+  t0=$(now_ms)
+  task rc.report.list.sort=due+ list >/dev/null 2>&1 || true
+  TASK_MS=$(($(now_ms) - t0))
+fi
+
+verdict() { if awk -v v="$1" -v l="$2" 'BEGIN { exit !(v <= l) }'; then echo PASS; else echo FAIL; fi; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", (b > 0 ? a / b : 0) }'; }
+
+echo
+printf '%-34s %12s %16s %16s\n' "Work" "1 task" "100,000 tasks" "1,000,000 tasks"
+printf '%-34s %10s ms %10s ms %5s %10s ms\n' "Window shown" "$S1" "$S100K" "$(ratio "$S100K" "$S1")" "$S1M"
+printf '%-34s %10s ms %10s ms %5s %10s ms\n' "Close + save" "$C1" "$C100K" "$(ratio "$C100K" "$C1")" "$C1M"
+printf '%-34s %10s MB %13s MB %13s MB\n' "Peak memory (start, close)" "$P1" "$P100K" "$P1M"
+printf '%-34s %12s %16s %13s MB\n' "Peak memory (with save, sort)" "" "" "$PSORT1M"
+printf '%-34s %12s %16s %13s ms\n' "Header sort (Description)" "" "" "$SORT1M"
+printf '%-34s %12s %16s %13s ms\n' "  (save alone, subtracted)" "" "" "$SAVE1M"
+echo
+echo "Targets"
+printf '  %-52s %8s  %s\n' "100,000: window shown <= 1.6x one task" "$(ratio "$S100K" "$S1")" "$(verdict "$(awk -v a="$S100K" -v b="$S1" 'BEGIN { print a / b }')" 1.6)"
+printf '  %-52s %8s  %s\n' "100,000: Close+save <= 2x one task" "$(ratio "$C100K" "$C1")" "$(verdict "$(awk -v a="$C100K" -v b="$C1" 'BEGIN { print a / b }')" 2)"
+printf '  %-52s %5s MB  %s\n' "100,000: peak <= 80 MB" "$P100K" "$(verdict "$P100K" 80)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: window shown <= 1000 ms" "$S1M" "$(verdict "$S1M" 1000)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: Close+save <= 1000 ms" "$C1M" "$(verdict "$C1M" 1000)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: header sort <= 400 ms" "$SORT1M" "$(verdict "$SORT1M" 400)"
+PMAX=$((P1M > PSORT1M ? P1M : PSORT1M))
+printf '  %-52s %5s MB  %s\n' "1,000,000: peak <= 300 MB" "$PMAX" "$(verdict "$PMAX" 300)"
+if [ -n "$TASK_MS" ]; then
+  printf '  %-52s %5s ms  %s\n' "10x ahead of 'task list' (100,000, due order)" "$TASK_MS" \
+    "$(verdict "$((S100K * 10))" "$TASK_MS")"
+else
+  echo "  (the command-line task manager is not installed; that comparison is skipped)"
+fi
