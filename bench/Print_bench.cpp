@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "app/TaskPrintDialog.h"
 #include "document/Calendar.h"
 #include "document/Clock.h"
 #include "document/DateText.h"
-#include "document/ToDoList.h"
-#include "print/PrintDialogUnit.h"
+#include "list/ToDoList.h"
 #include "print/TextLayout.h"
 
 namespace taskwell {

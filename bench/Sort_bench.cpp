@@ -4,7 +4,7 @@
 #include <random>
 
 #include "document/Calendar.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 #include "support/QuietPlatform.h"
 #include "support/ReferenceSort.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
 #include "document/Calendar.h"
 
 namespace {
@@ -44,7 +44,7 @@ void BM_StartUntilShown(benchmark::State& state) {
   const std::string path = MakeTaskFile(static_cast<int>(state.range(0)));
   taskwell::SystemClock clock;
   for (auto _ : state) {
-    taskwell::TToDoForm form({}, clock, path, "/tmp");
+    taskwell::MainWindow form({}, clock, path, "/tmp");
     form.show();
     QApplication::processEvents();
     benchmark::DoNotOptimize(form.List().Grid.RowCount());

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "document/Calendar.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 #include "support/QuietPlatform.h"
 
 namespace taskwell {

@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "BenchTasks.h"
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
 
 namespace taskwell::bench {
 namespace {
 
-using Window = TToDoForm;
+using Window = MainWindow;
 
 int Tasks(const benchmark::State& state) {
   return static_cast<int>(state.range(0));

@@ -9,7 +9,7 @@
 #include "dates/RepeatRule.h"
 #include "document/Calendar.h"
 #include "document/Errors.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 using namespace taskwell;
 

@@ -14,7 +14,7 @@
 
 #include "document/Calendar.h"
 #include "document/Text.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 #include "support/QuietPlatform.h"
 
 namespace taskwell {
@@ -103,7 +103,7 @@ void RequireNothingLost(const std::string& input, const Round& round, const Date
   const std::vector<std::string> lines = InputLines(input);
   if (lines.empty()) return;
   // The header, after a marker line when the file starts with one.
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.Line = lines[0];
   const std::size_t headerLines = UpperAscii(csv.ReadField()) == "PROJECT" ? 2 : 1;
   if (lines.size() <= headerLines) return;

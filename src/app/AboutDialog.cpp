@@ -1,4 +1,4 @@
-#include "print/AboutUnit.h"
+#include "app/AboutDialog.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -53,7 +53,7 @@ QPushButton* Button(QWidget* parent) {
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       ProductName(FixedLabel(this, "ProductName", QRect(10, 12, 320, 22), 14)),
@@ -69,14 +69,14 @@ TAboutBox::TAboutBox(QWidget* parent)
   // The texts the main window writes anyway; the box is never shown blank.
   ProductName->setText(QStringLiteral("Taskwell"));
   Version->setText(QStringLiteral("V3.4"));
-  connect(ContinueButton, &QPushButton::clicked, this, &TAboutBox::ContinueButtonClick);
+  connect(ContinueButton, &QPushButton::clicked, this, &AboutDialog::ContinueButtonClick);
 }
 
-void TAboutBox::ContinueButtonClick() {
+void AboutDialog::ContinueButtonClick() {
   accept();
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->geometry().center());

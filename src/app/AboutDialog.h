@@ -10,11 +10,11 @@ namespace taskwell {
 
 // The About box: product name, comments and version, and one button that closes it. The main
 // window writes the three texts each time it is shown and opens the box with exec().
-class TAboutBox final : public QDialog {
+class AboutDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAboutBox(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 
   QLabel* const ProductName;
   QLabel* const Comments;

@@ -1,8 +1,8 @@
-#include "app/DateFormUnit.h"
+#include "app/DateInputDialog.h"
 
 namespace taskwell {
 
-TDateInputForm::TDateInputForm(QWidget* parent) : QDialog(parent) {
+DateInputDialog::DateInputDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DateInputForm"));
   setWindowTitle(QStringLiteral("Date"));
 }

@@ -5,11 +5,11 @@
 namespace taskwell {
 
 // A date dialog that is created with the other windows and kept, though nothing shows it.
-class TDateInputForm final : public QDialog {
+class DateInputDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TDateInputForm(QWidget* parent = nullptr);
+  explicit DateInputDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace taskwell

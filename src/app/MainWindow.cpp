@@ -1,4 +1,4 @@
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,9 +13,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/MessageUnit.h"
-#include "print/AboutUnit.h"
-#include "print/PrintDialogUnit.h"
+#include "app/AboutDialog.h"
+#include "app/MessageDialog.h"
+#include "app/TaskPrintDialog.h"
 
 namespace taskwell {
 namespace {
@@ -37,8 +37,8 @@ QFont WindowFont() {
 
 }  // namespace
 
-TToDoForm::TToDoForm(const RegionalSettings& regional, const Clock& clock,
-                     const std::string& firstArgument, const std::string& home)
+MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
+                       const std::string& firstArgument, const std::string& home)
     : Dates(regional, clock), PrintDialog(std::make_unique<TaskPrintDialog>()) {
   setObjectName(QStringLiteral("ToDoForm"));
   setFont(WindowFont());
@@ -62,18 +62,18 @@ TToDoForm::TToDoForm(const RegionalSettings& regional, const Clock& clock,
   Tasks->Grid.TextWidth = [this, gridFont](std::string_view text) {
     return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
   };
-  connect(qApp, &QApplication::focusChanged, this, &TToDoForm::OnFocusChanged);
+  connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   FormCreate(firstArgument, home);
 }
 
-TToDoForm::~TToDoForm() {
-  disconnect(qApp, &QApplication::focusChanged, this, &TToDoForm::OnFocusChanged);
+MainWindow::~MainWindow() {
+  disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   // The grid shows the task list, so it must go before the task list does.
   delete GridPanel;
 }
 
-QPushButton* TToDoForm::MakeButton(const char* name, const char* caption, int left, int top,
-                                   int width) {
+QPushButton* MainWindow::MakeButton(const char* name, const char* caption, int left, int top,
+                                    int width) {
   auto* button = new QPushButton(QString::fromLatin1(caption), ButtonPanel);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, 24);
@@ -82,7 +82,7 @@ QPushButton* TToDoForm::MakeButton(const char* name, const char* caption, int le
   return button;
 }
 
-void TToDoForm::BuildButtonPanel() {
+void MainWindow::BuildButtonPanel() {
   ButtonPanel = new QWidget(this);
   ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
   ButtonPanel->setFixedHeight(kPanelHeight);
@@ -145,7 +145,7 @@ void TToDoForm::BuildButtonPanel() {
   WireCommonKeys();
 }
 
-void TToDoForm::WireCommonKeys() {
+void MainWindow::WireCommonKeys() {
   // Ctrl+S and F3 reach their buttons as extra access keys, so they commit the cell being edited
   // exactly as Alt+S and Alt+F do.
   SaveButton->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -159,7 +159,7 @@ void TToDoForm::WireCommonKeys() {
   connect(FindEdit, &QLineEdit::returnPressed, FindButton, &QPushButton::click);
 }
 
-void TToDoForm::SetTabOrder() {
+void MainWindow::SetTabOrder() {
   const QWidget* order[] = {AddButton,   DeleteButton,    IncrementButton,  PrintButton,
                             FindEdit,    FindButton,      SortOrderButton,  HideButton,
                             AboutButton, CloseButton,     AutoSortButton,   SortButton,
@@ -170,7 +170,7 @@ void TToDoForm::SetTabOrder() {
   QWidget::setTabOrder(CloseNoSaveButton, Grid);
 }
 
-void TToDoForm::FormCreate(const std::string& firstArgument, const std::string& home) {
+void MainWindow::FormCreate(const std::string& firstArgument, const std::string& home) {
   // A failed load is reported, and the window still opens on the table it could build.
   const bool loaded = Tasks->Guarded([&] { Tasks->FormCreate(firstArgument, home); });
   const QString title = ToQt(Tasks->ListTitle);
@@ -188,28 +188,28 @@ void TToDoForm::FormCreate(const std::string& firstArgument, const std::string& 
   });
 }
 
-void TToDoForm::SetDialogs(TMessageBox* messageBox, TAboutBox* aboutBox) {
+void MainWindow::SetDialogs(MessageDialog* messageBox, AboutDialog* aboutBox) {
   MessageBox = messageBox;
   AboutBox = aboutBox;
 }
 
-void TToDoForm::Run(const std::function<void()>& handler) {
+void MainWindow::Run(const std::function<void()>& handler) {
   Tasks->Guarded(handler);
   SyncButtons();
 }
 
-void TToDoForm::SyncButtons() {
+void MainWindow::SyncButtons() {
   SortOrderButton->setText(ToQt(Tasks->SortOrderButtonCaption));
   AutoSortButton->setText(ToQt(Tasks->AutoSortButtonCaption));
   HideButton->setText(ToQt(Tasks->HideButtonCaption));
   SortButton->setVisible(Tasks->SortButtonVisible);
 }
 
-void TToDoForm::AboutButtonClick() {
+void MainWindow::AboutButtonClick() {
   if (AboutBox != nullptr) AboutBox->exec();
 }
 
-void TToDoForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (Shown) return;
   Shown = true;
@@ -223,7 +223,7 @@ void TToDoForm::showEvent(QShowEvent* event) {
   FocusGrid();
 }
 
-void TToDoForm::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   AnchorRightEdge();
   if (Resizing || !Created) return;
@@ -232,19 +232,19 @@ void TToDoForm::resizeEvent(QResizeEvent* event) {
   Resizing = false;
 }
 
-void TToDoForm::AnchorRightEdge() {
+void MainWindow::AnchorRightEdge() {
   const int shift = ButtonPanel->width() - kDesignClientWidth;
   AboutButton->move(719 + shift, 0);
   CloseButton->move(771 + shift, 0);
   CloseNoSaveButton->move(719 + shift, 24);
 }
 
-void TToDoForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does.
   event->accept();
 }
 
-bool TToDoForm::eventFilter(QObject* object, QEvent* event) {
+bool MainWindow::eventFilter(QObject* object, QEvent* event) {
   if (object == FindEdit) return FindEditKey(event) || QWidget::eventFilter(object, event);
   auto* button = qobject_cast<QPushButton*>(object);
   if (button == nullptr || event->type() != QEvent::Shortcut)
@@ -259,7 +259,7 @@ bool TToDoForm::eventFilter(QObject* object, QEvent* event) {
   return true;
 }
 
-bool TToDoForm::FindEditKey(QEvent* event) {
+bool MainWindow::FindEditKey(QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
   // Back to the grid on the release, and both halves kept from the grid: there an Escape release
@@ -268,7 +268,7 @@ bool TToDoForm::FindEditKey(QEvent* event) {
   return true;
 }
 
-bool TToDoForm::CommitGridEdit() {
+bool MainWindow::CommitGridEdit() {
   // A refused edit keeps the cursor on its cell with the text as typed; the action that asked
   // for the commit does not run.
   GridEditRefused = !Tasks->Guarded([this] { Tasks->GridExit(); });
@@ -276,7 +276,7 @@ bool TToDoForm::CommitGridEdit() {
   return !GridEditRefused;
 }
 
-void TToDoForm::OnFocusChanged(QWidget* old, QWidget* now) {
+void MainWindow::OnFocusChanged(QWidget* old, QWidget* now) {
   const auto inGrid = [this](const QWidget* widget) {
     return widget != nullptr && (widget == Grid || Grid->isAncestorOf(widget));
   };
@@ -286,22 +286,22 @@ void TToDoForm::OnFocusChanged(QWidget* old, QWidget* now) {
   }
 }
 
-QString TToDoForm::ToQt(const std::string& text) const {
+QString MainWindow::ToQt(const std::string& text) const {
   return Grid->GridModel()->Decode(text);
 }
 
 // ---------------------------------------------------------------- Platform
 
-void TToDoForm::ShowMessageBox(const std::string& caption, const std::string& message) {
+void MainWindow::ShowMessageBox(const std::string& caption, const std::string& message) {
   if (MessageBox != nullptr) {
     MessageBox->ShowMessageBox(ToQt(caption), ToQt(message));
   } else {
-    TMessageBox box(this);
+    MessageDialog box(this);
     box.ShowMessageBox(ToQt(caption), ToQt(message));
   }
 }
 
-bool TToDoForm::Confirm(const std::string& message) {
+bool MainWindow::Confirm(const std::string& message) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), ToQt(message),
                   QMessageBox::NoButton, this);
   box.setObjectName(QStringLiteral("ConfirmBox"));
@@ -313,14 +313,14 @@ bool TToDoForm::Confirm(const std::string& message) {
   return box.clickedButton() == yes;
 }
 
-void TToDoForm::ShowError(const std::string& caption, const std::string& text) {
+void MainWindow::ShowError(const std::string& caption, const std::string& text) {
   QMessageBox box(QMessageBox::Critical, ToQt(caption), ToQt(text), QMessageBox::Ok,
                   isVisible() ? this : nullptr);
   box.setObjectName(QStringLiteral("ErrorBox"));
   box.exec();
 }
 
-void TToDoForm::OpenDocument(const std::string& target) {
+void MainWindow::OpenDocument(const std::string& target) {
   const QString text = ToQt(target);
   if (text.isEmpty()) return;
   // A web address goes as a URL; anything else is a local document for its default application.
@@ -331,50 +331,50 @@ void TToDoForm::OpenDocument(const std::string& target) {
   ShowMessageBox(Tasks->ListTitle, "Could not open \"" + target + "\".");
 }
 
-void TToDoForm::FocusGrid() {
+void MainWindow::FocusGrid() {
   Grid->setFocus();
   Grid->ShowEditor();
 }
 
-void TToDoForm::Repaint() {
+void MainWindow::Repaint() {
   Grid->viewport()->update();
   update();
 }
 
-void TToDoForm::CloseWindow() {
+void MainWindow::CloseWindow() {
   close();
 }
 
-Rect TToDoForm::WorkArea() {
+Rect MainWindow::WorkArea() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
   return {area.left(), area.top(), area.width(), area.height()};
 }
 
-Rect TToDoForm::WindowBounds() {
+Rect MainWindow::WindowBounds() {
   const QRect bounds = geometry();
   return {bounds.left(), bounds.top(), bounds.width(), bounds.height()};
 }
 
-void TToDoForm::SetWindowBounds(const Rect& bounds) {
+void MainWindow::SetWindowBounds(const Rect& bounds) {
   const QRect wanted(bounds.Left, bounds.Top, std::max(bounds.Width, 200),
                      std::max(bounds.Height, 120));
   if (wanted != geometry()) setGeometry(wanted);
 }
 
-int TToDoForm::GridWidth() {
+int MainWindow::GridWidth() {
   return width();
 }
 
-int TToDoForm::FullyVisibleRows(int windowHeight) {
+int MainWindow::FullyVisibleRows(int windowHeight) {
   return Grid->FullyVisibleRows(windowHeight - kPanelHeight);
 }
 
-bool TToDoForm::ShowPrintDialog(PrintChoice& choice) {
+bool MainWindow::ShowPrintDialog(PrintChoice& choice) {
   return PrintDialog->Exec(this, choice);
 }
 
-std::unique_ptr<PrinterTextStream> TToDoForm::OpenPrinter(const std::string& jobName) {
+std::unique_ptr<PrinterTextStream> MainWindow::OpenPrinter(const std::string& jobName) {
   return PrintDialog->OpenStream(jobName);
 }
 

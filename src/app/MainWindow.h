@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/TaskGridView.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,22 +12,22 @@ class QPushButton;
 
 namespace taskwell {
 
-class TMessageBox;
-class TAboutBox;
+class MessageDialog;
+class AboutDialog;
 class TaskPrintDialog;
 
 // The main window: the button panel above the task grid. It forwards every event to the task
 // list's handlers and gives the task list the desktop it needs.
-class TToDoForm final : public QWidget, public Platform {
+class MainWindow final : public QWidget, public Platform {
   Q_OBJECT
 
  public:
-  TToDoForm(const RegionalSettings& regional, const Clock& clock, const std::string& firstArgument,
-            const std::string& home);
-  ~TToDoForm() override;
+  MainWindow(const RegionalSettings& regional, const Clock& clock, const std::string& firstArgument,
+             const std::string& home);
+  ~MainWindow() override;
 
   // The shared dialogs are created after the main window; they are handed over once they exist.
-  void SetDialogs(TMessageBox* messageBox, TAboutBox* aboutBox);
+  void SetDialogs(MessageDialog* messageBox, AboutDialog* aboutBox);
 
   ToDoList& List() { return *Tasks; }
 
@@ -96,8 +96,8 @@ class TToDoForm final : public QWidget, public Platform {
   DateFormat Dates;
   std::unique_ptr<ToDoList> Tasks;
   std::unique_ptr<TaskPrintDialog> PrintDialog;
-  TMessageBox* MessageBox = nullptr;
-  TAboutBox* AboutBox = nullptr;
+  MessageDialog* MessageBox = nullptr;
+  AboutDialog* AboutBox = nullptr;
   bool Created = false;
   bool Shown = false;
   bool Resizing = false;

@@ -1,4 +1,4 @@
-#include "app/MessageUnit.h"
+#include "app/MessageDialog.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,7 +20,7 @@ QFont BoldArial() {
 
 }  // namespace
 
-TMessageBox::TMessageBox(QWidget* parent)
+MessageDialog::MessageDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       SpacerLabel(new QLabel(this)),
@@ -39,11 +39,11 @@ TMessageBox::TMessageBox(QWidget* parent)
   ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
   ContinueButton->setFont(BoldArial());
   ContinueButton->setDefault(true);
-  connect(ContinueButton, &QPushButton::clicked, this, &TMessageBox::ContinueButtonClick);
+  connect(ContinueButton, &QPushButton::clicked, this, &MessageDialog::ContinueButtonClick);
   Prepare(QString(), QString());
 }
 
-void TMessageBox::Prepare(const QString& caption, const QString& message) {
+void MessageDialog::Prepare(const QString& caption, const QString& message) {
   ContinueButton->setVisible(true);
   ContinueButton->setText(QStringLiteral("Click here to continue"));
   setWindowTitle(caption);
@@ -58,7 +58,7 @@ void TMessageBox::Prepare(const QString& caption, const QString& message) {
   setFixedSize(kClientWidth, buttonTop + 40 + 35 - frame);
 }
 
-void TMessageBox::ShowMessageBox(const QString& caption, const QString& message) {
+void MessageDialog::ShowMessageBox(const QString& caption, const QString& message) {
   Prepare(caption, message);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
@@ -68,7 +68,7 @@ void TMessageBox::ShowMessageBox(const QString& caption, const QString& message)
   exec();
 }
 
-void TMessageBox::ContinueButtonClick() {
+void MessageDialog::ContinueButtonClick() {
   accept();
 }
 

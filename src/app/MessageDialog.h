@@ -9,11 +9,11 @@ namespace taskwell {
 
 // The program's own message dialog: a caption, a centred bold message that wraps, and one large
 // button. Its height follows the message.
-class TMessageBox final : public QDialog {
+class MessageDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TMessageBox(QWidget* parent = nullptr);
+  explicit MessageDialog(QWidget* parent = nullptr);
 
   void ShowMessageBox(const QString& caption, const QString& message);
   // Sets caption and message and sizes the dialog for them, without showing it.

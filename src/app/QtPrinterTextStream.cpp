@@ -1,4 +1,4 @@
-#include "print/PrinterTextStream.h"
+#include "app/QtPrinterTextStream.h"
 
 #include <unistd.h>
 

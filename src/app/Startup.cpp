@@ -5,15 +5,15 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/DateFormUnit.h"
+#include "app/AboutDialog.h"
+#include "app/DateInputDialog.h"
 #include "app/DesktopIdentity.h"
 #include "app/InstanceLock.h"
-#include "app/MessageUnit.h"
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
+#include "app/MessageDialog.h"
 #include "app/WindowRaiser.h"
 #include "document/CommandLine.h"
-#include "print/AboutUnit.h"
-#include "print/DueListing.h"
+#include "list/DueListing.h"
 
 namespace taskwell {
 
@@ -64,10 +64,10 @@ int RunTaskwell(int argc, char** argv) {
   char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
   QApplication app(qtArgc, qtArgv);
   ApplyDesktopIdentity();
-  TToDoForm form(regional, clock, argument, homeFolder);
-  TMessageBox messageBox;
-  TDateInputForm dateInputForm;
-  TAboutBox aboutBox;
+  MainWindow form(regional, clock, argument, homeFolder);
+  MessageDialog messageBox;
+  DateInputDialog dateInputForm;
+  AboutDialog aboutBox;
   form.SetDialogs(&messageBox, &aboutBox);
 
   if (!owner) {

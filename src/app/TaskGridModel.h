@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <QTimer>
 
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 

@@ -6,7 +6,7 @@
 #include <QTableView>
 
 #include "app/TaskGridModel.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 

@@ -1,4 +1,4 @@
-#include "print/PrintDialogUnit.h"
+#include "app/TaskPrintDialog.h"
 
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "print/PrinterTextStream.h"
+#include "app/QtPrinterTextStream.h"
 
 namespace taskwell {
 namespace {

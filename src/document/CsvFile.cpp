@@ -1,4 +1,4 @@
-#include "document/CSVUnit.h"
+#include "document/CsvFile.h"
 
 #include <algorithm>
 
@@ -41,7 +41,7 @@ std::string TakeQuoted(std::string_view& rest) {
 
 }  // namespace
 
-void TCSV::OpenRead(const std::string& path) {
+void CsvFile::OpenRead(const std::string& path) {
   Writing = false;
   Pos = 0;
   HadBom = false;
@@ -74,7 +74,7 @@ void TCSV::OpenRead(const std::string& path) {
   AtEnd = Pos >= Content.size();
 }
 
-void TCSV::ReadLine() {
+void CsvFile::ReadLine() {
   if (!IsOpen || Writing || Pos >= Content.size()) return;
   // A line ends at LF, with a CR before it not part of the line. A file without any LF is from an
   // old Mac and ends its lines in a CR alone; elsewhere a lone CR is part of a description.
@@ -88,7 +88,7 @@ void TCSV::ReadLine() {
   ++LineNumber;
 }
 
-std::string TCSV::ReadField() {
+std::string CsvFile::ReadField() {
   if (TrimView(Line).empty()) return {};
   // Only leading characters go here: trailing ones may belong to a description further on.
   std::string_view rest = SkipTrimmed(Line);
@@ -108,7 +108,7 @@ std::string TCSV::ReadField() {
   return Trim(field);
 }
 
-std::string TCSV::ReadDescription() {
+std::string CsvFile::ReadDescription() {
   LeftOver.clear();
   std::string_view rest = TrimBlanksView(Line);
   if (rest.empty() || rest.front() != '"') {
@@ -127,14 +127,14 @@ std::string TCSV::ReadDescription() {
   return std::string(TrimBlanksView(field));
 }
 
-Fixed4 TCSV::ReadNumber() {
+Fixed4 CsvFile::ReadNumber() {
   const std::string field = ReadField();
   LastFieldEmpty = field.empty();
   if (LastFieldEmpty) return 0;
   return TextToNumber(field, Dates->Regional().DecimalSeparator);
 }
 
-double TCSV::ReadDate() {
+double CsvFile::ReadDate() {
   const std::string field = ReadField();
   if (field.empty()) return 0;
   // Only the regional separator makes a date: "7/6/26" from a month-first region is not a date
@@ -150,7 +150,7 @@ double TCSV::ReadDate() {
   return date;
 }
 
-void TCSV::OpenWrite(const std::string& path) {
+void CsvFile::OpenWrite(const std::string& path) {
   Writing = true;
   Line.clear();
   AtLineStart = true;
@@ -158,13 +158,13 @@ void TCSV::OpenWrite(const std::string& path) {
   if (IsOpen && WriteBom) Writer.Append(kBom);
 }
 
-void TCSV::WriteField(std::string_view text) {
+void CsvFile::WriteField(std::string_view text) {
   if (!AtLineStart) Line += ',';
   Line += text;
   AtLineStart = false;
 }
 
-void TCSV::WriteQuoted(std::string_view text) {
+void CsvFile::WriteQuoted(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text) {
     quoted += c;
@@ -174,7 +174,7 @@ void TCSV::WriteQuoted(std::string_view text) {
   WriteField(quoted);
 }
 
-void TCSV::WriteNumber(Fixed4 value) {
+void CsvFile::WriteNumber(Fixed4 value) {
   const std::string text = NumberText(value, Dates->Regional().DecimalSeparator);
   // A decimal comma would split the number into two fields.
   if (text.find(',') != std::string::npos) {
@@ -184,11 +184,11 @@ void TCSV::WriteNumber(Fixed4 value) {
   }
 }
 
-void TCSV::WriteDate(double date) {
+void CsvFile::WriteDate(double date) {
   WriteField(date == 0 ? std::string() : Dates->FileDateText(date));
 }
 
-void TCSV::EndLine() {
+void CsvFile::EndLine() {
   if (!IsOpen) return;
   Line += "\r\n";
   Writer.Append(Line);
@@ -196,7 +196,7 @@ void TCSV::EndLine() {
   AtLineStart = true;
 }
 
-void TCSV::Close() {
+void CsvFile::Close() {
   const bool wasOpen = IsOpen;
   IsOpen = false;
   if (!Writing) {

@@ -10,9 +10,9 @@
 namespace taskwell {
 
 // The line-oriented codec of the task file: one file at a time, reading or writing.
-class TCSV {
+class CsvFile {
  public:
-  explicit TCSV(const DateFormat& dates) : Dates(&dates) {}
+  explicit CsvFile(const DateFormat& dates) : Dates(&dates) {}
 
   bool IsOpen = false;
   bool AtEnd = true;

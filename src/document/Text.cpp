@@ -1,5 +1,7 @@
 #include "document/Text.h"
 
+#include <algorithm>
+
 #include <array>
 
 #include "document/Errors.h"
@@ -91,12 +93,19 @@ std::string Trim(std::string_view text) {
   return std::string(TrimView(text));
 }
 
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string UpperAscii(std::string_view text) {
   std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : result) c = UpperAscii(c);
   return result;
+}
+
+bool ContainsUpperAscii(std::string_view text, std::string_view upperNeedle) {
+  return std::search(text.begin(), text.end(), upperNeedle.begin(), upperNeedle.end(),
+                     [](char a, char b) { return UpperAscii(a) == b; }) != text.end();
 }
 
 std::string_view TrimBlanksView(std::string_view text) {

@@ -14,6 +14,9 @@ std::string_view TrimBlanksView(std::string_view text);
 
 // Only a to z become A to Z; every other byte stays as it is.
 std::string UpperAscii(std::string_view text);
+char UpperAscii(char c);
+// Whether text contains upperNeedle once a to z in text are read as A to Z.
+bool ContainsUpperAscii(std::string_view text, std::string_view upperNeedle);
 
 // The number of characters: UTF-8 code points when the text is valid UTF-8, else bytes.
 std::size_t CharCount(std::string_view text);

@@ -1,12 +1,7 @@
-#include "grid/Sorting.h"
+#include "grid/ExchangeSort.h"
 
 #include <algorithm>
 #include <numeric>
-
-#include "document/Calendar.h"
-#include "document/Text.h"
-#include "document/ToDoList.h"
-#include "print/Utility.h"
 
 namespace taskwell {
 namespace {
@@ -88,33 +83,6 @@ void ReplayGroup(const std::vector<int>& joined, int first, int size,
   }
 }
 
-// The effective date of a task: its date, or for an undated task today plus its priority in
-// days; 0 when neither gives one.
-double EffectiveDate(const ToDoList& list, int row) {
-  double date = 0;
-  const std::string_view dateText = TrimView(list.Grid.Cell(ToDoList::ColDate, row));
-  if (!dateText.empty() && !list.Dates.TryParseTableDate(dateText, date)) date = 0;
-  if (date != 0) return date;
-  const std::string_view priority = TrimView(list.Grid.Cell(ToDoList::ColPri, row));
-  std::int32_t days = 0;
-  if (priority.empty() || !TryStrToInt(priority, days)) return 0;
-  return DateOf(list.Dates.Now()) + days;
-}
-
-// "yyyymmdd". Dates beyond the calendar (a huge priority) are held at its ends so that the
-// part keeps its eight digits and its order.
-std::string DatePart(double date) {
-  static const double kFirstDay = EncodeDate(1, 1, 1);
-  static const double kLastDay = EncodeDate(9999, 12, 31);
-  const CalendarDate day = DecodeDate(std::clamp(date, kFirstDay, kLastDay));
-  std::string text(8, '0');
-  int value = day.Year * 10000 + day.Month * 100 + day.Day;
-  for (int i = 7; i >= 0; --i, value /= 10) text[static_cast<std::size_t>(i)] += value % 10;
-  return text;
-}
-
-constexpr int kKeyWidth = 5;
-
 }  // namespace
 
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
@@ -155,94 +123,6 @@ std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
                 turns.PrefixSum(g), order.data() + at(firstOf, g));
   }
   return order;
-}
-
-std::string ToDoList::BuildSortKey(int row) const {
-  std::string description = UpperAscii(Grid.Cell(DescCol, row));
-  switch (SortMode) {
-    case 2:
-      return description;
-    case 3:
-      return PadLeft(Grid.Cell(ColProj, row), kKeyWidth) + description;
-    default:
-      return DatePart(EffectiveDate(*this, row)) + PadLeft(Grid.Cell(ColSubPri, row), kKeyWidth) +
-             description;
-  }
-}
-
-void ToDoList::SortTable() {
-  if (SkipNextSort) {
-    // The row just inserted stays where the user put it, this once.
-    SkipNextSort = false;
-    return;
-  }
-  const int rows = Grid.RowCount();
-  std::vector<std::string> keys;
-  keys.reserve(static_cast<std::size_t>(std::max(rows - 1, 0)));
-  for (int row = 1; row < rows; ++row) keys.push_back(BuildSortKey(row));
-  // Rows already in order are never exchanged, so nothing moves.
-  if (std::is_sorted(keys.begin(), keys.end())) return;
-
-  const std::vector<int> sorted = ExchangeSortOrder(keys);
-  std::vector<int> order(static_cast<std::size_t>(rows), 0);
-  std::vector<int> newRow(static_cast<std::size_t>(rows), 0);
-  for (std::size_t p = 0; p < sorted.size(); ++p) {
-    const int from = sorted[p] + 1;
-    order[p + 1] = from;
-    newRow[static_cast<std::size_t>(from)] = static_cast<int>(p) + 1;
-  }
-  Grid.ReorderRows(order);
-
-  auto follow = [&](int row) {
-    return row >= 1 && row < rows ? newRow[static_cast<std::size_t>(row)] : row;
-  };
-  // The cell being edited belongs to its task, not to a row index: a later commit or Escape
-  // must find it where the task went.
-  EditRow = follow(EditRow);
-  // A cursor move still waiting for a paint is where the cursor really belongs.
-  const int cursorRow = PendingRow != 0 ? PendingRow : Grid.Row();
-  if (PendingRow != 0) PendingRow = follow(PendingRow);
-  if (FollowSortedRow) PendingRow = follow(cursorRow);
-  Grid.OnDrawCell = [this] { GridDrawCell(); };
-}
-
-void ToDoList::GridDrawCell() {
-  Grid.OnDrawCell = nullptr;
-  if (PendingRow == 0) return;
-  const int target = PendingRow;
-  PendingRow = 0;
-  if (target >= Grid.RowCount()) return;
-  // Restore the handler's state rather than force it on: a paint can come while a commit runs.
-  const bool wasHooked = SelectHooked;
-  DetachSelectHandler();
-  const int from = Grid.Row();
-  Grid.SetRow(target);
-  // An edit position recorded for the cell the cursor sat in goes with the cursor, so the cell
-  // now being edited is the one a commit or Escape works on.
-  if (EditRow == from && from != target) {
-    EditRow = target;
-    EditOldText = Grid.Cell(EditCol, target);
-  }
-  if (wasHooked) AttachSelectHandler();
-}
-
-void ToDoList::SortOrderButtonClick() {
-  ++SortMode;
-  if (SortMode == 3 && !HasProjCol) ++SortMode;
-  if (SortMode > 3) SortMode = 1;
-  SortOrderButtonCaption = SortCaptions[static_cast<std::size_t>(SortMode)];
-  if (AutoSort) SortTable();
-  Ui.FocusGrid();
-}
-
-void ToDoList::AutoSortButtonClick() {
-  AutoSort = !AutoSort;
-  AutoSortButtonCaption = AutoSort ? "AutoSort on" : "AutoSort off";
-  SortButtonVisible = !AutoSort;
-}
-
-void ToDoList::SortButtonClick() {
-  SortTable();
 }
 
 }  // namespace taskwell

@@ -1,4 +1,4 @@
-#include "print/DueListing.h"
+#include "list/DueListing.h"
 
 #include <array>
 #include <cerrno>
@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "document/Text.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {

@@ -3,7 +3,7 @@
 #include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/Text.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {

@@ -1,27 +1,12 @@
-#include <algorithm>
-
 #include "document/Text.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-char UpperByte(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Whether text contains upperNeedle, with only a to z folded to upper case.
-bool ContainsUpper(std::string_view text, std::string_view upperNeedle) {
-  return std::search(text.begin(), text.end(), upperNeedle.begin(), upperNeedle.end(),
-                     [](char a, char b) { return UpperByte(a) == b; }) != text.end();
-}
-
-}  // namespace
 
 void ToDoList::FindButtonClick(const std::string& findText) {
   if (!findText.empty()) {
     const std::string needle = UpperAscii(findText);
-    auto matches = [&](int row) { return ContainsUpper(Grid.Cell(DescCol, row), needle); };
+    auto matches = [&](int row) { return ContainsUpperAscii(Grid.Cell(DescCol, row), needle); };
     const int current = Grid.Row();
     if (Grid.Col() != DescCol && matches(current)) {
       Grid.SetCol(DescCol);

@@ -1,4 +1,4 @@
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "document/Errors.h"
 #include "document/Text.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {

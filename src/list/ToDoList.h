@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/CSVUnit.h"
+#include "document/CsvFile.h"
 #include "document/DateText.h"
 #include "document/Platform.h"
 #include "document/SafeFile.h"
@@ -30,7 +30,7 @@ class ToDoList {
   TaskTable Grid;
   Platform& Ui;
   DateFormat Dates;
-  TCSV CSV;
+  CsvFile CSV;
 
   // The window's state.
   std::string ListTitle;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {

@@ -1,4 +1,4 @@
-#include "print/AboutUnit.h"
+#include "app/AboutDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include <QTimer>
 #include <functional>
 
-#include "QtTestApplication.h"
+#include "support/QtApp.h"
 
 namespace taskwell {
 namespace {
 
 // Runs check while the box is open modally, then closes it with close.
-int ExecWhileChecking(TAboutBox& box, const std::function<void()>& check,
+int ExecWhileChecking(AboutDialog& box, const std::function<void()>& check,
                       const std::function<void()>& close) {
   QTimer::singleShot(0, &box, [&] {
     check();
@@ -25,14 +25,14 @@ int ExecWhileChecking(TAboutBox& box, const std::function<void()>& check,
 }
 
 // What the main window writes each time it is shown.
-void FillAsTheMainWindowDoes(TAboutBox& box) {
+void FillAsTheMainWindowDoes(AboutDialog& box) {
   box.ProductName->setText(QStringLiteral("Taskwell"));
   box.Comments->setText(QString());
   box.Version->setText(QStringLiteral("V3.4"));
 }
 
 TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
-  TAboutBox box;
+  AboutDialog box;
   EXPECT_EQ(box.windowTitle(), QStringLiteral("About"));
   EXPECT_EQ(box.size(), QSize(342, 358));
   EXPECT_EQ(box.minimumSize(), box.maximumSize());
@@ -81,7 +81,7 @@ TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
 }
 
 TEST(AboutBox, OnlyTheButtonTakesTheFocus) {
-  TAboutBox box;
+  AboutDialog box;
   for (QWidget* child : box.findChildren<QWidget*>()) {
     if (child != box.ContinueButton) {
       EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
@@ -94,7 +94,7 @@ TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
   QWidget mainWindow;
   mainWindow.setGeometry(20, 30, 300, 200);
   mainWindow.show();
-  TAboutBox box(&mainWindow);
+  AboutDialog box(&mainWindow);
   const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
 
   struct Showing {

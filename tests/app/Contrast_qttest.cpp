@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/DateFormUnit.h"
-#include "app/MessageUnit.h"
-#include "app/TaskwellForm.h"
+#include "app/AboutDialog.h"
+#include "app/DateInputDialog.h"
+#include "app/MainWindow.h"
+#include "app/MessageDialog.h"
 #include "grid/DueState.h"
-#include "print/AboutUnit.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 
@@ -69,15 +69,15 @@ class ContrastTest : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(ContrastTest, DialogsAndTheMainWindowRead) {
-  TMessageBox message;
+  MessageDialog message;
   message.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
   ExpectReadable(message, {message.MessageLabel, message.ContinueButton});
 
-  TAboutBox about;
+  AboutDialog about;
   ExpectReadable(about, {about.ProductName, about.Version, about.ContinueButton});
 
   // The date dialog has no text; it must at least take the theme's background.
-  TDateInputForm dateForm;
+  DateInputDialog dateForm;
   dateForm.resize(100, 60);
   dateForm.show();
   QApplication::processEvents();
@@ -87,7 +87,7 @@ TEST_P(ContrastTest, DialogsAndTheMainWindowRead) {
   const auto folder = std::filesystem::temp_directory_path() / "taskwell-contrast";
   std::filesystem::create_directories(folder);
   const FixedClock clock(testing::Day(2026, 6, 10));
-  TToDoForm form({}, clock, (folder / "none.todo").string(), folder.string());
+  MainWindow form({}, clock, (folder / "none.todo").string(), folder.string());
   // The offscreen screen is small; keep the labels inside it.
   form.setGeometry(10, 10, 780, 500);
   ExpectReadable(form, {form.Label1, form.MessageLabel});

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <filesystem>
 
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 
@@ -20,7 +20,7 @@ TEST(DesktopIdentity, NamesVersionIconAndDesktopFile) {
   std::filesystem::create_directories(folder);
   const FixedClock clock(testing::Day(2026, 6, 10));
   // The list title goes into the caption; it must not rename the application.
-  TToDoForm form({}, clock, (folder / "home.todo").string(), folder.string());
+  MainWindow form({}, clock, (folder / "home.todo").string(), folder.string());
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("taskwell"));
   EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Taskwell"));
   EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral("3.4"));

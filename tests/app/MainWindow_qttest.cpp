@@ -1,5 +1,5 @@
 // The main window offscreen: its layout, title, anchoring and the wiring of grid and buttons.
-#include "app/TaskwellForm.h"
+#include "app/MainWindow.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/MessageUnit.h"
+#include "app/MessageDialog.h"
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
@@ -66,7 +66,7 @@ class FormTest : public ::testing::Test {
 };
 
 TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   const struct {
     QWidget* Control;
     QRect Bounds;
@@ -110,7 +110,7 @@ TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
 }
 
 TEST_F(FormTest, TabOrderFollowsTheLayout) {
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   const QWidget* order[] = {form.AddButton,       form.DeleteButton,    form.IncrementButton,
                             form.PrintButton,     form.FindEdit,        form.FindButton,
                             form.SortOrderButton, form.HideButton,      form.AboutButton,
@@ -128,7 +128,7 @@ TEST_F(FormTest, TabOrderFollowsTheLayout) {
 }
 
 TEST_F(FormTest, RightEdgeControlsStayAnchoredWhenTheWindowWidens) {
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   form.resize(1020, 540);
   QApplication::processEvents();
@@ -142,7 +142,7 @@ TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
   Write(
       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n7/6/09,,2,\"Call the "
       "bank\"\r\n,3,,\"Tidy\"\r\n");
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
   QAbstractItemModel* model = form.Grid->model();
@@ -158,7 +158,7 @@ TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
 
 TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n,,,\"b\"\r\n");
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
   ToDoList& list = form.List();
@@ -187,7 +187,7 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
 
 TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n");
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
   form.List().Grid.SetCell(3, 1, "changed");
@@ -199,7 +199,7 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
 
 TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   File = (Folder / "no-such-folder" / "list.todo").string();
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
   form.List().Grid.SetCell(3, 1, "task");
@@ -221,7 +221,7 @@ TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
   const std::string original =
       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"a\"\r\n";
   Write(original);
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::setActiveWindow(&form);
   form.Grid->setFocus();
@@ -252,7 +252,7 @@ TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   Write(
       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"Plain task\"\r\n"
       "1/10/06,,,\":monthly::2TUE Club night\"\r\n");
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
   form.Grid->setFocus();
@@ -288,7 +288,7 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   Write(
       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"alpha\"\r\n,,,\"beta\"\r\n"
       ",,,\"alphabet\"\r\n");
-  TToDoForm form({}, Clock, File, "/home/x");
+  MainWindow form({}, Clock, File, "/home/x");
   form.show();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -333,8 +333,8 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
 }
 
 TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
-  TToDoForm form({}, Clock, File, "/home/x");
-  TMessageBox messages;
+  MainWindow form({}, Clock, File, "/home/x");
+  MessageDialog messages;
   form.SetDialogs(&messages, nullptr);
   QString shown;
   QTimer::singleShot(0, [&] {

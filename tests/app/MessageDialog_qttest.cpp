@@ -1,5 +1,5 @@
 // The program's own message dialog sizes itself to its message.
-#include "app/MessageUnit.h"
+#include "app/MessageDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ class MessageBoxTest : public ::testing::Test {
 };
 
 TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
-  TMessageBox box;
+  MessageDialog box;
   box.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
   const int line = box.MessageLabel->fontMetrics().lineSpacing();
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Error"));
@@ -33,7 +33,7 @@ TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
 }
 
 TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
-  TMessageBox box;
+  MessageDialog box;
   const QString longText =
       QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
   box.Prepare(QStringLiteral("Increment End"), longText);
@@ -47,7 +47,7 @@ TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
 }
 
 TEST_F(MessageBoxTest, ShowsModallyAndTheButtonClosesIt) {
-  TMessageBox box;
+  MessageDialog box;
   bool sawIt = false;
   QTimer::singleShot(0, [&] {
     sawIt = box.isVisible() && box.isModal() && box.focusWidget() == box.ContinueButton;

@@ -1,4 +1,4 @@
-#include "print/PrinterTextStream.h"
+#include "app/QtPrinterTextStream.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -21,10 +21,10 @@
 #include <tuple>
 #include <vector>
 
-#include "QtTestApplication.h"
+#include "app/TaskPrintDialog.h"
 #include "document/Text.h"
-#include "print/PrintDialogUnit.h"
 #include "support/FakePlatform.h"
+#include "support/QtApp.h"
 
 namespace taskwell {
 namespace {

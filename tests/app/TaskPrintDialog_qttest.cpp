@@ -1,4 +1,4 @@
-#include "print/PrintDialogUnit.h"
+#include "app/TaskPrintDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "QtTestApplication.h"
+#include "support/QtApp.h"
 
 namespace taskwell {
 namespace {

@@ -1,4 +1,4 @@
-#include "document/CSVUnit.h"
+#include "document/CsvFile.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include "document/Calendar.h"
 #include "document/Errors.h"
-#include "document/TempFiles.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {
@@ -24,7 +24,7 @@ const FixedClock kJune2026(EncodeDate(2026, 6, 10) + 0.375);
 // All fields of one line, read as the loader reads them.
 std::vector<std::string> Fields(const std::string& line, int count) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.Line = line;
   std::vector<std::string> fields;
   for (int i = 0; i < count; ++i) fields.push_back(csv.ReadField());
@@ -61,7 +61,7 @@ TEST(CSVFields, QuotedAndUnquotedFields) {
 
 TEST(CSVFields, EmptyRestLeavesTheLineAlone) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.Line = " \t ";
   EXPECT_EQ(csv.ReadField(), "");
   EXPECT_EQ(csv.Line, " \t ");
@@ -69,7 +69,7 @@ TEST(CSVFields, EmptyRestLeavesTheLineAlone) {
 
 TEST(CSVNumbers, EmptyIsZeroAndMarked) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.Line = R"(,2.50,0,abc)";
   EXPECT_EQ(csv.ReadNumber(), 0);
   EXPECT_TRUE(csv.LastFieldEmpty);
@@ -101,7 +101,7 @@ TEST(CSVDates, SlashDashAndDayNumberFields) {
       {"3e5", 300000 - 109571},
   };
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   for (const Case& c : cases) {
     csv.Line = c.Field + ",next";
     EXPECT_DOUBLE_EQ(csv.ReadDate(), c.Date) << c.Field;
@@ -123,7 +123,7 @@ TEST(CSVDates, BadDateFieldsFailNamingTheText) {
       {"-700000", "'-700000' is not a valid date"},  // a dash is a separator
   };
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   for (const auto& [field, message] : cases) {
     csv.Line = field;
     try {
@@ -137,7 +137,7 @@ TEST(CSVDates, BadDateFieldsFailNamingTheText) {
 
 TEST(CSVDates, DayMonthYearSettingsReadTheirOwnSeparatorOnly) {
   const DateFormat dates(GermanSettings(), kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   const std::vector<std::pair<std::string, double>> cases = {
       {"04.07.2026", EncodeDate(2026, 7, 4)},
       {"4.7.26", EncodeDate(2026, 7, 4)},
@@ -157,7 +157,7 @@ TEST(CSVDates, DayMonthYearSettingsReadTheirOwnSeparatorOnly) {
 // The lines of a file as ReadLine hands them out.
 std::vector<std::string> Lines(const std::string& path) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenRead(path);
   std::vector<std::string> lines;
   while (!csv.AtEnd) {
@@ -209,7 +209,7 @@ TEST(CSVLines, CtrlZEndsTheFileQuietlyOnlyWhenNothingButBlanksFollow) {
   TempDir dir;
   const std::string path = dir.Path("z.todo");
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   for (const Case& c : cases) {
     WriteBytes(path, c.Bytes);
     EXPECT_EQ(Lines(path), c.Lines) << c.Bytes;
@@ -245,7 +245,7 @@ TEST(CSVFields, DescriptionKeepsTheRestOfTheLineOrNamesWhatItCannot) {
       {",1,", "", ""},
   };
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   for (const Case& c : cases) {
     csv.Line = c.Line;
     csv.ReadDate();
@@ -261,7 +261,7 @@ TEST(CSVLines, CtrlZEndsTheFileAndAByteOrderMarkIsSkipped) {
   EXPECT_EQ(Lines(data + "/taskfile_ctrlz.todo").size(), 2u);
 
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenRead(data + "/taskfile_bom.todo");
   EXPECT_TRUE(csv.HadBom);
   EXPECT_TRUE(csv.IsUtf8);
@@ -277,7 +277,7 @@ TEST(CSVLines, CtrlZEndsTheFileAndAByteOrderMarkIsSkipped) {
 
 TEST(CSVOpen, EmptyAndMissingFiles) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenRead(std::string(TASKWELL_TEST_DATA) + "/taskfile_empty.todo");
   EXPECT_TRUE(csv.IsOpen);
   EXPECT_TRUE(csv.AtEnd);
@@ -302,7 +302,7 @@ TEST(CSVWriting, BuildsCrLfLinesWithDoubledQuotes) {
   TempDir dir;
   const std::string path = dir.Path("out.todo");
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenWrite(path);
   csv.WriteQuoted("Date");
   csv.WriteQuoted("Description");
@@ -327,7 +327,7 @@ TEST(CSVWriting, DecimalCommaNumbersAreQuotedAndReadBack) {
   TempDir dir;
   const std::string path = dir.Path("comma.todo");
   const DateFormat dates(GermanSettings(), kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenWrite(path);
   csv.WriteDate(EncodeDate(2026, 7, 4));
   csv.WriteNumber(25000);
@@ -348,7 +348,7 @@ TEST(CSVWriting, DecimalCommaNumbersAreQuotedAndReadBack) {
 
 TEST(CSVWriting, UncreatableFileFailsAtCloseAndWritesNothing) {
   const DateFormat dates({}, kJune2026);
-  TCSV csv(dates);
+  CsvFile csv(dates);
   csv.OpenWrite("/nonexistent-taskwell-test/out.todo");
   EXPECT_FALSE(csv.IsOpen);
   csv.WriteQuoted("Date");

@@ -1,4 +1,4 @@
-#include "print/Utility.h"
+#include "document/Padding.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "document/Errors.h"
-#include "document/TempFiles.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {

@@ -1,12 +1,12 @@
 // The --due listing: the printer's lines for the coming days, read without touching the file.
-#include "print/DueListing.h"
+#include "list/DueListing.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "../document/TempFiles.h"
 #include "support/FakePlatform.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {

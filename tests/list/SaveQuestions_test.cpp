@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "document/TempFiles.h"
 #include "support/FakePlatform.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {

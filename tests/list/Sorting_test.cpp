@@ -1,4 +1,4 @@
-#include "grid/Sorting.h"
+#include "grid/ExchangeSort.h"
 
 #include <gtest/gtest.h>
 

@@ -13,9 +13,9 @@
 
 #include "document/Calendar.h"
 #include "document/Errors.h"
-#include "document/TempFiles.h"
 #include "document/Text.h"
 #include "support/FakePlatform.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {

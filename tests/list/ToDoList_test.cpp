@@ -1,4 +1,4 @@
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "document/TempFiles.h"
 #include "support/FakePlatform.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {

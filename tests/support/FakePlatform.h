@@ -8,7 +8,7 @@
 #include "document/Clock.h"
 #include "document/DateText.h"
 #include "document/Platform.h"
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell::testing {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 
 namespace taskwell::testing {
@@ -11,5 +13,14 @@ inline void EnsureApplication() {
   static char* argv[] = {name, nullptr};
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
 }
+
+// Every test program that includes this has the application before its first test.
+class QtApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { EnsureApplication(); }
+};
+
+inline const auto* const QtApplicationRegistered =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace taskwell::testing

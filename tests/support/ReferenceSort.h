@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/ToDoList.h"
+#include "list/ToDoList.h"
 
 namespace taskwell::testing {
 
