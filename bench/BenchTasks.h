@@ -15,6 +15,7 @@
 
 #include "document/Calendar.h"
 #include "list/ToDoList.h"
+#include "support/ListTestAccess.h"
 #include "support/QuietPlatform.h"
 
 namespace taskwell::bench {
@@ -97,7 +98,7 @@ class TaskFiles {
 struct LoadedList {
   explicit LoadedList(int tasks) : List(Ui, Dates) {
     List.FormCreate(TaskFiles::Shared().PathOf(tasks), "/nonexistent-home");
-    if (List.Grid.RowCount() != tasks + 1) std::abort();
+    if (List.Table().RowCount() != tasks + 1) std::abort();
     List.FormShow();
   }
   FixedClock Clock{EncodeDate(2026, 6, 10) + 0.375};

@@ -22,13 +22,13 @@ void LoadTaskFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto list = std::make_unique<ToDoList>(ui, dates);
-    list->TaskFileName = path;
+    ListTestAccess::SetTaskFileName(*list, path);
     const double before = ResidentMb();
     state.ResumeTiming();
     list->InitTaskTable();
     state.PauseTiming();
     tableMb = std::max(tableMb, ResidentMb() - before);
-    if (list->Grid.RowCount() != Tasks(state) + 1) state.SkipWithError("tasks missing");
+    if (list->Table().RowCount() != Tasks(state) + 1) state.SkipWithError("tasks missing");
     state.ResumeTiming();
     // Freeing the table is part of every reload and of leaving the program.
     list.reset();
@@ -41,7 +41,7 @@ BENCHMARK(LoadTaskFile)->Apply(Million);
 
 void SaveTaskFile(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
-  loaded.List.TaskFileName = TaskFiles::Shared().Scratch("Saved.todo");
+  ListTestAccess::SetTaskFileName(loaded.List, TaskFiles::Shared().Scratch("Saved.todo"));
   for (auto _ : state) loaded.List.SaveTaskFile();
   state.SetItemsProcessed(state.iterations() * Tasks(state));
 }
@@ -56,9 +56,9 @@ void HeaderSortByDescription(benchmark::State& state) {
     state.PauseTiming();
     list.GridMouseDown(ToDoList::ColDate, 0);
     state.ResumeTiming();
-    list.GridMouseDown(list.DescCol, 0);
+    list.GridMouseDown(list.DescCol(), 0);
   }
-  if (list.SortMode != 2) state.SkipWithError("the header click did not sort");
+  if (list.SortMode() != 2) state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(HeaderSortByDescription)->Apply(UpToHundredThousand);
 BENCHMARK(HeaderSortByDescription)->Apply(Million);
@@ -78,16 +78,16 @@ void CommitWithAutoSort(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     const int row = 1 + (round * 7919) % Tasks(state);
-    list.Grid.SelectCell(list.DescCol, row);
-    list.Grid.SetCell(list.DescCol, row, kTexts[round % 3] + std::to_string(round));
+    list.Table().SelectCell(list.DescCol(), row);
+    list.Table().SetCell(list.DescCol(), row, kTexts[round % 3] + std::to_string(round));
     ++round;
     state.ResumeTiming();
     if (byMove) {
-      list.Grid.SelectCell(ToDoList::ColSubPri, list.Grid.Row());
+      list.Table().SelectCell(ToDoList::ColSubPri, list.Table().Row());
     } else {
       list.GridExit();
     }
-    list.Grid.CellPainted();
+    list.Table().CellPainted();
   }
 }
 BENCHMARK(CommitWithAutoSort)
@@ -107,7 +107,7 @@ void RowCommandOnLargeList(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
   const auto command = static_cast<RowCommand>(state.range(1));
-  list.Grid.SelectCell(0, Tasks(state) / 2);
+  list.Table().SelectCell(0, Tasks(state) / 2);
   for (auto _ : state) {
     switch (command) {
       case Add:
@@ -132,7 +132,7 @@ void RowCommandOnLargeList(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  if (list.Grid.RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
+  if (list.Table().RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
 }
 BENCHMARK(RowCommandOnLargeList)
     ->ArgNames({"tasks", "command"})

@@ -94,13 +94,15 @@ void PrintTasksToPdf(benchmark::State& state) {
   FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
   ToDoList list(ui, DateFormat({}, clock));
   list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
-  list.Grid.SetRowCount(tasks + 1);
+  list.Table().SetRowCount(tasks + 1);
   for (int row = 1; row <= tasks; ++row) {
     const double day = EncodeDate(2026, 1, 1) + row % 730;
-    list.Grid.SetCell(0, row, row % 5 == 0 ? "" : list.Dates.FormatDateText(day));
-    list.Grid.SetCell(1, row, row % 5 == 0 ? std::to_string(row % 9) : list.Dates.WeekdayText(day));
-    list.Grid.SetCell(2, row, std::to_string(row % 3));
-    list.Grid.SetCell(3, row, "Task " + std::to_string(row) + " call the office about the invoice");
+    list.Table().SetCell(0, row, row % 5 == 0 ? "" : list.Dates().FormatDateText(day));
+    list.Table().SetCell(1, row,
+                         row % 5 == 0 ? std::to_string(row % 9) : list.Dates().WeekdayText(day));
+    list.Table().SetCell(2, row, std::to_string(row % 3));
+    list.Table().SetCell(3, row,
+                         "Task " + std::to_string(row) + " call the office about the invoice");
   }
   const PrintMemory memory;
   for (auto _ : state) list.PrintButtonClick();

@@ -5,6 +5,7 @@
 
 #include "document/Calendar.h"
 #include "list/ToDoList.h"
+#include "support/ListTestAccess.h"
 #include "support/QuietPlatform.h"
 #include "support/ReferenceSort.h"
 
@@ -53,22 +54,22 @@ struct Table {
   explicit Table(int count, Shape shape)
       : Clock(EncodeDate(2026, 6, 10) + 0.375), Dates({}, Clock), List(Ui, Dates) {
     Source = MakeRows(shape, count, Dates);
-    List.Grid.SetColCount(4);
+    List.Table().SetColCount(4);
     Fill();
   }
   void Fill() {
-    List.Grid.SetRowCount(1);
-    List.Grid.SetRowCount(static_cast<int>(Source.size()) + 1);
+    List.Table().SetRowCount(1);
+    List.Table().SetRowCount(static_cast<int>(Source.size()) + 1);
     for (std::size_t r = 0; r < Source.size(); ++r) {
       for (std::size_t c = 0; c < 4; ++c) {
-        List.Grid.SetCell(static_cast<int>(c), static_cast<int>(r) + 1, Source[r][c]);
+        List.Table().SetCell(static_cast<int>(c), static_cast<int>(r) + 1, Source[r][c]);
       }
     }
-    List.PendingRow = 0;
+    ListTestAccess::SetPendingRow(List, 0);
   }
   std::vector<std::string> Keys() const {
     std::vector<std::string> keys;
-    for (int r = 1; r < List.Grid.RowCount(); ++r) keys.push_back(List.BuildSortKey(r));
+    for (int r = 1; r < List.Table().RowCount(); ++r) keys.push_back(List.BuildSortKey(r));
     return keys;
   }
   FixedClock Clock;

@@ -47,7 +47,7 @@ void BM_StartUntilShown(benchmark::State& state) {
     taskwell::MainWindow form({}, clock, path, "/tmp");
     form.show();
     QApplication::processEvents();
-    benchmark::DoNotOptimize(form.List().Grid.RowCount());
+    benchmark::DoNotOptimize(form.List().Table().RowCount());
     state.PauseTiming();
     form.hide();
     state.ResumeTiming();

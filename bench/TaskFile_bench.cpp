@@ -11,6 +11,7 @@
 
 #include "document/Calendar.h"
 #include "list/ToDoList.h"
+#include "support/ListTestAccess.h"
 #include "support/QuietPlatform.h"
 
 namespace taskwell {
@@ -81,11 +82,11 @@ void BM_LoadTaskFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto list = std::make_unique<ToDoList>(setup.Ui, setup.Dates);
-    list->TaskFileName = setup.Path;
+    ListTestAccess::SetTaskFileName(*list, setup.Path);
     state.ResumeTiming();
     list->InitTaskTable();
     state.PauseTiming();
-    if (list->Grid.RowCount() != kTasks + 1) state.SkipWithError("tasks missing");
+    if (list->Table().RowCount() != kTasks + 1) state.SkipWithError("tasks missing");
     list.reset();
     state.ResumeTiming();
   }
@@ -96,7 +97,7 @@ BENCHMARK(BM_LoadTaskFile)->Unit(benchmark::kMillisecond);
 void BM_SaveTaskFile(benchmark::State& state) {
   TaskFileSetup& setup = Setup();
   ToDoList list(setup.Ui, setup.Dates);
-  list.TaskFileName = setup.Path;
+  ListTestAccess::SetTaskFileName(list, setup.Path);
   list.InitTaskTable();
   for (auto _ : state) list.SaveTaskFile();
   state.SetItemsProcessed(state.iterations() * kTasks);

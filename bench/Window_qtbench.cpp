@@ -59,10 +59,10 @@ void WindowHeaderSort(benchmark::State& state) {
     window.ClickHeader(ToDoList::ColDate);
     Settle();
     state.ResumeTiming();
-    window.ClickHeader(window.Form->List().DescCol);
+    window.ClickHeader(window.Form->List().DescCol());
     Settle();
   }
-  if (window.Form->List().SortMode != 2) state.SkipWithError("the header click did not sort");
+  if (window.Form->List().SortMode() != 2) state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(WindowHeaderSort)->Apply(UpToHundredThousand);
 BENCHMARK(WindowHeaderSort)->Apply(Million);
@@ -74,20 +74,20 @@ void WindowCommitWithAutoSort(benchmark::State& state) {
   window.Form->AutoSortButton->click();
   list.Guarded([&] { list.SortTable(); });
   Settle();
-  if (!list.AutoSort) state.SkipWithError("AutoSort stayed off");
+  if (!list.AutoSort()) state.SkipWithError("AutoSort stayed off");
   static const char* const kTexts[] = {"AAA first of all", "mmm in the middle", "zzz at the end"};
   int round = 0;
   for (auto _ : state) {
     state.PauseTiming();
     const int row = 1 + (round * 7919) % Tasks(state);
-    window.MoveTo(row, list.DescCol);
+    window.MoveTo(row, list.DescCol());
     Settle();
-    window.Model().setData(window.Model().index(row - 1, list.DescCol),
+    window.Model().setData(window.Model().index(row - 1, list.DescCol()),
                            QString(QString::fromUtf8(kTexts[round % 3]) + QString::number(round)),
                            Qt::EditRole);
     ++round;
     state.ResumeTiming();
-    window.MoveTo(list.Grid.Row(), ToDoList::ColSubPri);
+    window.MoveTo(list.Table().Row(), ToDoList::ColSubPri);
     Settle();
   }
 }
@@ -130,7 +130,7 @@ void WindowRowCommand(benchmark::State& state) {
     }
     state.ResumeTiming();
   }
-  if (form.List().Grid.RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
+  if (form.List().Table().RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
 }
 BENCHMARK(WindowRowCommand)
     ->ArgNames({"tasks", "command"})

@@ -42,21 +42,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::FuzzPlatform ui;
   const DateFormat dates(RegionalSettings{}, clock);
   ToDoList list(ui, dates);
-  list.Grid.SetColCount(4);
-  list.Grid.SetRowCount(2);
-  list.DescCol = 3;
-  list.Grid.SetCell(ToDoList::ColDate, 1, DateCell(input, dates));
-  list.Grid.SetCell(ToDoList::ColPri, 1, "Pri");
-  list.Grid.SetCell(2, 1, "7");
-  list.Grid.SetCell(list.DescCol, 1, std::string(input));
-  list.Grid.SelectCell(0, 1);
+  list.Table().SetColCount(4);
+  list.Table().SetRowCount(2);
+  list.DescCol() = 3;
+  list.Table().SetCell(ToDoList::ColDate, 1, DateCell(input, dates));
+  list.Table().SetCell(ToDoList::ColPri, 1, "Pri");
+  list.Table().SetCell(2, 1, "7");
+  list.Table().SetCell(list.DescCol(), 1, std::string(input));
+  list.Table().SelectCell(0, 1);
 
   // The parts of the rule are cut from the header and nothing else.
   const RepeatRule rule = ParseRepeatHeader(input);
   fuzzing::Require(rule.Word.find(':') == std::string::npos);
   fuzzing::Require(rule.Word.size() + rule.EndDate.size() + rule.Special.size() <= input.size());
 
-  const std::string dateBefore = list.Grid.Cell(ToDoList::ColDate, 1);
+  const std::string dateBefore = list.Table().Cell(ToDoList::ColDate, 1);
   bool failed = false;
   try {
     list.IncrementButtonClick();
@@ -66,14 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool stopped = !ui.Messages.empty() && ui.Messages[0].Caption == "Increment Error";
   fuzzing::Require(ui.Messages.size() <= 1);
   if (failed || stopped) {
-    fuzzing::Require(list.Grid.Cell(ToDoList::ColDate, 1) == dateBefore);
-    fuzzing::Require(list.Grid.Cell(ToDoList::ColPri, 1) == "Pri");
+    fuzzing::Require(list.Table().Cell(ToDoList::ColDate, 1) == dateBefore);
+    fuzzing::Require(list.Table().Cell(ToDoList::ColPri, 1) == "Pri");
   } else {
     double next = 0;
-    fuzzing::Require(dates.TryParseTableDate(list.Grid.Cell(ToDoList::ColDate, 1), next));
-    fuzzing::Require(list.Grid.Cell(ToDoList::ColPri, 1) == dates.WeekdayText(next));
+    fuzzing::Require(dates.TryParseTableDate(list.Table().Cell(ToDoList::ColDate, 1), next));
+    fuzzing::Require(list.Table().Cell(ToDoList::ColPri, 1) == dates.WeekdayText(next));
   }
-  fuzzing::Require(list.Grid.Cell(2, 1) == "7" && list.Grid.Cell(list.DescCol, 1) == input);
-  fuzzing::Require(list.Grid.Row() == 1 && list.Grid.RowCount() == 2);
+  fuzzing::Require(list.Table().Cell(2, 1) == "7" && list.Table().Cell(list.DescCol(), 1) == input);
+  fuzzing::Require(list.Table().Row() == 1 && list.Table().RowCount() == 2);
   return 0;
 }

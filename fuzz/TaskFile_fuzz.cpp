@@ -54,17 +54,17 @@ struct Round {
 Round LoadAndSave(const std::string& path, const DateFormat& dates) {
   QuietPlatform ui;
   ToDoList list(ui, dates);
-  list.TaskFileName = path;
+  ListTestAccess::SetTaskFileName(list, path);
   try {
     list.InitTaskTable();
   } catch (const std::exception&) {
     // A failed load still leaves a table to save.
   }
-  if (list.Grid.RowCount() < 2 || !list.SelectHooked) std::abort();
+  if (list.Table().RowCount() < 2 || !list.SelectHooked()) std::abort();
   Round round;
-  round.Partial = list.LoadWasPartial;
-  for (int r = 1; r < list.Grid.RowCount(); ++r) {
-    round.Descriptions.push_back(list.Grid.Cell(list.DescCol, r));
+  round.Partial = list.LoadWasPartial();
+  for (int r = 1; r < list.Table().RowCount(); ++r) {
+    round.Descriptions.push_back(list.Table().Cell(list.DescCol(), r));
   }
   if (!list.SaveTaskFile()) Fail("a loaded file was not saved", path);
   round.Saved = ReadAll(path);

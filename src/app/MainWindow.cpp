@@ -59,9 +59,9 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
   const QFont gridFont = Grid->font();
-  Tasks->Grid.TextWidth = [this, gridFont](std::string_view text) {
+  Tasks->SetTextMeasure([this, gridFont](std::string_view text) {
     return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
-  };
+  });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   FormCreate(firstArgument, home);
 }
@@ -173,7 +173,7 @@ void MainWindow::SetTabOrder() {
 void MainWindow::FormCreate(const std::string& firstArgument, const std::string& home) {
   // A failed load is reported, and the window still opens on the table it could build.
   const bool loaded = Tasks->Guarded([&] { Tasks->FormCreate(firstArgument, home); });
-  const QString title = ToQt(Tasks->ListTitle);
+  const QString title = ToQt(Tasks->ListTitle());
   // The toolkit's application name stays the product's: the desktop matches windows to
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
   setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
@@ -199,10 +199,10 @@ void MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::SyncButtons() {
-  SortOrderButton->setText(ToQt(Tasks->SortOrderButtonCaption));
-  AutoSortButton->setText(ToQt(Tasks->AutoSortButtonCaption));
-  HideButton->setText(ToQt(Tasks->HideButtonCaption));
-  SortButton->setVisible(Tasks->SortButtonVisible);
+  SortOrderButton->setText(ToQt(Tasks->SortOrderButtonCaption()));
+  AutoSortButton->setText(ToQt(Tasks->AutoSortButtonCaption()));
+  HideButton->setText(ToQt(Tasks->HideButtonCaption()));
+  SortButton->setVisible(Tasks->SortButtonVisible());
 }
 
 void MainWindow::AboutButtonClick() {
@@ -328,7 +328,7 @@ void MainWindow::OpenDocument(const std::string& target) {
                        ? QUrl(text, QUrl::StrictMode)
                        : QUrl::fromLocalFile(text);
   if (url.isValid() && QDesktopServices::openUrl(url)) return;
-  ShowMessageBox(Tasks->ListTitle, "Could not open \"" + target + "\".");
+  ShowMessageBox(Tasks->ListTitle(), "Could not open \"" + target + "\".");
 }
 
 void MainWindow::FocusGrid() {

@@ -20,20 +20,19 @@ constexpr int kPastMidnightMs = 1000;
 
 TaskGridModel::TaskGridModel(ToDoList& list, QObject* parent)
     : QAbstractTableModel(parent), List(list) {
-  Rows = std::max(0, List.Grid.RowCount() - 1);
-  Cols = List.Grid.ColCount();
-  List.Grid.OnChange = [this](TaskTable::Change change, int col, int row) {
-    OnTableChange(change, col, row);
-  };
+  Rows = std::max(0, List.Table().RowCount() - 1);
+  Cols = List.Table().ColCount();
+  ListenerId = List.Table().AddChangeListener(
+      [this](TaskTable::Change change, int col, int row) { OnTableChange(change, col, row); });
   SetPalette(QPalette());
   DueTimer.setSingleShot(true);
   connect(&DueTimer, &QTimer::timeout, this, &TaskGridModel::RefreshDueState);
-  DueDay = std::floor(List.Dates.Now());
+  DueDay = std::floor(List.Dates().Now());
   ArmDueTimer();
 }
 
 TaskGridModel::~TaskGridModel() {
-  List.Grid.OnChange = nullptr;
+  List.Table().RemoveChangeListener(ListenerId);
 }
 
 int TaskGridModel::rowCount(const QModelIndex& parent) const {
@@ -47,7 +46,7 @@ int TaskGridModel::columnCount(const QModelIndex& parent) const {
 QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::ForegroundRole || role == Qt::FontRole) return DueLook(index, role);
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-  return Decode(List.Grid.Cell(index.column(), index.row() + 1));
+  return Decode(List.Table().Cell(index.column(), index.row() + 1));
 }
 
 bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -56,7 +55,7 @@ bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int
   std::string cell(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
-  if (!List.TextIsUtf8) {
+  if (!List.TextIsUtf8()) {
     std::string bytes;
     if (TryUtf8ToCp1252(cell, bytes)) {
       cell = std::move(bytes);
@@ -64,7 +63,7 @@ bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int
       List.CellsToUtf8();
     }
   }
-  List.Grid.SetCell(index.column(), index.row() + 1, std::move(cell));
+  List.Table().SetCell(index.column(), index.row() + 1, std::move(cell));
   return true;
 }
 
@@ -75,12 +74,12 @@ Qt::ItemFlags TaskGridModel::flags(const QModelIndex& index) const {
 
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  return Decode(List.Grid.Cell(section, 0));
+  return Decode(List.Table().Cell(section, 0));
 }
 
 QString TaskGridModel::Decode(const std::string& bytes) const {
   const auto size = static_cast<qsizetype>(bytes.size());
-  if (List.TextIsUtf8) return QString::fromUtf8(bytes.data(), size);
+  if (List.TextIsUtf8()) return QString::fromUtf8(bytes.data(), size);
   return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
@@ -88,14 +87,14 @@ std::string TaskGridModel::Encode(const QString& text) const {
   const QByteArray utf8 = text.toUtf8();
   std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   // A text with a character the single-byte table lacks stays UTF-8: it matches no cell there.
-  if (std::string single; !List.TextIsUtf8 && TryUtf8ToCp1252(bytes, single)) return single;
+  if (std::string single; !List.TextIsUtf8() && TryUtf8ToCp1252(bytes, single)) return single;
   return bytes;
 }
 
 QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const DueState state =
-      DueStateOf(List.Grid.Cell(ToDoList::ColDate, index.row() + 1), List.Dates, List.Dates.Now());
+  const DueState state = DueStateOf(List.Table().Cell(ToDoList::ColDate, index.row() + 1),
+                                    List.Dates(), List.Dates().Now());
   if (role == Qt::ForegroundRole)
     return state == DueState::Overdue ? QVariant(Overdue) : QVariant();
   if (state != DueState::Today) return {};
@@ -117,7 +116,7 @@ void TaskGridModel::SetPalette(const QPalette& palette) {
 }
 
 void TaskGridModel::RefreshDueState() {
-  const double today = std::floor(List.Dates.Now());
+  const double today = std::floor(List.Dates().Now());
   if (today != DueDay && Rows > 0 && Cols > 0) {
     emit dataChanged(index(0, 0), index(Rows - 1, Cols - 1), {Qt::ForegroundRole, Qt::FontRole});
   }
@@ -126,7 +125,7 @@ void TaskGridModel::RefreshDueState() {
 }
 
 int TaskGridModel::MillisecondsToNextDueCheck() const {
-  const double now = List.Dates.Now();
+  const double now = List.Dates().Now();
   const double toMidnight = (std::floor(now) + 1 - now) * kMillisecondsPerDay;
   return static_cast<int>(std::min<double>(toMidnight + kPastMidnightMs, kMaxDueCheckMs));
 }
@@ -161,8 +160,8 @@ void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
     case TaskTable::Change::All:
       Resetting = true;
       beginResetModel();
-      Rows = std::max(0, List.Grid.RowCount() - 1);
-      Cols = List.Grid.ColCount();
+      Rows = std::max(0, List.Table().RowCount() - 1);
+      Cols = List.Table().ColCount();
       endResetModel();
       emit TableReset();
       Resetting = false;

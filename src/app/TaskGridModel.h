@@ -57,6 +57,7 @@ class TaskGridModel final : public QAbstractTableModel {
   int Rows = 0;
   int Cols = 0;
   bool Resetting = false;
+  int ListenerId = 0;
 };
 
 }  // namespace taskwell

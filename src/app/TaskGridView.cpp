@@ -35,22 +35,22 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
   if (static_cast<const TaskGridModel*>(model())->IsResetting()) return;
   const int col = index.column();
   const int row = index.row() + 1;
-  if (col != List.Grid.Col() || row != List.Grid.Row()) {
+  if (col != List.Table().Col() || row != List.Table().Row()) {
     // The table raises the cell-selection event; a failing handler keeps the cursor where it is.
-    if (!List.Guarded([&] { List.Grid.SelectCell(col, row); })) {
+    if (!List.Guarded([&] { List.Table().SelectCell(col, row); })) {
       FollowTable();
       emit MoveRefused();
       return;
     }
   }
-  const QModelIndex target = model()->index(List.Grid.Row() - 1, List.Grid.Col());
+  const QModelIndex target = model()->index(List.Table().Row() - 1, List.Table().Col());
   Following = true;
   QItemSelectionModel::setCurrentIndex(target, command);
   Following = false;
 }
 
 void GridSelectionModel::FollowTable() {
-  const QModelIndex target = model()->index(List.Grid.Row() - 1, List.Grid.Col());
+  const QModelIndex target = model()->index(List.Table().Row() - 1, List.Table().Col());
   if (!target.isValid()) return;
   Following = true;
   if (currentIndex() != target) {
@@ -172,15 +172,15 @@ TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
 void TaskGridView::ApplyWidths() {
   ApplyingWidths = true;
   for (int c = 0; c < Model->columnCount(); ++c) {
-    if (horizontalHeader()->sectionSize(c) != List.Grid.ColWidth(c)) {
-      horizontalHeader()->resizeSection(c, List.Grid.ColWidth(c));
+    if (horizontalHeader()->sectionSize(c) != List.Table().ColWidth(c)) {
+      horizontalHeader()->resizeSection(c, List.Table().ColWidth(c));
     }
   }
   ApplyingWidths = false;
 }
 
 void TaskGridView::OnSectionResized(int section, int, int newSize) {
-  if (!ApplyingWidths) List.Grid.SetColWidth(section, newSize);
+  if (!ApplyingWidths) List.Table().SetColWidth(section, newSize);
 }
 
 void TaskGridView::ShowEditor() {
@@ -256,8 +256,8 @@ void TaskGridView::changeEvent(QEvent* event) {
 bool TaskGridView::viewportEvent(QEvent* event) {
   const bool handled = QTableView::viewportEvent(event);
   // The restore hook after a sort runs once the grid has painted.
-  if (event->type() == QEvent::Paint && List.Grid.OnDrawCell) {
-    QTimer::singleShot(0, this, [this] { List.Guarded([this] { List.Grid.CellPainted(); }); });
+  if (event->type() == QEvent::Paint && List.Table().HasDrawHook()) {
+    QTimer::singleShot(0, this, [this] { List.Guarded([this] { List.Table().CellPainted(); }); });
   }
   return handled;
 }

@@ -15,33 +15,33 @@ TaskTable::TaskTable() {
 void TaskTable::SetRowCount(int rows) {
   if (rows < 0) rows = 0;
   if (rows == RowCount()) return;
-  Cells.resize(static_cast<std::size_t>(rows),
-               std::vector<std::string>(static_cast<std::size_t>(Columns)));
+  cells_.resize(static_cast<std::size_t>(rows),
+                std::vector<std::string>(static_cast<std::size_t>(columns_)));
   // A cursor on a dropped row goes to the new last row, without a selection event.
-  if (CursorRow >= rows) CursorRow = rows > 0 ? rows - 1 : 0;
+  if (cursorRow_ >= rows) cursorRow_ = rows > 0 ? rows - 1 : 0;
   Notify(Change::Rows);
 }
 
 void TaskTable::SetColCount(int cols) {
   if (cols < 0) cols = 0;
-  if (cols == Columns) return;
-  Columns = cols;
-  for (auto& row : Cells) row.resize(static_cast<std::size_t>(cols));
-  Widths.resize(static_cast<std::size_t>(cols), 64);
-  if (CursorCol >= cols) CursorCol = cols > 0 ? cols - 1 : 0;
+  if (cols == columns_) return;
+  columns_ = cols;
+  for (auto& row : cells_) row.resize(static_cast<std::size_t>(cols));
+  widths_.resize(static_cast<std::size_t>(cols), 64);
+  if (cursorCol_ >= cols) cursorCol_ = cols > 0 ? cols - 1 : 0;
   Notify(Change::Columns);
 }
 
 const std::string& TaskTable::Cell(int col, int row) const {
-  if (row < 0 || row >= RowCount() || col < 0 || col >= Columns) return kNoText;
-  return Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) return kNoText;
+  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
 void TaskTable::SetCell(int col, int row, std::string text) {
-  if (row < 0 || row >= RowCount() || col < 0 || col >= Columns) {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) {
     throw std::out_of_range("Grid index out of range");
   }
-  auto& cell = Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  auto& cell = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   if (cell == text) return;
   cell = std::move(text);
   Notify(Change::Cell, col, row);
@@ -49,76 +49,94 @@ void TaskTable::SetCell(int col, int row, std::string text) {
 
 void TaskTable::CopyRow(int from, int to) {
   if (from == to) return;
-  Cells.at(static_cast<std::size_t>(to)) = Cells.at(static_cast<std::size_t>(from));
+  cells_.at(static_cast<std::size_t>(to)) = cells_.at(static_cast<std::size_t>(from));
   Notify(Change::All);
 }
 
 void TaskTable::InsertEmptyRow(int row) {
   if (row < 0 || row > RowCount()) throw std::out_of_range("Grid index out of range");
-  Cells.insert(Cells.begin() + row, std::vector<std::string>(static_cast<std::size_t>(Columns)));
+  cells_.insert(cells_.begin() + row, std::vector<std::string>(static_cast<std::size_t>(columns_)));
   Notify(Change::All);
 }
 
 void TaskTable::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) throw std::out_of_range("Grid index out of range");
-  Cells.erase(Cells.begin() + row);
-  if (CursorRow >= RowCount()) CursorRow = RowCount() > 0 ? RowCount() - 1 : 0;
+  cells_.erase(cells_.begin() + row);
+  if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
   Notify(Change::All);
 }
 
 void TaskTable::ReorderRows(const std::vector<int>& order) {
   std::vector<std::vector<std::string>> moved;
   moved.reserve(order.size());
-  for (int index : order) moved.push_back(std::move(Cells.at(static_cast<std::size_t>(index))));
-  for (std::size_t i = 0; i < moved.size(); ++i) Cells[i] = std::move(moved[i]);
+  for (int index : order) moved.push_back(std::move(cells_.at(static_cast<std::size_t>(index))));
+  for (std::size_t i = 0; i < moved.size(); ++i) cells_[i] = std::move(moved[i]);
   Notify(Change::All);
 }
 
 void TaskTable::SelectCell(int col, int row) {
-  if (col == CursorCol && row == CursorRow) return;
-  if (OnSelectCell) OnSelectCell(col, row);
-  CursorCol = col;
-  CursorRow = row;
+  if (col == cursorCol_ && row == cursorRow_) return;
+  if (selectHandler_) selectHandler_(col, row);
+  cursorCol_ = col;
+  cursorRow_ = row;
   Notify(Change::Cursor);
 }
 
 int TaskTable::ColWidth(int col) const {
-  if (col < 0 || col >= Columns) return 0;
-  return Widths[static_cast<std::size_t>(col)];
+  if (col < 0 || col >= columns_) return 0;
+  return widths_[static_cast<std::size_t>(col)];
 }
 
 void TaskTable::SetColWidth(int col, int width) {
-  if (col < 0 || col >= Columns) return;
-  if (Widths[static_cast<std::size_t>(col)] == width) return;
-  Widths[static_cast<std::size_t>(col)] = width;
+  if (col < 0 || col >= columns_) return;
+  if (widths_[static_cast<std::size_t>(col)] == width) return;
+  widths_[static_cast<std::size_t>(col)] = width;
   Notify(Change::Widths);
 }
 
 void TaskTable::CellPainted() {
-  if (OnDrawCell) {
+  if (drawHook_) {
     // Copy first: the hook usually detaches itself.
-    DrawCellHandler hook = OnDrawCell;
+    const DrawCellHandler hook = drawHook_;
     hook();
   }
 }
 
 void TaskTable::BeginUpdate() {
-  ++UpdateDepth;
+  ++updateDepth_;
 }
 
 void TaskTable::EndUpdate() {
-  if (UpdateDepth > 0 && --UpdateDepth == 0 && ChangedInUpdate) {
-    ChangedInUpdate = false;
+  if (updateDepth_ > 0 && --updateDepth_ == 0 && changedInUpdate_) {
+    changedInUpdate_ = false;
     Notify(Change::All);
   }
 }
 
 void TaskTable::Notify(Change change, int col, int row) {
-  if (UpdateDepth > 0) {
-    ChangedInUpdate = true;
+  if (updateDepth_ > 0) {
+    changedInUpdate_ = true;
     return;
   }
-  if (OnChange) OnChange(change, col, row);
+  // By index, so that a listener may add listeners while it is told.
+  for (std::size_t i = 0; i < listeners_.size(); ++i) listeners_[i].second(change, col, row);
+}
+
+int TaskTable::TextWidth(std::string_view text) const {
+  return measure_ ? measure_(text) : static_cast<int>(text.size()) * 8;
+}
+
+void TaskTable::SetTextMeasure(std::function<int(std::string_view)> measure) {
+  measure_ = std::move(measure);
+}
+
+int TaskTable::AddChangeListener(ChangeListener listener) {
+  listeners_.emplace_back(nextListenerId_, std::move(listener));
+  return nextListenerId_++;
+}
+
+void TaskTable::RemoveChangeListener(int id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
 }  // namespace taskwell

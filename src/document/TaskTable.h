@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace taskwell {
@@ -23,8 +24,8 @@ class TaskTable {
 
   TaskTable();
 
-  int RowCount() const { return static_cast<int>(Cells.size()); }
-  int ColCount() const { return Columns; }
+  int RowCount() const { return static_cast<int>(cells_.size()); }
+  int ColCount() const { return columns_; }
   // Growing adds empty cells; shrinking drops the last rows or columns with their texts.
   void SetRowCount(int rows);
   void SetColCount(int cols);
@@ -40,27 +41,39 @@ class TaskTable {
   // Puts the rows in a new order: row i becomes the row that was at order[i].
   void ReorderRows(const std::vector<int>& order);
 
-  int FixedRows = 1;
+  int FixedRows() const { return fixedRows_; }
+  void SetFixedRows(int rows) { fixedRows_ = rows; }
 
-  int Row() const { return CursorRow; }
-  int Col() const { return CursorCol; }
-  void SetRow(int row) { SelectCell(CursorCol, row); }
-  void SetCol(int col) { SelectCell(col, CursorRow); }
+  int Row() const { return cursorRow_; }
+  int Col() const { return cursorCol_; }
+  void SetRow(int row) { SelectCell(cursorCol_, row); }
+  void SetCol(int col) { SelectCell(col, cursorRow_); }
   // Moves the cursor, raising the cell-selection event first when the target differs.
   void SelectCell(int col, int row);
 
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
-  int DefaultRowHeight = 20;
-  // The pixel width of a text in the grid's font; given by whoever draws the grid.
-  std::function<int(std::string_view)> TextWidth;
+  // The pixel width of a text in the grid's font; measured by whoever draws the grid (a fixed
+  // eight pixels a byte until then).
+  int TextWidth(std::string_view text) const;
+  void SetTextMeasure(std::function<int(std::string_view)> measure);
 
-  SelectCellHandler OnSelectCell;
-  DrawCellHandler OnDrawCell;
-  ChangeListener OnChange;
+  // The one handler asked before every cursor move. The task list attaches and detaches it
+  // around its own moves, which must not commit anything.
+  void SetSelectHandler(SelectCellHandler handler) { selectHandler_ = std::move(handler); }
+  void ClearSelectHandler() { selectHandler_ = nullptr; }
+  bool HasSelectHandler() const { return static_cast<bool>(selectHandler_); }
 
+  // The one-shot hook run when the view next paints a cell.
+  void SetDrawHook(DrawCellHandler hook) { drawHook_ = std::move(hook); }
+  void ClearDrawHook() { drawHook_ = nullptr; }
+  bool HasDrawHook() const { return static_cast<bool>(drawHook_); }
   // The view calls this when it paints a cell.
   void CellPainted();
+
+  // Every listener is told after every change; the id removes it again.
+  int AddChangeListener(ChangeListener listener);
+  void RemoveChangeListener(int id);
 
   // Changes between these two are announced once, as Change::All.
   void BeginUpdate();
@@ -68,13 +81,19 @@ class TaskTable {
 
  private:
   void Notify(Change change, int col = -1, int row = -1);
-  std::vector<std::vector<std::string>> Cells;
-  std::vector<int> Widths;
-  int Columns = 0;
-  int CursorRow = 0;
-  int CursorCol = 0;
-  int UpdateDepth = 0;
-  bool ChangedInUpdate = false;
+  std::vector<std::vector<std::string>> cells_;
+  std::vector<int> widths_;
+  int columns_ = 0;
+  int cursorRow_ = 0;
+  int cursorCol_ = 0;
+  int fixedRows_ = 1;
+  int updateDepth_ = 0;
+  bool changedInUpdate_ = false;
+  std::function<int(std::string_view)> measure_;
+  SelectCellHandler selectHandler_;
+  DrawCellHandler drawHook_;
+  std::vector<std::pair<int, ChangeListener>> listeners_;
+  int nextListenerId_ = 1;
 };
 
 }  // namespace taskwell

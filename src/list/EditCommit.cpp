@@ -31,25 +31,25 @@ std::string JoinLines(std::string_view text) {
 void ToDoList::GridSelectCell(int col, int row) {
   DetachSelectHandler();
   // A sort started by this commit must not pull the cursor back to the row being left.
-  if (row != EditRow) FollowSortedRow = false;
+  if (row != edit_.Row) sort_.FollowSortedRow = false;
   try {
     CommitCellEdit();
   } catch (...) {
     // The move is refused and the error reported, but the grid keeps committing later moves.
-    FollowSortedRow = true;
+    sort_.FollowSortedRow = true;
     AttachSelectHandler();
     throw;
   }
-  FollowSortedRow = true;
-  EditRow = row;
-  EditCol = col;
-  EditOldText = Grid.Cell(col, row);
+  sort_.FollowSortedRow = true;
+  edit_.Row = row;
+  edit_.Col = col;
+  edit_.OldText = table_.Cell(col, row);
   AttachSelectHandler();
 }
 
 void ToDoList::GridExit() {
   // Focus that leaves while a commit runs (to its own message box) must not start a second one.
-  if (!SelectHooked) return;
+  if (!SelectHooked()) return;
   DetachSelectHandler();
   try {
     CommitCellEdit();
@@ -60,30 +60,19 @@ void ToDoList::GridExit() {
   AttachSelectHandler();
 }
 
-bool ToDoList::RowDate(int row, double& date) const {
-  date = 0;
-  return ReadsAsDate(Grid.Cell(ColDate, row), date);
-}
-
-bool ToDoList::ReadsAsDate(std::string_view text, double& date) const {
-  date = 0;
-  const std::string_view trimmed = TrimView(text);
-  // The zero date is how an undated task used to be written; it is no date.
-  return !trimmed.empty() && Dates.TryParseTableDate(trimmed, date) && date != 0;
-}
-
 double ToDoList::CommittedDate(std::string_view typed) const {
   // The grid's own text for a date is that date: re-reading it in the regional order would swap
   // the day and the month wherever the day comes first.
   double date = 0;
   const std::string_view trimmed = TrimView(typed);
-  if (Dates.TryParseTableDate(trimmed, date) && Dates.FormatDateText(date) == trimmed) return date;
+  if (dates_.TryParseTableDate(trimmed, date) && dates_.FormatDateText(date) == trimmed)
+    return date;
   // Leading blanks mean something to the typed forms; trailing ones never do.
   const std::string_view text = typed.substr(0, typed.find_last_not_of(' ') + 1);
-  date = ParseDateText(text, FirstDayOfMonth(Dates.Now()), Dates);
+  date = ParseDateText(text, FirstDayOfMonth(dates_.Now()), dates_);
   if (date == 0) {
     // Text that is no date would be dropped at the next save: say so and keep the cursor here.
-    Ui.ShowMessageBox("Error", "Invalid Date - " + std::string(text));
+    ui_.ShowMessageBox("Error", "Invalid Date - " + std::string(text));
     throw AlreadyReported();
   }
   return date;
@@ -91,47 +80,47 @@ double ToDoList::CommittedDate(std::string_view typed) const {
 
 void ToDoList::CheckNumberText(const std::string& trimmed) const {
   Fixed4 value = 0;
-  if (!trimmed.empty() && !TryTextToNumber(trimmed, Dates.Regional().DecimalSeparator, value)) {
+  if (!trimmed.empty() && !TryTextToNumber(trimmed, dates_.Regional().DecimalSeparator, value)) {
     // The file keeps only numbers here; anything else would be dropped at the next save.
     ThrowNotValid(trimmed, "number");
   }
 }
 
 void ToDoList::CommitCellEdit() {
-  const int row = EditRow;
-  const int col = EditCol;
+  const int row = edit_.Row;
+  const int col = edit_.Col;
   // Row 0 is the header; a row deleted since it was selected has nothing left to commit.
-  if (row <= 0 || row >= Grid.RowCount() || col < 0 || col >= Grid.ColCount()) return;
-  const std::string text = Grid.Cell(col, row);
-  if (text == EditOldText) return;
+  if (row <= 0 || row >= table_.RowCount() || col < 0 || col >= table_.ColCount()) return;
+  const std::string text = table_.Cell(col, row);
+  if (text == edit_.OldText) return;
   const std::string trimmed = Trim(text);
   double oldDate = 0;
-  const bool wasDated = col == ColDate && ReadsAsDate(EditOldText, oldDate);
+  const bool wasDated = col == ColDate && ReadsAsTableDate(edit_.OldText, dates_, oldDate);
 
   if (trimmed.empty() && col != ColDate) {
     // Blanks elsewhere are left as typed; a blank description leaves the task out of the file.
   } else if (trimmed.empty()) {
     // An emptied date takes its weekday along; a real priority of an undated task stays.
-    const std::string& priority = Grid.Cell(ColPri, row);
+    const std::string& priority = table_.Cell(ColPri, row);
     if (!priority.empty() && (wasDated || StrToIntOrZero(priority) == 0)) {
-      Grid.SetCell(ColPri, row, "");
+      table_.SetCell(ColPri, row, "");
     }
-    Grid.SetCell(ColDate, row, "");
+    table_.SetCell(ColDate, row, "");
   } else if (col == ColDate) {
     const double date = CommittedDate(text);
-    Grid.SetCell(ColDate, row, Dates.FormatDateText(date));
-    Grid.SetCell(ColPri, row, Dates.WeekdayText(date));
-  } else if (double date = 0; col == ColPri && RowDate(row, date)) {
+    table_.SetCell(ColDate, row, dates_.FormatDateText(date));
+    table_.SetCell(ColPri, row, dates_.WeekdayText(date));
+  } else if (double date = 0; col == ColPri && ReadRowDate(table_, row, dates_, date)) {
     // A dated task shows its weekday here, whatever was typed.
-    Grid.SetCell(ColPri, row, Dates.WeekdayText(date));
-  } else if (col == ColPri || col == ColSubPri || (HasProjCol && col == ColProj)) {
+    table_.SetCell(ColPri, row, dates_.WeekdayText(date));
+  } else if (col == ColPri || col == ColSubPri || (layout_.HasProjCol() && col == ColProj)) {
     CheckNumberText(trimmed);
-    Grid.SetCell(col, row, trimmed);
-  } else if (col == DescCol) {
-    Grid.SetCell(col, row, JoinLines(trimmed));
+    table_.SetCell(col, row, trimmed);
+  } else if (col == layout_.DescCol()) {
+    table_.SetCell(col, row, JoinLines(trimmed));
   }
-  EditOldText = Grid.Cell(col, row);
-  if (AutoSort) SortTable();
+  edit_.OldText = table_.Cell(col, row);
+  if (sort_.Auto) SortTable();
 }
 
 }  // namespace taskwell

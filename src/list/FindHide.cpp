@@ -6,41 +6,43 @@ namespace taskwell {
 void ToDoList::FindButtonClick(const std::string& findText) {
   if (!findText.empty()) {
     const std::string needle = UpperAscii(findText);
-    auto matches = [&](int row) { return ContainsUpperAscii(Grid.Cell(DescCol, row), needle); };
-    const int current = Grid.Row();
-    if (Grid.Col() != DescCol && matches(current)) {
-      Grid.SetCol(DescCol);
-      Ui.FocusGrid();
+    auto matches = [&](int row) {
+      return ContainsUpperAscii(table_.Cell(layout_.DescCol(), row), needle);
+    };
+    const int current = table_.Row();
+    if (table_.Col() != layout_.DescCol() && matches(current)) {
+      table_.SetCol(layout_.DescCol());
+      ui_.FocusGrid();
       return;
     }
     // Downwards from the row after the cursor, then round from the first task.
-    const int rows = Grid.RowCount();
+    const int rows = table_.RowCount();
     for (int step = 1; step < rows; ++step) {
       const int row = current + step < rows ? current + step : current + step - rows + 1;
       if (row == current) break;
       if (matches(row)) {
         // Row first, then column, each its own move, so the edit is committed on the way.
-        Grid.SetRow(row);
-        Grid.SetCol(DescCol);
-        Ui.FocusGrid();
+        table_.SetRow(row);
+        table_.SetCol(layout_.DescCol());
+        ui_.FocusGrid();
         return;
       }
     }
   }
-  Ui.FocusGrid();
+  ui_.FocusGrid();
 }
 
 void ToDoList::HideButtonClick() {
-  if (!HideSel && !HideUnSel) {
-    HideSel = true;
-    HideButtonCaption = "&Hide UnSel";
-  } else if (HideSel) {
-    HideSel = false;
-    HideUnSel = true;
-    HideButtonCaption = "&Hide None";
+  if (!hide_.Sel && !hide_.UnSel) {
+    hide_.Sel = true;
+    buttons_.HideCaption = "&Hide UnSel";
+  } else if (hide_.Sel) {
+    hide_.Sel = false;
+    hide_.UnSel = true;
+    buttons_.HideCaption = "&Hide None";
   } else {
-    HideUnSel = false;
-    HideButtonCaption = "&Hide Sel";
+    hide_.UnSel = false;
+    buttons_.HideCaption = "&Hide Sel";
   }
 }
 

@@ -18,22 +18,23 @@ std::string LinkOf(std::string_view description) {
 void ToDoList::GridKeyUp(int key) {
   if (key != kEscapeKey) return;
   // Only a task cell has an edit to take back; the header never does.
-  if (EditRow <= 0 || EditRow >= Grid.RowCount() || EditCol < 0 || EditCol >= Grid.ColCount()) {
+  if (edit_.Row <= 0 || edit_.Row >= table_.RowCount() || edit_.Col < 0 ||
+      edit_.Col >= table_.ColCount()) {
     return;
   }
-  Grid.SetCell(EditCol, EditRow, EditOldText);
+  table_.SetCell(edit_.Col, edit_.Row, edit_.OldText);
 }
 
 void ToDoList::GridMouseDown(int hitCol, int hitRow) {
   // No sort inside a running commit, and none by hand while every edit sorts anyway.
-  if (!SelectHooked || AutoSort) return;
+  if (!SelectHooked() || sort_.Auto) return;
   if (hitRow != 0 || hitCol < 0) return;
-  SortMode = hitCol == DescCol ? 2 : 1;
+  sort_.Mode = hitCol == layout_.DescCol() ? 2 : 1;
   SortTable();
 }
 
 void ToDoList::GridDblClick() {
-  Ui.OpenDocument(LinkOf(Grid.Cell(DescCol, Grid.Row())));
+  ui_.OpenDocument(LinkOf(table_.Cell(layout_.DescCol(), table_.Row())));
 }
 
 }  // namespace taskwell

@@ -1,5 +1,6 @@
 // Sorting the list: the keys, the sort itself, and the cursor that follows its task.
 #include <algorithm>
+#include <array>
 
 #include "document/TableLayout.h"
 #include "grid/ExchangeSort.h"
@@ -8,25 +9,32 @@
 
 namespace taskwell {
 
+std::string SortCaption(int sortMode) {
+  static constexpr std::array<std::string_view, 4> kCaptions = {"", "Sorted by Date",
+                                                                "Sorted by Desc", "Sorted by Proj"};
+  return std::string(kCaptions.at(static_cast<std::size_t>(sortMode)));
+}
+
 std::string ToDoList::BuildSortKey(int row) const {
-  const auto order = static_cast<SortOrder>(SortMode);
+  const auto order = static_cast<SortOrder>(sort_.Mode);
   double date = 0;
   if (order == SortOrder::ByDate) {
-    ReadRowDate(Grid, row, Dates, date);
-    date = EffectiveDate(date, Grid.Cell(ColPri, row), Dates.Now());
+    ReadRowDate(table_, row, dates_, date);
+    date = EffectiveDate(date, table_.Cell(ColPri, row), dates_.Now());
   }
   const std::string_view project =
-      order == SortOrder::ByProject ? std::string_view(Grid.Cell(ColProj, row)) : "";
-  return SortKey(order, date, Grid.Cell(ColSubPri, row), project, Grid.Cell(DescCol, row));
+      order == SortOrder::ByProject ? std::string_view(table_.Cell(ColProj, row)) : "";
+  return SortKey(order, date, table_.Cell(ColSubPri, row), project,
+                 table_.Cell(layout_.DescCol(), row));
 }
 
 void ToDoList::SortTable() {
-  if (SkipNextSort) {
+  if (sort_.SkipNext) {
     // The row just inserted stays where the user put it, this once.
-    SkipNextSort = false;
+    sort_.SkipNext = false;
     return;
   }
-  const int rows = Grid.RowCount();
+  const int rows = table_.RowCount();
   std::vector<std::string> keys;
   keys.reserve(static_cast<std::size_t>(std::max(rows - 1, 0)));
   for (int row = 1; row < rows; ++row) keys.push_back(BuildSortKey(row));
@@ -41,54 +49,54 @@ void ToDoList::SortTable() {
     order[p + 1] = from;
     newRow[static_cast<std::size_t>(from)] = static_cast<int>(p) + 1;
   }
-  Grid.ReorderRows(order);
+  table_.ReorderRows(order);
 
   auto follow = [&](int row) {
     return row >= 1 && row < rows ? newRow[static_cast<std::size_t>(row)] : row;
   };
   // The cell being edited belongs to its task, not to a row index: a later commit or Escape
   // must find it where the task went.
-  EditRow = follow(EditRow);
+  edit_.Row = follow(edit_.Row);
   // A cursor move still waiting for a paint is where the cursor really belongs.
-  const int cursorRow = PendingRow != 0 ? PendingRow : Grid.Row();
-  if (PendingRow != 0) PendingRow = follow(PendingRow);
-  if (FollowSortedRow) PendingRow = follow(cursorRow);
-  Grid.OnDrawCell = [this] { GridDrawCell(); };
+  const int cursorRow = sort_.PendingRow != 0 ? sort_.PendingRow : table_.Row();
+  if (sort_.PendingRow != 0) sort_.PendingRow = follow(sort_.PendingRow);
+  if (sort_.FollowSortedRow) sort_.PendingRow = follow(cursorRow);
+  table_.SetDrawHook([this] { GridDrawCell(); });
 }
 
 void ToDoList::GridDrawCell() {
-  Grid.OnDrawCell = nullptr;
-  if (PendingRow == 0) return;
-  const int target = PendingRow;
-  PendingRow = 0;
-  if (target >= Grid.RowCount()) return;
+  table_.ClearDrawHook();
+  if (sort_.PendingRow == 0) return;
+  const int target = sort_.PendingRow;
+  sort_.PendingRow = 0;
+  if (target >= table_.RowCount()) return;
   // Restore the handler's state rather than force it on: a paint can come while a commit runs.
-  const bool wasHooked = SelectHooked;
+  const bool wasHooked = SelectHooked();
   DetachSelectHandler();
-  const int from = Grid.Row();
-  Grid.SetRow(target);
+  const int from = table_.Row();
+  table_.SetRow(target);
   // An edit position recorded for the cell the cursor sat in goes with the cursor, so the cell
   // now being edited is the one a commit or Escape works on.
-  if (EditRow == from && from != target) {
-    EditRow = target;
-    EditOldText = Grid.Cell(EditCol, target);
+  if (edit_.Row == from && from != target) {
+    edit_.Row = target;
+    edit_.OldText = table_.Cell(edit_.Col, target);
   }
   if (wasHooked) AttachSelectHandler();
 }
 
 void ToDoList::SortOrderButtonClick() {
-  ++SortMode;
-  if (SortMode == 3 && !HasProjCol) ++SortMode;
-  if (SortMode > 3) SortMode = 1;
-  SortOrderButtonCaption = SortCaptions[static_cast<std::size_t>(SortMode)];
-  if (AutoSort) SortTable();
-  Ui.FocusGrid();
+  ++sort_.Mode;
+  if (sort_.Mode == 3 && !layout_.HasProjCol()) ++sort_.Mode;
+  if (sort_.Mode > 3) sort_.Mode = 1;
+  buttons_.SortOrderCaption = SortCaption(sort_.Mode);
+  if (sort_.Auto) SortTable();
+  ui_.FocusGrid();
 }
 
 void ToDoList::AutoSortButtonClick() {
-  AutoSort = !AutoSort;
-  AutoSortButtonCaption = AutoSort ? "AutoSort on" : "AutoSort off";
-  SortButtonVisible = !AutoSort;
+  sort_.Auto = !sort_.Auto;
+  buttons_.AutoSortCaption = sort_.Auto ? "AutoSort on" : "AutoSort off";
+  buttons_.SortVisible = !sort_.Auto;
 }
 
 void ToDoList::SortButtonClick() {

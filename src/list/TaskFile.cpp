@@ -31,78 +31,70 @@ std::string Excerpt(std::string_view text) {
 }  // namespace
 
 void ToDoList::LoadTaskFile() {
-  DescCol = 3;
-  HasProjCol = false;
-  bool marker = false;
-  Grid.BeginUpdate();
-  // Also when a field fails: the marker already gave the table its project column, which must
-  // then be saved as one.
+  SetLayout(false);
+  // Whether each task line has a project field; a PROJECT marker line gives the table a project
+  // column without one.
+  bool projectField = false;
+  table_.BeginUpdate();
   struct Finish {
-    ToDoList& List;
-    const bool& Marker;
-    ~Finish() {
-      if (Marker) List.HasProjCol = true;
-      List.Grid.EndUpdate();
-    }
-  } finish{*this, marker};
+    TaskTable& Table;
+    ~Finish() { Table.EndUpdate(); }
+  } finish{table_};
 
-  CSV.OpenRead(TaskFileName);
-  TextIsUtf8 = CSV.IsUtf8;
-  SingleByteFile = !CSV.IsUtf8;
-  CSV.WriteBom = CSV.HadBom;
-  DiskStamp = CSV.ReadStamp;
-  CSV.ReadLine();
-  std::string field = CSV.ReadField();
+  csv_.OpenRead(file_.Name);
+  file_.TextIsUtf8 = csv_.IsUtf8;
+  file_.SingleByte = !csv_.IsUtf8;
+  csv_.WriteBom = csv_.HadBom;
+  file_.DiskStamp = csv_.ReadStamp;
+  csv_.ReadLine();
+  std::string field = csv_.ReadField();
   if (IsProjectWord(field)) {
-    marker = true;
-    CSV.ReadLine();
-    field = CSV.ReadField();
-    DescCol = 4;
-    Grid.SetColCount(5);
+    SetLayout(true);
+    csv_.ReadLine();
+    field = csv_.ReadField();
   }
-  CSV.ReadField();
-  CSV.ReadField();
-  if (IsProjectWord(CSV.ReadField())) {
-    DescCol = 4;
-    HasProjCol = true;
-    CSV.ReadField();
-    Grid.SetColCount(5);
+  csv_.ReadField();
+  csv_.ReadField();
+  if (IsProjectWord(csv_.ReadField())) {
+    SetLayout(true);
+    projectField = true;
+    csv_.ReadField();
   }
-  const char decimal = Dates.Regional().DecimalSeparator;
+  const char decimal = dates_.Regional().DecimalSeparator;
   int leftOverLines = 0;
   int firstLeftOverLine = 0;
   std::string firstLeftOver;
-  while (!CSV.AtEnd) {
-    const int r = Grid.RowCount();
-    Grid.SetRowCount(r + 1);
-    CSV.ReadLine();
-    const double date = CSV.ReadDate();
-    Grid.SetCell(ColDate, r, Dates.FormatDateText(date));
-    const Fixed4 priority = CSV.ReadNumber();
+  while (!csv_.AtEnd) {
+    const int r = table_.RowCount();
+    table_.SetRowCount(r + 1);
+    csv_.ReadLine();
+    const double date = csv_.ReadDate();
+    table_.SetCell(ColDate, r, dates_.FormatDateText(date));
+    const Fixed4 priority = csv_.ReadNumber();
     if (date != 0) {
-      Grid.SetCell(ColPri, r, Dates.WeekdayText(date));
-    } else if (!CSV.LastFieldEmpty) {
-      Grid.SetCell(ColPri, r, NumberText(priority, decimal));
+      table_.SetCell(ColPri, r, dates_.WeekdayText(date));
+    } else if (!csv_.LastFieldEmpty) {
+      table_.SetCell(ColPri, r, NumberText(priority, decimal));
     }
-    const Fixed4 subPriority = CSV.ReadNumber();
-    if (subPriority != 0) Grid.SetCell(ColSubPri, r, NumberText(subPriority, decimal));
-    if (HasProjCol) {
-      const Fixed4 project = CSV.ReadNumber();
-      if (project != 0) Grid.SetCell(ColProj, r, NumberText(project, decimal));
+    const Fixed4 subPriority = csv_.ReadNumber();
+    if (subPriority != 0) table_.SetCell(ColSubPri, r, NumberText(subPriority, decimal));
+    if (projectField) {
+      const Fixed4 project = csv_.ReadNumber();
+      if (project != 0) table_.SetCell(ColProj, r, NumberText(project, decimal));
     }
-    Grid.SetCell(DescCol, r, CSV.ReadDescription());
-    if (!CSV.LeftOver.empty() && leftOverLines++ == 0) {
-      firstLeftOverLine = CSV.LineNumber;
-      firstLeftOver = CSV.LeftOver;
+    table_.SetCell(layout_.DescCol(), r, csv_.ReadDescription());
+    if (!csv_.LeftOver.empty() && leftOverLines++ == 0) {
+      firstLeftOverLine = csv_.LineNumber;
+      firstLeftOver = csv_.LeftOver;
     }
   }
-  const int ctrlZLine = CSV.CtrlZLine;
-  CSV.Close();
+  const int ctrlZLine = csv_.CtrlZLine;
+  csv_.Close();
 
   std::string report;
   if (leftOverLines > 0) {
     report +=
-        "Line " + std::to_string(firstLeftOverLine) + " of " + TaskFileName +
+        "Line " + std::to_string(firstLeftOverLine) + " of " + file_.Name +
         " has text after its description that the list cannot show: " + Excerpt(firstLeftOver) +
         ".";
     if (leftOverLines > 1)
@@ -110,7 +102,7 @@ void ToDoList::LoadTaskFile() {
   }
   if (ctrlZLine > 0) {
     if (!report.empty()) report += " ";
-    report += TaskFileName + " goes on after a Ctrl+Z character in line " +
+    report += file_.Name + " goes on after a Ctrl+Z character in line " +
               std::to_string(ctrlZLine) +
               ". Loading stopped there, so what follows it is not in the list.";
   }
@@ -121,97 +113,98 @@ void ToDoList::LoadTaskFile() {
 }
 
 void ToDoList::CellsToUtf8() {
-  if (TextIsUtf8) return;
+  if (file_.TextIsUtf8) return;
   // First, so that a view told of each changed cell already reads it as UTF-8.
-  TextIsUtf8 = true;
-  for (int r = 0; r < Grid.RowCount(); ++r) {
-    for (int c = 0; c < Grid.ColCount(); ++c) Grid.SetCell(c, r, Cp1252ToUtf8(Grid.Cell(c, r)));
+  file_.TextIsUtf8 = true;
+  for (int r = 0; r < table_.RowCount(); ++r) {
+    for (int c = 0; c < table_.ColCount(); ++c)
+      table_.SetCell(c, r, Cp1252ToUtf8(table_.Cell(c, r)));
   }
-  EditOldText = Cp1252ToUtf8(EditOldText);
+  edit_.OldText = Cp1252ToUtf8(edit_.OldText);
 }
 
 bool ToDoList::SaveTaskFile() {
   // A single-byte list whose table became UTF-8 is written single-byte again if every description
   // still fits; otherwise only with the user's word, as UTF-8.
   bool toSingleByte = false;
-  if (SingleByteFile && TextIsUtf8) {
+  if (file_.SingleByte && file_.TextIsUtf8) {
     toSingleByte = true;
     std::string missing;
     std::string bytes;
-    for (int i = 1; i < Grid.RowCount(); ++i) {
-      if (TryUtf8ToCp1252(Grid.Cell(DescCol, i), bytes)) continue;
+    for (int i = 1; i < table_.RowCount(); ++i) {
+      if (TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), i), bytes)) continue;
       toSingleByte = false;
-      if (missing.size() < 40) missing += CharsMissingFromCp1252(Grid.Cell(DescCol, i));
+      if (missing.size() < 40) missing += CharsMissingFromCp1252(table_.Cell(layout_.DescCol(), i));
     }
     missing = CharsMissingFromCp1252(missing);
     if (!toSingleByte) {
-      if (!Ui.Confirm(TaskFileName +
-                      " is stored in the single-byte Windows-1252 encoding, which cannot hold "
-                      "some characters of the list" +
-                      (missing.empty() ? std::string() : ": " + missing) +
-                      "\r\nSave the file as UTF-8 instead? Programs that expect the old encoding "
-                      "may then show its accented characters wrongly.")) {
+      if (!ui_.Confirm(file_.Name +
+                       " is stored in the single-byte Windows-1252 encoding, which cannot hold "
+                       "some characters of the list" +
+                       (missing.empty() ? std::string() : ": " + missing) +
+                       "\r\nSave the file as UTF-8 instead? Programs that expect the old encoding "
+                       "may then show its accented characters wrongly.")) {
         return false;
       }
-      SingleByteFile = false;
+      file_.SingleByte = false;
     }
   }
 
   // After a load that stopped early the file holds tasks the table never saw.
-  if (LoadWasPartial && access(TaskFileName.c_str(), F_OK) == 0)
-    KeepBackup(TaskFileName, BackupFileName());
+  if (file_.LoadWasPartial && access(file_.Name.c_str(), F_OK) == 0)
+    KeepBackup(file_.Name, BackupFileName());
 
-  const char decimal = Dates.Regional().DecimalSeparator;
+  const char decimal = dates_.Regional().DecimalSeparator;
   const auto numberOrZero = [decimal](std::string_view text) {
     Fixed4 value = 0;
     return TryTextToNumber(text, decimal, value) ? value : 0;
   };
-  CSV.OpenWrite(TaskFileName);
-  CSV.WriteQuoted("Date");
-  CSV.WriteQuoted("Priority");
-  CSV.WriteQuoted("SubPriority");
-  if (HasProjCol) CSV.WriteQuoted("Project");
-  CSV.WriteQuoted("Description");
-  CSV.EndLine();
-  for (int i = 1; i < Grid.RowCount(); ++i) {
+  csv_.OpenWrite(file_.Name);
+  csv_.WriteQuoted("Date");
+  csv_.WriteQuoted("Priority");
+  csv_.WriteQuoted("SubPriority");
+  if (layout_.HasProjCol()) csv_.WriteQuoted("Project");
+  csv_.WriteQuoted("Description");
+  csv_.EndLine();
+  for (int i = 1; i < table_.RowCount(); ++i) {
     // A description of control characters alone is still a task.
-    if (TrimBlanksView(Grid.Cell(DescCol, i)).empty()) continue;
-    const std::string& dateText = Grid.Cell(ColDate, i);
+    if (TrimBlanksView(table_.Cell(layout_.DescCol(), i)).empty()) continue;
+    const std::string& dateText = table_.Cell(ColDate, i);
     double date = 0;
-    if (!dateText.empty() && !Dates.TryParseTableDate(dateText, date)) date = 0;
-    CSV.WriteDate(date);
+    if (!dateText.empty() && !dates_.TryParseTableDate(dateText, date)) date = 0;
+    csv_.WriteDate(date);
 
     const std::string_view priority =
-        date != 0 ? std::string_view() : TrimView(Grid.Cell(ColPri, i));
+        date != 0 ? std::string_view() : TrimView(table_.Cell(ColPri, i));
     const Fixed4 priorityValue = priority.empty() ? 0 : numberOrZero(priority);
     if (priorityValue != 0 || priority == "0") {
-      CSV.WriteNumber(priorityValue);
+      csv_.WriteNumber(priorityValue);
     } else {
-      CSV.WriteField("");
+      csv_.WriteField("");
     }
     const auto writeOptionalNumber = [&](int col) {
-      const std::string_view text = TrimView(Grid.Cell(col, i));
+      const std::string_view text = TrimView(table_.Cell(col, i));
       const Fixed4 value = text.empty() ? 0 : numberOrZero(text);
       if (value != 0) {
-        CSV.WriteNumber(value);
+        csv_.WriteNumber(value);
       } else {
-        CSV.WriteField("");
+        csv_.WriteField("");
       }
     };
     writeOptionalNumber(ColSubPri);
-    if (HasProjCol) writeOptionalNumber(ColProj);
+    if (layout_.HasProjCol()) writeOptionalNumber(ColProj);
     if (toSingleByte) {
       std::string bytes;
-      TryUtf8ToCp1252(Grid.Cell(DescCol, i), bytes);
-      CSV.WriteQuoted(bytes);
+      TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), i), bytes);
+      csv_.WriteQuoted(bytes);
     } else {
-      CSV.WriteQuoted(Grid.Cell(DescCol, i));
+      csv_.WriteQuoted(table_.Cell(layout_.DescCol(), i));
     }
-    CSV.EndLine();
+    csv_.EndLine();
   }
-  CSV.Close();
-  DiskStamp = CSV.WrittenStamp;
-  LoadWasPartial = false;
+  csv_.Close();
+  file_.DiskStamp = csv_.WrittenStamp;
+  file_.LoadWasPartial = false;
   return true;
 }
 

@@ -14,101 +14,103 @@ constexpr int kMinDescriptionWidth = 24;
 }  // namespace
 
 ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
-    : Ui(platform), Dates(dates), CSV(Dates) {
-  Grid.TextWidth = [](std::string_view text) { return static_cast<int>(text.size()) * 8; };
+    : ui_(platform), dates_(dates), csv_(dates_) {}
+
+void ToDoList::SetTextMeasure(std::function<int(std::string_view)> measure) {
+  table_.SetTextMeasure(std::move(measure));
+}
+
+void ToDoList::SetLayout(bool hasProjCol) {
+  layout_ = TableLayout(hasProjCol);
+  table_.SetColCount(layout_.ColCount());
 }
 
 void ToDoList::AttachSelectHandler() {
-  Grid.OnSelectCell = [this](int col, int row) { GridSelectCell(col, row); };
-  SelectHooked = true;
+  table_.SetSelectHandler([this](int col, int row) { GridSelectCell(col, row); });
 }
 
 void ToDoList::DetachSelectHandler() {
-  Grid.OnSelectCell = nullptr;
-  SelectHooked = false;
+  table_.ClearSelectHandler();
 }
 
 void ToDoList::InitTaskTable() {
   DetachSelectHandler();
-  Grid.SetRowCount(1);
-  Grid.SetColCount(4);
-  DescCol = 3;
-  HasProjCol = false;
+  table_.SetRowCount(1);
+  SetLayout(false);
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  if (std::filesystem::exists(TaskFileName, error)) {
+  if (std::filesystem::exists(file_.Name, error)) {
     try {
       LoadTaskFile();
     } catch (const EConvertError& e) {
-      LoadWasPartial = true;
+      file_.LoadWasPartial = true;
       loadFailure = std::make_exception_ptr(
           EConvertError(ErrorReportText(e.what()) +
                         " Loading stopped there, so the tasks after it are not in the list. "
                         "The first save keeps the whole original file as " +
                         BackupFileName() + "."));
     } catch (...) {
-      LoadWasPartial = true;
+      file_.LoadWasPartial = true;
       loadFailure = std::current_exception();
     }
   }
-  if (Grid.RowCount() < 2) Grid.SetRowCount(2);
-  Grid.SelectCell(0, 1);
-  Grid.FixedRows = 1;
-  Grid.SetCell(0, 0, "Date ");
-  Grid.SetCell(1, 0, "Pri  ");
-  Grid.SetCell(2, 0, "SubP ");
-  Grid.SetCell(DescCol, 0, "Description ");
-  Grid.SetColWidth(0, Grid.TextWidth("99/99/9999 "));
-  Grid.SetColWidth(1, Grid.TextWidth("Pri  "));
-  Grid.SetColWidth(2, Grid.TextWidth("SubP "));
+  if (table_.RowCount() < 2) table_.SetRowCount(2);
+  table_.SelectCell(0, 1);
+  table_.SetFixedRows(1);
+  for (int col = 0; col < layout_.ColCount(); ++col) {
+    table_.SetCell(col, 0, std::string(layout_.Title(col)));
+  }
+  table_.SetColWidth(ColDate, table_.TextWidth(TableLayout::DateWidthSample));
+  table_.SetColWidth(ColPri, table_.TextWidth(TableLayout::PriTitle));
+  table_.SetColWidth(ColSubPri, table_.TextWidth(TableLayout::SubPriTitle));
   FitDescriptionWidth(false);
-  if (HasProjCol) {
-    Grid.SetCell(ColProj, 0, "Proj ");
-    Grid.SetColWidth(ColProj, Grid.TextWidth("Proj "));
-    Grid.SetColWidth(
-        DescCol, std::max(kMinDescriptionWidth, Grid.ColWidth(DescCol) - Grid.ColWidth(ColProj)));
+  if (layout_.HasProjCol()) {
+    table_.SetColWidth(ColProj, table_.TextWidth(TableLayout::ProjTitle));
+    table_.SetColWidth(layout_.DescCol(),
+                       std::max(kMinDescriptionWidth,
+                                table_.ColWidth(layout_.DescCol()) - table_.ColWidth(ColProj)));
   }
   AttachSelectHandler();
-  EditOldText = Grid.Cell(0, 1);
+  edit_.OldText = table_.Cell(0, 1);
   if (loadFailure) std::rethrow_exception(loadFailure);
 }
 
 void ToDoList::FitDescriptionWidth(bool countProjectColumn) {
-  int width = Ui.GridWidth() - Grid.ColWidth(0) - Grid.ColWidth(1) - Grid.ColWidth(2) - 30;
-  if (HasProjCol && countProjectColumn) width -= Grid.ColWidth(ColProj);
-  Grid.SetColWidth(DescCol, std::max(kMinDescriptionWidth, width));
+  int width = ui_.GridWidth() - table_.ColWidth(0) - table_.ColWidth(1) - table_.ColWidth(2) - 30;
+  if (layout_.HasProjCol() && countProjectColumn) width -= table_.ColWidth(ColProj);
+  table_.SetColWidth(layout_.DescCol(), std::max(kMinDescriptionWidth, width));
 }
 
 void ToDoList::InsertTaskRow() {
   // The cursor row and every row below it move down by one; the cursor stays on the new blank row.
-  const int row = Grid.Row();
-  Grid.InsertEmptyRow(row);
+  const int row = table_.Row();
+  table_.InsertEmptyRow(row);
   FollowInsertedRow(row);
   // Moving to column 0 may commit an edit, whose sort must not carry the new row away.
-  SkipNextSort = true;
-  Grid.SetCol(0);
-  SkipNextSort = true;
+  sort_.SkipNext = true;
+  table_.SetCol(0);
+  sort_.SkipNext = true;
   EditCursorCell();
   FitWindowToRows();
 }
 
 void ToDoList::FollowInsertedRow(int row) {
-  if (EditRow >= row) ++EditRow;
+  if (edit_.Row >= row) ++edit_.Row;
 }
 
 void ToDoList::FollowDeletedRow(int row) {
-  if (EditRow > row) {
-    --EditRow;
-  } else if (EditRow == row) {
+  if (edit_.Row > row) {
+    --edit_.Row;
+  } else if (edit_.Row == row) {
     EditCursorCell();
   }
 }
 
 void ToDoList::EditCursorCell() {
-  EditRow = Grid.Row();
-  EditCol = Grid.Col();
-  EditOldText = Grid.Cell(EditCol, EditRow);
+  edit_.Row = table_.Row();
+  edit_.Col = table_.Col();
+  edit_.OldText = table_.Cell(edit_.Col, edit_.Row);
 }
 
 bool ToDoList::Guarded(const std::function<void()>& handler) {
@@ -118,7 +120,7 @@ bool ToDoList::Guarded(const std::function<void()>& handler) {
   } catch (const AlreadyReported&) {
     return false;
   } catch (const std::exception& e) {
-    Ui.ShowError(ListTitle, ErrorReportText(e.what()));
+    ui_.ShowError(file_.Title, ErrorReportText(e.what()));
     return false;
   }
 }

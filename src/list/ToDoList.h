@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,62 +8,112 @@
 #include "document/DateText.h"
 #include "document/Platform.h"
 #include "document/SafeFile.h"
+#include "document/TableLayout.h"
 #include "document/TaskTable.h"
 
 namespace taskwell {
 
-// The task list behind the main window: the task table, the window's state and its handlers,
-// with the desktop reached only through Platform. The Qt window forwards its events here, and
-// tests drive the same handlers with a recording platform.
-class ToDoList {
- public:
-  static constexpr int ColDate = 0;
-  static constexpr int ColPri = 1;
-  static constexpr int ColSubPri = 2;
-  static constexpr int ColProj = 3;
+// Where the cell being edited is, and what it held when the cursor arrived there.
+struct EditPosition {
+  int Row = 0;
+  int Col = 0;
+  std::string OldText;
+};
 
-  ToDoList(Platform& platform, const DateFormat& dates);
-  ToDoList(const ToDoList&) = delete;
-  ToDoList& operator=(const ToDoList&) = delete;
-
-  TaskTable Grid;
-  Platform& Ui;
-  DateFormat Dates;
-  CsvFile CSV;
-
-  // The window's state.
-  std::string ListTitle;
-  std::string TaskFileName;
-  int EditRow = 0;
-  int EditCol = 0;
-  int PendingRow = 0;
+// The order of the list and the cursor's way back to its task after a sort.
+struct SortState {
+  int Mode = 1;  // 1 by date, 2 by description, 3 by project
+  bool Auto = false;
+  bool SkipNext = false;
   bool FollowSortedRow = true;
-  std::string EditOldText;
-  int SortMode = 1;
-  std::array<std::string, 5> SortCaptions;  // used from 1 to 4
-  bool HideSel = false;
-  bool HideUnSel = false;
-  int DescCol = 3;
-  bool HasProjCol = false;
-  bool SkipNextSort = false;
-  bool AutoSort = false;
-  bool SelectHooked = false;
+  int PendingRow = 0;  // where the cursor goes when the grid next paints; 0 for nowhere
+};
 
-  // Captions and visibility of the buttons that handlers change; the window mirrors them.
-  std::string SortOrderButtonCaption;
-  std::string AutoSortButtonCaption;
-  std::string HideButtonCaption;
-  bool SortButtonVisible = false;
+struct HideState {
+  bool Sel = false;
+  bool UnSel = false;
+};
 
+// The task file behind the list.
+struct ListFile {
+  std::string Name;
+  std::string Title;
   // The file as we last read or wrote it, to notice changes made by someone else.
   FileStamp DiskStamp;
   // Whether the loaded file was valid UTF-8 (else its bytes are single-byte text).
   bool TextIsUtf8 = true;
   // Whether the file is single-byte (Windows-1252) text. The table may hold UTF-8 all the same,
   // once a typed character needed it; saving then asks before the file becomes UTF-8.
-  bool SingleByteFile = false;
+  bool SingleByte = false;
   // A load that stopped early: the first save keeps the original as "<file>.bak".
   bool LoadWasPartial = false;
+};
+
+// Captions and visibility of the buttons that handlers change; the window mirrors them.
+struct ButtonState {
+  std::string SortOrderCaption;
+  std::string AutoSortCaption;
+  std::string HideCaption;
+  bool SortVisible = false;
+};
+
+// "Sorted by Date" and its kin: the sort order button's caption for a sort mode (1 to 3).
+std::string SortCaption(int sortMode);
+
+// The task list behind the main window: the task table, the window's state and its handlers,
+// with the desktop reached only through Platform. The Qt window forwards its events here, and
+// tests drive the same handlers with a recording platform.
+class ToDoList {
+ public:
+  static constexpr int ColDate = TableLayout::ColDate;
+  static constexpr int ColPri = TableLayout::ColPri;
+  static constexpr int ColSubPri = TableLayout::ColSubPri;
+  static constexpr int ColProj = TableLayout::ColProj;
+
+  ToDoList(Platform& platform, const DateFormat& dates);
+  ToDoList(const ToDoList&) = delete;
+  ToDoList& operator=(const ToDoList&) = delete;
+
+  // The table the grid shows. The view writes typed text into its cells and moves its cursor;
+  // everything else changes it through the handlers.
+  TaskTable& Table() { return table_; }
+  const TaskTable& Table() const { return table_; }
+  const DateFormat& Dates() const { return dates_; }
+  const TableLayout& Layout() const { return layout_; }
+
+  // The state, read-only; the handlers change it.
+  const EditPosition& Edit() const { return edit_; }
+  int EditRow() const { return edit_.Row; }
+  int EditCol() const { return edit_.Col; }
+  const std::string& EditOldText() const { return edit_.OldText; }
+  const SortState& Sorting() const { return sort_; }
+  int SortMode() const { return sort_.Mode; }
+  bool AutoSort() const { return sort_.Auto; }
+  bool SkipNextSort() const { return sort_.SkipNext; }
+  bool FollowSortedRow() const { return sort_.FollowSortedRow; }
+  int PendingRow() const { return sort_.PendingRow; }
+  bool HideSel() const { return hide_.Sel; }
+  bool HideUnSel() const { return hide_.UnSel; }
+  int DescCol() const { return layout_.DescCol(); }
+  bool HasProjCol() const { return layout_.HasProjCol(); }
+  // Whether the cell-selection handler is attached: asked of the table, never kept twice.
+  bool SelectHooked() const { return table_.HasSelectHandler(); }
+  const ListFile& File() const { return file_; }
+  const std::string& ListTitle() const { return file_.Title; }
+  const std::string& TaskFileName() const { return file_.Name; }
+  const FileStamp& DiskStamp() const { return file_.DiskStamp; }
+  bool TextIsUtf8() const { return file_.TextIsUtf8; }
+  bool SingleByteFile() const { return file_.SingleByte; }
+  bool LoadWasPartial() const { return file_.LoadWasPartial; }
+  const ButtonState& Buttons() const { return buttons_; }
+  const std::string& SortOrderButtonCaption() const { return buttons_.SortOrderCaption; }
+  const std::string& AutoSortButtonCaption() const { return buttons_.AutoSortCaption; }
+  const std::string& HideButtonCaption() const { return buttons_.HideCaption; }
+  bool SortButtonVisible() const { return buttons_.SortVisible; }
+  const PrintChoice& LastPrintChoice() const { return lastPrintChoice_; }
+
+  // The grid's font, measured by whoever draws it.
+  void SetTextMeasure(std::function<int(std::string_view)> measure);
 
   // --- The table and its file.
   void InitTaskTable();
@@ -79,7 +128,7 @@ class ToDoList {
   bool SaveTaskFile();
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
-  std::string BackupFileName() const { return TaskFileName + ".bak"; }
+  std::string BackupFileName() const { return file_.Name + ".bak"; }
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   static std::string DefaultTaskFileName(const std::string& home);
@@ -109,8 +158,6 @@ class ToDoList {
   void AutoSortButtonClick();
   void SortButtonClick();
   void GridSelectCell(int col, int row);
-  // The task's date, when its date cell reads as one (the zero date does not).
-  bool RowDate(int row, double& date) const;
   void GridExit();
   void CommitCellEdit();
   void GridKeyUp(int key);
@@ -124,14 +171,16 @@ class ToDoList {
   std::vector<std::string> ReportLines(const PrintChoice& choice) const;
   void PrintTasks();
   void PrintButtonClick();
-  PrintChoice LastPrintChoice;
 
   // Runs a handler as the window does: a failure is shown by the default error report and the
   // program carries on. True when the handler completed.
   bool Guarded(const std::function<void()>& handler);
 
  private:
-  bool ReadsAsDate(std::string_view text, double& date) const;
+  friend struct ListTestAccess;  // tests set up state through one small helper
+
+  // Sets the project column's presence, and the table's columns with it.
+  void SetLayout(bool hasProjCol);
   double CommittedDate(std::string_view typed) const;
   void CheckNumberText(const std::string& trimmed) const;
   // The edit position stays with its task when rows are inserted or deleted around it.
@@ -139,6 +188,18 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
+
+  Platform& ui_;
+  DateFormat dates_;
+  TaskTable table_;
+  TableLayout layout_;
+  CsvFile csv_;
+  EditPosition edit_;
+  SortState sort_;
+  HideState hide_;
+  ListFile file_;
+  ButtonState buttons_;
+  PrintChoice lastPrintChoice_;
 };
 
 }  // namespace taskwell

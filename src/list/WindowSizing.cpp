@@ -24,64 +24,63 @@ std::string ToDoList::ListTitleOf(const std::string& taskFileName) {
 }
 
 void ToDoList::FormCreate(const std::string& firstArgument, const std::string& home) {
-  SortCaptions = {"", "Sorted by Date", "Sorted by Desc", "Sorted by Proj", ""};
-  SortMode = 1;
-  SortOrderButtonCaption = SortCaptions[1];
-  AutoSortButtonCaption = "AutoSort on";
-  AutoSort = false;
-  HideSel = false;
-  HideUnSel = false;
-  HideButtonCaption = "&Hide Sel";
-  SortButtonVisible = false;
-  PendingRow = 0;
-  FollowSortedRow = true;
-  Dates.TwoDigitYearWindow = 20;
-  TaskFileName = firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument;
-  ListTitle = ListTitleOf(TaskFileName);
+  sort_.Mode = 1;
+  buttons_.SortOrderCaption = SortCaption(1);
+  buttons_.AutoSortCaption = "AutoSort on";
+  sort_.Auto = false;
+  hide_.Sel = false;
+  hide_.UnSel = false;
+  buttons_.HideCaption = "&Hide Sel";
+  buttons_.SortVisible = false;
+  sort_.PendingRow = 0;
+  sort_.FollowSortedRow = true;
+  dates_.TwoDigitYearWindow = 20;
+  file_.Name = firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument;
+  file_.Title = ListTitleOf(file_.Name);
   InitTaskTable();
 }
 
 void ToDoList::FormShow() {
   ClampToWorkArea();
   FitWindowToRows();
-  EditRow = Grid.RowCount() > 1 ? 1 : 0;
-  EditCol = 0;
-  Grid.SetRow(1);
-  Grid.SetCol(0);
-  PendingRow = 0;
+  edit_.Row = table_.RowCount() > 1 ? 1 : 0;
+  edit_.Col = 0;
+  table_.SetRow(1);
+  table_.SetCol(0);
+  sort_.PendingRow = 0;
 }
 
 void ToDoList::FormResize() {
-  const Rect wa = Ui.WorkArea();
-  Rect bounds = Ui.WindowBounds();
+  const Rect wa = ui_.WorkArea();
+  Rect bounds = ui_.WindowBounds();
   if (wa.Top >= bounds.Top) {
     bounds.Top = wa.Top + 1;
-    Ui.SetWindowBounds(bounds);
+    ui_.SetWindowBounds(bounds);
   }
   FitDescriptionWidth();
 }
 
 void ToDoList::ClampToWorkArea() {
-  const Rect wa = Ui.WorkArea();
-  Rect b = Ui.WindowBounds();
+  const Rect wa = ui_.WorkArea();
+  Rect b = ui_.WindowBounds();
   if (wa.Top >= b.Top) b.Top = wa.Top + 1;
   if (wa.Left >= b.Left) b.Left = wa.Left + 1;
   if (wa.Left + wa.Width < b.Left + b.Width) b.Width = wa.Left + wa.Width - b.Left - 1;
   if (wa.Top + wa.Height < b.Top + b.Height) b.Height = wa.Top + wa.Height - b.Top - 60;
-  Ui.SetWindowBounds(b);
+  ui_.SetWindowBounds(b);
 }
 
 void ToDoList::FitWindowToRows() {
-  const int rh = Grid.DefaultRowHeight;
-  const int n = Grid.RowCount() - 1;
-  Rect b = Ui.WindowBounds();
-  Rect wa = Ui.WorkArea();
+  const int rh = TableLayout::RowHeight;
+  const int n = table_.RowCount() - 1;
+  Rect b = ui_.WindowBounds();
+  Rect wa = ui_.WorkArea();
   if (wa.Top >= b.Top) b.Top = wa.Top + 1;
   if (wa.Left >= b.Left) b.Left = wa.Left + 1;
   // One row per pass: downwards while there is room, otherwise upwards, staying inside the
   // work area.
-  while (Ui.FullyVisibleRows(b.Height) < n && (wa.Height > b.Top + b.Height + rh || rh < b.Top)) {
-    wa = Ui.WorkArea();
+  while (ui_.FullyVisibleRows(b.Height) < n && (wa.Height > b.Top + b.Height + rh || rh < b.Top)) {
+    wa = ui_.WorkArea();
     if (wa.Top + wa.Height + 1 > b.Top + b.Height + rh) {
       b.Height += rh;
     } else if (rh < b.Top && b.Top - rh > wa.Top) {
@@ -91,47 +90,47 @@ void ToDoList::FitWindowToRows() {
       break;
     }
   }
-  wa = Ui.WorkArea();
+  wa = ui_.WorkArea();
   if (wa.Left + wa.Width < b.Left + b.Width) b.Width = wa.Left + wa.Width - b.Left - 1;
   if (wa.Top + wa.Height < b.Top + b.Height) b.Height = wa.Top + wa.Height - b.Top - 60;
-  Ui.SetWindowBounds(b);
-  Ui.Repaint();
+  ui_.SetWindowBounds(b);
+  ui_.Repaint();
 }
 
 void ToDoList::AddButtonClick() {
   InsertTaskRow();
-  Ui.FocusGrid();
+  ui_.FocusGrid();
 }
 
 bool ToDoList::SaveButtonClick() {
-  const ReplaceCheck check = CheckReplace(TaskFileName);
+  const ReplaceCheck check = CheckReplace(file_.Name);
   if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
   std::vector<std::string> notes;
   bool outsideChange = false;
-  if (check.Exists && LoadWasPartial && !DiskStamp.Exists) {
+  if (check.Exists && file_.LoadWasPartial && !file_.DiskStamp.Exists) {
     // Nothing was read, so the file cannot have changed "since": say what we know instead.
-    notes.push_back(TaskFileName +
+    notes.push_back(file_.Name +
                     " could not be read when this list was opened, so the list does not show the "
                     "tasks in it.");
-  } else if (ChangedOnDisk(TaskFileName, DiskStamp)) {
+  } else if (ChangedOnDisk(file_.Name, file_.DiskStamp)) {
     outsideChange = true;
-    notes.push_back(TaskFileName +
+    notes.push_back(file_.Name +
                     " has been changed by another program since this window read or saved it.");
   }
   const std::string backup = BackupFileName();
   std::error_code error;
   const bool replaceBackup =
-      check.Exists && LoadWasPartial &&
+      check.Exists && file_.LoadWasPartial &&
       std::filesystem::exists(std::filesystem::symlink_status(backup, error));
   if (replaceBackup) {
     notes.push_back("Saving keeps the present file as " + backup +
                     ", in place of the earlier backup there.");
-  } else if (check.Exists && LoadWasPartial && !notes.empty()) {
+  } else if (check.Exists && file_.LoadWasPartial && !notes.empty()) {
     notes.push_back("Saving keeps the present file as " + backup + ".");
   }
   if (check.OtherNames > 0) {
-    notes.push_back(TaskFileName + " has " + std::to_string(check.OtherNames) +
+    notes.push_back(file_.Name + " has " + std::to_string(check.OtherNames) +
                     (check.OtherNames == 1 ? " other name" : " other names") +
                     " (hard links). Saving gives this name a new file; the other names keep the "
                     "old tasks.");
@@ -142,7 +141,7 @@ bool ToDoList::SaveButtonClick() {
       if (!lost.empty()) lost += " and ";
       lost += property;
     }
-    notes.push_back("Saving cannot keep " + lost + " of " + TaskFileName +
+    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name +
                     "; the new file will be yours.");
   }
   if (!notes.empty()) {
@@ -153,7 +152,7 @@ bool ToDoList::SaveButtonClick() {
     }
     question += notes.size() == 1 && outsideChange ? "\r\nOverwrite it with the tasks shown here?"
                                                    : "\r\nSave the tasks shown here?";
-    if (!Ui.Confirm(question)) return false;
+    if (!ui_.Confirm(question)) return false;
   }
   // The user agreed to give up the earlier backup; keeping it would block the save.
   if (replaceBackup) std::filesystem::remove(backup, error);
@@ -161,11 +160,11 @@ bool ToDoList::SaveButtonClick() {
 }
 
 void ToDoList::CloseButtonClick() {
-  if (SaveButtonClick()) Ui.CloseWindow();
+  if (SaveButtonClick()) ui_.CloseWindow();
 }
 
 void ToDoList::CloseNoSaveButtonClick() {
-  Ui.CloseWindow();
+  ui_.CloseWindow();
 }
 
 }  // namespace taskwell

@@ -163,24 +163,23 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   QApplication::processEvents();
   ToDoList& list = form.List();
   std::vector<std::pair<int, int>> events;
-  list.Grid.OnSelectCell = [&](int col, int row) { events.emplace_back(col, row); };
+  list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
   form.Grid->setCurrentIndex(form.Grid->model()->index(1, 3));
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{3, 2}}));
-  EXPECT_EQ(list.Grid.Row(), 2);
-  EXPECT_EQ(list.Grid.Col(), 3);
+  EXPECT_EQ(list.Table().Row(), 2);
+  EXPECT_EQ(list.Table().Col(), 3);
 
-  list.Grid.OnSelectCell = [](int, int) {
-    throw EConvertError("'13/45/2026' is not a valid date");
-  };
+  list.Table().SetSelectHandler(
+      [](int, int) { throw EConvertError("'13/45/2026' is not a valid date"); });
   AnswerDialogs();
   form.Grid->setCurrentIndex(form.Grid->model()->index(0, 0));
-  EXPECT_EQ(list.Grid.Row(), 2);
+  EXPECT_EQ(list.Table().Row(), 2);
   EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(1, 3));
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
 
   // A move made by the program shows in the view without raising the event twice.
-  list.Grid.OnSelectCell = [&](int col, int row) { events.emplace_back(col, row); };
-  list.Grid.SetRow(1);
+  list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
+  list.Table().SetRow(1);
   EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(0, 3));
   EXPECT_EQ(events.size(), 2u);
 }
@@ -190,7 +189,7 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
-  form.List().Grid.SetCell(3, 1, "changed");
+  form.List().Table().SetCell(3, 1, "changed");
   form.close();
   EXPECT_EQ(Read().find("changed"), std::string::npos);
   form.SaveButton->click();
@@ -202,7 +201,7 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
-  form.List().Grid.SetCell(3, 1, "task");
+  form.List().Table().SetCell(3, 1, "task");
   AnswerDialogs();
   form.CloseButton->click();
   EXPECT_TRUE(form.isVisible());
@@ -227,19 +226,19 @@ TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
   form.Grid->setFocus();
   QApplication::processEvents();
   ToDoList& list = form.List();
-  list.Grid.SetCell(0, 1, "12/45/2026");
+  list.Table().SetCell(0, 1, "12/45/2026");
   AnswerDialogs();
   QShortcutEvent altC(QKeySequence(QStringLiteral("Alt+C")), 0);
   QApplication::sendEvent(form.CloseButton, &altC);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
-  EXPECT_EQ(list.Grid.Cell(0, 1), "12/45/2026");
+  EXPECT_EQ(list.Table().Cell(0, 1), "12/45/2026");
 
   form.SaveButton->setFocus();
   QApplication::processEvents();
   form.SaveButton->click();
   EXPECT_EQ(Read(), original);
-  EXPECT_EQ(list.Grid.Cell(0, 1), "12/45/2026");
+  EXPECT_EQ(list.Table().Cell(0, 1), "12/45/2026");
 
   list.GridKeyUp(27);
   form.Grid->setFocus();
@@ -263,12 +262,12 @@ TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   form.ReplicateButton->click();
   QApplication::processEvents();
   ToDoList& list = form.List();
-  ASSERT_EQ(list.Grid.RowCount(), 4);
-  EXPECT_EQ(list.Grid.Cell(3, 1), "Plain task");
-  EXPECT_EQ(list.Grid.Cell(3, 2), "Club night");
-  EXPECT_EQ(list.Grid.Cell(0, 2), "02/14/2006");
-  EXPECT_EQ(list.Grid.Cell(3, 3), ":monthly::2TUE Club night");
-  EXPECT_EQ(list.Grid.Row(), 2);
+  ASSERT_EQ(list.Table().RowCount(), 4);
+  EXPECT_EQ(list.Table().Cell(3, 1), "Plain task");
+  EXPECT_EQ(list.Table().Cell(3, 2), "Club night");
+  EXPECT_EQ(list.Table().Cell(0, 2), "02/14/2006");
+  EXPECT_EQ(list.Table().Cell(3, 3), ":monthly::2TUE Club night");
+  EXPECT_EQ(list.Table().Row(), 2);
 }
 
 }  // namespace
@@ -279,8 +278,9 @@ namespace {
 
 std::vector<std::string> AllCells(const ToDoList& list) {
   std::vector<std::string> cells;
-  for (int row = 0; row < list.Grid.RowCount(); ++row)
-    for (int col = 0; col < list.Grid.ColCount(); ++col) cells.push_back(list.Grid.Cell(col, row));
+  for (int row = 0; row < list.Table().RowCount(); ++row)
+    for (int col = 0; col < list.Table().ColCount(); ++col)
+      cells.push_back(list.Table().Cell(col, row));
   return cells;
 }
 
@@ -316,8 +316,8 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   } steps[] = {{Qt::Key_Return, 1}, {Qt::Key_F3, 3}, {Qt::Key_F3, 1}};
   for (const auto& step : steps) {
     press(step.Key);
-    EXPECT_EQ(list.Grid.Row(), step.Row);
-    EXPECT_EQ(list.Grid.Col(), list.DescCol);
+    EXPECT_EQ(list.Table().Row(), step.Row);
+    EXPECT_EQ(list.Table().Col(), list.DescCol());
     EXPECT_TRUE(form.Grid->isAncestorOf(QApplication::focusWidget()));
   }
   press(Qt::Key_F, Qt::ControlModifier);

@@ -8,6 +8,7 @@
 
 #include "grid/DueState.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/QtApp.h"
 
 namespace taskwell {
@@ -52,7 +53,7 @@ TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
 
   // A new date repaints its whole row.
   QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
-  Fixture.List.Grid.SetCell(0, 4, "06/01/2026");
+  Fixture.List.Table().SetCell(0, 4, "06/01/2026");
   ASSERT_EQ(changes.size(), 2);
   EXPECT_EQ(changes[1][0].toModelIndex(), model.index(3, 0));
   EXPECT_EQ(changes[1][1].toModelIndex(), model.index(3, 3));
@@ -94,8 +95,8 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
   testing::ListFixture fixture;
   ToDoList& list = fixture.List;
   fixture.SetRows({{"", "1", "", "Caf\xE9 \x80 \x81"}, {"", "2", "", "x"}});
-  list.TextIsUtf8 = false;
-  list.SingleByteFile = true;
+  ListTestAccess::SetTextIsUtf8(list, false);
+  ListTestAccess::SetSingleByteFile(list, true);
   TaskGridModel model(list);
   const QString shown = QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);
@@ -104,19 +105,19 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
                 QString::fromUtf8("5\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9C"
                                   "best\xE2\x80\x9D"),
                 Qt::EditRole);
-  EXPECT_EQ(list.Grid.Cell(3, 2),
+  EXPECT_EQ(list.Table().Cell(3, 2),
             "5\x80 \x96 \x93"
             "best\x94");
-  EXPECT_FALSE(list.TextIsUtf8);
+  EXPECT_FALSE(list.TextIsUtf8());
 
   // One that Windows-1252 lacks turns the whole table to UTF-8; every cell still shows the same.
   const QString arrow = QString::fromUtf8("a \xE2\x86\x92 b");
   model.setData(model.index(1, 3), arrow, Qt::EditRole);
-  EXPECT_TRUE(list.TextIsUtf8);
-  EXPECT_EQ(list.Grid.Cell(3, 2), "a \xE2\x86\x92 b");
+  EXPECT_TRUE(list.TextIsUtf8());
+  EXPECT_EQ(list.Table().Cell(3, 2), "a \xE2\x86\x92 b");
   EXPECT_EQ(model.index(1, 3).data().toString(), arrow);
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);
-  EXPECT_EQ(list.Grid.Cell(3, 1), "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+  EXPECT_EQ(list.Table().Cell(3, 1), "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
 }
 
 }  // namespace

@@ -101,9 +101,9 @@ TEST(TableCursor, SelectionEventRunsBeforeTheMoveWithTheTarget) {
   TaskTable table = Labelled(4, 5);
   table.SelectCell(0, 1);
   std::vector<std::vector<int>> seen;  // target col, target row, cursor col, cursor row
-  table.OnSelectCell = [&](int col, int row) {
+  table.SetSelectHandler([&](int col, int row) {
     seen.push_back({col, row, table.Col(), table.Row()});
-  };
+  });
 
   table.SelectCell(2, 3);
   table.SetRow(4);
@@ -117,13 +117,12 @@ TEST(TableCursor, SelectionEventRunsBeforeTheMoveWithTheTarget) {
 TEST(TableCursor, ThrowingHandlerStopsTheMove) {
   TaskTable table = Labelled(4, 5);
   table.SelectCell(1, 2);
-  table.OnSelectCell = [](int, int) {
-    throw std::runtime_error("'13/45/2026' is not a valid date");
-  };
+  table.SetSelectHandler(
+      [](int, int) { throw std::runtime_error("'13/45/2026' is not a valid date"); });
   EXPECT_THROW(table.SelectCell(0, 3), std::runtime_error);
   EXPECT_EQ(table.Col(), 1);
   EXPECT_EQ(table.Row(), 2);
-  table.OnSelectCell = nullptr;
+  table.ClearSelectHandler();
   table.SelectCell(0, 3);
   EXPECT_EQ(table.Row(), 3);
 }
@@ -132,7 +131,7 @@ TEST(TableCursor, ShrinkingMovesTheCursorWithoutAnEvent) {
   TaskTable table = Labelled(5, 6);
   table.SelectCell(4, 5);
   int events = 0;
-  table.OnSelectCell = [&](int, int) { ++events; };
+  table.SetSelectHandler([&](int, int) { ++events; });
   table.SetRowCount(3);
   table.SetColCount(4);
   EXPECT_EQ(table.Row(), 2);
@@ -143,22 +142,22 @@ TEST(TableCursor, ShrinkingMovesTheCursorWithoutAnEvent) {
 TEST(TablePaintHook, RunsOnceWhenItDetachesItself) {
   TaskTable table;
   int runs = 0;
-  table.OnDrawCell = [&] {
+  table.SetDrawHook([&] {
     ++runs;
-    table.OnDrawCell = nullptr;
-  };
+    table.ClearDrawHook();
+  });
   table.CellPainted();
   table.CellPainted();
   EXPECT_EQ(runs, 1);
-  EXPECT_FALSE(table.OnDrawCell);
+  EXPECT_FALSE(table.HasDrawHook());
 }
 
 TEST(TableNotifications, UpdateBracketAnnouncesOnce) {
   TaskTable table = Labelled(4, 3);
   std::vector<std::vector<int>> told;
-  table.OnChange = [&](TaskTable::Change change, int col, int row) {
+  table.AddChangeListener([&](TaskTable::Change change, int col, int row) {
     told.push_back({static_cast<int>(change), col, row});
-  };
+  });
   table.SetCell(2, 1, "x");
   table.SetCell(2, 1, "x");  // unchanged: nothing to tell
   EXPECT_EQ(told,

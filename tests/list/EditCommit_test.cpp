@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell::testing {
 namespace {
@@ -21,8 +22,8 @@ struct CommitCase {
 };
 
 void TypeInto(ListFixture& f, int col, const std::string& typed) {
-  f.List.Grid.SetCol(col);
-  f.List.Grid.SetCell(col, 1, typed);
+  f.List.Table().SetCol(col);
+  f.List.Table().SetCell(col, 1, typed);
 }
 
 TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
@@ -100,7 +101,7 @@ TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
     ListFixture f;
     f.SetRows({c.Before, {"", "", "", "other"}}, c.Project);
     TypeInto(f, c.Col, c.Typed);
-    f.List.Grid.SelectCell(c.Col, 2);
+    f.List.Table().SelectCell(c.Col, 2);
     EXPECT_EQ(f.RowCells(1), c.After) << c.Name;
     EXPECT_TRUE(f.Ui.Errors.empty()) << c.Name;
   }
@@ -131,23 +132,23 @@ TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
     ListFixture f;
     f.SetRows({{"", "3", "", "x"}, {"", "", "", "y"}});
     TypeInto(f, kDate, c.Typed);
-    EXPECT_FALSE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); })) << c.Typed;
+    EXPECT_FALSE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); })) << c.Typed;
     ASSERT_EQ(f.Ui.Errors.size(), 1U) << c.Typed;
     EXPECT_EQ(f.Ui.Errors[0].Text, c.Report);
     EXPECT_EQ(f.Ui.Errors[0].Caption, "List");
     // The cursor stays on the cell, with the typed text and the priority untouched.
-    EXPECT_EQ(f.List.Grid.Row(), 1);
-    EXPECT_EQ(f.List.Grid.Col(), kDate);
+    EXPECT_EQ(f.List.Table().Row(), 1);
+    EXPECT_EQ(f.List.Table().Col(), kDate);
     EXPECT_EQ(f.RowCells(1), (Cells{c.Typed, "3", "", "x"}));
-    EXPECT_EQ(f.List.EditRow, 1);
-    EXPECT_TRUE(f.List.SelectHooked);
-    EXPECT_TRUE(f.List.FollowSortedRow);
+    EXPECT_EQ(f.List.EditRow(), 1);
+    EXPECT_TRUE(f.List.SelectHooked());
+    EXPECT_TRUE(f.List.FollowSortedRow());
     // The next move looks at the same cell again, and a correction goes through.
-    EXPECT_FALSE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); }));
-    f.List.Grid.SetCell(kDate, 1, "7/4");
-    EXPECT_TRUE(f.List.Guarded([&] { f.List.Grid.SelectCell(2, 2); }));
+    EXPECT_FALSE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); }));
+    f.List.Table().SetCell(kDate, 1, "7/4");
+    EXPECT_TRUE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); }));
     EXPECT_EQ(f.RowCells(1), (Cells{"07/04/2026", "Sat", "", "x"}));
-    EXPECT_EQ(f.List.Grid.Row(), 2);
+    EXPECT_EQ(f.List.Table().Row(), 2);
   }
 }
 
@@ -156,8 +157,8 @@ TEST(CommitCellEdit, FailureOnLeavingTheGridReattachesTheHandler) {
   f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}});
   TypeInto(f, kDate, "13/45/2026");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.GridExit(); }));
-  EXPECT_TRUE(f.List.SelectHooked);
-  EXPECT_EQ(f.List.EditRow, 1);
+  EXPECT_TRUE(f.List.SelectHooked());
+  EXPECT_EQ(f.List.EditRow(), 1);
 }
 
 TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
@@ -165,11 +166,11 @@ TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
   f.SetRows({{"", "", "", "x"}});
   TypeInto(f, kSub, " 4 ");
   f.List.GridExit();
-  EXPECT_EQ(f.List.Grid.Cell(kSub, 1), "4");
-  EXPECT_EQ(f.List.EditCol, kSub);
+  EXPECT_EQ(f.List.Table().Cell(kSub, 1), "4");
+  EXPECT_EQ(f.List.EditCol(), kSub);
   // What the commit wrote is no pending edit: a second exit has nothing to do.
-  EXPECT_EQ(f.List.EditOldText, "4");
-  EXPECT_TRUE(f.List.SelectHooked);
+  EXPECT_EQ(f.List.EditOldText(), "4");
+  EXPECT_TRUE(f.List.SelectHooked());
 }
 
 TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
@@ -180,7 +181,7 @@ TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
   f.List.DetachSelectHandler();
   f.List.GridExit();
   EXPECT_TRUE(f.Ui.Messages.empty());
-  EXPECT_FALSE(f.List.SelectHooked);
+  EXPECT_FALSE(f.List.SelectHooked());
 }
 
 TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
@@ -199,7 +200,7 @@ TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows({a, b});
-    f.List.AutoSort = c.AutoSort;
+    ListTestAccess::SetAutoSort(f.List, c.AutoSort);
     TypeInto(f, 3, c.Typed);
     f.List.GridExit();
     EXPECT_EQ(f.RowCells(1), c.After[0]) << c.Typed << c.AutoSort;
@@ -214,7 +215,7 @@ struct AutoSortMove {
     F.SetRows({{"06/01/2026", "Mon", "", "a"},
                {"06/10/2026", "Wed", "", "b"},
                {"06/15/2026", "Mon", "", "c"}});
-    F.List.AutoSort = true;
+    ListTestAccess::SetAutoSort(F.List, true);
     TypeInto(F, kDate, "20");
   }
 };
@@ -222,19 +223,19 @@ struct AutoSortMove {
 TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
   AutoSortMove m;
   ToDoList& list = m.F.List;
-  list.Grid.SelectCell(kPri, 1);  // Tab
+  list.Table().SelectCell(kPri, 1);  // Tab
   EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
-  EXPECT_EQ(list.Grid.Row(), 1);  // the move lands first on the row index it aimed at
-  EXPECT_EQ(list.PendingRow, 3);
-  EXPECT_TRUE(list.FollowSortedRow);
-  list.Grid.CellPainted();
-  EXPECT_EQ(list.Grid.Row(), 3);
-  EXPECT_EQ(list.Grid.Col(), kPri);
+  EXPECT_EQ(list.Table().Row(), 1);  // the move lands first on the row index it aimed at
+  EXPECT_EQ(list.PendingRow(), 3);
+  EXPECT_TRUE(list.FollowSortedRow());
+  list.Table().CellPainted();
+  EXPECT_EQ(list.Table().Row(), 3);
+  EXPECT_EQ(list.Table().Col(), kPri);
   // The edit position is the cell the cursor is in, so Escape and the next commit act on task a.
-  EXPECT_EQ(list.EditRow, 3);
-  EXPECT_EQ(list.EditCol, kPri);
-  EXPECT_EQ(list.EditOldText, "Sat");
-  list.Grid.SetCell(kPri, 3, "9");
+  EXPECT_EQ(list.EditRow(), 3);
+  EXPECT_EQ(list.EditCol(), kPri);
+  EXPECT_EQ(list.EditOldText(), "Sat");
+  list.Table().SetCell(kPri, 3, "9");
   list.GridKeyUp(27);
   EXPECT_EQ(m.F.RowCells(3), (Cells{"06/20/2026", "Sat", "", "a"}));
   EXPECT_EQ(m.F.RowCells(1), (Cells{"06/10/2026", "Wed", "", "b"}));
@@ -243,25 +244,25 @@ TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
 TEST(CommitThenSort, MovingToAnotherRowLandsOnThatRowIndex) {
   AutoSortMove m;
   ToDoList& list = m.F.List;
-  list.Grid.SelectCell(kDate, 2);  // arrow down
+  list.Table().SelectCell(kDate, 2);  // arrow down
   EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
-  EXPECT_EQ(list.PendingRow, 0);
-  EXPECT_TRUE(list.FollowSortedRow);
-  list.Grid.CellPainted();
-  EXPECT_EQ(list.Grid.Row(), 2);
-  EXPECT_EQ(list.EditRow, 2);
-  EXPECT_EQ(list.EditOldText, "06/15/2026");  // read after the sort: task c's date
+  EXPECT_EQ(list.PendingRow(), 0);
+  EXPECT_TRUE(list.FollowSortedRow());
+  list.Table().CellPainted();
+  EXPECT_EQ(list.Table().Row(), 2);
+  EXPECT_EQ(list.EditRow(), 2);
+  EXPECT_EQ(list.EditOldText(), "06/15/2026");  // read after the sort: task c's date
 }
 
 TEST(CommitThenSort, EditInterruptedByAHeaderSortIsCommittedOnItsOwnTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "4", "", "a"}});
   TypeInto(f, kDate, "7/4");  // typed into task b, then the header is clicked
-  f.List.GridMouseDown(f.List.DescCol, 0);
+  f.List.GridMouseDown(f.List.DescCol(), 0);
   EXPECT_EQ(f.Column(3), (Cells{"a", "b"}));
-  f.List.Grid.CellPainted();
-  ASSERT_EQ(f.List.Grid.Row(), 2);
-  f.List.Grid.SelectCell(3, 2);
+  f.List.Table().CellPainted();
+  ASSERT_EQ(f.List.Table().Row(), 2);
+  f.List.Table().SelectCell(3, 2);
   EXPECT_EQ(f.RowCells(2), (Cells{"07/04/2026", "Sat", "", "b"}));
   EXPECT_EQ(f.RowCells(1), (Cells{"", "4", "", "a"}));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell::testing {
 namespace {
@@ -42,10 +43,10 @@ TEST(FindButtonClick, StepsThroughMatchesAndWrapsAround) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows(table);
-    f.List.Grid.SelectCell(c.StartCol, c.StartRow);
+    f.List.Table().SelectCell(c.StartCol, c.StartRow);
     f.List.FindButtonClick(c.Text);
-    EXPECT_EQ(f.List.Grid.Row(), c.Row) << c.Name;
-    EXPECT_EQ(f.List.Grid.Col(), c.Col) << c.Name;
+    EXPECT_EQ(f.List.Table().Row(), c.Row) << c.Name;
+    EXPECT_EQ(f.List.Table().Col(), c.Col) << c.Name;
     EXPECT_EQ(f.Ui.FocusCount, 1) << c.Name;
     EXPECT_TRUE(f.Ui.Messages.empty()) << c.Name;
   }
@@ -54,23 +55,23 @@ TEST(FindButtonClick, StepsThroughMatchesAndWrapsAround) {
 TEST(FindButtonClick, CommitsTheCellBeingLeftAndRecordsTheFoundCell) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}, {"", "", "", "find me"}});
-  f.List.Grid.SetCol(2);
-  f.List.Grid.SetCell(2, 1, " 5 ");
+  f.List.Table().SetCol(2);
+  f.List.Table().SetCell(2, 1, " 5 ");
   f.List.FindButtonClick("FIND");
-  EXPECT_EQ(f.List.Grid.Cell(2, 1), "5");
-  EXPECT_EQ(f.List.EditRow, 3);
-  EXPECT_EQ(f.List.EditCol, kDesc);
-  EXPECT_EQ(f.List.EditOldText, "find me");
+  EXPECT_EQ(f.List.Table().Cell(2, 1), "5");
+  EXPECT_EQ(f.List.EditRow(), 3);
+  EXPECT_EQ(f.List.EditCol(), kDesc);
+  EXPECT_EQ(f.List.EditOldText(), "find me");
 }
 
 TEST(FindButtonClick, FailedCommitStopsTheSearchWhereItIs) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}, {"", "", "", "find me"}});
-  f.List.Grid.SetCell(0, 1, "13/45/2026");
+  f.List.Table().SetCell(0, 1, "13/45/2026");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.FindButtonClick("find"); }));
   EXPECT_EQ(f.Ui.Errors.size(), 1U);
-  EXPECT_EQ(f.List.Grid.Row(), 1);
-  EXPECT_EQ(f.List.Grid.Col(), 0);
+  EXPECT_EQ(f.List.Table().Row(), 1);
+  EXPECT_EQ(f.List.Table().Col(), 0);
 }
 
 TEST(FindButtonClick, WithAutoSortTheMoveLandsOnTheRowIndexFound) {
@@ -78,12 +79,12 @@ TEST(FindButtonClick, WithAutoSortTheMoveLandsOnTheRowIndexFound) {
   f.SetRows({{"06/11/2026", "Thu", "", "x"},
              {"06/12/2026", "Fri", "", "y"},
              {"06/13/2026", "Sat", "", "z"}});
-  f.List.AutoSort = true;
-  f.List.Grid.SetCell(0, 1, "20");  // task x moves to the end when committed
+  ListTestAccess::SetAutoSort(f.List, true);
+  f.List.Table().SetCell(0, 1, "20");  // task x moves to the end when committed
   f.List.FindButtonClick("z");
   EXPECT_EQ(f.Column(kDesc), (Cells{"y", "z", "x"}));
-  EXPECT_EQ(f.List.Grid.Row(), 3);
-  EXPECT_EQ(f.List.Grid.Col(), kDesc);
+  EXPECT_EQ(f.List.Table().Row(), 3);
+  EXPECT_EQ(f.List.Table().Col(), kDesc);
 }
 
 TEST(HideButtonClick, CyclesThreeCaptionsAndLeavesTheTable) {
@@ -96,17 +97,17 @@ TEST(HideButtonClick, CyclesThreeCaptionsAndLeavesTheTable) {
       {true, false, "&Hide UnSel"}, {false, true, "&Hide None"}, {false, false, "&Hide Sel"}};
   ListFixture f;
   f.SetRows({{"", "", "", "x"}});
-  EXPECT_EQ(f.List.HideButtonCaption, "&Hide Sel");
+  EXPECT_EQ(f.List.HideButtonCaption(), "&Hide Sel");
   for (int round = 0; round < 2; ++round) {
     for (const auto& state : cycle) {
       f.List.HideButtonClick();
-      EXPECT_EQ(f.List.HideSel, state.Sel);
-      EXPECT_EQ(f.List.HideUnSel, state.UnSel);
-      EXPECT_EQ(f.List.HideButtonCaption, state.Caption);
+      EXPECT_EQ(f.List.HideSel(), state.Sel);
+      EXPECT_EQ(f.List.HideUnSel(), state.UnSel);
+      EXPECT_EQ(f.List.HideButtonCaption(), state.Caption);
     }
   }
   EXPECT_EQ(f.RowCells(1), (Cells{"", "", "", "x"}));
-  EXPECT_EQ(f.List.Grid.RowCount(), 2);
+  EXPECT_EQ(f.List.Table().RowCount(), 2);
 }
 
 }  // namespace

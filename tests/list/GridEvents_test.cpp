@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell::testing {
 namespace {
@@ -13,11 +14,11 @@ constexpr int kEscape = 27;
 TEST(GridKeyUp, EscapePutsBackTheTextTheCellHadOnArrival) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "", "x"}, {"", "", "", "y"}});
-  f.List.Grid.SetCell(0, 1, "07/0");
+  f.List.Table().SetCell(0, 1, "07/0");
   f.List.GridKeyUp(kEscape);
-  EXPECT_EQ(f.List.Grid.Cell(0, 1), "06/10/2026");
+  EXPECT_EQ(f.List.Table().Cell(0, 1), "06/10/2026");
   // Moving on commits nothing: the text equals what it was.
-  f.List.Grid.SelectCell(0, 2);
+  f.List.Table().SelectCell(0, 2);
   EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", "x"}));
 }
 
@@ -26,21 +27,21 @@ TEST(GridKeyUp, OtherKeysAndUntouchedCellsChangeNothing) {
   f.SetRows({{"06/10/2026", "Wed", "", "x"}});
   f.List.GridKeyUp(kEscape);
   EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", "x"}));
-  f.List.Grid.SetCell(0, 1, "7");
+  f.List.Table().SetCell(0, 1, "7");
   for (int key : {13, 9, 37, 113, 0}) f.List.GridKeyUp(key);
-  EXPECT_EQ(f.List.Grid.Cell(0, 1), "7");
+  EXPECT_EQ(f.List.Table().Cell(0, 1), "7");
 }
 
 TEST(GridKeyUp, EscapeNeverWritesTheHeaderOrAVanishedRow) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "", "x"}});
   for (int row : {0, 5}) {
-    f.List.EditRow = row;
-    f.List.EditOldText = "junk";
+    ListTestAccess::SetEditRow(f.List, row);
+    ListTestAccess::SetEditOldText(f.List, "junk");
     f.List.GridKeyUp(kEscape);
   }
   EXPECT_EQ(f.RowCells(0), (Cells{"Date ", "Pri  ", "SubP ", "Description "}));
-  EXPECT_EQ(f.List.Grid.RowCount(), 2);
+  EXPECT_EQ(f.List.Table().RowCount(), 2);
 }
 
 // --- Header presses.
@@ -60,13 +61,13 @@ TEST(GridMouseDown, HeaderCellsChooseTheSortAndOtherPlacesDoNothing) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows({{"06/12/2026", "Fri", "", "1", "a"}, {"06/11/2026", "Thu", "", "2", "b"}}, true);
-    f.List.SortMode = 3;
+    ListTestAccess::SetSortMode(f.List, 3);
     f.List.GridMouseDown(c.Col, c.Row);
     const Cells expected = c.SortMode == 2   ? Cells{"a", "b"}
                            : c.SortMode == 1 ? Cells{"b", "a"}
                                              : Cells{"a", "b"};
     EXPECT_EQ(f.Column(4), expected) << c.Col << "," << c.Row;
-    EXPECT_EQ(f.List.SortMode, c.SortMode == 0 ? 3 : c.SortMode) << c.Col << "," << c.Row;
+    EXPECT_EQ(f.List.SortMode(), c.SortMode == 0 ? 3 : c.SortMode) << c.Col << "," << c.Row;
   }
 }
 
@@ -77,19 +78,19 @@ TEST(GridMouseDown, IgnoredWhileCommittingOrWithAutoSort) {
     if (committing) {
       f.List.DetachSelectHandler();
     } else {
-      f.List.AutoSort = true;
+      ListTestAccess::SetAutoSort(f.List, true);
     }
-    f.List.GridMouseDown(f.List.DescCol, 0);
+    f.List.GridMouseDown(f.List.DescCol(), 0);
     EXPECT_EQ(f.Column(3), (Cells{"b", "a"}));
-    EXPECT_EQ(f.List.SortMode, 1);
+    EXPECT_EQ(f.List.SortMode(), 1);
   }
 }
 
 TEST(GridMouseDown, SortsTheTypedTextWithoutCommittingIt) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "c"}});
-  f.List.Grid.SetCol(3);
-  f.List.Grid.SetCell(3, 1, "z\tz");
+  f.List.Table().SetCol(3);
+  f.List.Table().SetCell(3, 1, "z\tz");
   f.List.GridMouseDown(3, 0);
   EXPECT_EQ(f.Column(3), (Cells{"c", "z\tz"}));
 }
@@ -98,11 +99,11 @@ TEST(GridMouseDown, DoubleClickOnAHeaderSortsOnceAndOpensTheCurrentTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "b http://b.example"}, {"", "", "", "a"}});
   f.List.GridMouseDown(3, 0);
-  f.List.Grid.CellPainted();  // the cursor follows task b to row 2
+  f.List.Table().CellPainted();  // the cursor follows task b to row 2
   f.List.GridDblClick();
   f.List.GridMouseDown(3, 0);
   EXPECT_EQ(f.Column(3), (Cells{"a", "b http://b.example"}));
-  EXPECT_FALSE(f.List.Grid.OnDrawCell);  // the second sort moved nothing
+  EXPECT_FALSE(f.List.Table().HasDrawHook());  // the second sort moved nothing
   EXPECT_EQ(f.Ui.Opened, (Cells{"http://b.example"}));
 }
 
@@ -123,7 +124,7 @@ TEST(GridDblClick, OpensTheAddressOrTheFirstWord) {
   for (const auto& [description, opened] : cases) {
     ListFixture f;
     f.SetRows({{"", "", "", "other"}, {"", "", "", description}});
-    f.List.Grid.SetRow(2);
+    f.List.Table().SetRow(2);
     f.List.GridDblClick();
     EXPECT_EQ(f.Ui.Opened, (Cells{opened})) << description;
   }

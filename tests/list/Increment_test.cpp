@@ -2,6 +2,7 @@
 
 #include "dates/RepeatRule.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell {
 namespace {
@@ -78,7 +79,7 @@ TEST(IncrementButtonClick, AdvancesOneStepOrReportsWhyNot) {
     if (c.Error.empty()) {
       EXPECT_TRUE(f.Ui.Errors.empty());
     } else {
-      EXPECT_EQ(f.Ui.Errors, (std::vector<Message>{{f.List.ListTitle, c.Error}}));
+      EXPECT_EQ(f.Ui.Errors, (std::vector<Message>{{f.List.ListTitle(), c.Error}}));
     }
     if (c.After.empty()) {
       EXPECT_EQ(f.RowCells(1), before);
@@ -112,7 +113,7 @@ TEST(IncrementButtonClick, RepeatedPressesFollowTheMonthEndRule) {
     std::vector<std::string> seen;
     for (std::size_t i = 0; i < c.Dates.size(); ++i) {
       PressIncrement(f);
-      seen.push_back(f.List.Grid.Cell(0, 1));
+      seen.push_back(f.List.Table().Cell(0, 1));
     }
     EXPECT_EQ(seen, c.Dates);
     EXPECT_TRUE(f.Ui.Messages.empty());
@@ -170,14 +171,14 @@ TEST(IncrementButtonClick, ChangesOnlyTheCursorRowAndNeitherSortsNorMoves) {
              {"01/02/2006", "Mon", "", "7", ":weekly b"},
              {"01/03/2006", "Tue", "", "7", "c"}},
             true);
-  f.List.AutoSort = true;
-  f.List.Grid.SelectCell(2, 2);
+  ListTestAccess::SetAutoSort(f.List, true);
+  f.List.Table().SelectCell(2, 2);
   const int repaints = f.Ui.RepaintCount;
   PressIncrement(f);
   EXPECT_EQ(f.Column(0), (std::vector<std::string>{"01/10/2006", "01/09/2006", "01/03/2006"}));
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{"Tue", "Mon", "Tue"}));
-  EXPECT_EQ(f.List.Grid.Row(), 2);
-  EXPECT_EQ(f.List.Grid.Col(), 2);
+  EXPECT_EQ(f.List.Table().Row(), 2);
+  EXPECT_EQ(f.List.Table().Col(), 2);
   EXPECT_GT(f.Ui.RepaintCount, repaints);
 }
 
@@ -187,14 +188,14 @@ TEST(IncrementButtonClick, ReadsTableDatesMonthFirstWhateverTheRegion) {
   ListFixture f(testing::Day(2026, 6, 10), regional);
   OneTask(f, "01/10/2006", ":weekly:01/15/2006 x");
   PressIncrement(f);
-  EXPECT_EQ(f.List.Grid.Cell(0, 1), "01/17/2006");
+  EXPECT_EQ(f.List.Table().Cell(0, 1), "01/17/2006");
   EXPECT_EQ(f.Ui.Messages, std::vector<Message>{kEndPassed});
 }
 
 TEST(IncrementButtonClick, DoesNothingWithoutATaskRow) {
   ListFixture f;
   OneTask(f, "01/10/2006", ":weekly x");
-  f.List.Grid.SetRowCount(1);
+  f.List.Table().SetRowCount(1);
   PressIncrement(f);
   EXPECT_TRUE(f.Ui.Messages.empty());
   EXPECT_TRUE(f.Ui.Errors.empty());

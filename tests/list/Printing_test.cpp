@@ -200,12 +200,12 @@ TEST(PrintTasks, LeavesTheTableAsItWas) {
   ListFixture f;
   f.SetRows({{"06/11/2026", "Thu", "2", "b"}, {"", "3", "", "a"}});
   const std::vector<std::vector<std::string>> before = {f.RowCells(1), f.RowCells(2)};
-  const int row = f.List.Grid.Row();
+  const int row = f.List.Table().Row();
   f.Ui.NextChoice = {false, 1, 1};
   f.List.PrintTasks();
   EXPECT_EQ(f.RowCells(1), before[0]);
   EXPECT_EQ(f.RowCells(2), before[1]);
-  EXPECT_EQ(f.List.Grid.Row(), row);
+  EXPECT_EQ(f.List.Table().Row(), row);
 }
 
 // A printing service that fails once, where the test says, then works again.

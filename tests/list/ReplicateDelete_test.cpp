@@ -21,7 +21,7 @@ Rows FiveTasks(const std::string& third = "third") {
 
 Rows TableRows(const ListFixture& f) {
   Rows rows;
-  for (int r = 1; r < f.List.Grid.RowCount(); ++r) rows.push_back(f.RowCells(r));
+  for (int r = 1; r < f.List.Table().RowCount(); ++r) rows.push_back(f.RowCells(r));
   return rows;
 }
 
@@ -40,14 +40,14 @@ TEST(ReplicateButtonClick, CopyAboveLosesTheRepeatHeaderAndLeadingDash) {
     SCOPED_TRACE(source);
     ListFixture f;
     f.SetRows(FiveTasks(source));
-    f.List.Grid.SelectCell(2, 3);
+    f.List.Table().SelectCell(2, 3);
     f.List.ReplicateButtonClick();
-    ASSERT_EQ(f.List.Grid.RowCount(), 7);
+    ASSERT_EQ(f.List.Table().RowCount(), 7);
     EXPECT_EQ(f.RowCells(3), (std::vector<std::string>{"06/03/2026", "Wed", "3.5", copy}));
     EXPECT_EQ(f.RowCells(4), (std::vector<std::string>{"06/03/2026", "Wed", "3.5", source}));
-    EXPECT_EQ(f.List.Grid.Row(), 3);
-    EXPECT_EQ(f.List.Grid.Col(), 0);
-    EXPECT_TRUE(f.List.SkipNextSort);
+    EXPECT_EQ(f.List.Table().Row(), 3);
+    EXPECT_EQ(f.List.Table().Col(), 0);
+    EXPECT_TRUE(f.List.SkipNextSort());
     EXPECT_EQ(f.Column(3)[4], "fourth");
   }
 }
@@ -63,12 +63,12 @@ TEST(ReplicateButtonClick, CopiesEveryColumnIncludingTheProject) {
 TEST(ReplicateButtonClick, OnTheLastRowTheSourceStaysLast) {
   ListFixture f;
   f.SetRows(FiveTasks());
-  f.List.Grid.SelectCell(0, 5);
+  f.List.Table().SelectCell(0, 5);
   const int repaints = f.Ui.RepaintCount;
   f.List.ReplicateButtonClick();
   EXPECT_EQ(f.Column(3),
             (std::vector<std::string>{"first", "second", "third", "fourth", "fifth", "fifth"}));
-  EXPECT_EQ(f.List.Grid.Row(), 5);
+  EXPECT_EQ(f.List.Table().Row(), 5);
   EXPECT_GT(f.Ui.RepaintCount, repaints);
   EXPECT_EQ(f.Ui.FocusCount, 0);
 }
@@ -77,13 +77,13 @@ TEST(DeleteTaskRow, PlainTaskGoesWithoutAQuestion) {
   ListFixture f;
   f.SetRows(
       {{"", "", "", "one"}, {"", "", "", "two"}, {"", "", "", "three"}, {"", "", "", "four"}});
-  f.List.Grid.SelectCell(1, 2);
+  f.List.Table().SelectCell(1, 2);
   f.List.DeleteTaskRow();
   EXPECT_TRUE(f.Ui.Confirms.empty());
-  EXPECT_EQ(f.List.Grid.RowCount(), 4);
+  EXPECT_EQ(f.List.Table().RowCount(), 4);
   EXPECT_EQ(f.Column(3), (std::vector<std::string>{"one", "three", "four"}));
-  EXPECT_EQ(f.List.Grid.Row(), 2);
-  EXPECT_EQ(f.List.Grid.Col(), 1);
+  EXPECT_EQ(f.List.Table().Row(), 2);
+  EXPECT_EQ(f.List.Table().Col(), 1);
   EXPECT_GT(f.Ui.RepaintCount, 0);
 }
 
@@ -100,7 +100,7 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
     SCOPED_TRACE(c.Answer ? "Yes" : "Cancel");
     ListFixture f;
     f.SetRows(FiveTasks(":weekly - Pay rent"));
-    f.List.Grid.SelectCell(0, 3);
+    f.List.Table().SelectCell(0, 3);
     const Rows before = TableRows(f);
     f.Ui.ConfirmAnswers = {c.Answer};
     f.List.DeleteButtonClick();
@@ -109,7 +109,7 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
     if (!c.Answer) {
       EXPECT_EQ(TableRows(f), before);
     }
-    EXPECT_EQ(f.List.Grid.Row(), 3);
+    EXPECT_EQ(f.List.Table().Row(), 3);
     EXPECT_EQ(f.Ui.FocusCount, 1);
   }
 }
@@ -117,7 +117,7 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
 TEST(DeleteTaskRow, OnlyALeadingColonMarksARepeatingEntry) {
   ListFixture f;
   f.SetRows(FiveTasks(" :weekly x"));
-  f.List.Grid.SelectCell(0, 3);
+  f.List.Table().SelectCell(0, 3);
   f.List.DeleteTaskRow();
   EXPECT_TRUE(f.Ui.Confirms.empty());
   EXPECT_EQ(f.Column(3), (std::vector<std::string>{"first", "second", "fourth", "fifth"}));
@@ -131,7 +131,7 @@ TEST(DeleteTaskRow, TheLastTaskRowIsNeverDeleted) {
     f.SetRows({{"06/10/2026", "Wed", "", description}});
     f.List.DeleteButtonClick();
     EXPECT_EQ(f.Ui.Confirms.size(), questions);
-    EXPECT_EQ(f.List.Grid.RowCount(), 2);
+    EXPECT_EQ(f.List.Table().RowCount(), 2);
     EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"06/10/2026", "Wed", "", description}));
     EXPECT_TRUE(f.Ui.Messages.empty());
     EXPECT_EQ(f.Ui.FocusCount, 1);
@@ -141,14 +141,14 @@ TEST(DeleteTaskRow, TheLastTaskRowIsNeverDeleted) {
 TEST(DeleteTaskRow, DeletingTheLastRowPutsTheCursorOnTheNewLastRow) {
   ListFixture f;
   f.SetRows(FiveTasks());
-  f.List.Grid.SelectCell(3, 5);
+  f.List.Table().SelectCell(3, 5);
   f.List.DeleteTaskRow();
-  EXPECT_EQ(f.List.Grid.RowCount(), 5);
-  EXPECT_EQ(f.List.Grid.Row(), 4);
-  EXPECT_EQ(f.List.Grid.Col(), 3);
+  EXPECT_EQ(f.List.Table().RowCount(), 5);
+  EXPECT_EQ(f.List.Table().Row(), 4);
+  EXPECT_EQ(f.List.Table().Col(), 3);
   EXPECT_EQ(f.Column(3), (std::vector<std::string>{"first", "second", "third", "fourth"}));
   // The row that comes back when the table grows again is empty.
-  f.List.Grid.SetRowCount(6);
+  f.List.Table().SetRowCount(6);
   EXPECT_EQ(f.RowCells(5), (std::vector<std::string>{"", "", "", ""}));
 }
 

@@ -13,6 +13,7 @@
 
 #include "document/Calendar.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell::testing {
 namespace {
@@ -35,7 +36,7 @@ class SampleFileTest : public ::testing::Test {
     Folder = pattern;
     Copy = Folder / "sample.todo";
     fs::copy_file(kSample, Copy);
-    F.List.TaskFileName = Copy.string();
+    ListTestAccess::SetTaskFileName(F.List, Copy.string());
     ASSERT_NO_THROW(F.List.InitTaskTable());
     ASSERT_TRUE(F.Ui.Errors.empty());
   }
@@ -44,7 +45,7 @@ class SampleFileTest : public ::testing::Test {
     fs::remove_all(Folder, ignored);
   }
 
-  std::vector<std::string> Descriptions() const { return F.Column(F.List.DescCol); }
+  std::vector<std::string> Descriptions() const { return F.Column(F.List.DescCol()); }
   bool AnyDescription(const std::function<bool(const std::string&)>& test) const {
     const auto all = Descriptions();
     return std::any_of(all.begin(), all.end(), test);
@@ -62,8 +63,8 @@ TEST_F(SampleFileTest, SavesBackTheSameBytes) {
 }
 
 TEST_F(SampleFileTest, LoadsIntoTheColumnsItMeans) {
-  ASSERT_TRUE(F.List.HasProjCol);
-  ASSERT_EQ(F.List.DescCol, 4);
+  ASSERT_TRUE(F.List.HasProjCol());
+  ASSERT_EQ(F.List.DescCol(), 4);
   struct Case {
     int Row;
     std::vector<std::string> Cells;
@@ -120,12 +121,12 @@ TEST_F(SampleFileTest, ShowsEveryFeature) {
   }
 
   const auto anyCell = [this](int col, const std::function<bool(int row)>& test) {
-    for (int r = 1; r < F.List.Grid.RowCount(); ++r) {
-      if (!F.List.Grid.Cell(col, r).empty() && test(r)) return true;
+    for (int r = 1; r < F.List.Table().RowCount(); ++r) {
+      if (!F.List.Table().Cell(col, r).empty() && test(r)) return true;
     }
     return false;
   };
-  const auto undated = [this](int r) { return F.List.Grid.Cell(ToDoList::ColDate, r).empty(); };
+  const auto undated = [this](int r) { return F.List.Table().Cell(ToDoList::ColDate, r).empty(); };
   EXPECT_TRUE(anyCell(ToDoList::ColPri, undated)) << "undated task with a priority";
   EXPECT_TRUE(anyCell(ToDoList::ColSubPri, undated)) << "undated task with a sub-priority";
   EXPECT_TRUE(anyCell(ToDoList::ColSubPri, [&](int r) { return !undated(r); }))
@@ -137,8 +138,8 @@ TEST_F(SampleFileTest, ShowsEveryFeature) {
 TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
   const std::string weekdays = "SUNMONTUEWEDTHUFRISAT";
   int pinned = 0;
-  for (int r = 1; r < F.List.Grid.RowCount(); ++r) {
-    const std::string& d = F.List.Grid.Cell(F.List.DescCol, r);
+  for (int r = 1; r < F.List.Table().RowCount(); ++r) {
+    const std::string& d = F.List.Table().Cell(F.List.DescCol(), r);
     if (d.rfind(':', 0) != 0) continue;
     // The header's third ":" field, if any, is the pinned day.
     const std::string header = d.substr(1, d.find(' ') - 1);
@@ -150,7 +151,7 @@ TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
     const int weekday = static_cast<int>(weekdays.find(rule.substr(1, 3))) / 3 + 1;
     const int offset = rule.size() > 4 ? std::stoi(rule.substr(4)) : 0;
     const double pinnedDay =
-        F.Dates.ParseTableDate(F.List.Grid.Cell(ToDoList::ColDate, r)) - offset;
+        F.Dates.ParseTableDate(F.List.Table().Cell(ToDoList::ColDate, r)) - offset;
     EXPECT_EQ(DayOfWeek(pinnedDay), weekday) << d;
     EXPECT_EQ((DecodeDate(pinnedDay).Day - 1) / 7 + 1, nth) << d;
   }
@@ -158,9 +159,9 @@ TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
 }
 
 TEST_F(SampleFileTest, EveryRepeatRuleIncrementsWithoutComplaint) {
-  for (int r = 1; r < F.List.Grid.RowCount(); ++r) {
-    if (F.List.Grid.Cell(F.List.DescCol, r).rfind(':', 0) != 0) continue;
-    F.List.Grid.SetRow(r);
+  for (int r = 1; r < F.List.Table().RowCount(); ++r) {
+    if (F.List.Table().Cell(F.List.DescCol(), r).rfind(':', 0) != 0) continue;
+    F.List.Table().SetRow(r);
     F.List.Guarded([&] { F.List.IncrementButtonClick(); });
   }
   EXPECT_TRUE(F.Ui.Messages.empty())

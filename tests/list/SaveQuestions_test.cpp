@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -23,7 +24,7 @@ const std::string kTasks =
     "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,1,,\"Mine\"\r\n";
 
 struct SaveFixture {
-  SaveFixture() { F.List.TaskFileName = Path; }
+  SaveFixture() { ListTestAccess::SetTaskFileName(F.List, Path); }
   // Loads the file as the window does at start; the error report's text, or "".
   std::string Load() {
     F.List.Guarded([&] { F.List.InitTaskTable(); });
@@ -59,7 +60,7 @@ TEST(SaveQuestions, AskBeforeLosingSomethingAndDeclineKeepsEverything) {
     c.Prepare(f);
     const std::string before = ReadBytes(f.Path);
     f.Load();
-    f.F.List.Grid.SetCell(3, 1, "Changed");
+    f.F.List.Table().SetCell(3, 1, "Changed");
     f.F.Ui.ConfirmAnswers = {false};
     EXPECT_FALSE(f.Save()) << c.Name;
     ASSERT_EQ(f.F.Ui.Confirms.size(), 1u) << c.Name;

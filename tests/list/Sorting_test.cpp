@@ -6,6 +6,7 @@
 #include <random>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/ReferenceSort.h"
 
 namespace taskwell::testing {
@@ -118,34 +119,34 @@ TEST(BuildSortKey, TableDatesAreMonthFirstWhateverTheRegion) {
 TEST(BuildSortKey, DescriptionAndProjectModes) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "4", "7", "Buy milk"}}, true);
-  f.List.SortMode = 2;
+  ListTestAccess::SetSortMode(f.List, 2);
   EXPECT_EQ(f.List.BuildSortKey(1), "BUY MILK");
-  f.List.SortMode = 3;
+  ListTestAccess::SetSortMode(f.List, 3);
   EXPECT_EQ(f.List.BuildSortKey(1), "    7BUY MILK");
-  f.List.SortMode = 1;
+  ListTestAccess::SetSortMode(f.List, 1);
   EXPECT_EQ(f.List.BuildSortKey(1), "20260610    4BUY MILK");
 }
 
 // --- Sorting the table.
 
 std::vector<std::string> Descriptions(const ListFixture& f) {
-  return f.Column(f.List.DescCol);
+  return f.Column(f.List.DescCol());
 }
 
 TEST(SortTable, EqualKeysEndInTheExchangeOrderAndTheCursorFollows) {
   ListFixture f;
   f.SetRows({{"", "", "", "B"}, {"", "", "", "D"}, {"", "", "", "d"}, {"", "", "", "A"}});
-  f.List.SortMode = 2;
-  f.List.Grid.SelectCell(0, 2);  // on D
+  ListTestAccess::SetSortMode(f.List, 2);
+  f.List.Table().SelectCell(0, 2);  // on D
   f.List.SortTable();
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"A", "B", "d", "D"}));
-  EXPECT_EQ(f.List.PendingRow, 4);
-  EXPECT_EQ(f.List.Grid.Row(), 2);  // the sort itself never moves the cursor
-  f.List.Grid.CellPainted();
-  EXPECT_EQ(f.List.Grid.Row(), 4);
-  EXPECT_EQ(f.List.PendingRow, 0);
-  EXPECT_FALSE(f.List.Grid.OnDrawCell);
-  EXPECT_TRUE(f.List.SelectHooked);
+  EXPECT_EQ(f.List.PendingRow(), 4);
+  EXPECT_EQ(f.List.Table().Row(), 2);  // the sort itself never moves the cursor
+  f.List.Table().CellPainted();
+  EXPECT_EQ(f.List.Table().Row(), 4);
+  EXPECT_EQ(f.List.PendingRow(), 0);
+  EXPECT_FALSE(f.List.Table().HasDrawHook());
+  EXPECT_TRUE(f.List.SelectHooked());
 }
 
 struct OrderCase {
@@ -190,7 +191,7 @@ TEST(SortTable, OrdersByTheKeyOfEachMode) {
   for (const auto& c : cases) {
     ListFixture f(Day(2026, 2, 27));
     f.SetRows(c.Table);
-    f.List.SortMode = c.SortMode;
+    ListTestAccess::SetSortMode(f.List, c.SortMode);
     f.List.SortTable();
     EXPECT_EQ(Descriptions(f), c.Expected) << c.Name;
   }
@@ -199,7 +200,7 @@ TEST(SortTable, OrdersByTheKeyOfEachMode) {
 TEST(SortTable, ProjectModeSortsByPaddedProjectNumber) {
   ListFixture f;
   f.SetRows({{"", "", "", "12", "b"}, {"", "", "", "3", "c"}, {"", "", "", "", "a"}}, true);
-  f.List.SortMode = 3;
+  ListTestAccess::SetSortMode(f.List, 3);
   f.List.SortTable();
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"a", "c", "b"}));
 }
@@ -207,12 +208,12 @@ TEST(SortTable, ProjectModeSortsByPaddedProjectNumber) {
 TEST(SortTable, KeepsTheHeaderAndTheTableShape) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}}, true);
-  f.List.SortMode = 2;
+  ListTestAccess::SetSortMode(f.List, 2);
   f.List.SortTable();
   EXPECT_EQ(f.RowCells(0),
             (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
-  EXPECT_EQ(f.List.Grid.RowCount(), 3);
-  EXPECT_EQ(f.List.Grid.ColCount(), 5);
+  EXPECT_EQ(f.List.Table().RowCount(), 3);
+  EXPECT_EQ(f.List.Table().ColCount(), 5);
 }
 
 TEST(SortTable, NothingToMoveArmsNothing) {
@@ -223,60 +224,60 @@ TEST(SortTable, NothingToMoveArmsNothing) {
   for (const auto& table : tables) {
     ListFixture f;
     f.SetRows(table);
-    f.List.SortMode = 2;
+    ListTestAccess::SetSortMode(f.List, 2);
     f.List.SortTable();
-    EXPECT_FALSE(f.List.Grid.OnDrawCell);
-    EXPECT_EQ(f.List.PendingRow, 0);
+    EXPECT_FALSE(f.List.Table().HasDrawHook());
+    EXPECT_EQ(f.List.PendingRow(), 0);
   }
 }
 
 TEST(SortTable, FirstRequestAfterAnInsertionOnlyClearsTheFlag) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
-  f.List.Grid.SetRow(2);
+  f.List.Table().SetRow(2);
   f.List.AddButtonClick();  // the blank row lands at row 2
-  ASSERT_TRUE(f.List.SkipNextSort);
-  f.List.GridMouseDown(f.List.DescCol, 0);
+  ASSERT_TRUE(f.List.SkipNextSort());
+  f.List.GridMouseDown(f.List.DescCol(), 0);
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"b", "", "a"}));
-  EXPECT_FALSE(f.List.SkipNextSort);
-  f.List.GridMouseDown(f.List.DescCol, 0);
+  EXPECT_FALSE(f.List.SkipNextSort());
+  f.List.GridMouseDown(f.List.DescCol(), 0);
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"", "a", "b"}));
 }
 
 TEST(SortTable, WithoutFollowingTheHookMovesNothing) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
-  f.List.SortMode = 2;
-  f.List.FollowSortedRow = false;
+  ListTestAccess::SetSortMode(f.List, 2);
+  ListTestAccess::SetFollowSortedRow(f.List, false);
   f.List.SortTable();
-  EXPECT_EQ(f.List.PendingRow, 0);
-  ASSERT_TRUE(f.List.Grid.OnDrawCell);
-  f.List.Grid.CellPainted();
-  EXPECT_EQ(f.List.Grid.Row(), 1);
-  EXPECT_FALSE(f.List.Grid.OnDrawCell);
+  EXPECT_EQ(f.List.PendingRow(), 0);
+  ASSERT_TRUE(f.List.Table().HasDrawHook());
+  f.List.Table().CellPainted();
+  EXPECT_EQ(f.List.Table().Row(), 1);
+  EXPECT_FALSE(f.List.Table().HasDrawHook());
 }
 
 TEST(SortTable, RestoreHookMovesWithoutCommittingAndTheEditTravels) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
-  f.List.Grid.SetCol(ToDoList::ColSubPri);
-  f.List.Grid.SetCell(ToDoList::ColSubPri, 1, " 7 ");  // typed into task b, not yet committed
-  f.List.SortMode = 2;
+  f.List.Table().SetCol(ToDoList::ColSubPri);
+  f.List.Table().SetCell(ToDoList::ColSubPri, 1, " 7 ");  // typed into task b, not yet committed
+  ListTestAccess::SetSortMode(f.List, 2);
   f.List.SortTable();
-  EXPECT_EQ(f.List.PendingRow, 2);
-  EXPECT_EQ(f.List.EditRow, 2);
-  f.List.Grid.CellPainted();
-  EXPECT_EQ(f.List.Grid.Row(), 2);
-  EXPECT_EQ(f.List.Grid.Col(), ToDoList::ColSubPri);
-  EXPECT_EQ(f.List.Grid.Cell(ToDoList::ColSubPri, 2), " 7 ");  // no commit on the way
-  EXPECT_TRUE(f.List.SelectHooked);
+  EXPECT_EQ(f.List.PendingRow(), 2);
+  EXPECT_EQ(f.List.EditRow(), 2);
+  f.List.Table().CellPainted();
+  EXPECT_EQ(f.List.Table().Row(), 2);
+  EXPECT_EQ(f.List.Table().Col(), ToDoList::ColSubPri);
+  EXPECT_EQ(f.List.Table().Cell(ToDoList::ColSubPri, 2), " 7 ");  // no commit on the way
+  EXPECT_TRUE(f.List.SelectHooked());
   // The next real move commits the task that was edited, and only that one.
-  f.List.Grid.SetRow(1);
+  f.List.Table().SetRow(1);
   EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", "a"}));
   EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "", "7", "b"}));
   // The hook acted once.
-  f.List.Grid.CellPainted();
-  EXPECT_EQ(f.List.Grid.Row(), 1);
+  f.List.Table().CellPainted();
+  EXPECT_EQ(f.List.Table().Row(), 1);
 }
 
 // --- The fast sort against the original routine on whole tables.
@@ -310,15 +311,15 @@ TEST(SortTable, MatchesTheOriginalRoutineOnRandomTables) {
     for (ListFixture* f : {&fast, &slow}) {
       f->SetRows(cells, true);
       f->List.DetachSelectHandler();
-      f->List.Grid.SelectCell(0, cursor);
-      f->List.SortMode = mode;
+      f->List.Table().SelectCell(0, cursor);
+      ListTestAccess::SetSortMode(f->List, mode);
     }
     fast.List.SortTable();
     const bool moved = ReferenceSortTable(slow.List);
     for (int r = 0; r <= rows; ++r)
       ASSERT_EQ(fast.RowCells(r), slow.RowCells(r)) << "table " << table;
-    ASSERT_EQ(fast.List.PendingRow, slow.List.PendingRow) << "table " << table;
-    ASSERT_EQ(static_cast<bool>(fast.List.Grid.OnDrawCell), moved) << "table " << table;
+    ASSERT_EQ(fast.List.PendingRow(), slow.List.PendingRow()) << "table " << table;
+    ASSERT_EQ(fast.List.Table().HasDrawHook(), moved) << "table " << table;
   }
 }
 
@@ -339,8 +340,8 @@ TEST(SortButtons, SortOrderCyclesThroughTheModesThatExist) {
     f.SetRows({{"", "", "", "", "x"}}, c.Project);
     for (std::size_t press = 0; press < c.Modes.size(); ++press) {
       f.List.SortOrderButtonClick();
-      EXPECT_EQ(f.List.SortMode, c.Modes[press]);
-      EXPECT_EQ(f.List.SortOrderButtonCaption, c.Captions[press]);
+      EXPECT_EQ(f.List.SortMode(), c.Modes[press]);
+      EXPECT_EQ(f.List.SortOrderButtonCaption(), c.Captions[press]);
     }
     EXPECT_EQ(f.Ui.FocusCount, static_cast<int>(c.Modes.size()));
   }
@@ -351,23 +352,23 @@ TEST(SortButtons, SortOrderSortsOnlyWithAutoSort) {
   f.SetRows({{"01/02/2026", "Fri", "", "a"}, {"01/01/2026", "Thu", "", "b"}});
   f.List.SortOrderButtonClick();  // to description order, no sort
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"a", "b"}));
-  f.List.AutoSort = true;
+  ListTestAccess::SetAutoSort(f.List, true);
   f.List.SortOrderButtonClick();  // back to dates, sorted
   EXPECT_EQ(Descriptions(f), (std::vector<std::string>{"b", "a"}));
 }
 
 TEST(SortButtons, AutoSortTogglesCaptionAndSortNowButton) {
   ListFixture f;
-  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort on");
-  EXPECT_FALSE(f.List.AutoSort);
+  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
+  EXPECT_FALSE(f.List.AutoSort());
   f.List.AutoSortButtonClick();
-  EXPECT_TRUE(f.List.AutoSort);
-  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort on");
-  EXPECT_FALSE(f.List.SortButtonVisible);
+  EXPECT_TRUE(f.List.AutoSort());
+  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
+  EXPECT_FALSE(f.List.SortButtonVisible());
   f.List.AutoSortButtonClick();
-  EXPECT_FALSE(f.List.AutoSort);
-  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort off");
-  EXPECT_TRUE(f.List.SortButtonVisible);
+  EXPECT_FALSE(f.List.AutoSort());
+  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort off");
+  EXPECT_TRUE(f.List.SortButtonVisible());
 }
 
 TEST(SortButtons, SortNowSortsWithoutTouchingTheFocus) {

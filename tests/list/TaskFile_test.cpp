@@ -15,6 +15,7 @@
 #include "document/Errors.h"
 #include "document/Text.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -39,7 +40,7 @@ const std::string kProjectHeader =
 // A task list whose task file lives in a private folder.
 struct FileFixture {
   explicit FileFixture(RegionalSettings regional = {}) : F(Day(2026, 6, 10), std::move(regional)) {
-    F.List.TaskFileName = Path;
+    ListTestAccess::SetTaskFileName(F.List, Path);
   }
 
   // Builds the table from the file as it is; the text of the load's failure, or "".
@@ -61,7 +62,7 @@ struct FileFixture {
   }
   Rows Table() const {
     Rows rows;
-    for (int r = 1; r < F.List.Grid.RowCount(); ++r) rows.push_back(F.RowCells(r));
+    for (int r = 1; r < F.List.Table().RowCount(); ++r) rows.push_back(F.RowCells(r));
     return rows;
   }
 
@@ -132,8 +133,8 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
       EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
     }
     EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
-    EXPECT_EQ(f.F.List.HasProjCol, c.Project) << c.Fixture;
-    EXPECT_EQ(f.F.List.DescCol, c.Project ? 4 : 3) << c.Fixture;
+    EXPECT_EQ(f.F.List.HasProjCol(), c.Project) << c.Fixture;
+    EXPECT_EQ(f.F.List.DescCol(), c.Project ? 4 : 3) << c.Fixture;
   }
 }
 
@@ -257,7 +258,7 @@ TEST(TaskFilePartialLoad, OriginalIsKeptAsBackupBeforeTheFirstOverwrite) {
   EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
   EXPECT_EQ(ReadBytes(f.Path), kHeader + "7/6/09,,2,\"Call the bank\"\r\n");
   // Later saves leave the backup alone.
-  f.F.List.Grid.SetCell(3, 1, "Changed");
+  f.F.List.Table().SetCell(3, 1, "Changed");
   f.Save();
   EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
 }
@@ -303,7 +304,7 @@ TEST(TaskFileBytes, UntouchedFilesSaveByteForByte) {
     FileFixture f;
     const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
     EXPECT_EQ(f.Load(original), "");
-    EXPECT_EQ(f.F.List.TextIsUtf8, c.Utf8) << c.Fixture;
+    EXPECT_EQ(f.F.List.TextIsUtf8(), c.Utf8) << c.Fixture;
     EXPECT_EQ(f.Save(), original) << c.Fixture;
   }
   FileFixture f;
@@ -339,21 +340,21 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
     ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
     EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
     EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
-    EXPECT_EQ(list.HasProjCol, c.Project) << c.Name;
-    EXPECT_EQ(list.Grid.ColCount(), c.Project ? 5 : 4) << c.Name;
+    EXPECT_EQ(list.HasProjCol(), c.Project) << c.Name;
+    EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
     EXPECT_EQ(f.F.RowCells(0),
               c.Project
                   ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
                   : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
         << c.Name;
-    EXPECT_GE(list.Grid.RowCount(), 2) << c.Name;
-    EXPECT_EQ(list.Grid.Row(), 1);
-    EXPECT_EQ(list.Grid.Col(), 0);
-    EXPECT_EQ(list.Grid.FixedRows, 1);
-    EXPECT_TRUE(list.SelectHooked);
-    EXPECT_TRUE(static_cast<bool>(list.Grid.OnSelectCell));
-    for (int col = 0; col < list.Grid.ColCount(); ++col)
-      EXPECT_GT(list.Grid.ColWidth(col), 0) << c.Name;
+    EXPECT_GE(list.Table().RowCount(), 2) << c.Name;
+    EXPECT_EQ(list.Table().Row(), 1);
+    EXPECT_EQ(list.Table().Col(), 0);
+    EXPECT_EQ(list.Table().FixedRows(), 1);
+    EXPECT_TRUE(list.SelectHooked());
+    EXPECT_TRUE(list.Table().HasSelectHandler());
+    for (int col = 0; col < list.Table().ColCount(); ++col)
+      EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
   }
 }
 
@@ -365,7 +366,7 @@ void ExpectFailedSaveKeepsEverything(FileFixture& f, const std::function<void()>
                                      const std::string& failure) {
   const std::string original = DataFile("taskfile_crlf.todo");
   ASSERT_EQ(f.Load(original), "");
-  f.F.List.Grid.SetCell(3, 2, "Changed");
+  f.F.List.Table().SetCell(3, 2, "Changed");
   breakIt();
   const int code = RunInChild([&] {
     if (!DropToNobody()) return 2;
@@ -377,7 +378,7 @@ void ExpectFailedSaveKeepsEverything(FileFixture& f, const std::function<void()>
     return 4;
   });
   EXPECT_EQ(code, 0) << failure;
-  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), "Changed");
+  EXPECT_EQ(f.F.List.Table().Cell(3, 2), "Changed");
   if (std::filesystem::exists(f.Path)) {
     EXPECT_EQ(ReadBytes(f.Path), original);
   }
@@ -409,8 +410,9 @@ TEST(TaskFileSafeSave, FullDiskLeavesTheOldFile) {
   FileFixture f;
   const std::string original = DataFile("taskfile_crlf.todo");
   ASSERT_EQ(f.Load(original), "");
-  f.F.List.Grid.SetRowCount(200);
-  for (int r = 1; r < f.F.List.Grid.RowCount(); ++r) f.F.List.Grid.SetCell(3, r, "A longer task");
+  f.F.List.Table().SetRowCount(200);
+  for (int r = 1; r < f.F.List.Table().RowCount(); ++r)
+    f.F.List.Table().SetCell(3, r, "A longer task");
   const int code = RunInChild([&] {
     const struct rlimit limit { 64, 64 };
     ::signal(SIGXFSZ, SIG_IGN);
@@ -435,7 +437,7 @@ TEST(TaskFileSafeSave, PermissionsAndLinksSurvive) {
   ::chmod(real.c_str(), 0640);
   std::filesystem::create_symlink("real.todo", f.Path);
   ASSERT_EQ(f.Load(), "");
-  f.F.List.Grid.SetCell(3, 2, "Changed");
+  f.F.List.Table().SetCell(3, 2, "Changed");
   f.F.List.SaveTaskFile();
   EXPECT_TRUE(std::filesystem::is_symlink(f.Path));
   EXPECT_EQ(ReadBytes(real), kHeader + "7/6/09,,2,\"Call the bank\"\r\n,3,,\"Changed\"\r\n");
@@ -636,11 +638,11 @@ TEST(TaskFileLostText, WhatTheListCanHoldLoadsWithoutAReportAndRoundTrips) {
 // the grid leaves the table when a typed character needs UTF-8.
 void TypeIntoSingleByteList(FileFixture& f, const std::string& typed) {
   ASSERT_EQ(f.Load(DataFile("taskfile_latin1.todo")), "");
-  ASSERT_FALSE(f.F.List.TextIsUtf8);
+  ASSERT_FALSE(f.F.List.TextIsUtf8());
   f.F.List.CellsToUtf8();
-  EXPECT_EQ(f.F.List.Grid.Cell(3, 1), "Caf\xC3\xA9 au lait");
-  f.F.List.Grid.SetRowCount(3);
-  f.F.List.Grid.SetCell(3, 2, typed);
+  EXPECT_EQ(f.F.List.Table().Cell(3, 1), "Caf\xC3\xA9 au lait");
+  f.F.List.Table().SetRowCount(3);
+  f.F.List.Table().SetCell(3, 2, typed);
 }
 
 TEST(TaskFileSingleByte, TypedCharactersAreWrittenInWindows1252OrAsUtf8AfterAYes) {
@@ -670,13 +672,13 @@ TEST(TaskFileSingleByte, TypedCharactersAreWrittenInWindows1252OrAsUtf8AfterAYes
       << f.F.Ui.Confirms[0];
   EXPECT_EQ(f.F.Ui.CloseCount, 0);
   EXPECT_EQ(ReadBytes(f.Path), original);
-  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), arrow);
+  EXPECT_EQ(f.F.List.Table().Cell(3, 2), arrow);
   // Yes: the file becomes UTF-8 and loads back as it was shown.
   EXPECT_TRUE(f.F.List.SaveButtonClick());
   EXPECT_EQ(ReadBytes(f.Path), kHeader + ",1,,\"Caf\xC3\xA9 au lait\"\r\n,,,\"" + arrow + "\"\r\n");
   EXPECT_EQ(f.Load(), "");
-  EXPECT_TRUE(f.F.List.TextIsUtf8);
-  EXPECT_EQ(f.F.List.Grid.Cell(3, 2), arrow);
+  EXPECT_TRUE(f.F.List.TextIsUtf8());
+  EXPECT_EQ(f.F.List.Table().Cell(3, 2), arrow);
 }
 
 // The regional settings of a real locale, as the program reads them at start-up.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -29,50 +30,50 @@ TEST(InitTaskTable, WithoutAFileTheTableHasOneBlankRow) {
   const ToDoList& list = f.List;
   EXPECT_TRUE(f.Ui.Errors.empty());
   EXPECT_EQ(f.RowCells(0), (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}));
-  EXPECT_EQ(list.Grid.RowCount(), 2);
+  EXPECT_EQ(list.Table().RowCount(), 2);
   EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", ""}));
-  EXPECT_EQ(list.Grid.ColCount(), 4);
-  EXPECT_EQ(list.DescCol, 3);
-  EXPECT_FALSE(list.HasProjCol);
-  EXPECT_EQ(list.Grid.Row(), 1);
-  EXPECT_EQ(list.Grid.Col(), 0);
-  EXPECT_EQ(list.Grid.FixedRows, 1);
-  EXPECT_TRUE(list.SelectHooked);
-  EXPECT_EQ(list.EditOldText, "");
-  EXPECT_EQ(list.Grid.ColWidth(0), kDateWidth);
-  EXPECT_EQ(list.Grid.ColWidth(1), kPriWidth);
-  EXPECT_EQ(list.Grid.ColWidth(2), kSubPWidth);
-  EXPECT_EQ(list.Grid.ColWidth(3), kDescWidth);
+  EXPECT_EQ(list.Table().ColCount(), 4);
+  EXPECT_EQ(list.DescCol(), 3);
+  EXPECT_FALSE(list.HasProjCol());
+  EXPECT_EQ(list.Table().Row(), 1);
+  EXPECT_EQ(list.Table().Col(), 0);
+  EXPECT_EQ(list.Table().FixedRows(), 1);
+  EXPECT_TRUE(list.SelectHooked());
+  EXPECT_EQ(list.EditOldText(), "");
+  EXPECT_EQ(list.Table().ColWidth(0), kDateWidth);
+  EXPECT_EQ(list.Table().ColWidth(1), kPriWidth);
+  EXPECT_EQ(list.Table().ColWidth(2), kSubPWidth);
+  EXPECT_EQ(list.Table().ColWidth(3), kDescWidth);
 }
 
 TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
   TempDir dir;
   ListFixture f;
-  f.List.TaskFileName = dir.Path("p.todo");
-  WriteBytes(f.List.TaskFileName, DataFile("taskfile_project_header.todo"));
+  ListTestAccess::SetTaskFileName(f.List, dir.Path("p.todo"));
+  WriteBytes(f.List.TaskFileName(), DataFile("taskfile_project_header.todo"));
   f.List.InitTaskTable();
   const ToDoList& list = f.List;
-  EXPECT_EQ(list.Grid.ColCount(), 5);
+  EXPECT_EQ(list.Table().ColCount(), 5);
   EXPECT_EQ(f.RowCells(0),
             (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
-  EXPECT_EQ(list.Grid.ColWidth(3), kProjWidth);
-  EXPECT_EQ(list.Grid.ColWidth(4), kDescWidth - kProjWidth);
-  EXPECT_EQ(list.EditOldText, "07/06/2009");
-  EXPECT_EQ(list.Grid.Row(), 1);
-  EXPECT_EQ(list.Grid.Col(), 0);
+  EXPECT_EQ(list.Table().ColWidth(3), kProjWidth);
+  EXPECT_EQ(list.Table().ColWidth(4), kDescWidth - kProjWidth);
+  EXPECT_EQ(list.EditOldText(), "07/06/2009");
+  EXPECT_EQ(list.Table().Row(), 1);
+  EXPECT_EQ(list.Table().Col(), 0);
 }
 
 TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
   ListFixture f;
-  f.List.Grid.SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
+  f.List.Table().SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
   f.Ui.Width = 1000;
   f.List.FitDescriptionWidth();
-  EXPECT_EQ(f.List.Grid.ColWidth(3), kDescWidth + 200 - 50);
-  EXPECT_EQ(f.List.Grid.ColWidth(0), kDateWidth + 50);
+  EXPECT_EQ(f.List.Table().ColWidth(3), kDescWidth + 200 - 50);
+  EXPECT_EQ(f.List.Table().ColWidth(0), kDateWidth + 50);
   // A window narrower than the fixed columns still leaves a usable Description column.
   f.Ui.Width = 100;
   f.List.FitDescriptionWidth();
-  EXPECT_GT(f.List.Grid.ColWidth(3), 0);
+  EXPECT_GT(f.List.Table().ColWidth(3), 0);
 }
 
 std::vector<std::string> Descriptions(const ListFixture& f) {
@@ -99,20 +100,20 @@ TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
                {"", "4", "4", "t4"},
                {"", "", "", "t5"}});
     f.List.DetachSelectHandler();
-    f.List.Grid.SelectCell(c.CursorCol, c.CursorRow);
+    f.List.Table().SelectCell(c.CursorCol, c.CursorRow);
     // Stand in for the commit: note what the selection event sees.
     std::vector<std::pair<int, int>> targets;
     bool skipDuringEvent = false;
-    f.List.Grid.OnSelectCell = [&](int col, int row) {
+    f.List.Table().SetSelectHandler([&](int col, int row) {
       targets.emplace_back(col, row);
-      skipDuringEvent = f.List.SkipNextSort;
-    };
+      skipDuringEvent = f.List.SkipNextSort();
+    });
     f.List.AddButtonClick();
     EXPECT_EQ(Descriptions(f), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
     EXPECT_EQ(f.RowCells(c.CursorRow), (std::vector<std::string>{"", "", "", ""}));
-    EXPECT_EQ(f.List.Grid.Row(), c.CursorRow);
-    EXPECT_EQ(f.List.Grid.Col(), 0);
-    EXPECT_TRUE(f.List.SkipNextSort);
+    EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
+    EXPECT_EQ(f.List.Table().Col(), 0);
+    EXPECT_TRUE(f.List.SkipNextSort());
     EXPECT_EQ(f.Ui.FocusCount, 1);
     if (c.CursorCol == 0) {
       EXPECT_TRUE(targets.empty());

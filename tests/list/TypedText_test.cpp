@@ -14,12 +14,12 @@ constexpr int kDesc = 3;
 constexpr int kEscape = 27;
 
 void Type(ListFixture& f, int col, const std::string& text) {
-  f.List.Grid.SetCol(col);
-  f.List.Grid.SetCell(col, f.List.Grid.Row(), text);
+  f.List.Table().SetCol(col);
+  f.List.Table().SetCell(col, f.List.Table().Row(), text);
 }
 
 bool Move(ListFixture& f, int col, int row) {
-  return f.List.Guarded([&] { f.List.Grid.SelectCell(col, row); });
+  return f.List.Guarded([&] { f.List.Table().SelectCell(col, row); });
 }
 
 // Rows move under the edit position: the next commit or Escape still acts on its own task.
@@ -72,13 +72,13 @@ TEST(EditPosition, IncrementedDatesAreNotReadAgainUnderRegionalOrders) {
     ASSERT_TRUE(Move(f, kPri, 1));
     ASSERT_TRUE(Move(f, kSub, 1));
     ASSERT_TRUE(Move(f, kSub, 2));
-    EXPECT_EQ(f.List.Grid.Cell(kDate, 1), f.Dates.FormatDateText(EncodeDate(2026, 6, 8)));
+    EXPECT_EQ(f.List.Table().Cell(kDate, 1), f.Dates.FormatDateText(EncodeDate(2026, 6, 8)));
     // Typing the grid's own form of a date gives that date, whatever the regional order.
     const std::string june15 = f.Dates.FormatDateText(EncodeDate(2026, 6, 15));
     ASSERT_TRUE(Move(f, kDate, 2));
     Type(f, kDate, june15);
     EXPECT_TRUE(Move(f, kDesc, 2));
-    EXPECT_EQ(f.List.Grid.Cell(kDate, 2), june15);
+    EXPECT_EQ(f.List.Table().Cell(kDate, 2), june15);
     EXPECT_TRUE(f.Ui.Errors.empty());
     EXPECT_TRUE(f.Ui.Messages.empty());
   }
@@ -111,8 +111,8 @@ TEST(CommitRefusal, TextThatIsNoDateOrNoNumberKeepsTheCursor) {
     const bool isDate = c.Col == kDate;
     ASSERT_EQ(f.Ui.Messages.size() + f.Ui.Errors.size(), 1U);
     EXPECT_EQ(isDate ? f.Ui.Messages[0].Text : f.Ui.Errors[0].Text, c.Message);
-    EXPECT_EQ(f.List.Grid.Row(), 1);
-    EXPECT_EQ(f.List.Grid.Cell(c.Col, 1), c.Typed);
+    EXPECT_EQ(f.List.Table().Row(), 1);
+    EXPECT_EQ(f.List.Table().Cell(c.Col, 1), c.Typed);
     // Escape gives back what the cell held.
     f.List.GridKeyUp(kEscape);
     EXPECT_EQ(f.RowCells(1), (Cells{"", "3", "", "x"}));

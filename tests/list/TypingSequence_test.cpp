@@ -43,7 +43,7 @@ struct Session {
     return description.substr(description.rfind(' ') + 1);
   }
 
-  void Touch(int row) { Untouched.erase(Tag(F.List.Grid.Cell(kDesc, row))); }
+  void Touch(int row) { Untouched.erase(Tag(F.List.Table().Cell(kDesc, row))); }
 
   std::string TypedText(int col) {
     const double date = EncodeDate(2026, 1 + Pick(12), 1 + Pick(28));
@@ -64,19 +64,19 @@ struct Session {
 
   void Step() {
     ToDoList& list = F.List;
-    const int row = list.Grid.Row();
-    const int col = list.Grid.Col();
+    const int row = list.Table().Row();
+    const int col = list.Table().Col();
     switch (Pick(9)) {
       case 0:
       case 1:
         Touch(row);
-        list.Grid.SetCell(col, row, TypedText(col));
+        list.Table().SetCell(col, row, TypedText(col));
         break;
       case 2:
-        list.Guarded([&] { list.Grid.SelectCell((col + 1) % 4, row); });
+        list.Guarded([&] { list.Table().SelectCell((col + 1) % 4, row); });
         break;
       case 3:
-        list.Guarded([&] { list.Grid.SelectCell(col, 1 + Pick(list.Grid.RowCount() - 1)); });
+        list.Guarded([&] { list.Table().SelectCell(col, 1 + Pick(list.Table().RowCount() - 1)); });
         break;
       case 4:
         list.Guarded([&] { list.GridExit(); });
@@ -89,7 +89,7 @@ struct Session {
         }
         break;
       case 6:
-        if (list.Guarded([&] { list.GridExit(); }) && list.Grid.RowCount() > 2) {
+        if (list.Guarded([&] { list.GridExit(); }) && list.Table().RowCount() > 2) {
           Touch(row);
           list.Guarded([&] { list.DeleteButtonClick(); });
         }
@@ -108,8 +108,8 @@ struct Session {
 
   void ExpectUntouchedKept(int step) {
     std::map<std::string, int> seen;
-    for (int r = 1; r < F.List.Grid.RowCount(); ++r) {
-      const std::string tag = Tag(F.List.Grid.Cell(kDesc, r));
+    for (int r = 1; r < F.List.Table().RowCount(); ++r) {
+      const std::string tag = Tag(F.List.Table().Cell(kDesc, r));
       const auto it = Untouched.find(tag);
       if (it == Untouched.end()) continue;
       ++seen[tag];

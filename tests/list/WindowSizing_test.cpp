@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell {
 namespace {
@@ -31,21 +32,21 @@ TEST(ListTitle, FollowsTheFileNamePartAndTheFirstDot) {
 TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
   ListFixture f;
   f.List.FormCreate("", "/nonexistent-home");
-  EXPECT_EQ(f.List.TaskFileName, "/nonexistent-home/ToDo.ToDo");
-  EXPECT_EQ(f.List.ListTitle, "ToDo");
-  EXPECT_EQ(f.List.SortOrderButtonCaption, "Sorted by Date");
-  EXPECT_EQ(f.List.AutoSortButtonCaption, "AutoSort on");
-  EXPECT_EQ(f.List.HideButtonCaption, "&Hide Sel");
-  EXPECT_FALSE(f.List.AutoSort);
-  EXPECT_TRUE(f.List.FollowSortedRow);
-  EXPECT_TRUE(f.List.SelectHooked);
+  EXPECT_EQ(f.List.TaskFileName(), "/nonexistent-home/ToDo.ToDo");
+  EXPECT_EQ(f.List.ListTitle(), "ToDo");
+  EXPECT_EQ(f.List.SortOrderButtonCaption(), "Sorted by Date");
+  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
+  EXPECT_EQ(f.List.HideButtonCaption(), "&Hide Sel");
+  EXPECT_FALSE(f.List.AutoSort());
+  EXPECT_TRUE(f.List.FollowSortedRow());
+  EXPECT_TRUE(f.List.SelectHooked());
 }
 
 TEST(FormCreate, KeepsTheArgumentExactly) {
   ListFixture f;
   f.List.FormCreate("notes", "/home/x");
-  EXPECT_EQ(f.List.TaskFileName, "notes");
-  EXPECT_EQ(f.List.ListTitle, "notes");
+  EXPECT_EQ(f.List.TaskFileName(), "notes");
+  EXPECT_EQ(f.List.ListTitle(), "notes");
 }
 
 TEST(ClampToWorkArea, PullsEdgesInside) {
@@ -101,25 +102,25 @@ TEST(FormResize, PushesAWindowAboveTheWorkAreaBackAndRefitsTheDescription) {
   f.Ui.Work = {0, 40, 1280, 900};
   f.Ui.Bounds = {100, 10, 800, 500};
   f.Ui.Width = 1000;
-  const int col0 = f.List.Grid.ColWidth(0);
+  const int col0 = f.List.Table().ColWidth(0);
   f.List.FormResize();
   EXPECT_EQ(f.Ui.Bounds.Top, 41);
-  EXPECT_EQ(f.List.Grid.ColWidth(0), col0);
-  EXPECT_EQ(f.List.Grid.ColWidth(3),
-            1000 - col0 - f.List.Grid.ColWidth(1) - f.List.Grid.ColWidth(2) - 30);
+  EXPECT_EQ(f.List.Table().ColWidth(0), col0);
+  EXPECT_EQ(f.List.Table().ColWidth(3),
+            1000 - col0 - f.List.Table().ColWidth(1) - f.List.Table().ColWidth(2) - 30);
 }
 
 TEST(FormShow, PutsTheCursorAndEditPositionOnTheFirstTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "a"}, {"", "", "", "b"}});
-  f.List.Grid.SelectCell(2, 2);
-  f.List.PendingRow = 7;
+  f.List.Table().SelectCell(2, 2);
+  ListTestAccess::SetPendingRow(f.List, 7);
   f.List.FormShow();
-  EXPECT_EQ(f.List.Grid.Row(), 1);
-  EXPECT_EQ(f.List.Grid.Col(), 0);
-  EXPECT_EQ(f.List.EditRow, 1);
-  EXPECT_EQ(f.List.EditCol, 0);
-  EXPECT_EQ(f.List.PendingRow, 0);
+  EXPECT_EQ(f.List.Table().Row(), 1);
+  EXPECT_EQ(f.List.Table().Col(), 0);
+  EXPECT_EQ(f.List.EditRow(), 1);
+  EXPECT_EQ(f.List.EditCol(), 0);
+  EXPECT_EQ(f.List.PendingRow(), 0);
 }
 
 class ShellButtons : public ::testing::Test {
@@ -142,7 +143,7 @@ class ShellButtons : public ::testing::Test {
 
 TEST_F(ShellButtons, CloseSavesThenClosesAndCloseNoSaveDoesNotSave) {
   ListFixture f;
-  f.List.TaskFileName = File;
+  ListTestAccess::SetTaskFileName(f.List, File);
   f.SetRows({{"", "3", "", "Tidy the garage"}});
   f.List.CloseNoSaveButtonClick();
   EXPECT_EQ(f.Ui.CloseCount, 1);
@@ -155,19 +156,19 @@ TEST_F(ShellButtons, CloseSavesThenClosesAndCloseNoSaveDoesNotSave) {
 
 TEST_F(ShellButtons, CloseAfterAFailedSaveKeepsTheWindow) {
   ListFixture f;
-  f.List.TaskFileName = (Folder / "missing-folder" / "list.todo").string();
+  ListTestAccess::SetTaskFileName(f.List, (Folder / "missing-folder" / "list.todo").string());
   f.SetRows({{"", "", "", "task"}});
   EXPECT_FALSE(f.List.Guarded([&] { f.List.CloseButtonClick(); }));
   EXPECT_EQ(f.Ui.CloseCount, 0);
   ASSERT_EQ(f.Ui.Errors.size(), 1u);
-  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName + ": the folder " +
+  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName() + ": the folder " +
                                      (Folder / "missing-folder").string() + " does not exist.");
-  EXPECT_EQ(f.List.Grid.Cell(3, 1), "task");
+  EXPECT_EQ(f.List.Table().Cell(3, 1), "task");
 }
 
 TEST_F(ShellButtons, AnOutsideChangeIsOverwrittenOnlyWhenConfirmed) {
   ListFixture f;
-  f.List.TaskFileName = File;
+  ListTestAccess::SetTaskFileName(f.List, File);
   f.SetRows({{"", "", "", "mine"}});
   ASSERT_TRUE(f.List.SaveButtonClick());
   EXPECT_TRUE(f.Ui.Confirms.empty());

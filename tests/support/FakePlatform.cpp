@@ -1,4 +1,5 @@
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 #include <clocale>
 #include <stdexcept>
@@ -79,39 +80,37 @@ ListFixture::ListFixture(double now, RegionalSettings regional)
 
 void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, bool withProject) {
   List.DetachSelectHandler();
-  const int cols = withProject ? 5 : 4;
-  List.HasProjCol = withProject;
-  List.DescCol = cols - 1;
-  List.Grid.SetColCount(cols);
-  List.Grid.SetRowCount(1);
-  List.Grid.SetRowCount(rows.empty() ? 2 : static_cast<int>(rows.size()) + 1);
-  List.Grid.SetCell(0, 0, "Date ");
-  List.Grid.SetCell(1, 0, "Pri  ");
-  List.Grid.SetCell(2, 0, "SubP ");
-  if (withProject) List.Grid.SetCell(3, 0, "Proj ");
-  List.Grid.SetCell(List.DescCol, 0, "Description ");
+  ListTestAccess::SetHasProjCol(List, withProject);
+  TaskTable& table = List.Table();
+  const TableLayout& layout = List.Layout();
+  table.SetRowCount(1);
+  table.SetRowCount(rows.empty() ? 2 : static_cast<int>(rows.size()) + 1);
+  for (int col = 0; col < layout.ColCount(); ++col) {
+    table.SetCell(col, 0, std::string(layout.Title(col)));
+  }
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (std::size_t c = 0; c < rows[r].size() && c < static_cast<std::size_t>(cols); ++c) {
-      List.Grid.SetCell(static_cast<int>(c), static_cast<int>(r) + 1, rows[r][c]);
+    for (std::size_t c = 0; c < rows[r].size() && c < static_cast<std::size_t>(layout.ColCount());
+         ++c) {
+      table.SetCell(static_cast<int>(c), static_cast<int>(r) + 1, rows[r][c]);
     }
   }
-  List.Grid.SelectCell(0, 1);
+  table.SelectCell(0, 1);
   List.AttachSelectHandler();
-  List.EditRow = 1;
-  List.EditCol = 0;
-  List.EditOldText = List.Grid.Cell(0, 1);
-  List.PendingRow = 0;
+  ListTestAccess::SetEditRow(List, 1);
+  ListTestAccess::SetEditCol(List, 0);
+  ListTestAccess::SetEditOldText(List, table.Cell(0, 1));
+  ListTestAccess::SetPendingRow(List, 0);
 }
 
 std::vector<std::string> ListFixture::RowCells(int row) const {
   std::vector<std::string> cells;
-  for (int c = 0; c < List.Grid.ColCount(); ++c) cells.push_back(List.Grid.Cell(c, row));
+  for (int c = 0; c < List.Table().ColCount(); ++c) cells.push_back(List.Table().Cell(c, row));
   return cells;
 }
 
 std::vector<std::string> ListFixture::Column(int col) const {
   std::vector<std::string> cells;
-  for (int r = 1; r < List.Grid.RowCount(); ++r) cells.push_back(List.Grid.Cell(col, r));
+  for (int r = 1; r < List.Table().RowCount(); ++r) cells.push_back(List.Table().Cell(col, r));
   return cells;
 }
 

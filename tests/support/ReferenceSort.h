@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "list/ToDoList.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell::testing {
 
@@ -49,11 +50,11 @@ inline ExchangeResult ReferenceExchangeSort(std::vector<std::string> keys, int c
 // row are added, whole rows are exchanged through the spare row, then both are removed. Returns
 // whether rows moved, and leaves PendingRow as the original routine would.
 inline bool ReferenceSortTable(ToDoList& list) {
-  if (list.SkipNextSort) {
-    list.SkipNextSort = false;
+  if (list.SkipNextSort()) {
+    ListTestAccess::SetSkipNextSort(list, false);
     return false;
   }
-  TaskTable& grid = list.Grid;
+  TaskTable& grid = list.Table();
   const int n = grid.RowCount();
   const int c = grid.ColCount();
   int cur = grid.Row();
@@ -80,7 +81,7 @@ inline bool ReferenceSortTable(ToDoList& list) {
   for (int r = 0; r <= n; ++r) grid.SetCell(c, r, "");
   grid.SetRowCount(n);
   grid.SetColCount(c);
-  if (changed && list.FollowSortedRow) list.PendingRow = cur;
+  if (changed && list.FollowSortedRow()) ListTestAccess::SetPendingRow(list, cur);
   return changed;
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "list/ToDoList.h"
+
+namespace taskwell {
+
+// The one way tests put a task list into a state that the handlers would reach only through a
+// longer story.
+struct ListTestAccess {
+  static void SetTaskFileName(ToDoList& list, std::string name) {
+    list.file_.Name = std::move(name);
+  }
+  static void SetSortMode(ToDoList& list, int mode) { list.sort_.Mode = mode; }
+  static void SetAutoSort(ToDoList& list, bool on) { list.sort_.Auto = on; }
+  static void SetSkipNextSort(ToDoList& list, bool skip) { list.sort_.SkipNext = skip; }
+  static void SetFollowSortedRow(ToDoList& list, bool follow) {
+    list.sort_.FollowSortedRow = follow;
+  }
+  static void SetPendingRow(ToDoList& list, int row) { list.sort_.PendingRow = row; }
+  static void SetEditRow(ToDoList& list, int row) { list.edit_.Row = row; }
+  static void SetEditCol(ToDoList& list, int col) { list.edit_.Col = col; }
+  static void SetEditOldText(ToDoList& list, std::string text) {
+    list.edit_.OldText = std::move(text);
+  }
+  static void SetHasProjCol(ToDoList& list, bool hasProjCol) { list.SetLayout(hasProjCol); }
+  static void SetTextIsUtf8(ToDoList& list, bool utf8) { list.file_.TextIsUtf8 = utf8; }
+  static void SetSingleByteFile(ToDoList& list, bool singleByte) {
+    list.file_.SingleByte = singleByte;
+  }
+};
+
+}  // namespace taskwell
