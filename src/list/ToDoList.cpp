@@ -20,6 +20,10 @@ void ToDoList::SetTextMeasure(std::function<int(std::string_view)> measure) {
   table_.SetTextMeasure(std::move(measure));
 }
 
+void ToDoList::SetColumnWidth(int col, int width) {
+  table_.SetColWidth(col, width);
+}
+
 void ToDoList::SetLayout(bool hasProjCol) {
   layout_ = TableLayout(hasProjCol);
   table_.SetColCount(layout_.ColCount());

@@ -114,6 +114,8 @@ class ToDoList {
 
   // The grid's font, measured by whoever draws it.
   void SetTextMeasure(std::function<int(std::string_view)> measure);
+  // A column width the user set by dragging the grid's header.
+  void SetColumnWidth(int col, int width);
 
   // --- The table and its file.
   void InitTaskTable();
