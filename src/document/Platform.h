@@ -6,6 +6,9 @@
 
 namespace taskwell {
 
+// The key code the grid's key-release handler takes for Escape.
+constexpr int kEscapeKey = 27;
+
 struct Rect {
   int Left = 0;
   int Top = 0;

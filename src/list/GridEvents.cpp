@@ -3,8 +3,6 @@
 namespace taskwell {
 namespace {
 
-constexpr int kEscapeKey = 27;
-
 // The web address in a description, or else its first word: what a double click opens.
 std::string LinkOf(std::string_view description) {
   if (const std::size_t http = description.find("http"); http != std::string_view::npos) {

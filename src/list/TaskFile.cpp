@@ -169,9 +169,8 @@ bool ToDoList::SaveTaskFile() {
   for (int i = 1; i < table_.RowCount(); ++i) {
     // A description of control characters alone is still a task.
     if (TrimBlanksView(table_.Cell(layout_.DescCol(), i)).empty()) continue;
-    const std::string& dateText = table_.Cell(ColDate, i);
     double date = 0;
-    if (!dateText.empty() && !dates_.TryParseTableDate(dateText, date)) date = 0;
+    ReadRowDate(table_, i, dates_, date);
     csv_.WriteDate(date);
 
     const std::string_view priority =

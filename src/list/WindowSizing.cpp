@@ -50,6 +50,22 @@ void ToDoList::FormShow() {
   sort_.PendingRow = 0;
 }
 
+namespace {
+
+// The window's top-left corner inside the work area, one pixel in.
+void KeepTopLeftInside(const Rect& wa, Rect& b) {
+  if (wa.Top >= b.Top) b.Top = wa.Top + 1;
+  if (wa.Left >= b.Left) b.Left = wa.Left + 1;
+}
+
+// The window's right and bottom edges inside the work area (the bottom keeps 60 pixels free).
+void KeepBottomRightInside(const Rect& wa, Rect& b) {
+  if (wa.Left + wa.Width < b.Left + b.Width) b.Width = wa.Left + wa.Width - b.Left - 1;
+  if (wa.Top + wa.Height < b.Top + b.Height) b.Height = wa.Top + wa.Height - b.Top - 60;
+}
+
+}  // namespace
+
 void ToDoList::FormResize() {
   const Rect wa = ui_.WorkArea();
   Rect bounds = ui_.WindowBounds();
@@ -63,10 +79,8 @@ void ToDoList::FormResize() {
 void ToDoList::ClampToWorkArea() {
   const Rect wa = ui_.WorkArea();
   Rect b = ui_.WindowBounds();
-  if (wa.Top >= b.Top) b.Top = wa.Top + 1;
-  if (wa.Left >= b.Left) b.Left = wa.Left + 1;
-  if (wa.Left + wa.Width < b.Left + b.Width) b.Width = wa.Left + wa.Width - b.Left - 1;
-  if (wa.Top + wa.Height < b.Top + b.Height) b.Height = wa.Top + wa.Height - b.Top - 60;
+  KeepTopLeftInside(wa, b);
+  KeepBottomRightInside(wa, b);
   ui_.SetWindowBounds(b);
 }
 
@@ -75,8 +89,7 @@ void ToDoList::FitWindowToRows() {
   const int n = table_.RowCount() - 1;
   Rect b = ui_.WindowBounds();
   Rect wa = ui_.WorkArea();
-  if (wa.Top >= b.Top) b.Top = wa.Top + 1;
-  if (wa.Left >= b.Left) b.Left = wa.Left + 1;
+  KeepTopLeftInside(wa, b);
   // One row per pass: downwards while there is room, otherwise upwards, staying inside the
   // work area.
   while (ui_.FullyVisibleRows(b.Height) < n && (wa.Height > b.Top + b.Height + rh || rh < b.Top)) {
@@ -90,9 +103,7 @@ void ToDoList::FitWindowToRows() {
       break;
     }
   }
-  wa = ui_.WorkArea();
-  if (wa.Left + wa.Width < b.Left + b.Width) b.Width = wa.Left + wa.Width - b.Left - 1;
-  if (wa.Top + wa.Height < b.Top + b.Height) b.Height = wa.Top + wa.Height - b.Top - 60;
+  KeepBottomRightInside(ui_.WorkArea(), b);
   ui_.SetWindowBounds(b);
   ui_.Repaint();
 }
