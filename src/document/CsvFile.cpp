@@ -42,49 +42,49 @@ std::string TakeQuoted(std::string_view& rest) {
 }  // namespace
 
 void CsvFile::OpenRead(const std::string& path) {
-  Writing = false;
-  Pos = 0;
+  writing_ = false;
+  pos_ = 0;
   HadBom = false;
   IsUtf8 = true;
   ReadStamp = FileStamp{};
   CtrlZLine = 0;
   LineNumber = 0;
   std::string failure;
-  IsOpen = ReadWholeFile(path, Content, &ReadStamp, &failure);
+  IsOpen = ReadWholeFile(path, content_, &ReadStamp, &failure);
   if (!IsOpen) {
-    Content.clear();
+    content_.clear();
     AtEnd = true;
     throw EFileError(kFileNotOpen, failure);
   }
   // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
-  const std::size_t eof = Content.find(kCtrlZ);
+  const std::size_t eof = content_.find(kCtrlZ);
   const bool textAfterEof = eof != std::string::npos &&
-                            Content.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
-  if (eof != std::string::npos) Content.resize(eof);
-  LinesEndAtCr = Content.find('\n') == std::string::npos;
+                            content_.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
+  if (eof != std::string::npos) content_.resize(eof);
+  linesEndAtCr_ = content_.find('\n') == std::string::npos;
   if (textAfterEof) {
     CtrlZLine = 1 + static_cast<int>(
-                        std::count(Content.begin(), Content.end(), LinesEndAtCr ? '\r' : '\n'));
+                        std::count(content_.begin(), content_.end(), linesEndAtCr_ ? '\r' : '\n'));
   }
-  if (Content.starts_with(kBom)) {
+  if (content_.starts_with(kBom)) {
     HadBom = true;
-    Pos = kBom.size();
+    pos_ = kBom.size();
   }
-  IsUtf8 = IsValidUtf8(std::string_view(Content).substr(Pos));
-  AtEnd = Pos >= Content.size();
+  IsUtf8 = IsValidUtf8(std::string_view(content_).substr(pos_));
+  AtEnd = pos_ >= content_.size();
 }
 
 void CsvFile::ReadLine() {
-  if (!IsOpen || Writing || Pos >= Content.size()) return;
+  if (!IsOpen || writing_ || pos_ >= content_.size()) return;
   // A line ends at LF, with a CR before it not part of the line. A file without any LF is from an
   // old Mac and ends its lines in a CR alone; elsewhere a lone CR is part of a description.
-  std::size_t end = Content.find(LinesEndAtCr ? '\r' : '\n', Pos);
+  std::size_t end = content_.find(linesEndAtCr_ ? '\r' : '\n', pos_);
   std::size_t next = end + 1;
-  if (end == std::string::npos) end = next = Content.size();
-  if (!LinesEndAtCr && end > Pos && Content[end - 1] == '\r') --end;
-  Line.assign(Content, Pos, end - Pos);
-  Pos = next;
-  AtEnd = Pos >= Content.size();
+  if (end == std::string::npos) end = next = content_.size();
+  if (!linesEndAtCr_ && end > pos_ && content_[end - 1] == '\r') --end;
+  Line.assign(content_, pos_, end - pos_);
+  pos_ = next;
+  AtEnd = pos_ >= content_.size();
   ++LineNumber;
 }
 
@@ -131,7 +131,7 @@ Fixed4 CsvFile::ReadNumber() {
   const std::string field = ReadField();
   LastFieldEmpty = field.empty();
   if (LastFieldEmpty) return 0;
-  return TextToNumber(field, Dates->Regional().DecimalSeparator);
+  return TextToNumber(field, dates_->Regional().DecimalSeparator);
 }
 
 double CsvFile::ReadDate() {
@@ -140,22 +140,22 @@ double CsvFile::ReadDate() {
   // Only the regional separator makes a date: "7/6/26" from a month-first region is not a date
   // here when the region writes "07.06.2026", as reading it in this region's order could move it
   // to another day without a word.
-  if (field.find_first_of(std::string{'/', '-', Dates->Regional().DateSeparator}) !=
+  if (field.find_first_of(std::string{'/', '-', dates_->Regional().DateSeparator}) !=
       std::string::npos) {
-    return Dates->ParseShortDate(field);
+    return dates_->ParseShortDate(field);
   }
   // A day number counts from 1 January 1600.
-  const double date = TextToDouble(field, Dates->Regional().DecimalSeparator) - 109571;
+  const double date = TextToDouble(field, dates_->Regional().DecimalSeparator) - 109571;
   if (!IsDateValueInRange(date)) ThrowNotValid(field, "date");
   return date;
 }
 
 void CsvFile::OpenWrite(const std::string& path) {
-  Writing = true;
+  writing_ = true;
   Line.clear();
   AtLineStart = true;
-  IsOpen = Writer.Open(path);
-  if (IsOpen && WriteBom) Writer.Append(kBom);
+  IsOpen = writer_.Open(path);
+  if (IsOpen && WriteBom) writer_.Append(kBom);
 }
 
 void CsvFile::WriteField(std::string_view text) {
@@ -175,7 +175,7 @@ void CsvFile::WriteQuoted(std::string_view text) {
 }
 
 void CsvFile::WriteNumber(Fixed4 value) {
-  const std::string text = NumberText(value, Dates->Regional().DecimalSeparator);
+  const std::string text = NumberText(value, dates_->Regional().DecimalSeparator);
   // A decimal comma would split the number into two fields.
   if (text.find(',') != std::string::npos) {
     WriteField("\"" + text + "\"");
@@ -185,13 +185,13 @@ void CsvFile::WriteNumber(Fixed4 value) {
 }
 
 void CsvFile::WriteDate(double date) {
-  WriteField(date == 0 ? std::string() : Dates->FileDateText(date));
+  WriteField(date == 0 ? std::string() : dates_->FileDateText(date));
 }
 
 void CsvFile::EndLine() {
   if (!IsOpen) return;
   Line += "\r\n";
-  Writer.Append(Line);
+  writer_.Append(Line);
   Line.clear();
   AtLineStart = true;
 }
@@ -199,15 +199,15 @@ void CsvFile::EndLine() {
 void CsvFile::Close() {
   const bool wasOpen = IsOpen;
   IsOpen = false;
-  if (!Writing) {
-    Content.clear();
-    Content.shrink_to_fit();
+  if (!writing_) {
+    content_.clear();
+    content_.shrink_to_fit();
     if (!wasOpen) throw EInOutError(kFileNotOpen);
     return;
   }
-  Writing = false;
+  writing_ = false;
   // Without an open file the writer throws the reason it could not open one.
-  WrittenStamp = Writer.Commit();
+  WrittenStamp = writer_.Commit();
 }
 
 }  // namespace taskwell

@@ -12,7 +12,7 @@ namespace taskwell {
 // The line-oriented codec of the task file: one file at a time, reading or writing.
 class CsvFile {
  public:
-  explicit CsvFile(const DateFormat& dates) : Dates(&dates) {}
+  explicit CsvFile(const DateFormat& dates) : dates_(&dates) {}
 
   bool IsOpen = false;
   bool AtEnd = true;
@@ -56,13 +56,13 @@ class CsvFile {
   void Close();
 
  private:
-  const DateFormat* Dates;
-  bool Writing = false;
-  std::string Content;
-  std::size_t Pos = 0;
+  const DateFormat* dates_;
+  bool writing_ = false;
+  std::string content_;
+  std::size_t pos_ = 0;
   // Old Mac files end their lines in a CR alone; in any other file a CR is text.
-  bool LinesEndAtCr = false;
-  AtomicFileWriter Writer;
+  bool linesEndAtCr_ = false;
+  AtomicFileWriter writer_;
 };
 
 }  // namespace taskwell

@@ -54,7 +54,7 @@ std::string TwoDigits(int value) {
 }  // namespace
 
 DateFormat::DateFormat(RegionalSettings regional, const Clock& clock)
-    : Settings(std::move(regional)), TheClock(&clock) {}
+    : settings_(std::move(regional)), clock_(&clock) {}
 
 int DateFormat::CurrentYear() const {
   return DecodeDate(Now()).Year;
@@ -65,12 +65,12 @@ std::string DateFormat::FormatDateText(double date) const {
   const CalendarDate day = DecodeDate(date);
   char year[16];
   std::snprintf(year, sizeof year, "%04d", day.Year);
-  return TwoDigits(day.Month) + Settings.DateSeparator + TwoDigits(day.Day) +
-         Settings.DateSeparator + year;
+  return TwoDigits(day.Month) + settings_.DateSeparator + TwoDigits(day.Day) +
+         settings_.DateSeparator + year;
 }
 
 std::string DateFormat::WeekdayText(double date) const {
-  return Settings.ShortDayNames[static_cast<std::size_t>(DayOfWeek(date) - 1)];
+  return settings_.ShortDayNames[static_cast<std::size_t>(DayOfWeek(date) - 1)];
 }
 
 std::string DateFormat::ShortDateText(double date) const {
@@ -86,7 +86,7 @@ std::string DateFormat::FileDateText(double date) const {
 
 std::string DateFormat::ShortDateTextIn(double date, bool fullYear) const {
   const CalendarDate day = DecodeDate(date);
-  const std::string& format = Settings.ShortDateFormat;
+  const std::string& format = settings_.ShortDateFormat;
   std::string text;
   for (std::size_t i = 0; i < format.size();) {
     const char c = format[i];
@@ -104,7 +104,7 @@ std::string DateFormat::ShortDateTextIn(double date, bool fullYear) const {
                     twoDigits ? day.Year % 100 : day.Year);
       text += year;
     } else if (c == '/') {
-      text.append(run, Settings.DateSeparator);
+      text.append(run, settings_.DateSeparator);
     } else {
       text.append(run, c);
     }
@@ -115,7 +115,7 @@ std::string DateFormat::ShortDateTextIn(double date, bool fullYear) const {
 
 std::optional<ShortDate> DateFormat::ParseShortDateParts(std::string_view text,
                                                          DateOrder order) const {
-  const char separator = Settings.DateSeparator;
+  const char separator = settings_.DateSeparator;
   Scanner scan(text);
   const auto first = scan.Number();
   if (!first) return std::nullopt;
@@ -166,7 +166,7 @@ bool DateFormat::TryParseIn(std::string_view text, DateOrder order, double& date
 }
 
 bool DateFormat::TryParseShortDate(std::string_view text, double& date) const {
-  return TryParseIn(text, Settings.Order(), date);
+  return TryParseIn(text, settings_.Order(), date);
 }
 
 double DateFormat::ParseShortDate(std::string_view text) const {

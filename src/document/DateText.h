@@ -22,8 +22,8 @@ class DateFormat {
  public:
   DateFormat(RegionalSettings regional, const Clock& clock);
 
-  const RegionalSettings& Regional() const { return Settings; }
-  double Now() const { return TheClock->Now(); }
+  const RegionalSettings& Regional() const { return settings_; }
+  double Now() const { return clock_->Now(); }
   int CurrentYear() const;
 
   // One- and two-digit years land in the hundred years that begin this many years before now.
@@ -53,8 +53,8 @@ class DateFormat {
   bool TryParseIn(std::string_view text, DateOrder order, double& date) const;
   std::string ShortDateTextIn(double date, bool fullYear) const;
 
-  RegionalSettings Settings;
-  const Clock* TheClock;
+  RegionalSettings settings_;
+  const Clock* clock_;
 };
 
 }  // namespace taskwell

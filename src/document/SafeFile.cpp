@@ -31,16 +31,16 @@ constexpr std::time_t kStaleSeconds = 10;
 // Closes a descriptor on every path out of a function.
 class Descriptor {
  public:
-  explicit Descriptor(int fd) : Fd(fd) {}
+  explicit Descriptor(int fd) : fd_(fd) {}
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   ~Descriptor() {
-    if (Fd >= 0) ::close(Fd);
+    if (fd_ >= 0) ::close(fd_);
   }
-  int Get() const { return Fd; }
+  int Get() const { return fd_; }
 
  private:
-  int Fd;
+  int fd_;
 };
 
 std::int64_t Nanoseconds(const struct timespec& time) {
@@ -214,7 +214,7 @@ bool PutInPlace(const std::string& temp, const std::string& target, bool replace
 }  // namespace
 
 EFileError::EFileError(int code, std::string message)
-    : EInOutError(code), Message(std::move(message)) {}
+    : EInOutError(code), message_(std::move(message)) {}
 
 std::string FileErrorReason(int error) {
   switch (error) {
@@ -361,57 +361,57 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::Open(const std::string& path) {
-  CreateOnly = false;
-  NewMode = DefaultFileMode();
+  createOnly_ = false;
+  newMode_ = DefaultFileMode();
   return Begin(path);
 }
 
 bool AtomicFileWriter::OpenNew(const std::string& path, mode_t mode) {
-  CreateOnly = true;
-  NewMode = mode;
+  createOnly_ = true;
+  newMode_ = mode;
   return Begin(path);
 }
 
 bool AtomicFileWriter::Begin(const std::string& path) {
   Abandon();
-  Lost.clear();
-  OpenFailure.clear();
-  Given = path;
+  lost_.clear();
+  openFailure_.clear();
+  given_ = path;
   const auto fail = [&](const std::string& reason) {
-    OpenFailure = Cannot("save", path, reason);
+    openFailure_ = Cannot("save", path, reason);
     return false;
   };
-  if (!ResolveTarget(path, Target)) return fail(FileErrorReason(errno));
+  if (!ResolveTarget(path, target_)) return fail(FileErrorReason(errno));
   struct stat st {};
-  if (::lstat(Target.c_str(), &st) == 0) {
-    if (CreateOnly) return fail(Target + " already exists");
-    OpenFailure = RefusalFor(path, Target, st);
-    if (!OpenFailure.empty()) return false;
+  if (::lstat(target_.c_str(), &st) == 0) {
+    if (createOnly_) return fail(target_ + " already exists");
+    openFailure_ = RefusalFor(path, target_, st);
+    if (!openFailure_.empty()) return false;
   } else if (errno != ENOENT) {
     return fail(FileErrorReason(errno));
   }
-  const std::string folder = FolderOf(Target).string();
+  const std::string folder = FolderOf(target_).string();
   RemoveStaleTemporaries(folder);
   std::string name(kTempPrefix);
   name.append(kTempRandom, 'X');
   name += kTempSuffix;
   std::string pattern = (std::filesystem::path(folder) / name).string();
-  Fd = ::mkostemps(pattern.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
-  if (Fd < 0) {
+  fd_ = ::mkostemps(pattern.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
+  if (fd_ < 0) {
     if (errno == ENOENT) return fail("the folder " + folder + " does not exist");
     return fail(FileErrorReason(errno));
   }
-  TempPath = pattern;
+  tempPath_ = pattern;
   // Tells the next save's clean-up that this file is in use.
-  ::flock(Fd, LOCK_EX | LOCK_NB);
-  Buffer.clear();
+  ::flock(fd_, LOCK_EX | LOCK_NB);
+  buffer_.clear();
   return true;
 }
 
 FileStamp AtomicFileWriter::Commit() {
-  if (Fd < 0) {
-    throw EFileError(kFileNotOpen,
-                     OpenFailure.empty() ? Cannot("save", Given, "it is not open") : OpenFailure);
+  if (fd_ < 0) {
+    throw EFileError(kFileNotOpen, openFailure_.empty() ? Cannot("save", given_, "it is not open")
+                                                        : openFailure_);
   }
   // A full disk may raise SIGXFSZ when a size limit applies; we want the error return instead.
   struct sigaction ignore {
@@ -425,73 +425,73 @@ FileStamp AtomicFileWriter::Commit() {
   const auto fail = [&](int error) {
     const std::string reason = FileErrorReason(error);
     Abandon();
-    throw EFileError(kDiskWriteError, Cannot("save", Given, reason));
+    throw EFileError(kDiskWriteError, Cannot("save", given_, reason));
   };
 
-  if (!WriteAll(Fd, Buffer)) fail(errno);
+  if (!WriteAll(fd_, buffer_)) fail(errno);
   struct stat existing {};
   const bool replacing =
-      !CreateOnly && ::lstat(Target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+      !createOnly_ && ::lstat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
   if (replacing) {
     // Owner first: changing it clears the set-id bits, which the mode below puts back.
     struct stat mine {};
-    if (::fstat(Fd, &mine) != 0) fail(errno);
+    if (::fstat(fd_, &mine) != 0) fail(errno);
     if ((mine.st_uid != existing.st_uid || mine.st_gid != existing.st_gid) &&
-        ::fchown(Fd, existing.st_uid, existing.st_gid) != 0) {
+        ::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
       // An ordinary user cannot give a file away, but may keep a group they belong to.
-      if (mine.st_uid != existing.st_uid) Lost.push_back("its owner");
+      if (mine.st_uid != existing.st_uid) lost_.push_back("its owner");
       if (mine.st_gid != existing.st_gid &&
-          ::fchown(Fd, static_cast<uid_t>(-1), existing.st_gid) != 0)
-        Lost.push_back("its group");
+          ::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid) != 0)
+        lost_.push_back("its group");
     }
-    for (std::string& name : CopyExtendedAttributes(Target, Fd)) Lost.push_back(std::move(name));
-    if (::fchmod(Fd, existing.st_mode & 07777) != 0) fail(errno);
-    if (::fstat(Fd, &mine) == 0 && (mine.st_mode & 07777) != (existing.st_mode & 07777))
-      Lost.push_back("its set-ID bits");
-  } else if (::fchmod(Fd, NewMode) != 0) {
+    for (std::string& name : CopyExtendedAttributes(target_, fd_)) lost_.push_back(std::move(name));
+    if (::fchmod(fd_, existing.st_mode & 07777) != 0) fail(errno);
+    if (::fstat(fd_, &mine) == 0 && (mine.st_mode & 07777) != (existing.st_mode & 07777))
+      lost_.push_back("its set-ID bits");
+  } else if (::fchmod(fd_, newMode_) != 0) {
     fail(errno);
   }
-  if (::fsync(Fd) != 0) fail(errno);
+  if (::fsync(fd_) != 0) fail(errno);
   struct stat written {};
-  if (::fstat(Fd, &written) != 0) fail(errno);
-  const bool closed = ::close(Fd) == 0;
-  Fd = -1;
+  if (::fstat(fd_, &written) != 0) fail(errno);
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
   if (!closed) fail(errno);
-  if (!PutInPlace(TempPath, Target, !CreateOnly)) {
+  if (!PutInPlace(tempPath_, target_, !createOnly_)) {
     const int error = errno;
     if (error == EEXIST) {
       Abandon();
-      throw EFileError(kDiskWriteError, Cannot("save", Given, Target + " already exists"));
+      throw EFileError(kDiskWriteError, Cannot("save", given_, target_ + " already exists"));
     }
     fail(error);
   }
-  TempPath.clear();
+  tempPath_.clear();
   // The rename changes the inode's change time; take the stamp after it when the file is ours.
   struct stat placed {};
-  if (::stat(Target.c_str(), &placed) == 0 && placed.st_ino == written.st_ino &&
+  if (::stat(target_.c_str(), &placed) == 0 && placed.st_ino == written.st_ino &&
       placed.st_dev == written.st_dev) {
     written = placed;
   }
-  SyncFolder(Target);
+  SyncFolder(target_);
   FileStamp stamp;
   FillStamp(stamp, written);
-  stamp.Size = Buffer.size();
-  stamp.Hash = ContentHash(Buffer);
+  stamp.Size = buffer_.size();
+  stamp.Hash = ContentHash(buffer_);
   stamp.Hashed = true;
-  Buffer.clear();
+  buffer_.clear();
   return stamp;
 }
 
 void AtomicFileWriter::Abandon() {
-  if (Fd >= 0) {
-    ::close(Fd);
-    Fd = -1;
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
   }
-  if (!TempPath.empty()) {
-    ::unlink(TempPath.c_str());
-    TempPath.clear();
+  if (!tempPath_.empty()) {
+    ::unlink(tempPath_.c_str());
+    tempPath_.clear();
   }
-  Buffer.clear();
+  buffer_.clear();
 }
 
 void CopyFileAtomically(const std::string& from, const std::string& to) {

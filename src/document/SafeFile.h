@@ -17,10 +17,10 @@ namespace taskwell {
 class EFileError final : public EInOutError {
  public:
   EFileError(int code, std::string message);
-  const char* what() const noexcept override { return Message.c_str(); }
+  const char* what() const noexcept override { return message_.c_str(); }
 
  private:
-  std::string Message;
+  std::string message_;
 };
 
 // The reason for a failed system call, in lower-case words that read after "Cannot save X: ".
@@ -84,28 +84,28 @@ class AtomicFileWriter {
   // Like Open, for a file that must not exist yet: the new file gets `mode`, and Commit fails
   // rather than replace a file that appeared meanwhile.
   bool OpenNew(const std::string& path, mode_t mode);
-  bool IsOpen() const { return Fd >= 0; }
-  const std::string& Failure() const { return OpenFailure; }
-  void Append(std::string_view bytes) { Buffer.append(bytes); }
+  bool IsOpen() const { return fd_ >= 0; }
+  const std::string& Failure() const { return openFailure_; }
+  void Append(std::string_view bytes) { buffer_.append(bytes); }
   // Writes, syncs and renames; throws EFileError and removes the temporary file on failure.
   FileStamp Commit();
   // After Commit: what the old file had and the new one could not get.
-  const std::vector<std::string>& NotKept() const { return Lost; }
+  const std::vector<std::string>& NotKept() const { return lost_; }
   // Drops the temporary file.
   void Abandon();
 
  private:
   bool Begin(const std::string& path);
 
-  std::string Given;
-  std::string Target;
-  std::string TempPath;
-  std::string Buffer;
-  std::string OpenFailure;
-  std::vector<std::string> Lost;
-  int Fd = -1;
-  bool CreateOnly = false;
-  mode_t NewMode = 0;
+  std::string given_;
+  std::string target_;
+  std::string tempPath_;
+  std::string buffer_;
+  std::string openFailure_;
+  std::vector<std::string> lost_;
+  int fd_ = -1;
+  bool createOnly_ = false;
+  mode_t newMode_ = 0;
 };
 
 // Writes a copy of a file's present bytes and permission bits to a path that must not exist yet.

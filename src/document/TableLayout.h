@@ -25,16 +25,16 @@ class TableLayout {
   // The widest text the date column is sized for.
   static constexpr std::string_view DateWidthSample = "99/99/9999 ";
 
-  explicit TableLayout(bool hasProjCol = false) : HasProject(hasProjCol) {}
+  explicit TableLayout(bool hasProjCol = false) : hasProject_(hasProjCol) {}
 
-  bool HasProjCol() const { return HasProject; }
-  int DescCol() const { return HasProject ? 4 : 3; }
+  bool HasProjCol() const { return hasProject_; }
+  int DescCol() const { return hasProject_ ? 4 : 3; }
   int ColCount() const { return DescCol() + 1; }
   // The header text of a column.
   std::string_view Title(int col) const;
 
  private:
-  bool HasProject;
+  bool hasProject_;
 };
 
 // Whether a date cell's text is a date: the table's own month-first text, blanks around it

@@ -33,7 +33,7 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
 }  // namespace
 
 TextLayout::TextLayout(int pageWidth, int pageHeight, const TextMetrics& metrics, Measure measure)
-    : Width(pageWidth), Height(pageHeight), Metrics(metrics), MeasureText(std::move(measure)) {}
+    : width_(pageWidth), height_(pageHeight), metrics_(metrics), measureText_(std::move(measure)) {}
 
 std::vector<LayoutStep> TextLayout::WriteLine(std::string_view line) {
   std::vector<LayoutStep> steps;
@@ -54,12 +54,12 @@ void TextLayout::Text(std::string_view run, std::vector<LayoutStep>& steps) {
     if (piece.Bytes == 0) {
       // Not even one character fits here. Start afresh at the left edge; if the line is already
       // there, the character is wider than the page and is drawn anyway so printing moves on.
-      if (X > 0) {
+      if (x_ > 0) {
         NewLine();
         continue;
       }
       piece.Bytes = CharLength(run, 0);
-      piece.Width = MeasureText(run.substr(0, piece.Bytes));
+      piece.Width = measureText_(run.substr(0, piece.Bytes));
     }
     Draw(run.substr(0, piece.Bytes), piece.Width, steps);
     run.remove_prefix(piece.Bytes);
@@ -74,12 +74,12 @@ TextLayout::Piece TextLayout::FittingPiece(std::string_view run) const {
   // double, and once a start is too wide the last fitting character lies between the two and is
   // found by bisection. Widths grow with every character added. A fixed-pitch font needs two
   // measurements for a full line and one for a line that fits.
-  const int average = std::max(1, Metrics.AverageCharWidth);
-  std::size_t guess = static_cast<std::size_t>(std::max(1, (Width - X) / average));
+  const int average = std::max(1, metrics_.AverageCharWidth);
+  std::size_t guess = static_cast<std::size_t>(std::max(1, (width_ - x_) / average));
 
   // ends[i] is the byte offset just after the first i characters of the run.
   std::vector<std::size_t> ends{0};
-  auto widthOf = [&](std::size_t chars) { return MeasureText(run.substr(0, ends[chars])); };
+  auto widthOf = [&](std::size_t chars) { return measureText_(run.substr(0, ends[chars])); };
 
   Piece fitting;  // the longest start known to fit
   std::size_t fitChars = 0;
@@ -90,7 +90,7 @@ TextLayout::Piece TextLayout::FittingPiece(std::string_view run) const {
     }
     const std::size_t chars = ends.size() - 1;
     const int width = widthOf(chars);
-    if (X + width > Width) {
+    if (x_ + width > width_) {
       tooWideChars = chars;
     } else {
       fitting = {ends[chars], width};
@@ -102,7 +102,7 @@ TextLayout::Piece TextLayout::FittingPiece(std::string_view run) const {
   while (tooWideChars - fitChars > 1) {
     const std::size_t middle = fitChars + (tooWideChars - fitChars) / 2;
     const int width = widthOf(middle);
-    if (X + width > Width) {
+    if (x_ + width > width_) {
       tooWideChars = middle;
     } else {
       fitting = {ends[middle], width};
@@ -113,34 +113,34 @@ TextLayout::Piece TextLayout::FittingPiece(std::string_view run) const {
 }
 
 void TextLayout::Draw(std::string_view text, int width, std::vector<LayoutStep>& steps) {
-  for (; PendingPages > 0; --PendingPages) steps.push_back({LayoutStep::Kind::NewPage, 0, 0, {}});
-  steps.push_back({LayoutStep::Kind::Draw, X, Y, std::string(text)});
-  X += width;
-  LineHasText = true;
+  for (; pendingPages_ > 0; --pendingPages_) steps.push_back({LayoutStep::Kind::NewPage, 0, 0, {}});
+  steps.push_back({LayoutStep::Kind::Draw, x_, y_, std::string(text)});
+  x_ += width;
+  lineHasText_ = true;
 }
 
 void TextLayout::Tab() {
-  const int stop = std::max(1, TabStopChars * Metrics.AverageCharWidth);
-  X = (X / stop + 1) * stop;
+  const int stop = std::max(1, TabStopChars * metrics_.AverageCharWidth);
+  x_ = (x_ / stop + 1) * stop;
 }
 
 void TextLayout::NewLine() {
-  const int advance = LineHasText ? Metrics.TextHeight + LineGap : Metrics.CharHeight;
+  const int advance = lineHasText_ ? metrics_.TextHeight + LineGap : metrics_.CharHeight;
   // A line of text must leave room for two more; a line without text only has to stay on the
   // page.
-  const int lowest = LineHasText ? Height - 2 * advance : Height;
-  X = 0;
-  Y += advance;
-  LineHasText = false;
-  if (Y > lowest) FormFeed();
+  const int lowest = lineHasText_ ? height_ - 2 * advance : height_;
+  x_ = 0;
+  y_ += advance;
+  lineHasText_ = false;
+  if (y_ > lowest) FormFeed();
 }
 
 void TextLayout::FormFeed() {
-  X = 0;
-  Y = 0;
-  LineHasText = false;
-  ++PageIndex;
-  ++PendingPages;
+  x_ = 0;
+  y_ = 0;
+  lineHasText_ = false;
+  ++pageIndex_;
+  ++pendingPages_;
 }
 
 }  // namespace taskwell

@@ -39,8 +39,8 @@ class TextLayout {
   std::vector<LayoutStep> WriteLine(std::string_view line);
 
   // Where the next line starts: page index from 0, and the top on that page.
-  int Page() const { return PageIndex; }
-  int Top() const { return Y; }
+  int Page() const { return pageIndex_; }
+  int Top() const { return y_; }
 
  private:
   void Text(std::string_view run, std::vector<LayoutStep>& steps);
@@ -56,18 +56,18 @@ class TextLayout {
   // The longest start of run, cut between characters, that fits from X.
   Piece FittingPiece(std::string_view run) const;
 
-  int Width;
-  int Height;
-  TextMetrics Metrics;
-  Measure MeasureText;
+  int width_;
+  int height_;
+  TextMetrics metrics_;
+  Measure measureText_;
 
-  int X = 0;
-  int Y = 0;
-  int PageIndex = 0;
+  int x_ = 0;
+  int y_ = 0;
+  int pageIndex_ = 0;
   // Pages that have begun but have nothing on them yet. They reach the printer only when
   // something is drawn, so a printout never ends on an empty page.
-  int PendingPages = 0;
-  bool LineHasText = false;
+  int pendingPages_ = 0;
+  bool lineHasText_ = false;
 };
 
 }  // namespace taskwell
