@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The layers only look down: document <- dates, grid, print <- list <- app, and nothing below app
+# includes Qt. Usage: layers_check.sh SRC_DIR
+set -euo pipefail
+src=$1
+declare -A allowed=(
+  [document]="document"
+  [dates]="document dates"
+  [grid]="document grid"
+  [print]="document print"
+  [list]="document dates grid print list"
+  [app]="document dates grid print list app"
+)
+bad=0
+for layer in "${!allowed[@]}"; do
+  for file in "$src/$layer"/*; do
+    [[ -f $file ]] || continue
+    while IFS= read -r line; do
+      if [[ $line =~ ^#include\ \"([a-z]+)/ ]]; then
+        folder=${BASH_REMATCH[1]}
+        if [[ " ${allowed[$layer]} " != *" $folder "* ]]; then
+          echo "layers: ${file#"$src"/} includes $folder/, above its layer" >&2
+          bad=1
+        fi
+      elif [[ $layer != app && $line =~ ^#include\ \<(Q|qt) ]]; then
+        echo "layers: ${file#"$src"/} includes Qt" >&2
+        bad=1
+      fi
+    done < <(grep -E '^#include' "$file")
+  done
+done
+[[ $bad == 0 ]] && echo "layers: every include looks down"
+exit $bad
