@@ -158,6 +158,22 @@ void CsvFile::OpenWrite(const std::string& path) {
   if (IsOpen && WriteBom) writer_.Append(kBom);
 }
 
+void CsvFile::OpenWriteInMemory() {
+  writing_ = true;
+  toMemory_ = true;
+  IsOpen = true;
+  Line.clear();
+  AtLineStart = true;
+  content_ = WriteBom ? std::string(kBom) : std::string();
+}
+
+std::string CsvFile::TakeWritten() {
+  IsOpen = false;
+  writing_ = false;
+  toMemory_ = false;
+  return std::move(content_);
+}
+
 void CsvFile::WriteField(std::string_view text) {
   if (!AtLineStart) Line += ',';
   Line += text;
@@ -191,7 +207,11 @@ void CsvFile::WriteDate(double date) {
 void CsvFile::EndLine() {
   if (!IsOpen) return;
   Line += "\r\n";
-  writer_.Append(Line);
+  if (toMemory_) {
+    content_ += Line;
+  } else {
+    writer_.Append(Line);
+  }
   Line.clear();
   AtLineStart = true;
 }

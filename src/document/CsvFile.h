@@ -45,6 +45,11 @@ class CsvFile {
   double ReadDate();
 
   void OpenWrite(const std::string& path);
+  // Writing into memory instead of a file; TakeWritten ends it and hands over the bytes.
+  void OpenWriteInMemory();
+  std::string TakeWritten();
+  // The bytes of the file being read, whole, until Close.
+  const std::string& Content() const { return content_; }
   void WriteField(std::string_view text);
   void WriteQuoted(std::string_view text);
   void WriteNumber(Fixed4 value);
@@ -58,6 +63,7 @@ class CsvFile {
  private:
   const DateFormat* dates_;
   bool writing_ = false;
+  bool toMemory_ = false;
   std::string content_;
   std::size_t pos_ = 0;
   // Old Mac files end their lines in a CR alone; in any other file a CR is text.

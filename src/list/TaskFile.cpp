@@ -46,6 +46,7 @@ void ToDoList::LoadTaskFile() {
   file_.SingleByte = !csv_.IsUtf8;
   csv_.WriteBom = csv_.HadBom;
   file_.DiskStamp = csv_.ReadStamp;
+  file_.BaseBytes = csv_.Content();
   csv_.ReadLine();
   std::string field = csv_.ReadField();
   if (IsProjectWord(field)) {
@@ -154,40 +155,64 @@ bool ToDoList::SaveTaskFile() {
   if (file_.LoadWasPartial && access(file_.Name.c_str(), F_OK) == 0)
     KeepBackup(file_.Name, BackupFileName());
 
+  std::string bytes = FileBytes(toSingleByte);
+  AtomicFileWriter writer;
+  writer.Open(file_.Name);
+  writer.Append(bytes);
+  // Without an open file the writer throws the reason it could not open one.
+  file_.DiskStamp = writer.Commit();
+  file_.BaseBytes = std::move(bytes);
+  file_.LoadWasPartial = false;
+  return true;
+}
+
+bool ToDoList::HasUnsavedChanges() const {
+  // A single-byte list is written single-byte again while every description still fits.
+  bool singleByte = file_.SingleByte;
+  std::string bytes;
+  for (int row = 1; singleByte && file_.TextIsUtf8 && row < table_.RowCount(); ++row) {
+    singleByte = TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), row), bytes);
+  }
+  return FileBytes(singleByte && file_.TextIsUtf8) != file_.BaseBytes;
+}
+
+std::string ToDoList::FileBytes(bool toSingleByte) const {
+  CsvFile csv(dates_);
+  csv.WriteBom = csv_.WriteBom;
+  csv.OpenWriteInMemory();
   const char decimal = dates_.Regional().DecimalSeparator;
   const auto numberOrZero = [decimal](std::string_view text) {
     Fixed4 value = 0;
     return TryTextToNumber(text, decimal, value) ? value : 0;
   };
-  csv_.OpenWrite(file_.Name);
-  csv_.WriteQuoted("Date");
-  csv_.WriteQuoted("Priority");
-  csv_.WriteQuoted("SubPriority");
-  if (layout_.HasProjCol()) csv_.WriteQuoted("Project");
-  csv_.WriteQuoted("Description");
-  csv_.EndLine();
+  csv.WriteQuoted("Date");
+  csv.WriteQuoted("Priority");
+  csv.WriteQuoted("SubPriority");
+  if (layout_.HasProjCol()) csv.WriteQuoted("Project");
+  csv.WriteQuoted("Description");
+  csv.EndLine();
   for (int i = 1; i < table_.RowCount(); ++i) {
     // A description of control characters alone is still a task.
     if (TrimBlanksView(table_.Cell(layout_.DescCol(), i)).empty()) continue;
     double date = 0;
     ReadRowDate(table_, i, dates_, date);
-    csv_.WriteDate(date);
+    csv.WriteDate(date);
 
     const std::string_view priority =
         date != 0 ? std::string_view() : TrimView(table_.Cell(ColPri, i));
     const Fixed4 priorityValue = priority.empty() ? 0 : numberOrZero(priority);
     if (priorityValue != 0 || priority == "0") {
-      csv_.WriteNumber(priorityValue);
+      csv.WriteNumber(priorityValue);
     } else {
-      csv_.WriteField("");
+      csv.WriteField("");
     }
     const auto writeOptionalNumber = [&](int col) {
       const std::string_view text = TrimView(table_.Cell(col, i));
       const Fixed4 value = text.empty() ? 0 : numberOrZero(text);
       if (value != 0) {
-        csv_.WriteNumber(value);
+        csv.WriteNumber(value);
       } else {
-        csv_.WriteField("");
+        csv.WriteField("");
       }
     };
     writeOptionalNumber(ColSubPri);
@@ -195,16 +220,13 @@ bool ToDoList::SaveTaskFile() {
     if (toSingleByte) {
       std::string bytes;
       TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), i), bytes);
-      csv_.WriteQuoted(bytes);
+      csv.WriteQuoted(bytes);
     } else {
-      csv_.WriteQuoted(table_.Cell(layout_.DescCol(), i));
+      csv.WriteQuoted(table_.Cell(layout_.DescCol(), i));
     }
-    csv_.EndLine();
+    csv.EndLine();
   }
-  csv_.Close();
-  file_.DiskStamp = csv_.WrittenStamp;
-  file_.LoadWasPartial = false;
-  return true;
+  return csv.TakeWritten();
 }
 
 }  // namespace taskwell

@@ -47,6 +47,9 @@ struct ListFile {
   bool SingleByte = false;
   // A load that stopped early: the first save keeps the original as "<file>.bak".
   bool LoadWasPartial = false;
+  // The bytes last read from or written to the file: what "unsaved" is measured against, and the
+  // common ancestor when the file changed elsewhere meanwhile.
+  std::string BaseBytes;
 };
 
 // Captions and visibility of the buttons that handlers change; the window mirrors them.
@@ -128,6 +131,10 @@ class ToDoList {
   void LoadTaskFile();
   // False when the user declined to save a single-byte file as UTF-8; nothing was written.
   bool SaveTaskFile();
+  // The bytes a save would write now (single-byte descriptions when toSingleByte).
+  std::string FileBytes(bool toSingleByte = false) const;
+  // Whether a save would write anything other than what was last read or written.
+  bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
   std::string BackupFileName() const { return file_.Name + ".bak"; }

@@ -727,3 +727,22 @@ TEST(TaskFileRegional, OwnFilesReloadUnchangedAndForeignDatesAreNotReRead) {
 
 }  // namespace
 }  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+// What a save would write is measured against the bytes last read or written.
+TEST(UnsavedChanges, FollowEditsAndSaves) {
+  FileFixture file;
+  ASSERT_EQ(file.Load(kHeader + "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Plain\"\r\n"), "");
+  EXPECT_FALSE(file.F.List.HasUnsavedChanges());
+  EXPECT_EQ(file.F.List.FileBytes(), file.F.List.File().BaseBytes);
+  file.F.List.Table().SetCell(3, 2, "Plain, edited");
+  EXPECT_TRUE(file.F.List.HasUnsavedChanges());
+  file.Save();
+  EXPECT_FALSE(file.F.List.HasUnsavedChanges());
+  EXPECT_EQ(ReadBytes(file.Path), file.F.List.File().BaseBytes);
+}
+
+}  // namespace
+}  // namespace taskwell
