@@ -31,7 +31,7 @@ bool PrivateFolder(const std::string& folder) {
 }  // namespace
 
 InstanceLock::~InstanceLock() {
-  if (Fd >= 0) ::close(Fd);
+  if (fd_ >= 0) ::close(fd_);
 }
 
 std::string InstanceLock::LockNameOf(const std::string& argument) {
@@ -63,11 +63,11 @@ std::string InstanceLock::LockFolder() {
 }
 
 InstanceLock::Outcome InstanceLock::Take(const std::string& name) {
-  LastProblem.clear();
+  lastProblem_.clear();
   if (name.empty()) return Outcome::Held;
   const std::string folder = LockFolder();
   if (folder.empty()) {
-    LastProblem = "No private folder for the lock of " + name + " could be made.";
+    lastProblem_ = "No private folder for the lock of " + name + " could be made.";
     return Outcome::Unavailable;
   }
   const QByteArray digest =
@@ -75,22 +75,22 @@ InstanceLock::Outcome InstanceLock::Take(const std::string& name) {
                                QCryptographicHash::Sha256)
           .toHex();
   const std::string path = folder + "/" + digest.toStdString() + ".lock";
-  if (Fd >= 0) ::close(Fd);
-  Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
   const auto unavailable = [&](int error) {
-    LastProblem = "Cannot lock " + name + " (" + path + "): " + FileErrorReason(error) + ".";
-    if (Fd >= 0) ::close(Fd);
-    Fd = -1;
+    lastProblem_ = "Cannot lock " + name + " (" + path + "): " + FileErrorReason(error) + ".";
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     return Outcome::Unavailable;
   };
-  if (Fd < 0) return unavailable(errno);
+  if (fd_ < 0) return unavailable(errno);
   struct stat st {};
-  if (::fstat(Fd, &st) != 0) return unavailable(errno);
+  if (::fstat(fd_, &st) != 0) return unavailable(errno);
   if (!S_ISREG(st.st_mode)) return unavailable(EINVAL);
-  if (::flock(Fd, LOCK_EX | LOCK_NB) != 0) {
+  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
     if (errno != EWOULDBLOCK) return unavailable(errno);
-    ::close(Fd);
-    Fd = -1;
+    ::close(fd_);
+    fd_ = -1;
     return Outcome::Busy;
   }
   return Outcome::Held;

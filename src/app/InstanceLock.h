@@ -25,7 +25,7 @@ class InstanceLock {
   // claim that the file is being edited.
   bool Acquire(const std::string& name) { return Take(name) != Outcome::Busy; }
   // Why the last Take could not take any lock; empty otherwise.
-  const std::string& Problem() const { return LastProblem; }
+  const std::string& Problem() const { return lastProblem_; }
 
   // The folder that holds the lock files: under $XDG_RUNTIME_DIR, else under the temporary
   // folder, else under ~/.cache; each only when it is a folder of this user's alone. Empty when
@@ -35,8 +35,8 @@ class InstanceLock {
   static std::string LockNameOf(const std::string& argument);
 
  private:
-  int Fd = -1;
-  std::string LastProblem;
+  int fd_ = -1;
+  std::string lastProblem_;
 };
 
 }  // namespace taskwell

@@ -62,76 +62,76 @@ TextLayout::Measure PrintedTextWidth(const QFont& font, QPaintDevice* device) {
 }
 
 QtPrinterTextStream::QtPrinterTextStream(QPrinter& printer, const std::string& jobName)
-    : Printer(printer) {
-  Printer.setDocName(FromUtf8(jobName));
-  if (Printer.outputFileName().isEmpty()) {
-    if (!Painter.begin(&Printer)) throw std::runtime_error(CannotStart(Printer));
-    Device = &Printer;
+    : printer_(printer) {
+  printer_.setDocName(FromUtf8(jobName));
+  if (printer_.outputFileName().isEmpty()) {
+    if (!painter_.begin(&printer_)) throw std::runtime_error(CannotStart(printer_));
+    device_ = &printer_;
   } else {
-    File = std::make_unique<QSaveFile>(Printer.outputFileName());
-    if (!File->open(QIODevice::WriteOnly)) FailWriting(File->errorString());
+    file_ = std::make_unique<QSaveFile>(printer_.outputFileName());
+    if (!file_->open(QIODevice::WriteOnly)) FailWriting(file_->errorString());
     // The same page, resolution and PDF flavour as the printer would have used, so the layout is
     // the same.
-    Writer = std::make_unique<QPdfWriter>(File.get());
-    Writer->setPageLayout(Printer.pageLayout());
-    Writer->setResolution(Printer.resolution());
-    Writer->setPdfVersion(Printer.pdfVersion());
-    Writer->setTitle(Printer.docName());
-    if (!Printer.creator().isEmpty()) Writer->setCreator(Printer.creator());
-    if (!Painter.begin(Writer.get())) FailWriting(File->errorString());
-    Device = Writer.get();
+    writer_ = std::make_unique<QPdfWriter>(file_.get());
+    writer_->setPageLayout(printer_.pageLayout());
+    writer_->setResolution(printer_.resolution());
+    writer_->setPdfVersion(printer_.pdfVersion());
+    writer_->setTitle(printer_.docName());
+    if (!printer_.creator().isEmpty()) writer_->setCreator(printer_.creator());
+    if (!painter_.begin(writer_.get())) FailWriting(file_->errorString());
+    device_ = writer_.get();
   }
   // The font only takes the device's resolution once the job has begun.
-  Painter.setFont(QFont(QStringLiteral("Courier New"), FontPoints));
-  const QFontMetrics metrics = Painter.fontMetrics();
-  Ascent = metrics.ascent();
+  painter_.setFont(QFont(QStringLiteral("Courier New"), FontPoints));
+  const QFontMetrics metrics = painter_.fontMetrics();
+  ascent_ = metrics.ascent();
   const TextMetrics textMetrics{metrics.height(), metrics.height(), metrics.averageCharWidth()};
-  Layout = std::make_unique<TextLayout>(Device->width(), Device->height(), textMetrics,
-                                        PrintedTextWidth(Painter.font(), Device));
+  layout_ = std::make_unique<TextLayout>(device_->width(), device_->height(), textMetrics,
+                                         PrintedTextWidth(painter_.font(), device_));
 }
 
 QtPrinterTextStream::~QtPrinterTextStream() {
   // An unfinished print file is dropped with the job: the file is only replaced at Close.
-  if (Painter.isActive()) Painter.end();
+  if (painter_.isActive()) painter_.end();
 }
 
 void QtPrinterTextStream::WriteLine(std::string_view line) {
   const std::string utf8 = IsValidUtf8(line) ? std::string(line) : Cp1252ToUtf8(line);
-  for (const LayoutStep& step : Layout->WriteLine(utf8)) Run(step);
+  for (const LayoutStep& step : layout_->WriteLine(utf8)) Run(step);
 }
 
 void QtPrinterTextStream::Run(const LayoutStep& step) {
   // After a failure the job has ended; nothing more reaches the device.
-  if (!Painter.isActive()) return;
+  if (!painter_.isActive()) return;
   if (step.What == LayoutStep::Kind::NewPage) {
-    if (Device->newPage()) return;
-    if (File) FailWriting(File->errorString());
+    if (device_->newPage()) return;
+    if (file_) FailWriting(file_->errorString());
     throw std::runtime_error("The printer could not start a new page");
   }
   // The layout places the top of the text; QPainter draws from the baseline.
-  Painter.drawText(QPointF(step.X, step.Y + Ascent), FromUtf8(step.Text));
+  painter_.drawText(QPointF(step.X, step.Y + ascent_), FromUtf8(step.Text));
 }
 
 void QtPrinterTextStream::Close() {
-  if (!Painter.isActive()) return;
-  const bool ended = Painter.end();
-  if (!File) {
+  if (!painter_.isActive()) return;
+  const bool ended = painter_.end();
+  if (!file_) {
     if (!ended) throw std::runtime_error("The print job could not be finished");
     return;
   }
   // The PDF writer ignores failed writes, so the file's own error state is what tells. The data
   // is also forced to the disk here, where a late failure (a full disk, a quota) still shows.
-  if (!File->flush() || File->error() != QFileDevice::NoError) FailWriting(File->errorString());
-  if (::fsync(File->handle()) != 0) FailWriting(qt_error_string(errno));
+  if (!file_->flush() || file_->error() != QFileDevice::NoError) FailWriting(file_->errorString());
+  if (::fsync(file_->handle()) != 0) FailWriting(qt_error_string(errno));
   if (!ended) FailWriting(QStringLiteral("the print job could not be finished"));
-  if (!File->commit()) FailWriting(File->errorString());
+  if (!file_->commit()) FailWriting(file_->errorString());
 }
 
 void QtPrinterTextStream::FailWriting(const QString& reason) {
-  const std::string message = CannotWrite(Printer.outputFileName(), reason);
+  const std::string message = CannotWrite(printer_.outputFileName(), reason);
   // The unfinished file is dropped with the stream, leaving whatever the name held before.
-  if (Painter.isActive()) Painter.end();
-  if (File->isOpen()) File->cancelWriting();
+  if (painter_.isActive()) painter_.end();
+  if (file_->isOpen()) file_->cancelWriting();
   throw std::runtime_error(message);
 }
 

@@ -48,16 +48,16 @@ class QtPrinterTextStream final : public PrinterTextStream {
   void Run(const LayoutStep& step);
   [[noreturn]] void FailWriting(const QString& reason);
 
-  QPrinter& Printer;
+  QPrinter& printer_;
   // Printing to a file goes through our own file, whose write errors we can see; the printer's
   // own file output does not report them.
-  std::unique_ptr<QSaveFile> File;
-  std::unique_ptr<QPdfWriter> Writer;
-  QPagedPaintDevice* Device = nullptr;
+  std::unique_ptr<QSaveFile> file_;
+  std::unique_ptr<QPdfWriter> writer_;
+  QPagedPaintDevice* device_ = nullptr;
   // Declared after the devices so that it is destroyed before them.
-  QPainter Painter;
-  int Ascent = 0;
-  std::unique_ptr<TextLayout> Layout;
+  QPainter painter_;
+  int ascent_ = 0;
+  std::unique_ptr<TextLayout> layout_;
 };
 
 }  // namespace taskwell

@@ -64,23 +64,23 @@ class DayRangePrintDialog final : public QPrintDialog {
 }  // namespace
 
 TaskPrintDialog::TaskPrintDialog()
-    : ThePrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TaskPrintDialog::~TaskPrintDialog() {
-  delete TheDialog.data();
+  delete dialog_.data();
 }
 
 QPrintDialog& TaskPrintDialog::Dialog() {
-  if (TheDialog.isNull()) {
-    auto* dialog = new DayRangePrintDialog(ThePrinter.get());
+  if (dialog_.isNull()) {
+    auto* dialog = new DayRangePrintDialog(printer_.get());
     dialog->setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog->setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog->setMinMax(LowestPage, HighestPage);
-    TheDialog = dialog;
+    dialog_ = dialog;
   }
-  return *TheDialog;
+  return *dialog_;
 }
 
 bool TaskPrintDialog::Exec(QWidget* parent, PrintChoice& choice) {
@@ -96,7 +96,7 @@ bool TaskPrintDialog::Exec(QWidget* parent, PrintChoice& choice) {
 }
 
 std::unique_ptr<PrinterTextStream> TaskPrintDialog::OpenStream(const std::string& jobName) {
-  return std::make_unique<QtPrinterTextStream>(*ThePrinter, jobName);
+  return std::make_unique<QtPrinterTextStream>(*printer_, jobName);
 }
 
 }  // namespace taskwell

@@ -29,13 +29,13 @@ class TaskPrintDialog final {
   std::unique_ptr<PrinterTextStream> OpenStream(const std::string& jobName);
 
   // For tests and callers that print without showing the dialog, e.g. to a PDF file.
-  QPrinter& Printer() { return *ThePrinter; }
+  QPrinter& Printer() { return *printer_; }
   QPrintDialog& Dialog();
 
  private:
-  std::unique_ptr<QPrinter> ThePrinter;
+  std::unique_ptr<QPrinter> printer_;
   // The dialog may be parented to the main window, which then deletes it on its own destruction.
-  QPointer<QPrintDialog> TheDialog;
+  QPointer<QPrintDialog> dialog_;
 };
 
 }  // namespace taskwell

@@ -16,22 +16,22 @@ const QByteArray kAnswer = QByteArrayLiteral("raised\n");
 
 }  // namespace
 
-WindowRaiser::WindowRaiser(const std::string& lockName, QWidget& window) : Window(window) {
+WindowRaiser::WindowRaiser(const std::string& lockName, QWidget& window) : window_(window) {
   const QString path = SocketPath(lockName);
   if (path.isEmpty()) return;
-  Server = new QLocalServer(this);
-  Server->setSocketOptions(QLocalServer::UserAccessOption);
-  connect(Server, &QLocalServer::newConnection, this, &WindowRaiser::OnConnection);
-  if (Server->listen(path)) return;
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(server_, &QLocalServer::newConnection, this, &WindowRaiser::OnConnection);
+  if (server_->listen(path)) return;
   // We hold the lock, so a socket left at that path belongs to an instance that died.
   QLocalServer::removeServer(path);
-  Server->listen(path);
+  server_->listen(path);
 }
 
 WindowRaiser::~WindowRaiser() = default;
 
 bool WindowRaiser::IsListening() const {
-  return Server != nullptr && Server->isListening();
+  return server_ != nullptr && server_->isListening();
 }
 
 QString WindowRaiser::SocketPath(const std::string& lockName) {
@@ -63,7 +63,7 @@ bool WindowRaiser::AskToRaise(const std::string& lockName, int timeoutMs) {
 }
 
 void WindowRaiser::OnConnection() {
-  while (QLocalSocket* socket = Server->nextPendingConnection()) {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       // Anything but the one request is ignored; a peer that sends more gets no say.
@@ -82,9 +82,9 @@ void WindowRaiser::OnConnection() {
 }
 
 void WindowRaiser::Raise() {
-  if (Window.isMinimized()) Window.showNormal();
-  Window.raise();
-  Window.activateWindow();
+  if (window_.isMinimized()) window_.showNormal();
+  window_.raise();
+  window_.activateWindow();
   // An open dialog of ours stays above the window it belongs to.
   if (QWidget* modal = QApplication::activeModalWidget()) {
     modal->raise();

@@ -31,8 +31,8 @@ class WindowRaiser final : public QObject {
   void OnConnection();
   void Raise();
 
-  QWidget& Window;
-  QLocalServer* Server = nullptr;
+  QWidget& window_;
+  QLocalServer* server_ = nullptr;
 };
 
 }  // namespace taskwell
