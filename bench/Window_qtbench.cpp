@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTableView>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -36,11 +37,16 @@ struct ShownWindow {
     Form->show();
     Settle();
   }
-  QAbstractItemModel& Model() const { return *Form->Grid->model(); }
-  void MoveTo(int row, int col) const { Form->Grid->setCurrentIndex(Model().index(row - 1, col)); }
+  // The window's controls, found by their object names.
+  QPushButton* Button(const char* name) const {
+    return Form->findChild<QPushButton*>(QString::fromLatin1(name));
+  }
+  QTableView* Grid() const { return Form->findChild<QTableView*>(QStringLiteral("Grid")); }
+  QAbstractItemModel& Model() const { return *Grid()->model(); }
+  void MoveTo(int row, int col) const { Grid()->setCurrentIndex(Model().index(row - 1, col)); }
   // A left press in the middle of a column's header, as the mouse gives it.
   void ClickHeader(int col) const {
-    QHeaderView* header = Form->Grid->horizontalHeader();
+    QHeaderView* header = Grid()->horizontalHeader();
     const QPointF at(header->sectionViewportPosition(col) + header->sectionSize(col) / 2.0,
                      header->height() / 2.0);
     QMouseEvent press(QEvent::MouseButtonPress, at, header->viewport()->mapToGlobal(at),
@@ -71,7 +77,7 @@ BENCHMARK(WindowHeaderSort)->Apply(Million);
 void WindowCommitWithAutoSort(benchmark::State& state) {
   const ShownWindow window(Tasks(state));
   ToDoList& list = window.Form->List();
-  window.Form->AutoSortButton->click();
+  window.Button("AutoSortButton")->click();
   list.Guarded([&] { list.SortTable(); });
   Settle();
   if (!list.AutoSort()) state.SkipWithError("AutoSort stayed off");
@@ -109,22 +115,22 @@ void WindowRowCommand(benchmark::State& state) {
   for (auto _ : state) {
     switch (static_cast<RowCommand>(state.range(1))) {
       case Add:
-        press(form.AddButton);
+        press(window.Button("AddButton"));
         state.PauseTiming();
-        press(form.DeleteButton);
+        press(window.Button("DeleteButton"));
         break;
       case Delete:
-        press(form.DeleteButton);
+        press(window.Button("DeleteButton"));
         state.PauseTiming();
-        press(form.ReplicateButton);
+        press(window.Button("ReplicateButton"));
         break;
       case Replicate:
-        press(form.ReplicateButton);
+        press(window.Button("ReplicateButton"));
         state.PauseTiming();
-        press(form.DeleteButton);
+        press(window.Button("DeleteButton"));
         break;
       case Increment:
-        press(form.IncrementButton);
+        press(window.Button("IncrementButton"));
         state.PauseTiming();
         break;
     }
@@ -148,7 +154,7 @@ void WindowCloseAndSave(benchmark::State& state) {
     state.PauseTiming();
     auto window = std::make_unique<ShownWindow>(Tasks(state));
     state.ResumeTiming();
-    window->Form->CloseButton->click();
+    window->Button("CloseButton")->click();
     Settle();
     if (window->Form->isVisible()) state.SkipWithError("the window stayed open");
     window.reset();

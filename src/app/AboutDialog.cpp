@@ -56,20 +56,27 @@ QPushButton* Button(QWidget* parent) {
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      ProductName(FixedLabel(this, "ProductName", QRect(10, 12, 320, 22), 14)),
-      Comments(FixedLabel(this, "Comments", QRect(10, 40, 320, 16), 10)),
-      Version(FixedLabel(this, "Version", QRect(10, 70, 320, 16), 10)),
-      ProgramIcon(PictureBox(this)),
-      ContinueButton(Button(this)) {
+      productName_(FixedLabel(this, "ProductName", QRect(10, 12, 320, 22), 14)),
+      comments_(FixedLabel(this, "Comments", QRect(10, 40, 320, 16), 10)),
+      version_(FixedLabel(this, "Version", QRect(10, 70, 320, 16), 10)),
+      programIcon_(PictureBox(this)),
+      continueButton_(Button(this)) {
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
   setFont(QFont(QStringLiteral("System"), 10));
   setFixedSize(ClientWidth, ClientHeight);
-  Comments->setWordWrap(true);
+  comments_->setWordWrap(true);
   // The texts the main window writes anyway; the box is never shown blank.
-  ProductName->setText(QStringLiteral("Taskwell"));
-  Version->setText(QStringLiteral("V3.4"));
-  connect(ContinueButton, &QPushButton::clicked, this, &AboutDialog::ContinueButtonClick);
+  productName_->setText(QStringLiteral("Taskwell"));
+  version_->setText(QStringLiteral("V3.4"));
+  connect(continueButton_, &QPushButton::clicked, this, &AboutDialog::ContinueButtonClick);
+}
+
+void AboutDialog::SetTexts(const QString& productName, const QString& comments,
+                           const QString& version) {
+  productName_->setText(productName);
+  comments_->setText(comments);
+  version_->setText(version);
 }
 
 void AboutDialog::ContinueButtonClick() {
@@ -83,7 +90,7 @@ void AboutDialog::showEvent(QShowEvent* event) {
     move(frame.topLeft());
   }
   QDialog::showEvent(event);
-  ContinueButton->setFocus();
+  continueButton_->setFocus();
 }
 
 }  // namespace taskwell

@@ -16,17 +16,20 @@ class AboutDialog final : public QDialog {
  public:
   explicit AboutDialog(QWidget* parent = nullptr);
 
-  QLabel* const ProductName;
-  QLabel* const Comments;
-  QLabel* const Version;
-  QLabel* const ProgramIcon;
-  QPushButton* const ContinueButton;
-
+  void SetTexts(const QString& productName, const QString& comments, const QString& version);
   void ContinueButtonClick();
 
  protected:
   // Centres the box on the screen each time, wherever the main window is.
   void showEvent(QShowEvent* event) override;
+
+ private:
+  // Named as in the layout; tests find them by these object names.
+  QLabel* const productName_;
+  QLabel* const comments_;
+  QLabel* const version_;
+  QLabel* const programIcon_;
+  QPushButton* const continueButton_;
 };
 
 }  // namespace taskwell

@@ -39,27 +39,28 @@ QFont WindowFont() {
 
 MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
                        const std::string& firstArgument, const std::string& home)
-    : Dates(regional, clock), PrintDialog(std::make_unique<TaskPrintDialog>()) {
+    : dates_(regional, clock), printDialog_(std::make_unique<TaskPrintDialog>()) {
   setObjectName(QStringLiteral("ToDoForm"));
   setFont(WindowFont());
-  Tasks = std::make_unique<ToDoList>(*this, Dates);
+  tasks_ = std::make_unique<ToDoList>(*this, dates_);
   BuildButtonPanel();
-  GridPanel = new QWidget(this);
-  GridPanel->setObjectName(QStringLiteral("GridPanel"));
-  Grid = new TaskGridView(*Tasks, GridPanel);
-  auto* gridLayout = new QVBoxLayout(GridPanel);
+  gridPanel_ = new QWidget(this);
+  gridPanel_->setObjectName(QStringLiteral("GridPanel"));
+  grid_ = new TaskGridView(
+      *tasks_, [this](const std::function<void()>& handler) { return Run(handler); }, gridPanel_);
+  auto* gridLayout = new QVBoxLayout(gridPanel_);
   gridLayout->setContentsMargins(0, 0, 0, 0);
-  gridLayout->addWidget(Grid);
+  gridLayout->addWidget(grid_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(ButtonPanel);
-  layout->addWidget(GridPanel, 1);
+  layout->addWidget(buttonPanel_);
+  layout->addWidget(gridPanel_, 1);
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
-  const QFont gridFont = Grid->font();
-  Tasks->SetTextMeasure([this, gridFont](std::string_view text) {
+  const QFont gridFont = grid_->font();
+  tasks_->SetTextMeasure([this, gridFont](std::string_view text) {
     return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
   });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
@@ -69,12 +70,12 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
 MainWindow::~MainWindow() {
   disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   // The grid shows the task list, so it must go before the task list does.
-  delete GridPanel;
+  delete gridPanel_;
 }
 
 QPushButton* MainWindow::MakeButton(const char* name, const char* caption, int left, int top,
                                     int width) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), ButtonPanel);
+  auto* button = new QPushButton(QString::fromLatin1(caption), buttonPanel_);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, 24);
   button->setAutoDefault(false);
@@ -83,141 +84,139 @@ QPushButton* MainWindow::MakeButton(const char* name, const char* caption, int l
 }
 
 void MainWindow::BuildButtonPanel() {
-  ButtonPanel = new QWidget(this);
-  ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
-  ButtonPanel->setFixedHeight(kPanelHeight);
-  AddButton = MakeButton("AddButton", "&Add", 3, 0, 47);
-  DeleteButton = MakeButton("DeleteButton", "&Delete", 3, 24, 47);
-  IncrementButton = MakeButton("IncrementButton", "&Increment", 61, 0, 57);
-  ReplicateButton = MakeButton("ReplicateButton", "&Replicate", 61, 24, 57);
-  PrintButton = MakeButton("PrintButton", "&Print", 129, 0, 37);
-  SaveButton = MakeButton("SaveButton", "&Save", 129, 24, 37);
-  FindEdit = new QLineEdit(ButtonPanel);
-  FindEdit->setObjectName(QStringLiteral("FindEdit"));
-  FindEdit->setGeometry(177, 0, 80, 21);
-  FindEdit->setPlaceholderText(QStringLiteral("Find"));
-  FindEdit->setAccessibleName(QStringLiteral("Find"));
-  FindEdit->installEventFilter(this);
-  FindButton = MakeButton("FindButton", "&Find", 177, 24, 80);
-  SortOrderButton = MakeButton("SortOrderButton", "Sorted by Date", 273, 0, 128);
-  AutoSortButton = MakeButton("AutoSortButton", "AutoSort on", 273, 24, 64);
-  SortButton = MakeButton("SortButton", "Sort Now", 337, 24, 64);
-  HideButton = MakeButton("HideButton", "&Hide Sel", 408, 0, 33);
-  for (QPushButton* hidden : {SortOrderButton, AutoSortButton, SortButton, HideButton})
+  buttonPanel_ = new QWidget(this);
+  buttonPanel_->setObjectName(QStringLiteral("ButtonPanel"));
+  buttonPanel_->setFixedHeight(kPanelHeight);
+  addButton_ = MakeButton("AddButton", "&Add", 3, 0, 47);
+  deleteButton_ = MakeButton("DeleteButton", "&Delete", 3, 24, 47);
+  incrementButton_ = MakeButton("IncrementButton", "&Increment", 61, 0, 57);
+  replicateButton_ = MakeButton("ReplicateButton", "&Replicate", 61, 24, 57);
+  printButton_ = MakeButton("PrintButton", "&Print", 129, 0, 37);
+  saveButton_ = MakeButton("SaveButton", "&Save", 129, 24, 37);
+  findEdit_ = new QLineEdit(buttonPanel_);
+  findEdit_->setObjectName(QStringLiteral("FindEdit"));
+  findEdit_->setGeometry(177, 0, 80, 21);
+  findEdit_->setPlaceholderText(QStringLiteral("Find"));
+  findEdit_->setAccessibleName(QStringLiteral("Find"));
+  findEdit_->installEventFilter(this);
+  findButton_ = MakeButton("FindButton", "&Find", 177, 24, 80);
+  sortOrderButton_ = MakeButton("SortOrderButton", "Sorted by Date", 273, 0, 128);
+  autoSortButton_ = MakeButton("AutoSortButton", "AutoSort on", 273, 24, 64);
+  sortButton_ = MakeButton("SortButton", "Sort Now", 337, 24, 64);
+  hideButton_ = MakeButton("HideButton", "&Hide Sel", 408, 0, 33);
+  for (QPushButton* hidden : {sortOrderButton_, autoSortButton_, sortButton_, hideButton_})
     hidden->hide();
-  Label1 = new QLabel(QStringLiteral("Click a Col Hdr to sort"), ButtonPanel);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(446, 10, 107, 13);
-  MessageLabel = new QLabel(QStringLiteral("F2 to Edit a cell"), ButtonPanel);
-  MessageLabel->setObjectName(QStringLiteral("MessageLabel"));
-  MessageLabel->setGeometry(446, 31, 81, 13);
-  AboutButton = MakeButton("AboutButton", "Abou&t", 719, 0, 49);
-  CloseButton = MakeButton("CloseButton", "&Close", 771, 0, 49);
-  CloseNoSaveButton = MakeButton("CloseNoSaveButton", "Close-NoSave", 719, 24, 101);
+  label1_ = new QLabel(QStringLiteral("Click a Col Hdr to sort"), buttonPanel_);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setGeometry(446, 10, 107, 13);
+  messageLabel_ = new QLabel(QStringLiteral("F2 to Edit a cell"), buttonPanel_);
+  messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
+  messageLabel_->setGeometry(446, 31, 81, 13);
+  aboutButton_ = MakeButton("AboutButton", "Abou&t", 719, 0, 49);
+  closeButton_ = MakeButton("CloseButton", "&Close", 771, 0, 49);
+  closeNoSaveButton_ = MakeButton("CloseNoSaveButton", "Close-NoSave", 719, 24, 101);
 
-  ToDoList& list = *Tasks;
+  ToDoList& list = *tasks_;
   const auto wire = [this](QPushButton* button, const std::function<void()>& handler) {
     connect(button, &QPushButton::clicked, this, [this, handler] {
       // A cell edit that was refused on the way to this button keeps the button from acting.
-      if (GridEditRefused) {
-        GridEditRefused = false;
+      if (gridEditRefused_) {
+        gridEditRefused_ = false;
         FocusGrid();
         return;
       }
       Run(handler);
     });
   };
-  wire(AddButton, [&list] { list.AddButtonClick(); });
-  wire(DeleteButton, [&list] { list.DeleteButtonClick(); });
-  wire(IncrementButton, [&list] { list.IncrementButtonClick(); });
-  wire(ReplicateButton, [&list] { list.ReplicateButtonClick(); });
-  wire(PrintButton, [&list] { list.PrintButtonClick(); });
-  wire(SaveButton, [&list] { list.SaveButtonClick(); });
-  wire(FindButton,
-       [this, &list] { list.FindButtonClick(Grid->GridModel()->Encode(FindEdit->text())); });
-  wire(SortOrderButton, [&list] { list.SortOrderButtonClick(); });
-  wire(AutoSortButton, [&list] { list.AutoSortButtonClick(); });
-  wire(SortButton, [&list] { list.SortButtonClick(); });
-  wire(HideButton, [&list] { list.HideButtonClick(); });
-  wire(AboutButton, [this] { AboutButtonClick(); });
-  wire(CloseButton, [&list] { list.CloseButtonClick(); });
-  wire(CloseNoSaveButton, [&list] { list.CloseNoSaveButtonClick(); });
+  wire(addButton_, [&list] { list.AddButtonClick(); });
+  wire(deleteButton_, [&list] { list.DeleteButtonClick(); });
+  wire(incrementButton_, [&list] { list.IncrementButtonClick(); });
+  wire(replicateButton_, [&list] { list.ReplicateButtonClick(); });
+  wire(printButton_, [&list] { list.PrintButtonClick(); });
+  wire(saveButton_, [&list] { list.SaveButtonClick(); });
+  wire(findButton_,
+       [this, &list] { list.FindButtonClick(grid_->GridModel()->Encode(findEdit_->text())); });
+  wire(sortOrderButton_, [&list] { list.SortOrderButtonClick(); });
+  wire(autoSortButton_, [&list] { list.AutoSortButtonClick(); });
+  wire(sortButton_, [&list] { list.SortButtonClick(); });
+  wire(hideButton_, [&list] { list.HideButtonClick(); });
+  wire(aboutButton_, [this] { AboutButtonClick(); });
+  wire(closeButton_, [&list] { list.CloseButtonClick(); });
+  wire(closeNoSaveButton_, [&list] { list.CloseNoSaveButtonClick(); });
   WireCommonKeys();
 }
 
 void MainWindow::WireCommonKeys() {
   // Ctrl+S and F3 reach their buttons as extra access keys, so they commit the cell being edited
   // exactly as Alt+S and Alt+F do.
-  SaveButton->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  FindButton->grabShortcut(QKeySequence(Qt::Key_F3));
+  saveButton_->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  findButton_->grabShortcut(QKeySequence(Qt::Key_F3));
   auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
   findKey->setObjectName(QStringLiteral("FindShortcut"));
   connect(findKey, &QShortcut::activated, this, [this] {
-    FindEdit->setFocus(Qt::ShortcutFocusReason);
-    FindEdit->selectAll();
+    findEdit_->setFocus(Qt::ShortcutFocusReason);
+    findEdit_->selectAll();
   });
-  connect(FindEdit, &QLineEdit::returnPressed, FindButton, &QPushButton::click);
+  connect(findEdit_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
 }
 
 void MainWindow::SetTabOrder() {
-  const QWidget* order[] = {AddButton,   DeleteButton,    IncrementButton,  PrintButton,
-                            FindEdit,    FindButton,      SortOrderButton,  HideButton,
-                            AboutButton, CloseButton,     AutoSortButton,   SortButton,
-                            SaveButton,  ReplicateButton, CloseNoSaveButton};
+  const QWidget* order[] = {addButton_,   deleteButton_,    incrementButton_,  printButton_,
+                            findEdit_,    findButton_,      sortOrderButton_,  hideButton_,
+                            aboutButton_, closeButton_,     autoSortButton_,   sortButton_,
+                            saveButton_,  replicateButton_, closeNoSaveButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
-  QWidget::setTabOrder(CloseNoSaveButton, Grid);
+  QWidget::setTabOrder(closeNoSaveButton_, grid_);
 }
 
 void MainWindow::FormCreate(const std::string& firstArgument, const std::string& home) {
   // A failed load is reported, and the window still opens on the table it could build.
-  const bool loaded = Tasks->Guarded([&] { Tasks->FormCreate(firstArgument, home); });
-  const QString title = ToQt(Tasks->ListTitle());
+  const bool loaded = Run([&] { tasks_->FormCreate(firstArgument, home); });
+  const QString title = ToQt(tasks_->ListTitle());
   // The toolkit's application name stays the product's: the desktop matches windows to
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
   setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
-  SyncButtons();
-  Created = true;
+  created_ = true;
   if (!loaded) return;
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
-  Tasks->Guarded([this] {
-    Tasks->ClampToWorkArea();
-    Tasks->FormResize();
+  Run([this] {
+    tasks_->ClampToWorkArea();
+    tasks_->FormResize();
   });
 }
 
 void MainWindow::SetDialogs(MessageDialog* messageBox, AboutDialog* aboutBox) {
-  MessageBox = messageBox;
-  AboutBox = aboutBox;
+  messageBox_ = messageBox;
+  aboutBox_ = aboutBox;
 }
 
-void MainWindow::Run(const std::function<void()>& handler) {
-  Tasks->Guarded(handler);
+bool MainWindow::Run(const std::function<void()>& handler) {
+  const bool completed = tasks_->Guarded(handler);
   SyncButtons();
+  return completed;
 }
 
 void MainWindow::SyncButtons() {
-  SortOrderButton->setText(ToQt(Tasks->SortOrderButtonCaption()));
-  AutoSortButton->setText(ToQt(Tasks->AutoSortButtonCaption()));
-  HideButton->setText(ToQt(Tasks->HideButtonCaption()));
-  SortButton->setVisible(Tasks->SortButtonVisible());
+  sortOrderButton_->setText(ToQt(tasks_->SortOrderButtonCaption()));
+  autoSortButton_->setText(ToQt(tasks_->AutoSortButtonCaption()));
+  hideButton_->setText(ToQt(tasks_->HideButtonCaption()));
+  sortButton_->setVisible(tasks_->SortButtonVisible());
 }
 
 void MainWindow::AboutButtonClick() {
-  if (AboutBox != nullptr) AboutBox->exec();
+  if (aboutBox_ != nullptr) aboutBox_->exec();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (Shown) return;
-  Shown = true;
-  Run([this] { Tasks->FormShow(); });
-  if (AboutBox != nullptr) {
-    AboutBox->ProductName->setText(QStringLiteral("Taskwell"));
-    AboutBox->Comments->setText(QString());
-    AboutBox->Version->setText(QStringLiteral("V3.4"));
+  if (shown_) return;
+  shown_ = true;
+  Run([this] { tasks_->FormShow(); });
+  if (aboutBox_ != nullptr) {
+    aboutBox_->SetTexts(QStringLiteral("Taskwell"), QString(), QStringLiteral("V3.4"));
   }
   activateWindow();
   FocusGrid();
@@ -226,17 +225,17 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   AnchorRightEdge();
-  if (Resizing || !Created) return;
-  Resizing = true;
-  Tasks->Guarded([this] { Tasks->FormResize(); });
-  Resizing = false;
+  if (resizing_ || !created_) return;
+  resizing_ = true;
+  Run([this] { tasks_->FormResize(); });
+  resizing_ = false;
 }
 
 void MainWindow::AnchorRightEdge() {
-  const int shift = ButtonPanel->width() - kDesignClientWidth;
-  AboutButton->move(719 + shift, 0);
-  CloseButton->move(771 + shift, 0);
-  CloseNoSaveButton->move(719 + shift, 24);
+  const int shift = buttonPanel_->width() - kDesignClientWidth;
+  aboutButton_->move(719 + shift, 0);
+  closeButton_->move(771 + shift, 0);
+  closeNoSaveButton_->move(719 + shift, 24);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -245,14 +244,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
-  if (object == FindEdit) return FindEditKey(event) || QWidget::eventFilter(object, event);
+  if (object == findEdit_) return FindEditKey(event) || QWidget::eventFilter(object, event);
   auto* button = qobject_cast<QPushButton*>(object);
   if (button == nullptr || event->type() != QEvent::Shortcut)
     return QWidget::eventFilter(object, event);
   // An access key presses the button but leaves the keyboard in the grid; the cell being edited
   // is committed first, as if the grid had been left.
   QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && (focus == Grid || Grid->isAncestorOf(focus)) && !CommitGridEdit()) {
+  if (focus != nullptr && (focus == grid_ || grid_->isAncestorOf(focus)) && !CommitGridEdit()) {
     return true;
   }
   if (button->isEnabled() && button->isVisible()) button->click();
@@ -271,14 +270,13 @@ bool MainWindow::FindEditKey(QEvent* event) {
 bool MainWindow::CommitGridEdit() {
   // A refused edit keeps the cursor on its cell with the text as typed; the action that asked
   // for the commit does not run.
-  GridEditRefused = !Tasks->Guarded([this] { Tasks->GridExit(); });
-  SyncButtons();
-  return !GridEditRefused;
+  gridEditRefused_ = !Run([this] { tasks_->GridExit(); });
+  return !gridEditRefused_;
 }
 
 void MainWindow::OnFocusChanged(QWidget* old, QWidget* now) {
   const auto inGrid = [this](const QWidget* widget) {
-    return widget != nullptr && (widget == Grid || Grid->isAncestorOf(widget));
+    return widget != nullptr && (widget == grid_ || grid_->isAncestorOf(widget));
   };
   // Leaving the grid for another control of this window commits the cell being edited.
   if (inGrid(old) && now != nullptr && !inGrid(now) && now->window() == this && !CommitGridEdit()) {
@@ -287,14 +285,14 @@ void MainWindow::OnFocusChanged(QWidget* old, QWidget* now) {
 }
 
 QString MainWindow::ToQt(const std::string& text) const {
-  return Grid->GridModel()->Decode(text);
+  return grid_->GridModel()->Decode(text);
 }
 
 // ---------------------------------------------------------------- Platform
 
 void MainWindow::ShowMessageBox(const std::string& caption, const std::string& message) {
-  if (MessageBox != nullptr) {
-    MessageBox->ShowMessageBox(ToQt(caption), ToQt(message));
+  if (messageBox_ != nullptr) {
+    messageBox_->ShowMessageBox(ToQt(caption), ToQt(message));
   } else {
     MessageDialog box(this);
     box.ShowMessageBox(ToQt(caption), ToQt(message));
@@ -328,16 +326,16 @@ void MainWindow::OpenDocument(const std::string& target) {
                        ? QUrl(text, QUrl::StrictMode)
                        : QUrl::fromLocalFile(text);
   if (url.isValid() && QDesktopServices::openUrl(url)) return;
-  ShowMessageBox(Tasks->ListTitle(), "Could not open \"" + target + "\".");
+  ShowMessageBox(tasks_->ListTitle(), "Could not open \"" + target + "\".");
 }
 
 void MainWindow::FocusGrid() {
-  Grid->setFocus();
-  Grid->ShowEditor();
+  grid_->setFocus();
+  grid_->ShowEditor();
 }
 
 void MainWindow::Repaint() {
-  Grid->viewport()->update();
+  grid_->viewport()->update();
   update();
 }
 
@@ -367,15 +365,15 @@ int MainWindow::GridWidth() {
 }
 
 int MainWindow::FullyVisibleRows(int windowHeight) {
-  return Grid->FullyVisibleRows(windowHeight - kPanelHeight);
+  return grid_->FullyVisibleRows(windowHeight - kPanelHeight);
 }
 
 bool MainWindow::ShowPrintDialog(PrintChoice& choice) {
-  return PrintDialog->Exec(this, choice);
+  return printDialog_->Exec(this, choice);
 }
 
 std::unique_ptr<PrinterTextStream> MainWindow::OpenPrinter(const std::string& jobName) {
-  return PrintDialog->OpenStream(jobName);
+  return printDialog_->OpenStream(jobName);
 }
 
 }  // namespace taskwell

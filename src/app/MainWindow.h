@@ -29,29 +29,7 @@ class MainWindow final : public QWidget, public Platform {
   // The shared dialogs are created after the main window; they are handed over once they exist.
   void SetDialogs(MessageDialog* messageBox, AboutDialog* aboutBox);
 
-  ToDoList& List() { return *Tasks; }
-
-  // Controls, named as in the layout.
-  QWidget* ButtonPanel;
-  QWidget* GridPanel;
-  QPushButton* AddButton;
-  QPushButton* DeleteButton;
-  QPushButton* IncrementButton;
-  QPushButton* ReplicateButton;
-  QPushButton* PrintButton;
-  QPushButton* SaveButton;
-  QLineEdit* FindEdit;
-  QPushButton* FindButton;
-  QPushButton* SortOrderButton;
-  QPushButton* AutoSortButton;
-  QPushButton* SortButton;
-  QPushButton* HideButton;
-  QLabel* Label1;
-  QLabel* MessageLabel;
-  QPushButton* AboutButton;
-  QPushButton* CloseButton;
-  QPushButton* CloseNoSaveButton;
-  TaskGridView* Grid;
+  ToDoList& List() { return *tasks_; }
 
   // Platform
   void ShowMessageBox(const std::string& caption, const std::string& message) override;
@@ -83,8 +61,10 @@ class MainWindow final : public QWidget, public Platform {
   bool FindEditKey(QEvent* event);
   void SetTabOrder();
   void FormCreate(const std::string& firstArgument, const std::string& home);
-  // Runs a handler under the default error report, then mirrors the captions it may change.
-  void Run(const std::function<void()>& handler);
+  // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
+  // under the default error report, then mirrors the captions it may change. False when the
+  // handler failed.
+  bool Run(const std::function<void()>& handler);
   void SyncButtons();
   void AnchorRightEdge();
   void OnFocusChanged(QWidget* old, QWidget* now);
@@ -93,16 +73,39 @@ class MainWindow final : public QWidget, public Platform {
   void AboutButtonClick();
   QString ToQt(const std::string& text) const;
 
-  DateFormat Dates;
-  std::unique_ptr<ToDoList> Tasks;
-  std::unique_ptr<TaskPrintDialog> PrintDialog;
-  MessageDialog* MessageBox = nullptr;
-  AboutDialog* AboutBox = nullptr;
-  bool Created = false;
-  bool Shown = false;
-  bool Resizing = false;
+  DateFormat dates_;
+  std::unique_ptr<ToDoList> tasks_;
+  std::unique_ptr<TaskPrintDialog> printDialog_;
+  MessageDialog* messageBox_ = nullptr;
+  AboutDialog* aboutBox_ = nullptr;
+
+  // Controls, named as in the layout; tests find them by these object names.
+  QWidget* buttonPanel_ = nullptr;
+  QWidget* gridPanel_ = nullptr;
+  QPushButton* addButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* incrementButton_ = nullptr;
+  QPushButton* replicateButton_ = nullptr;
+  QPushButton* printButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QLineEdit* findEdit_ = nullptr;
+  QPushButton* findButton_ = nullptr;
+  QPushButton* sortOrderButton_ = nullptr;
+  QPushButton* autoSortButton_ = nullptr;
+  QPushButton* sortButton_ = nullptr;
+  QPushButton* hideButton_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* messageLabel_ = nullptr;
+  QPushButton* aboutButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  QPushButton* closeNoSaveButton_ = nullptr;
+  TaskGridView* grid_ = nullptr;
+
+  bool created_ = false;
+  bool shown_ = false;
+  bool resizing_ = false;
   // The last commit on leaving the grid was refused; the button that took the focus waits.
-  bool GridEditRefused = false;
+  bool gridEditRefused_ = false;
 };
 
 }  // namespace taskwell

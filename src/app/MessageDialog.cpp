@@ -23,36 +23,36 @@ QFont BoldArial() {
 MessageDialog::MessageDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      SpacerLabel(new QLabel(this)),
-      MessageLabel(new QLabel(this)),
-      ContinueButton(new QPushButton(this)) {
+      spacerLabel_(new QLabel(this)),
+      messageLabel_(new QLabel(this)),
+      continueButton_(new QPushButton(this)) {
   setObjectName(QStringLiteral("MessageBox"));
   setModal(true);
-  SpacerLabel->setObjectName(QStringLiteral("SpacerLabel"));
-  SpacerLabel->setGeometry(0, 0, kClientWidth, kSpacerHeight);
-  MessageLabel->setObjectName(QStringLiteral("MessageLabel"));
-  MessageLabel->setFont(BoldArial());
-  MessageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  MessageLabel->setWordWrap(true);
+  spacerLabel_->setObjectName(QStringLiteral("SpacerLabel"));
+  spacerLabel_->setGeometry(0, 0, kClientWidth, kSpacerHeight);
+  messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
+  messageLabel_->setFont(BoldArial());
+  messageLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  messageLabel_->setWordWrap(true);
   // The text colour is the palette's, so the message reads in dark themes as well.
-  MessageLabel->setFocusPolicy(Qt::NoFocus);
-  ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
-  ContinueButton->setFont(BoldArial());
-  ContinueButton->setDefault(true);
-  connect(ContinueButton, &QPushButton::clicked, this, &MessageDialog::ContinueButtonClick);
+  messageLabel_->setFocusPolicy(Qt::NoFocus);
+  continueButton_->setObjectName(QStringLiteral("ContinueButton"));
+  continueButton_->setFont(BoldArial());
+  continueButton_->setDefault(true);
+  connect(continueButton_, &QPushButton::clicked, this, &MessageDialog::ContinueButtonClick);
   Prepare(QString(), QString());
 }
 
 void MessageDialog::Prepare(const QString& caption, const QString& message) {
-  ContinueButton->setVisible(true);
-  ContinueButton->setText(QStringLiteral("Click here to continue"));
+  continueButton_->setVisible(true);
+  continueButton_->setText(QStringLiteral("Click here to continue"));
   setWindowTitle(caption);
-  MessageLabel->setText(message);
+  messageLabel_->setText(message);
   // The label takes the height its wrapped text needs at the full client width.
-  const int labelHeight = MessageLabel->heightForWidth(kClientWidth);
-  MessageLabel->setGeometry(0, kSpacerHeight, kClientWidth, labelHeight);
-  const int buttonTop = MessageLabel->y() + MessageLabel->height() + 10;
-  ContinueButton->setGeometry(85, buttonTop, 180, 40);
+  const int labelHeight = messageLabel_->heightForWidth(kClientWidth);
+  messageLabel_->setGeometry(0, kSpacerHeight, kClientWidth, labelHeight);
+  const int buttonTop = messageLabel_->y() + messageLabel_->height() + 10;
+  continueButton_->setGeometry(85, buttonTop, 180, 40);
   // The outer height is the button's bottom plus 35; the frame takes its share of those 35.
   const int frame = frameGeometry().height() - geometry().height();
   setFixedSize(kClientWidth, buttonTop + 40 + 35 - frame);
@@ -64,7 +64,7 @@ void MessageDialog::ShowMessageBox(const QString& caption, const QString& messag
     const QRect area = screen->geometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
-  ContinueButton->setFocus();
+  continueButton_->setFocus();
   exec();
 }
 

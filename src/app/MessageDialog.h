@@ -19,12 +19,13 @@ class MessageDialog final : public QDialog {
   // Sets caption and message and sizes the dialog for them, without showing it.
   void Prepare(const QString& caption, const QString& message);
 
-  QLabel* SpacerLabel;
-  QLabel* MessageLabel;
-  QPushButton* ContinueButton;
-
  private:
   void ContinueButtonClick();
+
+  // Named as in the layout; tests find them by these object names.
+  QLabel* spacerLabel_;
+  QLabel* messageLabel_;
+  QPushButton* continueButton_;
 };
 
 }  // namespace taskwell

@@ -3,7 +3,9 @@
 #include <QFont>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "document/TableLayout.h"
 #include "document/Text.h"
 #include "grid/DueState.h"
 
@@ -18,35 +20,36 @@ constexpr int kPastMidnightMs = 1000;
 
 }  // namespace
 
-TaskGridModel::TaskGridModel(ToDoList& list, QObject* parent)
-    : QAbstractTableModel(parent), List(list) {
-  Rows = std::max(0, List.Table().RowCount() - 1);
-  Cols = List.Table().ColCount();
-  ListenerId = List.Table().AddChangeListener(
+TaskGridModel::TaskGridModel(TaskTable& table, const DateFormat& dates, CellEncoding encoding,
+                             QObject* parent)
+    : QAbstractTableModel(parent), table_(table), dates_(dates), encoding_(std::move(encoding)) {
+  rows_ = std::max(0, table_.RowCount() - 1);
+  cols_ = table_.ColCount();
+  listenerId_ = table_.AddChangeListener(
       [this](TaskTable::Change change, int col, int row) { OnTableChange(change, col, row); });
   SetPalette(QPalette());
-  DueTimer.setSingleShot(true);
-  connect(&DueTimer, &QTimer::timeout, this, &TaskGridModel::RefreshDueState);
-  DueDay = std::floor(List.Dates().Now());
+  dueTimer_.setSingleShot(true);
+  connect(&dueTimer_, &QTimer::timeout, this, &TaskGridModel::RefreshDueState);
+  dueDay_ = std::floor(dates_.Now());
   ArmDueTimer();
 }
 
 TaskGridModel::~TaskGridModel() {
-  List.Table().RemoveChangeListener(ListenerId);
+  table_.RemoveChangeListener(listenerId_);
 }
 
 int TaskGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : Rows;
+  return parent.isValid() ? 0 : rows_;
 }
 
 int TaskGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : Cols;
+  return parent.isValid() ? 0 : cols_;
 }
 
 QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::ForegroundRole || role == Qt::FontRole) return DueLook(index, role);
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-  return Decode(List.Table().Cell(index.column(), index.row() + 1));
+  return Decode(table_.Cell(index.column(), index.row() + 1));
 }
 
 bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -55,15 +58,15 @@ bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int
   std::string cell(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
-  if (!List.TextIsUtf8()) {
+  if (!encoding_.IsUtf8()) {
     std::string bytes;
     if (TryUtf8ToCp1252(cell, bytes)) {
       cell = std::move(bytes);
     } else {
-      List.CellsToUtf8();
+      encoding_.SwitchToUtf8();
     }
   }
-  List.Table().SetCell(index.column(), index.row() + 1, std::move(cell));
+  table_.SetCell(index.column(), index.row() + 1, std::move(cell));
   return true;
 }
 
@@ -74,12 +77,12 @@ Qt::ItemFlags TaskGridModel::flags(const QModelIndex& index) const {
 
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  return Decode(List.Table().Cell(section, 0));
+  return Decode(table_.Cell(section, 0));
 }
 
 QString TaskGridModel::Decode(const std::string& bytes) const {
   const auto size = static_cast<qsizetype>(bytes.size());
-  if (List.TextIsUtf8()) return QString::fromUtf8(bytes.data(), size);
+  if (encoding_.IsUtf8()) return QString::fromUtf8(bytes.data(), size);
   return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
@@ -87,16 +90,16 @@ std::string TaskGridModel::Encode(const QString& text) const {
   const QByteArray utf8 = text.toUtf8();
   std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   // A text with a character the single-byte table lacks stays UTF-8: it matches no cell there.
-  if (std::string single; !List.TextIsUtf8() && TryUtf8ToCp1252(bytes, single)) return single;
+  if (std::string single; !encoding_.IsUtf8() && TryUtf8ToCp1252(bytes, single)) return single;
   return bytes;
 }
 
 QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const DueState state = DueStateOf(List.Table().Cell(ToDoList::ColDate, index.row() + 1),
-                                    List.Dates(), List.Dates().Now());
+  const DueState state =
+      DueStateOf(table_.Cell(TableLayout::ColDate, index.row() + 1), dates_, dates_.Now());
   if (role == Qt::ForegroundRole)
-    return state == DueState::Overdue ? QVariant(Overdue) : QVariant();
+    return state == DueState::Overdue ? QVariant(overdue_) : QVariant();
   if (state != DueState::Today) return {};
   // Only the weight is set; the view's own font fills in the rest.
   QFont bold;
@@ -108,30 +111,30 @@ void TaskGridModel::SetPalette(const QPalette& palette) {
   const QColor base = palette.color(QPalette::Active, QPalette::Base);
   const Rgb colour = taskwell::OverdueColour({base.red(), base.green(), base.blue()});
   const QColor overdue(colour.R, colour.G, colour.B);
-  if (overdue == Overdue) return;
-  Overdue = overdue;
-  if (Rows > 0 && Cols > 0) {
-    emit dataChanged(index(0, 0), index(Rows - 1, Cols - 1), {Qt::ForegroundRole});
+  if (overdue == overdue_) return;
+  overdue_ = overdue;
+  if (rows_ > 0 && cols_ > 0) {
+    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::ForegroundRole});
   }
 }
 
 void TaskGridModel::RefreshDueState() {
-  const double today = std::floor(List.Dates().Now());
-  if (today != DueDay && Rows > 0 && Cols > 0) {
-    emit dataChanged(index(0, 0), index(Rows - 1, Cols - 1), {Qt::ForegroundRole, Qt::FontRole});
+  const double today = std::floor(dates_.Now());
+  if (today != dueDay_ && rows_ > 0 && cols_ > 0) {
+    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::ForegroundRole, Qt::FontRole});
   }
-  DueDay = today;
+  dueDay_ = today;
   ArmDueTimer();
 }
 
 int TaskGridModel::MillisecondsToNextDueCheck() const {
-  const double now = List.Dates().Now();
+  const double now = dates_.Now();
   const double toMidnight = (std::floor(now) + 1 - now) * kMillisecondsPerDay;
   return static_cast<int>(std::min<double>(toMidnight + kPastMidnightMs, kMaxDueCheckMs));
 }
 
 void TaskGridModel::ArmDueTimer() {
-  DueTimer.start(MillisecondsToNextDueCheck());
+  dueTimer_.start(MillisecondsToNextDueCheck());
 }
 
 void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
@@ -139,12 +142,12 @@ void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
     case TaskTable::Change::Cell:
       if (row == 0) {
         emit headerDataChanged(Qt::Horizontal, col, col);
-      } else if (row - 1 < Rows && col < Cols) {
+      } else if (row - 1 < rows_ && col < cols_) {
         const QModelIndex cell = index(row - 1, col);
         emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
         // A new date can make the whole row overdue or due today.
-        if (col == ToDoList::ColDate && Cols > 1) {
-          emit dataChanged(index(row - 1, 0), index(row - 1, Cols - 1),
+        if (col == TableLayout::ColDate && cols_ > 1) {
+          emit dataChanged(index(row - 1, 0), index(row - 1, cols_ - 1),
                            {Qt::ForegroundRole, Qt::FontRole});
         }
       }
@@ -158,13 +161,13 @@ void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
     case TaskTable::Change::Rows:
     case TaskTable::Change::Columns:
     case TaskTable::Change::All:
-      Resetting = true;
+      resetting_ = true;
       beginResetModel();
-      Rows = std::max(0, List.Table().RowCount() - 1);
-      Cols = List.Table().ColCount();
+      rows_ = std::max(0, table_.RowCount() - 1);
+      cols_ = table_.ColCount();
       endResetModel();
       emit TableReset();
-      Resetting = false;
+      resetting_ = false;
       break;
   }
 }

@@ -4,10 +4,20 @@
 #include <QColor>
 #include <QPalette>
 #include <QTimer>
+#include <functional>
+#include <string>
 
-#include "list/ToDoList.h"
+#include "document/DateText.h"
+#include "document/TaskTable.h"
 
 namespace taskwell {
+
+// How the table's cell bytes read as text. The owner of the file decides: UTF-8, or single-byte
+// (Windows-1252) text that turns to UTF-8 as a whole once a typed character needs it.
+struct CellEncoding {
+  std::function<bool()> IsUtf8;
+  std::function<void()> SwitchToUtf8;
+};
 
 // Shows the task table to Qt: the table's row 0 is the horizontal header, its task rows are the
 // model's rows. Every edit goes straight into the table's cells.
@@ -15,7 +25,8 @@ class TaskGridModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit TaskGridModel(ToDoList& list, QObject* parent = nullptr);
+  TaskGridModel(TaskTable& table, const DateFormat& dates, CellEncoding encoding,
+                QObject* parent = nullptr);
   ~TaskGridModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -31,7 +42,7 @@ class TaskGridModel final : public QAbstractTableModel {
 
   // The overdue colour is chosen against the view's own palette, so it reads in dark themes too.
   void SetPalette(const QPalette& palette);
-  QColor OverdueColour() const { return Overdue; }
+  QColor OverdueColour() const { return overdue_; }
   // Overdue and due-today rows follow the clock: whole days are checked again at least hourly
   // and at midnight, and the rows are repainted when the day has changed.
   void RefreshDueState();
@@ -39,7 +50,7 @@ class TaskGridModel final : public QAbstractTableModel {
 
   // While the table is being laid out anew, the view's own moves of its current cell (it picks
   // the first cell when it takes the focus) are not the user's and must not reach the table.
-  bool IsResetting() const { return Resetting; }
+  bool IsResetting() const { return resetting_; }
 
  signals:
   void CursorMoved();
@@ -50,14 +61,16 @@ class TaskGridModel final : public QAbstractTableModel {
   void OnTableChange(TaskTable::Change change, int col, int row);
   QVariant DueLook(const QModelIndex& index, int role) const;
   void ArmDueTimer();
-  ToDoList& List;
-  QColor Overdue;
-  QTimer DueTimer;
-  double DueDay = 0;
-  int Rows = 0;
-  int Cols = 0;
-  bool Resetting = false;
-  int ListenerId = 0;
+  TaskTable& table_;
+  const DateFormat& dates_;
+  CellEncoding encoding_;
+  QColor overdue_;
+  QTimer dueTimer_;
+  double dueDay_ = 0;
+  int rows_ = 0;
+  int cols_ = 0;
+  bool resetting_ = false;
+  int listenerId_ = 0;
 };
 
 }  // namespace taskwell

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
+#include <utility>
 
 namespace taskwell {
 namespace {
@@ -21,48 +22,53 @@ int VirtualKey(const QKeyEvent* event) {
 
 }  // namespace
 
+CellEncoding EncodingOf(ToDoList& list) {
+  return {[&list] { return list.TextIsUtf8(); }, [&list] { list.CellsToUtf8(); }};
+}
+
 // ---------------------------------------------------------------- selection
 
-GridSelectionModel::GridSelectionModel(ToDoList& list, QAbstractItemModel* model, QObject* parent)
-    : QItemSelectionModel(model, parent), List(list) {}
+GridSelectionModel::GridSelectionModel(TaskTable& table, Dispatcher dispatch,
+                                       QAbstractItemModel* model, QObject* parent)
+    : QItemSelectionModel(model, parent), table_(table), dispatch_(std::move(dispatch)) {}
 
 void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
                                          QItemSelectionModel::SelectionFlags command) {
-  if (Following || !index.isValid()) {
+  if (following_ || !index.isValid()) {
     QItemSelectionModel::setCurrentIndex(index, command);
     return;
   }
   if (static_cast<const TaskGridModel*>(model())->IsResetting()) return;
   const int col = index.column();
   const int row = index.row() + 1;
-  if (col != List.Table().Col() || row != List.Table().Row()) {
+  if (col != table_.Col() || row != table_.Row()) {
     // The table raises the cell-selection event; a failing handler keeps the cursor where it is.
-    if (!List.Guarded([&] { List.Table().SelectCell(col, row); })) {
+    if (!dispatch_([&] { table_.SelectCell(col, row); })) {
       FollowTable();
       emit MoveRefused();
       return;
     }
   }
-  const QModelIndex target = model()->index(List.Table().Row() - 1, List.Table().Col());
-  Following = true;
+  const QModelIndex target = model()->index(table_.Row() - 1, table_.Col());
+  following_ = true;
   QItemSelectionModel::setCurrentIndex(target, command);
-  Following = false;
+  following_ = false;
 }
 
 void GridSelectionModel::FollowTable() {
-  const QModelIndex target = model()->index(List.Table().Row() - 1, List.Table().Col());
+  const QModelIndex target = model()->index(table_.Row() - 1, table_.Col());
   if (!target.isValid()) return;
-  Following = true;
+  following_ = true;
   if (currentIndex() != target) {
     QItemSelectionModel::setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
   }
-  Following = false;
+  following_ = false;
 }
 
 // ---------------------------------------------------------------- editor
 
-GridEditDelegate::GridEditDelegate(ToDoList& list, QObject* parent)
-    : QStyledItemDelegate(parent), List(list) {}
+GridEditDelegate::GridEditDelegate(ToDoList& list, Dispatcher dispatch, QObject* parent)
+    : QStyledItemDelegate(parent), list_(list), dispatch_(std::move(dispatch)) {}
 
 QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                         const QModelIndex& index) const {
@@ -76,7 +82,7 @@ QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (cell.isValid()) model->setData(cell, text, Qt::EditRole);
   });
   editor->installEventFilter(const_cast<GridEditDelegate*>(this));
-  LastEditor = editor;
+  lastEditor_ = editor;
   return editor;
 }
 
@@ -101,11 +107,11 @@ bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
   }
   if (event->type() == QEvent::KeyRelease) {
     const int key = VirtualKey(static_cast<QKeyEvent*>(event));
-    List.Guarded([&] { List.GridKeyUp(key); });
+    dispatch_([&] { list_.GridKeyUp(key); });
     return false;
   }
   if (event->type() == QEvent::MouseButtonDblClick && view != nullptr) {
-    List.Guarded([&] { List.GridDblClick(); });
+    dispatch_([&] { list_.GridDblClick(); });
     return true;
   }
   return QStyledItemDelegate::eventFilter(object, event);
@@ -113,16 +119,19 @@ bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
 
 // ---------------------------------------------------------------- view
 
-TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
-    : QTableView(parent), List(list), Model(new TaskGridModel(list, this)) {
+TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
+    : QTableView(parent),
+      list_(list),
+      dispatch_(std::move(dispatch)),
+      model_(new TaskGridModel(list.Table(), list.Dates(), EncodingOf(list), this)) {
   setObjectName(QStringLiteral("Grid"));
-  setModel(Model);
-  Selection = new GridSelectionModel(list, Model, this);
+  setModel(model_);
+  selection_ = new GridSelectionModel(list.Table(), dispatch_, model_, this);
   QItemSelectionModel* old = selectionModel();
-  setSelectionModel(Selection);
+  setSelectionModel(selection_);
   delete old;
-  Delegate = new GridEditDelegate(list, this);
-  setItemDelegate(Delegate);
+  delegate_ = new GridEditDelegate(list, dispatch_, this);
+  setItemDelegate(delegate_);
 
   QFont font(QStringLiteral("Courier New"));
   font.setPixelSize(12);
@@ -152,35 +161,35 @@ TaskGridView::TaskGridView(ToDoList& list, QWidget* parent)
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-  connect(Model, &TaskGridModel::CursorMoved, this, [this] {
-    Selection->FollowTable();
+  connect(model_, &TaskGridModel::CursorMoved, this, [this] {
+    selection_->FollowTable();
     ShowEditor();
   });
-  connect(Model, &TaskGridModel::TableReset, this, [this] {
+  connect(model_, &TaskGridModel::TableReset, this, [this] {
     ApplyWidths();
-    Selection->FollowTable();
+    selection_->FollowTable();
     ShowEditor();
   });
-  connect(Selection, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
+  connect(selection_, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
           Qt::QueuedConnection);
-  connect(Model, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
-  Model->SetPalette(palette());
+  connect(model_, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
+  model_->SetPalette(palette());
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
   ApplyWidths();
 }
 
 void TaskGridView::ApplyWidths() {
-  ApplyingWidths = true;
-  for (int c = 0; c < Model->columnCount(); ++c) {
-    if (horizontalHeader()->sectionSize(c) != List.Table().ColWidth(c)) {
-      horizontalHeader()->resizeSection(c, List.Table().ColWidth(c));
+  applyingWidths_ = true;
+  for (int c = 0; c < model_->columnCount(); ++c) {
+    if (horizontalHeader()->sectionSize(c) != list_.Table().ColWidth(c)) {
+      horizontalHeader()->resizeSection(c, list_.Table().ColWidth(c));
     }
   }
-  ApplyingWidths = false;
+  applyingWidths_ = false;
 }
 
 void TaskGridView::OnSectionResized(int section, int, int newSize) {
-  if (!ApplyingWidths) List.Table().SetColWidth(section, newSize);
+  if (!applyingWidths_) dispatch_([&] { list_.SetColumnWidth(section, newSize); });
 }
 
 void TaskGridView::ShowEditor() {
@@ -191,7 +200,7 @@ void TaskGridView::ShowEditor() {
     return;
   }
   // An editor opened while the grid was hidden must still be shown and take the keyboard.
-  if (QWidget* editor = Delegate->OpenEditor(); editor != nullptr && hasFocus() && isVisible()) {
+  if (QWidget* editor = delegate_->OpenEditor(); editor != nullptr && hasFocus() && isVisible()) {
     editor->show();
     editor->setFocus();
   }
@@ -232,32 +241,32 @@ void TaskGridView::mousePressEvent(QMouseEvent* event) {
   int row = -1;
   HitTest(event->position().toPoint(), col, row);
   QTableView::mousePressEvent(event);
-  List.Guarded([&] { List.GridMouseDown(col, row); });
+  dispatch_([&] { list_.GridMouseDown(col, row); });
 }
 
 void TaskGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableView::mousePressEvent(event);
-  List.Guarded([&] { List.GridDblClick(); });
+  dispatch_([&] { list_.GridDblClick(); });
 }
 
 void TaskGridView::keyReleaseEvent(QKeyEvent* event) {
   const int key = VirtualKey(event);
-  List.Guarded([&] { List.GridKeyUp(key); });
+  dispatch_([&] { list_.GridKeyUp(key); });
   QTableView::keyReleaseEvent(event);
 }
 
 void TaskGridView::changeEvent(QEvent* event) {
   QTableView::changeEvent(event);
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
-    Model->SetPalette(palette());
+    model_->SetPalette(palette());
   }
 }
 
 bool TaskGridView::viewportEvent(QEvent* event) {
   const bool handled = QTableView::viewportEvent(event);
   // The restore hook after a sort runs once the grid has painted.
-  if (event->type() == QEvent::Paint && List.Table().HasDrawHook()) {
-    QTimer::singleShot(0, this, [this] { List.Guarded([this] { List.Table().CellPainted(); }); });
+  if (event->type() == QEvent::Paint && list_.Table().HasDrawHook()) {
+    QTimer::singleShot(0, this, [this] { dispatch_([this] { list_.Table().CellPainted(); }); });
   }
   return handled;
 }
@@ -279,8 +288,8 @@ bool TaskGridView::eventFilter(QObject* object, QEvent* event) {
     const int right = left + header->sectionSize(col);
     if ((col > 0 && x - left < grip) || right - x <= grip) return false;
   }
-  List.Guarded([&] { List.GridMouseDown(col, col >= 0 ? 0 : -1); });
-  if (doubleClick) List.Guarded([&] { List.GridDblClick(); });
+  dispatch_([&] { list_.GridMouseDown(col, col >= 0 ? 0 : -1); });
+  if (doubleClick) dispatch_([&] { list_.GridDblClick(); });
   return true;
 }
 

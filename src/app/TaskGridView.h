@@ -4,11 +4,20 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
 
 #include "app/TaskGridModel.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
+
+// Runs one entry point into the task list as the window runs every handler: a failure goes to
+// the default error report, and the window then mirrors what the handler may have changed. False
+// when the handler failed.
+using Dispatcher = std::function<bool(const std::function<void()>&)>;
+
+// The list's file decides how its cells read; the grid's model is told no more than that.
+CellEncoding EncodingOf(ToDoList& list);
 
 // Every change of the current cell, by keyboard, mouse or program, passes through here first, so
 // the table's cell-selection event runs before the move and can stop it.
@@ -16,7 +25,8 @@ class GridSelectionModel final : public QItemSelectionModel {
   Q_OBJECT
 
  public:
-  GridSelectionModel(ToDoList& list, QAbstractItemModel* model, QObject* parent);
+  GridSelectionModel(TaskTable& table, Dispatcher dispatch, QAbstractItemModel* model,
+                     QObject* parent);
   void setCurrentIndex(const QModelIndex& index,
                        QItemSelectionModel::SelectionFlags command) override;
   // Shows the table's cursor without raising the event again.
@@ -27,8 +37,9 @@ class GridSelectionModel final : public QItemSelectionModel {
   void MoveRefused();
 
  private:
-  ToDoList& List;
-  bool Following = false;
+  TaskTable& table_;
+  Dispatcher dispatch_;
+  bool following_ = false;
 };
 
 // The in-place editor writes each keystroke into the cell and hands key releases to the task list.
@@ -36,38 +47,37 @@ class GridEditDelegate final : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
-  GridEditDelegate(ToDoList& list, QObject* parent);
+  GridEditDelegate(ToDoList& list, Dispatcher dispatch, QObject* parent);
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
   // The editor most recently opened, while it exists.
-  QWidget* OpenEditor() const { return LastEditor.data(); }
+  QWidget* OpenEditor() const { return lastEditor_.data(); }
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
-  ToDoList& List;
-  mutable QPointer<QWidget> LastEditor;
+  ToDoList& list_;
+  Dispatcher dispatch_;
+  mutable QPointer<QWidget> lastEditor_;
 };
 
 class TaskGridView final : public QTableView {
   Q_OBJECT
 
  public:
-  TaskGridView(ToDoList& list, QWidget* parent);
+  // Every handler the grid raises runs through dispatch.
+  TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent);
 
-  TaskGridModel* GridModel() const { return Model; }
+  TaskGridModel* GridModel() const { return model_; }
   // The table's column (grid) for a point in viewport coordinates; -1, -1 outside all cells.
   void HitTest(const QPoint& viewportPoint, int& col, int& row) const;
   // Opens the editor on the current cell, as the grid always shows one.
   void ShowEditor();
   int FullyVisibleRows(int gridHeight) const;
-
- signals:
-  void HandlerFailed();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -82,11 +92,12 @@ class TaskGridView final : public QTableView {
  private:
   void ApplyWidths();
   void OnSectionResized(int section, int oldSize, int newSize);
-  ToDoList& List;
-  TaskGridModel* Model;
-  GridSelectionModel* Selection;
-  GridEditDelegate* Delegate;
-  bool ApplyingWidths = false;
+  ToDoList& list_;
+  Dispatcher dispatch_;
+  TaskGridModel* model_;
+  GridSelectionModel* selection_;
+  GridEditDelegate* delegate_;
+  bool applyingWidths_ = false;
 };
 
 }  // namespace taskwell

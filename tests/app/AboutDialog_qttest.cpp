@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "support/QtApp.h"
+#include "support/Widgets.h"
 
 namespace taskwell {
 namespace {
@@ -26,9 +27,7 @@ int ExecWhileChecking(AboutDialog& box, const std::function<void()>& check,
 
 // What the main window writes each time it is shown.
 void FillAsTheMainWindowDoes(AboutDialog& box) {
-  box.ProductName->setText(QStringLiteral("Taskwell"));
-  box.Comments->setText(QString());
-  box.Version->setText(QStringLiteral("V3.4"));
+  box.SetTexts(QStringLiteral("Taskwell"), QString(), QStringLiteral("V3.4"));
 }
 
 TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
@@ -46,9 +45,9 @@ TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
     int Points;
   };
   const Label labels[] = {
-      {box.ProductName, "ProductName", {10, 12, 320, 22}, 14},
-      {box.Comments, "Comments", {10, 40, 320, 16}, 10},
-      {box.Version, "Version", {10, 70, 320, 16}, 10},
+      {testing::Child<QLabel>(box, "ProductName"), "ProductName", {10, 12, 320, 22}, 14},
+      {testing::Child<QLabel>(box, "Comments"), "Comments", {10, 40, 320, 16}, 10},
+      {testing::Child<QLabel>(box, "Version"), "Version", {10, 70, 320, 16}, 10},
   };
   for (const Label& l : labels) {
     SCOPED_TRACE(l.Name);
@@ -65,29 +64,34 @@ TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
               box.palette().color(QPalette::WindowText));
     EXPECT_EQ(box.findChild<QLabel*>(QString::fromLatin1(l.Name)), l.Control);
   }
-  EXPECT_TRUE(box.Comments->wordWrap());
+  EXPECT_TRUE(testing::Child<QLabel>(box, "Comments")->wordWrap());
 
-  EXPECT_EQ(box.ProgramIcon->objectName(), QStringLiteral("ProgramIcon"));
-  EXPECT_EQ(box.ProgramIcon->geometry(), QRect(100, 130, 141, 61));
-  EXPECT_TRUE(box.ProgramIcon->hasScaledContents());
-  EXPECT_TRUE(box.ProgramIcon->pixmap().isNull());
+  EXPECT_EQ(testing::Child<QLabel>(box, "ProgramIcon")->objectName(),
+            QStringLiteral("ProgramIcon"));
+  EXPECT_EQ(testing::Child<QLabel>(box, "ProgramIcon")->geometry(), QRect(100, 130, 141, 61));
+  EXPECT_TRUE(testing::Child<QLabel>(box, "ProgramIcon")->hasScaledContents());
+  EXPECT_TRUE(testing::Child<QLabel>(box, "ProgramIcon")->pixmap().isNull());
 
-  EXPECT_EQ(box.ContinueButton->objectName(), QStringLiteral("ContinueButton"));
-  EXPECT_EQ(box.ContinueButton->geometry(), QRect(85, 300, 180, 50));
-  EXPECT_EQ(box.ContinueButton->text(), QStringLiteral("Click here to continue"));
-  EXPECT_EQ(box.ContinueButton->font().family(), QStringLiteral("Arial"));
-  EXPECT_TRUE(box.ContinueButton->font().bold());
-  EXPECT_EQ(box.ContinueButton->font().pointSize(), 10);
+  EXPECT_EQ(testing::Child<QPushButton>(box, "ContinueButton")->objectName(),
+            QStringLiteral("ContinueButton"));
+  EXPECT_EQ(testing::Child<QPushButton>(box, "ContinueButton")->geometry(),
+            QRect(85, 300, 180, 50));
+  EXPECT_EQ(testing::Child<QPushButton>(box, "ContinueButton")->text(),
+            QStringLiteral("Click here to continue"));
+  EXPECT_EQ(testing::Child<QPushButton>(box, "ContinueButton")->font().family(),
+            QStringLiteral("Arial"));
+  EXPECT_TRUE(testing::Child<QPushButton>(box, "ContinueButton")->font().bold());
+  EXPECT_EQ(testing::Child<QPushButton>(box, "ContinueButton")->font().pointSize(), 10);
 }
 
 TEST(AboutBox, OnlyTheButtonTakesTheFocus) {
   AboutDialog box;
   for (QWidget* child : box.findChildren<QWidget*>()) {
-    if (child != box.ContinueButton) {
+    if (child != testing::Child<QPushButton>(box, "ContinueButton")) {
       EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
     }
   }
-  EXPECT_NE(box.ContinueButton->focusPolicy(), Qt::NoFocus);
+  EXPECT_NE(testing::Child<QPushButton>(box, "ContinueButton")->focusPolicy(), Qt::NoFocus);
 }
 
 TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
@@ -103,7 +107,9 @@ TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
     int Result;
   };
   const Showing showings[] = {
-      {{20, 30}, [&] { box.ContinueButton->click(); }, QDialog::Accepted},
+      {{20, 30},
+       [&] { testing::Child<QPushButton>(box, "ContinueButton")->click(); },
+       QDialog::Accepted},
       {{400, 300}, [&] { box.close(); }, QDialog::Rejected},
   };
   for (const Showing& s : showings) {
@@ -115,9 +121,9 @@ TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
     const int result = ExecWhileChecking(
         box,
         [&] {
-          product = box.ProductName->text();
-          comments = box.Comments->text();
-          version = box.Version->text();
+          product = testing::Child<QLabel>(box, "ProductName")->text();
+          comments = testing::Child<QLabel>(box, "Comments")->text();
+          version = testing::Child<QLabel>(box, "Version")->text();
           where = box.frameGeometry();
           focused = box.focusWidget();
         },
@@ -128,7 +134,7 @@ TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
     EXPECT_EQ(version, QStringLiteral("V3.4"));
     EXPECT_LE((where.center() - screenCentre).manhattanLength(), 1);
     EXPECT_EQ(box.size(), QSize(342, 358));
-    EXPECT_EQ(focused, box.ContinueButton);
+    EXPECT_EQ(focused, testing::Child<QPushButton>(box, "ContinueButton"));
     EXPECT_FALSE(box.isVisible());
   }
 }

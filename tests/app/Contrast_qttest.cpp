@@ -16,6 +16,7 @@
 #include "grid/DueState.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
+#include "support/Widgets.h"
 
 namespace taskwell {
 namespace {
@@ -71,10 +72,13 @@ class ContrastTest : public ::testing::TestWithParam<bool> {
 TEST_P(ContrastTest, DialogsAndTheMainWindowRead) {
   MessageDialog message;
   message.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
-  ExpectReadable(message, {message.MessageLabel, message.ContinueButton});
+  ExpectReadable(message, {testing::Child<QLabel>(message, "MessageLabel"),
+                           testing::Child<QPushButton>(message, "ContinueButton")});
 
   AboutDialog about;
-  ExpectReadable(about, {about.ProductName, about.Version, about.ContinueButton});
+  ExpectReadable(about, {testing::Child<QLabel>(about, "ProductName"),
+                         testing::Child<QLabel>(about, "Version"),
+                         testing::Child<QPushButton>(about, "ContinueButton")});
 
   // The date dialog has no text; it must at least take the theme's background.
   DateInputDialog dateForm;
@@ -90,7 +94,8 @@ TEST_P(ContrastTest, DialogsAndTheMainWindowRead) {
   MainWindow form({}, clock, (folder / "none.todo").string(), folder.string());
   // The offscreen screen is small; keep the labels inside it.
   form.setGeometry(10, 10, 780, 500);
-  ExpectReadable(form, {form.Label1, form.MessageLabel});
+  ExpectReadable(
+      form, {testing::Child<QLabel>(form, "Label1"), testing::Child<QLabel>(form, "MessageLabel")});
   std::filesystem::remove_all(folder);
 }
 

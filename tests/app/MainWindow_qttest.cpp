@@ -22,9 +22,20 @@
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
+#include "support/Widgets.h"
 
 namespace taskwell {
 namespace {
+
+QPushButton* Button(const QWidget& window, const char* name) {
+  return testing::Child<QPushButton>(window, name);
+}
+TaskGridView* GridOf(const QWidget& window) {
+  return testing::Child<TaskGridView>(window, "Grid");
+}
+QLineEdit* FindEditOf(const QWidget& window) {
+  return testing::Child<QLineEdit>(window, "FindEdit");
+}
 
 class FormTest : public ::testing::Test {
  protected:
@@ -73,23 +84,23 @@ TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
     const char* Caption;
     bool Visible;
   } layout[] = {
-      {form.AddButton, {3, 0, 47, 24}, "&Add", true},
-      {form.DeleteButton, {3, 24, 47, 24}, "&Delete", true},
-      {form.IncrementButton, {61, 0, 57, 24}, "&Increment", true},
-      {form.ReplicateButton, {61, 24, 57, 24}, "&Replicate", true},
-      {form.PrintButton, {129, 0, 37, 24}, "&Print", true},
-      {form.SaveButton, {129, 24, 37, 24}, "&Save", true},
-      {form.FindEdit, {177, 0, 80, 21}, "", true},
-      {form.FindButton, {177, 24, 80, 24}, "&Find", true},
-      {form.SortOrderButton, {273, 0, 128, 24}, "Sorted by Date", false},
-      {form.AutoSortButton, {273, 24, 64, 24}, "AutoSort on", false},
-      {form.SortButton, {337, 24, 64, 24}, "Sort Now", false},
-      {form.HideButton, {408, 0, 33, 24}, "&Hide Sel", false},
-      {form.Label1, {446, 10, 107, 13}, "Click a Col Hdr to sort", true},
-      {form.MessageLabel, {446, 31, 81, 13}, "F2 to Edit a cell", true},
-      {form.AboutButton, {719, 0, 49, 24}, "Abou&t", true},
-      {form.CloseButton, {771, 0, 49, 24}, "&Close", true},
-      {form.CloseNoSaveButton, {719, 24, 101, 24}, "Close-NoSave", true},
+      {Button(form, "AddButton"), {3, 0, 47, 24}, "&Add", true},
+      {Button(form, "DeleteButton"), {3, 24, 47, 24}, "&Delete", true},
+      {Button(form, "IncrementButton"), {61, 0, 57, 24}, "&Increment", true},
+      {Button(form, "ReplicateButton"), {61, 24, 57, 24}, "&Replicate", true},
+      {Button(form, "PrintButton"), {129, 0, 37, 24}, "&Print", true},
+      {Button(form, "SaveButton"), {129, 24, 37, 24}, "&Save", true},
+      {FindEditOf(form), {177, 0, 80, 21}, "", true},
+      {Button(form, "FindButton"), {177, 24, 80, 24}, "&Find", true},
+      {Button(form, "SortOrderButton"), {273, 0, 128, 24}, "Sorted by Date", false},
+      {Button(form, "AutoSortButton"), {273, 24, 64, 24}, "AutoSort on", false},
+      {Button(form, "SortButton"), {337, 24, 64, 24}, "Sort Now", false},
+      {Button(form, "HideButton"), {408, 0, 33, 24}, "&Hide Sel", false},
+      {testing::Child<QLabel>(form, "Label1"), {446, 10, 107, 13}, "Click a Col Hdr to sort", true},
+      {testing::Child<QLabel>(form, "MessageLabel"), {446, 31, 81, 13}, "F2 to Edit a cell", true},
+      {Button(form, "AboutButton"), {719, 0, 49, 24}, "Abou&t", true},
+      {Button(form, "CloseButton"), {771, 0, 49, 24}, "&Close", true},
+      {Button(form, "CloseNoSaveButton"), {719, 24, 101, 24}, "Close-NoSave", true},
   };
   form.resize(820, 540);
   form.show();
@@ -105,25 +116,35 @@ TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
     if (auto* edit = qobject_cast<QLineEdit*>(item.Control)) text = edit->text();
     EXPECT_EQ(text.toStdString(), item.Caption);
   }
-  EXPECT_EQ(form.ButtonPanel->height(), 50);
+  EXPECT_EQ(testing::Child<QWidget>(form, "ButtonPanel")->height(), 50);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V3.4 - home"));
 }
 
 TEST_F(FormTest, TabOrderFollowsTheLayout) {
   MainWindow form({}, Clock, File, "/home/x");
-  const QWidget* order[] = {form.AddButton,       form.DeleteButton,    form.IncrementButton,
-                            form.PrintButton,     form.FindEdit,        form.FindButton,
-                            form.SortOrderButton, form.HideButton,      form.AboutButton,
-                            form.CloseButton,     form.AutoSortButton,  form.SortButton,
-                            form.SaveButton,      form.ReplicateButton, form.CloseNoSaveButton};
+  const QWidget* order[] = {Button(form, "AddButton"),
+                            Button(form, "DeleteButton"),
+                            Button(form, "IncrementButton"),
+                            Button(form, "PrintButton"),
+                            FindEditOf(form),
+                            Button(form, "FindButton"),
+                            Button(form, "SortOrderButton"),
+                            Button(form, "HideButton"),
+                            Button(form, "AboutButton"),
+                            Button(form, "CloseButton"),
+                            Button(form, "AutoSortButton"),
+                            Button(form, "SortButton"),
+                            Button(form, "SaveButton"),
+                            Button(form, "ReplicateButton"),
+                            Button(form, "CloseNoSaveButton")};
   // Walk the focus chain once round and keep the controls of the layout, in the order met.
   std::vector<const QWidget*> met;
-  const QWidget* widget = form.AddButton;
+  const QWidget* widget = Button(form, "AddButton");
   do {
     if (std::find(std::begin(order), std::end(order), widget) != std::end(order))
       met.push_back(widget);
     widget = widget->nextInFocusChain();
-  } while (widget != form.AddButton && met.size() < 50);
+  } while (widget != Button(form, "AddButton") && met.size() < 50);
   EXPECT_EQ(met, std::vector<const QWidget*>(std::begin(order), std::end(order)));
 }
 
@@ -132,10 +153,10 @@ TEST_F(FormTest, RightEdgeControlsStayAnchoredWhenTheWindowWidens) {
   form.show();
   form.resize(1020, 540);
   QApplication::processEvents();
-  EXPECT_EQ(form.AboutButton->x(), 919);
-  EXPECT_EQ(form.CloseButton->x(), 971);
-  EXPECT_EQ(form.CloseNoSaveButton->x(), 919);
-  EXPECT_EQ(form.FindButton->x(), 177);
+  EXPECT_EQ(Button(form, "AboutButton")->x(), 919);
+  EXPECT_EQ(Button(form, "CloseButton")->x(), 971);
+  EXPECT_EQ(Button(form, "CloseNoSaveButton")->x(), 919);
+  EXPECT_EQ(Button(form, "FindButton")->x(), 177);
 }
 
 TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
@@ -145,15 +166,15 @@ TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
-  QAbstractItemModel* model = form.Grid->model();
+  QAbstractItemModel* model = GridOf(form)->model();
   ASSERT_EQ(model->rowCount(), 2);
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date "));
   EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Description "));
   EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("07/06/2009"));
   EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("Mon"));
   EXPECT_EQ(model->index(1, 3).data().toString(), QStringLiteral("Tidy"));
-  EXPECT_EQ(form.Grid->verticalHeader()->defaultSectionSize(), 20);
-  EXPECT_EQ(form.Grid->currentIndex(), model->index(0, 0));
+  EXPECT_EQ(GridOf(form)->verticalHeader()->defaultSectionSize(), 20);
+  EXPECT_EQ(GridOf(form)->currentIndex(), model->index(0, 0));
 }
 
 TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
@@ -164,7 +185,7 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   ToDoList& list = form.List();
   std::vector<std::pair<int, int>> events;
   list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
-  form.Grid->setCurrentIndex(form.Grid->model()->index(1, 3));
+  GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 3));
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{3, 2}}));
   EXPECT_EQ(list.Table().Row(), 2);
   EXPECT_EQ(list.Table().Col(), 3);
@@ -172,15 +193,15 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   list.Table().SetSelectHandler(
       [](int, int) { throw EConvertError("'13/45/2026' is not a valid date"); });
   AnswerDialogs();
-  form.Grid->setCurrentIndex(form.Grid->model()->index(0, 0));
+  GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(0, 0));
   EXPECT_EQ(list.Table().Row(), 2);
-  EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(1, 3));
+  EXPECT_EQ(GridOf(form)->currentIndex(), GridOf(form)->model()->index(1, 3));
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
 
   // A move made by the program shows in the view without raising the event twice.
   list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
   list.Table().SetRow(1);
-  EXPECT_EQ(form.Grid->currentIndex(), form.Grid->model()->index(0, 3));
+  EXPECT_EQ(GridOf(form)->currentIndex(), GridOf(form)->model()->index(0, 3));
   EXPECT_EQ(events.size(), 2u);
 }
 
@@ -192,7 +213,7 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   form.List().Table().SetCell(3, 1, "changed");
   form.close();
   EXPECT_EQ(Read().find("changed"), std::string::npos);
-  form.SaveButton->click();
+  Button(form, "SaveButton")->click();
   EXPECT_NE(Read().find("\"changed\""), std::string::npos);
 }
 
@@ -203,7 +224,7 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   QApplication::processEvents();
   form.List().Table().SetCell(3, 1, "task");
   AnswerDialogs();
-  form.CloseButton->click();
+  Button(form, "CloseButton")->click();
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"list"});
 }
@@ -223,26 +244,26 @@ TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::setActiveWindow(&form);
-  form.Grid->setFocus();
+  GridOf(form)->setFocus();
   QApplication::processEvents();
   ToDoList& list = form.List();
   list.Table().SetCell(0, 1, "12/45/2026");
   AnswerDialogs();
   QShortcutEvent altC(QKeySequence(QStringLiteral("Alt+C")), 0);
-  QApplication::sendEvent(form.CloseButton, &altC);
+  QApplication::sendEvent(Button(form, "CloseButton"), &altC);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
   EXPECT_EQ(list.Table().Cell(0, 1), "12/45/2026");
 
-  form.SaveButton->setFocus();
+  Button(form, "SaveButton")->setFocus();
   QApplication::processEvents();
-  form.SaveButton->click();
+  Button(form, "SaveButton")->click();
   EXPECT_EQ(Read(), original);
   EXPECT_EQ(list.Table().Cell(0, 1), "12/45/2026");
 
   list.GridKeyUp(27);
-  form.Grid->setFocus();
-  QApplication::sendEvent(form.CloseButton, &altC);
+  GridOf(form)->setFocus();
+  QApplication::sendEvent(Button(form, "CloseButton"), &altC);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(Read(), original);
 }
@@ -254,12 +275,12 @@ TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   QApplication::processEvents();
-  form.Grid->setFocus();
-  form.Grid->setCurrentIndex(form.Grid->model()->index(1, 1));
+  GridOf(form)->setFocus();
+  GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 1));
   QApplication::processEvents();
-  form.IncrementButton->click();
+  Button(form, "IncrementButton")->click();
   QApplication::processEvents();
-  form.ReplicateButton->click();
+  Button(form, "ReplicateButton")->click();
   QApplication::processEvents();
   ToDoList& list = form.List();
   ASSERT_EQ(list.Table().RowCount(), 4);
@@ -295,19 +316,19 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   form.FocusGrid();
   QApplication::processEvents();
   ToDoList& list = form.List();
-  EXPECT_EQ(form.FindEdit->placeholderText(), QStringLiteral("Find"));
-  EXPECT_EQ(form.FindEdit->accessibleName(), QStringLiteral("Find"));
+  EXPECT_EQ(FindEditOf(form)->placeholderText(), QStringLiteral("Find"));
+  EXPECT_EQ(FindEditOf(form)->accessibleName(), QStringLiteral("Find"));
 
   const std::vector<std::string> before = AllCells(list);
   const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     QApplication::processEvents();
   };
-  form.FindEdit->setText(QStringLiteral("old"));
+  FindEditOf(form)->setText(QStringLiteral("old"));
   press(Qt::Key_F, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::focusWidget(), form.FindEdit);
-  EXPECT_EQ(form.FindEdit->selectedText(), QStringLiteral("old"));
-  QTest::keyClicks(form.FindEdit, QStringLiteral("alpha"));
+  EXPECT_EQ(QApplication::focusWidget(), FindEditOf(form));
+  EXPECT_EQ(FindEditOf(form)->selectedText(), QStringLiteral("old"));
+  QTest::keyClicks(FindEditOf(form), QStringLiteral("alpha"));
 
   // Enter in the box, then F3 from the grid, step through the matches and wrap round.
   const struct {
@@ -318,11 +339,11 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
     press(step.Key);
     EXPECT_EQ(list.Table().Row(), step.Row);
     EXPECT_EQ(list.Table().Col(), list.DescCol());
-    EXPECT_TRUE(form.Grid->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(GridOf(form)->isAncestorOf(QApplication::focusWidget()));
   }
   press(Qt::Key_F, Qt::ControlModifier);
   press(Qt::Key_Escape);
-  EXPECT_TRUE(form.Grid->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_TRUE(GridOf(form)->isAncestorOf(QApplication::focusWidget()));
   EXPECT_EQ(AllCells(list), before);
 
   // Ctrl+S commits the cell being typed into and saves, as Alt+S does.
@@ -338,8 +359,8 @@ TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
   form.SetDialogs(&messages, nullptr);
   QString shown;
   QTimer::singleShot(0, [&] {
-    shown = messages.MessageLabel->text();
-    messages.ContinueButton->click();
+    shown = testing::Child<QLabel>(messages, "MessageLabel")->text();
+    Button(messages, "ContinueButton")->click();
   });
   // The offscreen desktop opens nothing, like a desktop without a handler for the file.
   form.OpenDocument("/no/such/folder/plan.pdf");

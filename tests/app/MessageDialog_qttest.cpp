@@ -9,9 +9,17 @@
 #include <QTimer>
 
 #include "support/QtApp.h"
+#include "support/Widgets.h"
 
 namespace taskwell {
 namespace {
+
+QLabel* Message(const MessageDialog& box) {
+  return testing::Child<QLabel>(box, "MessageLabel");
+}
+QPushButton* Continue(const MessageDialog& box) {
+  return testing::Child<QPushButton>(box, "ContinueButton");
+}
 
 class MessageBoxTest : public ::testing::Test {
  protected:
@@ -21,15 +29,15 @@ class MessageBoxTest : public ::testing::Test {
 TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
   MessageDialog box;
   box.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
-  const int line = box.MessageLabel->fontMetrics().lineSpacing();
+  const int line = Message(box)->fontMetrics().lineSpacing();
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Error"));
-  EXPECT_EQ(box.MessageLabel->y(), 16);
-  EXPECT_NEAR(box.MessageLabel->height(), line, 2);
-  EXPECT_EQ(box.ContinueButton->y(), 16 + box.MessageLabel->height() + 10);
-  EXPECT_EQ(box.ContinueButton->geometry(), QRect(85, box.ContinueButton->y(), 180, 40));
-  EXPECT_EQ(box.ContinueButton->text(), QStringLiteral("Click here to continue"));
+  EXPECT_EQ(Message(box)->y(), 16);
+  EXPECT_NEAR(Message(box)->height(), line, 2);
+  EXPECT_EQ(Continue(box)->y(), 16 + Message(box)->height() + 10);
+  EXPECT_EQ(Continue(box)->geometry(), QRect(85, Continue(box)->y(), 180, 40));
+  EXPECT_EQ(Continue(box)->text(), QStringLiteral("Click here to continue"));
   EXPECT_EQ(box.width(), 342);
-  EXPECT_EQ(box.height(), box.ContinueButton->y() + 40 + 35);
+  EXPECT_EQ(box.height(), Continue(box)->y() + 40 + 35);
 }
 
 TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
@@ -38,20 +46,20 @@ TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
       QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
   box.Prepare(QStringLiteral("Increment End"), longText);
   const int tall = box.height();
-  const int line = box.MessageLabel->fontMetrics().lineSpacing();
-  EXPECT_GE(box.MessageLabel->height(), 4 * line);
+  const int line = Message(box)->fontMetrics().lineSpacing();
+  EXPECT_GE(Message(box)->height(), 4 * line);
   EXPECT_EQ(box.width(), 342);
   box.Prepare(QStringLiteral("Increment Error"), QStringLiteral("No date to increment"));
   EXPECT_LT(box.height(), tall - 2 * line);
-  EXPECT_EQ(box.MessageLabel->text(), QStringLiteral("No date to increment"));
+  EXPECT_EQ(Message(box)->text(), QStringLiteral("No date to increment"));
 }
 
 TEST_F(MessageBoxTest, ShowsModallyAndTheButtonClosesIt) {
   MessageDialog box;
   bool sawIt = false;
   QTimer::singleShot(0, [&] {
-    sawIt = box.isVisible() && box.isModal() && box.focusWidget() == box.ContinueButton;
-    box.ContinueButton->click();
+    sawIt = box.isVisible() && box.isModal() && box.focusWidget() == Continue(box);
+    Continue(box)->click();
   });
   box.ShowMessageBox(QStringLiteral("Taskwell"), QStringLiteral("x is already being edited."));
   EXPECT_TRUE(sawIt);

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QSignalSpy>
 
+#include "app/TaskGridView.h"
+
 #include "grid/DueState.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
@@ -47,7 +49,7 @@ class DueLookTest : public ::testing::Test {
 };
 
 TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
-  TaskGridModel model(Fixture.List);
+  TaskGridModel model(Fixture.List.Table(), Fixture.List.Dates(), EncodingOf(Fixture.List));
   EXPECT_EQ(Looks(model), (std::vector<std::string>{"overdue", "today", "", ""}));
   EXPECT_EQ(model.index(0, 3).data().toString(), QStringLiteral("late"));
 
@@ -75,7 +77,7 @@ TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
 }
 
 TEST_F(DueLookTest, OverdueColourReadsOnTheViewsBase) {
-  TaskGridModel model(Fixture.List);
+  TaskGridModel model(Fixture.List.Table(), Fixture.List.Dates(), EncodingOf(Fixture.List));
   for (const QColor base :
        {QColor(Qt::white), QColor(0x2a, 0x2a, 0x2a), QColor(0x1e, 0x1e, 0x2e)}) {
     QPalette palette;
@@ -97,7 +99,7 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
   fixture.SetRows({{"", "1", "", "Caf\xE9 \x80 \x81"}, {"", "2", "", "x"}});
   ListTestAccess::SetTextIsUtf8(list, false);
   ListTestAccess::SetSingleByteFile(list, true);
-  TaskGridModel model(list);
+  TaskGridModel model(list.Table(), list.Dates(), EncodingOf(list));
   const QString shown = QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);
 
