@@ -48,12 +48,16 @@ void ToDoList::LoadTaskFile() {
   file_.DiskStamp = csv_.ReadStamp;
   file_.BaseBytes = csv_.Content();
   csv_.ReadLine();
+  std::string firstLine = csv_.Line;
   std::string field = csv_.ReadField();
   if (IsProjectWord(field)) {
     SetLayout(true);
     csv_.ReadLine();
+    firstLine = csv_.Line;
     field = csv_.ReadField();
   }
+  // The header is read over, so a file made by hand without one would lose its first task.
+  const bool headerMissing = !TrimView(firstLine).empty() && UpperAscii(TrimView(field)) != "DATE";
   csv_.ReadField();
   csv_.ReadField();
   if (IsProjectWord(csv_.ReadField())) {
@@ -93,7 +97,13 @@ void ToDoList::LoadTaskFile() {
   csv_.Close();
 
   std::string report;
+  if (headerMissing) {
+    report += "The first line of " + file_.Name +
+              " is not the header line the list expects: " + Excerpt(firstLine) +
+              ". It is not in the list.";
+  }
   if (leftOverLines > 0) {
+    if (!report.empty()) report += " ";
     report +=
         "Line " + std::to_string(firstLeftOverLine) + " of " + file_.Name +
         " has text after its description that the list cannot show: " + Excerpt(firstLeftOver) +

@@ -746,3 +746,22 @@ TEST(UnsavedChanges, FollowEditsAndSaves) {
 
 }  // namespace
 }  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+// A file made by hand without the header line keeps its first task in the backup, with a word.
+TEST(HeaderLine, AMissingHeaderIsReportedAndKept) {
+  FileFixture file;
+  const std::string original = "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Plain\"\r\n";
+  const std::string error = file.Load(original);
+  EXPECT_NE(error.find("is not the header line"), std::string::npos) << error;
+  EXPECT_NE(error.find("Call Bob"), std::string::npos) << error;
+  file.Save();
+  EXPECT_EQ(ReadBytes(file.Path + ".bak"), original);
+  // A file the program wrote always starts with its header: no report.
+  EXPECT_EQ(file.Load(ReadBytes(file.Path)), "");
+}
+
+}  // namespace
+}  // namespace taskwell
