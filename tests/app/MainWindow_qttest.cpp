@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "app/MessageDialog.h"
@@ -365,6 +366,51 @@ TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
   // The offscreen desktop opens nothing, like a desktop without a handler for the file.
   form.OpenDocument("/no/such/folder/plan.pdf");
   EXPECT_EQ(shown, QStringLiteral("Could not open \"/no/such/folder/plan.pdf\"."));
+}
+
+}  // namespace
+}  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+// Whatever a grid event's handler changes, the buttons show it once the event is done.
+TEST_F(FormTest, GridEventsRefreshTheButtons) {
+  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n,,,\"b\"\r\n");
+  MainWindow form({}, Clock, File, "/home/x");
+  form.show();
+  QApplication::processEvents();
+  ToDoList& list = form.List();
+  QPushButton* autoSort = Button(form, "AutoSortButton");
+  const auto toggle = [&list](auto&&...) { list.AutoSortButtonClick(); };
+  const struct {
+    const char* Event;
+    std::function<void()> Raise;
+  } events[] = {
+      {"cursor move",
+       [&] {
+         list.Table().SetSelectHandler(toggle);
+         GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 3));
+       }},
+      {"paint hook",
+       [&] {
+         list.Table().SetDrawHook(toggle);
+         GridOf(form)->viewport()->repaint();
+       }},
+  };
+  // The first toggle leaves the caption as it was; from then on each one changes it.
+  list.AutoSortButtonClick();
+  for (const auto& event : events) {
+    SCOPED_TRACE(event.Event);
+    const bool wasOn = list.AutoSort();
+    event.Raise();
+    QApplication::processEvents();
+    EXPECT_NE(list.AutoSort(), wasOn);
+    EXPECT_EQ(autoSort->text().toStdString(), list.AutoSortButtonCaption());
+  }
+  // A column the user widens keeps its width in the table.
+  GridOf(form)->horizontalHeader()->resizeSection(3, 123);
+  EXPECT_EQ(list.Table().ColWidth(3), 123);
 }
 
 }  // namespace
