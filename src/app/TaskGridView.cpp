@@ -10,14 +10,15 @@
 #include <QTimer>
 #include <utility>
 
+#include "document/TableLayout.h"
+
 namespace taskwell {
 namespace {
 
-constexpr int kRowHeight = 20;
-constexpr int kEscape = 27;
+constexpr int kRowHeight = TableLayout::RowHeight;
 
 int VirtualKey(const QKeyEvent* event) {
-  return event->key() == Qt::Key_Escape ? kEscape : event->key() & 0xFF;
+  return event->key() == Qt::Key_Escape ? kEscapeKey : event->key() & 0xFF;
 }
 
 }  // namespace
