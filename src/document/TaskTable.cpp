@@ -15,6 +15,12 @@ TaskTable::TaskTable() {
 void TaskTable::SetRowCount(int rows) {
   if (rows < 0) rows = 0;
   if (rows == RowCount()) return;
+  if (recorder_) {
+    std::vector<std::vector<std::string>> dropped;
+    for (std::size_t r = static_cast<std::size_t>(rows); r < cells_.size(); ++r)
+      dropped.push_back(std::move(cells_[r]));
+    recorder_->RowCountChanged(RowCount(), rows, std::move(dropped));
+  }
   cells_.resize(static_cast<std::size_t>(rows),
                 std::vector<std::string>(static_cast<std::size_t>(columns_)));
   // A cursor on a dropped row goes to the new last row, without a selection event.
@@ -43,30 +49,37 @@ void TaskTable::SetCell(int col, int row, std::string text) {
   }
   auto& cell = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   if (cell == text) return;
+  if (recorder_) recorder_->CellChanged(col, row, cell, text);
   cell = std::move(text);
   Notify(Change::Cell, col, row);
 }
 
 void TaskTable::CopyRow(int from, int to) {
   if (from == to) return;
-  cells_.at(static_cast<std::size_t>(to)) = cells_.at(static_cast<std::size_t>(from));
+  const auto& source = cells_.at(static_cast<std::size_t>(from));
+  auto& target = cells_.at(static_cast<std::size_t>(to));
+  if (recorder_) recorder_->RowCopied(from, to, target);
+  target = source;
   Notify(Change::All);
 }
 
 void TaskTable::InsertEmptyRow(int row) {
   if (row < 0 || row > RowCount()) throw std::out_of_range("Grid index out of range");
+  if (recorder_) recorder_->RowInserted(row);
   cells_.insert(cells_.begin() + row, std::vector<std::string>(static_cast<std::size_t>(columns_)));
   Notify(Change::All);
 }
 
 void TaskTable::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) throw std::out_of_range("Grid index out of range");
+  if (recorder_) recorder_->RowDeleted(row, std::move(cells_[static_cast<std::size_t>(row)]));
   cells_.erase(cells_.begin() + row);
   if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
   Notify(Change::All);
 }
 
 void TaskTable::ReorderRows(const std::vector<int>& order) {
+  if (recorder_) recorder_->RowsReordered(order);
   std::vector<std::vector<std::string>> moved;
   moved.reserve(order.size());
   for (int index : order) moved.push_back(std::move(cells_.at(static_cast<std::size_t>(index))));

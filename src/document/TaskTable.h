@@ -8,6 +8,26 @@
 
 namespace taskwell {
 
+// Told the exact before-data of every change to the cells and rows, so that a change can be taken
+// back without keeping a copy of the table. Called before the table changes; the column count
+// and the cursor are not reported.
+class TableRecorder {
+ public:
+  virtual ~TableRecorder() = default;
+  virtual void CellChanged(int col, int row, const std::string& before,
+                           const std::string& after) = 0;
+  virtual void RowInserted(int row) = 0;
+  // The row's cells are handed over: the table drops them anyway.
+  virtual void RowDeleted(int row, std::vector<std::string> cells) = 0;
+  // Row `to` is about to get a copy of row `from`; `before` is what it holds now.
+  virtual void RowCopied(int from, int to, const std::vector<std::string>& before) = 0;
+  // Row i becomes the row that was at order[i].
+  virtual void RowsReordered(const std::vector<int>& order) = 0;
+  // The row count goes from `before` to `after`; a shrink hands over the dropped rows.
+  virtual void RowCountChanged(int before, int after,
+                               std::vector<std::vector<std::string>> dropped) = 0;
+};
+
 // The editable text grid without pixels: cells of byte strings by (column, row), a fixed header
 // row, the cursor, column widths and the grid's events. A view renders it and routes every
 // cursor move through it, so the cell-selection event always runs before a move.
@@ -75,6 +95,9 @@ class TaskTable {
   int AddChangeListener(ChangeListener listener);
   void RemoveChangeListener(int id);
 
+  // The one recorder of changes to cells and rows; nullptr for none. Not owned.
+  void SetRecorder(TableRecorder* recorder) { recorder_ = recorder; }
+
   // Changes between these two are announced once, as Change::All.
   void BeginUpdate();
   void EndUpdate();
@@ -94,6 +117,7 @@ class TaskTable {
   DrawCellHandler drawHook_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
   int nextListenerId_ = 1;
+  TableRecorder* recorder_ = nullptr;
 };
 
 }  // namespace taskwell
