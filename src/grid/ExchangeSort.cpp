@@ -125,4 +125,84 @@ std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
   return order;
 }
 
+std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,
+                                          const std::function<std::string(int)>& keyOf,
+                                          int& nextGroup) {
+  const int count = static_cast<int>(groups.size());
+  auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
+  const std::string key = keyOf(changed);
+  std::vector<int> order;
+  int position = changed;
+  // The row the changed one now sits beside that may hold an equal key.
+  int neighbour = -1;
+
+  if (changed > 0 && key < keyOf(changed - 1)) {
+    // Smaller: it lands behind the last row not greater than it.
+    int low = 0;
+    int high = changed - 1;
+    while (low < high) {
+      const int mid = low + (high - low) / 2;
+      if (key < keyOf(mid)) {
+        high = mid;
+      } else {
+        low = mid + 1;
+      }
+    }
+    position = low;
+    neighbour = position - 1;
+    order.resize(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    at(order, position) = changed;
+    // Every group it passed moves down one row and turns its front row to the back.
+    int next = position + 1;
+    for (int start = position; start < changed;) {
+      int end = start + 1;
+      while (end < changed && at(groups, end) == at(groups, start)) ++end;
+      for (int row = start + 1; row < end; ++row) at(order, next++) = row;
+      at(order, next++) = start;
+      start = end;
+    }
+  } else if (changed + 1 < count && keyOf(changed + 1) < key) {
+    // Greater: the smaller rows after it pass it, its equals do not.
+    int low = changed + 2;
+    int high = count;
+    while (low < high) {
+      const int mid = low + (high - low) / 2;
+      if (keyOf(mid) < key) {
+        low = mid + 1;
+      } else {
+        high = mid;
+      }
+    }
+    position = low - 1;
+    neighbour = low;
+    order.resize(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    for (int p = changed; p < position; ++p) at(order, p) = p + 1;
+    at(order, position) = changed;
+  }
+
+  if (!order.empty()) {
+    std::vector<int> moved(groups.size());
+    for (int p = 0; p < count; ++p) at(moved, p) = at(groups, at(order, p));
+    groups = std::move(moved);
+  }
+  auto equalTo = [&](int row) { return row >= 0 && row < count && keyOf(row) == key; };
+  if (order.empty()) {
+    // In place: it joins an equal row above or below, if any.
+    if (equalTo(changed - 1)) {
+      at(groups, changed) = at(groups, changed - 1);
+    } else if (equalTo(changed + 1)) {
+      at(groups, changed) = at(groups, changed + 1);
+    } else {
+      at(groups, changed) = nextGroup++;
+    }
+  } else if (equalTo(neighbour)) {
+    at(groups, position) = at(groups, neighbour);
+  } else {
+    at(groups, position) = nextGroup++;
+  }
+  return order;
+}
+
 }  // namespace taskwell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,19 @@ namespace taskwell {
 // each time a smaller key arrives. We count those turns per group and replay them, which gives
 // the same order, equal keys included, in O(n log n) instead of n²/2 comparisons.
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys);
+
+// The same order for rows that were in key order until the key of one row, `changed`, changed,
+// without building every key: a commit changes one row, and re-sorting 100,000 rows for it would
+// cost a frame several times over.
+//
+// groups[i] numbers the key of row i, equal keys alike (the entry of `changed` is stale and not
+// read); keyOf(i) builds the current key of row i, and is asked only a logarithmic number of
+// times. A smaller key slides in behind its equals and turns every group it passes, as above; a
+// greater key only lets the smaller rows after it pass, so it stops in front of its equals.
+// Returns the order in ExchangeSortOrder's form, or nothing when no row moves. groups is brought
+// to the new order, the changed row taking its equals' number or nextGroup (then incremented).
+std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,
+                                          const std::function<std::string(int)>& keyOf,
+                                          int& nextGroup);
 
 }  // namespace taskwell

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 
+#include "document/Calendar.h"
 #include "document/TableLayout.h"
 #include "grid/ExchangeSort.h"
 #include "grid/SortKey.h"
@@ -28,6 +29,67 @@ std::string ToDoList::BuildSortKey(int row) const {
                  table_.Cell(layout_.DescCol(), row));
 }
 
+std::vector<int> ToDoList::SortedOrder() {
+  const int tasks = std::max(table_.RowCount() - 1, 0);
+  SortedRows& kept = sorted_;
+  if (kept.Valid && kept.Mode == sort_.Mode && kept.DescCol == layout_.DescCol() &&
+      kept.Day == DateOf(dates_.Now()) && kept.Groups.size() == static_cast<std::size_t>(tasks)) {
+    if (kept.Changed == 0) return {};
+    return ExchangeOrderAfterChange(
+        kept.Groups, kept.Changed - 1, [this](int task) { return BuildSortKey(task + 1); },
+        kept.NextGroup);
+  }
+  std::vector<std::string> keys;
+  keys.reserve(static_cast<std::size_t>(tasks));
+  for (int row = 1; row <= tasks; ++row) keys.push_back(BuildSortKey(row));
+  std::vector<int> sorted;
+  // Rows already in order are never exchanged, so nothing moves.
+  if (!std::is_sorted(keys.begin(), keys.end())) sorted = ExchangeSortOrder(keys);
+  kept.Groups.assign(keys.size(), 0);
+  int group = 0;
+  for (std::size_t p = 0; p < keys.size(); ++p) {
+    const auto keyAt = [&](std::size_t at) -> const std::string& {
+      return keys[sorted.empty() ? at : static_cast<std::size_t>(sorted[at])];
+    };
+    if (p > 0 && keyAt(p) != keyAt(p - 1)) ++group;
+    kept.Groups[p] = group;
+  }
+  kept.NextGroup = group + 1;
+  return sorted;
+}
+
+void ToDoList::KeepSortedRows() {
+  if (sorted_.ListenerId == 0) {
+    sorted_.ListenerId =
+        table_.AddChangeListener([this](TaskTable::Change change, int /*col*/, int row) {
+          SortedRowsTableChanged(change, row);
+        });
+  }
+  sorted_.Valid = true;
+  sorted_.Mode = sort_.Mode;
+  sorted_.DescCol = layout_.DescCol();
+  sorted_.Day = DateOf(dates_.Now());
+  sorted_.Changed = 0;
+}
+
+void ToDoList::SortedRowsTableChanged(TaskTable::Change change, int row) {
+  switch (change) {
+    case TaskTable::Change::Cursor:
+    case TaskTable::Change::Widths:
+      return;
+    case TaskTable::Change::Cell:
+      if (row < 1) return;  // the header row is not sorted
+      if (sorted_.Changed == 0 || sorted_.Changed == row) {
+        sorted_.Changed = row;
+        return;
+      }
+      sorted_.Valid = false;
+      return;
+    default:
+      sorted_.Valid = false;
+  }
+}
+
 void ToDoList::SortTable() {
   if (sort_.SkipNext) {
     // The row just inserted stays where the user put it, this once.
@@ -35,13 +97,12 @@ void ToDoList::SortTable() {
     return;
   }
   const int rows = table_.RowCount();
-  std::vector<std::string> keys;
-  keys.reserve(static_cast<std::size_t>(std::max(rows - 1, 0)));
-  for (int row = 1; row < rows; ++row) keys.push_back(BuildSortKey(row));
-  // Rows already in order are never exchanged, so nothing moves.
-  if (std::is_sorted(keys.begin(), keys.end())) return;
+  const std::vector<int> sorted = SortedOrder();
+  if (sorted.empty()) {
+    KeepSortedRows();
+    return;
+  }
 
-  const std::vector<int> sorted = ExchangeSortOrder(keys);
   std::vector<int> order(static_cast<std::size_t>(rows), 0);
   std::vector<int> newRow(static_cast<std::size_t>(rows), 0);
   for (std::size_t p = 0; p < sorted.size(); ++p) {
@@ -50,6 +111,7 @@ void ToDoList::SortTable() {
     newRow[static_cast<std::size_t>(from)] = static_cast<int>(p) + 1;
   }
   table_.ReorderRows(order);
+  KeepSortedRows();
 
   auto follow = [&](int row) {
     return row >= 1 && row < rows ? newRow[static_cast<std::size_t>(row)] : row;

@@ -29,6 +29,19 @@ struct SortState {
   int PendingRow = 0;  // where the cursor goes when the grid next paints; 0 for nowhere
 };
 
+// The rows' key groups as the last sort left them, while the table has changed in one task row
+// at most since: sorting again then moves that row alone. Any other change drops them.
+struct SortedRows {
+  bool Valid = false;
+  int Mode = 0;
+  int DescCol = 0;
+  double Day = 0;           // undated tasks sort by today
+  int Changed = 0;          // the one task row changed since; 0 for none
+  std::vector<int> Groups;  // per task row in table order: equal keys, equal numbers
+  int NextGroup = 0;
+  int ListenerId = 0;
+};
+
 struct HideState {
   bool Sel = false;
   bool UnSel = false;
@@ -197,6 +210,12 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
+  // The exchange order of the task rows (nothing when none moves), from the kept key groups when
+  // only one row changed since the last sort; leaves the groups in the new order.
+  std::vector<int> SortedOrder();
+  // The table is in key order now; watch it for the next change.
+  void KeepSortedRows();
+  void SortedRowsTableChanged(TaskTable::Change change, int row);
 
   Platform& ui_;
   DateFormat dates_;
@@ -205,6 +224,7 @@ class ToDoList {
   CsvFile csv_;
   EditPosition edit_;
   SortState sort_;
+  SortedRows sorted_;
   HideState hide_;
   ListFile file_;
   ButtonState buttons_;

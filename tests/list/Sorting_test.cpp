@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "support/FakePlatform.h"
@@ -42,6 +43,51 @@ TEST(ExchangeSortOrder, MatchesTheExchangeProcedureOnRandomKeys) {
     ASSERT_EQ(order, expected.Order) << "table " << table;
     // The cursor follows its row through every exchange.
     ASSERT_EQ(std::find(order.begin(), order.end(), cursor) - order.begin(), expected.Cursor);
+  }
+}
+
+// Keys in exchange order, then one key changed at a time: the order after each change, worked
+// out from the key groups alone, is the one the exchange procedure gives on the whole table.
+TEST(ExchangeOrderAfterChange, MatchesTheExchangeProcedureAfterEachSingleChange) {
+  std::mt19937 random(10062026);
+  for (int table = 0; table < 1500; ++table) {
+    const int letters = std::uniform_int_distribution<int>(1, 4)(random);
+    const int count = std::uniform_int_distribution<int>(1, 80)(random);
+    std::vector<std::string> keys = RandomKeys(random, count, letters);
+    std::vector<std::string> sorted;
+    for (int from : ReferenceExchangeSort(keys).Order) sorted.push_back(keys[from]);
+    keys = sorted;
+    std::vector<int> groups(keys.size(), 0);
+    for (std::size_t i = 1; i < keys.size(); ++i)
+      groups[i] = groups[i - 1] + (keys[i] != keys[i - 1] ? 1 : 0);
+    int nextGroup = groups.back() + 1;
+    for (int change = 0; change < 12; ++change) {
+      const int row = std::uniform_int_distribution<int>(0, count - 1)(random);
+      keys[static_cast<std::size_t>(row)] = RandomKeys(random, 1, letters)[0];
+      const int cursor = std::uniform_int_distribution<int>(0, count - 1)(random);
+      const ExchangeResult expected = ReferenceExchangeSort(keys, cursor);
+      int built = 0;
+      std::vector<int> order = ExchangeOrderAfterChange(
+          groups, row,
+          [&](int i) {
+            ++built;
+            return keys[static_cast<std::size_t>(i)];
+          },
+          nextGroup);
+      if (order.empty()) {
+        order.resize(keys.size());
+        std::iota(order.begin(), order.end(), 0);
+      }
+      ASSERT_EQ(order, expected.Order) << "table " << table << " change " << change;
+      ASSERT_EQ(std::find(order.begin(), order.end(), cursor) - order.begin(), expected.Cursor);
+      ASSERT_LE(built, 12);  // a handful of keys, never the whole table
+      std::vector<std::string> moved;
+      moved.reserve(keys.size());
+      for (int from : order) moved.push_back(keys[static_cast<std::size_t>(from)]);
+      keys = moved;
+      for (std::size_t i = 1; i < keys.size(); ++i)
+        ASSERT_EQ(groups[i] == groups[i - 1], keys[i] == keys[i - 1]) << "table " << table;
+    }
   }
 }
 
@@ -320,6 +366,52 @@ TEST(SortTable, MatchesTheOriginalRoutineOnRandomTables) {
       ASSERT_EQ(fast.RowCells(r), slow.RowCells(r)) << "table " << table;
     ASSERT_EQ(fast.List.PendingRow(), slow.List.PendingRow()) << "table " << table;
     ASSERT_EQ(fast.List.Table().HasDrawHook(), moved) << "table " << table;
+  }
+}
+
+// A sorted table edited one cell at a time, sorted after each edit as AutoSort does; now and then
+// two rows change between sorts, or the mode changes.
+TEST(SortTable, MatchesTheOriginalRoutineAfterEachEdit) {
+  std::mt19937 random(11062026);
+  const Rows values = RandomTable(random, 8);
+  for (int table = 0; table < 150; ++table) {
+    const int rows = std::uniform_int_distribution<int>(1, 40)(random);
+    const Rows cells = RandomTable(random, rows);
+    ListFixture fast(Day(2026, 2, 27));
+    ListFixture slow(Day(2026, 2, 27));
+    for (ListFixture* f : {&fast, &slow}) {
+      f->SetRows(cells, true);
+      f->List.DetachSelectHandler();
+      ListTestAccess::SetSortMode(f->List, 1);
+    }
+    fast.List.SortTable();
+    ReferenceSortTable(slow.List);
+    for (int edit = 0; edit < 25; ++edit) {
+      const int changes = std::uniform_int_distribution<int>(0, 9)(random) == 0 ? 2 : 1;
+      for (int c = 0; c < changes; ++c) {
+        const int row = std::uniform_int_distribution<int>(1, rows)(random);
+        const int col = std::uniform_int_distribution<int>(0, 4)(random);
+        const std::string& text = values[std::uniform_int_distribution<std::size_t>(0, 7)(random)]
+                                        [static_cast<std::size_t>(col)];
+        for (ListFixture* f : {&fast, &slow}) f->List.Table().SetCell(col, row, text);
+      }
+      if (std::uniform_int_distribution<int>(0, 19)(random) == 0) {
+        const int mode = std::uniform_int_distribution<int>(1, 3)(random);
+        for (ListFixture* f : {&fast, &slow}) ListTestAccess::SetSortMode(f->List, mode);
+      }
+      const int cursor = std::uniform_int_distribution<int>(1, rows)(random);
+      for (ListFixture* f : {&fast, &slow}) {
+        f->List.Table().SelectCell(0, cursor);
+        ListTestAccess::SetPendingRow(f->List, 0);
+        f->List.Table().ClearDrawHook();
+      }
+      fast.List.SortTable();
+      const bool moved = ReferenceSortTable(slow.List);
+      for (int r = 0; r <= rows; ++r)
+        ASSERT_EQ(fast.RowCells(r), slow.RowCells(r)) << "table " << table << " edit " << edit;
+      ASSERT_EQ(fast.List.PendingRow(), slow.List.PendingRow()) << "table " << table;
+      ASSERT_EQ(fast.List.Table().HasDrawHook(), moved) << "table " << table;
+    }
   }
 }
 
