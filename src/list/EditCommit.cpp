@@ -93,6 +93,10 @@ void ToDoList::CommitCellEdit() {
   if (row <= 0 || row >= table_.RowCount() || col < 0 || col >= table_.ColCount()) return;
   const std::string text = table_.Cell(col, row);
   if (text == edit_.OldText) return;
+  // The typed text is part of the step: the editor wrote it keystroke by keystroke outside any.
+  // A refused commit changed nothing else, and leaves no step.
+  const StepScope step(*this, &ToDoList::EditMark, 1);
+  history_.CellChanged(col, row, edit_.OldText, text);
   const std::string trimmed = Trim(text);
   double oldDate = 0;
   const bool wasDated = col == ColDate && ReadsAsTableDate(edit_.OldText, dates_, oldDate);

@@ -147,6 +147,7 @@ void ToDoList::GridDrawCell() {
 }
 
 void ToDoList::SortOrderButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
   ++sort_.Mode;
   if (sort_.Mode == 3 && !layout_.HasProjCol()) ++sort_.Mode;
   if (sort_.Mode > 3) sort_.Mode = 1;
@@ -162,6 +163,7 @@ void ToDoList::AutoSortButtonClick() {
 }
 
 void ToDoList::SortButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
   SortTable();
 }
 

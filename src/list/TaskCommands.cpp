@@ -5,6 +5,7 @@ namespace taskwell {
 
 void ToDoList::IncrementButtonClick() {
   if (table_.RowCount() < 2) return;
+  const StepScope step(*this, &ToDoList::CursorMark);
   const int row = table_.Row();
   const std::string& description = table_.Cell(layout_.DescCol(), row);
   double date = 0;
@@ -38,6 +39,7 @@ void ToDoList::IncrementButtonClick() {
 }
 
 void ToDoList::ReplicateButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
   InsertTaskRow();
   const int row = table_.Row();
   table_.CopyRow(row + 1, row);
@@ -50,6 +52,7 @@ void ToDoList::ReplicateButtonClick() {
 }
 
 void ToDoList::DeleteTaskRow() {
+  const StepScope step(*this, &ToDoList::CursorMark);
   const int row = table_.Row();
   const std::string& description = table_.Cell(layout_.DescCol(), row);
   if (IsRepeatingEntry(description) &&

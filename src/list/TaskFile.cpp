@@ -132,6 +132,7 @@ void ToDoList::CellsToUtf8() {
       table_.SetCell(c, r, Cp1252ToUtf8(table_.Cell(c, r)));
   }
   edit_.OldText = Cp1252ToUtf8(edit_.OldText);
+  history_.ConvertTexts(Cp1252ToUtf8);
 }
 
 bool ToDoList::SaveTaskFile() {

@@ -14,7 +14,9 @@ constexpr int kMinDescriptionWidth = 24;
 }  // namespace
 
 ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
-    : ui_(platform), dates_(dates), csv_(dates_) {}
+    : ui_(platform), dates_(dates), csv_(dates_) {
+  table_.SetRecorder(&history_);
+}
 
 void ToDoList::SetTextMeasure(std::function<int(std::string_view)> measure) {
   table_.SetTextMeasure(std::move(measure));
@@ -39,6 +41,8 @@ void ToDoList::DetachSelectHandler() {
 
 void ToDoList::InitTaskTable() {
   DetachSelectHandler();
+  // Steps recorded against other rows mean nothing in the table loaded now.
+  history_.Clear();
   table_.SetRowCount(1);
   SetLayout(false);
   // A failed load still leaves a usable table; the failure is reported once it is built.

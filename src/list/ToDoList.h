@@ -10,6 +10,7 @@
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
 #include "document/TaskTable.h"
+#include "list/UndoHistory.h"
 
 namespace taskwell {
 
@@ -194,6 +195,14 @@ class ToDoList {
   void PrintTasks();
   void PrintButtonClick();
 
+  // --- Undo and redo of the list's changes.
+  // Ctrl+Z: text still being typed is taken back first, as Escape does; otherwise the newest
+  // step. Afterwards the edit position is the cursor cell as it reads, so nothing is committed.
+  void Undo();
+  // Ctrl+Y: text still being typed is committed first, which ends the redo as any new change does.
+  void Redo();
+  const UndoHistory& History() const { return history_; }
+
   // Runs a handler as the window does: a failure is shown by the default error report and the
   // program carries on. True when the handler completed.
   bool Guarded(const std::function<void()>& handler);
@@ -210,6 +219,29 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
+
+  // Where the list stands for an undo step: the cursor (where a sort is taking it), or for a
+  // commit the cell being committed.
+  ListMark CursorMark() const;
+  bool EditPending() const;
+  ListMark EditMark() const;
+  // Puts the cursor and the sort state back as a step left them.
+  void RestoreMark(const ListMark& from, const ListMark& to);
+  // One undo step around a handler, closed however the handler ends.
+  class StepScope {
+   public:
+    // A step abandoned by a failure with no more than keepOnlyIfMore changes is dropped.
+    StepScope(ToDoList& list, ListMark (ToDoList::*mark)() const, std::size_t keepOnlyIfMore = 0);
+    ~StepScope();
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+
+   private:
+    ToDoList& list_;
+    ListMark (ToDoList::*mark_)() const;
+    std::size_t keepOnlyIfMore_;
+    int exceptions_;
+  };
   // The exchange order of the task rows (nothing when none moves), from the kept key groups when
   // only one row changed since the last sort; leaves the groups in the new order.
   std::vector<int> SortedOrder();
@@ -229,6 +261,7 @@ class ToDoList {
   ListFile file_;
   ButtonState buttons_;
   PrintChoice lastPrintChoice_;
+  UndoHistory history_;
 };
 
 }  // namespace taskwell

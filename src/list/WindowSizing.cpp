@@ -109,6 +109,7 @@ void ToDoList::FitWindowToRows() {
 }
 
 void ToDoList::AddButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
   InsertTaskRow();
   ui_.FocusGrid();
 }

@@ -30,6 +30,9 @@ struct ListTestAccess {
   static void SetSingleByteFile(ToDoList& list, bool singleByte) {
     list.file_.SingleByte = singleByte;
   }
+  static void SetUndoByteLimit(ToDoList& list, std::size_t bytes) {
+    list.history_.SetByteLimit(bytes);
+  }
 };
 
 }  // namespace taskwell
