@@ -1,6 +1,7 @@
 #include "document/CsvFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "document/Calendar.h"
 #include "document/Errors.h"
@@ -50,12 +51,27 @@ void CsvFile::OpenRead(const std::string& path) {
   CtrlZLine = 0;
   LineNumber = 0;
   std::string failure;
-  IsOpen = ReadWholeFile(path, content_, &ReadStamp, &failure);
-  if (!IsOpen) {
+  std::string content;
+  FileStamp stamp;
+  if (!ReadWholeFile(path, content, &stamp, &failure)) {
+    IsOpen = false;
     content_.clear();
     AtEnd = true;
     throw EFileError(kFileNotOpen, failure);
   }
+  OpenReadBytes(std::move(content), stamp);
+}
+
+void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
+  writing_ = false;
+  pos_ = 0;
+  HadBom = false;
+  IsUtf8 = true;
+  CtrlZLine = 0;
+  LineNumber = 0;
+  content_ = std::move(content);
+  ReadStamp = stamp;
+  IsOpen = true;
   // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
   const std::size_t eof = content_.find(kCtrlZ);
   const bool textAfterEof = eof != std::string::npos &&

@@ -36,6 +36,8 @@ class CsvFile {
   FileStamp WrittenStamp;
 
   void OpenRead(const std::string& path);
+  // Reads bytes already in memory as if they were the file with this stamp.
+  void OpenReadBytes(std::string content, const FileStamp& stamp);
   void ReadLine();
   std::string ReadField();
   // The last field of a task line: a quoted text, or the rest of the line as it stands, commas

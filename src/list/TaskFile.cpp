@@ -30,7 +30,7 @@ std::string Excerpt(std::string_view text) {
 
 }  // namespace
 
-void ToDoList::LoadTaskFile() {
+void ToDoList::LoadTaskFile(const DiskBytes* from) {
   SetLayout(false);
   // Whether each task line has a project field; a PROJECT marker line gives the table a project
   // column without one.
@@ -41,7 +41,11 @@ void ToDoList::LoadTaskFile() {
     ~Finish() { Table.EndUpdate(); }
   } finish{table_};
 
-  csv_.OpenRead(file_.Name);
+  if (from != nullptr) {
+    csv_.OpenReadBytes(from->Bytes, from->Stamp);
+  } else {
+    csv_.OpenRead(file_.Name);
+  }
   file_.TextIsUtf8 = csv_.IsUtf8;
   file_.SingleByte = !csv_.IsUtf8;
   csv_.WriteBom = csv_.HadBom;

@@ -39,7 +39,7 @@ void ToDoList::DetachSelectHandler() {
   table_.ClearSelectHandler();
 }
 
-void ToDoList::InitTaskTable() {
+void ToDoList::InitTaskTable(const DiskBytes* from) {
   DetachSelectHandler();
   // Steps recorded against other rows mean nothing in the table loaded now.
   history_.Clear();
@@ -48,9 +48,9 @@ void ToDoList::InitTaskTable() {
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  if (std::filesystem::exists(file_.Name, error)) {
+  if (from != nullptr || std::filesystem::exists(file_.Name, error)) {
     try {
-      LoadTaskFile();
+      LoadTaskFile(from);
     } catch (const EConvertError& e) {
       file_.LoadWasPartial = true;
       loadFailure = std::make_exception_ptr(

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/CsvFile.h"
 #include "document/DateText.h"
+#include "document/LineMerge.h"
 #include "document/Platform.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
@@ -64,6 +68,21 @@ struct ListFile {
   // The bytes last read from or written to the file: what "unsaved" is measured against, and the
   // common ancestor when the file changed elsewhere meanwhile.
   std::string BaseBytes;
+};
+
+// A file's bytes as read at one moment, with its stamp then.
+struct DiskBytes {
+  std::string Bytes;
+  FileStamp Stamp;
+};
+
+// A merge of the file as changed elsewhere with this list: the content to load and save, and what
+// it took from each side.
+struct MergedFile {
+  DiskBytes Content;
+  LineMergeResult Result;
+  std::string TheirBytes;  // the file as read, the base of any later change
+  bool ChangedElsewhere = false;
 };
 
 // Captions and visibility of the buttons that handlers change; the window mirrors them.
@@ -135,14 +154,15 @@ class ToDoList {
   void SetColumnWidth(int col, int width);
 
   // --- The table and its file.
-  void InitTaskTable();
+  // Builds the table from the task file, or from bytes already read from it when given.
+  void InitTaskTable(const DiskBytes* from = nullptr);
   void InsertTaskRow();
   void AttachSelectHandler();
   void DetachSelectHandler();
   // The Description column takes the rest of the grid; countProjectColumn false leaves the
   // project column out of the sum (its width is not set yet while the table is built).
   void FitDescriptionWidth(bool countProjectColumn = true);
-  void LoadTaskFile();
+  void LoadTaskFile(const DiskBytes* from = nullptr);
   // False when the user declined to save a single-byte file as UTF-8; nothing was written.
   bool SaveTaskFile();
   // The bytes a save would write now (single-byte descriptions when toSingleByte).
@@ -152,6 +172,14 @@ class ToDoList {
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
   std::string BackupFileName() const { return file_.Name + ".bak"; }
+
+  // --- Changes made to the file elsewhere.
+  // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
+  // only partly is not loaded, and the user is told once per change. True when it reloaded.
+  bool FileChangedOnDisk();
+  // Loads these bytes of the task file by the start-up rules, keeping the cursor on its task, the
+  // sort mode and the column widths.
+  void ReloadTaskFile(const DiskBytes& from);
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   static std::string DefaultTaskFileName(const std::string& home);
@@ -217,6 +245,13 @@ class ToDoList {
   // The edit position stays with its task when rows are inserted or deleted around it.
   void FollowInsertedRow(int row);
   void FollowDeletedRow(int row);
+  // The save's merge with a change made elsewhere, where one can be trusted.
+  std::optional<MergedFile> PrepareMerge();
+  // Shows the merge, saves it and says what it did. False when the save did not happen.
+  bool SaveMerged(MergedFile& merged);
+  void LoadKeepingView(const DiskBytes& from);
+  // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
+  std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
 
@@ -261,6 +296,9 @@ class ToDoList {
   ListFile file_;
   ButtonState buttons_;
   PrintChoice lastPrintChoice_;
+  // The content of the changed file a reload last refused to load partly, so it is told once.
+  bool partialReloadNoticed_ = false;
+  std::uint64_t partialReloadNotice_ = 0;
   UndoHistory history_;
 };
 

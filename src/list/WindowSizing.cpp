@@ -120,12 +120,14 @@ bool ToDoList::SaveButtonClick() {
   // Everything the save would do beyond writing the tasks, asked in one question.
   std::vector<std::string> notes;
   bool outsideChange = false;
+  std::optional<MergedFile> merge;
   if (check.Exists && file_.LoadWasPartial && !file_.DiskStamp.Exists) {
     // Nothing was read, so the file cannot have changed "since": say what we know instead.
     notes.push_back(file_.Name +
                     " could not be read when this list was opened, so the list does not show the "
                     "tasks in it.");
-  } else if (ChangedOnDisk(file_.Name, file_.DiskStamp)) {
+  } else if (ChangedOnDisk(file_.Name, file_.DiskStamp) && !(merge = PrepareMerge())) {
+    // Asked only where a merge cannot be trusted.
     outsideChange = true;
     notes.push_back(file_.Name +
                     " has been changed by another program since this window read or saved it.");
@@ -168,6 +170,7 @@ bool ToDoList::SaveButtonClick() {
   }
   // The user agreed to give up the earlier backup; keeping it would block the save.
   if (replaceBackup) std::filesystem::remove(backup, error);
+  if (merge) return SaveMerged(*merge);
   return SaveTaskFile();
 }
 

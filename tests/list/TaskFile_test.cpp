@@ -456,7 +456,8 @@ TEST(TaskFileOutsideChange, SaveAsksBeforeOverwriting) {
   EXPECT_TRUE(f.F.List.SaveButtonClick());
   EXPECT_TRUE(f.F.Ui.Confirms.empty());
 
-  const std::string theirs = kHeader + ",1,,\"Written elsewhere\"\r\n";
+  // A project column there only: the lines cannot be merged.
+  const std::string theirs = kProjectHeader + ",1,,4,\"Written elsewhere\"\r\n";
   WriteBytes(f.Path, theirs);
   f.F.Ui.ConfirmAnswers = {false};
   EXPECT_FALSE(f.F.List.SaveButtonClick());
@@ -485,10 +486,13 @@ TEST(TaskFileOutsideChange, SameSizeChangeIsNoticedAndATouchIsNot) {
   same[same.find("bank")] = 'B';
   WriteBytes(f.Path, same);
   setTime(1000000001);
-  f.F.Ui.ConfirmAnswers = {false};
-  EXPECT_FALSE(f.F.List.SaveButtonClick());
-  EXPECT_EQ(f.F.Ui.Confirms.size(), 1u);
-  EXPECT_EQ(ReadBytes(f.Path), same);
+  // Noticed, and merged: nothing here changed, so their edit is kept (placed after the line
+  // before it there; the first line has none, so it goes last).
+  EXPECT_TRUE(f.F.List.SaveButtonClick());
+  EXPECT_TRUE(f.F.Ui.Confirms.empty());
+  EXPECT_EQ(f.F.Ui.Messages.size(), 1u);
+  EXPECT_EQ(ReadBytes(f.Path),
+            kHeader + ",3,,\"Tidy the garage\"\r\n7/6/09,,2,\"Call the Bank\"\r\n");
 }
 
 // --- Whatever the table holds, a saved file loads back to the same file.

@@ -172,7 +172,8 @@ TEST_F(ShellButtons, AnOutsideChangeIsOverwrittenOnlyWhenConfirmed) {
   f.SetRows({{"", "", "", "mine"}});
   ASSERT_TRUE(f.List.SaveButtonClick());
   EXPECT_TRUE(f.Ui.Confirms.empty());
-  { std::ofstream(File, std::ios::binary | std::ios::app) << ",,,\"theirs\"\r\n"; }
+  // A line that does not load: the change cannot be merged, only overwritten or kept.
+  { std::ofstream(File, std::ios::binary | std::ios::app) << "99/99/99,,,\"theirs\"\r\n"; }
   f.Ui.ConfirmAnswers = {false};
   EXPECT_FALSE(f.List.SaveButtonClick());
   EXPECT_NE(Read().find("theirs"), std::string::npos);

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
+#include "support/TempFiles.h"
+
+namespace taskwell {
+namespace {
+
+using testing::ListFixture;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string kProjectHeader =
+    "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n";
+
+// A file of undated tasks with these descriptions, as a save writes it.
+std::string TaskFile(const std::vector<std::string>& descriptions) {
+  std::string bytes = kHeader;
+  for (const std::string& d : descriptions) bytes += ",,,\"" + d + "\"\r\n";
+  return bytes;
+}
+
+// What a sync tool does: write a new file beside the old one and rename it over.
+void ReplaceByRename(const std::string& path, const std::string& bytes) {
+  WriteBytes(path + ".sync-tmp", bytes);
+  std::filesystem::rename(path + ".sync-tmp", path);
+}
+
+struct SyncFixture {
+  SyncFixture() { ListTestAccess::SetTaskFileName(F.List, Path); }
+  void Load(const std::string& bytes) {
+    WriteBytes(Path, bytes);
+    F.List.InitTaskTable();
+  }
+  std::vector<std::string> Descriptions() const { return F.Column(F.List.DescCol()); }
+
+  TempDir Dir;
+  std::string Path = Dir.Path("List.todo");
+  ListFixture F;
+};
+
+// --- Save when the file changed elsewhere: merge, or ask where a merge cannot be trusted.
+
+struct SaveCase {
+  const char* Name;
+  std::string Base;  // the file the window loaded
+  std::function<void(ToDoList&)> Edit;
+  std::string Theirs;    // the file written elsewhere meanwhile
+  std::string Expected;  // the file after Save
+  std::string Message;   // "" for none
+  bool Asked;            // the old question instead of a merge
+};
+
+TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
+  const auto setDesc = [](int row, std::string text) {
+    return [row, text](ToDoList& list) { list.Table().SetCell(list.DescCol(), row, text); };
+  };
+  const std::vector<SaveCase> cases = {
+      {"edit here, add and delete there; their line ends and date form do not matter",
+       TaskFile({"a", "b", "c"}), setDesc(1, "a edited"),
+       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,,,\"a\"\n,,,b\n,,,\"d\"\n",
+       TaskFile({"a edited", "b", "d"}), "Merged with changes made elsewhere: 1 changed", false},
+      {"edit/edit of one task keeps both", TaskFile({"a", "b"}), setDesc(2, "b mine"),
+       TaskFile({"a", "b theirs"}), TaskFile({"a", "b theirs", "b mine"}),
+       "Merged with changes made elsewhere: 1 task changed in both places (both versions kept)",
+       false},
+      {"emptied there: their deletions go, our addition stays", TaskFile({"a", "b"}),
+       [](ToDoList& list) {
+         list.AddButtonClick();
+         list.Table().SetCell(list.DescCol(), list.Table().Row(), "new");
+       },
+       "", TaskFile({"new"}), "Merged with changes made elsewhere: 2 removed", false},
+      {"rewritten there with the same tasks: no news", TaskFile({"a"}), setDesc(1, "a2"),
+       "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,,,\"a\"\n", TaskFile({"a2"}), "",
+       false},
+      {"project column there only", TaskFile({"a"}), setDesc(1, "a2"),
+       kProjectHeader + ",,,4,\"a\"\r\n", TaskFile({"a2"}), "", true},
+      {"theirs does not load cleanly", TaskFile({"a"}), setDesc(1, "a2"),
+       TaskFile({"a"}) + "99/99/99,,,\"bad date\"\r\n", TaskFile({"a2"}), "", true},
+  };
+  for (const SaveCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SyncFixture s;
+    s.Load(c.Base);
+    c.Edit(s.F.List);
+    ReplaceByRename(s.Path, c.Theirs);
+    ASSERT_TRUE(s.F.List.SaveButtonClick());
+    EXPECT_EQ(ReadBytes(s.Path), c.Expected);
+    EXPECT_EQ(s.F.Ui.Confirms.size(), c.Asked ? 1u : 0u);
+    std::vector<testing::FakePlatform::Message> messages;
+    if (!c.Message.empty()) messages.push_back({"List", c.Message});
+    EXPECT_EQ(s.F.Ui.Messages, messages);
+    // The window shows what was saved, and the next save has nothing to add.
+    EXPECT_FALSE(s.F.List.HasUnsavedChanges());
+    if (!c.Asked) {
+      EXPECT_EQ(s.F.List.EditOldText(),
+                s.F.List.Table().Cell(s.F.List.EditCol(), s.F.List.EditRow()));
+    }
+  }
+}
+
+TEST(FileSyncSave, CloseMergesThenEndsTheProgram) {
+  SyncFixture s;
+  s.Load(TaskFile({"a"}));
+  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a2");
+  ReplaceByRename(s.Path, TaskFile({"a", "b"}));
+  s.F.List.CloseButtonClick();
+  EXPECT_EQ(ReadBytes(s.Path), TaskFile({"a2", "b"}));
+  EXPECT_EQ(s.F.Ui.CloseCount, 1);
+}
+
+// Two windows on two spellings of one file (a symbolic link): each edits its own task, both save.
+TEST(FileSyncSave, TwoWindowsOnTwoNamesOfOneFileKeepBothEdits) {
+  SyncFixture one;
+  one.Load(TaskFile({"a", "b"}));
+  const std::string other = one.Dir.Path("Other.todo");
+  std::filesystem::create_symlink(one.Path, other);
+  ListFixture two;
+  ListTestAccess::SetTaskFileName(two.List, other);
+  two.List.InitTaskTable();
+
+  one.F.List.Table().SetCell(one.F.List.DescCol(), 1, "a by one");
+  two.List.Table().SetCell(two.List.DescCol(), 2, "b by two");
+  ASSERT_TRUE(one.F.List.SaveButtonClick());
+  ASSERT_TRUE(two.List.SaveButtonClick());
+  // Their edit has nothing before it there, so it goes last.
+  EXPECT_EQ(ReadBytes(one.Path), TaskFile({"b by two", "a by one"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(other));
+  EXPECT_TRUE(two.Ui.Confirms.empty());
+}
+
+// --- Reload when the file settled after a change.
+
+struct ReloadCase {
+  const char* Name;
+  std::vector<std::string> Before;
+  int CursorRow;
+  std::vector<std::string> After;
+  int ExpectedRow;
+};
+
+TEST(FileSyncReload, KeepsTheCursorOnItsTaskElseItsRowNumber) {
+  const std::vector<ReloadCase> cases = {
+      {"task moved down", {"a", "b", "c"}, 2, {"new", "a", "b", "c"}, 3},
+      {"task gone: same row", {"a", "b", "c"}, 2, {"a", "c", "d"}, 2},
+      {"task gone: row clamped", {"a", "b", "c"}, 3, {"a"}, 1},
+      {"nearest of two copies", {"x", "b", "c", "x"}, 4, {"x", "b", "c", "d", "x"}, 5},
+  };
+  for (const ReloadCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SyncFixture s;
+    s.Load(TaskFile(c.Before));
+    ListTestAccess::SetSortMode(s.F.List, 2);
+    s.F.List.Table().SelectCell(s.F.List.DescCol(), c.CursorRow);
+    ReplaceByRename(s.Path, TaskFile(c.After));
+    ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+    EXPECT_EQ(s.Descriptions(), c.After);
+    EXPECT_EQ(s.F.List.Table().Row(), c.ExpectedRow);
+    EXPECT_EQ(s.F.List.Table().Col(), s.F.List.DescCol());
+    EXPECT_EQ(s.F.List.EditRow(), c.ExpectedRow);
+    EXPECT_EQ(s.F.List.EditOldText(), c.After[c.ExpectedRow - 1]);
+    EXPECT_EQ(s.F.List.SortMode(), 2);
+    EXPECT_TRUE(s.F.Ui.Messages.empty());
+    EXPECT_FALSE(s.F.List.HasUnsavedChanges());
+    EXPECT_FALSE(s.F.List.FileChangedOnDisk()) << "nothing new";
+  }
+}
+
+TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
+  SyncFixture s;
+  s.Load(TaskFile({"a"}));
+  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "typed");
+  ReplaceByRename(s.Path, TaskFile({"a", "b"}));
+  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_EQ(s.Descriptions(), std::vector<std::string>{"typed"});
+}
+
+TEST(FileSyncReload, APartialLoadDoesNotReplaceTheListAndIsToldOncePerChange) {
+  SyncFixture s;
+  s.Load(TaskFile({"a"}));
+  const std::string bad = TaskFile({"a", "b"}) + "99/99/99,,,\"c\"\r\n";
+  ReplaceByRename(s.Path, bad);
+  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  ASSERT_EQ(s.F.Ui.Messages.size(), 1u);
+  EXPECT_NE(s.F.Ui.Messages[0].Text.find("cannot be loaded completely"), std::string::npos);
+  EXPECT_EQ(s.Descriptions(), std::vector<std::string>{"a"});
+
+  ReplaceByRename(s.Path, bad + ",,,\"d\"\r\n");
+  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_EQ(s.F.Ui.Messages.size(), 2u);
+  // Saving does not trust a merge with it: it asks, as before.
+  s.F.Ui.ConfirmAnswers = {false};
+  EXPECT_FALSE(s.F.List.SaveButtonClick());
+  EXPECT_EQ(s.F.Ui.Confirms.size(), 1u);
+}
+
+TEST(FileSyncReload, KeepsColumnWidthsTheUserSet) {
+  SyncFixture s;
+  s.Load(TaskFile({"a"}));
+  s.F.List.SetColumnWidth(0, 123);
+  ReplaceByRename(s.Path, TaskFile({"a", "b"}));
+  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  EXPECT_EQ(s.F.List.Table().ColWidth(0), 123);
+}
+
+}  // namespace
+}  // namespace taskwell
