@@ -178,7 +178,21 @@ bool ToDoList::SaveTaskFile() {
   file_.DiskStamp = writer.Commit();
   file_.BaseBytes = std::move(bytes);
   file_.LoadWasPartial = false;
+  ReportNotKept(writer.NotKept());
   return true;
+}
+
+void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
+  // The owner and the group were asked about before the save; anything else is news.
+  std::string lost;
+  for (const std::string& property : notKept) {
+    if (property == "its owner" || property == "its group") continue;
+    lost += (lost.empty() ? "" : ", ") + property;
+  }
+  if (!lost.empty()) {
+    ui_.ShowMessageBox(file_.Title, "The tasks were saved to " + file_.Name +
+                                        ", but the new file could not keep " + lost + ".");
+  }
 }
 
 bool ToDoList::HasUnsavedChanges() const {

@@ -252,6 +252,8 @@ class ToDoList {
   void LoadKeepingView(const DiskBytes& from);
   // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
   std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
+  // Tells the user what a save could not carry over to the new file.
+  void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
 
