@@ -97,7 +97,7 @@ std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::stri
 bool ToDoList::FileChangedOnDisk() {
   if (!ChangedOnDisk(file_.Name, file_.DiskStamp)) return false;
   // What the user changed here is merged at the next save, never thrown away by a reload.
-  if (HasUnsavedChanges()) return false;
+  if (HasUnsavedChanges() && !ShowsBaseAsLoaded()) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
@@ -119,9 +119,25 @@ bool ToDoList::FileChangedOnDisk() {
   return true;
 }
 
+bool ToDoList::ShowsBaseAsLoaded() {
+  // A file another program wrote rarely reads back byte for byte as a save writes it (quoting,
+  // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
+  const std::uint64_t baseHash = ContentHash(file_.BaseBytes);
+  if (!baseAsLoaded_ || baseAsLoadedHash_ != baseHash) {
+    std::string failure;
+    const std::unique_ptr<ToDoList> base = LoadedCopy(DiskBytes{file_.BaseBytes, {}}, failure);
+    if (!base) return false;
+    baseAsLoaded_ = base->FileBytes();
+    baseAsLoadedHash_ = baseHash;
+  }
+  return FileBytes() == *baseAsLoaded_;
+}
+
 void ToDoList::ReloadTaskFile(const DiskBytes& from) {
   LoadKeepingView(from);
   partialReloadNoticed_ = false;
+  baseAsLoaded_ = FileBytes();
+  baseAsLoadedHash_ = ContentHash(file_.BaseBytes);
 }
 
 void ToDoList::LoadKeepingView(const DiskBytes& from) {

@@ -250,6 +250,8 @@ class ToDoList {
   // Shows the merge, saves it and says what it did. False when the save did not happen.
   bool SaveMerged(MergedFile& merged);
   void LoadKeepingView(const DiskBytes& from);
+  // Whether the table reads as the base did right after loading it, however it was written.
+  bool ShowsBaseAsLoaded();
   // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
   std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
   // Tells the user what a save could not carry over to the new file.
@@ -301,6 +303,9 @@ class ToDoList {
   // The content of the changed file a reload last refused to load partly, so it is told once.
   bool partialReloadNoticed_ = false;
   std::uint64_t partialReloadNotice_ = 0;
+  // What a save would have written right after the base was loaded, for the base of this hash.
+  std::optional<std::string> baseAsLoaded_;
+  std::uint64_t baseAsLoadedHash_ = 0;
   UndoHistory history_;
 };
 

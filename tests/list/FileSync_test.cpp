@@ -175,6 +175,14 @@ TEST(FileSyncReload, KeepsTheCursorOnItsTaskElseItsRowNumber) {
   }
 }
 
+TEST(FileSyncReload, AFileWrittenByAnotherProgramStillCountsAsUnchangedHere) {
+  SyncFixture s;
+  s.Load("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n");
+  ReplaceByRename(s.Path, "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n,2,,b\n");
+  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  EXPECT_EQ(s.Descriptions(), (std::vector<std::string>{"a", "b"}));
+}
+
 TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
   SyncFixture s;
   s.Load(TaskFile({"a"}));
