@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/DiscardedCopy.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 
@@ -144,6 +145,21 @@ void MainWindow::BuildButtonPanel() {
   wire(closeButton_, [&list] { list.CloseButtonClick(); });
   wire(closeNoSaveButton_, [&list] { list.CloseNoSaveButtonClick(); });
   WireCommonKeys();
+  WireUndoKeys();
+}
+
+void MainWindow::WireUndoKeys() {
+  // Not through the commit-first path: Ctrl+Z must see text still being typed, to take it back.
+  // Redo commits that text itself.
+  auto* undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  undoKey->setObjectName(QStringLiteral("UndoShortcut"));
+  connect(undoKey, &QShortcut::activated, this, [this] { Run([this] { tasks_->Undo(); }); });
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+    auto* redoKey = new QShortcut(keys, this);
+    redoKey->setObjectName(QStringLiteral("RedoShortcut"));
+    connect(redoKey, &QShortcut::activated, this, [this] { Run([this] { tasks_->Redo(); }); });
+  }
 }
 
 void MainWindow::WireCommonKeys() {
@@ -240,7 +256,19 @@ void MainWindow::AnchorRightEdge() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does.
+  KeepDiscardedEdits();
   event->accept();
+}
+
+void MainWindow::KeepDiscardedEdits() {
+  // The task file stays as it is; what would have been saved goes aside, without a word.
+  try {
+    if (!tasks_->HasUnsavedChanges()) return;
+    KeepDiscardedCopy(DiscardedFolder(), tasks_->ListTitle(), tasks_->FileBytes(),
+                      std::time(nullptr));
+  } catch (const std::exception&) {
+    // Nothing to tell at the end of the program; the task file is untouched either way.
+  }
 }
 
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {

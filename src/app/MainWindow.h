@@ -57,6 +57,10 @@ class MainWindow final : public QWidget, public Platform {
   void BuildButtonPanel();
   QPushButton* MakeButton(const char* name, const char* caption, int left, int top, int width);
   void WireCommonKeys();
+  // Ctrl+Z undoes (typed text first), Ctrl+Y and Ctrl+Shift+Z redo.
+  void WireUndoKeys();
+  // A list that ends unsaved is written to the discarded folder.
+  void KeepDiscardedEdits();
   // Escape in the Find box; true when the event is used up.
   bool FindEditKey(QEvent* event);
   void SetTabOrder();

@@ -8,6 +8,7 @@
 #include "app/AboutDialog.h"
 #include "app/DateInputDialog.h"
 #include "app/DesktopIdentity.h"
+#include "app/DiscardedCopy.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
@@ -85,6 +86,7 @@ int RunTaskwell(int argc, char** argv) {
   }
   const WindowRaiser raiser(lockName, form);
   form.show();
+  CloseOnTerminationSignals([](void* window) { static_cast<MainWindow*>(window)->close(); }, &form);
   return QApplication::exec();
 }
 

@@ -100,8 +100,26 @@ void GridEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     model->setData(index, line->text(), Qt::EditRole);
 }
 
+namespace {
+
+// The list's undo keys: the cell editor must leave them to the window, or its own undo would
+// change the cell behind the list's back.
+bool IsListUndoKey(const QKeyEvent* key) {
+  const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  return (key->key() == Qt::Key_Z &&
+          (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))) ||
+         (key->key() == Qt::Key_Y && mods == Qt::ControlModifier);
+}
+
+}  // namespace
+
 bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
   auto* view = qobject_cast<TaskGridView*>(parent());
+  if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+      IsListUndoKey(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     return true;  // Escape restores the cell on release; the editor stays open

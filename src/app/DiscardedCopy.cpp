@@ -1,0 +1,128 @@
+#include "app/DiscardedCopy.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace taskwell {
+namespace fs = std::filesystem;
+
+std::string DiscardedFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  std::string base;
+  // The base directory rules: a relative path is ignored.
+  if (state != nullptr && state[0] == '/') {
+    base = state;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home != nullptr ? home : "") + "/.local/state";
+  }
+  return base + "/taskwell/discarded";
+}
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return ::fsync(fd) == 0;
+}
+
+std::string SafeTitle(const std::string& title) {
+  std::string safe = title.empty() ? std::string("list") : title;
+  std::replace(safe.begin(), safe.end(), '/', '_');
+  if (safe.front() == '.') safe.insert(safe.begin(), '_');
+  return safe;
+}
+
+void KeepNewest(const fs::path& folder, const fs::path& written, int keep) {
+  std::error_code error;
+  std::vector<std::pair<fs::file_time_type, fs::path>> copies;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (entry.path().extension() != ".todo" || !entry.is_regular_file(error)) continue;
+    // The copy just written stays, whatever times the others carry.
+    if (entry.path() == written) continue;
+    copies.emplace_back(entry.last_write_time(error), entry.path());
+  }
+  const auto others = static_cast<std::size_t>(std::max(keep - 1, 0));
+  if (copies.size() <= others) return;
+  // Newest first; the names carry the time too, which breaks ties within one second.
+  std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : a.second > b.second;
+  });
+  for (std::size_t i = others; i < copies.size(); ++i) fs::remove(copies[i].second, error);
+}
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int /*signal*/) {
+  const int saved = errno;
+  const char byte = 1;
+  // Only an async-signal-safe write here; the event loop does the rest.
+  [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+  errno = saved;
+}
+
+}  // namespace
+
+std::string KeepDiscardedCopy(const std::string& folder, const std::string& title,
+                              const std::string& bytes, std::time_t now, int keep) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  ::chmod(fs::path(folder).parent_path().c_str(), 0700);
+  ::chmod(folder.c_str(), 0700);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+  const std::string stem = folder + "/" + SafeTitle(title) + "-" + stamp;
+  for (int attempt = 1; attempt < 100; ++attempt) {
+    std::string path =
+        attempt == 1 ? stem + ".todo" : stem + "-" + std::to_string(attempt) + ".todo";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return "";
+    }
+    const bool written = WriteAll(fd, bytes);
+    ::close(fd);
+    if (!written) {
+      ::unlink(path.c_str());
+      return "";
+    }
+    KeepNewest(folder, path, keep);
+    return path;
+  }
+  return "";
+}
+
+void CloseOnTerminationSignals(void (*close)(void* context), void* context) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [close, context] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+    close(context);
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
+}
+
+}  // namespace taskwell
