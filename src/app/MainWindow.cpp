@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/DiscardedCopy.h"
+#include "app/FileWatcher.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 
@@ -195,12 +197,22 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
   setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
   created_ = true;
+  WatchTaskFile();
   if (!loaded) return;
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
   Run([this] {
     tasks_->ClampToWorkArea();
     tasks_->FormResize();
+  });
+}
+
+void MainWindow::WatchTaskFile() {
+  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->TaskFileName().c_str()), this);
+  connect(watcher, &FileWatcher::Settled, this, [this] {
+    // Not under a question or message the user has not answered yet; the save merges instead.
+    if (QApplication::activeModalWidget() != nullptr) return;
+    Run([this] { tasks_->FileChangedOnDisk(); });
   });
 }
 

@@ -65,6 +65,8 @@ class MainWindow final : public QWidget, public Platform {
   bool FindEditKey(QEvent* event);
   void SetTabOrder();
   void FormCreate(const std::string& firstArgument, const std::string& home);
+  // Reloads the list when its file changed on disk and settled (sync tools, other windows).
+  void WatchTaskFile();
   // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
   // under the default error report, then mirrors the captions it may change. False when the
   // handler failed.
