@@ -1,6 +1,7 @@
 #include "grid/ExchangeSort.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 namespace taskwell {
@@ -83,27 +84,52 @@ void ReplayGroup(const std::vector<int>& joined, int first, int size,
   }
 }
 
-}  // namespace
+// The first eight bytes of a key as a number that orders as the bytes do; shorter keys are
+// padded with zero bytes, so a tie still needs the whole keys compared.
+std::uint64_t PrefixOf(std::string_view key) {
+  std::uint64_t prefix = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    prefix <<= 8;
+    if (i < key.size()) prefix |= static_cast<unsigned char>(key[i]);
+  }
+  return prefix;
+}
 
-std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
-  const int count = static_cast<int>(keys.size());
+template <typename KeyAt>
+std::vector<int> OrderOf(int count, KeyAt keyAt, std::vector<int>* groupOfKey) {
   auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
 
-  // Number the distinct keys in ascending order; equal keys form one group.
-  std::vector<int> byKey(keys.size());
-  std::iota(byKey.begin(), byKey.end(), 0);
-  std::sort(byKey.begin(), byKey.end(), [&](int a, int b) { return at(keys, a) < at(keys, b); });
-  std::vector<int> group(keys.size());
+  // Number the distinct keys in ascending order; equal keys form one group. Sorting by a
+  // numeric prefix first keeps most comparisons out of the keys' memory; a tie compares the rest.
+  struct Entry {
+    std::uint64_t Prefix;
+    std::string_view Key;
+    int Index;
+  };
+  std::vector<Entry> byKey(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const std::string_view key = keyAt(i);
+    at(byKey, i) = {PrefixOf(key), key, i};
+  }
+  // Past the prefix both keys agree on their first eight bytes, or on all of a shorter one.
+  auto rest = [](std::string_view key) { return key.substr(std::min<std::size_t>(key.size(), 8)); };
+  auto less = [&](const Entry& a, const Entry& b) {
+    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+    if (a.Key.size() >= 8 && b.Key.size() >= 8) return rest(a.Key) < rest(b.Key);
+    return a.Key < b.Key;
+  };
+  std::sort(byKey.begin(), byKey.end(), less);
+  std::vector<int> group(static_cast<std::size_t>(count));
   int groups = 0;
   for (int p = 0; p < count; ++p) {
-    if (p > 0 && at(keys, at(byKey, p)) != at(keys, at(byKey, p - 1))) ++groups;
-    at(group, at(byKey, p)) = groups;
+    if (p > 0 && less(at(byKey, p - 1), at(byKey, p))) ++groups;
+    at(group, at(byKey, p).Index) = groups;
   }
   if (count > 0) ++groups;
-
+  byKey = {};
   // Each arriving row turns every group with a greater key once.
   CountTree turns(groups);
-  std::vector<int> turnsAtJoin(keys.size());
+  std::vector<int> turnsAtJoin(static_cast<std::size_t>(count));
   for (int row = 0; row < count; ++row) {
     at(turnsAtJoin, row) = turns.PrefixSum(at(group, row));
     if (at(group, row) + 1 < groups) turns.Add(at(group, row) + 1, 1);
@@ -113,16 +139,36 @@ std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
   std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
   for (int row = 0; row < count; ++row) ++at(firstOf, at(group, row) + 1);
   std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
-  std::vector<int> joined(keys.size());
+  std::vector<int> joined(static_cast<std::size_t>(count));
   std::vector<int> next(firstOf.begin(), firstOf.end() - 1);
   for (int row = 0; row < count; ++row) at(joined, at(next, at(group, row))++) = row;
 
-  std::vector<int> order(keys.size());
+  std::vector<int> order(static_cast<std::size_t>(count));
   for (int g = 0; g < groups; ++g) {
     ReplayGroup(joined, at(firstOf, g), at(firstOf, g + 1) - at(firstOf, g), turnsAtJoin,
                 turns.PrefixSum(g), order.data() + at(firstOf, g));
   }
+  if (groupOfKey != nullptr) *groupOfKey = std::move(group);
   return order;
+}
+
+}  // namespace
+
+std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
+  return OrderOf(
+      static_cast<int>(keys.size()),
+      [&](int i) { return std::string_view(keys[static_cast<std::size_t>(i)]); }, nullptr);
+}
+
+void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
+  ends_.reserve(keys);
+  bytes_.reserve(bytes);
+}
+
+std::vector<int> ExchangeSortOrder(const SortKeyBuffer& keys, std::vector<int>* groupOfKey) {
+  return OrderOf(
+      static_cast<int>(keys.Size()), [&](int i) { return keys[static_cast<std::size_t>(i)]; },
+      groupOfKey);
 }
 
 std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace taskwell {
@@ -17,6 +19,30 @@ namespace taskwell {
 // each time a smaller key arrives. We count those turns per group and replay them, which gives
 // the same order, equal keys included, in O(n log n) instead of n²/2 comparisons.
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys);
+
+// Sort keys end to end in one buffer: a million rows' keys are then two allocations, not a
+// million, and lie together in memory.
+class SortKeyBuffer {
+ public:
+  void Reserve(std::size_t keys, std::size_t bytes);
+  // The buffer the next key is appended to; End() closes it.
+  std::string& Text() { return bytes_; }
+  void End() { ends_.push_back(bytes_.size()); }
+  std::size_t Size() const { return ends_.size(); }
+  std::string_view operator[](std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+    return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+  }
+
+ private:
+  std::string bytes_;
+  std::vector<std::size_t> ends_;
+};
+
+// The same order for keys held in one buffer. groupOfKey, when given, receives each key's group
+// number: equal keys share one, and the numbers ascend with the keys.
+std::vector<int> ExchangeSortOrder(const SortKeyBuffer& keys,
+                                   std::vector<int>* groupOfKey = nullptr);
 
 // The same order for rows that were in key order until the key of one row, `changed`, changed,
 // without building every key: a commit changes one row, and re-sorting 100,000 rows for it would

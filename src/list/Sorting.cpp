@@ -16,17 +16,27 @@ std::string SortCaption(int sortMode) {
   return std::string(kCaptions.at(static_cast<std::size_t>(sortMode)));
 }
 
-std::string ToDoList::BuildSortKey(int row) const {
-  const auto order = static_cast<SortOrder>(sort_.Mode);
+namespace {
+
+void AppendRowKey(std::string& out, const TaskTable& table, const TableLayout& layout,
+                  const DateFormat& dates, SortOrder order, int row) {
   double date = 0;
   if (order == SortOrder::ByDate) {
-    ReadRowDate(table_, row, dates_, date);
-    date = EffectiveDate(date, table_.Cell(ColPri, row), dates_.Now());
+    ReadRowDate(table, row, dates, date);
+    date = EffectiveDate(date, table.Cell(TableLayout::ColPri, row), dates.Now());
   }
   const std::string_view project =
-      order == SortOrder::ByProject ? std::string_view(table_.Cell(ColProj, row)) : "";
-  return SortKey(order, date, table_.Cell(ColSubPri, row), project,
-                 table_.Cell(layout_.DescCol(), row));
+      order == SortOrder::ByProject ? std::string_view(table.Cell(TableLayout::ColProj, row)) : "";
+  AppendSortKey(out, order, date, table.Cell(TableLayout::ColSubPri, row), project,
+                table.Cell(layout.DescCol(), row));
+}
+
+}  // namespace
+
+std::string ToDoList::BuildSortKey(int row) const {
+  std::string key;
+  AppendRowKey(key, table_, layout_, dates_, static_cast<SortOrder>(sort_.Mode), row);
+  return key;
 }
 
 std::vector<int> ToDoList::SortedOrder() {
@@ -39,22 +49,30 @@ std::vector<int> ToDoList::SortedOrder() {
         kept.Groups, kept.Changed - 1, [this](int task) { return BuildSortKey(task + 1); },
         kept.NextGroup);
   }
-  std::vector<std::string> keys;
-  keys.reserve(static_cast<std::size_t>(tasks));
-  for (int row = 1; row <= tasks; ++row) keys.push_back(BuildSortKey(row));
-  std::vector<int> sorted;
-  // Rows already in order are never exchanged, so nothing moves.
-  if (!std::is_sorted(keys.begin(), keys.end())) sorted = ExchangeSortOrder(keys);
-  kept.Groups.assign(keys.size(), 0);
-  int group = 0;
-  for (std::size_t p = 0; p < keys.size(); ++p) {
-    const auto keyAt = [&](std::size_t at) -> const std::string& {
-      return keys[sorted.empty() ? at : static_cast<std::size_t>(sorted[at])];
-    };
-    if (p > 0 && keyAt(p) != keyAt(p - 1)) ++group;
-    kept.Groups[p] = group;
+  // One buffer for all keys: a string per row would be a million allocations at a million rows.
+  constexpr std::size_t kKeyBytesGuess = 48;
+  SortKeyBuffer keys;
+  keys.Reserve(static_cast<std::size_t>(tasks), static_cast<std::size_t>(tasks) * kKeyBytesGuess);
+  const auto order = static_cast<SortOrder>(sort_.Mode);
+  for (int row = 1; row <= tasks; ++row) {
+    AppendRowKey(keys.Text(), table_, layout_, dates_, order, row);
+    keys.End();
   }
-  kept.NextGroup = group + 1;
+  bool inOrder = true;
+  for (std::size_t i = 1; i < keys.Size() && inOrder; ++i) inOrder = !(keys[i] < keys[i - 1]);
+  kept.Groups.assign(keys.Size(), 0);
+  std::vector<int> sorted;
+  if (inOrder) {
+    // Rows already in order are never exchanged, so nothing moves.
+    for (std::size_t p = 1; p < keys.Size(); ++p)
+      kept.Groups[p] = kept.Groups[p - 1] + (keys[p] != keys[p - 1] ? 1 : 0);
+  } else {
+    std::vector<int> groupOfKey;
+    sorted = ExchangeSortOrder(keys, &groupOfKey);
+    for (std::size_t p = 0; p < sorted.size(); ++p)
+      kept.Groups[p] = groupOfKey[static_cast<std::size_t>(sorted[p])];
+  }
+  kept.NextGroup = kept.Groups.empty() ? 0 : kept.Groups.back() + 1;
   return sorted;
 }
 

@@ -102,6 +102,9 @@ TEST(ExchangeSortOrder, HandlesTheBoundaryShapes) {
       {"z", "a", "z", "a", "z", "a", "z"},
       {"", "\xff", "\x7f", "\x80", "", "a"},  // bytes compare unsigned
       {"ab", "a", "abc", "a", "ab"},          // a prefix sorts first
+      // keys that agree on their first eight bytes, or differ only by zero bytes after them
+      {"abcdefghb", "abcdefgh", "abcdefgha", std::string("a\0", 2), "a", std::string("a\0\0", 3),
+       "abcdefgh", std::string("abcdefgh\0", 9)},
   };
   for (const auto& keys : cases) {
     EXPECT_EQ(ExchangeSortOrder(keys), ReferenceExchangeSort(keys).Order)
