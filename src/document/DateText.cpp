@@ -1,6 +1,6 @@
 #include "document/DateText.h"
 
-#include <cstdio>
+#include <array>
 
 #include "document/Calendar.h"
 #include "document/Errors.h"
@@ -45,10 +45,21 @@ class Scanner {
   std::size_t Pos = 0;
 };
 
-std::string TwoDigits(int value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d", value);
-  return buffer;
+// What printf's "%0<width>d" writes, without printf: a load or save formats a date per task.
+void AppendZeroPadded(std::string& out, int value, int width) {
+  if (value < 0) {
+    out += '-';
+    --width;
+  }
+  unsigned magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  std::array<char, 16> digits{};
+  int count = 0;
+  do {
+    digits[static_cast<std::size_t>(count++)] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (count < width) out.append(static_cast<std::size_t>(width - count), '0');
+  while (count > 0) out += digits[static_cast<std::size_t>(--count)];
 }
 
 }  // namespace
@@ -63,10 +74,14 @@ int DateFormat::CurrentYear() const {
 std::string DateFormat::FormatDateText(double date) const {
   if (date == 0) return {};
   const CalendarDate day = DecodeDate(date);
-  char year[16];
-  std::snprintf(year, sizeof year, "%04d", day.Year);
-  return TwoDigits(day.Month) + settings_.DateSeparator + TwoDigits(day.Day) +
-         settings_.DateSeparator + year;
+  std::string text;
+  text.reserve(10);
+  AppendZeroPadded(text, day.Month, 2);
+  text += settings_.DateSeparator;
+  AppendZeroPadded(text, day.Day, 2);
+  text += settings_.DateSeparator;
+  AppendZeroPadded(text, day.Year, 4);
+  return text;
 }
 
 std::string DateFormat::WeekdayText(double date) const {
@@ -94,15 +109,12 @@ std::string DateFormat::ShortDateTextIn(double date, bool fullYear) const {
     while (i + run < format.size() && format[i + run] == c) ++run;
     const char lower = static_cast<char>(c | 0x20);
     if (lower == 'd') {
-      text += run >= 2 ? TwoDigits(day.Day) : std::to_string(day.Day);
+      AppendZeroPadded(text, day.Day, run >= 2 ? 2 : 1);
     } else if (lower == 'm') {
-      text += run >= 2 ? TwoDigits(day.Month) : std::to_string(day.Month);
+      AppendZeroPadded(text, day.Month, run >= 2 ? 2 : 1);
     } else if (lower == 'y') {
-      char year[16];
       const bool twoDigits = run <= 2 && !fullYear;
-      std::snprintf(year, sizeof year, twoDigits ? "%02d" : "%04d",
-                    twoDigits ? day.Year % 100 : day.Year);
-      text += year;
+      AppendZeroPadded(text, twoDigits ? day.Year % 100 : day.Year, twoDigits ? 2 : 4);
     } else if (c == '/') {
       text.append(run, settings_.DateSeparator);
     } else {
