@@ -68,6 +68,7 @@ DateFormat::DateFormat(RegionalSettings regional, const Clock& clock)
     : settings_(std::move(regional)), clock_(&clock) {}
 
 int DateFormat::CurrentYear() const {
+  if (heldYear_.Value != 0) return heldYear_.Value;
   return DecodeDate(Now()).Year;
 }
 

@@ -26,6 +26,22 @@ class DateFormat {
   double Now() const { return clock_->Now(); }
   int CurrentYear() const;
 
+  // Holds the year CurrentYear gives while it lives. A load or a save asks for it once per date,
+  // and each asking reads the local time from the system.
+  class YearHold {
+   public:
+    explicit YearHold(const DateFormat& dates) : dates_(dates), before_(dates.heldYear_.Value) {
+      dates_.heldYear_.Value = dates_.CurrentYear();
+    }
+    ~YearHold() { dates_.heldYear_.Value = before_; }
+    YearHold(const YearHold&) = delete;
+    YearHold& operator=(const YearHold&) = delete;
+
+   private:
+    const DateFormat& dates_;
+    int before_;
+  };
+
   // One- and two-digit years land in the hundred years that begin this many years before now.
   int TwoDigitYearWindow = 20;
 
@@ -55,6 +71,15 @@ class DateFormat {
 
   RegionalSettings settings_;
   const Clock* clock_;
+  // 0 when no YearHold is alive. A copy of the format does not share the hold.
+  struct HeldYear {
+    int Value = 0;
+    HeldYear() = default;
+    HeldYear(const HeldYear& /*other*/) {}
+    HeldYear& operator=(const HeldYear& /*other*/) { return *this; }
+    ~HeldYear() = default;
+  };
+  mutable HeldYear heldYear_;
 };
 
 }  // namespace taskwell

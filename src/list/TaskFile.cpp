@@ -31,6 +31,7 @@ std::string Excerpt(std::string_view text) {
 }  // namespace
 
 void ToDoList::LoadTaskFile(const DiskBytes* from) {
+  const DateFormat::YearHold year(dates_);
   SetLayout(false);
   // Whether each task line has a project field; a PROJECT marker line gives the table a project
   // column without one.
@@ -206,6 +207,7 @@ bool ToDoList::HasUnsavedChanges() const {
 }
 
 std::string ToDoList::FileBytes(bool toSingleByte) const {
+  const DateFormat::YearHold year(dates_);
   CsvFile csv(dates_);
   csv.WriteBom = csv_.WriteBom;
   csv.OpenWriteInMemory();

@@ -117,6 +117,25 @@ TEST(ShortDateParser, WindowFollowsTheClock) {
   ExpectParses(wide, {{"1/1/76", CalendarDate{1976, 1, 1}}, {"1/1/75", CalendarDate{2075, 1, 1}}});
 }
 
+TEST(ShortDateParser, AYearHoldKeepsTheWindowUntilItEnds) {
+  FixedClock clock(EncodeDate(2029, 12, 31));
+  const DateFormat dates(RegionalSettings{}, clock);
+  double date = 0;
+  {
+    const DateFormat::YearHold hold(dates);
+    clock.Value = EncodeDate(2030, 1, 1);
+    // A copy, as a list loading a second file would make, reads the clock itself.
+    DateFormat copy = dates;
+    copy.TwoDigitYearWindow = 20;
+    ASSERT_TRUE(dates.TryParseShortDate("7/6/09", date));
+    EXPECT_EQ(date, EncodeDate(2009, 7, 6));
+    ASSERT_TRUE(copy.TryParseShortDate("7/6/09", date));
+    EXPECT_EQ(date, EncodeDate(2109, 7, 6));
+  }
+  ASSERT_TRUE(dates.TryParseShortDate("7/6/09", date));
+  EXPECT_EQ(date, EncodeDate(2109, 7, 6));
+}
+
 TEST(ShortDateParser, FailureNamesTheText) {
   const DateFormat dates({}, kJune2026);
   EXPECT_EQ(dates.ParseShortDate("7/4/26"), EncodeDate(2026, 7, 4));
