@@ -125,4 +125,30 @@ void CloseOnTerminationSignals(void (*close)(void* context), void* context) {
   ::sigaction(SIGHUP, &action, nullptr);
 }
 
+namespace {
+
+void (*crashKeep)(void*) = nullptr;
+void* crashContext = nullptr;
+
+void OnCrashSignal(int signal) {
+  // The handler was reset on entry, so a crash inside `keep` takes the default action at once.
+  ::alarm(5);
+  if (crashKeep != nullptr) crashKeep(crashContext);
+  ::raise(signal);
+}
+
+}  // namespace
+
+void KeepOnCrashSignals(void (*keep)(void* context), void* context) {
+  crashKeep = keep;
+  crashContext = context;
+  struct sigaction action {};
+  action.sa_handler = OnCrashSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND | SA_NODEFER;
+  for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    ::sigaction(signal, &action, nullptr);
+  }
+}
+
 }  // namespace taskwell

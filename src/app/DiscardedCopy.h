@@ -20,4 +20,9 @@ std::string KeepDiscardedCopy(const std::string& folder, const std::string& titl
 // exists; `close` runs in the event loop, never inside the signal handler.
 void CloseOnTerminationSignals(void (*close)(void* context), void* context);
 
+// On a crash signal (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT) runs `keep` once, then lets the
+// signal end the program as it would have. Best effort: the program is already broken, so an
+// alarm ends a `keep` that hangs, and a second crash inside it ends the program at once.
+void KeepOnCrashSignals(void (*keep)(void* context), void* context);
+
 }  // namespace taskwell

@@ -47,6 +47,9 @@ class MainWindow final : public QWidget, public Platform {
   bool ShowPrintDialog(PrintChoice& choice) override;
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
 
+  // A list that ends unsaved is written to the discarded folder (also from a crash handler).
+  void KeepDiscardedEdits();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -59,8 +62,6 @@ class MainWindow final : public QWidget, public Platform {
   void WireCommonKeys();
   // Ctrl+Z undoes (typed text first), Ctrl+Y and Ctrl+Shift+Z redo.
   void WireUndoKeys();
-  // A list that ends unsaved is written to the discarded folder.
-  void KeepDiscardedEdits();
   // Escape in the Find box; true when the event is used up.
   bool FindEditKey(QEvent* event);
   void SetTabOrder();

@@ -87,6 +87,8 @@ int RunTaskwell(int argc, char** argv) {
   const WindowRaiser raiser(lockName, form);
   form.show();
   CloseOnTerminationSignals([](void* window) { static_cast<MainWindow*>(window)->close(); }, &form);
+  KeepOnCrashSignals([](void* window) { static_cast<MainWindow*>(window)->KeepDiscardedEdits(); },
+                     &form);
   return QApplication::exec();
 }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "support/TempFiles.h"
@@ -60,3 +64,35 @@ TEST(DiscardedCopy, AnUnwritableFolderGivesNoPathAndNoThrow) {
 
 }  // namespace
 }  // namespace taskwell::testing
+
+namespace taskwell {
+namespace {
+
+// A crash still leaves the copy, and then ends the program by the same signal.
+TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
+  const std::string folder = ::testing::TempDir() + "taskwell-crash-" + std::to_string(::getpid());
+  std::filesystem::create_directories(folder);
+  static std::string target;
+  target = folder;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    KeepOnCrashSignals(
+        [](void*) { KeepDiscardedCopy(target, "List", "\"Date\"\r\n", std::time(nullptr)); },
+        nullptr);
+    ::raise(SIGSEGV);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV);
+  int copies = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    copies += entry.path().filename().string().starts_with("List-") ? 1 : 0;
+  }
+  EXPECT_EQ(copies, 1);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace taskwell
