@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
@@ -89,7 +90,14 @@ int RunTaskwell(int argc, char** argv) {
   CloseOnTerminationSignals([](void* window) { static_cast<MainWindow*>(window)->close(); }, &form);
   KeepOnCrashSignals([](void* window) { static_cast<MainWindow*>(window)->KeepDiscardedEdits(); },
                      &form);
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  // The window has closed, and whatever it had to write is written. Ending the process here
+  // spares freeing a large table block by block (a third of a million-task close); the kernel
+  // drops the lock and the raiser's socket, which the next start clears as any stale one.
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  std::_Exit(code);
 }
 
 }  // namespace taskwell
