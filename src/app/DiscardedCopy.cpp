@@ -76,13 +76,22 @@ void OnTerminationSignal(int /*signal*/) {
   errno = saved;
 }
 
+// Creates the folders that are missing, readable by the user alone. Folders that exist keep
+// their mode: they may be shared ones such as /tmp.
+void CreatePrivateFolders(const fs::path& folder) {
+  fs::path partial;
+  for (const fs::path& part : folder) {
+    partial /= part;
+    if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return;
+  }
+}
+
 }  // namespace
 
 std::string KeepDiscardedCopy(const std::string& folder, const std::string& title,
                               const std::string& bytes, std::time_t now, int keep) {
-  std::error_code error;
-  fs::create_directories(folder, error);
-  ::chmod(fs::path(folder).parent_path().c_str(), 0700);
+  CreatePrivateFolders(folder);
+  // The copies' own folder is private even if something made it before us.
   ::chmod(folder.c_str(), 0700);
   std::tm local{};
   ::localtime_r(&now, &local);

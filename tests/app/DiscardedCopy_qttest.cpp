@@ -72,6 +72,8 @@ namespace {
 TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
   const std::string folder = ::testing::TempDir() + "taskwell-crash-" + std::to_string(::getpid());
   std::filesystem::create_directories(folder);
+  // Folders that already exist, shared ones above all, keep their mode.
+  const auto parentMode = testing::ModeOf(::testing::TempDir());
   static std::string target;
   target = folder;
   const pid_t child = ::fork();
@@ -91,6 +93,7 @@ TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
     copies += entry.path().filename().string().starts_with("List-") ? 1 : 0;
   }
   EXPECT_EQ(copies, 1);
+  EXPECT_EQ(testing::ModeOf(::testing::TempDir()), parentMode);
   std::filesystem::remove_all(folder);
 }
 
