@@ -258,6 +258,12 @@ class ToDoList {
   void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
+  // The exchange order of the task rows (nothing when none moves), from the kept key groups when
+  // only one row changed since the last sort; leaves the groups in the new order.
+  std::vector<int> SortedOrder();
+  // The table is in key order now; watch it for the next change.
+  void KeepSortedRows();
+  void SortedRowsTableChanged(TaskTable::Change change, int row);
 
   // Where the list stands for an undo step: the cursor (where a sort is taking it), or for a
   // commit the cell being committed.
@@ -281,12 +287,6 @@ class ToDoList {
     std::size_t keepOnlyIfMore_;
     int exceptions_;
   };
-  // The exchange order of the task rows (nothing when none moves), from the kept key groups when
-  // only one row changed since the last sort; leaves the groups in the new order.
-  std::vector<int> SortedOrder();
-  // The table is in key order now; watch it for the next change.
-  void KeepSortedRows();
-  void SortedRowsTableChanged(TaskTable::Change change, int row);
 
   Platform& ui_;
   DateFormat dates_;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -212,8 +213,25 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   form.show();
   QApplication::processEvents();
   form.List().Table().SetCell(3, 1, "changed");
+  // The frame's close keeps the unsaved list aside instead of saving it.
+  const std::filesystem::path state = Folder / "state";
+  const char* previous = std::getenv("XDG_STATE_HOME");
+  const std::string kept = previous != nullptr ? previous : "";
+  ::setenv("XDG_STATE_HOME", state.c_str(), 1);
   form.close();
+  if (previous != nullptr) {
+    ::setenv("XDG_STATE_HOME", kept.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_STATE_HOME");
+  }
   EXPECT_EQ(Read().find("changed"), std::string::npos);
+  int copies = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(state / "taskwell" / "discarded")) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string copy{std::istreambuf_iterator<char>(in), {}};
+    copies += copy.find("\"changed\"") != std::string::npos ? 1 : 0;
+  }
+  EXPECT_EQ(copies, 1);
   Button(form, "SaveButton")->click();
   EXPECT_NE(Read().find("\"changed\""), std::string::npos);
 }
