@@ -44,7 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ToDoList list(ui, dates);
   list.Table().SetColCount(4);
   list.Table().SetRowCount(2);
-  list.DescCol() = 3;
   list.Table().SetCell(ToDoList::ColDate, 1, DateCell(input, dates));
   list.Table().SetCell(ToDoList::ColPri, 1, "Pri");
   list.Table().SetCell(2, 1, "7");

@@ -15,6 +15,7 @@
 #include "document/Calendar.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
+#include "support/ListTestAccess.h"
 #include "support/QuietPlatform.h"
 
 namespace taskwell {
