@@ -93,19 +93,35 @@ class TaskFiles {
   std::map<int, std::string> Paths;
 };
 
-// A task list loaded from a file of `tasks` tasks, with a fixed clock and the C locale's
-// regional settings, and the grid's handler attached as in the running window.
-struct LoadedList {
+// What every measured task list is made with: a fixed clock, the C locale's regional settings and
+// a desktop that answers everything.
+struct ListContext {
+  FixedClock Clock{EncodeDate(2026, 6, 10) + 0.375};
+  DateFormat Dates{{}, Clock};
+  testing::QuietPlatform Ui;
+};
+
+// A task list loaded from a file of `tasks` tasks, with the grid's handler attached as in the
+// running window.
+struct LoadedList : ListContext {
   explicit LoadedList(int tasks) : List(Ui, Dates) {
     List.FormCreate(TaskFiles::Shared().PathOf(tasks), "/nonexistent-home");
     if (List.Table().RowCount() != tasks + 1) std::abort();
     List.FormShow();
   }
-  FixedClock Clock{EncodeDate(2026, 6, 10) + 0.375};
-  DateFormat Dates{{}, Clock};
-  testing::QuietPlatform Ui;
   ToDoList List;
 };
+
+// The size a benchmark runs at, its first argument.
+inline int Tasks(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+
+// The row commands measured on the middle task, alone and through the window.
+enum RowCommand { Add, Delete, Replicate, Increment, NoCommand };
+// The command run untimed after each one to bring the row count back; Increment only changes a
+// date, which may stay.
+constexpr RowCommand kPutBack[] = {Delete, Replicate, Delete, NoCommand};
 
 inline long StatusKb(const std::string& field) {
   std::ifstream status("/proc/self/status");

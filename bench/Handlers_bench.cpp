@@ -9,19 +9,13 @@
 namespace taskwell::bench {
 namespace {
 
-int Tasks(const benchmark::State& state) {
-  return static_cast<int>(state.range(0));
-}
-
 void LoadTaskFile(benchmark::State& state) {
-  testing::QuietPlatform ui;
-  const FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
-  const DateFormat dates({}, clock);
+  ListContext context;
   const std::string& path = TaskFiles::Shared().PathOf(Tasks(state));
   double tableMb = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto list = std::make_unique<ToDoList>(ui, dates);
+    auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
     ListTestAccess::SetTaskFileName(*list, path);
     const double before = ResidentMb();
     state.ResumeTiming();
@@ -100,7 +94,12 @@ BENCHMARK(CommitWithAutoSort)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
-enum RowCommand { Add, Delete, Replicate, Increment };
+void Run(ToDoList& list, RowCommand command) {
+  static constexpr void (ToDoList::*kHandlers[])() = {
+      &ToDoList::AddButtonClick, &ToDoList::DeleteButtonClick, &ToDoList::ReplicateButtonClick,
+      &ToDoList::IncrementButtonClick};
+  (list.*kHandlers[command])();
+}
 
 // One row command on the middle task; the row it adds or removes is put back untimed.
 void RowCommandOnLargeList(benchmark::State& state) {
@@ -109,27 +108,9 @@ void RowCommandOnLargeList(benchmark::State& state) {
   const auto command = static_cast<RowCommand>(state.range(1));
   list.Table().SelectCell(0, Tasks(state) / 2);
   for (auto _ : state) {
-    switch (command) {
-      case Add:
-        list.AddButtonClick();
-        state.PauseTiming();
-        list.DeleteButtonClick();
-        break;
-      case Delete:
-        list.DeleteButtonClick();
-        state.PauseTiming();
-        list.ReplicateButtonClick();
-        break;
-      case Replicate:
-        list.ReplicateButtonClick();
-        state.PauseTiming();
-        list.DeleteButtonClick();
-        break;
-      case Increment:
-        list.IncrementButtonClick();
-        state.PauseTiming();
-        break;
-    }
+    Run(list, command);
+    state.PauseTiming();
+    if (kPutBack[command] != NoCommand) Run(list, kPutBack[command]);
     state.ResumeTiming();
   }
   if (list.Table().RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");

@@ -19,10 +19,6 @@ namespace {
 
 using Window = MainWindow;
 
-int Tasks(const benchmark::State& state) {
-  return static_cast<int>(state.range(0));
-}
-
 // Runs what the last step posted: the layout, the paint, and the restore the paint schedules.
 void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
@@ -100,40 +96,23 @@ void WindowCommitWithAutoSort(benchmark::State& state) {
 BENCHMARK(WindowCommitWithAutoSort)->Apply(UpToHundredThousand);
 BENCHMARK(WindowCommitWithAutoSort)->Apply(Million);
 
-enum RowCommand { Add, Delete, Replicate, Increment };
-
 // A button press on the middle task; what it added or removed is put back untimed.
 void WindowRowCommand(benchmark::State& state) {
+  static const char* const kButtons[] = {"AddButton", "DeleteButton", "ReplicateButton",
+                                         "IncrementButton"};
   const ShownWindow window(Tasks(state));
   Window& form = *window.Form;
   window.MoveTo(Tasks(state) / 2, 0);
   Settle();
-  const auto press = [](QPushButton* button) {
-    button->click();
+  const auto press = [&window](RowCommand command) {
+    window.Button(kButtons[command])->click();
     Settle();
   };
+  const auto command = static_cast<RowCommand>(state.range(1));
   for (auto _ : state) {
-    switch (static_cast<RowCommand>(state.range(1))) {
-      case Add:
-        press(window.Button("AddButton"));
-        state.PauseTiming();
-        press(window.Button("DeleteButton"));
-        break;
-      case Delete:
-        press(window.Button("DeleteButton"));
-        state.PauseTiming();
-        press(window.Button("ReplicateButton"));
-        break;
-      case Replicate:
-        press(window.Button("ReplicateButton"));
-        state.PauseTiming();
-        press(window.Button("DeleteButton"));
-        break;
-      case Increment:
-        press(window.Button("IncrementButton"));
-        state.PauseTiming();
-        break;
-    }
+    press(command);
+    state.PauseTiming();
+    if (kPutBack[command] != NoCommand) press(kPutBack[command]);
     state.ResumeTiming();
   }
   if (form.List().Table().RowCount() != Tasks(state) + 1) state.SkipWithError("rows not put back");
