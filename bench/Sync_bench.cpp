@@ -25,10 +25,8 @@ void BM_ReloadChangedFile(benchmark::State& state) {
   SyncSetup setup;
   const std::string path = setup.Files.Scratch("reload.todo");
   WriteByRename(path, setup.Base);
-  FixedClock clock{EncodeDate(2026, 6, 10) + 0.375};
-  DateFormat dates{{}, clock};
-  testing::QuietPlatform ui;
-  ToDoList list(ui, dates);
+  bench::ListContext context;
+  ToDoList list(context.Ui, context.Dates);
   list.FormCreate(path, "/nonexistent-home");
   list.FormShow();
   bool added = false;
@@ -46,13 +44,11 @@ BENCHMARK(BM_ReloadChangedFile)->Unit(benchmark::kMillisecond);
 void BM_MergeAtSave(benchmark::State& state) {
   SyncSetup setup;
   const std::string path = setup.Files.Scratch("merge.todo");
-  FixedClock clock{EncodeDate(2026, 6, 10) + 0.375};
-  DateFormat dates{{}, clock};
-  testing::QuietPlatform ui;
+  bench::ListContext context;
   for (auto _ : state) {
     state.PauseTiming();
     WriteByRename(path, setup.Base);
-    auto list = std::make_unique<ToDoList>(ui, dates);
+    auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
     list->FormCreate(path, "/nonexistent-home");
     list->FormShow();
     list->Table().SetCell(list->DescCol(), kTasks / 2, "edited here");
