@@ -1,44 +1,31 @@
 #include "list/DueListing.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <ostream>
 
+#include "document/NullPlatform.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {
 
-// A desktop with no screen: the task list's messages become lines on stderr, and the window
-// operations that loading touches answer with harmless values.
-class ConsolePlatform final : public Platform {
+// A desktop with no screen: the task list's messages become lines on stderr.
+class ConsolePlatform final : public NullPlatform {
  public:
-  explicit ConsolePlatform(std::ostream& err) : Err(err) {}
+  explicit ConsolePlatform(std::ostream& err) : err_(err) {}
 
   void ShowMessageBox(const std::string& caption, const std::string& message) override {
-    Err << "taskwell: " << caption << ": " << message << '\n';
+    err_ << "taskwell: " << caption << ": " << message << '\n';
   }
-  bool Confirm(const std::string&) override { return false; }
   void ShowError(const std::string&, const std::string& text) override {
-    Err << "taskwell: " << text << '\n';
+    err_ << "taskwell: " << text << '\n';
   }
-  void OpenDocument(const std::string&) override {}
-  void FocusGrid() override {}
-  void Repaint() override {}
-  void CloseWindow() override {}
-  Rect WorkArea() override { return {0, 0, 1280, 1024}; }
-  Rect WindowBounds() override { return {0, 0, 828, 540}; }
-  void SetWindowBounds(const Rect&) override {}
-  int GridWidth() override { return 828; }
-  int FullyVisibleRows(int) override { return 0; }
-  bool ShowPrintDialog(PrintChoice&) override { return false; }
-  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string&) override { return nullptr; }
 
  private:
-  std::ostream& Err;
+  std::ostream& err_;
 };
 
 }  // namespace

@@ -7,35 +7,18 @@
 #include <utility>
 
 #include "document/Errors.h"
+#include "document/NullPlatform.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {
 
-// A desktop for a list that is only read: nothing it does reaches the user.
-class SilentPlatform final : public Platform {
- public:
-  void ShowMessageBox(const std::string&, const std::string&) override {}
-  bool Confirm(const std::string&) override { return false; }
-  void ShowError(const std::string&, const std::string&) override {}
-  void OpenDocument(const std::string&) override {}
-  void FocusGrid() override {}
-  void Repaint() override {}
-  void CloseWindow() override {}
-  Rect WorkArea() override { return {}; }
-  Rect WindowBounds() override { return {}; }
-  void SetWindowBounds(const Rect&) override {}
-  int GridWidth() override { return 0; }
-  int FullyVisibleRows(int) override { return 0; }
-  bool ShowPrintDialog(PrintChoice&) override { return false; }
-  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string&) override { return nullptr; }
-};
-
 constexpr std::string_view kLineEnd = "\r\n";
 
-SilentPlatform& Silent() {
-  static SilentPlatform platform;
+// A list that is only read: nothing it does reaches the user.
+NullPlatform& Silent() {
+  static NullPlatform platform;
   return platform;
 }
 
