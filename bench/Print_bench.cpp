@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QPrinter>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "BenchTasks.h"
 #include "app/TaskPrintDialog.h"
 #include "document/Calendar.h"
 #include "document/Clock.h"
@@ -21,21 +21,16 @@
 namespace taskwell {
 namespace {
 
-long StatusKb(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field, 0) == 0) return std::stol(line.substr(field.size()));
-  }
-  return 0;
-}
-
 // Memory a printout takes on top of what the process held before it: the peak is restarted
 // from the current size, and what the peak then grows by is reported.
 class PrintMemory {
  public:
-  PrintMemory() : Before(StatusKb("VmRSS:")) { std::ofstream("/proc/self/clear_refs") << "5"; }
-  double AddedMb() const { return static_cast<double>(StatusKb("VmHWM:") - Before) / 1024.0; }
+  PrintMemory() : Before(bench::StatusKb("VmRSS:")) {
+    std::ofstream("/proc/self/clear_refs") << "5";
+  }
+  double AddedMb() const {
+    return static_cast<double>(bench::StatusKb("VmHWM:") - Before) / 1024.0;
+  }
 
  private:
   long Before;
@@ -150,12 +145,3 @@ BENCHMARK(WrapLongLine)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMilliseco
 
 }  // namespace
 }  // namespace taskwell
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "BenchTasks.h"
 #include "app/MainWindow.h"
 #include "document/Calendar.h"
 
@@ -31,15 +32,6 @@ std::string MakeTaskFile(int tasks) {
   return path;
 }
 
-long PeakRssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return 0;
-}
-
 void BM_StartUntilShown(benchmark::State& state) {
   const std::string path = MakeTaskFile(static_cast<int>(state.range(0)));
   taskwell::SystemClock clock;
@@ -52,7 +44,7 @@ void BM_StartUntilShown(benchmark::State& state) {
     form.hide();
     state.ResumeTiming();
   }
-  state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
+  state.counters["peak_rss_MB"] = static_cast<double>(taskwell::bench::StatusKb("VmHWM:")) / 1024.0;
   std::remove(path.c_str());
 }
 // Growing sizes, so the peak (the process's high-water mark so far) belongs to the size it is
@@ -66,12 +58,3 @@ BENCHMARK(BM_StartUntilShown)
     ->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

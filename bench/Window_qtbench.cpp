@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -144,17 +143,3 @@ BENCHMARK(WindowCloseAndSave)->Apply(Million);
 
 }  // namespace
 }  // namespace taskwell::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform says this on every shown window; it would bury the figures.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
-    if (!text.contains(QStringLiteral("propagateSizeHints")))
-      std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-  });
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
