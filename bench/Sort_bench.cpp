@@ -1,18 +1,11 @@
 // Sorting the task table: the fast sort against the quadratic exchange procedure it replaces.
-#include <benchmark/benchmark.h>
-
 #include <random>
 
-#include "document/Calendar.h"
-#include "list/ToDoList.h"
-#include "support/ListTestAccess.h"
-#include "support/QuietPlatform.h"
+#include "BenchTasks.h"
 #include "support/ReferenceSort.h"
 
 namespace taskwell {
 namespace {
-
-using testing::QuietPlatform;
 
 enum Shape { Realistic = 0, HeavyDuplicates = 1 };
 
@@ -50,9 +43,8 @@ Rows MakeRows(Shape shape, int count, const DateFormat& dates) {
   return rows;
 }
 
-struct Table {
-  explicit Table(int count, Shape shape)
-      : Clock(EncodeDate(2026, 6, 10) + 0.375), Dates({}, Clock), List(Ui, Dates) {
+struct Table : bench::ListContext {
+  explicit Table(int count, Shape shape) : List(Ui, Dates) {
     Source = MakeRows(shape, count, Dates);
     List.Table().SetColCount(4);
     Fill();
@@ -72,9 +64,6 @@ struct Table {
     for (int r = 1; r < List.Table().RowCount(); ++r) keys.push_back(List.BuildSortKey(r));
     return keys;
   }
-  FixedClock Clock;
-  DateFormat Dates;
-  QuietPlatform Ui;
   ToDoList List;
   Rows Source;
 };
