@@ -15,6 +15,7 @@
 #include "document/Calendar.h"
 #include "document/Clock.h"
 #include "document/DateText.h"
+#include "document/NullPlatform.h"
 #include "list/ToDoList.h"
 #include "print/TextLayout.h"
 
@@ -43,19 +44,13 @@ const std::string& PdfPath() {
 }
 
 // A desktop that confirms the print dialog and prints to the PDF file.
-class PdfDesktop final : public Platform {
+class PdfDesktop final : public NullPlatform {
  public:
   explicit PdfDesktop(TaskPrintDialog& dialog) : Dialog(dialog) {}
-  void ShowMessageBox(const std::string&, const std::string&) override {}
   bool Confirm(const std::string&) override { return true; }
   void ShowError(const std::string&, const std::string& text) override { Error = text; }
-  void OpenDocument(const std::string&) override {}
-  void FocusGrid() override {}
-  void Repaint() override {}
-  void CloseWindow() override {}
   Rect WorkArea() override { return {0, 0, 1280, 1000}; }
   Rect WindowBounds() override { return {0, 0, 800, 600}; }
-  void SetWindowBounds(const Rect&) override {}
   int GridWidth() override { return 800; }
   int FullyVisibleRows(int windowHeight) override { return windowHeight / 20; }
   bool ShowPrintDialog(PrintChoice& choice) override {
