@@ -54,18 +54,10 @@ QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
 
 bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
-  const QByteArray utf8 = value.toString().toUtf8();
-  std::string cell(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  std::string cell;
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
-  if (!encoding_.IsUtf8()) {
-    std::string bytes;
-    if (TryUtf8ToCp1252(cell, bytes)) {
-      cell = std::move(bytes);
-    } else {
-      encoding_.SwitchToUtf8();
-    }
-  }
+  if (!ToCellBytes(value.toString(), cell)) encoding_.SwitchToUtf8();
   table_.SetCell(index.column(), index.row() + 1, std::move(cell));
   return true;
 }
@@ -87,11 +79,19 @@ QString TaskGridModel::Decode(const std::string& bytes) const {
 }
 
 std::string TaskGridModel::Encode(const QString& text) const {
-  const QByteArray utf8 = text.toUtf8();
-  std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  std::string bytes;
   // A text with a character the single-byte table lacks stays UTF-8: it matches no cell there.
-  if (std::string single; !encoding_.IsUtf8() && TryUtf8ToCp1252(bytes, single)) return single;
+  ToCellBytes(text, bytes);
   return bytes;
+}
+
+bool TaskGridModel::ToCellBytes(const QString& text, std::string& bytes) const {
+  bytes = text.toStdString();
+  if (encoding_.IsUtf8()) return true;
+  std::string single;
+  if (!TryUtf8ToCp1252(bytes, single)) return false;
+  bytes = std::move(single);
+  return true;
 }
 
 QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {
@@ -113,18 +113,18 @@ void TaskGridModel::SetPalette(const QPalette& palette) {
   const QColor overdue(colour.R, colour.G, colour.B);
   if (overdue == overdue_) return;
   overdue_ = overdue;
-  if (rows_ > 0 && cols_ > 0) {
-    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::ForegroundRole});
-  }
+  RepaintLook({Qt::ForegroundRole});
 }
 
 void TaskGridModel::RefreshDueState() {
   const double today = std::floor(dates_.Now());
-  if (today != dueDay_ && rows_ > 0 && cols_ > 0) {
-    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::ForegroundRole, Qt::FontRole});
-  }
+  if (today != dueDay_) RepaintLook({Qt::ForegroundRole, Qt::FontRole});
   dueDay_ = today;
   ArmDueTimer();
+}
+
+void TaskGridModel::RepaintLook(const QList<int>& roles) {
+  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), roles);
 }
 
 int TaskGridModel::MillisecondsToNextDueCheck() const {

@@ -59,7 +59,12 @@ class TaskGridModel final : public QAbstractTableModel {
 
  private:
   void OnTableChange(TaskTable::Change change, int col, int row);
+  // Screen text as the table's cells hold it; false when the single-byte table cannot hold it,
+  // and the bytes are then UTF-8.
+  bool ToCellBytes(const QString& text, std::string& bytes) const;
   QVariant DueLook(const QModelIndex& index, int role) const;
+  // Every cell's look (colour, weight) may have changed.
+  void RepaintLook(const QList<int>& roles);
   void ArmDueTimer();
   TaskTable& table_;
   const DateFormat& dates_;
