@@ -27,6 +27,9 @@ namespace {
 // distance from the right edge.
 constexpr int kDesignClientWidth = 820;
 constexpr int kPanelHeight = 50;
+// The design's left edges of the controls that keep their distance from the right edge.
+constexpr int kAboutLeft = 719;
+constexpr int kCloseLeft = 771;
 const Rect kDesignBounds{401, 114, 828, 540};
 
 QFont WindowFont() {
@@ -115,9 +118,9 @@ void MainWindow::BuildButtonPanel() {
   messageLabel_ = new QLabel(QStringLiteral("F2 to Edit a cell"), buttonPanel_);
   messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
   messageLabel_->setGeometry(446, 31, 81, 13);
-  aboutButton_ = MakeButton("AboutButton", "Abou&t", 719, 0, 49);
-  closeButton_ = MakeButton("CloseButton", "&Close", 771, 0, 49);
-  closeNoSaveButton_ = MakeButton("CloseNoSaveButton", "Close-NoSave", 719, 24, 101);
+  aboutButton_ = MakeButton("AboutButton", "Abou&t", kAboutLeft, 0, 49);
+  closeButton_ = MakeButton("CloseButton", "&Close", kCloseLeft, 0, 49);
+  closeNoSaveButton_ = MakeButton("CloseNoSaveButton", "Close-NoSave", kAboutLeft, 24, 101);
 
   ToDoList& list = *tasks_;
   const auto wire = [this](QPushButton* button, const std::function<void()>& handler) {
@@ -179,12 +182,12 @@ void MainWindow::WireCommonKeys() {
 }
 
 void MainWindow::SetTabOrder() {
-  const QWidget* order[] = {addButton_,   deleteButton_,    incrementButton_,  printButton_,
+  QWidget* const order[] = {addButton_,   deleteButton_,    incrementButton_,  printButton_,
                             findEdit_,    findButton_,      sortOrderButton_,  hideButton_,
                             aboutButton_, closeButton_,     autoSortButton_,   sortButton_,
                             saveButton_,  replicateButton_, closeNoSaveButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-    QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    QWidget::setTabOrder(order[i], order[i + 1]);
   }
   QWidget::setTabOrder(closeNoSaveButton_, grid_);
 }
@@ -261,9 +264,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::AnchorRightEdge() {
   const int shift = buttonPanel_->width() - kDesignClientWidth;
-  aboutButton_->move(719 + shift, 0);
-  closeButton_->move(771 + shift, 0);
-  closeNoSaveButton_->move(719 + shift, 24);
+  aboutButton_->move(kAboutLeft + shift, 0);
+  closeButton_->move(kCloseLeft + shift, 0);
+  closeNoSaveButton_->move(kAboutLeft + shift, 24);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -290,10 +293,7 @@ bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     return QWidget::eventFilter(object, event);
   // An access key presses the button but leaves the keyboard in the grid; the cell being edited
   // is committed first, as if the grid had been left.
-  QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && (focus == grid_ || grid_->isAncestorOf(focus)) && !CommitGridEdit()) {
-    return true;
-  }
+  if (InGrid(QApplication::focusWidget()) && !CommitGridEdit()) return true;
   if (button->isEnabled() && button->isVisible()) button->click();
   return true;
 }
@@ -314,12 +314,13 @@ bool MainWindow::CommitGridEdit() {
   return !gridEditRefused_;
 }
 
+bool MainWindow::InGrid(const QWidget* widget) const {
+  return widget != nullptr && (widget == grid_ || grid_->isAncestorOf(widget));
+}
+
 void MainWindow::OnFocusChanged(QWidget* old, QWidget* now) {
-  const auto inGrid = [this](const QWidget* widget) {
-    return widget != nullptr && (widget == grid_ || grid_->isAncestorOf(widget));
-  };
   // Leaving the grid for another control of this window commits the cell being edited.
-  if (inGrid(old) && now != nullptr && !inGrid(now) && now->window() == this && !CommitGridEdit()) {
+  if (InGrid(old) && now != nullptr && !InGrid(now) && now->window() == this && !CommitGridEdit()) {
     FocusGrid();
   }
 }

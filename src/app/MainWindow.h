@@ -74,6 +74,8 @@ class MainWindow final : public QWidget, public Platform {
   bool Run(const std::function<void()>& handler);
   void SyncButtons();
   void AnchorRightEdge();
+  // The grid or its cell editor.
+  bool InGrid(const QWidget* widget) const;
   void OnFocusChanged(QWidget* old, QWidget* now);
   // Commits the cell being edited as leaving the grid does; false when the commit was refused.
   bool CommitGridEdit();
