@@ -42,6 +42,13 @@ std::string InstanceLock::LockNameOf(const std::string& argument) {
   return name;
 }
 
+std::string InstanceLock::NameDigest(const std::string& name) {
+  return QCryptographicHash::hash(QByteArray(name.data(), static_cast<qsizetype>(name.size())),
+                                  QCryptographicHash::Sha256)
+      .toHex()
+      .toStdString();
+}
+
 std::string InstanceLock::LockFolder() {
   if (const std::string runtime = Environment("XDG_RUNTIME_DIR"); !runtime.empty()) {
     std::string folder = runtime + "/taskwell-locks";
@@ -70,11 +77,7 @@ InstanceLock::Outcome InstanceLock::Take(const std::string& name) {
     lastProblem_ = "No private folder for the lock of " + name + " could be made.";
     return Outcome::Unavailable;
   }
-  const QByteArray digest =
-      QCryptographicHash::hash(QByteArray(name.data(), static_cast<qsizetype>(name.size())),
-                               QCryptographicHash::Sha256)
-          .toHex();
-  const std::string path = folder + "/" + digest.toStdString() + ".lock";
+  const std::string path = folder + "/" + NameDigest(name) + ".lock";
   if (fd_ >= 0) ::close(fd_);
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
   const auto unavailable = [&](int error) {

@@ -31,6 +31,8 @@ class InstanceLock {
   // folder, else under ~/.cache; each only when it is a folder of this user's alone. Empty when
   // none is.
   static std::string LockFolder();
+  // The lock name's SHA-256 in hexadecimal, which names its lock file: any name fits a file name.
+  static std::string NameDigest(const std::string& name);
   // The name used for the lock: the argument with every "\" turned into "/".
   static std::string LockNameOf(const std::string& argument);
 

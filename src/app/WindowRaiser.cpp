@@ -1,7 +1,6 @@
 #include "app/WindowRaiser.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QWidget>
@@ -39,13 +38,9 @@ QString WindowRaiser::SocketPath(const std::string& lockName) {
   const std::string folder = InstanceLock::LockFolder();
   if (folder.empty()) return {};
   // Half the SHA-256 keeps the path within the 108 bytes a Unix socket address allows.
-  const QByteArray digest =
-      QCryptographicHash::hash(QByteArray(lockName.data(), static_cast<qsizetype>(lockName.size())),
-                               QCryptographicHash::Sha256)
-          .toHex()
-          .left(32);
+  const std::string digest = InstanceLock::NameDigest(lockName).substr(0, 32);
   return QString::fromLocal8Bit(folder.c_str()) + QStringLiteral("/") +
-         QString::fromLatin1(digest) + QStringLiteral(".raise");
+         QString::fromLatin1(digest.c_str()) + QStringLiteral(".raise");
 }
 
 bool WindowRaiser::AskToRaise(const std::string& lockName, int timeoutMs) {
