@@ -25,18 +25,14 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string ToStd(const QString& text) {
-  return text.toUtf8().toStdString();
-}
-
 std::string CannotWrite(const QString& path, const QString& reason) {
-  return "Could not write the print file " + ToStd(path) + ": " + ToStd(reason);
+  return "Could not write the print file " + path.toStdString() + ": " + reason.toStdString();
 }
 
 std::string CannotStart(const QPrinter& printer) {
   const QString name = printer.printerName();
   return "Could not start printing on " +
-         (name.isEmpty() ? std::string("the printer") : "printer " + ToStd(name));
+         (name.isEmpty() ? std::string("the printer") : "printer " + name.toStdString());
 }
 
 bool IsPrintableAscii(std::string_view text) {
