@@ -50,14 +50,17 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
       return;
     }
   }
-  const QModelIndex target = model()->index(table_.Row() - 1, table_.Col());
   following_ = true;
-  QItemSelectionModel::setCurrentIndex(target, command);
+  QItemSelectionModel::setCurrentIndex(TableCursor(), command);
   following_ = false;
 }
 
+QModelIndex GridSelectionModel::TableCursor() const {
+  return model()->index(table_.Row() - 1, table_.Col());
+}
+
 void GridSelectionModel::FollowTable() {
-  const QModelIndex target = model()->index(table_.Row() - 1, table_.Col());
+  const QModelIndex target = TableCursor();
   if (!target.isValid()) return;
   following_ = true;
   if (currentIndex() != target) {
@@ -114,7 +117,6 @@ bool IsListUndoKey(const QKeyEvent* key) {
 }  // namespace
 
 bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
-  auto* view = qobject_cast<TaskGridView*>(parent());
   if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
       IsListUndoKey(static_cast<QKeyEvent*>(event))) {
     event->ignore();
@@ -129,7 +131,7 @@ bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
     dispatch_([&] { list_.GridKeyUp(key); });
     return false;
   }
-  if (event->type() == QEvent::MouseButtonDblClick && view != nullptr) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
     dispatch_([&] { list_.GridDblClick(); });
     return true;
   }

@@ -37,6 +37,9 @@ class GridSelectionModel final : public QItemSelectionModel {
   void MoveRefused();
 
  private:
+  // The model's cell under the table's cursor.
+  QModelIndex TableCursor() const;
+
   TaskTable& table_;
   Dispatcher dispatch_;
   bool following_ = false;
