@@ -52,7 +52,6 @@ QPalette DarkPalette() {
 class ContrastTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    testing::EnsureApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(GetParam() ? DarkPalette() : QApplication::style()->standardPalette());
   }

@@ -21,12 +21,7 @@ QPushButton* Continue(const MessageDialog& box) {
   return testing::Child<QPushButton>(box, "ContinueButton");
 }
 
-class MessageBoxTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
-};
-
-TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
+TEST(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
   MessageDialog box;
   box.Prepare(QStringLiteral("Error"), QStringLiteral("Invalid Date - 2/30"));
   const int line = Message(box)->fontMetrics().lineSpacing();
@@ -40,7 +35,7 @@ TEST_F(MessageBoxTest, OneLineMessageSitsTheButtonBelowIt) {
   EXPECT_EQ(box.height(), Continue(box)->y() + 40 + 35);
 }
 
-TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
+TEST(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
   MessageDialog box;
   const QString longText =
       QStringLiteral("This message is long enough to wrap over several lines ").repeated(4);
@@ -54,7 +49,7 @@ TEST_F(MessageBoxTest, LongMessagesWrapAndTheSecondMessageGetsItsOwnSize) {
   EXPECT_EQ(Message(box)->text(), QStringLiteral("No date to increment"));
 }
 
-TEST_F(MessageBoxTest, ShowsModallyAndTheButtonClosesIt) {
+TEST(MessageBoxTest, ShowsModallyAndTheButtonClosesIt) {
   MessageDialog box;
   bool sawIt = false;
   QTimer::singleShot(0, [&] {

@@ -20,7 +20,6 @@ using testing::Day;
 
 class DueLookTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
   void SetUp() override {
     Fixture.SetRows({{"06/09/2026", "Tue", "", "late"},
                      {"06/10/2026", "Wed", "", "today"},
@@ -93,7 +92,6 @@ TEST_F(DueLookTest, OverdueColourReadsOnTheViewsBase) {
 
 // A single-byte list shows its bytes as Windows-1252, and a typed character is never replaced.
 TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
-  testing::EnsureApplication();
   testing::ListFixture fixture;
   ToDoList& list = fixture.List;
   fixture.SetRows({{"", "1", "", "Caf\xE9 \x80 \x81"}, {"", "2", "", "x"}});

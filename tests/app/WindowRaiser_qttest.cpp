@@ -19,7 +19,6 @@ namespace {
 class RaiserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::EnsureApplication();
     std::string pattern = (std::filesystem::temp_directory_path() / "tw-raise-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     Runtime = pattern;
