@@ -2,7 +2,6 @@
 #include "app/MainWindow.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -16,7 +15,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -24,6 +22,7 @@
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
+#include "support/TempFiles.h"
 #include "support/Widgets.h"
 
 namespace taskwell {
@@ -39,24 +38,25 @@ QLineEdit* FindEditOf(const QWidget& window) {
   return testing::Child<QLineEdit>(window, "FindEdit");
 }
 
+// Every task file starts with this header line.
+const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+
 class FormTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { testing::EnsureApplication(); }
-  void SetUp() override {
-    Folder =
-        std::filesystem::temp_directory_path() / ("taskwell-form-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(Folder);
-    File = (Folder / "home.todo").string();
-  }
+  void SetUp() override { File = Dir.Path("home.todo"); }
   void TearDown() override {
     Answerer.reset();
-    std::filesystem::remove_all(Folder);
+    Form.reset();
   }
 
-  void Write(const std::string& text) { std::ofstream(File, std::ios::binary) << text; }
-  std::string Read() const {
-    std::ifstream in(File, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+  void Write(const std::string& text) const { testing::WriteBytes(File, text); }
+  std::string Read() const { return testing::ReadBytes(File); }
+  // The window on File, shown and settled; it lives until the test ends.
+  MainWindow& Open() {
+    Form = std::make_unique<MainWindow>(RegionalSettings{}, Clock, File, "/home/x");
+    Form->show();
+    QApplication::processEvents();
+    return *Form;
   }
   // Answers every modal dialog that opens with its default (Enter) until stopped.
   void AnswerDialogs() {
@@ -72,10 +72,11 @@ class FormTest : public ::testing::Test {
   }
 
   FixedClock Clock{testing::Day(2026, 6, 10)};
-  std::filesystem::path Folder;
+  testing::TempDir Dir;
   std::string File;
   std::vector<std::string> DialogTitles;
   std::unique_ptr<QTimer> Answerer;
+  std::unique_ptr<MainWindow> Form;
 };
 
 TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
@@ -162,12 +163,8 @@ TEST_F(FormTest, RightEdgeControlsStayAnchoredWhenTheWindowWidens) {
 }
 
 TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
-  Write(
-      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n7/6/09,,2,\"Call the "
-      "bank\"\r\n,3,,\"Tidy\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  Write(kHeader + "7/6/09,,2,\"Call the bank\"\r\n,3,,\"Tidy\"\r\n");
+  const MainWindow& form = Open();
   QAbstractItemModel* model = GridOf(form)->model();
   ASSERT_EQ(model->rowCount(), 2);
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date "));
@@ -180,10 +177,8 @@ TEST_F(FormTest, ShowsTheLoadedTasksUnderTheHeaders) {
 }
 
 TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
-  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n,,,\"b\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  Write(kHeader + ",,,\"a\"\r\n,,,\"b\"\r\n");
+  MainWindow& form = Open();
   ToDoList& list = form.List();
   std::vector<std::pair<int, int>> events;
   list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
@@ -208,13 +203,11 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
 }
 
 TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
-  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  Write(kHeader + ",,,\"a\"\r\n");
+  MainWindow& form = Open();
   form.List().Table().SetCell(3, 1, "changed");
   // The frame's close keeps the unsaved list aside instead of saving it.
-  const std::filesystem::path state = Folder / "state";
+  const std::filesystem::path state = Dir.Root / "state";
   const char* previous = std::getenv("XDG_STATE_HOME");
   const std::string kept = previous != nullptr ? previous : "";
   ::setenv("XDG_STATE_HOME", state.c_str(), 1);
@@ -227,9 +220,7 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   EXPECT_EQ(Read().find("changed"), std::string::npos);
   int copies = 0;
   for (const auto& entry : std::filesystem::directory_iterator(state / "taskwell" / "discarded")) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string copy{std::istreambuf_iterator<char>(in), {}};
-    copies += copy.find("\"changed\"") != std::string::npos ? 1 : 0;
+    copies += testing::ReadBytes(entry.path()).find("\"changed\"") != std::string::npos ? 1 : 0;
   }
   EXPECT_EQ(copies, 1);
   Button(form, "SaveButton")->click();
@@ -237,10 +228,8 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
 }
 
 TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
-  File = (Folder / "no-such-folder" / "list.todo").string();
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  File = Dir.Path("no-such-folder/list.todo");
+  MainWindow& form = Open();
   form.List().Table().SetCell(3, 1, "task");
   AnswerDialogs();
   Button(form, "CloseButton")->click();
@@ -248,17 +237,10 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"list"});
 }
 
-}  // namespace
-}  // namespace taskwell
-
-namespace taskwell {
-namespace {
-
 // A cell edit that is refused on the way to a button keeps the button from acting, whether the
 // button is reached by its access key or takes the focus from the grid.
 TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
-  const std::string original =
-      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"a\"\r\n";
+  const std::string original = kHeader + ",3,,\"a\"\r\n";
   Write(original);
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
@@ -288,12 +270,8 @@ TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
 }
 
 TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
-  Write(
-      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,3,,\"Plain task\"\r\n"
-      "1/10/06,,,\":monthly::2TUE Club night\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  Write(kHeader + ",3,,\"Plain task\"\r\n1/10/06,,,\":monthly::2TUE Club night\"\r\n");
+  MainWindow& form = Open();
   GridOf(form)->setFocus();
   GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 1));
   QApplication::processEvents();
@@ -310,12 +288,6 @@ TEST_F(FormTest, ReplicateThroughTheViewCopiesTheCursorTask) {
   EXPECT_EQ(list.Table().Row(), 2);
 }
 
-}  // namespace
-}  // namespace taskwell
-
-namespace taskwell {
-namespace {
-
 std::vector<std::string> AllCells(const ToDoList& list) {
   std::vector<std::string> cells;
   for (int row = 0; row < list.Table().RowCount(); ++row)
@@ -325,9 +297,7 @@ std::vector<std::string> AllCells(const ToDoList& list) {
 }
 
 TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
-  Write(
-      "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"alpha\"\r\n,,,\"beta\"\r\n"
-      ",,,\"alphabet\"\r\n");
+  Write(kHeader + ",,,\"alpha\"\r\n,,,\"beta\"\r\n,,,\"alphabet\"\r\n");
   MainWindow form({}, Clock, File, "/home/x");
   form.show();
   form.activateWindow();
@@ -386,18 +356,10 @@ TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
   EXPECT_EQ(shown, QStringLiteral("Could not open \"/no/such/folder/plan.pdf\"."));
 }
 
-}  // namespace
-}  // namespace taskwell
-
-namespace taskwell {
-namespace {
-
 // Whatever a grid event's handler changes, the buttons show it once the event is done.
 TEST_F(FormTest, GridEventsRefreshTheButtons) {
-  Write("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n,,,\"a\"\r\n,,,\"b\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
-  QApplication::processEvents();
+  Write(kHeader + ",,,\"a\"\r\n,,,\"b\"\r\n");
+  MainWindow& form = Open();
   ToDoList& list = form.List();
   QPushButton* autoSort = Button(form, "AutoSortButton");
   const auto toggle = [&list](auto&&...) { list.AutoSortButtonClick(); };
