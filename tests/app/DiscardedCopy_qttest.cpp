@@ -62,18 +62,13 @@ TEST(DiscardedCopy, AnUnwritableFolderGivesNoPathAndNoThrow) {
   EXPECT_EQ(KeepDiscardedCopy("/proc/taskwell-no", "x", "y", 0), "");
 }
 
-}  // namespace
-}  // namespace taskwell::testing
-
-namespace taskwell {
-namespace {
-
 // A crash still leaves the copy, and then ends the program by the same signal.
 TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
-  const std::string folder = ::testing::TempDir() + "taskwell-crash-" + std::to_string(::getpid());
+  const TempDir dir;
+  const std::string folder = dir.Path("crash");
   std::filesystem::create_directories(folder);
   // Folders that already exist, shared ones above all, keep their mode.
-  const auto parentMode = testing::ModeOf(::testing::TempDir());
+  const auto parentMode = ModeOf(::testing::TempDir());
   static std::string target;
   target = folder;
   const pid_t child = ::fork();
@@ -93,9 +88,8 @@ TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
     copies += entry.path().filename().string().starts_with("List-") ? 1 : 0;
   }
   EXPECT_EQ(copies, 1);
-  EXPECT_EQ(testing::ModeOf(::testing::TempDir()), parentMode);
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(ModeOf(::testing::TempDir()), parentMode);
 }
 
 }  // namespace
-}  // namespace taskwell
+}  // namespace taskwell::testing
