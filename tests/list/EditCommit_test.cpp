@@ -6,11 +6,6 @@
 namespace taskwell::testing {
 namespace {
 
-using Cells = std::vector<std::string>;
-constexpr int kDate = ToDoList::ColDate;
-constexpr int kPri = ToDoList::ColPri;
-constexpr int kSub = ToDoList::ColSubPri;
-
 // The user moves to a cell of task 1, types over it and leaves the cell.
 struct CommitCase {
   const char* Name;
@@ -20,11 +15,6 @@ struct CommitCase {
   Cells After;
   bool Project = false;
 };
-
-void TypeInto(ListFixture& f, int col, const std::string& typed) {
-  f.List.Table().SetCol(col);
-  f.List.Table().SetCell(col, 1, typed);
-}
 
 TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
   const std::vector<CommitCase> cases = {
@@ -100,7 +90,7 @@ TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows({c.Before, {"", "", "", "other"}}, c.Project);
-    TypeInto(f, c.Col, c.Typed);
+    f.Type(c.Col, c.Typed);
     f.List.Table().SelectCell(c.Col, 2);
     EXPECT_EQ(f.RowCells(1), c.After) << c.Name;
     EXPECT_TRUE(f.Ui.Errors.empty()) << c.Name;
@@ -110,7 +100,7 @@ TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
 TEST(CommitCellEdit, RejectedMonthAndDayShowsTheMessageAndKeepsTheText) {
   ListFixture f;
   f.SetRows({{"", "2", "", "x"}});
-  TypeInto(f, kDate, "2/30");
+  f.Type(kDate, "2/30");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.GridExit(); }));
   EXPECT_EQ(f.Ui.Messages, (std::vector<FakePlatform::Message>{{"Error", "Invalid Date - 2/30"}}));
   EXPECT_TRUE(f.Ui.Errors.empty());
@@ -131,8 +121,8 @@ TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows({{"", "3", "", "x"}, {"", "", "", "y"}});
-    TypeInto(f, kDate, c.Typed);
-    EXPECT_FALSE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); })) << c.Typed;
+    f.Type(kDate, c.Typed);
+    EXPECT_FALSE(f.Move(2, 2)) << c.Typed;
     ASSERT_EQ(f.Ui.Errors.size(), 1U) << c.Typed;
     EXPECT_EQ(f.Ui.Errors[0].Text, c.Report);
     EXPECT_EQ(f.Ui.Errors[0].Caption, "List");
@@ -144,9 +134,9 @@ TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
     EXPECT_TRUE(f.List.SelectHooked());
     EXPECT_TRUE(f.List.FollowSortedRow());
     // The next move looks at the same cell again, and a correction goes through.
-    EXPECT_FALSE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); }));
+    EXPECT_FALSE(f.Move(2, 2));
     f.List.Table().SetCell(kDate, 1, "7/4");
-    EXPECT_TRUE(f.List.Guarded([&] { f.List.Table().SelectCell(2, 2); }));
+    EXPECT_TRUE(f.Move(2, 2));
     EXPECT_EQ(f.RowCells(1), (Cells{"07/04/2026", "Sat", "", "x"}));
     EXPECT_EQ(f.List.Table().Row(), 2);
   }
@@ -155,7 +145,7 @@ TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
 TEST(CommitCellEdit, FailureOnLeavingTheGridReattachesTheHandler) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}});
-  TypeInto(f, kDate, "13/45/2026");
+  f.Type(kDate, "13/45/2026");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.GridExit(); }));
   EXPECT_TRUE(f.List.SelectHooked());
   EXPECT_EQ(f.List.EditRow(), 1);
@@ -164,7 +154,7 @@ TEST(CommitCellEdit, FailureOnLeavingTheGridReattachesTheHandler) {
 TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}});
-  TypeInto(f, kSub, " 4 ");
+  f.Type(kSub, " 4 ");
   f.List.GridExit();
   EXPECT_EQ(f.List.Table().Cell(kSub, 1), "4");
   EXPECT_EQ(f.List.EditCol(), kSub);
@@ -177,7 +167,7 @@ TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
   // A commit's own message box takes the focus while the handler is detached.
   ListFixture f;
   f.SetRows({{"", "", "", "x"}});
-  TypeInto(f, kDate, "2/30");
+  f.Type(kDate, "2/30");
   f.List.DetachSelectHandler();
   f.List.GridExit();
   EXPECT_TRUE(f.Ui.Messages.empty());
@@ -201,7 +191,7 @@ TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
     ListFixture f;
     f.SetRows({a, b});
     ListTestAccess::SetAutoSort(f.List, c.AutoSort);
-    TypeInto(f, 3, c.Typed);
+    f.Type(kDesc, c.Typed);
     f.List.GridExit();
     EXPECT_EQ(f.RowCells(1), c.After[0]) << c.Typed << c.AutoSort;
     EXPECT_EQ(f.RowCells(2), c.After[1]) << c.Typed << c.AutoSort;
@@ -216,7 +206,7 @@ struct AutoSortMove {
                {"06/10/2026", "Wed", "", "b"},
                {"06/15/2026", "Mon", "", "c"}});
     ListTestAccess::SetAutoSort(F.List, true);
-    TypeInto(F, kDate, "20");
+    F.Type(kDate, "20");
   }
 };
 
@@ -236,7 +226,7 @@ TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
   EXPECT_EQ(list.EditCol(), kPri);
   EXPECT_EQ(list.EditOldText(), "Sat");
   list.Table().SetCell(kPri, 3, "9");
-  list.GridKeyUp(27);
+  list.GridKeyUp(kEscapeKey);
   EXPECT_EQ(m.F.RowCells(3), (Cells{"06/20/2026", "Sat", "", "a"}));
   EXPECT_EQ(m.F.RowCells(1), (Cells{"06/10/2026", "Wed", "", "b"}));
 }
@@ -257,7 +247,7 @@ TEST(CommitThenSort, MovingToAnotherRowLandsOnThatRowIndex) {
 TEST(CommitThenSort, EditInterruptedByAHeaderSortIsCommittedOnItsOwnTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "4", "", "a"}});
-  TypeInto(f, kDate, "7/4");  // typed into task b, then the header is clicked
+  f.Type(kDate, "7/4");  // typed into task b, then the header is clicked
   f.List.GridMouseDown(f.List.DescCol(), 0);
   EXPECT_EQ(f.Column(3), (Cells{"a", "b"}));
   f.List.Table().CellPainted();

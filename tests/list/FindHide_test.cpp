@@ -6,9 +6,6 @@
 namespace taskwell::testing {
 namespace {
 
-using Cells = std::vector<std::string>;
-constexpr int kDesc = 3;
-
 struct FindCase {
   const char* Name;
   int StartCol;

@@ -6,16 +6,13 @@
 namespace taskwell::testing {
 namespace {
 
-using Cells = std::vector<std::string>;
-constexpr int kEscape = 27;
-
 // --- Escape.
 
 TEST(GridKeyUp, EscapePutsBackTheTextTheCellHadOnArrival) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "", "x"}, {"", "", "", "y"}});
   f.List.Table().SetCell(0, 1, "07/0");
-  f.List.GridKeyUp(kEscape);
+  f.List.GridKeyUp(kEscapeKey);
   EXPECT_EQ(f.List.Table().Cell(0, 1), "06/10/2026");
   // Moving on commits nothing: the text equals what it was.
   f.List.Table().SelectCell(0, 2);
@@ -25,7 +22,7 @@ TEST(GridKeyUp, EscapePutsBackTheTextTheCellHadOnArrival) {
 TEST(GridKeyUp, OtherKeysAndUntouchedCellsChangeNothing) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "", "x"}});
-  f.List.GridKeyUp(kEscape);
+  f.List.GridKeyUp(kEscapeKey);
   EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", "x"}));
   f.List.Table().SetCell(0, 1, "7");
   for (int key : {13, 9, 37, 113, 0}) f.List.GridKeyUp(key);
@@ -38,7 +35,7 @@ TEST(GridKeyUp, EscapeNeverWritesTheHeaderOrAVanishedRow) {
   for (int row : {0, 5}) {
     ListTestAccess::SetEditRow(f.List, row);
     ListTestAccess::SetEditOldText(f.List, "junk");
-    f.List.GridKeyUp(kEscape);
+    f.List.GridKeyUp(kEscapeKey);
   }
   EXPECT_EQ(f.RowCells(0), (Cells{"Date ", "Pri  ", "SubP ", "Description "}));
   EXPECT_EQ(f.List.Table().RowCount(), 2);

@@ -6,22 +6,6 @@
 namespace taskwell::testing {
 namespace {
 
-using Cells = std::vector<std::string>;
-constexpr int kDate = ToDoList::ColDate;
-constexpr int kPri = ToDoList::ColPri;
-constexpr int kSub = ToDoList::ColSubPri;
-constexpr int kDesc = 3;
-constexpr int kEscape = 27;
-
-void Type(ListFixture& f, int col, const std::string& text) {
-  f.List.Table().SetCol(col);
-  f.List.Table().SetCell(col, f.List.Table().Row(), text);
-}
-
-bool Move(ListFixture& f, int col, int row) {
-  return f.List.Guarded([&] { f.List.Table().SelectCell(col, row); });
-}
-
 // Rows move under the edit position: the next commit or Escape still acts on its own task.
 TEST(EditPosition, FollowsItsTaskWhenRowsComeAndGo) {
   {  // Two deletes, then leaving the grid: the last task keeps its priority.
@@ -37,16 +21,16 @@ TEST(EditPosition, FollowsItsTaskWhenRowsComeAndGo) {
     ListFixture f;
     f.SetRows({{"06/12/2026", "Fri", "", "Dated"}});
     f.List.AddButtonClick();
-    f.List.GridKeyUp(kEscape);
+    f.List.GridKeyUp(kEscapeKey);
     EXPECT_EQ(f.RowCells(1), (Cells{"", "", "", ""}));
     EXPECT_EQ(f.RowCells(2), (Cells{"06/12/2026", "Fri", "", "Dated"}));
   }
   {  // Replicate from the description, then Escape: the copy keeps its date and weekday.
     ListFixture f;
     f.SetRows({{"06/12/2026", "Fri", "", ":weekly - Swim"}});
-    ASSERT_TRUE(Move(f, kDesc, 1));
+    ASSERT_TRUE(f.Move(kDesc, 1));
     f.List.ReplicateButtonClick();
-    f.List.GridKeyUp(kEscape);
+    f.List.GridKeyUp(kEscapeKey);
     EXPECT_EQ(f.RowCells(1), (Cells{"06/12/2026", "Fri", "", "Swim"}));
     EXPECT_EQ(f.RowCells(2), (Cells{"06/12/2026", "Fri", "", ":weekly - Swim"}));
   }
@@ -54,8 +38,8 @@ TEST(EditPosition, FollowsItsTaskWhenRowsComeAndGo) {
     ListFixture f;
     f.SetRows({{"06/12/2026", "Fri", "", "Dated"}});
     f.List.AddButtonClick();
-    Type(f, kDate, "15 Jan");
-    ASSERT_TRUE(Move(f, kPri, 1));
+    f.Type(kDate, "15 Jan");
+    ASSERT_TRUE(f.Move(kPri, 1));
     EXPECT_EQ(f.RowCells(1), (Cells{"01/15/2026", "Thu", "", ""}));
   }
 }
@@ -69,19 +53,28 @@ TEST(EditPosition, IncrementedDatesAreNotReadAgainUnderRegionalOrders) {
     f.SetRows({{june1, f.Dates.WeekdayText(EncodeDate(2026, 6, 1)), "", ":weekly Zahnarzt"},
                {"", "", "", "other"}});
     f.List.IncrementButtonClick();
-    ASSERT_TRUE(Move(f, kPri, 1));
-    ASSERT_TRUE(Move(f, kSub, 1));
-    ASSERT_TRUE(Move(f, kSub, 2));
+    ASSERT_TRUE(f.Move(kPri, 1));
+    ASSERT_TRUE(f.Move(kSub, 1));
+    ASSERT_TRUE(f.Move(kSub, 2));
     EXPECT_EQ(f.List.Table().Cell(kDate, 1), f.Dates.FormatDateText(EncodeDate(2026, 6, 8)));
     // Typing the grid's own form of a date gives that date, whatever the regional order.
     const std::string june15 = f.Dates.FormatDateText(EncodeDate(2026, 6, 15));
-    ASSERT_TRUE(Move(f, kDate, 2));
-    Type(f, kDate, june15);
-    EXPECT_TRUE(Move(f, kDesc, 2));
+    ASSERT_TRUE(f.Move(kDate, 2));
+    f.Type(kDate, june15);
+    EXPECT_TRUE(f.Move(kDesc, 2));
     EXPECT_EQ(f.List.Table().Cell(kDate, 2), june15);
     EXPECT_TRUE(f.Ui.Errors.empty());
     EXPECT_TRUE(f.Ui.Messages.empty());
   }
+}
+
+const Cells kTaskX{"", "3", "", "x"};
+
+// Task x above task y: text typed into one of x's cells, then the move down that commits it.
+bool TypeIntoTaskXAndMoveDown(ListFixture& f, int col, const std::string& typed) {
+  f.SetRows({kTaskX, {"", "", "", "y"}});
+  f.Type(col, typed);
+  return f.Move(col, 2);
 }
 
 struct RefusedCase {
@@ -105,18 +98,16 @@ TEST(CommitRefusal, TextThatIsNoDateOrNoNumberKeepsTheCursor) {
   for (const RefusedCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     ListFixture f(Day(2026, 6, 10), LocaleSettings(c.Locale));
-    f.SetRows({{"", "3", "", "x"}, {"", "", "", "y"}});
-    Type(f, c.Col, c.Typed);
-    EXPECT_FALSE(Move(f, c.Col, 2));
+    EXPECT_FALSE(TypeIntoTaskXAndMoveDown(f, c.Col, c.Typed));
     const bool isDate = c.Col == kDate;
     ASSERT_EQ(f.Ui.Messages.size() + f.Ui.Errors.size(), 1U);
     EXPECT_EQ(isDate ? f.Ui.Messages[0].Text : f.Ui.Errors[0].Text, c.Message);
     EXPECT_EQ(f.List.Table().Row(), 1);
     EXPECT_EQ(f.List.Table().Cell(c.Col, 1), c.Typed);
     // Escape gives back what the cell held.
-    f.List.GridKeyUp(kEscape);
-    EXPECT_EQ(f.RowCells(1), (Cells{"", "3", "", "x"}));
-    EXPECT_TRUE(Move(f, c.Col, 2));
+    f.List.GridKeyUp(kEscapeKey);
+    EXPECT_EQ(f.RowCells(1), kTaskX);
+    EXPECT_TRUE(f.Move(c.Col, 2));
   }
 }
 
@@ -139,9 +130,7 @@ TEST(CommitRefusal, NumbersDatesAndMonthNamesThatAreMeantAreKept) {
   for (const AcceptedCase& c : cases) {
     SCOPED_TRACE(c.Typed);
     ListFixture f(Day(2026, 6, 10), LocaleSettings(c.Locale));
-    f.SetRows({{"", "3", "", "x"}, {"", "", "", "y"}});
-    Type(f, c.Col, c.Typed);
-    EXPECT_TRUE(Move(f, c.Col, 2));
+    EXPECT_TRUE(TypeIntoTaskXAndMoveDown(f, c.Col, c.Typed));
     Cells expected = c.After;
     if (c.Locale != std::string("C")) {  // the regional separator in the grid's date text
       for (char& ch : expected[0]) ch = ch == '/' ? f.Dates.Regional().DateSeparator : ch;
@@ -154,8 +143,8 @@ TEST(CommitRefusal, NumbersDatesAndMonthNamesThatAreMeantAreKept) {
 TEST(CommitRefusal, APriorityOutlivesADateCellThatNeverHeldADate) {
   ListFixture f;
   f.SetRows({{"2/30", "3", "", "x"}, {"", "", "", "y"}});
-  Type(f, kDate, "");
-  EXPECT_TRUE(Move(f, kDate, 2));
+  f.Type(kDate, "");
+  EXPECT_TRUE(f.Move(kDate, 2));
   EXPECT_EQ(f.RowCells(1), (Cells{"", "3", "", "x"}));
 }
 

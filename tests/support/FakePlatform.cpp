@@ -114,4 +114,23 @@ std::vector<std::string> ListFixture::Column(int col) const {
   return cells;
 }
 
+std::vector<Cells> ListFixture::Rows() const {
+  std::vector<Cells> rows;
+  for (int r = 1; r < List.Table().RowCount(); ++r) rows.push_back(RowCells(r));
+  return rows;
+}
+
+void ListFixture::Type(int col, const std::string& text) {
+  List.Table().SetCol(col);
+  List.Table().SetCell(col, List.Table().Row(), text);
+}
+
+bool ListFixture::Move(int col, int row) {
+  return List.Guarded([&] { List.Table().SelectCell(col, row); });
+}
+
+bool ListFixture::Press(void (ToDoList::*button)()) {
+  return List.Guarded([&] { List.GridExit(); }) && List.Guarded([&] { (List.*button)(); });
+}
+
 }  // namespace taskwell::testing

@@ -62,6 +62,15 @@ class FakePlatform : public Platform {
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
 };
 
+// One row of cells, left to right.
+using Cells = std::vector<std::string>;
+
+// The columns of a list without a project column.
+constexpr int kDate = ToDoList::ColDate;
+constexpr int kPri = ToDoList::ColPri;
+constexpr int kSub = ToDoList::ColSubPri;
+constexpr int kDesc = 3;
+
 // Day-month-year with ".", and a decimal comma, as in Germany.
 RegionalSettings GermanSettings();
 
@@ -84,6 +93,15 @@ struct ListFixture {
   void SetRows(const std::vector<std::vector<std::string>>& rows, bool withProject = false);
   std::vector<std::string> RowCells(int row) const;
   std::vector<std::string> Column(int col) const;
+  std::vector<Cells> Rows() const;  // every task row, without the header
+
+  // Types into a cell of the cursor's row, as the in-place editor does, without leaving it.
+  void Type(int col, const std::string& text);
+  // Moves the cursor as a key or click would; false when the move was refused with a report.
+  bool Move(int col, int row);
+  // Runs a button as the window does: the cell being edited is committed first, and the button
+  // runs only when that commit went through.
+  bool Press(void (ToDoList::*button)());
 };
 
 }  // namespace taskwell::testing
