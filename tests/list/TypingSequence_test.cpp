@@ -11,8 +11,6 @@
 namespace taskwell::testing {
 namespace {
 
-constexpr int kDesc = 3;
-
 struct Session {
   Session(std::uint32_t seed, const RegionalSettings& regional)
       : Random(seed), F(Day(2026, 6, 10), regional) {}
@@ -62,6 +60,15 @@ struct Session {
     return "typed" + std::to_string(Pick(100));
   }
 
+  // A button that changes the task on `row`, run once the pending edit is committed and while
+  // the table has at least `minRowCount` rows, header included.
+  void PressOnTask(int row, void (ToDoList::*button)(), int minRowCount = 0) {
+    ToDoList& list = F.List;
+    if (!list.Guarded([&] { list.GridExit(); }) || list.Table().RowCount() < minRowCount) return;
+    Touch(row);
+    list.Guarded([&] { (list.*button)(); });
+  }
+
   void Step() {
     ToDoList& list = F.List;
     const int row = list.Table().Row();
@@ -83,25 +90,16 @@ struct Session {
         list.Guarded([&] { list.AddButtonClick(); });
         break;
       case 5:
-        if (list.Guarded([&] { list.GridExit(); })) {
-          Touch(row);
-          list.Guarded([&] { list.ReplicateButtonClick(); });
-        }
+        PressOnTask(row, &ToDoList::ReplicateButtonClick);
         break;
       case 6:
-        if (list.Guarded([&] { list.GridExit(); }) && list.Table().RowCount() > 2) {
-          Touch(row);
-          list.Guarded([&] { list.DeleteButtonClick(); });
-        }
+        PressOnTask(row, &ToDoList::DeleteButtonClick, 3);
         break;
       case 7:
-        if (list.Guarded([&] { list.GridExit(); })) {
-          Touch(row);
-          list.Guarded([&] { list.IncrementButtonClick(); });
-        }
+        PressOnTask(row, &ToDoList::IncrementButtonClick);
         break;
       default:
-        list.GridKeyUp(27);
+        list.GridKeyUp(kEscapeKey);
         break;
     }
   }

@@ -12,12 +12,9 @@ namespace taskwell::testing {
 namespace {
 
 using Grid = std::vector<std::vector<std::string>>;
-constexpr int kDate = ToDoList::ColDate;
-constexpr int kPri = ToDoList::ColPri;
-constexpr int kSub = ToDoList::ColSubPri;
 
 // Every cell, the header included: what "byte-identical" means for the table.
-Grid Cells(const ToDoList& list) {
+Grid AllCells(const ToDoList& list) {
   Grid grid;
   const TaskTable& table = list.Table();
   for (int r = 0; r < table.RowCount(); ++r) {
@@ -83,17 +80,17 @@ TEST(Undo, EachKindOfStepIsTakenBackAndMadeAgainExactly) {
     f.SetRows(kTasks);
     ListTestAccess::SetAutoSort(f.List, c.AutoSort);
     f.List.Table().SelectCell(1, 3);
-    const Grid before = Cells(f.List);
+    const Grid before = AllCells(f.List);
     const int sortMode = f.List.SortMode();
 
     c.Act(f);
-    const Grid after = Cells(f.List);
+    const Grid after = AllCells(f.List);
     ASSERT_NE(after, before);
     ASSERT_EQ(f.List.History().UndoSteps(), 1U);
     const int sortModeAfter = f.List.SortMode();
 
     f.List.Undo();
-    EXPECT_EQ(Cells(f.List), before);
+    EXPECT_EQ(AllCells(f.List), before);
     EXPECT_EQ(f.List.SortMode(), sortMode);
     EXPECT_EQ(f.List.SortOrderButtonCaption(), SortCaption(sortMode));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
@@ -101,11 +98,11 @@ TEST(Undo, EachKindOfStepIsTakenBackAndMadeAgainExactly) {
     ExpectNothingPending(f.List);
 
     f.List.Redo();
-    EXPECT_EQ(Cells(f.List), after);
+    EXPECT_EQ(AllCells(f.List), after);
     EXPECT_EQ(f.List.SortMode(), sortModeAfter);
     ExpectNothingPending(f.List);
     f.List.Undo();
-    EXPECT_EQ(Cells(f.List), before);
+    EXPECT_EQ(AllCells(f.List), before);
     EXPECT_TRUE(f.Ui.Messages.empty());
   }
 }
@@ -132,7 +129,7 @@ TEST(Undo, CtrlZTakesBackTypedTextBeforeAnyStep) {
   EXPECT_EQ(f.List.Table().Cell(f.List.EditCol(), f.List.EditRow()), f.List.EditOldText());
   EXPECT_EQ(f.List.History().UndoSteps(), steps);
   f.List.Undo();
-  EXPECT_EQ(Cells(f.List).size(), kTasks.size() + 1);
+  EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
 }
 
 TEST(Undo, RefusedCommitLeavesNoStepAndCtrlZRestoresTheOldText) {
@@ -145,7 +142,7 @@ TEST(Undo, RefusedCommitLeavesNoStepAndCtrlZRestoresTheOldText) {
   EXPECT_FALSE(f.List.History().CanUndo());
   f.List.Undo();
   EXPECT_EQ(f.List.Table().Cell(kDate, 2), "");
-  EXPECT_EQ(Cells(f.List).size(), kTasks.size() + 1);
+  EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
 }
 
 TEST(Undo, SurvivesASaveAndTheListIsThenUnsaved) {
@@ -159,7 +156,7 @@ TEST(Undo, SurvivesASaveAndTheListIsThenUnsaved) {
   EXPECT_FALSE(f.List.HasUnsavedChanges());
 
   f.List.Undo();
-  EXPECT_EQ(Cells(f.List).size(), kTasks.size() + 1);
+  EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
   EXPECT_TRUE(f.List.HasUnsavedChanges());
   EXPECT_EQ(ReadBytes(dir.Path("list.todo")), saved);
   f.List.Redo();
@@ -174,9 +171,9 @@ TEST(Undo, ANewChangeClearsTheRedoSteps) {
   EXPECT_TRUE(f.List.History().CanRedo());
   f.List.IncrementButtonClick();
   EXPECT_FALSE(f.List.History().CanRedo());
-  const Grid now = Cells(f.List);
+  const Grid now = AllCells(f.List);
   f.List.Redo();
-  EXPECT_EQ(Cells(f.List), now);
+  EXPECT_EQ(AllCells(f.List), now);
 }
 
 TEST(Undo, RedoCommitsTypedTextFirstSoNothingTypedIsLost) {
@@ -188,7 +185,7 @@ TEST(Undo, RedoCommitsTypedTextFirstSoNothingTypedIsLost) {
   f.List.Table().SetCell(3, 1, "kept");
   f.List.Redo();
   EXPECT_EQ(f.List.Table().Cell(3, 1), "kept");
-  EXPECT_EQ(Cells(f.List).size(), kTasks.size() + 1);
+  EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
 }
 
 TEST(Undo, MemoryBoundDropsTheOldestStepsAndKeepsTheRestExact) {
@@ -196,10 +193,10 @@ TEST(Undo, MemoryBoundDropsTheOldestStepsAndKeepsTheRestExact) {
   f.SetRows(kTasks);
   constexpr std::size_t kLimit = 8 * 1024;
   ListTestAccess::SetUndoByteLimit(f.List, kLimit);
-  std::vector<Grid> states{Cells(f.List)};
+  std::vector<Grid> states{AllCells(f.List)};
   for (int i = 0; i < 60; ++i) {
     TypeAndTab(f, 3, 1 + i % 5, std::string(200, static_cast<char>('a' + i % 26)));
-    states.push_back(Cells(f.List));
+    states.push_back(AllCells(f.List));
   }
   const std::size_t kept = f.List.History().UndoSteps();
   EXPECT_LE(f.List.History().Bytes(), kLimit);
@@ -207,7 +204,7 @@ TEST(Undo, MemoryBoundDropsTheOldestStepsAndKeepsTheRestExact) {
   EXPECT_LT(kept, 60U);
   for (std::size_t i = 0; i < kept; ++i) f.List.Undo();
   EXPECT_FALSE(f.List.History().CanUndo());
-  EXPECT_EQ(Cells(f.List), states[states.size() - 1 - kept]);
+  EXPECT_EQ(AllCells(f.List), states[states.size() - 1 - kept]);
 }
 
 TEST(Undo, KeptTextsFollowASingleByteListToUtf8) {
@@ -218,11 +215,6 @@ TEST(Undo, KeptTextsFollowASingleByteListToUtf8) {
   f.List.CellsToUtf8();
   f.List.Undo();
   EXPECT_EQ(f.List.Table().Cell(3, 1), "caf\xC3\xA9");
-}
-
-// Runs a button as the window does: the cell being edited is committed first.
-bool Press(ListFixture& f, const std::function<void()>& handler) {
-  return f.List.Guarded([&] { f.List.GridExit(); }) && f.List.Guarded(handler);
 }
 
 TEST(Undo, UndoingEveryStepOfARandomSessionGivesBackTheLoadedTable) {
@@ -238,53 +230,39 @@ TEST(Undo, UndoingEveryStepOfARandomSessionGivesBackTheLoadedTable) {
                "6/1/26,,,\"beta \"\"quoted\"\"\"\r\n,,,\"omega\"\r\n6/1/26,,,\"beta\"\r\n");
     ListFixture f;
     f.List.FormCreate(dir.Path("list.todo"), dir.Path(""));
-    const Grid loaded = Cells(f.List);
+    const Grid loaded = AllCells(f.List);
     const std::string loadedBytes = f.List.FileBytes();
     std::mt19937 random(seed);
     auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     TaskTable& table = f.List.Table();
+    // Typing is three times as likely as each other action.
+    const auto typeSomewhere = [&] {
+      const int row = 1 + pick(table.RowCount() - 1);
+      const int col = pick(table.ColCount());
+      f.List.Guarded([&] { table.SelectCell(col, row); });
+      f.List.Guarded([&] { table.CellPainted(); });
+      table.SetCell(f.List.EditCol(), f.List.EditRow(),
+                    typed[static_cast<std::size_t>(pick(static_cast<int>(typed.size())))]);
+    };
+    const auto press = [&](void (ToDoList::*button)()) {
+      return [&f, button] { f.Press(button); };
+    };
+    const std::vector<std::function<void()>> actions = {
+        typeSomewhere,
+        typeSomewhere,
+        typeSomewhere,
+        press(&ToDoList::AddButtonClick),
+        press(&ToDoList::ReplicateButtonClick),
+        press(&ToDoList::DeleteButtonClick),
+        press(&ToDoList::IncrementButtonClick),
+        [&] { f.List.Guarded([&] { f.List.GridMouseDown(pick(4), 0); }); },
+        press(&ToDoList::AutoSortButtonClick),
+        press(&ToDoList::SortOrderButtonClick),
+        [&] { f.List.Guarded([&] { f.List.Undo(); }); },
+        [&] { f.List.Guarded([&] { f.List.Redo(); }); },
+    };
     for (int op = 0; op < 120; ++op) {
-      const int rows = table.RowCount();
-      switch (pick(12)) {
-        case 0:
-        case 1:
-        case 2: {
-          const int row = 1 + pick(rows - 1);
-          const int col = pick(table.ColCount());
-          f.List.Guarded([&] { table.SelectCell(col, row); });
-          f.List.Guarded([&] { table.CellPainted(); });
-          table.SetCell(f.List.EditCol(), f.List.EditRow(),
-                        typed[static_cast<std::size_t>(pick(static_cast<int>(typed.size())))]);
-          break;
-        }
-        case 3:
-          Press(f, [&] { f.List.AddButtonClick(); });
-          break;
-        case 4:
-          Press(f, [&] { f.List.ReplicateButtonClick(); });
-          break;
-        case 5:
-          Press(f, [&] { f.List.DeleteButtonClick(); });
-          break;
-        case 6:
-          Press(f, [&] { f.List.IncrementButtonClick(); });
-          break;
-        case 7:
-          f.List.Guarded([&] { f.List.GridMouseDown(pick(4), 0); });
-          break;
-        case 8:
-          Press(f, [&] { f.List.AutoSortButtonClick(); });
-          break;
-        case 9:
-          Press(f, [&] { f.List.SortOrderButtonClick(); });
-          break;
-        case 10:
-          f.List.Guarded([&] { f.List.Undo(); });
-          break;
-        default:
-          f.List.Guarded([&] { f.List.Redo(); });
-          break;
-      }
+      actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))]();
       // The window paints after every event, which ends a sort's cursor move.
       f.List.Guarded([&] { table.CellPainted(); });
     }
@@ -295,7 +273,7 @@ TEST(Undo, UndoingEveryStepOfARandomSessionGivesBackTheLoadedTable) {
          ++guard) {
       f.List.Undo();
     }
-    EXPECT_EQ(Cells(f.List), loaded);
+    EXPECT_EQ(AllCells(f.List), loaded);
     EXPECT_EQ(f.List.FileBytes(), loadedBytes);
     EXPECT_FALSE(f.List.HasUnsavedChanges());
   }
