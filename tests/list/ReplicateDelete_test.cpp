@@ -5,8 +5,9 @@
 namespace taskwell {
 namespace {
 
+using testing::Cells;
 using testing::ListFixture;
-using Rows = std::vector<std::vector<std::string>>;
+using Rows = std::vector<Cells>;
 
 const std::string kQuestion = "Are you sure you want to delete this repeating entry?";
 
@@ -17,12 +18,6 @@ Rows FiveTasks(const std::string& third = "third") {
           {"06/03/2026", "Wed", "3.5", third},
           {"06/04/2026", "Thu", "", "fourth"},
           {"", "", "", "fifth"}};
-}
-
-Rows TableRows(const ListFixture& f) {
-  Rows rows;
-  for (int r = 1; r < f.List.Table().RowCount(); ++r) rows.push_back(f.RowCells(r));
-  return rows;
 }
 
 TEST(ReplicateButtonClick, CopyAboveLosesTheRepeatHeaderAndLeadingDash) {
@@ -43,8 +38,8 @@ TEST(ReplicateButtonClick, CopyAboveLosesTheRepeatHeaderAndLeadingDash) {
     f.List.Table().SelectCell(2, 3);
     f.List.ReplicateButtonClick();
     ASSERT_EQ(f.List.Table().RowCount(), 7);
-    EXPECT_EQ(f.RowCells(3), (std::vector<std::string>{"06/03/2026", "Wed", "3.5", copy}));
-    EXPECT_EQ(f.RowCells(4), (std::vector<std::string>{"06/03/2026", "Wed", "3.5", source}));
+    EXPECT_EQ(f.RowCells(3), (Cells{"06/03/2026", "Wed", "3.5", copy}));
+    EXPECT_EQ(f.RowCells(4), (Cells{"06/03/2026", "Wed", "3.5", source}));
     EXPECT_EQ(f.List.Table().Row(), 3);
     EXPECT_EQ(f.List.Table().Col(), 0);
     EXPECT_TRUE(f.List.SkipNextSort());
@@ -56,8 +51,8 @@ TEST(ReplicateButtonClick, CopiesEveryColumnIncludingTheProject) {
   ListFixture f;
   f.SetRows({{"", "4", "2", "17", ":daily - Stretch"}, {"", "", "", "", "last"}}, true);
   f.List.ReplicateButtonClick();
-  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "4", "2", "17", "Stretch"}));
-  EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "4", "2", "17", ":daily - Stretch"}));
+  EXPECT_EQ(f.RowCells(1), (Cells{"", "4", "2", "17", "Stretch"}));
+  EXPECT_EQ(f.RowCells(2), (Cells{"", "4", "2", "17", ":daily - Stretch"}));
 }
 
 TEST(ReplicateButtonClick, OnTheLastRowTheSourceStaysLast) {
@@ -66,8 +61,7 @@ TEST(ReplicateButtonClick, OnTheLastRowTheSourceStaysLast) {
   f.List.Table().SelectCell(0, 5);
   const int repaints = f.Ui.RepaintCount;
   f.List.ReplicateButtonClick();
-  EXPECT_EQ(f.Column(3),
-            (std::vector<std::string>{"first", "second", "third", "fourth", "fifth", "fifth"}));
+  EXPECT_EQ(f.Column(3), (Cells{"first", "second", "third", "fourth", "fifth", "fifth"}));
   EXPECT_EQ(f.List.Table().Row(), 5);
   EXPECT_GT(f.Ui.RepaintCount, repaints);
   EXPECT_EQ(f.Ui.FocusCount, 0);
@@ -81,7 +75,7 @@ TEST(DeleteTaskRow, PlainTaskGoesWithoutAQuestion) {
   f.List.DeleteTaskRow();
   EXPECT_TRUE(f.Ui.Confirms.empty());
   EXPECT_EQ(f.List.Table().RowCount(), 4);
-  EXPECT_EQ(f.Column(3), (std::vector<std::string>{"one", "three", "four"}));
+  EXPECT_EQ(f.Column(3), (Cells{"one", "three", "four"}));
   EXPECT_EQ(f.List.Table().Row(), 2);
   EXPECT_EQ(f.List.Table().Col(), 1);
   EXPECT_GT(f.Ui.RepaintCount, 0);
@@ -101,13 +95,13 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
     ListFixture f;
     f.SetRows(FiveTasks(":weekly - Pay rent"));
     f.List.Table().SelectCell(0, 3);
-    const Rows before = TableRows(f);
+    const Rows before = f.Rows();
     f.Ui.ConfirmAnswers = {c.Answer};
     f.List.DeleteButtonClick();
     EXPECT_EQ(f.Ui.Confirms, std::vector<std::string>{"\":weekly - Pay rent\"\r\n" + kQuestion});
     EXPECT_EQ(f.Column(3), c.Remaining);
     if (!c.Answer) {
-      EXPECT_EQ(TableRows(f), before);
+      EXPECT_EQ(f.Rows(), before);
     }
     EXPECT_EQ(f.List.Table().Row(), 3);
     EXPECT_EQ(f.Ui.FocusCount, 1);
@@ -120,7 +114,7 @@ TEST(DeleteTaskRow, OnlyALeadingColonMarksARepeatingEntry) {
   f.List.Table().SelectCell(0, 3);
   f.List.DeleteTaskRow();
   EXPECT_TRUE(f.Ui.Confirms.empty());
-  EXPECT_EQ(f.Column(3), (std::vector<std::string>{"first", "second", "fourth", "fifth"}));
+  EXPECT_EQ(f.Column(3), (Cells{"first", "second", "fourth", "fifth"}));
 }
 
 TEST(DeleteTaskRow, TheLastTaskRowIsNeverDeleted) {
@@ -132,7 +126,7 @@ TEST(DeleteTaskRow, TheLastTaskRowIsNeverDeleted) {
     f.List.DeleteButtonClick();
     EXPECT_EQ(f.Ui.Confirms.size(), questions);
     EXPECT_EQ(f.List.Table().RowCount(), 2);
-    EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"06/10/2026", "Wed", "", description}));
+    EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", description}));
     EXPECT_TRUE(f.Ui.Messages.empty());
     EXPECT_EQ(f.Ui.FocusCount, 1);
   }
@@ -146,10 +140,10 @@ TEST(DeleteTaskRow, DeletingTheLastRowPutsTheCursorOnTheNewLastRow) {
   EXPECT_EQ(f.List.Table().RowCount(), 5);
   EXPECT_EQ(f.List.Table().Row(), 4);
   EXPECT_EQ(f.List.Table().Col(), 3);
-  EXPECT_EQ(f.Column(3), (std::vector<std::string>{"first", "second", "third", "fourth"}));
+  EXPECT_EQ(f.Column(3), (Cells{"first", "second", "third", "fourth"}));
   // The row that comes back when the table grows again is empty.
   f.List.Table().SetRowCount(6);
-  EXPECT_EQ(f.RowCells(5), (std::vector<std::string>{"", "", "", ""}));
+  EXPECT_EQ(f.RowCells(5), (Cells{"", "", "", ""}));
 }
 
 }  // namespace

@@ -60,11 +60,7 @@ struct FileFixture {
     F.List.SaveTaskFile();
     return ReadBytes(Path);
   }
-  Rows Table() const {
-    Rows rows;
-    for (int r = 1; r < F.List.Table().RowCount(); ++r) rows.push_back(F.RowCells(r));
-    return rows;
-  }
+  Rows Table() const { return F.Rows(); }
 
   TempDir Dir;
   std::string Path = Dir.Path("List.todo");

@@ -13,6 +13,7 @@
 namespace taskwell {
 namespace {
 
+using testing::Cells;
 using testing::DataFile;
 using testing::ListFixture;
 using testing::TempDir;
@@ -29,9 +30,9 @@ TEST(InitTaskTable, WithoutAFileTheTableHasOneBlankRow) {
   ListFixture f;  // its task file does not exist
   const ToDoList& list = f.List;
   EXPECT_TRUE(f.Ui.Errors.empty());
-  EXPECT_EQ(f.RowCells(0), (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}));
+  EXPECT_EQ(f.RowCells(0), (Cells{"Date ", "Pri  ", "SubP ", "Description "}));
   EXPECT_EQ(list.Table().RowCount(), 2);
-  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", ""}));
+  EXPECT_EQ(f.RowCells(1), (Cells{"", "", "", ""}));
   EXPECT_EQ(list.Table().ColCount(), 4);
   EXPECT_EQ(list.DescCol(), 3);
   EXPECT_FALSE(list.HasProjCol());
@@ -54,8 +55,7 @@ TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
   f.List.InitTaskTable();
   const ToDoList& list = f.List;
   EXPECT_EQ(list.Table().ColCount(), 5);
-  EXPECT_EQ(f.RowCells(0),
-            (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
+  EXPECT_EQ(f.RowCells(0), (Cells{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
   EXPECT_EQ(list.Table().ColWidth(3), kProjWidth);
   EXPECT_EQ(list.Table().ColWidth(4), kDescWidth - kProjWidth);
   EXPECT_EQ(list.EditOldText(), "07/06/2009");
@@ -110,7 +110,7 @@ TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
     });
     f.List.AddButtonClick();
     EXPECT_EQ(Descriptions(f), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
-    EXPECT_EQ(f.RowCells(c.CursorRow), (std::vector<std::string>{"", "", "", ""}));
+    EXPECT_EQ(f.RowCells(c.CursorRow), (Cells{"", "", "", ""}));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
     EXPECT_EQ(f.List.Table().Col(), 0);
     EXPECT_TRUE(f.List.SkipNextSort());
@@ -128,9 +128,9 @@ TEST(InsertTaskRow, RowBelowKeepsEveryCellOfTheMovedTask) {
   ListFixture f;
   f.SetRows({{"", "9", "8", "7", "with project"}, {"01/02/2026", "Fri", "", "", "last"}}, true);
   f.List.InsertTaskRow();
-  EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", "", ""}));
-  EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "9", "8", "7", "with project"}));
-  EXPECT_EQ(f.RowCells(3), (std::vector<std::string>{"01/02/2026", "Fri", "", "", "last"}));
+  EXPECT_EQ(f.Rows(), (std::vector<Cells>{{"", "", "", "", ""},
+                                          {"", "9", "8", "7", "with project"},
+                                          {"01/02/2026", "Fri", "", "", "last"}}));
 }
 
 }  // namespace
