@@ -15,7 +15,7 @@
 namespace {
 
 std::string MakeTaskFile(int tasks) {
-  const std::string path = "/tmp/taskwell-startup-bench-" + std::to_string(::getpid()) + ".todo";
+  std::string path = "/tmp/taskwell-startup-bench-" + std::to_string(::getpid()) + ".todo";
   std::ofstream out(path, std::ios::binary);
   out << "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
   for (int i = 0; i < tasks; ++i) {
