@@ -7,10 +7,12 @@
 
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
+#include "support/TempFiles.h"
 
 namespace taskwell {
 namespace {
 
+using testing::Cells;
 using testing::ListFixture;
 
 TEST(ListTitle, FollowsTheFileNamePartAndTheFirstDot) {
@@ -58,12 +60,17 @@ TEST(ClampToWorkArea, PullsEdgesInside) {
   EXPECT_EQ(f.Ui.Bounds, (Rect{1, 31, 998, 730 - 31 - 60}));
 }
 
+// `tasks` rows in a window at `bounds` on a 1280 x 1000 work area, fitted to its rows.
+void FitTasks(ListFixture& f, int tasks, const Rect& bounds) {
+  f.SetRows(std::vector<Cells>(static_cast<std::size_t>(tasks), {"", "", "", "task"}));
+  f.Ui.Work = {0, 0, 1280, 1000};
+  f.Ui.Bounds = bounds;
+  f.List.FitWindowToRows();
+}
+
 TEST(FitWindowToRows, GrowsByRowsUntilAllShow) {
   ListFixture f;
-  f.SetRows(std::vector<std::vector<std::string>>(30, {"", "", "", "task"}));
-  f.Ui.Work = {0, 0, 1280, 1000};
-  f.Ui.Bounds = {100, 100, 800, 300};
-  f.List.FitWindowToRows();
+  FitTasks(f, 30, {100, 100, 800, 300});
   EXPECT_GE(f.Ui.FullyVisibleRows(f.Ui.Bounds.Height), 30);
   EXPECT_LT(f.Ui.FullyVisibleRows(f.Ui.Bounds.Height - 20), 30);
   EXPECT_EQ(f.Ui.Bounds.Top, 100);
@@ -71,10 +78,7 @@ TEST(FitWindowToRows, GrowsByRowsUntilAllShow) {
 
 TEST(FitWindowToRows, TwoHundredTasksFillTheWorkAreaAndStayInside) {
   ListFixture f;
-  f.SetRows(std::vector<std::vector<std::string>>(200, {"", "", "", "task"}));
-  f.Ui.Work = {0, 0, 1280, 1000};
-  f.Ui.Bounds = {100, 114, 800, 540};
-  f.List.FitWindowToRows();
+  FitTasks(f, 200, {100, 114, 800, 540});
   EXPECT_GE(f.Ui.Bounds.Top, 1);
   EXPECT_LE(f.Ui.Bounds.Top + f.Ui.Bounds.Height, 1000);
   EXPECT_GT(f.Ui.Bounds.Height, 900);
@@ -125,20 +129,9 @@ TEST(FormShow, PutsTheCursorAndEditPositionOnTheFirstTask) {
 
 class ShellButtons : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Folder = std::filesystem::temp_directory_path() /
-             ("taskwell-shell-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(Folder);
-    File = (Folder / "list.todo").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(Folder); }
-  std::string Read() const {
-    std::ifstream in(File, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  std::filesystem::path Folder;
-  std::string File;
+  std::string Read() const { return testing::ReadBytes(File); }
+  testing::TempDir Dir;
+  std::string File = Dir.Path("list.todo");
 };
 
 TEST_F(ShellButtons, CloseSavesThenClosesAndCloseNoSaveDoesNotSave) {
@@ -156,13 +149,13 @@ TEST_F(ShellButtons, CloseSavesThenClosesAndCloseNoSaveDoesNotSave) {
 
 TEST_F(ShellButtons, CloseAfterAFailedSaveKeepsTheWindow) {
   ListFixture f;
-  ListTestAccess::SetTaskFileName(f.List, (Folder / "missing-folder" / "list.todo").string());
+  ListTestAccess::SetTaskFileName(f.List, (Dir.Root / "missing-folder" / "list.todo").string());
   f.SetRows({{"", "", "", "task"}});
   EXPECT_FALSE(f.List.Guarded([&] { f.List.CloseButtonClick(); }));
   EXPECT_EQ(f.Ui.CloseCount, 0);
   ASSERT_EQ(f.Ui.Errors.size(), 1u);
   EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName() + ": the folder " +
-                                     (Folder / "missing-folder").string() + " does not exist.");
+                                     (Dir.Root / "missing-folder").string() + " does not exist.");
   EXPECT_EQ(f.List.Table().Cell(3, 1), "task");
 }
 
