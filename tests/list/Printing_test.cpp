@@ -143,10 +143,7 @@ TEST(ReportFilter, OneToSevenDaysAtThreeInTheAfternoon) {
 }
 
 TEST(ReportFilter, TableDatesReadMonthFirstWhateverTheRegion) {
-  RegionalSettings german;
-  german.DateSeparator = '.';
-  german.ShortDateFormat = "dd/mm/yyyy";
-  ListFixture f(Day(2026, 6, 10), german);
+  ListFixture f(Day(2026, 6, 10), testing::GermanSettings());
   f.SetRows({{"06.11.2026", "Do", "", "#11 June"}, {"11.06.2026", "Fr", "", "#6 November"}});
   EXPECT_EQ(Printed(f, 1, 1), std::vector<std::string>{"11 June"});
 }
