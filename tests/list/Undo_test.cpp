@@ -191,7 +191,7 @@ TEST(Undo, RedoCommitsTypedTextFirstSoNothingTypedIsLost) {
 TEST(Undo, MemoryBoundDropsTheOldestStepsAndKeepsTheRestExact) {
   ListFixture f;
   f.SetRows(kTasks);
-  constexpr std::size_t kLimit = 8 * 1024;
+  constexpr std::size_t kLimit = std::size_t{8} * 1024;
   ListTestAccess::SetUndoByteLimit(f.List, kLimit);
   std::vector<Grid> states{AllCells(f.List)};
   for (int i = 0; i < 60; ++i) {

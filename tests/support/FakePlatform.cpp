@@ -104,6 +104,7 @@ void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, boo
 
 std::vector<std::string> ListFixture::RowCells(int row) const {
   std::vector<std::string> cells;
+  cells.reserve(static_cast<std::size_t>(List.Table().ColCount()));
   for (int c = 0; c < List.Table().ColCount(); ++c) cells.push_back(List.Table().Cell(c, row));
   return cells;
 }
