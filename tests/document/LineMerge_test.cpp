@@ -5,97 +5,48 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <sstream>
 
 namespace taskwell {
 namespace {
 
 using Lines = std::vector<std::string>;
 
+// Lines are written as words: "a b" is the two lines "a" and "b".
+Lines Words(const std::string& text) {
+  Lines lines;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) lines.push_back(word);
+  return lines;
+}
+
 struct MergeCase {
   const char* Name;
-  Lines Base, Mine, Theirs, Expected;
-  std::string Summary;
+  std::string Base, Mine, Theirs, Expected;
+  std::string Summary;  // after "Merged with changes made elsewhere"
 };
 
 TEST(MergeLines, KeepsEveryEditOfEitherSide) {
   const std::vector<MergeCase> cases = {
-      {"add/add",
-       {"a", "b"},
-       {"a", "m", "b"},
-       {"a", "b", "t"},
-       {"a", "m", "b", "t"},
-       "Merged with changes made elsewhere: 1 task added"},
-      {"add/delete",
-       {"a", "b", "c"},
-       {"a", "b", "c", "m"},
-       {"a", "c"},
-       {"a", "c", "m"},
-       "Merged with changes made elsewhere: 1 removed"},
-      {"edit/edit of one task",
-       {"a", "b", "c"},
-       {"a", "b1", "c"},
-       {"a", "b2", "c"},
-       {"a", "b2", "b1", "c"},
-       "Merged with changes made elsewhere: 1 task changed in both places (both versions kept)"},
-      {"edit there only",
-       {"a", "b", "c"},
-       {"a", "b", "c"},
-       {"a", "b2", "c"},
-       {"a", "b2", "c"},
-       "Merged with changes made elsewhere: 1 changed"},
-      {"edit/delete",
-       {"a", "b", "c"},
-       {"a", "b1", "c"},
-       {"a", "c"},
-       {"a", "b1", "c"},
-       "Merged with changes made elsewhere"},
-      {"duplicates count",
-       {"x", "x", "y"},
-       {"x", "y"},
-       {"x", "x", "x", "y"},
-       {"x", "x", "y"},
-       "Merged with changes made elsewhere: 1 task added"},
-      {"reorder on one side only",
-       {"a", "b", "c"},
-       {"a", "b", "c"},
-       {"c", "a", "b"},
-       {"a", "b", "c"},
-       "Merged with changes made elsewhere"},
-      {"empty base",
-       {},
-       {"m"},
-       {"t"},
-       {"m", "t"},
-       "Merged with changes made elsewhere: 1 task added"},
-      {"emptied elsewhere",
-       {"a", "b"},
-       {"a", "b", "m"},
-       {},
-       {"m"},
-       "Merged with changes made elsewhere: 2 removed"},
-      {"emptied here",
-       {"a", "b"},
-       {},
-       {"a", "b", "t"},
-       {"t"},
-       "Merged with changes made elsewhere: 1 task added"},
-      {"addition at their top goes to the end",
-       {"a"},
-       {"a", "m"},
-       {"t", "a"},
-       {"a", "m", "t"},
-       "Merged with changes made elsewhere: 1 task added"},
-      {"a run of additions stays together",
-       {"a", "b"},
-       {"a", "b"},
-       {"a", "t1", "t2", "b"},
-       {"a", "t1", "t2", "b"},
-       "Merged with changes made elsewhere: 2 tasks added"},
+      {"add/add", "a b", "a m b", "a b t", "a m b t", ": 1 task added"},
+      {"add/delete", "a b c", "a b c m", "a c", "a c m", ": 1 removed"},
+      {"edit/edit of one task", "a b c", "a b1 c", "a b2 c", "a b2 b1 c",
+       ": 1 task changed in both places (both versions kept)"},
+      {"edit there only", "a b c", "a b c", "a b2 c", "a b2 c", ": 1 changed"},
+      {"edit/delete", "a b c", "a b1 c", "a c", "a b1 c", ""},
+      {"duplicates count", "x x y", "x y", "x x x y", "x x y", ": 1 task added"},
+      {"reorder on one side only", "a b c", "a b c", "c a b", "a b c", ""},
+      {"empty base", "", "m", "t", "m t", ": 1 task added"},
+      {"emptied elsewhere", "a b", "a b m", "", "m", ": 2 removed"},
+      {"emptied here", "a b", "", "a b t", "t", ": 1 task added"},
+      {"addition at their top goes to the end", "a", "a m", "t a", "a m t", ": 1 task added"},
+      {"a run of additions stays together", "a b", "a b", "a t1 t2 b", "a t1 t2 b",
+       ": 2 tasks added"},
   };
   for (const MergeCase& c : cases) {
-    const LineMergeResult result = MergeLines(c.Base, c.Mine, c.Theirs);
-    EXPECT_EQ(result.Lines, c.Expected) << c.Name;
-    EXPECT_EQ(MergeSummary(result), c.Summary) << c.Name;
+    const LineMergeResult result = MergeLines(Words(c.Base), Words(c.Mine), Words(c.Theirs));
+    EXPECT_EQ(result.Lines, Words(c.Expected)) << c.Name;
+    EXPECT_EQ(MergeSummary(result), "Merged with changes made elsewhere" + c.Summary) << c.Name;
   }
 }
 
