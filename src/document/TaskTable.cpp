@@ -43,6 +43,10 @@ const std::string& TaskTable::Cell(int col, int row) const {
   return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
+const std::vector<std::string>& TaskTable::RowCells(int row) const {
+  return cells_.at(static_cast<std::size_t>(row));
+}
+
 void TaskTable::SetCell(int col, int row, std::string text) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) {
     throw std::out_of_range("Grid index out of range");

@@ -51,6 +51,8 @@ class TaskTable {
   void SetColCount(int cols);
 
   const std::string& Cell(int col, int row) const;
+  // All cells of a row, in column order.
+  const std::vector<std::string>& RowCells(int row) const;
   void SetCell(int col, int row, std::string text);
   // Copies all cells of one row over another row.
   void CopyRow(int from, int to);

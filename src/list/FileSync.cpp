@@ -45,22 +45,6 @@ std::pair<std::string, std::vector<std::string>> SplitTaskLines(const std::strin
   return {std::move(header), std::move(lines)};
 }
 
-// The row as one text, to find the same task after a load.
-std::vector<std::string> RowCells(const TaskTable& table, int row) {
-  std::vector<std::string> cells;
-  cells.reserve(table.ColCount());
-  for (int col = 0; col < table.ColCount(); ++col) cells.push_back(table.Cell(col, row));
-  return cells;
-}
-
-bool RowHolds(const TaskTable& table, int row, const std::vector<std::string>& cells) {
-  if (static_cast<int>(cells.size()) != table.ColCount()) return false;
-  for (int col = 0; col < table.ColCount(); ++col) {
-    if (table.Cell(col, row) != cells[col]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::string& failure) const {
@@ -126,7 +110,7 @@ void ToDoList::ReloadTaskFile(const DiskBytes& from) {
 void ToDoList::LoadKeepingView(const DiskBytes& from) {
   const int oldRow = table_.Row();
   const int oldCol = table_.Col();
-  const std::vector<std::string> cursorTask = RowCells(table_, oldRow);
+  const std::vector<std::string> cursorTask = table_.RowCells(oldRow);
   std::vector<int> widths;
   widths.reserve(table_.ColCount());
   for (int col = 0; col < table_.ColCount(); ++col) widths.push_back(table_.ColWidth(col));
@@ -144,7 +128,7 @@ void ToDoList::LoadKeepingView(const DiskBytes& from) {
   int row = std::clamp(oldRow, 1, last);
   int bestDistance = -1;
   for (int r = 1; r <= last; ++r) {
-    if (!RowHolds(table_, r, cursorTask)) continue;
+    if (table_.RowCells(r) != cursorTask) continue;
     const int distance = std::abs(r - oldRow);
     if (bestDistance < 0 || distance < bestDistance) {
       bestDistance = distance;
