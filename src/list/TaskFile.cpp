@@ -145,15 +145,8 @@ bool ToDoList::SaveTaskFile() {
   // still fits; otherwise only with the user's word, as UTF-8.
   bool toSingleByte = false;
   if (file_.SingleByte && file_.TextIsUtf8) {
-    toSingleByte = true;
     std::string missing;
-    std::string bytes;
-    for (int i = 1; i < table_.RowCount(); ++i) {
-      if (TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), i), bytes)) continue;
-      toSingleByte = false;
-      if (missing.size() < 40) missing += CharsMissingFromCp1252(table_.Cell(layout_.DescCol(), i));
-    }
-    missing = CharsMissingFromCp1252(missing);
+    toSingleByte = DescriptionsFitCp1252(&missing);
     if (!toSingleByte) {
       if (!ui_.Confirm(file_.Name +
                        " is stored in the single-byte Windows-1252 encoding, which cannot hold "
@@ -196,14 +189,24 @@ void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
   }
 }
 
+bool ToDoList::DescriptionsFitCp1252(std::string* missing) const {
+  bool fit = true;
+  std::string bytes;
+  for (int row = 1; row < table_.RowCount() && (fit || missing != nullptr); ++row) {
+    const std::string& description = table_.Cell(layout_.DescCol(), row);
+    if (TryUtf8ToCp1252(description, bytes)) continue;
+    fit = false;
+    // A few examples are enough for the question.
+    if (missing != nullptr && missing->size() < 40) *missing += CharsMissingFromCp1252(description);
+  }
+  if (missing != nullptr) *missing = CharsMissingFromCp1252(*missing);
+  return fit;
+}
+
 bool ToDoList::HasUnsavedChanges() const {
   // A single-byte list is written single-byte again while every description still fits.
-  bool singleByte = file_.SingleByte;
-  std::string bytes;
-  for (int row = 1; singleByte && file_.TextIsUtf8 && row < table_.RowCount(); ++row) {
-    singleByte = TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), row), bytes);
-  }
-  return FileBytes(singleByte && file_.TextIsUtf8) != file_.BaseBytes;
+  const bool singleByte = file_.SingleByte && file_.TextIsUtf8 && DescriptionsFitCp1252(nullptr);
+  return FileBytes(singleByte) != file_.BaseBytes;
 }
 
 std::string ToDoList::FileBytes(bool toSingleByte) const {

@@ -254,6 +254,9 @@ class ToDoList {
   bool ShowsBaseAsLoaded();
   // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
   std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
+  // Whether every description of a UTF-8 table fits Windows-1252; `missing` gets the characters
+  // that do not, each once.
+  bool DescriptionsFitCp1252(std::string* missing) const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
