@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "document/SafeFile.h"
+
 namespace taskwell {
 namespace fs = std::filesystem;
 
@@ -30,16 +32,6 @@ std::string DiscardedFolder() {
 }
 
 namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return ::fsync(fd) == 0;
-}
 
 std::string SafeTitle(const std::string& title) {
   std::string safe = title.empty() ? std::string("list") : title;
@@ -106,7 +98,7 @@ std::string KeepDiscardedCopy(const std::string& folder, const std::string& titl
       if (errno == EEXIST) continue;
       return "";
     }
-    const bool written = WriteAll(fd, bytes);
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ::close(fd);
     if (!written) {
       ::unlink(path.c_str());

@@ -97,18 +97,6 @@ bool ResolveTarget(const std::string& path, std::string& target) {
   return false;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 mode_t DefaultFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -212,6 +200,18 @@ bool PutInPlace(const std::string& temp, const std::string& target, bool replace
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
 
 EFileError::EFileError(int code, std::string message)
     : EInOutError(code), message_(std::move(message)) {}

@@ -50,6 +50,10 @@ FileStamp CurrentStamp(const std::string& path, const FileStamp& known);
 // longer readable.
 bool ChangedOnDisk(const std::string& path, const FileStamp& known);
 
+// Writes all of bytes to a descriptor, carrying on after interruptions; false with errno set
+// when the system refuses.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Reads a whole regular file of at most kMaxFileBytes. Pipes, devices and folders are refused
 // without blocking. False on failure, with the reason in words in `failure` when given.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr,
