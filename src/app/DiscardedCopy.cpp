@@ -34,7 +34,15 @@ std::string DiscardedFolder() {
 namespace {
 
 std::string SafeTitle(const std::string& title) {
-  std::string safe = title.empty() ? std::string("list") : title;
+  // Room for the date, the time and a counter within a file name's 255 bytes, cut between
+  // characters.
+  constexpr std::size_t kMaxTitleBytes = 200;
+  std::size_t end = std::min(title.size(), kMaxTitleBytes);
+  while (end > 0 && end < title.size() &&
+         (static_cast<unsigned char>(title[end]) & 0xC0u) == 0x80u) {
+    --end;
+  }
+  std::string safe = end == 0 ? std::string("list") : title.substr(0, end);
   std::replace(safe.begin(), safe.end(), '/', '_');
   if (safe.front() == '.') safe.insert(safe.begin(), '_');
   return safe;

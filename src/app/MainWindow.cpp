@@ -270,19 +270,31 @@ void MainWindow::AnchorRightEdge() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Closing by the frame ends the program without saving, as Close-NoSave does.
-  KeepDiscardedEdits();
+  // Closing by the frame ends the program without saving, as Close-NoSave does; the unsaved list
+  // goes aside. Should that fail, the user decides, unless the session is ending anyway.
+  if (!KeepDiscardedEdits() && !closingForSession_ &&
+      !Confirm("The unsaved changes to " + tasks_->ListTitle() + " could not be kept aside in " +
+               DiscardedFolder() + ".\r\nClose without saving them?")) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 
-void MainWindow::KeepDiscardedEdits() {
+void MainWindow::CloseForSession() {
+  closingForSession_ = true;
+  close();
+}
+
+bool MainWindow::KeepDiscardedEdits() {
   // The task file stays as it is; what would have been saved goes aside, without a word.
   try {
-    if (!tasks_->HasUnsavedChanges()) return;
-    KeepDiscardedCopy(DiscardedFolder(), tasks_->ListTitle(), tasks_->FileBytes(),
-                      std::time(nullptr));
+    if (!tasks_->HasUnsavedChanges()) return true;
+    return !KeepDiscardedCopy(DiscardedFolder(), tasks_->ListTitle(), tasks_->FileBytes(),
+                              std::time(nullptr))
+                .empty();
   } catch (const std::exception&) {
-    // Nothing to tell at the end of the program; the task file is untouched either way.
+    return false;
   }
 }
 

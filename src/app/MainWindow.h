@@ -48,7 +48,10 @@ class MainWindow final : public QWidget, public Platform {
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
 
   // A list that ends unsaved is written to the discarded folder (also from a crash handler).
-  void KeepDiscardedEdits();
+  // False when it had to be and could not.
+  bool KeepDiscardedEdits();
+  // Closes because the session ends (SIGTERM, SIGHUP): nobody is there to answer a question.
+  void CloseForSession();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -115,6 +118,8 @@ class MainWindow final : public QWidget, public Platform {
   bool resizing_ = false;
   // The last commit on leaving the grid was refused; the button that took the focus waits.
   bool gridEditRefused_ = false;
+  // The window closes because the session ends: no question may hold it open.
+  bool closingForSession_ = false;
 };
 
 }  // namespace taskwell

@@ -87,7 +87,8 @@ int RunTaskwell(int argc, char** argv) {
   }
   const WindowRaiser raiser(lockName, form);
   form.show();
-  CloseOnTerminationSignals([](void* window) { static_cast<MainWindow*>(window)->close(); }, &form);
+  CloseOnTerminationSignals(
+      [](void* window) { static_cast<MainWindow*>(window)->CloseForSession(); }, &form);
   KeepOnCrashSignals([](void* window) { static_cast<MainWindow*>(window)->KeepDiscardedEdits(); },
                      &form);
   const int code = QApplication::exec();

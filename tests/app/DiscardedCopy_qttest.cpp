@@ -58,6 +58,15 @@ TEST(DiscardedCopy, PrivateNamedCopiesAndOnlyTheNewestTwentyStay) {
   EXPECT_EQ(count, 20);
 }
 
+// A list whose name is as long as a file name may be still gets its copy, under a shortened name.
+TEST(DiscardedCopy, ALongTitleIsShortened) {
+  const TempDir dir;
+  const std::string path =
+      KeepDiscardedCopy(dir.Path("copies"), std::string(250, 'a'), "bytes", 1781082000);
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(ReadBytes(path), "bytes");
+}
+
 TEST(DiscardedCopy, AnUnwritableFolderGivesNoPathAndNoThrow) {
   EXPECT_EQ(KeepDiscardedCopy("/proc/taskwell-no", "x", "y", 0), "");
 }

@@ -207,16 +207,26 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   MainWindow& form = Open();
   form.List().Table().SetCell(3, 1, "changed");
   // The frame's close keeps the unsaved list aside instead of saving it.
+  const auto closeWithState = [&](const std::filesystem::path& state) {
+    const char* previous = std::getenv("XDG_STATE_HOME");
+    const std::string kept = previous != nullptr ? previous : "";
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    form.close();
+    if (previous != nullptr) {
+      ::setenv("XDG_STATE_HOME", kept.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_STATE_HOME");
+    }
+  };
+  // Where the copy cannot be written, the close asks first; Cancel keeps the window.
+  testing::WriteBytes(Dir.Path("not-a-folder"), "");
+  AnswerDialogs();
+  closeWithState(Dir.Root / "not-a-folder");
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(DialogTitles, std::vector<std::string>{"Confirm"});
   const std::filesystem::path state = Dir.Root / "state";
-  const char* previous = std::getenv("XDG_STATE_HOME");
-  const std::string kept = previous != nullptr ? previous : "";
-  ::setenv("XDG_STATE_HOME", state.c_str(), 1);
-  form.close();
-  if (previous != nullptr) {
-    ::setenv("XDG_STATE_HOME", kept.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_STATE_HOME");
-  }
+  closeWithState(state);
+  EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(Read().find("changed"), std::string::npos);
   int copies = 0;
   for (const auto& entry : std::filesystem::directory_iterator(state / "taskwell" / "discarded")) {
