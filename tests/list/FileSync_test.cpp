@@ -41,7 +41,6 @@ struct SyncFixture {
     WriteBytes(Path, bytes);
     F.List.InitTaskTable();
   }
-  std::vector<std::string> Descriptions() const { return F.Column(F.List.DescCol()); }
 
   TempDir Dir;
   std::string Path = Dir.Path("List.todo");
@@ -163,7 +162,7 @@ TEST(FileSyncReload, KeepsTheCursorOnItsTaskElseItsRowNumber) {
     s.F.List.Table().SelectCell(s.F.List.DescCol(), c.CursorRow);
     ReplaceByRename(s.Path, TaskFile(c.After));
     ASSERT_TRUE(s.F.List.FileChangedOnDisk());
-    EXPECT_EQ(s.Descriptions(), c.After);
+    EXPECT_EQ(s.F.Descriptions(), c.After);
     EXPECT_EQ(s.F.List.Table().Row(), c.ExpectedRow);
     EXPECT_EQ(s.F.List.Table().Col(), s.F.List.DescCol());
     EXPECT_EQ(s.F.List.EditRow(), c.ExpectedRow);
@@ -180,7 +179,7 @@ TEST(FileSyncReload, AFileWrittenByAnotherProgramStillCountsAsUnchangedHere) {
   s.Load("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n");
   ReplaceByRename(s.Path, "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n,2,,b\n");
   ASSERT_TRUE(s.F.List.FileChangedOnDisk());
-  EXPECT_EQ(s.Descriptions(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(s.F.Descriptions(), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
@@ -189,7 +188,7 @@ TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
   s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "typed");
   ReplaceByRename(s.Path, TaskFile({"a", "b"}));
   EXPECT_FALSE(s.F.List.FileChangedOnDisk());
-  EXPECT_EQ(s.Descriptions(), std::vector<std::string>{"typed"});
+  EXPECT_EQ(s.F.Descriptions(), std::vector<std::string>{"typed"});
 }
 
 TEST(FileSyncReload, APartialLoadDoesNotReplaceTheListAndIsToldOncePerChange) {
@@ -201,7 +200,7 @@ TEST(FileSyncReload, APartialLoadDoesNotReplaceTheListAndIsToldOncePerChange) {
   EXPECT_FALSE(s.F.List.FileChangedOnDisk());
   ASSERT_EQ(s.F.Ui.Messages.size(), 1u);
   EXPECT_NE(s.F.Ui.Messages[0].Text.find("cannot be loaded completely"), std::string::npos);
-  EXPECT_EQ(s.Descriptions(), std::vector<std::string>{"a"});
+  EXPECT_EQ(s.F.Descriptions(), std::vector<std::string>{"a"});
 
   ReplaceByRename(s.Path, bad + ",,,\"d\"\r\n");
   EXPECT_FALSE(s.F.List.FileChangedOnDisk());

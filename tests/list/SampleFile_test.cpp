@@ -45,9 +45,8 @@ class SampleFileTest : public ::testing::Test {
     fs::remove_all(Folder, ignored);
   }
 
-  std::vector<std::string> Descriptions() const { return F.Column(F.List.DescCol()); }
   bool AnyDescription(const std::function<bool(const std::string&)>& test) const {
-    const auto all = Descriptions();
+    const auto all = F.Descriptions();
     return std::any_of(all.begin(), all.end(), test);
   }
 

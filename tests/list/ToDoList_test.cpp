@@ -76,10 +76,6 @@ TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
   EXPECT_GT(f.List.Table().ColWidth(3), 0);
 }
 
-std::vector<std::string> Descriptions(const ListFixture& f) {
-  return f.Column(3);
-}
-
 TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
   struct Case {
     int CursorRow;
@@ -109,7 +105,7 @@ TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
       skipDuringEvent = f.List.SkipNextSort();
     });
     f.List.AddButtonClick();
-    EXPECT_EQ(Descriptions(f), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
+    EXPECT_EQ(f.Descriptions(), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
     EXPECT_EQ(f.RowCells(c.CursorRow), (Cells{"", "", "", ""}));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
     EXPECT_EQ(f.List.Table().Col(), 0);
