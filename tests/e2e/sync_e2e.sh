@@ -11,6 +11,15 @@ sync_write() {
   printf "$2" >"$1.partial"
   mv -f "$1.partial" "$1"
 }
+# save_in WINDOW [DIALOG]: Alt+S in the window; with DIALOG, accepts the merge message it shows.
+save_in() {
+  xdotool windowfocus --sync "$1"
+  keys alt+s
+  if [ -n "${2:-}" ]; then
+    focus_dialog "$2"
+    keys Return
+  fi
+}
 no_dialog() {
   sleep 0.5
   ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
@@ -23,9 +32,7 @@ printf "$header"',1,,"alpha"\r\n,2,,"beta"\r\n' >"$LIST"
 start_app "$LIST" sync
 sync_write "$LIST" '"Date","Priority","SubPriority","Description"\n,1,,"alpha"\n,2,,"beta"\n,3,,gamma\n'
 sleep 2
-before=$(mtime "$LIST")
-xdotool windowfocus --sync "$WID"
-keys alt+s
+save_in "$WID"
 wait_until 50 file_has "$LIST" ',3,,"gamma"' || fail "reloaded task not written: $(cat -A "$LIST")"
 no_dialog sync || fail "the window merged instead of reloading"
 [ "$(cat "$LIST")" = "$(printf "$header"',1,,"alpha"\r\n,2,,"beta"\r\n,3,,"gamma"\r\n')" ] ||
@@ -36,10 +43,7 @@ keys Tab Tab Tab
 type_text "typed here"
 sync_write "$LIST" "$header"',1,,"alpha"\r\n,3,,"gamma"\r\n,4,,"delta"\r\n'
 sleep 1
-xdotool windowfocus --sync "$WID"
-keys alt+s
-focus_dialog sync
-keys Return
+save_in "$WID" sync
 wait_until 50 file_has "$LIST" "typed here" || fail "the edit was lost: $(cat -A "$LIST")"
 file_has "$LIST" '"delta"' || fail "their addition was lost: $(cat -A "$LIST")"
 ! file_has "$LIST" '"beta"' || fail "their deletion was undone: $(cat -A "$LIST")"
@@ -60,13 +64,9 @@ type_text "one edit"
 xdotool windowfocus --sync "$WID_LINK"
 keys Down Tab Tab Tab
 type_text "other edit"
-xdotool windowfocus --sync "$WID_TWO"
-keys alt+s
+save_in "$WID_TWO"
 wait_until 50 file_has "$TWO" "one edit" || fail "first window did not save: $(cat -A "$TWO")"
-xdotool windowfocus --sync "$WID_LINK"
-keys alt+s
-focus_dialog link
-keys Return
+save_in "$WID_LINK" link
 wait_until 50 file_has "$TWO" "other edit" || fail "second window's edit missing: $(cat -A "$TWO")"
 file_has "$TWO" "one edit" || fail "first window's edit was overwritten: $(cat -A "$TWO")"
 [ -L "$LINK" ] || fail "the link was replaced by a file"
