@@ -64,16 +64,15 @@ std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::stri
 bool ToDoList::FileChangedOnDisk() {
   if (!ChangedOnDisk(file_.Name, file_.DiskStamp)) return false;
   // What the user changed here is merged at the next save, never thrown away by a reload.
-  if (HasUnsavedChanges() && !ShowsBaseAsLoaded()) return false;
+  if (!ShowsBaseAsLoaded()) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
   if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return false;
   std::string failure;
   if (!LoadedCopy(theirs, failure)) {
-    if (partialReloadNotice_ != theirs.Stamp.Hash || !partialReloadNoticed_) {
-      partialReloadNoticed_ = true;
-      partialReloadNotice_ = theirs.Stamp.Hash;
+    if (partialReloadTold_ != theirs.Stamp.Hash) {
+      partialReloadTold_ = theirs.Stamp.Hash;
       ui_.ShowMessageBox(file_.Title,
                          file_.Name + " was changed elsewhere and cannot be loaded completely: " +
                              ErrorReportText(failure) +
@@ -87,6 +86,8 @@ bool ToDoList::FileChangedOnDisk() {
 }
 
 bool ToDoList::ShowsBaseAsLoaded() {
+  const std::string shown = SaveBytes();
+  if (shown == file_.BaseBytes) return true;
   // A file another program wrote rarely reads back byte for byte as a save writes it (quoting,
   // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
   const std::uint64_t baseHash = ContentHash(file_.BaseBytes);
@@ -97,12 +98,12 @@ bool ToDoList::ShowsBaseAsLoaded() {
     baseAsLoaded_ = base->FileBytes();
     baseAsLoadedHash_ = baseHash;
   }
-  return FileBytes() == *baseAsLoaded_;
+  return shown == *baseAsLoaded_;
 }
 
 void ToDoList::ReloadTaskFile(const DiskBytes& from) {
   LoadKeepingView(from);
-  partialReloadNoticed_ = false;
+  partialReloadTold_.reset();
   baseAsLoaded_ = FileBytes();
   baseAsLoadedHash_ = ContentHash(file_.BaseBytes);
 }

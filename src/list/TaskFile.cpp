@@ -203,10 +203,13 @@ bool ToDoList::DescriptionsFitCp1252(std::string* missing) const {
   return fit;
 }
 
-bool ToDoList::HasUnsavedChanges() const {
+std::string ToDoList::SaveBytes() const {
   // A single-byte list is written single-byte again while every description still fits.
-  const bool singleByte = file_.SingleByte && file_.TextIsUtf8 && DescriptionsFitCp1252(nullptr);
-  return FileBytes(singleByte) != file_.BaseBytes;
+  return FileBytes(file_.SingleByte && file_.TextIsUtf8 && DescriptionsFitCp1252(nullptr));
+}
+
+bool ToDoList::HasUnsavedChanges() const {
+  return SaveBytes() != file_.BaseBytes;
 }
 
 std::string ToDoList::FileBytes(bool toSingleByte) const {

@@ -167,6 +167,8 @@ class ToDoList {
   bool SaveTaskFile();
   // The bytes a save would write now (single-byte descriptions when toSingleByte).
   std::string FileBytes(bool toSingleByte = false) const;
+  // What a save would write now, in the file's own encoding where it still fits.
+  std::string SaveBytes() const;
   // Whether a save would write anything other than what was last read or written.
   bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
@@ -250,7 +252,8 @@ class ToDoList {
   // Shows the merge, saves it and says what it did. False when the save did not happen.
   bool SaveMerged(MergedFile& merged);
   void LoadKeepingView(const DiskBytes& from);
-  // Whether the table reads as the base did right after loading it, however it was written.
+  // Whether the table shows the base unchanged: what a save would write equals the base, or the
+  // base as it loads, however another program wrote it.
   bool ShowsBaseAsLoaded();
   // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
   std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
@@ -304,8 +307,7 @@ class ToDoList {
   ButtonState buttons_;
   PrintChoice lastPrintChoice_;
   // The content of the changed file a reload last refused to load partly, so it is told once.
-  bool partialReloadNoticed_ = false;
-  std::uint64_t partialReloadNotice_ = 0;
+  std::optional<std::uint64_t> partialReloadTold_;
   // What a save would have written right after the base was loaded, for the base of this hash.
   std::optional<std::string> baseAsLoaded_;
   std::uint64_t baseAsLoadedHash_ = 0;
