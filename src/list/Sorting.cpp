@@ -150,6 +150,12 @@ void ToDoList::GridDrawCell() {
   const int target = sort_.PendingRow;
   sort_.PendingRow = 0;
   if (target >= table_.RowCount()) return;
+  // Text typed before the grid caught up belongs to the cell it was typed into: commit it there
+  // before the cursor and the edit position move on. A sort it starts brings its own restore.
+  if (edit_.Row == table_.Row() && edit_.Row != target && EditPending()) {
+    GridExit();
+    if (table_.HasDrawHook()) return;
+  }
   // Restore the handler's state rather than force it on: a paint can come while a commit runs.
   const bool wasHooked = SelectHooked();
   DetachSelectHandler();

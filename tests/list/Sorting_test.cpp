@@ -325,6 +325,23 @@ TEST(SortTable, RestoreHookMovesWithoutCommittingAndTheEditTravels) {
   EXPECT_EQ(f.List.Table().Row(), 1);
 }
 
+// Text typed into the cursor's cell after a sort, before the grid painted, is committed where it
+// was typed before the cursor goes after its task.
+TEST(SortTable, TextTypedBeforeThePaintIsCommittedWhereItWasTyped) {
+  ListFixture f;
+  f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
+  ListTestAccess::SetSortMode(f.List, 2);
+  ListTestAccess::SetAutoSort(f.List, true);
+  ASSERT_TRUE(f.Move(kDesc, 1));
+  f.Type(kDesc, "d");
+  ASSERT_TRUE(f.Move(kPri, 1));  // commits "d", which sorts after "a"
+  f.Type(kPri, " 5 ");           // into task a, now in row 1, before the grid caught up
+  f.List.Table().CellPainted();
+  EXPECT_EQ(f.Rows(), (std::vector<Cells>{{"", "5", "", "a"}, {"", "", "", "d"}}));
+  EXPECT_EQ(f.List.Table().Row(), 2);
+  EXPECT_EQ(f.List.EditOldText(), "");
+}
+
 // --- The fast sort against the original routine on whole tables.
 
 Rows RandomTable(std::mt19937& random, int rows) {
