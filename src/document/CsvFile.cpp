@@ -90,6 +90,11 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
   AtEnd = pos_ >= content_.size();
 }
 
+void CsvFile::ContentToUtf8() {
+  content_ = Cp1252ToUtf8(content_);
+  IsUtf8 = true;
+}
+
 void CsvFile::ReadLine() {
   if (!IsOpen || writing_ || pos_ >= content_.size()) return;
   // A line ends at LF, with a CR before it not part of the line. A file without any LF is from an

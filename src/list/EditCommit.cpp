@@ -113,10 +113,10 @@ void ToDoList::CommitCellEdit() {
   } else if (col == ColDate) {
     const double date = CommittedDate(text);
     table_.SetCell(ColDate, row, dates_.FormatDateText(date));
-    table_.SetCell(ColPri, row, dates_.WeekdayText(date));
+    table_.SetCell(ColPri, row, WeekdayCell(date));
   } else if (double date = 0; col == ColPri && ReadRowDate(table_, row, dates_, date)) {
     // A dated task shows its weekday here, whatever was typed.
-    table_.SetCell(ColPri, row, dates_.WeekdayText(date));
+    table_.SetCell(ColPri, row, WeekdayCell(date));
   } else if (col == ColPri || col == ColSubPri || (layout_.HasProjCol() && col == ColProj)) {
     CheckNumberText(trimmed);
     table_.SetCell(col, row, trimmed);

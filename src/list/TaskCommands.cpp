@@ -30,7 +30,7 @@ void ToDoList::IncrementButtonClick() {
     next = AddDays(date, 1);
   }
   table_.SetCell(ColDate, row, dates_.FormatDateText(next));
-  table_.SetCell(ColPri, row, dates_.WeekdayText(next));
+  table_.SetCell(ColPri, row, WeekdayCell(next));
   // What the program wrote is no edit of the user's.
   if (edit_.Row == row && (edit_.Col == ColDate || edit_.Col == ColPri)) {
     edit_.OldText = table_.Cell(edit_.Col, edit_.Row);

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "document/Errors.h"
@@ -52,6 +53,12 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
   csv_.WriteBom = csv_.HadBom;
   file_.DiskStamp = csv_.ReadStamp;
   file_.BaseBytes = csv_.Content();
+  if (file_.SingleByte && !WeekdaysFitCp1252()) {
+    // The regional weekday names this list shows cannot be written in its encoding: it is read
+    // as UTF-8 from the start, and a save writes it single-byte again where its text allows.
+    csv_.ContentToUtf8();
+    file_.TextIsUtf8 = true;
+  }
   csv_.ReadLine();
   std::string firstLine = csv_.Line;
   std::string field = csv_.ReadField();
@@ -82,7 +89,7 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
     table_.SetCell(ColDate, r, dates_.FormatDateText(date));
     const Fixed4 priority = csv_.ReadNumber();
     if (date != 0) {
-      table_.SetCell(ColPri, r, dates_.WeekdayText(date));
+      table_.SetCell(ColPri, r, WeekdayCell(date));
     } else if (!csv_.LastFieldEmpty) {
       table_.SetCell(ColPri, r, NumberText(priority, decimal));
     }
@@ -126,6 +133,19 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
     throw LoadLostText(report + " The first save keeps the whole original file as " +
                        BackupFileName() + ".");
   }
+}
+
+bool ToDoList::WeekdaysFitCp1252() const {
+  std::string bytes;
+  return std::ranges::all_of(dates_.Regional().ShortDayNames,
+                             [&](const std::string& name) { return TryUtf8ToCp1252(name, bytes); });
+}
+
+std::string ToDoList::WeekdayCell(double date) const {
+  std::string name = dates_.WeekdayText(date);
+  std::string bytes;
+  // A single-byte table holds its weekday names single-byte: the load made sure they fit.
+  return !file_.TextIsUtf8 && TryUtf8ToCp1252(name, bytes) ? bytes : name;
 }
 
 void ToDoList::CellsToUtf8() {

@@ -173,6 +173,8 @@ class ToDoList {
   bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
+  // The regional weekday name of a date in the table's own encoding.
+  std::string WeekdayCell(double date) const;
   std::string BackupFileName() const { return file_.Name + ".bak"; }
 
   // --- Changes made to the file elsewhere.
@@ -260,6 +262,8 @@ class ToDoList {
   // Whether every description of a UTF-8 table fits Windows-1252; `missing` gets the characters
   // that do not, each once.
   bool DescriptionsFitCp1252(std::string* missing) const;
+  // Whether the regional weekday names can be written in Windows-1252.
+  bool WeekdaysFitCp1252() const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.

@@ -765,3 +765,30 @@ TEST(HeaderLine, AMissingHeaderIsReportedAndKept) {
 
 }  // namespace
 }  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+// Weekday names come from the locale as UTF-8; a single-byte list shows them in its own encoding,
+// or becomes UTF-8 when its encoding lacks them, never garbled.
+TEST(SingleByteFile, WeekdayNamesAreShownInTheListsEncoding) {
+  struct Case {
+    const char* Locale;
+    std::string Date;  // 13 June 2026, a Saturday, in the locale's short form
+    std::string Weekday;
+    bool BecomesUtf8;
+  };
+  for (const Case& c : {Case{"sv_SE.UTF-8", "2026-06-13", "l\xF6r", false},
+                        Case{"ru_RU.UTF-8", "13.06.2026", "\xD0\xA1\xD0\xB1", true}}) {
+    FileFixture file(testing::LocaleSettings(c.Locale));
+    ASSERT_EQ(file.Load(kHeader + c.Date + ",,,\"Caf\xE9\"\r\n"), "") << c.Locale;
+    EXPECT_EQ(file.F.List.Table().Cell(ToDoList::ColPri, 1), c.Weekday) << c.Locale;
+    EXPECT_EQ(file.F.List.TextIsUtf8(), c.BecomesUtf8) << c.Locale;
+    EXPECT_EQ(file.F.List.Table().Cell(3, 1), c.BecomesUtf8 ? "Caf\xC3\xA9" : "Caf\xE9");
+    // Either way the file is written back as it was.
+    EXPECT_EQ(file.Save(), kHeader + c.Date + ",,,\"Caf\xE9\"\r\n") << c.Locale;
+  }
+}
+
+}  // namespace
+}  // namespace taskwell
