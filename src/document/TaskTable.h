@@ -103,6 +103,17 @@ class TaskTable {
   // Changes between these two are announced once, as Change::All.
   void BeginUpdate();
   void EndUpdate();
+  // BeginUpdate and EndUpdate around a scope, however it is left.
+  class UpdateScope {
+   public:
+    explicit UpdateScope(TaskTable& table) : table_(table) { table_.BeginUpdate(); }
+    ~UpdateScope() { table_.EndUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+   private:
+    TaskTable& table_;
+  };
 
  private:
   void Notify(Change change, int col = -1, int row = -1);

@@ -37,11 +37,7 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
   // Whether each task line has a project field; a PROJECT marker line gives the table a project
   // column without one.
   bool projectField = false;
-  table_.BeginUpdate();
-  struct Finish {
-    TaskTable& Table;
-    ~Finish() { Table.EndUpdate(); }
-  } finish{table_};
+  const TaskTable::UpdateScope update(table_);
 
   if (from != nullptr) {
     csv_.OpenReadBytes(from->Bytes, from->Stamp);

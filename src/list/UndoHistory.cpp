@@ -21,15 +21,6 @@ void SetRowCells(TaskTable& table, int row, const std::vector<std::string>& cell
     table.SetCell(static_cast<int>(col), row, cells[col]);
 }
 
-// Holds the table's notices back until every change of a step is made, so a view repaints once.
-struct BatchedUpdate {
-  explicit BatchedUpdate(TaskTable& t) : table(t) { table.BeginUpdate(); }
-  ~BatchedUpdate() { table.EndUpdate(); }
-  BatchedUpdate(const BatchedUpdate&) = delete;
-  BatchedUpdate& operator=(const BatchedUpdate&) = delete;
-  TaskTable& table;
-};
-
 }  // namespace
 
 void UndoHistory::BeginStep(const ListMark& before) {
@@ -198,7 +189,8 @@ std::optional<MarkMove> UndoHistory::Undo(TaskTable& table) {
   Step step = std::move(undo_.back());
   undo_.pop_back();
   {
-    const BatchedUpdate batch(table);
+    // One notice for the whole step, so a view repaints once.
+    const TaskTable::UpdateScope update(table);
     for (auto change = step.Changes.rbegin(); change != step.Changes.rend(); ++change)
       Reverse(*change, table);
   }
@@ -212,7 +204,8 @@ std::optional<MarkMove> UndoHistory::Redo(TaskTable& table) {
   Step step = std::move(redo_.back());
   redo_.pop_back();
   {
-    const BatchedUpdate batch(table);
+    // One notice for the whole step, so a view repaints once.
+    const TaskTable::UpdateScope update(table);
     for (const Change& change : step.Changes) Apply(change, table);
   }
   const MarkMove move{step.Before, step.After};
