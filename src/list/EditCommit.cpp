@@ -86,13 +86,17 @@ void ToDoList::CheckNumberText(const std::string& trimmed) const {
   }
 }
 
+bool ToDoList::EditPending() const {
+  // Row 0 is the header; a row deleted since it was selected has nothing left to commit.
+  return edit_.Row > 0 && edit_.Row < table_.RowCount() && edit_.Col >= 0 &&
+         edit_.Col < table_.ColCount() && table_.Cell(edit_.Col, edit_.Row) != edit_.OldText;
+}
+
 void ToDoList::CommitCellEdit() {
   const int row = edit_.Row;
   const int col = edit_.Col;
-  // Row 0 is the header; a row deleted since it was selected has nothing left to commit.
-  if (row <= 0 || row >= table_.RowCount() || col < 0 || col >= table_.ColCount()) return;
+  if (!EditPending()) return;
   const std::string text = table_.Cell(col, row);
-  if (text == edit_.OldText) return;
   // The typed text is part of the step: the editor wrote it keystroke by keystroke outside any.
   // A refused commit changed nothing else, and leaves no step.
   const StepScope step(*this, &ToDoList::EditMark, 1);

@@ -14,12 +14,8 @@ std::string LinkOf(std::string_view description) {
 }  // namespace
 
 void ToDoList::GridKeyUp(int key) {
-  if (key != kEscapeKey) return;
   // Only a task cell has an edit to take back; the header never does.
-  if (edit_.Row <= 0 || edit_.Row >= table_.RowCount() || edit_.Col < 0 ||
-      edit_.Col >= table_.ColCount()) {
-    return;
-  }
+  if (key != kEscapeKey || !EditPending()) return;
   table_.SetCell(edit_.Col, edit_.Row, edit_.OldText);
 }
 

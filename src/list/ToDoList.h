@@ -278,6 +278,7 @@ class ToDoList {
   // Where the list stands for an undo step: the cursor (where a sort is taking it), or for a
   // commit the cell being committed.
   ListMark CursorMark() const;
+  // Whether the cell being edited is a task cell whose text differs from EditOldText.
   bool EditPending() const;
   ListMark EditMark() const;
   // Puts the cursor and the sort state back as a step left them.

@@ -34,11 +34,6 @@ ListMark ToDoList::EditMark() const {
   return {edit_.Row, edit_.Col, sort_.Mode, sort_.SkipNext};
 }
 
-bool ToDoList::EditPending() const {
-  return edit_.Row > 0 && edit_.Row < table_.RowCount() && edit_.Col >= 0 &&
-         edit_.Col < table_.ColCount() && table_.Cell(edit_.Col, edit_.Row) != edit_.OldText;
-}
-
 void ToDoList::Undo() {
   // Never in the middle of a handler's own step (a key that arrives inside a message box).
   if (history_.InStep()) return;
