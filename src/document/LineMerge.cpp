@@ -1,70 +1,145 @@
 #include "document/LineMerge.h"
 
 #include <algorithm>
-#include <string_view>
-#include <unordered_map>
+#include <cstdint>
+#include <functional>
 
 namespace taskwell {
 namespace {
 
-using Counts = std::unordered_map<std::string_view, int>;
+// Each distinct line text gets a small number once, so that the counting below indexes arrays
+// instead of hashing every line again and again.
+using Ids = std::vector<int>;
+using Counts = std::vector<int>;
+using Lines = std::vector<std::string_view>;
 
-Counts CountLines(const std::vector<std::string>& lines) {
-  Counts counts;
-  counts.reserve(lines.size());
-  for (const std::string& line : lines) ++counts[line];
+// "Before the first line", in the lists of what precedes a line.
+constexpr int kTop = -1;
+
+struct Interned {
+  Ids Base, Mine, Theirs;
+  int Distinct = 0;
+};
+
+// Numbers line texts in one flat open-addressed table: a list has as many lines as tasks, and a
+// node per line would cost more than the merge itself.
+class LineNumbers {
+ public:
+  explicit LineNumbers(std::size_t lines) {
+    std::size_t capacity = 16;
+    while (capacity < 2 * lines) capacity *= 2;
+    slots_.assign(capacity, Slot{});
+  }
+
+  int Number(std::string_view line) {
+    const std::size_t hash = std::hash<std::string_view>{}(line);
+    // The hash's high half tells most other lines apart without reading their text.
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (slot.Id == kEmpty) {
+        slot = {tag, static_cast<int>(texts_.size())};
+        texts_.push_back(line);
+        return slot.Id;
+      }
+      if (slot.Tag == tag && texts_[static_cast<std::size_t>(slot.Id)] == line) return slot.Id;
+    }
+  }
+
+  int Distinct() const { return static_cast<int>(texts_.size()); }
+
+ private:
+  static constexpr int kEmpty = -1;
+  struct Slot {
+    std::uint32_t Tag = 0;
+    int Id = kEmpty;
+  };
+  std::vector<Slot> slots_;
+  std::vector<std::string_view> texts_;
+};
+
+Interned Intern(const Lines& base, const Lines& mine, const Lines& theirs) {
+  LineNumbers numbers(base.size() + mine.size() + theirs.size());
+  const auto number = [&numbers](const Lines& lines) {
+    Ids out;
+    out.reserve(lines.size());
+    for (const std::string_view line : lines) out.push_back(numbers.Number(line));
+    return out;
+  };
+  Interned interned;
+  interned.Base = number(base);
+  interned.Mine = number(mine);
+  interned.Theirs = number(theirs);
+  interned.Distinct = numbers.Distinct();
+  return interned;
+}
+
+Counts CountIds(const Ids& lines, int distinct) {
+  Counts counts(static_cast<std::size_t>(distinct));
+  for (const int id : lines) ++counts[static_cast<std::size_t>(id)];
   return counts;
 }
 
-int CountOf(const Counts& counts, std::string_view line) {
-  const auto it = counts.find(line);
-  return it == counts.end() ? 0 : it->second;
+int At(const Counts& counts, int id) {
+  return counts[static_cast<std::size_t>(id)];
+}
+
+// Counts of "what precedes" entries, kTop included.
+Counts CountBefore(const Ids& before, int distinct) {
+  Counts counts(static_cast<std::size_t>(distinct) + 1);
+  for (const int id : before) ++counts[static_cast<std::size_t>(id + 1)];
+  return counts;
+}
+
+int& BeforeSlot(Counts& counts, int before) {
+  return counts[static_cast<std::size_t>(before + 1)];
+}
+
+int Preceding(const Ids& side, std::size_t i) {
+  return i == 0 ? kTop : side[i - 1];
 }
 
 // The lines of `side` beyond what the base holds of them (the last copies count as the new ones),
-// each with the line that precedes it on that side ("" at the top).
+// each with the line that precedes it on that side.
 struct Addition {
   std::size_t Index;
-  std::string_view Before;
+  int Before;
 };
 
-std::vector<Addition> AdditionsOf(const std::vector<std::string>& side, const Counts& sideCounts,
+std::vector<Addition> AdditionsOf(const Ids& side, const Counts& sideCounts,
                                   const Counts& baseCounts) {
-  Counts seen;
+  Counts seen(sideCounts.size());
   std::vector<Addition> additions;
   for (std::size_t i = 0; i < side.size(); ++i) {
-    const std::string_view line = side[i];
-    const int copy = ++seen[line];
-    const int extra = CountOf(sideCounts, line) - CountOf(baseCounts, line);
-    if (copy > CountOf(sideCounts, line) - std::max(extra, 0)) {
-      additions.push_back({i, i == 0 ? std::string_view() : std::string_view(side[i - 1])});
-    }
+    const int id = side[i];
+    const int copy = ++seen[static_cast<std::size_t>(id)];
+    const int extra = At(sideCounts, id) - At(baseCounts, id);
+    if (copy > At(sideCounts, id) - std::max(extra, 0))
+      additions.push_back({i, Preceding(side, i)});
   }
   return additions;
 }
 
 // Lines edited in one place look like a deletion and an addition at the same spot: the removed
 // base line and the added line share the line before them. Matched additions leave the pool.
-int TakeSameSpot(const std::vector<std::string_view>& removedBefore, Counts& addedBefore) {
+int TakeSameSpot(const Ids& removedBefore, Counts& addedBefore) {
   int pairs = 0;
-  for (const std::string_view before : removedBefore) {
-    const auto it = addedBefore.find(before);
-    if (it == addedBefore.end() || it->second == 0) continue;
-    --it->second;
+  for (const int before : removedBefore) {
+    int& left = BeforeSlot(addedBefore, before);
+    if (left == 0) continue;
+    --left;
     ++pairs;
   }
   return pairs;
 }
 
 // The items of `a` that `b` holds too, as multisets; the rest of `a` goes to `onlyA`.
-std::vector<std::string_view> Common(const std::vector<std::string_view>& a,
-                                     const std::vector<std::string_view>& b,
-                                     std::vector<std::string_view>& onlyA) {
-  Counts pool;
-  for (const std::string_view item : b) ++pool[item];
-  std::vector<std::string_view> common;
-  for (const std::string_view item : a) {
-    int& left = pool[item];
+Ids Common(const Ids& a, const Ids& b, int distinct, Ids& onlyA) {
+  Counts pool = CountBefore(b, distinct);
+  Ids common;
+  for (const int item : a) {
+    int& left = BeforeSlot(pool, item);
     if (left == 0) {
       onlyA.push_back(item);
       continue;
@@ -75,94 +150,89 @@ std::vector<std::string_view> Common(const std::vector<std::string_view>& a,
   return common;
 }
 
-Counts CountViews(const std::vector<std::string_view>& items) {
-  Counts counts;
-  for (const std::string_view item : items) ++counts[item];
-  return counts;
-}
-
 // What precedes each base line that a side no longer holds (as many copies as it lost).
-std::vector<std::string_view> RemovedBefore(const std::vector<std::string>& base,
-                                            const Counts& baseCounts, const Counts& sideCounts) {
-  Counts missing;
-  for (const auto& [line, count] : baseCounts) {
-    const int lost = count - CountOf(sideCounts, line);
-    if (lost > 0) missing[line] = lost;
-  }
-  std::vector<std::string_view> before;
+Ids RemovedBefore(const Ids& base, const Counts& baseCounts, const Counts& sideCounts) {
+  Counts missing(baseCounts.size());
+  for (std::size_t id = 0; id < baseCounts.size(); ++id)
+    missing[id] = std::max(0, baseCounts[id] - sideCounts[id]);
+  Ids before;
   for (std::size_t i = 0; i < base.size(); ++i) {
-    const auto it = missing.find(base[i]);
-    if (it == missing.end() || it->second == 0) continue;
-    --it->second;
-    before.push_back(i == 0 ? std::string_view() : std::string_view(base[i - 1]));
+    int& left = missing[static_cast<std::size_t>(base[i])];
+    if (left == 0) continue;
+    --left;
+    before.push_back(Preceding(base, i));
   }
   return before;
 }
 
-std::vector<std::string_view> BeforeOf(const std::vector<Addition>& additions) {
-  std::vector<std::string_view> before;
+Ids BeforeOf(const std::vector<Addition>& additions) {
+  Ids before;
   before.reserve(additions.size());
   for (const Addition& addition : additions) before.push_back(addition.Before);
   return before;
 }
 
+std::vector<std::string_view> Views(const std::vector<std::string>& lines) {
+  return {lines.begin(), lines.end()};
+}
+
 }  // namespace
 
-LineMergeResult MergeLines(const std::vector<std::string>& base,
-                           const std::vector<std::string>& mine,
-                           const std::vector<std::string>& theirs) {
-  const Counts baseCounts = CountLines(base);
-  const Counts mineCounts = CountLines(mine);
-  const Counts theirCounts = CountLines(theirs);
-  const auto wanted = [&](std::string_view line) {
-    return std::max(
-        0, CountOf(mineCounts, line) + CountOf(theirCounts, line) - CountOf(baseCounts, line));
+LineMergeResult MergeLines(const Lines& baseLines, const Lines& mineLines,
+                           const Lines& theirLines) {
+  const Interned ids = Intern(baseLines, mineLines, theirLines);
+  const Ids& base = ids.Base;
+  const Ids& mine = ids.Mine;
+  const Ids& theirs = ids.Theirs;
+  const Counts baseCounts = CountIds(base, ids.Distinct);
+  const Counts mineCounts = CountIds(mine, ids.Distinct);
+  const Counts theirCounts = CountIds(theirs, ids.Distinct);
+  const auto wanted = [&](int id) {
+    return std::max(0, At(mineCounts, id) + At(theirCounts, id) - At(baseCounts, id));
   };
 
-  // Ours first, as far as the merge keeps each line; every kept line is a node that the lines
-  // added elsewhere can follow.
-  // Kept lines are looked up by views into `nodes`, which therefore never reallocates.
+  // Ours first, as far as the merge keeps each line; every kept line is a node (numbered from 1)
+  // that the lines added elsewhere can follow.
   const std::vector<Addition> theirAdditions = AdditionsOf(theirs, theirCounts, baseCounts);
-  std::vector<std::string> nodes;
+  std::vector<MergedLineSource> nodes;
   nodes.reserve(mine.size() + theirAdditions.size());
   std::vector<std::vector<std::size_t>> after(1);  // after[0]: lines added at the very end
-  std::unordered_map<std::string_view, std::size_t> nodeOf;
+  std::vector<std::size_t> nodeOf(static_cast<std::size_t>(ids.Distinct));  // first node, or 0
   LineMergeResult result;
-  Counts emitted;
+  Counts emitted(static_cast<std::size_t>(ids.Distinct));
   std::vector<std::size_t> order;
-  for (const std::string& line : mine) {
-    if (emitted[line] >= wanted(line)) {
+  const auto addNode = [&](int id, MergedLineSource source) {
+    ++emitted[static_cast<std::size_t>(id)];
+    nodes.push_back(source);
+    after.emplace_back();
+    std::size_t& first = nodeOf[static_cast<std::size_t>(id)];
+    if (first == 0) first = nodes.size();
+    return nodes.size();
+  };
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    if (At(emitted, mine[i]) >= wanted(mine[i])) {
       ++result.Removed;
       continue;
     }
-    ++emitted[line];
-    nodes.push_back(line);
-    after.emplace_back();
-    order.push_back(nodes.size());
+    order.push_back(addNode(mine[i], {false, i}));
   }
-  nodeOf.reserve(nodes.size());
-  for (std::size_t n = 0; n < nodes.size(); ++n) nodeOf.emplace(nodes[n], n + 1);
 
   // Theirs' additions, in their order, each after the nearest line before it that is kept: one
   // pass over theirs remembers the last kept line seen.
-  std::vector<std::string_view> keptBefore;
+  Ids keptBefore;
   std::size_t anchor = 0;
   auto next = theirAdditions.begin();
   for (std::size_t i = 0; i < theirs.size(); ++i) {
-    const std::string& line = theirs[i];
+    const int id = theirs[i];
     const bool added = next != theirAdditions.end() && next->Index == i;
-    if (!added || emitted[line] >= wanted(line)) {
+    if (!added || At(emitted, id) >= wanted(id)) {
       if (added) ++next;
-      const auto it = nodeOf.find(line);
-      if (it != nodeOf.end()) anchor = it->second;
+      if (const std::size_t node = nodeOf[static_cast<std::size_t>(id)]; node != 0) anchor = node;
       continue;
     }
-    ++emitted[line];
-    nodes.push_back(line);
-    after.emplace_back();
-    after[anchor].push_back(nodes.size());
-    anchor = nodes.size();
-    nodeOf.emplace(nodes.back(), anchor);
+    const std::size_t node = addNode(id, {true, i});
+    after[anchor].push_back(node);
+    anchor = node;
     keptBefore.push_back(next->Before);
     ++next;
     ++result.Added;
@@ -170,13 +240,16 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
 
   // Each node is followed by what was added after it, depth first, so runs stay together.
   result.Lines.reserve(nodes.size());
+  result.Sources.reserve(nodes.size());
   std::vector<std::size_t> stack;
   const auto emit = [&](std::size_t node) {
     stack.push_back(node);
     while (!stack.empty()) {
       const std::size_t n = stack.back();
       stack.pop_back();
-      result.Lines.push_back(std::move(nodes[n - 1]));
+      const MergedLineSource source = nodes[n - 1];
+      result.Sources.push_back(source);
+      result.Lines.emplace_back(source.Theirs ? theirLines[source.Index] : mineLines[source.Index]);
       for (auto it = after[n].rbegin(); it != after[n].rend(); ++it) stack.push_back(*it);
     }
   };
@@ -184,21 +257,27 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
   for (const std::size_t node : after[0]) emit(node);
 
   // Describe it in the user's terms: an edit is a removal and an addition at the same spot.
-  std::vector<std::string_view> onlyTheirsRemoved;
-  std::vector<std::string_view> onlyTheirsAdded;
-  const std::vector<std::string_view> bothRemoved =
+  Ids onlyTheirsRemoved;
+  Ids onlyTheirsAdded;
+  const Ids bothRemoved =
       Common(RemovedBefore(base, baseCounts, theirCounts),
-             RemovedBefore(base, baseCounts, mineCounts), onlyTheirsRemoved);
-  const std::vector<std::string_view> bothAdded =
-      Common(keptBefore, BeforeOf(AdditionsOf(mine, mineCounts, baseCounts)), onlyTheirsAdded);
-  Counts bothAddedPool = CountViews(bothAdded);
+             RemovedBefore(base, baseCounts, mineCounts), ids.Distinct, onlyTheirsRemoved);
+  const Ids bothAdded = Common(keptBefore, BeforeOf(AdditionsOf(mine, mineCounts, baseCounts)),
+                               ids.Distinct, onlyTheirsAdded);
+  Counts bothAddedPool = CountBefore(bothAdded, ids.Distinct);
   result.ChangedBoth = TakeSameSpot(bothRemoved, bothAddedPool);
-  Counts theirAddedPool = CountViews(onlyTheirsAdded);
-  for (const auto& [before, left] : bothAddedPool) theirAddedPool[before] += left;
+  Counts theirAddedPool = CountBefore(onlyTheirsAdded, ids.Distinct);
+  for (std::size_t k = 0; k < theirAddedPool.size(); ++k) theirAddedPool[k] += bothAddedPool[k];
   result.Changed = std::min(result.Removed, TakeSameSpot(onlyTheirsRemoved, theirAddedPool));
   result.Added -= result.ChangedBoth + result.Changed;
   result.Removed -= result.Changed;
   return result;
+}
+
+LineMergeResult MergeLines(const std::vector<std::string>& base,
+                           const std::vector<std::string>& mine,
+                           const std::vector<std::string>& theirs) {
+  return MergeLines(Views(base), Views(mine), Views(theirs));
 }
 
 std::string MergeSummary(const LineMergeResult& result) {

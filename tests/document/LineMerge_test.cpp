@@ -80,7 +80,14 @@ TEST(MergeLines, AdditionsSurviveAndDeletionsHold) {
     Lines mineAdded, mineDeleted, theirAdded, theirDeleted;
     const Lines mine = edit("m", mineAdded, mineDeleted);
     const Lines theirs = edit("t", theirAdded, theirDeleted);
-    const Lines merged = MergeLines(base, mine, theirs).Lines;
+    const LineMergeResult result = MergeLines(base, mine, theirs);
+    const Lines& merged = result.Lines;
+    // Each merged line names the line of its side it was taken from.
+    ASSERT_EQ(result.Sources.size(), merged.size());
+    for (std::size_t i = 0; i < merged.size(); ++i) {
+      const MergedLineSource& source = result.Sources[i];
+      EXPECT_EQ((source.Theirs ? theirs : mine).at(source.Index), merged[i]);
+    }
     const auto count = [](const Lines& lines, const std::string& line) {
       return std::count(lines.begin(), lines.end(), line);
     };
