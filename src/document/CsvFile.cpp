@@ -26,18 +26,28 @@ std::string_view SkipTrimmed(std::string_view text) {
 std::string TakeQuoted(std::string_view& rest) {
   std::string text;
   std::size_t i = 1;
-  for (; i < rest.size(); ++i) {
-    if (rest[i] != '"') {
-      text += rest[i];
-    } else if (i + 1 < rest.size() && rest[i + 1] == '"') {
-      text += '"';
-      ++i;
-    } else {
-      break;
-    }
+  while (i < rest.size()) {
+    // Runs without a quote are copied whole.
+    const std::size_t quote = std::min(rest.find('"', i), rest.size());
+    text.append(rest, i, quote - i);
+    i = quote;
+    if (i + 1 >= rest.size() || rest[i + 1] != '"') break;
+    text += '"';
+    i += 2;
   }
   rest = rest.substr(std::min(i + 1, rest.size()));
   return text;
+}
+
+// The line becomes `rest`, a part of it, without a new allocation.
+void KeepRest(std::string& line, std::string_view rest) {
+  if (rest.empty()) {
+    line.clear();
+    return;
+  }
+  const auto start = static_cast<std::size_t>(rest.data() - line.data());
+  line.resize(start + rest.size());
+  line.erase(0, start);
 }
 
 }  // namespace
@@ -109,6 +119,13 @@ void CsvFile::ReadLine() {
   ++LineNumber;
 }
 
+std::size_t CsvFile::LinesLeft() const {
+  if (writing_ || pos_ >= content_.size()) return 0;
+  return 1 +
+         static_cast<std::size_t>(std::count(content_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                                             content_.end(), linesEndAtCr_ ? '\r' : '\n'));
+}
+
 std::string CsvFile::ReadField() {
   if (TrimView(Line).empty()) return {};
   // Only leading characters go here: trailing ones may belong to a description further on.
@@ -125,7 +142,7 @@ std::string CsvFile::ReadField() {
     rest = comma == std::string_view::npos ? std::string_view()
                                            : TrimBlanksView(rest.substr(comma + 1));
   }
-  Line = std::string(rest);
+  KeepRest(Line, rest);
   return Trim(field);
 }
 
@@ -139,13 +156,15 @@ std::string CsvFile::ReadDescription() {
     Line.clear();
     return field;
   }
-  const std::string field = TakeQuoted(rest);
+  std::string field = TakeQuoted(rest);
   // Empty trailing fields lose nothing; any other text is more than one cell can keep.
   if (const std::size_t text = rest.find_first_not_of(" \t,"); text != std::string_view::npos) {
     LeftOver = std::string(rest.substr(text));
   }
   Line.clear();
-  return std::string(TrimBlanksView(field));
+  const std::string_view trimmed = TrimBlanksView(field);
+  if (trimmed.size() == field.size()) return field;
+  return std::string(trimmed);
 }
 
 Fixed4 CsvFile::ReadNumber() {

@@ -39,6 +39,8 @@ class CsvFile {
   // Reads bytes already in memory as if they were the file with this stamp.
   void OpenReadBytes(std::string content, const FileStamp& stamp);
   void ReadLine();
+  // No more lines than this remain to be read: for sizing a table before it is filled.
+  std::size_t LinesLeft() const;
   std::string ReadField();
   // The last field of a task line: a quoted text, or the rest of the line as it stands, commas
   // included. Only blanks are trimmed.
