@@ -1,6 +1,8 @@
 #include "document/TaskTable.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace taskwell {
 namespace {
@@ -21,8 +23,10 @@ void TaskTable::SetRowCount(int rows) {
       dropped.push_back(std::move(cells_[r]));
     recorder_->RowCountChanged(RowCount(), rows, std::move(dropped));
   }
-  cells_.resize(static_cast<std::size_t>(rows),
-                std::vector<std::string>(static_cast<std::size_t>(columns_)));
+  const std::size_t oldRows = cells_.size();
+  cells_.resize(static_cast<std::size_t>(rows));
+  for (std::size_t r = oldRows; r < cells_.size(); ++r)
+    cells_[r].resize(static_cast<std::size_t>(columns_));
   // A cursor on a dropped row goes to the new last row, without a selection event.
   if (cursorRow_ >= rows) cursorRow_ = rows > 0 ? rows - 1 : 0;
   Notify(Change::Rows);
@@ -36,6 +40,25 @@ void TaskTable::SetColCount(int cols) {
   widths_.resize(static_cast<std::size_t>(cols), 64);
   if (cursorCol_ >= cols) cursorCol_ = cols > 0 ? cols - 1 : 0;
   Notify(Change::Columns);
+}
+
+void TaskTable::ReserveRows(int rows) {
+  cells_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+}
+
+void TaskTable::ReplaceRows(std::vector<std::vector<std::string>> rows) {
+  cells_ = std::move(rows);
+  for (auto& row : cells_) row.resize(static_cast<std::size_t>(columns_));
+  if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
+  Notify(Change::All);
+}
+
+std::vector<std::vector<std::string>> TaskTable::TakeRows() {
+  std::vector<std::vector<std::string>> rows = std::move(cells_);
+  cells_.clear();
+  cursorRow_ = 0;
+  Notify(Change::All);
+  return rows;
 }
 
 const std::string& TaskTable::Cell(int col, int row) const {
@@ -131,6 +154,7 @@ void TaskTable::EndUpdate() {
 }
 
 void TaskTable::Notify(Change change, int col, int row) {
+  if (change != Change::Cursor && change != Change::Widths) ++revision_;
   if (updateDepth_ > 0) {
     changedInUpdate_ = true;
     return;

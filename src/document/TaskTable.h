@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,13 @@ class TaskTable {
   void DeleteRow(int row);
   // Puts the rows in a new order: row i becomes the row that was at order[i].
   void ReorderRows(const std::vector<int>& order);
+  // Room for this many rows, so that a table built row by row does not move them as it grows.
+  void ReserveRows(int rows);
+  // Every row at once, as a load builds them elsewhere; rows are cut or padded to the columns.
+  // Not recorded: a load is never undone.
+  void ReplaceRows(std::vector<std::vector<std::string>> rows);
+  // Hands every row over, leaving the table empty.
+  std::vector<std::vector<std::string>> TakeRows();
 
   int FixedRows() const { return fixedRows_; }
   void SetFixedRows(int rows) { fixedRows_ = rows; }
@@ -99,6 +107,9 @@ class TaskTable {
 
   // The one recorder of changes to cells and rows; nullptr for none. Not owned.
   void SetRecorder(TableRecorder* recorder) { recorder_ = recorder; }
+  // Grows with every change of cells, rows or columns (not of the cursor or widths), so that an
+  // unchanged table is known without comparing its text.
+  std::uint64_t ContentRevision() const { return revision_; }
 
   // Changes between these two are announced once, as Change::All.
   void BeginUpdate();
@@ -131,6 +142,7 @@ class TaskTable {
   std::vector<std::pair<int, ChangeListener>> listeners_;
   int nextListenerId_ = 1;
   TableRecorder* recorder_ = nullptr;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace taskwell

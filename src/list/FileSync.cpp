@@ -2,8 +2,10 @@
 // nothing unsaved, and merging at save when both sides changed.
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <exception>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 
 #include "document/Errors.h"
@@ -28,21 +30,20 @@ bool HasHeader(const std::string& bytes) {
   return !text.empty() && text != "\xEF\xBB\xBF";
 }
 
-// The first line (with a byte-order mark, if any) and the task lines of bytes a save wrote.
-std::pair<std::string, std::vector<std::string>> SplitTaskLines(const std::string& bytes) {
-  std::vector<std::string> lines;
+// The task lines of bytes a save wrote, as views into them.
+std::vector<std::string_view> TaskLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   std::size_t pos = bytes.find(kLineEnd);
-  if (pos == std::string::npos) return {bytes, lines};
-  std::string header = bytes.substr(0, pos + kLineEnd.size());
+  if (pos == std::string_view::npos) return lines;
   pos += kLineEnd.size();
   while (pos < bytes.size()) {
     // A description may hold a lone CR, never a CR LF: each task is one line.
     std::size_t end = bytes.find(kLineEnd, pos);
-    if (end == std::string::npos) end = bytes.size();
-    lines.emplace_back(bytes, pos, end - pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    lines.push_back(bytes.substr(pos, end - pos));
     pos = end + kLineEnd.size();
   }
-  return {std::move(header), std::move(lines)};
+  return lines;
 }
 
 }  // namespace
@@ -53,6 +54,7 @@ std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::stri
   auto copy = std::make_unique<ToDoList>(Silent(), dates_);
   copy->file_.Name = file_.Name;
   try {
+    copy->ClearTaskTable();
     copy->LoadTaskFile(&bytes);
   } catch (const std::exception& e) {
     failure = e.what();
@@ -70,7 +72,8 @@ bool ToDoList::FileChangedOnDisk() {
   // change brings it back.
   if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return false;
   std::string failure;
-  if (!LoadedCopy(theirs, failure)) {
+  const std::unique_ptr<ToDoList> loaded = LoadedCopy(theirs, failure);
+  if (!loaded) {
     if (partialReloadTold_ != theirs.Stamp.Hash) {
       partialReloadTold_ = theirs.Stamp.Hash;
       ui_.ShowMessageBox(file_.Title,
@@ -81,11 +84,13 @@ bool ToDoList::FileChangedOnDisk() {
     }
     return false;
   }
-  ReloadTaskFile(theirs);
+  ReloadTaskFile(*loaded);
   return true;
 }
 
 bool ToDoList::ShowsBaseAsLoaded() {
+  // Nothing changed in the table since it showed the base.
+  if (file_.BaseRevision == table_.ContentRevision()) return true;
   const std::string shown = SaveBytes();
   if (shown == file_.BaseBytes) return true;
   // A file another program wrote rarely reads back byte for byte as a save writes it (quoting,
@@ -101,14 +106,20 @@ bool ToDoList::ShowsBaseAsLoaded() {
   return shown == *baseAsLoaded_;
 }
 
-void ToDoList::ReloadTaskFile(const DiskBytes& from) {
-  LoadKeepingView(from);
+void ToDoList::ReloadTaskFile(ToDoList& loaded) {
+  file_.TextIsUtf8 = loaded.file_.TextIsUtf8;
+  file_.SingleByte = loaded.file_.SingleByte;
+  file_.DiskStamp = loaded.file_.DiskStamp;
+  file_.BaseBytes = std::move(loaded.file_.BaseBytes);
+  csv_.WriteBom = loaded.csv_.WriteBom;
+  ReplaceRowsKeepingView(loaded.table_.TakeRows(), loaded.layout_.HasProjCol());
+  file_.BaseRevision = table_.ContentRevision();
   partialReloadTold_.reset();
-  baseAsLoaded_ = FileBytes();
-  baseAsLoadedHash_ = ContentHash(file_.BaseBytes);
+  // Rendered only when an edit here makes the table differ from it.
+  baseAsLoaded_.reset();
 }
 
-void ToDoList::LoadKeepingView(const DiskBytes& from) {
+void ToDoList::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol) {
   const int oldRow = table_.Row();
   const int oldCol = table_.Col();
   const std::vector<std::string> cursorTask = table_.RowCells(oldRow);
@@ -117,7 +128,10 @@ void ToDoList::LoadKeepingView(const DiskBytes& from) {
   for (int col = 0; col < table_.ColCount(); ++col) widths.push_back(table_.ColWidth(col));
   const int oldColCount = table_.ColCount();
 
-  InitTaskTable(&from);
+  ClearTaskTable();
+  SetLayout(hasProjCol);
+  table_.ReplaceRows(std::move(rows));
+  FinishTaskTable();
   file_.LoadWasPartial = false;
 
   // Widths the user dragged stay while the columns are the same ones.
@@ -144,17 +158,42 @@ void ToDoList::LoadKeepingView(const DiskBytes& from) {
   EditCursorCell();
 }
 
-std::optional<MergedFile> ToDoList::PrepareMerge() {
-  MergedFile merged;
-  DiskBytes& theirs = merged.Content;
-  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+std::vector<std::string> ToDoList::RowInLayout(int row, const TableLayout& to) const {
+  if (to.HasProjCol() == layout_.HasProjCol()) return table_.RowCells(row);
+  std::vector<std::string> cells(static_cast<std::size_t>(to.ColCount()));
+  for (const int col : {ColDate, ColPri, ColSubPri}) cells[col] = table_.Cell(col, row);
+  if (to.HasProjCol() && layout_.HasProjCol()) cells[ColProj] = table_.Cell(ColProj, row);
+  cells[static_cast<std::size_t>(to.DescCol())] = table_.Cell(layout_.DescCol(), row);
+  return cells;
+}
+
+// The task lines of the three sides of a merge, in the form a save writes, and where each of
+// theirs can be shown from. The lines are views into the texts kept here.
+struct MergeSides {
+  std::string MineBytes;
+  std::deque<std::string> Rendered;
+  std::vector<std::unique_ptr<ToDoList>> Loaded;
+  std::vector<std::string_view> Base, Mine, Theirs;
+  std::vector<int> MineRows;
+  std::vector<std::pair<const ToDoList*, int>> TheirRows;
+};
+
+bool ToDoList::RenderMine(MergeSides& sides) const {
+  sides.MineBytes = FileBytes();
+  sides.Mine = TaskLines(sides.MineBytes);
+  sides.MineRows = SavedRows();
+  // Each line must be one row, or the merged lines could not be shown as rows.
+  return sides.Mine.size() == sides.MineRows.size();
+}
+
+bool ToDoList::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
   std::string failure;
-  const std::unique_ptr<ToDoList> theirList = LoadedCopy(theirs, failure);
+  std::unique_ptr<ToDoList> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
   const std::unique_ptr<ToDoList> baseList = LoadedCopy(DiskBytes{file_.BaseBytes, {}}, failure);
-  if (!theirList || !baseList) return std::nullopt;
-  if ((HasHeader(theirs.Bytes) && theirList->HasProjCol() != layout_.HasProjCol()) ||
+  if (!theirList || !baseList) return false;
+  if ((HasHeader(theirBytes) && theirList->HasProjCol() != layout_.HasProjCol()) ||
       (HasHeader(file_.BaseBytes) && baseList->HasProjCol() != layout_.HasProjCol())) {
-    return std::nullopt;
+    return false;
   }
   // Lines compare only in one encoding: UTF-8 when any side is.
   if (file_.TextIsUtf8 || theirList->TextIsUtf8() || baseList->TextIsUtf8()) {
@@ -162,29 +201,120 @@ std::optional<MergedFile> ToDoList::PrepareMerge() {
     theirList->CellsToUtf8();
     baseList->CellsToUtf8();
   }
-  auto [header, mine] = SplitTaskLines(FileBytes());
-  const std::vector<std::string> base = SplitTaskLines(baseList->FileBytes()).second;
-  const std::vector<std::string> their = SplitTaskLines(theirList->FileBytes()).second;
-  merged.Result = MergeLines(base, mine, their);
+  if (!RenderMine(sides)) return false;
+  sides.Base = TaskLines(sides.Rendered.emplace_back(baseList->FileBytes()));
+  sides.Theirs = TaskLines(sides.Rendered.emplace_back(theirList->FileBytes()));
+  const std::vector<int> theirRows = theirList->SavedRows();
+  if (sides.Theirs.size() != theirRows.size()) return false;
+  for (const int row : theirRows) sides.TheirRows.emplace_back(theirList.get(), row);
+  sides.Loaded.push_back(std::move(theirList));
+  return true;
+}
+
+bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides) {
+  if (!file_.TextIsUtf8 || !RenderMine(sides)) return false;
+  const std::string_view header =
+      std::string_view(sides.MineBytes).substr(0, sides.MineBytes.find(kLineEnd) + 2);
+  std::unordered_map<std::string_view, int> mineRowOf;
+  mineRowOf.reserve(sides.Mine.size());
+  for (std::size_t i = 0; i < sides.Mine.size(); ++i)
+    mineRowOf.try_emplace(sides.Mine[i], sides.MineRows[i]);
+
+  const auto readSide = [&](const std::string& bytes, std::vector<std::string_view>& lines,
+                            std::vector<std::pair<const ToDoList*, int>>* rows) {
+    // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
+    if (!bytes.starts_with(header) || bytes.find('\x1A') != std::string::npos ||
+        !IsValidUtf8(bytes)) {
+      return false;
+    }
+    // A line ends at LF, with a CR before it not part of the line, as the loader reads it.
+    std::vector<std::string_view> raw;
+    for (std::size_t pos = header.size(); pos < bytes.size();) {
+      std::size_t end = bytes.find('\n', pos);
+      const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+      if (end == std::string::npos) end = bytes.size();
+      if (end > pos && bytes[end - 1] == '\r') --end;
+      raw.push_back(std::string_view(bytes).substr(pos, end - pos));
+      pos = next;
+    }
+    // A line that is one of ours, byte for byte, is already in the form a save writes; only the
+    // others are loaded, together, to be read and written by the same rules.
+    std::string others(header);
+    std::vector<bool> isOurs(raw.size());
+    int otherCount = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      isOurs[i] = mineRowOf.contains(raw[i]);
+      if (isOurs[i]) continue;
+      (others += raw[i]) += kLineEnd;
+      ++otherCount;
+    }
+    const ToDoList* loaded = nullptr;
+    std::vector<std::string_view> loadedLines;
+    if (otherCount > 0) {
+      std::string failure;
+      std::unique_ptr<ToDoList> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
+      if (!list || list->HasProjCol() != layout_.HasProjCol() ||
+          list->table_.RowCount() != 1 + otherCount) {
+        return false;
+      }
+      loadedLines = TaskLines(sides.Rendered.emplace_back(list->FileBytes()));
+      loaded = sides.Loaded.emplace_back(std::move(list)).get();
+    }
+    int loadedRow = 0;
+    std::size_t loadedLine = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      if (isOurs[i]) {
+        lines.push_back(raw[i]);
+        if (rows != nullptr) rows->emplace_back(this, mineRowOf.at(raw[i]));
+        continue;
+      }
+      // One row for each line read; a row without a description writes no line.
+      if (!loaded->RowIsSaved(++loadedRow)) continue;
+      if (loadedLine == loadedLines.size()) return false;
+      lines.push_back(loadedLines[loadedLine++]);
+      if (rows != nullptr) rows->emplace_back(loaded, loadedRow);
+    }
+    return loadedLine == loadedLines.size();
+  };
+  return readSide(file_.BaseBytes, sides.Base, nullptr) &&
+         readSide(theirBytes, sides.Theirs, &sides.TheirRows);
+}
+
+std::optional<MergedFile> ToDoList::PrepareMerge() {
+  MergedFile merged;
+  DiskBytes& theirs = merged.Theirs;
+  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  MergeSides sides;
+  if (!QuickMergeSides(theirs.Bytes, sides)) {
+    sides = MergeSides();
+    if (!LoadMergeSides(theirs.Bytes, sides)) return std::nullopt;
+  }
+  merged.Result = MergeLines(sides.Base, sides.Mine, sides.Theirs);
   // A file rewritten with the same tasks (a sync tool's copy) is no news to the user.
-  merged.ChangedElsewhere = their != base;
-  merged.TheirBytes = std::move(theirs.Bytes);
-  theirs.Bytes = std::move(header);
-  for (const std::string& line : merged.Result.Lines) {
-    theirs.Bytes += line;
-    theirs.Bytes += kLineEnd;
+  merged.ChangedElsewhere = sides.Theirs != sides.Base;
+  merged.Rows.reserve(merged.Result.Sources.size() + 1);
+  merged.Rows.emplace_back();
+  // Each row writes the line it came from, so the lines are the bytes its save writes.
+  const std::string_view mineBytes = sides.MineBytes;
+  merged.Bytes = mineBytes.substr(0, mineBytes.find(kLineEnd) + kLineEnd.size());
+  merged.Bytes.reserve(mineBytes.size() + mineBytes.size() / 8);
+  for (std::size_t i = 0; i < merged.Result.Sources.size(); ++i) {
+    const MergedLineSource& source = merged.Result.Sources[i];
+    const auto [list, row] = source.Theirs ? sides.TheirRows[source.Index]
+                                           : std::pair(this, sides.MineRows[source.Index]);
+    merged.Rows.push_back(list->RowInLayout(row, layout_));
+    merged.Bytes += merged.Result.Lines[i];
+    merged.Bytes += kLineEnd;
   }
   return merged;
 }
 
 bool ToDoList::SaveMerged(MergedFile& merged) {
-  const bool singleByte = file_.SingleByte;
-  LoadKeepingView(merged.Content);
-  // The file on disk is what the next change is measured against, and a single-byte list stays
-  // single-byte where it can.
-  file_.BaseBytes = std::move(merged.TheirBytes);
-  file_.SingleByte = singleByte || file_.SingleByte;
-  if (!SaveTaskFile()) return false;
+  ReplaceRowsKeepingView(std::move(merged.Rows), layout_.HasProjCol());
+  // The file on disk is what the next change is measured against.
+  file_.DiskStamp = merged.Theirs.Stamp;
+  file_.BaseBytes = std::move(merged.Theirs.Bytes);
+  if (!SaveTaskFile(&merged.Bytes)) return false;
   if (merged.ChangedElsewhere) ui_.ShowMessageBox(file_.Title, MergeSummary(merged.Result));
   return true;
 }

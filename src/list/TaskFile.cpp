@@ -77,6 +77,7 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
   int leftOverLines = 0;
   int firstLeftOverLine = 0;
   std::string firstLeftOver;
+  table_.ReserveRows(table_.RowCount() + static_cast<int>(csv_.LinesLeft()));
   while (!csv_.AtEnd) {
     const int r = table_.RowCount();
     table_.SetRowCount(r + 1);
@@ -156,7 +157,7 @@ void ToDoList::CellsToUtf8() {
   history_.ConvertTexts(Cp1252ToUtf8);
 }
 
-bool ToDoList::SaveTaskFile() {
+bool ToDoList::SaveTaskFile(std::string* rendered) {
   // A single-byte list whose table became UTF-8 is written single-byte again if every description
   // still fits; otherwise only with the user's word, as UTF-8.
   bool toSingleByte = false;
@@ -180,13 +181,15 @@ bool ToDoList::SaveTaskFile() {
   if (file_.LoadWasPartial && access(file_.Name.c_str(), F_OK) == 0)
     KeepBackup(file_.Name, BackupFileName());
 
-  std::string bytes = FileBytes(toSingleByte);
+  std::string bytes =
+      rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
   AtomicFileWriter writer;
   writer.Open(file_.Name);
   writer.Append(bytes);
   // Without an open file the writer throws the reason it could not open one.
   file_.DiskStamp = writer.Commit();
   file_.BaseBytes = std::move(bytes);
+  file_.BaseRevision = table_.ContentRevision();
   file_.LoadWasPartial = false;
   ReportNotKept(writer.NotKept());
   return true;
@@ -228,6 +231,19 @@ bool ToDoList::HasUnsavedChanges() const {
   return SaveBytes() != file_.BaseBytes;
 }
 
+bool ToDoList::RowIsSaved(int row) const {
+  return !TrimBlanksView(table_.Cell(layout_.DescCol(), row)).empty();
+}
+
+std::vector<int> ToDoList::SavedRows() const {
+  std::vector<int> rows;
+  rows.reserve(static_cast<std::size_t>(table_.RowCount()));
+  for (int i = 1; i < table_.RowCount(); ++i) {
+    if (RowIsSaved(i)) rows.push_back(i);
+  }
+  return rows;
+}
+
 std::string ToDoList::FileBytes(bool toSingleByte) const {
   const DateFormat::YearHold year(dates_);
   CsvFile csv(dates_);
@@ -245,8 +261,7 @@ std::string ToDoList::FileBytes(bool toSingleByte) const {
   csv.WriteQuoted("Description");
   csv.EndLine();
   for (int i = 1; i < table_.RowCount(); ++i) {
-    // A description of control characters alone is still a task.
-    if (TrimBlanksView(table_.Cell(layout_.DescCol(), i)).empty()) continue;
+    if (!RowIsSaved(i)) continue;
     double date = 0;
     ReadRowDate(table_, i, dates_, date);
     csv.WriteDate(date);

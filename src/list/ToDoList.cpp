@@ -39,16 +39,22 @@ void ToDoList::DetachSelectHandler() {
   table_.ClearSelectHandler();
 }
 
-void ToDoList::InitTaskTable(const DiskBytes* from) {
+void ToDoList::ClearTaskTable() {
   DetachSelectHandler();
   // Steps recorded against other rows mean nothing in the table loaded now.
   history_.Clear();
+  file_.BaseRevision.reset();
   table_.SetRowCount(1);
   SetLayout(false);
+}
+
+void ToDoList::InitTaskTable(const DiskBytes* from) {
+  ClearTaskTable();
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  if (from != nullptr || std::filesystem::exists(file_.Name, error)) {
+  const bool loads = from != nullptr || std::filesystem::exists(file_.Name, error);
+  if (loads) {
     try {
       LoadTaskFile(from);
     } catch (const EConvertError& e) {
@@ -63,6 +69,12 @@ void ToDoList::InitTaskTable(const DiskBytes* from) {
       loadFailure = std::current_exception();
     }
   }
+  FinishTaskTable();
+  if (loads && !loadFailure) file_.BaseRevision = table_.ContentRevision();
+  if (loadFailure) std::rethrow_exception(loadFailure);
+}
+
+void ToDoList::FinishTaskTable() {
   if (table_.RowCount() < 2) table_.SetRowCount(2);
   table_.SelectCell(0, 1);
   table_.SetFixedRows(1);
@@ -81,7 +93,6 @@ void ToDoList::InitTaskTable(const DiskBytes* from) {
   }
   AttachSelectHandler();
   edit_.OldText = table_.Cell(0, 1);
-  if (loadFailure) std::rethrow_exception(loadFailure);
 }
 
 void ToDoList::FitDescriptionWidth(bool countProjectColumn) {

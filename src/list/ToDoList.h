@@ -68,7 +68,11 @@ struct ListFile {
   // The bytes last read from or written to the file: what "unsaved" is measured against, and the
   // common ancestor when the file changed elsewhere meanwhile.
   std::string BaseBytes;
+  // The table's content revision while it showed the base, whole, as a load or save left it.
+  std::optional<std::uint64_t> BaseRevision;
 };
+
+struct MergeSides;
 
 // A file's bytes as read at one moment, with its stamp then.
 struct DiskBytes {
@@ -76,12 +80,13 @@ struct DiskBytes {
   FileStamp Stamp;
 };
 
-// A merge of the file as changed elsewhere with this list: the content to load and save, and what
-// it took from each side.
+// A merge of the file as changed elsewhere with this list: the rows to show and save, and what it
+// took from each side.
 struct MergedFile {
-  DiskBytes Content;
+  std::vector<std::vector<std::string>> Rows;  // the header row first
+  std::string Bytes;                           // the rows as a save writes them
   LineMergeResult Result;
-  std::string TheirBytes;  // the file as read, the base of any later change
+  DiskBytes Theirs;  // the file as read, the base of any later change
   bool ChangedElsewhere = false;
 };
 
@@ -156,6 +161,10 @@ class ToDoList {
   // --- The table and its file.
   // Builds the table from the task file, or from bytes already read from it when given.
   void InitTaskTable(const DiskBytes* from = nullptr);
+  // Before a load: only the header row, no project column, no undo steps.
+  void ClearTaskTable();
+  // After a load: the header texts, the cursor on the first task and the starting widths.
+  void FinishTaskTable();
   void InsertTaskRow();
   void AttachSelectHandler();
   void DetachSelectHandler();
@@ -164,9 +173,14 @@ class ToDoList {
   void FitDescriptionWidth(bool countProjectColumn = true);
   void LoadTaskFile(const DiskBytes* from = nullptr);
   // False when the user declined to save a single-byte file as UTF-8; nothing was written.
-  bool SaveTaskFile();
+  // `rendered`, when given, is what FileBytes() returns now, already made.
+  bool SaveTaskFile(std::string* rendered = nullptr);
   // The bytes a save would write now (single-byte descriptions when toSingleByte).
   std::string FileBytes(bool toSingleByte = false) const;
+  // Whether a save writes this row: a description of control characters alone is still a task.
+  bool RowIsSaved(int row) const;
+  // The rows a save writes, in order: one for each task line.
+  std::vector<int> SavedRows() const;
   // What a save would write now, in the file's own encoding where it still fits.
   std::string SaveBytes() const;
   // Whether a save would write anything other than what was last read or written.
@@ -181,9 +195,9 @@ class ToDoList {
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
   // only partly is not loaded, and the user is told once per change. True when it reloaded.
   bool FileChangedOnDisk();
-  // Loads these bytes of the task file by the start-up rules, keeping the cursor on its task, the
-  // sort mode and the column widths.
-  void ReloadTaskFile(const DiskBytes& from);
+  // Shows what another list loaded from the task file, keeping the cursor on its task, the sort
+  // mode and the column widths; `loaded` is left empty.
+  void ReloadTaskFile(ToDoList& loaded);
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   static std::string DefaultTaskFileName(const std::string& home);
@@ -251,9 +265,19 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
+  // The lines of the three sides: each side loaded whole and written again, or, for files in
+  // this list's own form, only the lines that are not already ours. False where the sides cannot
+  // be compared.
+  bool LoadMergeSides(const std::string& theirBytes, MergeSides& sides);
+  bool QuickMergeSides(const std::string& theirBytes, MergeSides& sides);
+  bool RenderMine(MergeSides& sides) const;
   // Shows the merge, saves it and says what it did. False when the save did not happen.
   bool SaveMerged(MergedFile& merged);
-  void LoadKeepingView(const DiskBytes& from);
+  // The table becomes these rows (the header row first), as after a load, keeping the cursor on
+  // its task, the sort mode and the column widths.
+  void ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol);
+  // A row's cells in another table layout (the project column empty where this one has none).
+  std::vector<std::string> RowInLayout(int row, const TableLayout& to) const;
   // Whether the table shows the base unchanged: what a save would write equals the base, or the
   // base as it loads, however another program wrote it.
   bool ShowsBaseAsLoaded();

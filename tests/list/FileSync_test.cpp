@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,11 @@ TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
       {"rewritten there with the same tasks: no news", TaskFile({"a"}), setDesc(1, "a2"),
        "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,,,\"a\"\n", TaskFile({"a2"}), "",
        false},
+      {"project column on both sides: their task keeps its project",
+       kProjectHeader + ",,,4,\"a\"\r\n", setDesc(1, "a2"),
+       kProjectHeader + ",,,4,\"a\"\r\n,,,5,\"b\"\r\n",
+       kProjectHeader + ",,,4,\"a2\"\r\n,,,5,\"b\"\r\n",
+       "Merged with changes made elsewhere: 1 task added", false},
       {"project column there only", TaskFile({"a"}), setDesc(1, "a2"),
        kProjectHeader + ",,,4,\"a\"\r\n", TaskFile({"a2"}), "", true},
       {"theirs does not load cleanly", TaskFile({"a"}), setDesc(1, "a2"),
@@ -104,6 +110,50 @@ TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
       EXPECT_EQ(s.F.List.EditOldText(),
                 s.F.List.Table().Cell(s.F.List.EditCol(), s.F.List.EditRow()));
     }
+  }
+}
+
+// A file in the list's own form is merged line by line, loading only the lines that are not
+// already ours; a file in another form (here LF line ends) is loaded whole. Both give one result.
+TEST(FileSyncSave, MergingLineByLineEqualsLoadingWhole) {
+  const std::vector<std::string> pool = {
+      ",,,\"a\"",
+      ",,,\"b\"",
+      ",2,,\"c\"",
+      ",,,d",
+      ",01,,\"e\"",
+      "6/13/26,,,\"due\"",
+      "6/13/2026,,,\"long year\"",
+      ",,,\"\xC3\xA4 \"\"q\"\"\"",
+      ",,,\"\"",
+      ",,,\"f, g\"",
+      "",
+  };
+  std::mt19937 random(11);
+  const auto pick = [&](std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  };
+  const auto someLines = [&] {
+    std::string bytes = kHeader;
+    for (std::size_t i = pick(7); i > 0; --i) bytes += pool[pick(pool.size())] + "\r\n";
+    return bytes;
+  };
+  for (int round = 0; round < 150; ++round) {
+    const std::string base = someLines();
+    const std::string theirs = someLines();
+    std::vector<std::string> outcomes;
+    for (const bool lineFeedsOnly : {false, true}) {
+      SyncFixture s;
+      s.Load(base);
+      s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "mine");
+      std::string written = theirs;
+      if (lineFeedsOnly) std::erase(written, '\r');
+      ReplaceByRename(s.Path, written);
+      ASSERT_TRUE(s.F.List.SaveButtonClick());
+      outcomes.push_back(ReadBytes(s.Path));
+      for (const auto& message : s.F.Ui.Messages) outcomes.back() += "|" + message.Text;
+    }
+    EXPECT_EQ(outcomes[0], outcomes[1]) << "base:\n" << base << "theirs:\n" << theirs;
   }
 }
 
@@ -180,6 +230,24 @@ TEST(FileSyncReload, AFileWrittenByAnotherProgramStillCountsAsUnchangedHere) {
   ReplaceByRename(s.Path, "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n,2,,b\n");
   ASSERT_TRUE(s.F.List.FileChangedOnDisk());
   EXPECT_EQ(s.F.Descriptions(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(FileSyncReload, AfterAReloadTheTableAsShownDecides) {
+  SyncFixture s;
+  const std::string foreign = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n";
+  s.Load(TaskFile({"x"}));
+  ReplaceByRename(s.Path, foreign);
+  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  // Typed and typed back: nothing unsaved, so the next change elsewhere reloads.
+  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "typed");
+  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a");
+  ReplaceByRename(s.Path, foreign + ",2,,b\n");
+  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  // Typed and left: kept for the merge at save.
+  s.F.List.Table().SetCell(s.F.List.DescCol(), 2, "mine");
+  ReplaceByRename(s.Path, foreign);
+  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_EQ(s.F.Descriptions(), (std::vector<std::string>{"a", "mine"}));
 }
 
 TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
