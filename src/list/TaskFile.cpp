@@ -190,6 +190,7 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
   file_.DiskStamp = writer.Commit();
   file_.BaseBytes = std::move(bytes);
   file_.BaseRevision = table_.ContentRevision();
+  file_.WrittenRevision = file_.BaseRevision;
   file_.LoadWasPartial = false;
   ReportNotKept(writer.NotKept());
   return true;
@@ -228,6 +229,8 @@ std::string ToDoList::SaveBytes() const {
 }
 
 bool ToDoList::HasUnsavedChanges() const {
+  // Right after a save, with nothing changed since, a save would write the same bytes again.
+  if (file_.WrittenRevision == table_.ContentRevision()) return false;
   return SaveBytes() != file_.BaseBytes;
 }
 

@@ -44,6 +44,7 @@ void ToDoList::ClearTaskTable() {
   // Steps recorded against other rows mean nothing in the table loaded now.
   history_.Clear();
   file_.BaseRevision.reset();
+  file_.WrittenRevision.reset();
   table_.SetRowCount(1);
   SetLayout(false);
 }

@@ -70,6 +70,8 @@ struct ListFile {
   std::string BaseBytes;
   // The table's content revision while it showed the base, whole, as a load or save left it.
   std::optional<std::uint64_t> BaseRevision;
+  // The table's content revision when a save wrote the base: what a save writes is the base.
+  std::optional<std::uint64_t> WrittenRevision;
 };
 
 struct MergeSides;
