@@ -95,58 +95,102 @@ std::uint64_t PrefixOf(std::string_view key) {
   return prefix;
 }
 
+// Sixteen bytes, so that a million of them sort within the cache as far as can be.
+struct KeyEntry {
+  std::uint64_t Prefix;  // eight bytes of the key from the depth its run is sorted at
+  int Index;
+};
+
+// Sorts entries by key, eight bytes at a time: a run of entries that agree so far is sorted on its
+// next eight bytes only, so a long beginning that many keys share (tasks often start alike) is
+// read once per run rather than once per comparison. groupStarts[p] is set where the key at
+// position p differs from the one before it.
+template <typename KeyAt>
+void SortByKey(std::vector<KeyEntry>& entries, KeyAt keyAt, std::vector<char>& groupStarts) {
+  struct Run {
+    std::size_t First, Last, Depth;
+  };
+  const auto begin = entries.begin();
+  const auto offset = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
+  const auto size = [&](const KeyEntry& e) { return keyAt(e.Index).size(); };
+  groupStarts.assign(entries.size(), 0);
+  if (!entries.empty()) groupStarts[0] = 1;
+  std::vector<Run> runs{{0, entries.size(), 0}};
+  while (!runs.empty()) {
+    const Run run = runs.back();
+    runs.pop_back();
+    std::sort(begin + offset(run.First), begin + offset(run.Last),
+              [](const KeyEntry& a, const KeyEntry& b) { return a.Prefix < b.Prefix; });
+    for (std::size_t a = run.First; a < run.Last;) {
+      std::size_t b = a + 1;
+      while (b < run.Last && entries[b].Prefix == entries[a].Prefix) ++b;
+      if (a > run.First) groupStarts[a] = 1;
+      if (b - a == 1) {
+        a = b;
+        continue;
+      }
+      // A key that ends within these eight bytes is a beginning of every longer one here (the
+      // prefix pads it with zero bytes): shorter first, and only the longer ones go on.
+      const std::size_t next = run.Depth + 8;
+      const auto ended = std::partition(begin + offset(a), begin + offset(b),
+                                        [&](const KeyEntry& e) { return size(e) <= next; });
+      const auto longer = static_cast<std::size_t>(ended - begin);
+      std::sort(begin + offset(a), ended,
+                [&](const KeyEntry& x, const KeyEntry& y) { return size(x) < size(y); });
+      for (std::size_t p = a + 1; p < longer; ++p) {
+        if (size(entries[p]) != size(entries[p - 1])) groupStarts[p] = 1;
+      }
+      if (longer > a && longer < b) groupStarts[longer] = 1;
+      if (b - longer > 1) {
+        for (std::size_t p = longer; p < b; ++p)
+          entries[p].Prefix = PrefixOf(keyAt(entries[p].Index).substr(next));
+        runs.push_back({longer, b, next});
+      }
+      a = b;
+    }
+  }
+}
+
 template <typename KeyAt>
 std::vector<int> OrderOf(int count, KeyAt keyAt, std::vector<int>* groupOfKey) {
   auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
 
-  // Number the distinct keys in ascending order; equal keys form one group. Sorting by a
-  // numeric prefix first keeps most comparisons out of the keys' memory; a tie compares the rest.
-  struct Entry {
-    std::uint64_t Prefix;
-    std::string_view Key;
-    int Index;
-  };
-  std::vector<Entry> byKey(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const std::string_view key = keyAt(i);
-    at(byKey, i) = {PrefixOf(key), key, i};
-  }
-  // Past the prefix both keys agree on their first eight bytes, or on all of a shorter one.
-  auto rest = [](std::string_view key) { return key.substr(std::min<std::size_t>(key.size(), 8)); };
-  auto less = [&](const Entry& a, const Entry& b) {
-    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-    if (a.Key.size() >= 8 && b.Key.size() >= 8) return rest(a.Key) < rest(b.Key);
-    return a.Key < b.Key;
-  };
-  std::sort(byKey.begin(), byKey.end(), less);
+  // Number the distinct keys in ascending order; equal keys form one group.
+  std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) at(byKey, i) = {PrefixOf(keyAt(i)), i};
+  std::vector<char> groupStarts;
+  SortByKey(byKey, keyAt, groupStarts);
   std::vector<int> group(static_cast<std::size_t>(count));
   int groups = 0;
   for (int p = 0; p < count; ++p) {
-    if (p > 0 && less(at(byKey, p - 1), at(byKey, p))) ++groups;
+    if (p > 0 && at(groupStarts, p) != 0) ++groups;
     at(group, at(byKey, p).Index) = groups;
   }
   if (count > 0) ++groups;
   byKey = {};
-  // Each arriving row turns every group with a greater key once.
-  CountTree turns(groups);
-  std::vector<int> turnsAtJoin(static_cast<std::size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    at(turnsAtJoin, row) = turns.PrefixSum(at(group, row));
-    if (at(group, row) + 1 < groups) turns.Add(at(group, row) + 1, 1);
-  }
-
   // The groups' members in the order they joined; group g ends at positions from firstOf[g] on.
   std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
   for (int row = 0; row < count; ++row) ++at(firstOf, at(group, row) + 1);
   std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
+  const auto sizeOf = [&](int g) { return at(firstOf, g + 1) - at(firstOf, g); };
   std::vector<int> joined(static_cast<std::size_t>(count));
   std::vector<int> next(firstOf.begin(), firstOf.end() - 1);
   for (int row = 0; row < count; ++row) at(joined, at(next, at(group, row))++) = row;
 
+  // Each arriving row turns every group with a greater key once. A group of one row never turns
+  // anything round, so only the others need their counts.
+  CountTree turns(groups);
+  std::vector<int> turnsAtJoin(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    const int g = at(group, row);
+    if (sizeOf(g) > 1) at(turnsAtJoin, row) = turns.PrefixSum(g);
+    if (g + 1 < groups) turns.Add(g + 1, 1);
+  }
+
   std::vector<int> order(static_cast<std::size_t>(count));
   for (int g = 0; g < groups; ++g) {
-    ReplayGroup(joined, at(firstOf, g), at(firstOf, g + 1) - at(firstOf, g), turnsAtJoin,
-                turns.PrefixSum(g), order.data() + at(firstOf, g));
+    ReplayGroup(joined, at(firstOf, g), sizeOf(g), turnsAtJoin,
+                sizeOf(g) > 1 ? turns.PrefixSum(g) : 0, order.data() + at(firstOf, g));
   }
   if (groupOfKey != nullptr) *groupOfKey = std::move(group);
   return order;
