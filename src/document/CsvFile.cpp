@@ -100,6 +100,14 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
   AtEnd = pos_ >= content_.size();
 }
 
+std::string CsvFile::TakeContent() {
+  std::string content = std::move(content_);
+  content_.clear();
+  pos_ = 0;
+  AtEnd = true;
+  return content;
+}
+
 void CsvFile::ContentToUtf8() {
   content_ = Cp1252ToUtf8(content_);
   IsUtf8 = true;

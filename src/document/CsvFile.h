@@ -54,6 +54,8 @@ class CsvFile {
   std::string TakeWritten();
   // The bytes of the file being read, whole, until Close.
   const std::string& Content() const { return content_; }
+  // Hands the bytes being read over; nothing is left to read.
+  std::string TakeContent();
   // Reads a single-byte (Windows-1252) file on as UTF-8; call right after OpenRead.
   void ContentToUtf8();
   void WriteField(std::string_view text);

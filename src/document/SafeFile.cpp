@@ -408,7 +408,15 @@ bool AtomicFileWriter::Begin(const std::string& path) {
   return true;
 }
 
-FileStamp AtomicFileWriter::Commit() {
+void AtomicFileWriter::AppendTaken(std::string&& bytes) {
+  if (buffer_.empty()) {
+    buffer_ = std::move(bytes);
+  } else {
+    buffer_.append(bytes);
+  }
+}
+
+FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
   if (fd_ < 0) {
     throw EFileError(kFileNotOpen, openFailure_.empty() ? Cannot("save", given_, "it is not open")
                                                         : openFailure_);
@@ -478,6 +486,7 @@ FileStamp AtomicFileWriter::Commit() {
   stamp.Size = buffer_.size();
   stamp.Hash = ContentHash(buffer_);
   stamp.Hashed = true;
+  if (giveBack != nullptr) *giveBack = std::move(buffer_);
   buffer_.clear();
   return stamp;
 }

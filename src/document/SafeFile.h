@@ -91,8 +91,11 @@ class AtomicFileWriter {
   bool IsOpen() const { return fd_ >= 0; }
   const std::string& Failure() const { return openFailure_; }
   void Append(std::string_view bytes) { buffer_.append(bytes); }
+  // Appends by taking the bytes over, without a copy when nothing was appended before.
+  void AppendTaken(std::string&& bytes);
   // Writes, syncs and renames; throws EFileError and removes the temporary file on failure.
-  FileStamp Commit();
+  // `giveBack`, when given, gets the bytes back instead of their being freed.
+  FileStamp Commit(std::string* giveBack = nullptr);
   // After Commit: what the old file had and the new one could not get.
   const std::vector<std::string>& NotKept() const { return lost_; }
   // Drops the temporary file.

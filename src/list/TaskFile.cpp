@@ -48,10 +48,23 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
   file_.SingleByte = !csv_.IsUtf8;
   csv_.WriteBom = csv_.HadBom;
   file_.DiskStamp = csv_.ReadStamp;
-  file_.BaseBytes = csv_.Content();
+  // The bytes read are the base however the load ends. They are handed over, not copied, once
+  // read, unless the reading needs them in another encoding.
+  struct KeepBase {
+    CsvFile& Csv;
+    std::string& Base;
+    bool Kept = false;
+    void Take() {
+      if (!Kept) Base = Csv.TakeContent();
+      Kept = true;
+    }
+    ~KeepBase() { Take(); }
+  } base{csv_, file_.BaseBytes};
   if (file_.SingleByte && !WeekdaysFitCp1252()) {
     // The regional weekday names this list shows cannot be written in its encoding: it is read
     // as UTF-8 from the start, and a save writes it single-byte again where its text allows.
+    file_.BaseBytes = csv_.Content();
+    base.Kept = true;
     csv_.ContentToUtf8();
     file_.TextIsUtf8 = true;
   }
@@ -103,6 +116,7 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
     }
   }
   const int ctrlZLine = csv_.CtrlZLine;
+  base.Take();
   csv_.Close();
 
   std::string report;
@@ -185,9 +199,9 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
       rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
   AtomicFileWriter writer;
   writer.Open(file_.Name);
-  writer.Append(bytes);
+  writer.AppendTaken(std::move(bytes));
   // Without an open file the writer throws the reason it could not open one.
-  file_.DiskStamp = writer.Commit();
+  file_.DiskStamp = writer.Commit(&bytes);
   file_.BaseBytes = std::move(bytes);
   file_.BaseRevision = table_.ContentRevision();
   file_.WrittenRevision = file_.BaseRevision;
