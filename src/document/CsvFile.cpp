@@ -215,6 +215,10 @@ void CsvFile::OpenWriteInMemory() {
   content_ = WriteBom ? std::string(kBom) : std::string();
 }
 
+void CsvFile::ReserveWritten(std::size_t bytes) {
+  if (toMemory_) content_.reserve(bytes);
+}
+
 std::string CsvFile::TakeWritten() {
   IsOpen = false;
   writing_ = false;
@@ -222,20 +226,32 @@ std::string CsvFile::TakeWritten() {
   return std::move(content_);
 }
 
-void CsvFile::WriteField(std::string_view text) {
-  if (!AtLineStart) Line += ',';
-  Line += text;
+std::string& CsvFile::StartField() {
+  // In memory the line goes straight to the content; a file gets it whole at the line's end.
+  std::string& out = toMemory_ ? content_ : Line;
+  if (!AtLineStart) out += ',';
   AtLineStart = false;
+  return out;
+}
+
+void CsvFile::WriteField(std::string_view text) {
+  StartField() += text;
 }
 
 void CsvFile::WriteQuoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    quoted += c;
-    if (c == '"') quoted += '"';
+  std::string& out = StartField();
+  out += '"';
+  for (std::size_t start = 0;;) {
+    const std::size_t quote = text.find('"', start);
+    if (quote == std::string_view::npos) {
+      out += text.substr(start);
+      break;
+    }
+    out += text.substr(start, quote + 1 - start);
+    out += '"';
+    start = quote + 1;
   }
-  quoted += '"';
-  WriteField(quoted);
+  out += '"';
 }
 
 void CsvFile::WriteNumber(Fixed4 value) {
@@ -254,13 +270,13 @@ void CsvFile::WriteDate(double date) {
 
 void CsvFile::EndLine() {
   if (!IsOpen) return;
-  Line += "\r\n";
   if (toMemory_) {
-    content_ += Line;
+    content_ += "\r\n";
   } else {
+    Line += "\r\n";
     writer_.Append(Line);
+    Line.clear();
   }
-  Line.clear();
   AtLineStart = true;
 }
 

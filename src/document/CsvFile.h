@@ -52,6 +52,8 @@ class CsvFile {
   // Writing into memory instead of a file; TakeWritten ends it and hands over the bytes.
   void OpenWriteInMemory();
   std::string TakeWritten();
+  // Room for this many bytes of writing into memory.
+  void ReserveWritten(std::size_t bytes);
   // The bytes of the file being read, whole, until Close.
   const std::string& Content() const { return content_; }
   // Hands the bytes being read over; nothing is left to read.
@@ -69,6 +71,9 @@ class CsvFile {
   void Close();
 
  private:
+  // Where the next field goes, after the comma that separates it from the one before.
+  std::string& StartField();
+
   const DateFormat* dates_;
   bool writing_ = false;
   bool toMemory_ = false;

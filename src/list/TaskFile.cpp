@@ -266,6 +266,8 @@ std::string ToDoList::FileBytes(bool toSingleByte) const {
   CsvFile csv(dates_);
   csv.WriteBom = csv_.WriteBom;
   csv.OpenWriteInMemory();
+  // About what was read last, plus room for what was added since.
+  csv.ReserveWritten(file_.BaseBytes.size() + file_.BaseBytes.size() / 8 + 256);
   const char decimal = dates_.Regional().DecimalSeparator;
   const auto numberOrZero = [decimal](std::string_view text) {
     Fixed4 value = 0;
