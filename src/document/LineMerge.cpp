@@ -7,8 +7,8 @@
 namespace taskwell {
 namespace {
 
-// Each distinct line text gets a small number once, so that the counting below indexes arrays
-// instead of hashing every line again and again.
+// Each distinct line text gets a small number once (LineNumbers), so that the counting below
+// indexes arrays instead of hashing every line again and again.
 using Ids = std::vector<int>;
 using Counts = std::vector<int>;
 using Lines = std::vector<std::string_view>;
@@ -16,50 +16,7 @@ using Lines = std::vector<std::string_view>;
 // "Before the first line", in the lists of what precedes a line.
 constexpr int kTop = -1;
 
-struct Interned {
-  Ids Base, Mine, Theirs;
-  int Distinct = 0;
-};
-
-// Numbers line texts in one flat open-addressed table: a list has as many lines as tasks, and a
-// node per line would cost more than the merge itself.
-class LineNumbers {
- public:
-  explicit LineNumbers(std::size_t lines) {
-    std::size_t capacity = 16;
-    while (capacity < 2 * lines) capacity *= 2;
-    slots_.assign(capacity, Slot{});
-  }
-
-  int Number(std::string_view line) {
-    const std::size_t hash = std::hash<std::string_view>{}(line);
-    // The hash's high half tells most other lines apart without reading their text.
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-      Slot& slot = slots_[at];
-      if (slot.Id == kEmpty) {
-        slot = {tag, static_cast<int>(texts_.size())};
-        texts_.push_back(line);
-        return slot.Id;
-      }
-      if (slot.Tag == tag && texts_[static_cast<std::size_t>(slot.Id)] == line) return slot.Id;
-    }
-  }
-
-  int Distinct() const { return static_cast<int>(texts_.size()); }
-
- private:
-  static constexpr int kEmpty = -1;
-  struct Slot {
-    std::uint32_t Tag = 0;
-    int Id = kEmpty;
-  };
-  std::vector<Slot> slots_;
-  std::vector<std::string_view> texts_;
-};
-
-Interned Intern(const Lines& base, const Lines& mine, const Lines& theirs) {
+NumberedLines Intern(const Lines& base, const Lines& mine, const Lines& theirs) {
   LineNumbers numbers(base.size() + mine.size() + theirs.size());
   const auto number = [&numbers](const Lines& lines) {
     Ids out;
@@ -67,12 +24,12 @@ Interned Intern(const Lines& base, const Lines& mine, const Lines& theirs) {
     for (const std::string_view line : lines) out.push_back(numbers.Number(line));
     return out;
   };
-  Interned interned;
-  interned.Base = number(base);
-  interned.Mine = number(mine);
-  interned.Theirs = number(theirs);
-  interned.Distinct = numbers.Distinct();
-  return interned;
+  NumberedLines numbered;
+  numbered.Base = number(base);
+  numbered.Mine = number(mine);
+  numbered.Theirs = number(theirs);
+  numbered.Distinct = numbers.Distinct();
+  return numbered;
 }
 
 Counts CountIds(const Ids& lines, int distinct) {
@@ -178,9 +135,53 @@ std::vector<std::string_view> Views(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-LineMergeResult MergeLines(const Lines& baseLines, const Lines& mineLines,
-                           const Lines& theirLines) {
-  const Interned ids = Intern(baseLines, mineLines, theirLines);
+LineNumbers::LineNumbers(std::size_t lines) {
+  std::size_t capacity = 16;
+  while (capacity < 2 * lines) capacity *= 2;
+  slots_.assign(capacity, Slot{});
+  texts_.reserve(lines);
+}
+
+std::size_t LineNumbers::SlotOf(std::string_view line, std::size_t hash) const {
+  // The hash's high half tells most other lines apart without reading their text.
+  const auto tag = static_cast<std::uint32_t>(hash >> 32);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    const Slot& slot = slots_[at];
+    if (slot.Id == kEmpty) return at;
+    if (slot.Tag == tag && texts_[static_cast<std::size_t>(slot.Id)] == line) return at;
+  }
+}
+
+int LineNumbers::Find(std::string_view line) const {
+  return slots_[SlotOf(line, std::hash<std::string_view>{}(line))].Id;
+}
+
+int LineNumbers::Number(std::string_view line) {
+  if (2 * (texts_.size() + 1) > slots_.size()) Grow();
+  const std::size_t hash = std::hash<std::string_view>{}(line);
+  Slot& slot = slots_[SlotOf(line, hash)];
+  if (slot.Id == kEmpty) {
+    slot = {static_cast<std::uint32_t>(hash >> 32), static_cast<int>(texts_.size())};
+    texts_.push_back(line);
+  }
+  return slot.Id;
+}
+
+void LineNumbers::Grow() {
+  slots_.assign(slots_.size() * 2, Slot{});
+  for (std::size_t id = 0; id < texts_.size(); ++id) {
+    const std::size_t hash = std::hash<std::string_view>{}(texts_[id]);
+    slots_[SlotOf(texts_[id], hash)] = {static_cast<std::uint32_t>(hash >> 32),
+                                        static_cast<int>(id)};
+  }
+}
+
+LineMergeResult MergeLines(const Lines& baseLines, const Lines& mineLines, const Lines& theirLines,
+                           const NumberedLines* numbered) {
+  NumberedLines interned;
+  if (numbered == nullptr) interned = Intern(baseLines, mineLines, theirLines);
+  const NumberedLines& ids = numbered != nullptr ? *numbered : interned;
   const Ids& base = ids.Base;
   const Ids& mine = ids.Mine;
   const Ids& theirs = ids.Theirs;

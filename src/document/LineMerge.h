@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,47 @@ struct LineMergeResult {
   int ChangedBoth = 0;                    // lines edited on both sides: both versions are kept
 };
 
+// Small numbers for line texts, one per distinct text, from 0 in the order first seen. Flat and
+// open-addressed: a list has as many lines as tasks, and a node per line would cost more than the
+// merge itself. The texts are not copied; they must outlive the numbering.
+class LineNumbers {
+ public:
+  // Room for about this many distinct texts before the table grows.
+  explicit LineNumbers(std::size_t lines);
+  // The text's number, a new one for a text not seen before.
+  int Number(std::string_view line);
+  // The text's number, or -1 for a text not seen before.
+  int Find(std::string_view line) const;
+  int Distinct() const { return static_cast<int>(texts_.size()); }
+
+ private:
+  static constexpr int kEmpty = -1;
+  struct Slot {
+    std::uint32_t Tag = 0;
+    int Id = kEmpty;
+  };
+  // The slot holding the text, or the empty slot where it would go.
+  std::size_t SlotOf(std::string_view line, std::size_t hash) const;
+  void Grow();
+  std::vector<Slot> slots_;
+  std::vector<std::string_view> texts_;
+};
+
+// The lines of the three sides as numbers from one LineNumbers.
+struct NumberedLines {
+  std::vector<int> Base, Mine, Theirs;
+  int Distinct = 0;
+};
+
 // Three-way merge of task lines as multisets: each distinct line appears mine + theirs - base
 // times, never fewer than zero, so whatever either side added survives and whatever either side
 // deleted goes. The order is ours, with each line added elsewhere placed after the line that
 // precedes it there (at the end when nothing does).
+// `numbered`, when given, numbers these lines already.
 LineMergeResult MergeLines(const std::vector<std::string_view>& base,
                            const std::vector<std::string_view>& mine,
-                           const std::vector<std::string_view>& theirs);
+                           const std::vector<std::string_view>& theirs,
+                           const NumberedLines* numbered = nullptr);
 LineMergeResult MergeLines(const std::vector<std::string>& base,
                            const std::vector<std::string>& mine,
                            const std::vector<std::string>& theirs);

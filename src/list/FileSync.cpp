@@ -5,7 +5,6 @@
 #include <deque>
 #include <exception>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 
 #include "document/Errors.h"
@@ -176,6 +175,8 @@ struct MergeSides {
   std::vector<std::string_view> Base, Mine, Theirs;
   std::vector<int> MineRows;
   std::vector<std::pair<const ToDoList*, int>> TheirRows;
+  // The lines as numbers, where they were numbered while reading the sides.
+  std::optional<NumberedLines> Numbered;
 };
 
 bool ToDoList::RenderMine(MergeSides& sides) const {
@@ -215,12 +216,18 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
   if (!file_.TextIsUtf8 || !RenderMine(sides)) return false;
   const std::string_view header =
       std::string_view(sides.MineBytes).substr(0, sides.MineBytes.find(kLineEnd) + 2);
-  std::unordered_map<std::string_view, int> mineRowOf;
-  mineRowOf.reserve(sides.Mine.size());
-  for (std::size_t i = 0; i < sides.Mine.size(); ++i)
-    mineRowOf.try_emplace(sides.Mine[i], sides.MineRows[i]);
+  NumberedLines& numbered = sides.Numbered.emplace();
+  LineNumbers numbers(sides.Mine.size() + sides.Mine.size() / 4 + 16);
+  numbered.Mine.reserve(sides.Mine.size());
+  for (const std::string_view line : sides.Mine) numbered.Mine.push_back(numbers.Number(line));
+  // Our lines are the first numbers; each names the first row that writes it.
+  const int ours = numbers.Distinct();
+  std::vector<int> mineRowOf(static_cast<std::size_t>(ours), 0);
+  for (std::size_t i = sides.Mine.size(); i-- > 0;)
+    mineRowOf[static_cast<std::size_t>(numbered.Mine[i])] = sides.MineRows[i];
 
   const auto readSide = [&](const std::string& bytes, std::vector<std::string_view>& lines,
+                            std::vector<int>& ids,
                             std::vector<std::pair<const ToDoList*, int>>* rows) {
     // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
     if (!bytes.starts_with(header) || bytes.find('\x1A') != std::string::npos ||
@@ -240,11 +247,12 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
     // A line that is one of ours, byte for byte, is already in the form a save writes; only the
     // others are loaded, together, to be read and written by the same rules.
     std::string others(header);
-    std::vector<bool> isOurs(raw.size());
+    std::vector<int> ourId(raw.size());
     int otherCount = 0;
     for (std::size_t i = 0; i < raw.size(); ++i) {
-      isOurs[i] = mineRowOf.contains(raw[i]);
-      if (isOurs[i]) continue;
+      const int id = numbers.Find(raw[i]);
+      ourId[i] = id >= 0 && id < ours ? id : -1;
+      if (ourId[i] >= 0) continue;
       (others += raw[i]) += kLineEnd;
       ++otherCount;
     }
@@ -263,21 +271,28 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
     int loadedRow = 0;
     std::size_t loadedLine = 0;
     for (std::size_t i = 0; i < raw.size(); ++i) {
-      if (isOurs[i]) {
+      if (ourId[i] >= 0) {
         lines.push_back(raw[i]);
-        if (rows != nullptr) rows->emplace_back(this, mineRowOf.at(raw[i]));
+        ids.push_back(ourId[i]);
+        if (rows != nullptr)
+          rows->emplace_back(this, mineRowOf[static_cast<std::size_t>(ourId[i])]);
         continue;
       }
       // One row for each line read; a row without a description writes no line.
       if (!loaded->RowIsSaved(++loadedRow)) continue;
       if (loadedLine == loadedLines.size()) return false;
       lines.push_back(loadedLines[loadedLine++]);
+      ids.push_back(numbers.Number(lines.back()));
       if (rows != nullptr) rows->emplace_back(loaded, loadedRow);
     }
     return loadedLine == loadedLines.size();
   };
-  return readSide(file_.BaseBytes, sides.Base, nullptr) &&
-         readSide(theirBytes, sides.Theirs, &sides.TheirRows);
+  if (!readSide(file_.BaseBytes, sides.Base, numbered.Base, nullptr) ||
+      !readSide(theirBytes, sides.Theirs, numbered.Theirs, &sides.TheirRows)) {
+    return false;
+  }
+  numbered.Distinct = numbers.Distinct();
+  return true;
 }
 
 std::optional<MergedFile> ToDoList::PrepareMerge() {
@@ -289,7 +304,8 @@ std::optional<MergedFile> ToDoList::PrepareMerge() {
     sides = MergeSides();
     if (!LoadMergeSides(theirs.Bytes, sides)) return std::nullopt;
   }
-  merged.Result = MergeLines(sides.Base, sides.Mine, sides.Theirs);
+  merged.Result =
+      MergeLines(sides.Base, sides.Mine, sides.Theirs, sides.Numbered ? &*sides.Numbered : nullptr);
   // A file rewritten with the same tasks (a sync tool's copy) is no news to the user.
   merged.ChangedElsewhere = sides.Theirs != sides.Base;
   merged.Rows.reserve(merged.Result.Sources.size() + 1);
