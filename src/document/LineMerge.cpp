@@ -42,15 +42,21 @@ int At(const Counts& counts, int id) {
   return counts[static_cast<std::size_t>(id)];
 }
 
+// Where a "what precedes" entry is counted: kTop first, then each line's number.
+std::size_t BeforeIndex(int before) {
+  const int index = before - kTop;
+  return static_cast<std::size_t>(index);
+}
+
 // Counts of "what precedes" entries, kTop included.
 Counts CountBefore(const Ids& before, int distinct) {
   Counts counts(static_cast<std::size_t>(distinct) + 1);
-  for (const int id : before) ++counts[static_cast<std::size_t>(id + 1)];
+  for (const int id : before) ++counts[BeforeIndex(id)];
   return counts;
 }
 
 int& BeforeSlot(Counts& counts, int before) {
-  return counts[static_cast<std::size_t>(before + 1)];
+  return counts[BeforeIndex(before)];
 }
 
 int Preceding(const Ids& side, std::size_t i) {
