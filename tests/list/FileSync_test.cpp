@@ -105,6 +105,7 @@ TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
     if (!c.Message.empty()) messages.push_back({"List", c.Message});
     EXPECT_EQ(s.F.Ui.Messages, messages);
     // The window shows what was saved, and the next save has nothing to add.
+    EXPECT_EQ(s.F.List.FileBytes(), ReadBytes(s.Path));
     EXPECT_FALSE(s.F.List.HasUnsavedChanges());
     if (!c.Asked) {
       EXPECT_EQ(s.F.List.EditOldText(),
@@ -151,6 +152,7 @@ TEST(FileSyncSave, MergingLineByLineEqualsLoadingWhole) {
       ReplaceByRename(s.Path, written);
       ASSERT_TRUE(s.F.List.SaveButtonClick());
       outcomes.push_back(ReadBytes(s.Path));
+      EXPECT_EQ(s.F.List.FileBytes(), outcomes.back());
       for (const auto& message : s.F.Ui.Messages) outcomes.back() += "|" + message.Text;
     }
     EXPECT_EQ(outcomes[0], outcomes[1]) << "base:\n" << base << "theirs:\n" << theirs;
