@@ -113,16 +113,21 @@ void CsvFile::ContentToUtf8() {
   IsUtf8 = true;
 }
 
-void CsvFile::ReadLine() {
-  if (!IsOpen || writing_ || pos_ >= content_.size()) return;
+std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bool linesEndAtCr) {
   // A line ends at LF, with a CR before it not part of the line. A file without any LF is from an
   // old Mac and ends its lines in a CR alone; elsewhere a lone CR is part of a description.
-  std::size_t end = content_.find(linesEndAtCr_ ? '\r' : '\n', pos_);
+  std::size_t end = content.find(linesEndAtCr ? '\r' : '\n', pos);
   std::size_t next = end + 1;
-  if (end == std::string::npos) end = next = content_.size();
-  if (!linesEndAtCr_ && end > pos_ && content_[end - 1] == '\r') --end;
-  Line.assign(content_, pos_, end - pos_);
-  pos_ = next;
+  if (end == std::string_view::npos) end = next = content.size();
+  if (!linesEndAtCr && end > pos && content[end - 1] == '\r') --end;
+  const std::string_view line = content.substr(pos, end - pos);
+  pos = next;
+  return line;
+}
+
+void CsvFile::ReadLine() {
+  if (!IsOpen || writing_ || pos_ >= content_.size()) return;
+  Line = NextTaskFileLine(content_, pos_, linesEndAtCr_);
   AtEnd = pos_ >= content_.size();
   ++LineNumber;
 }

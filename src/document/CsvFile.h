@@ -9,6 +9,10 @@
 
 namespace taskwell {
 
+// The line of a task file's content that starts at `pos`, which moves on to the next line. Lines
+// end at LF (a CR before it is not part of the line), or at a CR alone where linesEndAtCr.
+std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bool linesEndAtCr);
+
 // The line-oriented codec of the task file: one file at a time, reading or writing.
 class CsvFile {
  public:

@@ -234,16 +234,10 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
         !IsValidUtf8(bytes)) {
       return false;
     }
-    // A line ends at LF, with a CR before it not part of the line, as the loader reads it.
+    // The header ends in an LF, so lines end at LF, as the loader reads them.
     std::vector<std::string_view> raw;
-    for (std::size_t pos = header.size(); pos < bytes.size();) {
-      std::size_t end = bytes.find('\n', pos);
-      const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
-      if (end == std::string::npos) end = bytes.size();
-      if (end > pos && bytes[end - 1] == '\r') --end;
-      raw.push_back(std::string_view(bytes).substr(pos, end - pos));
-      pos = next;
-    }
+    for (std::size_t pos = header.size(); pos < bytes.size();)
+      raw.push_back(NextTaskFileLine(bytes, pos, false));
     // A line that is one of ours, byte for byte, is already in the form a save writes; only the
     // others are loaded, together, to be read and written by the same rules.
     std::string others(header);
