@@ -112,6 +112,17 @@ struct LoadedList : ListContext {
   ToDoList List;
 };
 
+// Each round runs `setUp` untimed, then times `timed`.
+template <typename SetUp, typename Timed>
+void TimeAfterEach(benchmark::State& state, SetUp setUp, Timed timed) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    setUp();
+    state.ResumeTiming();
+    timed();
+  }
+}
+
 // The size a benchmark runs at, its first argument.
 inline int Tasks(const benchmark::State& state) {
   return static_cast<int>(state.range(0));

@@ -34,12 +34,8 @@ void DeleteThenUndo(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
   list.Table().SelectCell(0, Tasks(state) / 2);
-  for (auto _ : state) {
-    state.PauseTiming();
-    list.DeleteButtonClick();
-    state.ResumeTiming();
-    list.Undo();
-  }
+  TimeAfterEach(
+      state, [&] { list.DeleteButtonClick(); }, [&] { list.Undo(); });
 }
 BENCHMARK(DeleteThenUndo)->Apply(UpToHundredThousand)->Unit(benchmark::kMillisecond);
 
@@ -62,12 +58,8 @@ void RedoSort(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
   ClickHeader(list, list.DescCol());
-  for (auto _ : state) {
-    state.PauseTiming();
-    list.Undo();
-    state.ResumeTiming();
-    list.Redo();
-  }
+  TimeAfterEach(
+      state, [&] { list.Undo(); }, [&] { list.Redo(); });
 }
 BENCHMARK(RedoSort)->Apply(UpToHundredThousand)->Unit(benchmark::kMillisecond);
 
