@@ -61,7 +61,8 @@ wait_until 50 is_above "$OTHER" "$FIRST" || fail "the second list does not cover
 SECOND=$!
 APP_PIDS+=("$SECOND")
 focus_dialog Taskwell
-is_above "$FIRST" "$OTHER" || fail "the first window was not brought forward"
+# The raise request travels to the first window on its own; it may land after the dialog shows.
+wait_until 50 is_above "$FIRST" "$OTHER" || fail "the first window was not brought forward"
 keys Return
 wait_until 50 bash -c "! kill -0 $SECOND" || fail "refused instance did not end"
 echo "desktop journey passed"
