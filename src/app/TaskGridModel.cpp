@@ -49,16 +49,30 @@ int TaskGridModel::columnCount(const QModelIndex& parent) const {
 QVariant TaskGridModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::ForegroundRole || role == Qt::FontRole) return DueLook(index, role);
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-  return Decode(table_.Cell(index.column(), index.row() + 1));
+  return Decode(table_.Cell(index.column(), TableRow(index)));
+}
+
+int TaskGridModel::TableRow(const QModelIndex& index) const {
+  const int row = index.row() + 1;
+  // While a row change is told, the view still counts the old rows but the table has moved on.
+  if (pending_ == TaskTable::Change::RowRemoved && row >= pendingRow_)
+    return row == pendingRow_ ? -1 : row - 1;
+  if (pending_ == TaskTable::Change::RowInserted && row >= pendingRow_) return row + 1;
+  if (pending_ == TaskTable::Change::Rows && row >= pendingRow_) return -1;
+  if (pending_ == TaskTable::Change::RowsPermuted && row < static_cast<int>(newRow_.size()))
+    return newRow_[static_cast<std::size_t>(row)];
+  return row;
 }
 
 bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || role != Qt::EditRole) return false;
+  const int row = index.isValid() ? TableRow(index) : -1;
+  // The editor of a row being removed hands its text back: the row is gone already.
+  if (row < 0 || role != Qt::EditRole) return false;
   std::string cell;
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
   if (!ToCellBytes(value.toString(), cell)) encoding_.SwitchToUtf8();
-  table_.SetCell(index.column(), index.row() + 1, std::move(cell));
+  table_.SetCell(index.column(), row, std::move(cell));
   return true;
 }
 
@@ -97,7 +111,7 @@ bool TaskGridModel::ToCellBytes(const QString& text, std::string& bytes) const {
 QVariant TaskGridModel::DueLook(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const DueState state =
-      DueStateOf(table_.Cell(TableLayout::ColDate, index.row() + 1), dates_, dates_.Now());
+      DueStateOf(table_.Cell(TableLayout::ColDate, TableRow(index)), dates_, dates_.Now());
   if (role == Qt::ForegroundRole)
     return state == DueState::Overdue ? QVariant(overdue_) : QVariant();
   if (state != DueState::Today) return {};
@@ -138,38 +152,111 @@ void TaskGridModel::ArmDueTimer() {
 }
 
 void TaskGridModel::OnTableChange(TaskTable::Change change, int col, int row) {
+  using Change = TaskTable::Change;
   switch (change) {
-    case TaskTable::Change::Cell:
-      if (row == 0) {
-        emit headerDataChanged(Qt::Horizontal, col, col);
-      } else if (row - 1 < rows_ && col < cols_) {
-        const QModelIndex cell = index(row - 1, col);
-        emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
-        // A new date can make the whole row overdue or due today.
-        if (col == TableLayout::ColDate && cols_ > 1) {
-          emit dataChanged(index(row - 1, 0), index(row - 1, cols_ - 1),
-                           {Qt::ForegroundRole, Qt::FontRole});
-        }
-      }
-      break;
-    case TaskTable::Change::Cursor:
+    case Change::Cell:
+      CellChanged(col, row);
+      return;
+    case Change::RowCells:
+      if (row >= 1 && row - 1 < rows_ && cols_ > 0)
+        emit dataChanged(index(row - 1, 0), index(row - 1, cols_ - 1));
+      return;
+    case Change::Cursor:
       emit CursorMoved();
-      break;
-    case TaskTable::Change::Widths:
+      return;
+    case Change::Widths:
       emit WidthsChanged();
-      break;
-    case TaskTable::Change::Rows:
-    case TaskTable::Change::Columns:
-    case TaskTable::Change::All:
-      resetting_ = true;
-      beginResetModel();
-      rows_ = std::max(0, table_.RowCount() - 1);
-      cols_ = table_.ColCount();
-      endResetModel();
-      emit TableReset();
-      resetting_ = false;
-      break;
+      return;
+    case Change::RowInserted:
+    case Change::RowRemoved:
+    case Change::Rows:
+      RowsChanged(change, row);
+      return;
+    case Change::RowsPermuted:
+      RowsPermuted(table_.PermutedOrder());
+      return;
+    case Change::Columns:
+    case Change::All:
+      Reset();
+      return;
   }
+}
+
+void TaskGridModel::CellChanged(int col, int row) {
+  if (row == 0) {
+    emit headerDataChanged(Qt::Horizontal, col, col);
+    return;
+  }
+  if (row < 1 || row - 1 >= rows_ || col >= cols_) return;
+  const QModelIndex cell = index(row - 1, col);
+  emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+  // A new date can make the whole row overdue or due today.
+  if (col == TableLayout::ColDate && cols_ > 1) {
+    emit dataChanged(index(row - 1, 0), index(row - 1, cols_ - 1),
+                     {Qt::ForegroundRole, Qt::FontRole});
+  }
+}
+
+void TaskGridModel::RowsChanged(TaskTable::Change change, int row) {
+  // The table has changed already; the model's own count still tells the view the old shape.
+  pending_ = change;
+  pendingRow_ = row;
+  emit RowsAboutToMove();
+  if (change == TaskTable::Change::RowInserted && row >= 1 && row - 1 <= rows_) {
+    beginInsertRows({}, row - 1, row - 1);
+    ++rows_;
+    pending_.reset();
+    endInsertRows();
+  } else if (change == TaskTable::Change::RowRemoved && row >= 1 && row - 1 < rows_) {
+    beginRemoveRows({}, row - 1, row - 1);
+    --rows_;
+    pending_.reset();
+    endRemoveRows();
+  } else if (change == TaskTable::Change::Rows && std::max(0, row - 1) > rows_) {
+    beginInsertRows({}, rows_, row - 2);
+    rows_ = row - 1;
+    endInsertRows();
+  } else if (change == TaskTable::Change::Rows && std::max(0, row - 1) < rows_) {
+    beginRemoveRows({}, std::max(0, row - 1), rows_ - 1);
+    rows_ = std::max(0, row - 1);
+    endRemoveRows();
+  }
+  pending_.reset();
+  emit RowsMoved();
+}
+
+void TaskGridModel::RowsPermuted(const std::vector<int>& order) {
+  // Table row i is now the one that was at order[i]; row 0, the header, stays.
+  if (static_cast<int>(order.size()) != rows_ + 1) {
+    Reset();
+    return;
+  }
+  newRow_.assign(order.size(), 0);
+  for (std::size_t i = 0; i < order.size(); ++i)
+    newRow_[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+  pending_ = TaskTable::Change::RowsPermuted;
+  emit RowsAboutToMove();
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before)
+    after.push_back(index(newRow_[static_cast<std::size_t>(old.row() + 1)] - 1, old.column()));
+  changePersistentIndexList(before, after);
+  pending_.reset();
+  newRow_.clear();
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+  emit RowsMoved();
+}
+
+void TaskGridModel::Reset() {
+  resetting_ = true;
+  beginResetModel();
+  rows_ = std::max(0, table_.RowCount() - 1);
+  cols_ = table_.ColCount();
+  endResetModel();
+  emit TableReset();
+  resetting_ = false;
 }
 
 }  // namespace taskwell

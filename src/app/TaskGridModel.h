@@ -5,7 +5,9 @@
 #include <QPalette>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/DateText.h"
 #include "document/TaskTable.h"
@@ -48,17 +50,28 @@ class TaskGridModel final : public QAbstractTableModel {
   void RefreshDueState();
   int MillisecondsToNextDueCheck() const;
 
-  // While the table is being laid out anew, the view's own moves of its current cell (it picks
-  // the first cell when it takes the focus) are not the user's and must not reach the table.
+  // While the table is laid out anew (a load, reload, merge or large undo), the view's own moves of
+  // its current cell (it picks the first cell when it takes the focus) are not the user's and must
+  // not reach the table.
   bool IsResetting() const { return resetting_; }
 
  signals:
   void CursorMoved();
   void WidthsChanged();
   void TableReset();
+  // Rows are about to be inserted, removed or reordered.
+  void RowsAboutToMove();
+  // Rows were inserted, removed or reordered; the view's current cell moved with its row.
+  void RowsMoved();
 
  private:
   void OnTableChange(TaskTable::Change change, int col, int row);
+  // The table row a model index shows; -1 for a row the table has dropped already.
+  int TableRow(const QModelIndex& index) const;
+  void CellChanged(int col, int row);
+  void RowsChanged(TaskTable::Change change, int row);
+  void RowsPermuted(const std::vector<int>& order);
+  void Reset();
   // Screen text as the table's cells hold it; false when the single-byte table cannot hold it,
   // and the bytes are then UTF-8.
   bool ToCellBytes(const QString& text, std::string& bytes) const;
@@ -75,6 +88,11 @@ class TaskGridModel final : public QAbstractTableModel {
   int rows_ = 0;
   int cols_ = 0;
   bool resetting_ = false;
+  // The row change being told, between begin and end.
+  std::optional<TaskTable::Change> pending_;
+  int pendingRow_ = 0;
+  // While a new order is told: where each table row went.
+  std::vector<int> newRow_;
   int listenerId_ = 0;
 };
 

@@ -90,6 +90,11 @@ QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   return editor;
 }
 
+void GridEditDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+  if (editor == lastEditor_) lastEditor_.clear();
+  QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 void GridEditDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   auto* line = qobject_cast<QLineEdit*>(editor);
   const QString text = index.data(Qt::EditRole).toString();
@@ -186,6 +191,23 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
     selection_->FollowTable();
     ShowEditor();
   });
+  // The editor holds nothing the cell lacks (every keystroke is in it), so it is closed rather
+  // than carried along while rows move. The grid keeps the keyboard meanwhile: an editor hidden
+  // while it has the focus would hand it on like a Tab and move the cursor.
+  connect(model_, &TaskGridModel::RowsAboutToMove, this, [this] {
+    QWidget* editor = delegate_->OpenEditor();
+    if (editor == nullptr) return;
+    rowsMoving_ = true;
+    if (editor->hasFocus()) setFocus(Qt::OtherFocusReason);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  });
+  // A row change moved the view's current cell with its row; the table's cursor says where it is.
+  connect(model_, &TaskGridModel::RowsMoved, this, [this] {
+    rowsMoving_ = false;
+    selection_->FollowTable();
+    ShowEditor();
+  });
+  // A reset forgets the widths and the current cell.
   connect(model_, &TaskGridModel::TableReset, this, [this] {
     ApplyWidths();
     selection_->FollowTable();
@@ -230,7 +252,7 @@ void TaskGridView::ShowEditor() {
 void TaskGridView::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
   // The keyboard belongs to the cell editor whenever the grid has it.
-  ShowEditor();
+  if (!rowsMoving_) ShowEditor();
 }
 
 void TaskGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

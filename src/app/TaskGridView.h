@@ -56,7 +56,8 @@ class GridEditDelegate final : public QStyledItemDelegate {
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
-  // The editor most recently opened, while it exists.
+  void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+  // The editor most recently opened, until the view lets it go.
   QWidget* OpenEditor() const { return lastEditor_.data(); }
 
  protected:
@@ -101,6 +102,8 @@ class TaskGridView final : public QTableView {
   GridSelectionModel* selection_;
   GridEditDelegate* delegate_;
   bool applyingWidths_ = false;
+  // Between a model's notice that rows will move and the notice that they have.
+  bool rowsMoving_ = false;
 };
 
 }  // namespace taskwell

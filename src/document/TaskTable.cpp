@@ -7,7 +7,36 @@
 namespace taskwell {
 namespace {
 const std::string kNoText;
+// More changes than this in one update are told as one reset: replaying them would cost a view
+// more than laying itself out anew.
+constexpr std::size_t kMaxHeldNotices = 16;
+
+bool ChangesShape(TaskTable::Change change) {
+  using Change = TaskTable::Change;
+  return change == Change::RowInserted || change == Change::RowRemoved ||
+         change == Change::RowsPermuted || change == Change::Rows;
 }
+
+// Where a row ends up after a change of the table's shape; -1 when it is gone.
+int RowAfter(TaskTable::Change shape, int at, const std::vector<int>& order, int row) {
+  using Change = TaskTable::Change;
+  switch (shape) {
+    case Change::RowInserted:
+      return row >= at ? row + 1 : row;
+    case Change::RowRemoved:
+      return row == at ? -1 : (row > at ? row - 1 : row);
+    case Change::Rows:
+      return row < at ? row : -1;
+    case Change::RowsPermuted: {
+      const auto found = std::find(order.begin(), order.end(), row);
+      return found == order.end() ? -1 : static_cast<int>(found - order.begin());
+    }
+    default:
+      return row;
+  }
+}
+
+}  // namespace
 
 TaskTable::TaskTable() {
   SetColCount(5);
@@ -29,7 +58,7 @@ void TaskTable::SetRowCount(int rows) {
     cells_[r].resize(static_cast<std::size_t>(columns_));
   // A cursor on a dropped row goes to the new last row, without a selection event.
   if (cursorRow_ >= rows) cursorRow_ = rows > 0 ? rows - 1 : 0;
-  Notify(Change::Rows);
+  Notify(Change::Rows, -1, rows);
 }
 
 void TaskTable::SetColCount(int cols) {
@@ -87,14 +116,14 @@ void TaskTable::CopyRow(int from, int to) {
   auto& target = cells_.at(static_cast<std::size_t>(to));
   if (recorder_) recorder_->RowCopied(from, to, target);
   target = source;
-  Notify(Change::All);
+  Notify(Change::RowCells, -1, to);
 }
 
 void TaskTable::InsertEmptyRow(int row) {
   if (row < 0 || row > RowCount()) throw std::out_of_range("Grid index out of range");
   if (recorder_) recorder_->RowInserted(row);
   cells_.insert(cells_.begin() + row, std::vector<std::string>(static_cast<std::size_t>(columns_)));
-  Notify(Change::All);
+  Notify(Change::RowInserted, -1, row);
 }
 
 void TaskTable::DeleteRow(int row) {
@@ -102,7 +131,7 @@ void TaskTable::DeleteRow(int row) {
   if (recorder_) recorder_->RowDeleted(row, std::move(cells_[static_cast<std::size_t>(row)]));
   cells_.erase(cells_.begin() + row);
   if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
-  Notify(Change::All);
+  Notify(Change::RowRemoved, -1, row);
 }
 
 void TaskTable::ReorderRows(const std::vector<int>& order) {
@@ -111,7 +140,7 @@ void TaskTable::ReorderRows(const std::vector<int>& order) {
   moved.reserve(order.size());
   for (int index : order) moved.push_back(std::move(cells_.at(static_cast<std::size_t>(index))));
   for (std::size_t i = 0; i < moved.size(); ++i) cells_[i] = std::move(moved[i]);
-  Notify(Change::All);
+  Notify(Change::RowsPermuted, -1, -1, &order);
 }
 
 void TaskTable::SelectCell(int col, int row) {
@@ -147,20 +176,57 @@ void TaskTable::BeginUpdate() {
 }
 
 void TaskTable::EndUpdate() {
-  if (updateDepth_ > 0 && --updateDepth_ == 0 && changedInUpdate_) {
-    changedInUpdate_ = false;
-    Notify(Change::All);
+  if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+  std::vector<Notice> held = std::move(held_);
+  const bool overflow = heldOverflow_;
+  held_.clear();
+  heldOverflow_ = false;
+  const auto shapes =
+      std::count_if(held.begin(), held.end(), [](const Notice& n) { return ChangesShape(n.Kind); });
+  // A listener reads the table as it is now, so only one change of shape can be told after the
+  // fact: it goes first, and the cells told before it move to where their rows went.
+  if (overflow || shapes > 1) {
+    Tell({Change::All, -1, -1, {}});
+    return;
+  }
+  const auto shape =
+      std::find_if(held.begin(), held.end(), [](const Notice& n) { return ChangesShape(n.Kind); });
+  if (shape != held.end()) {
+    for (auto n = held.begin(); n != shape; ++n) {
+      if (n->Kind == Change::Cell || n->Kind == Change::RowCells)
+        n->Row = RowAfter(shape->Kind, shape->Row, shape->Order, n->Row);
+    }
+    std::rotate(held.begin(), shape, shape + 1);
+  }
+  for (Notice& notice : held) {
+    const bool cellGone =
+        (notice.Kind == Change::Cell || notice.Kind == Change::RowCells) && notice.Row < 0;
+    if (!cellGone) Tell(std::move(notice));
   }
 }
 
-void TaskTable::Notify(Change change, int col, int row) {
+void TaskTable::Notify(Change change, int col, int row, const std::vector<int>* order) {
   if (change != Change::Cursor && change != Change::Widths) ++revision_;
-  if (updateDepth_ > 0) {
-    changedInUpdate_ = true;
+  if (updateDepth_ == 0) {
+    Tell({change, col, row, order ? *order : std::vector<int>{}});
     return;
   }
+  if (heldOverflow_) return;
+  if (change == Change::All || change == Change::Columns || held_.size() >= kMaxHeldNotices) {
+    heldOverflow_ = true;
+    held_.clear();
+    return;
+  }
+  held_.push_back({change, col, row, order ? *order : std::vector<int>{}});
+}
+
+void TaskTable::Tell(Notice notice) {
+  // A listener may change a cell while it is told; the order stays readable for the others.
+  std::vector<int> outer = std::exchange(permuted_, std::move(notice.Order));
   // By index, so that a listener may add listeners while it is told.
-  for (std::size_t i = 0; i < listeners_.size(); ++i) listeners_[i].second(change, col, row);
+  for (std::size_t i = 0; i < listeners_.size(); ++i)
+    listeners_[i].second(notice.Kind, notice.Col, notice.Row);
+  permuted_ = std::move(outer);
 }
 
 int TaskTable::TextWidth(std::string_view text) const {

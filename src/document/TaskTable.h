@@ -39,8 +39,22 @@ class TaskTable {
   // The one-shot paint hook: runs when the view paints a cell.
   using DrawCellHandler = std::function<void()>;
 
-  enum class Change { Cell, Rows, Columns, Cursor, Widths, All };
-  // Told after every change, so a view can follow. (col, row) for Cell only.
+  // Row-level changes let a view keep its place: RowCells is a whole row's cells (row given),
+  // RowInserted and RowRemoved give the row, Rows a new row count in `row` (rows added or dropped
+  // at the end), RowsPermuted a new order (read as PermutedOrder()). All is anything at all.
+  enum class Change {
+    Cell,
+    RowCells,
+    RowInserted,
+    RowRemoved,
+    RowsPermuted,
+    Rows,
+    Columns,
+    Cursor,
+    Widths,
+    All
+  };
+  // Told after every change, so a view can follow. (col, row) for Cell, row for the row kinds.
   using ChangeListener = std::function<void(Change change, int col, int row)>;
 
   TaskTable();
@@ -111,7 +125,11 @@ class TaskTable {
   // unchanged table is known without comparing its text.
   std::uint64_t ContentRevision() const { return revision_; }
 
-  // Changes between these two are announced once, as Change::All.
+  // While RowsPermuted is told: row i is now the row that was at PermutedOrder()[i].
+  const std::vector<int>& PermutedOrder() const { return permuted_; }
+
+  // Changes between these two are told at the end: one by one when there are few, so that a
+  // view keeps its place after a small undo, else once as Change::All.
   void BeginUpdate();
   void EndUpdate();
   // BeginUpdate and EndUpdate around a scope, however it is left.
@@ -127,7 +145,14 @@ class TaskTable {
   };
 
  private:
-  void Notify(Change change, int col = -1, int row = -1);
+  struct Notice {
+    Change Kind;
+    int Col;
+    int Row;
+    std::vector<int> Order;
+  };
+  void Notify(Change change, int col = -1, int row = -1, const std::vector<int>* order = nullptr);
+  void Tell(Notice notice);
   std::vector<std::vector<std::string>> cells_;
   std::vector<int> widths_;
   int columns_ = 0;
@@ -135,7 +160,10 @@ class TaskTable {
   int cursorCol_ = 0;
   int fixedRows_ = 1;
   int updateDepth_ = 0;
-  bool changedInUpdate_ = false;
+  // Held back during an update; past the limit only "everything changed" is kept.
+  std::vector<Notice> held_;
+  bool heldOverflow_ = false;
+  std::vector<int> permuted_;
   std::function<int(std::string_view)> measure_;
   SelectCellHandler selectHandler_;
   DrawCellHandler drawHook_;

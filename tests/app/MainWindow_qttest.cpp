@@ -405,3 +405,32 @@ TEST_F(FormTest, GridEventsRefreshTheButtons) {
 
 }  // namespace
 }  // namespace taskwell
+
+namespace taskwell {
+namespace {
+// Rows that move under the open editor (Delete, undo, a header sort) leave every task its own
+// text: the editor goes with the cursor, never writes into the row that took its place.
+TEST_F(FormTest, RowsMovingUnderTheEditorKeepEveryTasksText) {
+  Write(kHeader + "6/1/30,,,\"pear\"\r\n,,,\"apple\"\r\n,,,\"cherry\"\r\n");
+  MainWindow form({}, Clock, File, "/home/x");
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.FocusGrid();
+  QApplication::processEvents();
+  const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QApplication::processEvents();
+  };
+  press(Qt::Key_D, Qt::AltModifier);
+  press(Qt::Key_Z, Qt::ControlModifier);
+  QHeaderView* header = GridOf(form)->horizontalHeader();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(3) + 20, 5));
+  QApplication::processEvents();
+  QTest::qWait(50);
+  press(Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(Read(), kHeader + ",,,\"apple\"\r\n,,,\"cherry\"\r\n6/1/30,,,\"pear\"\r\n");
+}
+}  // namespace
+}  // namespace taskwell

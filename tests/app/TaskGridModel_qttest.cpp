@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QSignalSpy>
+#include <functional>
 
 #include "app/TaskGridView.h"
 
@@ -118,6 +119,36 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
   EXPECT_EQ(model.index(1, 3).data().toString(), arrow);
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);
   EXPECT_EQ(list.Table().Cell(3, 1), "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+}
+
+// Row commands move rows in the view instead of laying it out anew, so a view (and a screen
+// reader) keeps its place: each row follows its task, and only a large undo resets.
+TEST(TaskGridModelRows, RowCommandsMoveRowsWithoutAReset) {
+  testing::ListFixture fixture;
+  ToDoList& list = fixture.List;
+  fixture.SetRows({{"", "3", "", "c"}, {"", "1", "", "a"}, {"", "2", "", "b"}});
+  TaskGridModel model(list.Table(), list.Dates(), EncodingOf(list));
+  QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+  const QPersistentModelIndex taskA(model.index(1, 3));
+  const auto runs = [&](const char* what, const std::function<void()>& command) {
+    command();
+    EXPECT_EQ(resets.size(), 0) << what;
+    EXPECT_EQ(model.rowCount(), list.Table().RowCount() - 1) << what;
+    EXPECT_EQ(taskA.data().toString(), QStringLiteral("a")) << what;
+  };
+  runs("add", [&] { list.AddButtonClick(); });  // a blank row above "c"
+  EXPECT_EQ(taskA.row(), 2);
+  runs("replicate",
+       [&] { ASSERT_TRUE(fixture.Move(3, 3) && fixture.Press(&ToDoList::ReplicateButtonClick)); });
+  runs("delete", [&] { fixture.Press(&ToDoList::DeleteButtonClick); });
+  // The first sort after an Add is skipped: the new row stays where the user put it.
+  runs("sort", [&] {
+    list.SortTable();
+    list.SortTable();
+  });
+  runs("undo", [&] { list.Undo(); });
+  runs("undo", [&] { list.Undo(); });
+  runs("redo", [&] { list.Redo(); });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -180,6 +181,47 @@ TEST(TableNotifications, UpdateBracketAnnouncesOnce) {
   table.EndUpdate();
   table.EndUpdate();  // unbalanced: ignored
   EXPECT_TRUE(told.empty());
+}
+
+// A short update is told change by change so a view keeps its place: the one change of shape
+// first, with cells told before it moved to where their rows went; two shapes tell All.
+TEST(TableNotifications, ShortUpdatesTellRowChanges) {
+  using C = TaskTable::Change;
+  const auto told = [](const std::function<void(TaskTable&)>& update) {
+    TaskTable table = Labelled(4, 4);
+    std::vector<std::vector<int>> notices;
+    table.AddChangeListener([&](C change, int col, int row) {
+      notices.push_back({static_cast<int>(change), col, row});
+    });
+    table.BeginUpdate();
+    update(table);
+    table.EndUpdate();
+    return notices;
+  };
+  const auto n = [](C change, int col, int row) {
+    return std::vector<int>{static_cast<int>(change), col, row};
+  };
+  EXPECT_EQ(told([](TaskTable& t) {
+              t.InsertEmptyRow(1);
+              t.SetCell(2, 1, "new");
+            }),
+            (std::vector<std::vector<int>>{n(C::RowInserted, -1, 1), n(C::Cell, 2, 1)}));
+  EXPECT_EQ(told([](TaskTable& t) {
+              t.SetCell(0, 1, "gone");
+              t.SetCell(0, 3, "moves up");
+              t.DeleteRow(1);
+            }),
+            (std::vector<std::vector<int>>{n(C::RowRemoved, -1, 1), n(C::Cell, 0, 2)}));
+  EXPECT_EQ(told([](TaskTable& t) {
+              t.SetCell(0, 1, "x");
+              t.ReorderRows({0, 3, 1, 2});
+            }),
+            (std::vector<std::vector<int>>{n(C::RowsPermuted, -1, -1), n(C::Cell, 0, 2)}));
+  EXPECT_EQ(told([](TaskTable& t) {
+              t.DeleteRow(1);
+              t.InsertEmptyRow(2);
+            }),
+            (std::vector<std::vector<int>>{n(C::All, -1, -1)}));
 }
 
 TEST(TableWidths, OnlyExistingColumnsHaveWidths) {
