@@ -374,12 +374,16 @@ void MainWindow::ShowError(const std::string& caption, const std::string& text) 
 void MainWindow::OpenDocument(const std::string& target) {
   const QString text = ToQt(target);
   if (text.isEmpty()) return;
-  // A web address goes as a URL; anything else is a local document for its default application.
-  const QUrl url = text.startsWith(QStringLiteral("http"), Qt::CaseSensitive)
-                       ? QUrl(text, QUrl::StrictMode)
-                       : QUrl::fromLocalFile(text);
-  if (url.isValid() && QDesktopServices::openUrl(url)) return;
-  ShowMessageBox(tasks_->ListTitle(), "Could not open \"" + target + "\".");
+  // The list hands over an address, or an absolute path for the desktop's default application.
+  const QUrl url =
+      text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::StrictMode);
+  if (!url.isValid()) {
+    ShowMessageBox(tasks_->ListTitle(),
+                   "Could not open \"" + target + "\": it is not a valid address.");
+  } else if (!opener_(url)) {
+    ShowMessageBox(tasks_->ListTitle(),
+                   "Could not open \"" + target + "\": no program on this desktop opens it.");
+  }
 }
 
 void MainWindow::FocusGrid() {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QDesktopServices>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/TaskGridView.h"
 #include "list/ToDoList.h"
@@ -30,6 +34,9 @@ class MainWindow final : public QWidget, public Platform {
   void SetDialogs(MessageDialog* messageBox, AboutDialog* aboutBox);
 
   ToDoList& List() { return *tasks_; }
+  // What hands an address to the desktop; false when nothing there opens it.
+  using UrlOpener = std::function<bool(const QUrl&)>;
+  void SetUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
 
   // Platform
   void ShowMessageBox(const std::string& caption, const std::string& message) override;
@@ -88,6 +95,7 @@ class MainWindow final : public QWidget, public Platform {
   DateFormat dates_;
   std::unique_ptr<ToDoList> tasks_;
   std::unique_ptr<TaskPrintDialog> printDialog_;
+  UrlOpener opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   MessageDialog* messageBox_ = nullptr;
   AboutDialog* aboutBox_ = nullptr;
 

@@ -1,17 +1,12 @@
 #include "list/ToDoList.h"
 
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "list/LinkTarget.h"
+
 namespace taskwell {
-namespace {
-
-// The web address in a description, or else its first word: what a double click opens.
-std::string LinkOf(std::string_view description) {
-  if (const std::size_t http = description.find("http"); http != std::string_view::npos) {
-    description.remove_prefix(http);
-  }
-  return std::string(description.substr(0, description.find(' ')));
-}
-
-}  // namespace
 
 void ToDoList::GridKeyUp(int key) {
   // Only a task cell has an edit to take back; the header never does.
@@ -29,7 +24,23 @@ void ToDoList::GridMouseDown(int hitCol, int hitRow) {
 }
 
 void ToDoList::GridDblClick() {
-  ui_.OpenDocument(LinkOf(table_.Cell(layout_.DescCol(), table_.Row())));
+  const LinkTarget link =
+      LinkTarget::FromDescription(table_.Cell(layout_.DescCol(), table_.Row()), file_.Name);
+  if (link.Type == LinkTarget::Kind::None) return;
+  if (link.Type == LinkTarget::Kind::Url) {
+    ui_.OpenDocument(link.Target);
+    return;
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(link.Target, error))
+    throw std::runtime_error("Could not open \"" + link.Target + "\": there is no such file");
+  // A task file can come from a shared folder: what it names is shown, never started.
+  if (RunsProgram(link.Target)) {
+    if (ui_.Confirm("\"" + link.Target + "\" would start a program.\r\nOpen its folder instead?"))
+      ui_.OpenDocument(std::filesystem::path(link.Target).parent_path().string());
+    return;
+  }
+  ui_.OpenDocument(link.Target);
 }
 
 }  // namespace taskwell

@@ -352,18 +352,29 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   EXPECT_NE(Read().find("\"alphaZ\""), std::string::npos) << Read();
 }
 
-TEST_F(FormTest, ALinkThatCannotBeOpenedIsNamed) {
+TEST_F(FormTest, ALinkGoesToTheOpenerAsItIsAndAFailureIsNamed) {
   MainWindow form({}, Clock, File, "/home/x");
   MessageDialog messages;
   form.SetDialogs(&messages, nullptr);
+  std::vector<QUrl> asked;
+  form.SetUrlOpener([&](const QUrl& url) {
+    asked.push_back(url);
+    return url.scheme() == QStringLiteral("mailto");
+  });
   QString shown;
   QTimer::singleShot(0, [&] {
     shown = testing::Child<QLabel>(messages, "MessageLabel")->text();
     Button(messages, "ContinueButton")->click();
   });
-  // The offscreen desktop opens nothing, like a desktop without a handler for the file.
-  form.OpenDocument("/no/such/folder/plan.pdf");
-  EXPECT_EQ(shown, QStringLiteral("Could not open \"/no/such/folder/plan.pdf\"."));
+  const std::string hostile = "/tmp/a#b?c;$(rm -rf x)`y`%41\xC3\xA9";
+  form.OpenDocument(hostile);
+  form.OpenDocument("mailto:someone@example.org?subject=Plants");
+  ASSERT_EQ(asked.size(), 2U);
+  EXPECT_TRUE(asked[0].isLocalFile());
+  EXPECT_EQ(asked[0].toLocalFile().toStdString(), hostile);
+  EXPECT_EQ(asked[1].toString(), QStringLiteral("mailto:someone@example.org?subject=Plants"));
+  EXPECT_EQ(shown.toStdString(),
+            "Could not open \"" + hostile + "\": no program on this desktop opens it.");
 }
 
 // Whatever a grid event's handler changes, the buttons show it once the event is done.

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
 
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
+#include "support/TempFiles.h"
 
 namespace taskwell::testing {
 namespace {
@@ -106,32 +111,84 @@ TEST(GridMouseDown, DoubleClickOnAHeaderSortsOnceAndOpensTheCurrentTask) {
 
 // --- Double click.
 
-TEST(GridDblClick, OpensTheAddressOrTheFirstWord) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"see http://example.com/a?b=1 today", "http://example.com/a?b=1"},
-      {"https://example.com/x", "https://example.com/x"},
-      {"report.pdf check figures", "report.pdf"},
-      {"see HTTP://EXAMPLE.COM now", "see"},
-      {"/home/u/notes.txt", "/home/u/notes.txt"},
-      {"xhttpy rest", "httpy"},
-      {"", ""},
-      {" leading blank", ""},
-      {"a\thttp://tab.example b", "http://tab.example"},
+// What a double click opens, with the desktop's opener standing in: addresses by their scheme,
+// local paths from the task file's folder, programs only ever shown in their folder.
+TEST(GridDblClick, OpensAddressesAndFilesAndNeverStartsAProgram) {
+  TempDir dir;
+  const std::string folder = dir.Path("");
+  const auto file = [&](const std::string& name, const std::string& text, bool executable) {
+    WriteBytes(dir.Path(name), text);
+    if (executable) ::chmod(dir.Path(name).c_str(), 0755);
   };
-  for (const auto& [description, opened] : cases) {
+  file("report.pdf", "%PDF", false);
+  file("with blank.txt", "x", false);
+  file("http.sh", "echo hi", false);
+  file("run.me",
+       "\x7f"
+       "ELF",
+       true);
+  file("start.desktop", "[Desktop Entry]", false);
+  file("script", "#!/bin/sh\n", false);
+  file("a;b$(x)`y`'\"", "x", false);
+  struct Case {
+    std::string Description;
+    std::string Opened;    // "" for nothing opened
+    std::string Question;  // the file a question names, if one is asked
+    std::string Error;     // the report, if the open failed
+  };
+  const auto gone = [&](const std::string& name) {
+    return "Could not open \"" + folder + name + "\": there is no such file.";
+  };
+  const std::vector<Case> cases = {
+      {"see http://example.com/a?b=1 today", "http://example.com/a?b=1", "", ""},
+      {"https://example.com/x", "https://example.com/x", "", ""},
+      {"a\thttp://tab.example b", "http://tab.example", "", ""},
+      {"mailto:ann@example.org", "mailto:ann@example.org", "", ""},
+      {"ftp://files.example/pub", "ftp://files.example/pub", "", ""},
+      {"file:///etc/passwd", "/etc/passwd", "", ""},
+      {"file://" + folder + "with%20blank.txt", folder + "with blank.txt", "", ""},
+      {"file://elsewhere/share/x", "file://elsewhere/share/x", "", ""},
+      {"report.pdf check figures", folder + "report.pdf", "", ""},
+      {"sub/../report.pdf", folder + "report.pdf", "", ""},
+      {"a;b$(x)`y`'\"", folder + "a;b$(x)`y`'\"", "", ""},
+      {"http.sh", folder.substr(0, folder.size() - 1), folder + "http.sh", ""},
+      {"run.me", folder.substr(0, folder.size() - 1), folder + "run.me", ""},
+      {"start.desktop", folder.substr(0, folder.size() - 1), folder + "start.desktop", ""},
+      {"script", folder.substr(0, folder.size() - 1), folder + "script", ""},
+      {"see HTTP://EXAMPLE.COM now", "", "", gone("see")},
+      {"/no/such/notes.txt", "", "",
+       "Could not open \"/no/such/notes.txt\": there is no such file."},
+      {"", "", "", ""},
+      {" leading blank", "", "", ""},
+  };
+  for (const Case& c : cases) {
     ListFixture f;
-    f.SetRows({{"", "", "", "other"}, {"", "", "", description}});
+    f.SetRows({{"", "", "", "other"}, {"", "", "", c.Description}});
+    ListTestAccess::SetTaskFileName(f.List, dir.Path("home.todo"));
     f.List.Table().SetRow(2);
-    f.List.GridDblClick();
-    EXPECT_EQ(f.Ui.Opened, (Cells{opened})) << description;
+    f.List.Guarded([&] { f.List.GridDblClick(); });
+    EXPECT_EQ(f.Ui.Opened, c.Opened.empty() ? Cells{} : Cells{c.Opened}) << c.Description;
+    EXPECT_EQ(f.Ui.Confirms.size(), c.Question.empty() ? 0U : 1U) << c.Description;
+    if (!c.Question.empty() && !f.Ui.Confirms.empty()) {
+      EXPECT_NE(f.Ui.Confirms[0].find("\"" + c.Question + "\""), std::string::npos)
+          << c.Description;
+    }
+    EXPECT_EQ(f.Ui.Errors.empty() ? "" : f.Ui.Errors[0].Text, c.Error) << c.Description;
   }
+  // Cancel opens nothing at all.
+  ListFixture f;
+  f.SetRows({{"", "", "", "run.me"}});
+  ListTestAccess::SetTaskFileName(f.List, dir.Path("home.todo"));
+  f.Ui.ConfirmAnswers = {false};
+  f.List.GridDblClick();
+  EXPECT_TRUE(f.Ui.Opened.empty());
 }
 
 TEST(GridDblClick, UsesTheDescriptionColumnBesideAProject) {
   ListFixture f;
-  f.SetRows({{"", "", "", "42", "plan.odt later"}}, true);
+  f.SetRows({{"", "", "", "42", "https://plan.example later"}}, true);
   f.List.GridDblClick();
-  EXPECT_EQ(f.Ui.Opened, (Cells{"plan.odt"}));
+  EXPECT_EQ(f.Ui.Opened, (Cells{"https://plan.example"}));
 }
 
 }  // namespace
