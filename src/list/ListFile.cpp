@@ -1,168 +1,35 @@
-// Moving the whole task table to and from the task file.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdio>
-
+// The list's table to and from its task file.
 #include "document/Errors.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-bool IsProjectWord(const std::string& field) {
-  return UpperAscii(field) == "PROJECT";
-}
-
-// A load that read every line but could not keep all of their text: the list is usable, and the
-// first save keeps the original, as after a load that stopped on a bad field.
-class LoadLostText : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// Enough of a left-over text to recognise it in a message.
-std::string Excerpt(std::string_view text) {
-  constexpr std::size_t kMax = 40;
-  return text.size() <= kMax ? std::string(text) : std::string(text.substr(0, kMax)) + "...";
-}
-
-}  // namespace
 
 void ToDoList::LoadTaskFile(const DiskBytes* from) {
-  const DateFormat::YearHold year(dates_);
-  SetLayout(false);
-  // Whether each task line has a project field; a PROJECT marker line gives the table a project
-  // column without one.
-  bool projectField = false;
-  const TaskTable::UpdateScope update(table_);
-
-  if (from != nullptr) {
-    csv_.OpenReadBytes(from->Bytes, from->Stamp);
-  } else {
-    csv_.OpenRead(file_.Name);
+  LoadedRows loaded;
+  loaded.Rows.front() = table_.RowCells(0);
+  // What was read up to a failure is shown all the same.
+  const auto show = [&] {
+    SetLayout(loaded.HasProjCol);
+    table_.ReplaceRows(std::move(loaded.Rows));
+  };
+  try {
+    file_.Load(loaded, from);
+  } catch (...) {
+    show();
+    throw;
   }
-  file_.TextIsUtf8 = csv_.IsUtf8;
-  file_.SingleByte = !csv_.IsUtf8;
-  csv_.WriteBom = csv_.HadBom;
-  file_.DiskStamp = csv_.ReadStamp;
-  // The bytes read are the base however the load ends. They are handed over, not copied, once
-  // read, unless the reading needs them in another encoding.
-  struct KeepBase {
-    CsvFile& Csv;
-    std::string& Base;
-    bool Kept = false;
-    void Take() {
-      if (!Kept) Base = Csv.TakeContent();
-      Kept = true;
-    }
-    ~KeepBase() { Take(); }
-  } base{csv_, file_.BaseBytes};
-  if (file_.SingleByte && !WeekdaysFitCp1252()) {
-    // The regional weekday names this list shows cannot be written in its encoding: it is read
-    // as UTF-8 from the start, and a save writes it single-byte again where its text allows.
-    file_.BaseBytes = csv_.Content();
-    base.Kept = true;
-    csv_.ContentToUtf8();
-    file_.TextIsUtf8 = true;
-  }
-  csv_.ReadLine();
-  std::string firstLine = csv_.Line;
-  std::string field = csv_.ReadField();
-  if (IsProjectWord(field)) {
-    SetLayout(true);
-    csv_.ReadLine();
-    firstLine = csv_.Line;
-    field = csv_.ReadField();
-  }
-  // The header is read over, so a file made by hand without one would lose its first task.
-  const bool headerMissing = !TrimView(firstLine).empty() && UpperAscii(TrimView(field)) != "DATE";
-  csv_.ReadField();
-  csv_.ReadField();
-  if (IsProjectWord(csv_.ReadField())) {
-    SetLayout(true);
-    projectField = true;
-    csv_.ReadField();
-  }
-  const char decimal = dates_.Regional().DecimalSeparator;
-  int leftOverLines = 0;
-  int firstLeftOverLine = 0;
-  std::string firstLeftOver;
-  table_.ReserveRows(table_.RowCount() + static_cast<int>(csv_.LinesLeft()));
-  while (!csv_.AtEnd) {
-    const int r = table_.RowCount();
-    table_.SetRowCount(r + 1);
-    csv_.ReadLine();
-    const double date = csv_.ReadDate();
-    table_.SetCell(ColDate, r, dates_.FormatDateText(date));
-    const Fixed4 priority = csv_.ReadNumber();
-    if (date != 0) {
-      table_.SetCell(ColPri, r, WeekdayCell(date));
-    } else if (!csv_.LastFieldEmpty) {
-      table_.SetCell(ColPri, r, NumberText(priority, decimal));
-    }
-    const Fixed4 subPriority = csv_.ReadNumber();
-    if (subPriority != 0) table_.SetCell(ColSubPri, r, NumberText(subPriority, decimal));
-    if (projectField) {
-      const Fixed4 project = csv_.ReadNumber();
-      if (project != 0) table_.SetCell(ColProj, r, NumberText(project, decimal));
-    }
-    table_.SetCell(layout_.DescCol(), r, csv_.ReadDescription());
-    if (!csv_.LeftOver.empty() && leftOverLines++ == 0) {
-      firstLeftOverLine = csv_.LineNumber;
-      firstLeftOver = csv_.LeftOver;
-    }
-  }
-  const int ctrlZLine = csv_.CtrlZLine;
-  base.Take();
-  csv_.Close();
-
-  std::string report;
-  if (headerMissing) {
-    report += "The first line of " + file_.Name +
-              " is not the header line the list expects: " + Excerpt(firstLine) +
-              ". It is not in the list.";
-  }
-  if (leftOverLines > 0) {
-    if (!report.empty()) report += " ";
-    report +=
-        "Line " + std::to_string(firstLeftOverLine) + " of " + file_.Name +
-        " has text after its description that the list cannot show: " + Excerpt(firstLeftOver) +
-        ".";
-    if (leftOverLines > 1)
-      report += " " + std::to_string(leftOverLines - 1) + " more lines do too.";
-  }
-  if (ctrlZLine > 0) {
-    if (!report.empty()) report += " ";
-    report += file_.Name + " goes on after a Ctrl+Z character in line " +
-              std::to_string(ctrlZLine) +
-              ". Loading stopped there, so what follows it is not in the list.";
-  }
-  if (!report.empty()) {
-    throw LoadLostText(report + " The first save keeps the whole original file as " +
-                       BackupFileName() + ".");
-  }
-}
-
-bool ToDoList::WeekdaysFitCp1252() const {
-  std::string bytes;
-  return std::ranges::all_of(dates_.Regional().ShortDayNames,
-                             [&](const std::string& name) { return TryUtf8ToCp1252(name, bytes); });
+  show();
 }
 
 std::string ToDoList::WeekdayCell(double date) const {
-  std::string name = dates_.WeekdayText(date);
-  std::string bytes;
-  // A single-byte table holds its weekday names single-byte: the load made sure they fit.
-  return !file_.TextIsUtf8 && TryUtf8ToCp1252(name, bytes) ? bytes : name;
+  return file_.WeekdayCell(date);
 }
 
 void ToDoList::CellsToUtf8() {
-  if (file_.TextIsUtf8) return;
+  if (file_.TextIsUtf8()) return;
   // First, so that a view told of each changed cell already reads it as UTF-8.
-  file_.TextIsUtf8 = true;
+  file_.MarkTextUtf8();
   for (int r = 0; r < table_.RowCount(); ++r) {
     for (int c = 0; c < table_.ColCount(); ++c)
       table_.SetCell(c, r, Cp1252ToUtf8(table_.Cell(c, r)));
@@ -175,11 +42,11 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
   // A single-byte list whose table became UTF-8 is written single-byte again if every description
   // still fits; otherwise only with the user's word, as UTF-8.
   bool toSingleByte = false;
-  if (file_.SingleByte && file_.TextIsUtf8) {
+  if (file_.SingleByte() && file_.TextIsUtf8()) {
     std::string missing;
-    toSingleByte = DescriptionsFitCp1252(&missing);
+    toSingleByte = TaskFile::DescriptionsFitCp1252(table_.Rows(), layout_.DescCol(), &missing);
     if (!toSingleByte) {
-      if (!ui_.Confirm(file_.Name +
+      if (!ui_.Confirm(file_.Name() +
                        " is stored in the single-byte Windows-1252 encoding, which cannot hold "
                        "some characters of the list" +
                        (missing.empty() ? std::string() : ": " + missing) +
@@ -187,26 +54,15 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
                        "may then show its accented characters wrongly.")) {
         return false;
       }
-      file_.SingleByte = false;
+      file_.BecomeUtf8();
     }
   }
-
-  // After a load that stopped early the file holds tasks the table never saw.
-  if (file_.LoadWasPartial && access(file_.Name.c_str(), F_OK) == 0)
-    KeepBackup(file_.Name, BackupFileName());
-
   std::string bytes =
       rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
-  AtomicFileWriter writer;
-  writer.Open(file_.Name);
-  writer.AppendTaken(std::move(bytes));
-  // Without an open file the writer throws the reason it could not open one.
-  file_.DiskStamp = writer.Commit(&bytes);
-  file_.BaseBytes = std::move(bytes);
-  file_.BaseRevision = table_.ContentRevision();
-  file_.WrittenRevision = file_.BaseRevision;
-  file_.LoadWasPartial = false;
-  ReportNotKept(writer.NotKept());
+  const std::vector<std::string> notKept = file_.Save(std::move(bytes));
+  shown_.BaseRevision = table_.ContentRevision();
+  shown_.WrittenRevision = shown_.BaseRevision;
+  ReportNotKept(notKept);
   return true;
 }
 
@@ -218,38 +74,23 @@ void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
     lost += (lost.empty() ? "" : ", ") + property;
   }
   if (!lost.empty()) {
-    ui_.ShowMessageBox(file_.Title, "The tasks were saved to " + file_.Name +
-                                        ", but the new file could not keep " + lost + ".");
+    ui_.ShowMessageBox(shown_.Title, "The tasks were saved to " + file_.Name() +
+                                         ", but the new file could not keep " + lost + ".");
   }
-}
-
-bool ToDoList::DescriptionsFitCp1252(std::string* missing) const {
-  bool fit = true;
-  std::string bytes;
-  for (int row = 1; row < table_.RowCount() && (fit || missing != nullptr); ++row) {
-    const std::string& description = table_.Cell(layout_.DescCol(), row);
-    if (TryUtf8ToCp1252(description, bytes)) continue;
-    fit = false;
-    // A few examples are enough for the question.
-    if (missing != nullptr && missing->size() < 40) *missing += CharsMissingFromCp1252(description);
-  }
-  if (missing != nullptr) *missing = CharsMissingFromCp1252(*missing);
-  return fit;
 }
 
 std::string ToDoList::SaveBytes() const {
-  // A single-byte list is written single-byte again while every description still fits.
-  return FileBytes(file_.SingleByte && file_.TextIsUtf8 && DescriptionsFitCp1252(nullptr));
+  return file_.SaveBytes(table_.Rows(), layout_.HasProjCol());
 }
 
 bool ToDoList::HasUnsavedChanges() const {
   // Right after a save, with nothing changed since, a save would write the same bytes again.
-  if (file_.WrittenRevision == table_.ContentRevision()) return false;
-  return SaveBytes() != file_.BaseBytes;
+  if (shown_.WrittenRevision == table_.ContentRevision()) return false;
+  return SaveBytes() != file_.BaseBytes();
 }
 
 bool ToDoList::RowIsSaved(int row) const {
-  return !TrimBlanksView(table_.Cell(layout_.DescCol(), row)).empty();
+  return TaskFile::IsSavedRow(table_.RowCells(row), layout_.DescCol());
 }
 
 std::vector<int> ToDoList::SavedRows() const {
@@ -262,58 +103,7 @@ std::vector<int> ToDoList::SavedRows() const {
 }
 
 std::string ToDoList::FileBytes(bool toSingleByte) const {
-  const DateFormat::YearHold year(dates_);
-  CsvFile csv(dates_);
-  csv.WriteBom = csv_.WriteBom;
-  csv.OpenWriteInMemory();
-  // About what was read last, plus room for what was added since.
-  csv.ReserveWritten(file_.BaseBytes.size() + file_.BaseBytes.size() / 8 + 256);
-  const char decimal = dates_.Regional().DecimalSeparator;
-  const auto numberOrZero = [decimal](std::string_view text) {
-    Fixed4 value = 0;
-    return TryTextToNumber(text, decimal, value) ? value : 0;
-  };
-  csv.WriteQuoted("Date");
-  csv.WriteQuoted("Priority");
-  csv.WriteQuoted("SubPriority");
-  if (layout_.HasProjCol()) csv.WriteQuoted("Project");
-  csv.WriteQuoted("Description");
-  csv.EndLine();
-  for (int i = 1; i < table_.RowCount(); ++i) {
-    if (!RowIsSaved(i)) continue;
-    double date = 0;
-    ReadRowDate(table_, i, dates_, date);
-    csv.WriteDate(date);
-
-    const std::string_view priority =
-        date != 0 ? std::string_view() : TrimView(table_.Cell(ColPri, i));
-    const Fixed4 priorityValue = priority.empty() ? 0 : numberOrZero(priority);
-    if (priorityValue != 0 || priority == "0") {
-      csv.WriteNumber(priorityValue);
-    } else {
-      csv.WriteField("");
-    }
-    const auto writeOptionalNumber = [&](int col) {
-      const std::string_view text = TrimView(table_.Cell(col, i));
-      const Fixed4 value = text.empty() ? 0 : numberOrZero(text);
-      if (value != 0) {
-        csv.WriteNumber(value);
-      } else {
-        csv.WriteField("");
-      }
-    };
-    writeOptionalNumber(ColSubPri);
-    if (layout_.HasProjCol()) writeOptionalNumber(ColProj);
-    if (toSingleByte) {
-      std::string bytes;
-      TryUtf8ToCp1252(table_.Cell(layout_.DescCol(), i), bytes);
-      csv.WriteQuoted(bytes);
-    } else {
-      csv.WriteQuoted(table_.Cell(layout_.DescCol(), i));
-    }
-    csv.EndLine();
-  }
-  return csv.TakeWritten();
+  return file_.Render(table_.Rows(), layout_.HasProjCol(), toSingleByte);
 }
 
 }  // namespace taskwell
