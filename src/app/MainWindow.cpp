@@ -121,7 +121,12 @@ void MainWindow::BuildButtonPanel() {
   aboutButton_ = MakeButton("AboutButton", "Abou&t", kAboutLeft, 0, 49);
   closeButton_ = MakeButton("CloseButton", "&Close", kCloseLeft, 0, 49);
   closeNoSaveButton_ = MakeButton("CloseNoSaveButton", "Close-NoSave", kAboutLeft, 24, 101);
+  WireButtons();
+  WireCommonKeys();
+  WireUndoKeys();
+}
 
+void MainWindow::WireButtons() {
   ToDoList& list = *tasks_;
   const auto wire = [this](QPushButton* button, const std::function<void()>& handler) {
     connect(button, &QPushButton::clicked, this, [this, handler] {
@@ -149,8 +154,6 @@ void MainWindow::BuildButtonPanel() {
   wire(aboutButton_, [this] { AboutButtonClick(); });
   wire(closeButton_, [&list] { list.CloseButtonClick(); });
   wire(closeNoSaveButton_, [&list] { list.CloseNoSaveButtonClick(); });
-  WireCommonKeys();
-  WireUndoKeys();
 }
 
 void MainWindow::WireUndoKeys() {

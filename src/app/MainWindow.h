@@ -68,6 +68,8 @@ class MainWindow final : public QWidget, public Platform {
 
  private:
   void BuildButtonPanel();
+  // Each button runs its handler, unless a refused cell edit stopped it on the way.
+  void WireButtons();
   QPushButton* MakeButton(const char* name, const char* caption, int left, int top, int width);
   void WireCommonKeys();
   // Ctrl+Z undoes (typed text first), Ctrl+Y and Ctrl+Shift+Z redo.

@@ -1,6 +1,9 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QStringList>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +24,35 @@
 namespace taskwell {
 
 namespace {
+
+bool HasValue(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// True when only Wayland can show the window and Qt's Wayland plugin is not installed: Qt would
+// abort instead of saying so.
+bool WaylandPluginMissing() {
+  const std::string platforms = HasValue("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+  const bool x11 =
+      HasValue("DISPLAY") && (platforms.empty() || platforms.find("xcb") != std::string::npos);
+  const bool wayland = HasValue("WAYLAND_DISPLAY") &&
+                       (platforms.empty() || platforms.find("wayland") != std::string::npos);
+  if (x11 || !wayland) return false;
+  QStringList folders;
+  if (HasValue("QT_QPA_PLATFORM_PLUGIN_PATH")) {
+    folders << QString::fromLocal8Bit(std::getenv("QT_QPA_PLATFORM_PLUGIN_PATH"));
+  } else {
+    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
+    for (const QString& path : qEnvironmentVariable("QT_PLUGIN_PATH").split(QLatin1Char(':')))
+      if (!path.isEmpty()) folders << path + QStringLiteral("/platforms");
+  }
+  for (const QString& folder : folders) {
+    if (!QDir(folder).entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty())
+      return false;
+  }
+  return true;
+}
 
 // The answers that need no window: help, the version, a usage error and the due listing. Empty
 // when the command line asks for the window.
@@ -64,9 +96,12 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   QApplication app(qtArgc, qtArgv);
   ApplyDesktopIdentity();
   MainWindow form(regional, clock, argument, home);
-  MessageDialog messageBox;
-  DateInputDialog dateInputForm;
-  AboutDialog aboutBox;
+  // The dialogs belong to the window, so the desktop puts them over it; a refused start shows
+  // its one message on its own.
+  QWidget* dialogParent = owner ? &form : nullptr;
+  MessageDialog messageBox(dialogParent);
+  DateInputDialog dateInputForm(dialogParent);
+  AboutDialog aboutBox(dialogParent);
   form.SetDialogs(&messageBox, &aboutBox);
 
   if (!owner) {
@@ -112,6 +147,11 @@ int RunTaskwell(int argc, char** argv) {
       std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   if (!noDisplay.empty()) {
     std::cerr << "taskwell: " << noDisplay << " (taskwell --help shows what works without one)\n";
+    return 1;
+  }
+  if (WaylandPluginMissing()) {
+    std::cerr << "taskwell: this Wayland session needs Qt's Wayland platform plugin (package "
+                 "qt6-wayland)\n";
     return 1;
   }
   return RunWindow(argc, argv, command.File, homeFolder);

@@ -10,8 +10,20 @@
 namespace taskwell {
 namespace {
 
-const QByteArray kRequest = QByteArrayLiteral("raise\n");
+const QByteArray kRequest = QByteArrayLiteral("raise");
 const QByteArray kAnswer = QByteArrayLiteral("raised\n");
+// A request line: "raise", then the asker's activation token after one blank, if it has one.
+constexpr qint64 kMaxRequest = 512;
+
+// The token as the compositor handed it out: printable ASCII without blanks, or nothing.
+QByteArray TokenOf(const QByteArray& line) {
+  if (!line.startsWith(QByteArray(kRequest + ' '))) return {};
+  const QByteArray token = line.mid(kRequest.size() + 1);
+  for (const char c : token) {
+    if (c <= ' ' || c > '~') return {};
+  }
+  return token;
+}
 
 }  // namespace
 
@@ -49,7 +61,13 @@ bool WindowRaiser::AskToRaise(const std::string& lockName, int timeoutMs) {
   QLocalSocket socket;
   socket.connectToServer(path);
   if (!socket.waitForConnected(timeoutMs)) return false;
-  socket.write(kRequest);
+  // The desktop lets a window come forward for the one who holds the token of a user's action:
+  // the launcher gave it to this start, and the running window spends it.
+  QByteArray request = kRequest;
+  const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+  if (!token.isEmpty() && !TokenOf(QByteArray(kRequest + ' ' + token)).isEmpty())
+    request += ' ' + token;
+  socket.write(QByteArray(request + '\n'));
   if (!socket.waitForBytesWritten(timeoutMs)) return false;
   // Waiting for the answer keeps our message from appearing before the window has come forward.
   QByteArray answer;
@@ -63,11 +81,12 @@ void WindowRaiser::OnConnection() {
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       // Anything but the one request is ignored; a peer that sends more gets no say.
       if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kRequest.size()) socket->abort();
+        if (socket->bytesAvailable() > kMaxRequest) socket->abort();
         return;
       }
-      if (socket->readLine(64) == kRequest) {
-        Raise();
+      const QByteArray line = socket->readLine(kMaxRequest).chopped(1);
+      if (line == kRequest || !TokenOf(line).isEmpty()) {
+        Raise(TokenOf(line));
         socket->write(kAnswer);
         socket->flush();
       }
@@ -76,9 +95,14 @@ void WindowRaiser::OnConnection() {
   }
 }
 
-void WindowRaiser::Raise() {
+void WindowRaiser::Raise(const QByteArray& token) {
   if (window_.isMinimized()) window_.showNormal();
   window_.raise();
+  // Under Wayland only xdg-activation brings a window forward; Qt spends the token it finds in
+  // XDG_ACTIVATION_TOKEN on the next activation request.
+  if (!token.isEmpty() && QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+    qputenv("XDG_ACTIVATION_TOKEN", token);
+  lastToken_ = token;
   window_.activateWindow();
   // An open dialog of ours stays above the window it belongs to.
   if (QWidget* modal = QApplication::activeModalWidget()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <string>
@@ -11,7 +12,7 @@ namespace taskwell {
 
 // A second start on a file that is already open brings the running window to the front. The
 // instance that holds the lock listens on a local socket named after the lock; the refused one
-// asks it to come forward before it shows its message.
+// asks it to come forward before it shows its message, handing over its activation token.
 class WindowRaiser final : public QObject {
   Q_OBJECT
 
@@ -21,6 +22,8 @@ class WindowRaiser final : public QObject {
   ~WindowRaiser() override;
 
   bool IsListening() const;
+  // The activation token that came with the last raise request; empty when none did.
+  const QByteArray& LastToken() const { return lastToken_; }
 
   // The socket's path: beside the lock files, so only this user can reach it.
   static QString SocketPath(const std::string& lockName);
@@ -29,10 +32,11 @@ class WindowRaiser final : public QObject {
 
  private:
   void OnConnection();
-  void Raise();
+  void Raise(const QByteArray& token);
 
   QWidget& window_;
   QLocalServer* server_ = nullptr;
+  QByteArray lastToken_;
 };
 
 }  // namespace taskwell

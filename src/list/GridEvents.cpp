@@ -25,7 +25,7 @@ void ToDoList::GridMouseDown(int hitCol, int hitRow) {
 
 void ToDoList::GridDblClick() {
   const LinkTarget link =
-      LinkTarget::FromDescription(table_.Cell(layout_.DescCol(), table_.Row()), file_.Name);
+      LinkTarget::FromDescription(table_.Cell(layout_.DescCol(), table_.Row()), file_.Name());
   if (link.Type == LinkTarget::Kind::None) return;
   if (link.Type == LinkTarget::Kind::Url) {
     ui_.OpenDocument(link.Target);

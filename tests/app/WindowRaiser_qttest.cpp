@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "support/QtApp.h"
 
@@ -55,6 +58,26 @@ TEST_F(RaiserTest, TheRunningWindowComesForward) {
   EXPECT_TRUE(AskFromAnotherThread(name));
   EXPECT_TRUE(QTest::qWaitForWindowActive(&first));
   EXPECT_FALSE(AskFromAnotherThread(name + ".other"));
+}
+
+// Under Wayland the window may come forward only with the token of the user's action, which the
+// launcher gave the second start; a token that could smuggle more into the request is not sent.
+TEST_F(RaiserTest, TheActivationTokenTravelsWithTheRequest) {
+  QWidget first;
+  const std::string name = Runtime + "/list.todo";
+  const WindowRaiser raiser(name, first);
+  ASSERT_TRUE(raiser.IsListening());
+  for (const auto& [given, passed] : std::vector<std::pair<std::string, std::string>>{
+           {"abc-123_X.y", "abc-123_X.y"}, {"", ""}, {"two words", ""}, {"a\nraise", ""}}) {
+    if (given.empty()) {
+      ::unsetenv("XDG_ACTIVATION_TOKEN");
+    } else {
+      ::setenv("XDG_ACTIVATION_TOKEN", given.c_str(), 1);
+    }
+    EXPECT_TRUE(AskFromAnotherThread(name)) << given;
+    EXPECT_EQ(raiser.LastToken().toStdString(), passed) << given;
+  }
+  ::unsetenv("XDG_ACTIVATION_TOKEN");
 }
 
 TEST_F(RaiserTest, TheEmptyNameHasNoSocket) {
