@@ -1,4 +1,6 @@
 #include "app/MainWindow.h"
+#include <QAccessible>
+#include <QAccessibleWidget>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +24,16 @@
 
 namespace taskwell {
 namespace {
+
+// The window is a frame to a screen reader, as every application's main window is; a plain
+// widget would be a "filler".
+QAccessibleInterface* FrameAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String("taskwell::MainWindow") && object != nullptr &&
+      object->isWidgetType()) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  }
+  return nullptr;
+}
 
 // The layout was designed for an 820-pixel-wide client area; controls on the right keep their
 // distance from the right edge.
@@ -70,6 +82,11 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
     return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
   });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
+  static const bool frameRole = [] {
+    QAccessible::installFactory(FrameAccessible);
+    return true;
+  }();
+  (void)frameRole;
   FormCreate(firstArgument, home);
 }
 

@@ -82,7 +82,10 @@ Qt::ItemFlags TaskGridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (orientation != Qt::Horizontal) return {};
+  // The header texts carry the design's padding ("Pri  "); a screen reader says the bare name.
+  if (role == Qt::AccessibleTextRole) return Decode(table_.Cell(section, 0)).trimmed();
+  if (role != Qt::DisplayRole) return {};
   return Decode(table_.Cell(section, 0));
 }
 

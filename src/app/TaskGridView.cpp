@@ -79,6 +79,9 @@ QWidget* GridEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   auto* editor = new QLineEdit(parent);
   editor->setFrame(false);
   editor->setObjectName(QStringLiteral("GridEditor"));
+  // Named after its column, so a screen reader says where the typing goes.
+  editor->setAccessibleName(
+      index.model()->headerData(index.column(), Qt::Horizontal, Qt::AccessibleTextRole).toString());
   // Every keystroke lands in the cell, so handlers always read what the user typed.
   auto* model = const_cast<QAbstractItemModel*>(index.model());
   const QPersistentModelIndex cell(index);
@@ -122,6 +125,16 @@ bool IsListUndoKey(const QKeyEvent* key) {
 }  // namespace
 
 bool GridEditDelegate::eventFilter(QObject* object, QEvent* event) {
+  // Tab moves between cells; Ctrl+Tab and Ctrl+Shift+Tab lead out of the grid, as in every Qt
+  // control that uses Tab itself.
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        (key->modifiers() & Qt::ControlModifier) != 0) {
+      emit LeaveGrid(key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) == 0);
+      return true;
+    }
+  }
   if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
       IsListUndoKey(static_cast<QKeyEvent*>(event))) {
     event->ignore();
@@ -151,6 +164,7 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
       dispatch_(std::move(dispatch)),
       model_(new TaskGridModel(list.Table(), list.Dates(), EncodingOf(list), this)) {
   setObjectName(QStringLiteral("Grid"));
+  setAccessibleName(QStringLiteral("Tasks"));
   setModel(model_);
   selection_ = new GridSelectionModel(list.Table(), dispatch_, model_, this);
   QItemSelectionModel* old = selectionModel();
@@ -213,12 +227,31 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
     selection_->FollowTable();
     ShowEditor();
   });
+  connect(delegate_, &GridEditDelegate::LeaveGrid, this, &TaskGridView::LeaveGrid);
   connect(selection_, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
           Qt::QueuedConnection);
   connect(model_, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
   model_->SetPalette(palette());
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
   ApplyWidths();
+}
+
+void TaskGridView::LeaveGrid(bool forward) {
+  QWidget* next = this;
+  do {
+    next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+  } while (next != this && (isAncestorOf(next) || (next->focusPolicy() & Qt::TabFocus) == 0 ||
+                            !next->isVisibleTo(window()) || !next->isEnabled()));
+  if (next != this) next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void TaskGridView::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+      (event->modifiers() & Qt::ControlModifier) != 0) {
+    LeaveGrid(event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier) == 0);
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 void TaskGridView::ApplyWidths() {
@@ -251,8 +284,17 @@ void TaskGridView::ShowEditor() {
 
 void TaskGridView::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
-  // The keyboard belongs to the cell editor whenever the grid has it.
-  if (!rowsMoving_) ShowEditor();
+  // The keyboard belongs to the cell editor whenever the grid has it. The grid also gets the
+  // focus back for a moment while it swaps editors on a cursor move: the new editor follows by
+  // itself then, and opening one at once would announce the old cell again.
+  if (rowsMoving_) return;
+  if (event->reason() != Qt::OtherFocusReason) {
+    ShowEditor();
+    return;
+  }
+  QTimer::singleShot(0, this, [this] {
+    if (hasFocus()) ShowEditor();
+  });
 }
 
 void TaskGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

@@ -60,6 +60,10 @@ class GridEditDelegate final : public QStyledItemDelegate {
   // The editor most recently opened, until the view lets it go.
   QWidget* OpenEditor() const { return lastEditor_.data(); }
 
+ signals:
+  // Ctrl+Tab (forward) or Ctrl+Shift+Tab in the editor.
+  void LeaveGrid(bool forward);
+
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
 
@@ -82,10 +86,13 @@ class TaskGridView final : public QTableView {
   // Opens the editor on the current cell, as the grid always shows one.
   void ShowEditor();
   int FullyVisibleRows(int gridHeight) const;
+  // The keyboard goes to the next (or previous) control outside the grid.
+  void LeaveGrid(bool forward);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
