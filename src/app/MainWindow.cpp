@@ -42,6 +42,8 @@ constexpr int kPanelHeight = 50;
 // The design's left edges of the controls that keep their distance from the right edge.
 constexpr int kAboutLeft = 719;
 constexpr int kCloseLeft = 771;
+// Where the design's labels end, so the gap to the right-hand buttons is kept.
+constexpr int kLabelsRight = 553;
 const Rect kDesignBounds{401, 114, 828, 540};
 
 QFont WindowFont() {
@@ -138,6 +140,7 @@ void MainWindow::BuildButtonPanel() {
   aboutButton_ = MakeButton("AboutButton", "Abou&t", kAboutLeft, 0, 49);
   closeButton_ = MakeButton("CloseButton", "&Close", kCloseLeft, 0, 49);
   closeNoSaveButton_ = MakeButton("CloseNoSaveButton", "Close-NoSave", kAboutLeft, 24, 101);
+  FitPanelToText();
   WireButtons();
   WireCommonKeys();
   WireUndoKeys();
@@ -280,6 +283,21 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   resizing_ = true;
   Run([this] { tasks_->FormResize(); });
   resizing_ = false;
+}
+
+void MainWindow::FitPanelToText() {
+  // The labels keep their design width unless the font, the scale or a translation needs more.
+  int left = 0;
+  for (QWidget* control : buttonPanel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (control == aboutButton_ || control == closeButton_ || control == closeNoSaveButton_)
+      continue;
+    if (auto* label = qobject_cast<QLabel*>(control))
+      label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    if (!control->isHidden()) left = std::max(left, control->geometry().right() + 1);
+  }
+  // The window is never narrower than the panel: the right-hand buttons stay clear of the rest.
+  const int gap = kAboutLeft - kLabelsRight;
+  setMinimumWidth(left + gap + (kDesignClientWidth - kAboutLeft));
 }
 
 void MainWindow::AnchorRightEdge() {
