@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +97,12 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
   QApplication app(qtArgc, qtArgv);
   ApplyDesktopIdentity();
+  // Qt's own texts (the print dialog, the standard buttons) in the user's language.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
   MainWindow form(regional, clock, argument, home);
   // The dialogs belong to the window, so the desktop puts them over it; a refused start shows
   // its one message on its own.

@@ -423,8 +423,7 @@ namespace {
 // text: the editor goes with the cursor, never writes into the row that took its place.
 TEST_F(FormTest, RowsMovingUnderTheEditorKeepEveryTasksText) {
   Write(kHeader + "6/1/30,,,\"pear\"\r\n,,,\"apple\"\r\n,,,\"cherry\"\r\n");
-  MainWindow form({}, Clock, File, "/home/x");
-  form.show();
+  MainWindow& form = Open();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   form.FocusGrid();

@@ -88,3 +88,14 @@ window_width() {
 
 keys() { xdotool key --delay 60 "$@"; }
 type_text() { xdotool type --delay 40 -- "$1"; }
+
+# A private session bus with the accessibility bus on it, as a screen reader's desktop has; both
+# end with the journey (the registry daemon goes with its bus).
+start_accessibility_bus() {
+  local address pid
+  { read -r address; read -r pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  export DBUS_SESSION_BUS_ADDRESS=$address
+  APP_PIDS+=("$pid")
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  APP_PIDS+=("$!")
+}

@@ -3,14 +3,7 @@
 # the window, also after the window is made as narrow as it lets itself be.
 source "$(dirname "$0")/lib.sh"
 start_x
-eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 | {
-  read -r address
-  read -r pid
-  echo "export DBUS_SESSION_BUS_ADDRESS='$address'; DBUS_PID=$pid"
-})"
-APP_PIDS+=("$DBUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-APP_PIDS+=("$!")
+start_accessibility_bus
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # A window manager holds the window to its minimum size, as every desktop does.
 openbox >/dev/null 2>&1 &
@@ -29,5 +22,4 @@ for factor in 1.5 2; do
   kill -TERM "$APP_PID"
   wait_until 100 bash -c '! kill -0 "$0" 2>/dev/null' "$APP_PID" || fail "the window did not close"
 done
-kill "$DBUS_PID" 2>/dev/null || true
 echo "scale journey passed"
