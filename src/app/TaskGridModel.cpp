@@ -244,7 +244,7 @@ void TaskGridModel::RowsPermuted(const std::vector<int>& order) {
   QModelIndexList after;
   after.reserve(before.size());
   for (const QModelIndex& old : before)
-    after.push_back(index(newRow_[static_cast<std::size_t>(old.row() + 1)] - 1, old.column()));
+    after.push_back(index(newRow_[static_cast<std::size_t>(old.row()) + 1] - 1, old.column()));
   changePersistentIndexList(before, after);
   pending_.reset();
   newRow_.clear();

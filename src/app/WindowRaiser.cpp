@@ -18,7 +18,7 @@ constexpr qint64 kMaxRequest = 512;
 // The token as the compositor handed it out: printable ASCII without blanks, or nothing.
 QByteArray TokenOf(const QByteArray& line) {
   if (!line.startsWith(QByteArray(kRequest + ' '))) return {};
-  const QByteArray token = line.mid(kRequest.size() + 1);
+  QByteArray token = line.mid(kRequest.size() + 1);
   for (const char c : token) {
     if (c <= ' ' || c > '~') return {};
   }
