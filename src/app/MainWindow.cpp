@@ -450,8 +450,12 @@ Rect MainWindow::WindowBounds() {
 }
 
 void MainWindow::SetWindowBounds(const Rect& bounds) {
-  const QRect wanted(bounds.Left, bounds.Top, std::max(bounds.Width, 200),
-                     std::max(bounds.Height, 120));
+  // A window cut to the work area's right edge below what its panel needs (a large scale) keeps
+  // that edge and moves left instead, as far as the work area goes.
+  const int width = std::max({bounds.Width, 200, minimumWidth()});
+  const int left =
+      std::max(bounds.Left - (width - bounds.Width), std::min(bounds.Left, WorkArea().Left));
+  const QRect wanted(left, bounds.Top, width, std::max(bounds.Height, 120));
   if (wanted != geometry()) setGeometry(wanted);
 }
 
