@@ -205,7 +205,7 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
   Run([this] {
-    tasks_->ClampToWorkArea();
+    tasks_->Geometry().ClampToWorkArea();
     tasks_->FormResize();
   });
 }

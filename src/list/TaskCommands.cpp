@@ -79,4 +79,10 @@ void ToDoList::DeleteButtonClick() {
   ui_.FocusGrid();
 }
 
+void ToDoList::AddButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
+  InsertTaskRow();
+  ui_.FocusGrid();
+}
+
 }  // namespace taskwell
