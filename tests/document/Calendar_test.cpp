@@ -84,7 +84,7 @@ TEST(Calendar, IncMonthAgreesWithTheOracle) {
       for (const int months : {-1, 1, 2, 12, 13, 48, -25}) {
         const CalendarDate date = DecodeDate(value);
         const long long index = date.Year * 12LL + (date.Month - 1) + months;
-        if (index < 12 || index >= 12 * 10000) {
+        if (index < 12 || index >= 12LL * 10000) {
           EXPECT_THROW(IncMonth(value, months), EConvertError) << value << " + " << months;
         } else {
           ASSERT_EQ(IncMonth(value, months), oracle(date, months)) << value << " + " << months;
