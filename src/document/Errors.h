@@ -21,6 +21,8 @@ class EInOutError : public std::runtime_error {
   int Code;
 };
 
+inline constexpr int kFileNotOpen = 103;
+
 // Stops a handler after it has told the user why itself: the guard reports nothing more, and a
 // refused cursor move stays refused.
 class AlreadyReported : public std::runtime_error {

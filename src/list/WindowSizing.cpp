@@ -2,14 +2,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "document/Errors.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-constexpr int kFileNotOpen = 103;
-
-}  // namespace
 
 std::string ToDoList::DefaultTaskFileName(const std::string& home) {
   return (home.empty() ? std::string(".") : home) + "/ToDo.ToDo";
