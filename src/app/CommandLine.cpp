@@ -6,6 +6,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "document/Version.h"
+
 namespace taskwell {
 namespace {
 
@@ -111,7 +113,7 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-  return "Taskwell 3.4\n";
+  return std::string("Taskwell ") + kVersion + "\n";
 }
 
 std::string MissingDisplayReason(const char* qtPlatform, const char* x11Display,

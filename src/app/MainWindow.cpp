@@ -19,6 +19,7 @@
 #include "app/FileWatcher.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
+#include "document/Version.h"
 
 namespace taskwell {
 namespace {
@@ -198,7 +199,8 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   const QString title = ToQt(tasks_->ListTitle());
   // The toolkit's application name stays the product's: the desktop matches windows to
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
-  setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
+  setWindowTitle(QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
+                 QStringLiteral(" - ") + title);
   created_ = true;
   WatchTaskFile();
   if (!loaded) return;
@@ -247,7 +249,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   shown_ = true;
   Run([this] { tasks_->FormShow(); });
   if (aboutBox_ != nullptr) {
-    aboutBox_->SetTexts(QStringLiteral("Taskwell"), QString(), QStringLiteral("V3.4"));
+    aboutBox_->SetTexts(QStringLiteral("Taskwell"), QString(),
+                        QStringLiteral("V") + QString::fromLatin1(kVersion));
   }
   activateWindow();
   FocusGrid();

@@ -22,6 +22,8 @@ class EInOutError : public std::runtime_error {
   int Code;
 };
 
+inline constexpr int kFileNotOpen = 103;
+
 // Stops a handler with a message of the program's own (its message dialog, with this caption)
 // instead of the default error report; a refused cursor move stays refused.
 class Refusal : public std::runtime_error {

@@ -6,11 +6,6 @@
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-constexpr int kFileNotOpen = 103;
-
-}  // namespace
 
 void ToDoList::LoadTaskFile(const DiskBytes* from) {
   LoadedRows loaded;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "document/Version.h"
+
 namespace taskwell {
 namespace {
 
@@ -57,7 +59,7 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {
   for (const char* option : {"--due", "--help", "-h", "--version", "--"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(VersionText(), "Taskwell 3.4\n");
+  EXPECT_EQ(VersionText(), std::string("Taskwell ") + kVersion + "\n");
 }
 
 TEST(CommandLine, MissingDisplayIsNamed) {

@@ -20,6 +20,7 @@
 
 #include "app/MessageDialog.h"
 #include "document/Errors.h"
+#include "document/Version.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 #include "support/TempFiles.h"
@@ -120,7 +121,8 @@ TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(text.toStdString(), item.Caption);
   }
   EXPECT_EQ(testing::Child<QWidget>(form, "ButtonPanel")->height(), 50);
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V3.4 - home"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
+                                    QStringLiteral(" - home"));
 }
 
 TEST_F(FormTest, TabOrderFollowsTheLayout) {
