@@ -13,6 +13,7 @@
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
+#include "app/RemindCommand.h"
 #include "app/WindowRaiser.h"
 #include "document/CommandLine.h"
 #include "list/DueListing.h"
@@ -42,6 +43,9 @@ int RunTaskwell(int argc, char** argv) {
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), std::cout, std::cerr);
     }
+    case CommandLine::Action::Remind:
+      return RunRemindCommand(command.File, homeFolder, RegionalSettings::FromSystemLocale(),
+                              SystemClock());
     case CommandLine::Action::OpenWindow:
       break;
   }

@@ -33,6 +33,7 @@ bool IsSet(const char* value) {
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   CommandLine line;
   bool due = false;
+  bool remind = false;
   std::size_t i = 0;
   for (; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
@@ -64,12 +65,18 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
       due = true;
       continue;
     }
+    if (arg == "--remind") {
+      remind = true;
+      continue;
+    }
     return Failure("unknown option '" + arg +
                    "' (taskwell --help lists the options; use -- before a file name that starts "
                    "with -)");
   }
   if (i < arguments.size()) line.File = arguments[i];
+  if (due && remind) return Failure("--due and --remind cannot be used together");
   if (due) line.What = Action::DueListing;
+  if (remind) line.What = Action::Remind;
   return line;
 }
 
@@ -86,13 +93,15 @@ std::string UsageText() {
          "  --due DAYS     print the tasks due from today to DAYS days ahead, and undated\n"
          "                 tasks whose priority is 0 to DAYS, as the Print button would\n"
          "                 print them; needs no display and never changes the file\n"
+         "  --remind       show what is overdue and due today as one desktop\n"
+         "                 notification; needs only the session bus, never changes the file\n"
          "  -h, --help     print this help and exit\n"
          "      --version  print the version and exit\n"
          "  --             end of options: the next argument is the file, even if it\n"
          "                 starts with -\n"
          "\n"
-         "Exit status: 0 on success, 1 when the file cannot be read or the window cannot\n"
-         "open, 2 for an unknown option.\n";
+         "Exit status: 0 on success, 1 when the file cannot be read, the window cannot\n"
+         "open or no notification could be shown, 2 for an unknown option.\n";
 }
 
 std::string VersionText() {

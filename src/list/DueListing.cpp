@@ -1,46 +1,19 @@
 #include "list/DueListing.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <ostream>
 
-#include "document/NullPlatform.h"
 #include "document/Text.h"
+#include "list/HeadlessList.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-// A desktop with no screen: the task list's messages become lines on stderr.
-class ConsolePlatform final : public NullPlatform {
- public:
-  explicit ConsolePlatform(std::ostream& err) : err_(err) {}
-
-  void ShowMessageBox(const std::string& caption, const std::string& message) override {
-    err_ << "taskwell: " << caption << ": " << message << '\n';
-  }
-  void ShowError(const std::string&, const std::string& text) override {
-    err_ << "taskwell: " << text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
-
-}  // namespace
 
 int PrintDueListing(const std::string& file, int days, const RegionalSettings& regional,
                     const Clock& clock, std::ostream& out, std::ostream& err) {
-  // The window would start from an empty list here; a listing of nothing would hide a mistyped
-  // name from a cron job.
-  if (!std::ifstream(file, std::ios::binary)) {
-    err << "taskwell: cannot read " << file << ": " << std::strerror(errno) << '\n';
-    return 1;
-  }
-  ConsolePlatform console(err);
-  ToDoList list(console, DateFormat(regional, clock));
-  const bool loaded = list.Guarded([&] { list.FormCreate(file, ""); });
+  HeadlessList headless(regional, clock, err);
+  const HeadlessList::Loaded loaded = headless.Load(file);
+  if (loaded == HeadlessList::Loaded::Not) return 1;
+  const ToDoList& list = headless.List();
   PrintChoice choice;
   choice.PrintAll = false;
   choice.From = 0;
@@ -53,7 +26,7 @@ int PrintDueListing(const std::string& file, int days, const RegionalSettings& r
     err << "taskwell: the listing could not be written\n";
     return 1;
   }
-  return loaded ? 0 : 1;
+  return loaded == HeadlessList::Loaded::Whole ? 0 : 1;
 }
 
 }  // namespace taskwell
