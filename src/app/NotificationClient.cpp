@@ -17,7 +17,7 @@ const QString kConnectionName = QStringLiteral("taskwell-notifications");
 // The bus address, or empty where there is none: Qt would otherwise try to start a bus through
 // the X display, which is no session to remind anyone in.
 QString SessionBusAddress() {
-  const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+  QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
   if (!address.isEmpty()) return address;
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   const QString socket = QDir(runtime).filePath(QStringLiteral("bus"));
