@@ -219,7 +219,7 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
 }
 
 void MainWindow::WatchTaskFile() {
-  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->TaskFileName().c_str()), this);
+  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->File().Name().c_str()), this);
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
     if (QApplication::activeModalWidget() != nullptr) return;

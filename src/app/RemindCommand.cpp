@@ -121,10 +121,11 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
 int RunRemindCommand(const std::string& file, const std::string& home,
                      const RegionalSettings& regional, const Clock& clock) {
   const std::string path = file.empty() ? ToDoList::DefaultTaskFileName(home) : file;
-  HeadlessList headless(regional, clock, std::cerr);
-  const HeadlessList::Loaded loaded = headless.Load(path);
+  HeadlessList list(regional, clock, path);
+  const HeadlessList::Loaded loaded = list.Load(std::cerr);
   if (loaded == HeadlessList::Loaded::Not) return 1;
-  const Reminder reminder = ReminderOf(headless.List());
+  const Reminder reminder =
+      ReminderOf(list.Title(), list.Rows(), list.Dates(), list.File().TextIsUtf8());
   if (!reminder.Empty() && !ShowReminder(reminder, path, file, clock.Now())) return 1;
   return loaded == HeadlessList::Loaded::Whole ? 0 : 1;
 }

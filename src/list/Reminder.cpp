@@ -1,9 +1,9 @@
 #include "list/Reminder.h"
 
 #include "dates/RepeatRule.h"
+#include "document/TableLayout.h"
 #include "document/Text.h"
 #include "grid/DueState.h"
-#include "list/ToDoList.h"
 #include "print/Report.h"
 
 namespace taskwell {
@@ -26,9 +26,9 @@ std::string EscapeMarkup(const std::string& text) {
 }
 
 // The description as a reader wants it: UTF-8, without the rule.
-std::string ListedText(const ToDoList& list, int row) {
-  const std::string text(TrimView(WithoutRepeatHeader(list.Table().Cell(list.DescCol(), row))));
-  return list.TextIsUtf8() ? text : Cp1252ToUtf8(text);
+std::string ListedText(const std::string& description, bool textIsUtf8) {
+  const std::string text(TrimView(WithoutRepeatHeader(description)));
+  return textIsUtf8 ? text : Cp1252ToUtf8(text);
 }
 
 std::string SummaryOf(const std::string& title, int overdue, int dueToday) {
@@ -52,21 +52,29 @@ std::string Reminder::Body(bool markup) const {
   return body;
 }
 
-Reminder ReminderOf(const ToDoList& list) {
+Reminder ReminderOf(const std::string& title, const LoadedRows& list, const DateFormat& dates,
+                    bool textIsUtf8) {
   Reminder reminder;
   std::vector<std::string> dueToday;
-  const TaskTable& table = list.Table();
-  const double now = list.Dates().Now();
-  for (int row = 1; row < table.RowCount(); ++row) {
+  const int descCol = TableLayout(list.HasProjCol).DescCol();
+  const double now = dates.Now();
+  for (std::size_t row = 1; row < list.Rows.size(); ++row) {
+    const TaskCells& cells = list.Rows[row];
+    const std::string& dateCell = cells[TableLayout::ColDate];
     double date = 0;
-    if (!list.RowIsSaved(row) || !ReadRowDate(table, row, list.Dates(), date)) continue;
-    if (DueStateOf(table.Cell(ToDoList::ColDate, row), list.Dates(), now) == DueState::Overdue) {
+    if (!TaskFile::IsSavedRow(cells, descCol) || !ReadsAsTableDate(dateCell, dates, date)) {
+      continue;
+    }
+    const std::string& description = cells[static_cast<std::size_t>(descCol)];
+    if (DueStateOf(dateCell, dates, now) == DueState::Overdue) {
       if (reminder.Listed.size() < Reminder::MaxListed) {
-        reminder.Listed.push_back(ListedText(list, row));
+        reminder.Listed.push_back(ListedText(description, textIsUtf8));
       }
       ++reminder.Overdue;
     } else if (DaysOrPriority(date, "", now) <= 0) {
-      if (dueToday.size() < Reminder::MaxListed) dueToday.push_back(ListedText(list, row));
+      if (dueToday.size() < Reminder::MaxListed) {
+        dueToday.push_back(ListedText(description, textIsUtf8));
+      }
       ++reminder.DueToday;
     }
   }
@@ -74,7 +82,7 @@ Reminder ReminderOf(const ToDoList& list) {
     if (reminder.Listed.size() == Reminder::MaxListed) break;
     reminder.Listed.push_back(std::move(text));
   }
-  reminder.Summary = SummaryOf(list.ListTitle(), reminder.Overdue, reminder.DueToday);
+  reminder.Summary = SummaryOf(title, reminder.Overdue, reminder.DueToday);
   return reminder;
 }
 

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-namespace taskwell {
+#include "document/DateText.h"
+#include "document/TaskFile.h"
 
-class ToDoList;
+namespace taskwell {
 
 // What a reminder says about a list: the tasks overdue and those due today. Overdue is what the
 // grid shows in red (a day before today); due today is every other dated task that Print and
@@ -26,6 +27,8 @@ struct Reminder {
   std::string Body(bool markup) const;
 };
 
-Reminder ReminderOf(const ToDoList& list);
+// The reminder for a list read from its file (`textIsUtf8` as the file read it).
+Reminder ReminderOf(const std::string& title, const LoadedRows& list, const DateFormat& dates,
+                    bool textIsUtf8);
 
 }  // namespace taskwell
