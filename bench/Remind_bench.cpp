@@ -14,9 +14,10 @@ void BM_RemindReading(benchmark::State& state) {
   const std::string& path = TaskFiles::Shared().PathOf(Tasks(state));
   for (auto _ : state) {
     std::ostringstream err;
-    HeadlessList headless({}, context.Clock, err);
-    if (headless.Load(path) != HeadlessList::Loaded::Whole) state.SkipWithError("not loaded");
-    const Reminder reminder = ReminderOf(headless.List());
+    HeadlessList list({}, context.Clock, path);
+    if (list.Load(err) != HeadlessList::Loaded::Whole) state.SkipWithError("not loaded");
+    const Reminder reminder =
+        ReminderOf(list.Title(), list.Rows(), list.Dates(), list.File().TextIsUtf8());
     benchmark::DoNotOptimize(reminder.Summary);
   }
   state.SetItemsProcessed(state.iterations() * Tasks(state));
