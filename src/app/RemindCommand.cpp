@@ -96,11 +96,13 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   quint32 id = 0;
   const QString memory = MemoryFile(file);
   const QString day = DayText(now);
-  if (client.Capabilities(capabilities)) {
+  // A server may list no capabilities at all; it is there once it answers.
+  const bool answered = client.Capabilities(capabilities);
+  if (answered) {
     request = RequestFor(reminder, capabilities);
     request.ReplacesId = TodaysNotification(memory, day);
   }
-  if (!client.Connected() || capabilities.isEmpty() || !client.Notify(request, id)) {
+  if (!answered || !client.Notify(request, id)) {
     std::cerr << "taskwell: " << client.Error().toLocal8Bit().constData() << '\n';
     return false;
   }

@@ -97,6 +97,8 @@ check_user_units() {
   rm -rf "$scratch"
   grep -qx 'ExecStart=taskwell --remind' "$dir/taskwell-remind.service" && pass "service runs taskwell --remind" ||
     fail "service does not run taskwell --remind"
+  grep -qx 'KillMode=process' "$dir/taskwell-remind.service" && pass "a window started by Open outlives the run" ||
+    fail "the service would kill the window that Open starts"
   local want
   for want in 'OnCalendar=*-*-* 08:00:00' 'OnStartupSec=3min' 'Persistent=true' 'WantedBy=timers.target'; do
     grep -qxF -- "$want" "$dir/taskwell-remind.timer" && pass "timer $want" || fail "timer lacks $want"
