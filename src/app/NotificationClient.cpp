@@ -1,6 +1,8 @@
 #include "app/NotificationClient.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDir>
 #include <QEventLoop>
@@ -88,6 +90,18 @@ bool NotificationClient::Notify(const NotificationRequest& request, quint32& id)
   return true;
 }
 
+bool NotificationClient::TakeWaitingName(const QString& name) {
+  if (!connected_) return false;
+  waitingName_ = name;
+  bus_.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+               QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameLost"), this,
+               SLOT(OnNameLost(QString)));
+  const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+      bus_.interface()->registerService(name, QDBusConnectionInterface::ReplaceExistingService,
+                                        QDBusConnectionInterface::AllowReplacement);
+  return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+}
+
 QString NotificationClient::WaitForAction(quint32 id, int limitMs) {
   waitingFor_ = id;
   invoked_.clear();
@@ -113,6 +127,10 @@ void NotificationClient::OnNotificationClosed(uint id, uint) {
   if (id != waitingFor_ || done_) return;
   done_ = true;
   emit Finished();
+}
+
+void NotificationClient::OnNameLost(const QString& name) {
+  if (name == waitingName_) OnGone();
 }
 
 void NotificationClient::OnGone() {

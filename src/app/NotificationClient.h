@@ -40,6 +40,9 @@ class NotificationClient final : public QObject {
   // False, with Error() set, when no server answers.
   bool Capabilities(QStringList& capabilities);
   bool Notify(const NotificationRequest& request, quint32& id);
+  // Takes the bus name `name` for this process, from whoever had it: the one who had it stops
+  // waiting. False when the bus refused.
+  bool TakeWaitingName(const QString& name);
   // Waits until notification `id` has an action invoked (its key is returned) or is closed, the
   // server or the bus goes away, or `limitMs` pass (an empty key).
   QString WaitForAction(quint32 id, int limitMs);
@@ -51,6 +54,7 @@ class NotificationClient final : public QObject {
   void OnActionInvoked(uint id, const QString& key);
   void OnNotificationClosed(uint id, uint reason);
   void OnGone();
+  void OnNameLost(const QString& name);
 
  private:
   QDBusMessage Call(const QString& method, const QVariantList& arguments);
@@ -58,6 +62,7 @@ class NotificationClient final : public QObject {
   QDBusConnection bus_;
   bool connected_ = false;
   QString error_;
+  QString waitingName_;
   quint32 waitingFor_ = 0;
   QString invoked_;
   bool done_ = false;

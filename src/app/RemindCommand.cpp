@@ -30,12 +30,12 @@ QString StateFolder() {
   return state + QStringLiteral("/taskwell");
 }
 
-// Where the id of the list's notification is kept: one file per list, named by its path.
-QString MemoryFile(const std::string& file) {
+// What names a list's reminder state (its file, its bus name): the list's path, hashed.
+QString ListKey(const std::string& file) {
   const QByteArray path =
       QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath().toUtf8();
   const QByteArray hash = QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex();
-  return StateFolder() + QStringLiteral("/reminder-") + QString::fromLatin1(hash.left(32));
+  return QString::fromLatin1(hash.left(32));
 }
 
 QString DayText(double now) {
@@ -94,7 +94,8 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   QStringList capabilities;
   NotificationRequest request;
   quint32 id = 0;
-  const QString memory = MemoryFile(file);
+  const QString key = ListKey(file);
+  const QString memory = StateFolder() + QStringLiteral("/reminder-") + key;
   const QString day = DayText(now);
   // A server may list no capabilities at all; it is there once it answers.
   const bool answered = client.Capabilities(capabilities);
@@ -108,6 +109,8 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   }
   RememberNotification(memory, day, id);
   if (request.Actions.isEmpty()) return true;
+  // One process waits for the list's notification: a run that replaced it takes over.
+  client.TakeWaitingName(QStringLiteral("io.github.taskwell.Reminder.h") + key);
   if (client.WaitForAction(id, kActionWaitMs).isEmpty()) return true;
   // The same argument as given, so that a window already open on the list comes to the front.
   QStringList arguments;
