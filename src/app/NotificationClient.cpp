@@ -90,6 +90,10 @@ bool NotificationClient::Notify(const NotificationRequest& request, quint32& id)
   return true;
 }
 
+void NotificationClient::Close(quint32 id) {
+  if (connected_) Call(QStringLiteral("CloseNotification"), {QVariant::fromValue(id)});
+}
+
 bool NotificationClient::TakeWaitingName(const QString& name) {
   if (!connected_) return false;
   waitingName_ = name;

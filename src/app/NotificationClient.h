@@ -40,6 +40,7 @@ class NotificationClient final : public QObject {
   // False, with Error() set, when no server answers.
   bool Capabilities(QStringList& capabilities);
   bool Notify(const NotificationRequest& request, quint32& id);
+  void Close(quint32 id);
   // Takes the bus name `name` for this process, from whoever had it: the one who had it stops
   // waiting. False when the bus refused.
   bool TakeWaitingName(const QString& name);

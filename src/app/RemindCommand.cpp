@@ -38,6 +38,11 @@ QString ListKey(const std::string& file) {
   return QString::fromLatin1(hash.left(32));
 }
 
+// Where the id of the list's notification of the day is kept.
+QString MemoryFile(const QString& key) {
+  return StateFolder() + QStringLiteral("/reminder-") + key;
+}
+
 QString DayText(double now) {
   const CalendarDate day = DecodeDate(now);
   return QStringLiteral("%1-%2-%3")
@@ -86,16 +91,12 @@ NotificationRequest RequestFor(const Reminder& reminder, const QStringList& capa
 // Shows the reminder; false, with the reason on stderr, when no server took it.
 bool ShowReminder(const Reminder& reminder, const std::string& file, const std::string& given,
                   double now) {
-  int argc = 1;
-  char name[] = "taskwell";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication app(argc, argv);
   NotificationClient client;
   QStringList capabilities;
   NotificationRequest request;
   quint32 id = 0;
   const QString key = ListKey(file);
-  const QString memory = StateFolder() + QStringLiteral("/reminder-") + key;
+  const QString memory = MemoryFile(key);
   const QString day = DayText(now);
   // A server may list no capabilities at all; it is there once it answers.
   const bool answered = client.Capabilities(capabilities);
@@ -121,6 +122,15 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   return true;
 }
 
+// Nothing is due any more: what an earlier run said today goes, where a server is there to
+// take it away. Without one there is nothing showing, and nothing to report.
+void CloseTodaysReminder(const std::string& file, double now) {
+  const quint32 id = TodaysNotification(MemoryFile(ListKey(file)), DayText(now));
+  if (id == 0) return;
+  NotificationClient client;
+  client.Close(id);
+}
+
 }  // namespace
 
 int RunRemindCommand(const std::string& file, const std::string& home,
@@ -131,7 +141,15 @@ int RunRemindCommand(const std::string& file, const std::string& home,
   if (loaded == HeadlessList::Loaded::Not) return 1;
   const Reminder reminder =
       ReminderOf(list.Title(), list.Rows(), list.Dates(), list.File().TextIsUtf8());
-  if (!reminder.Empty() && !ShowReminder(reminder, path, file, clock.Now())) return 1;
+  int argc = 1;
+  char name[] = "taskwell";
+  char* argv[] = {name, nullptr};
+  const QCoreApplication app(argc, argv);
+  if (reminder.Empty()) {
+    CloseTodaysReminder(path, clock.Now());
+  } else if (!ShowReminder(reminder, path, file, clock.Now())) {
+    return 1;
+  }
   return loaded == HeadlessList::Loaded::Whole ? 0 : 1;
 }
 

@@ -115,13 +115,25 @@ REMIND_PID=$SECOND_PID expect_exit 50 0
 dunstctl close-all
 expect_exit 50 0
 
+# Nothing due any more: today's notification goes, and nothing new is sent.
+remind "$LIST"
+wait_for_calls 4
+WAITING_PID=$REMIND_PID
+write_list "$LIST" "$(day '+3 days'),,,\"Later\""
+remind "$LIST"
+expect_exit 50 0
+wait_until 50 bash -c '[ "$(dunstctl count displayed)" = 0 ]' || fail "the old reminder stayed"
+REMIND_PID=$WAITING_PID expect_exit 50 0
+[ "$(notify_calls)" = 4 ] || fail "a notification for nothing due"
+
 # An unreadable file: the message, exit 1, and nothing sent.
 remind "$E2E_TMP/missing.todo"
 expect_exit 50 1
 grep -q 'cannot read' "$E2E_TMP/err" || fail "no message for a missing file"
-[ "$(notify_calls)" = 3 ] || fail "a notification for a missing file"
+[ "$(notify_calls)" = 4 ] || fail "a notification for a missing file"
 
 # No notification server: one line and exit 1, soon.
+write_list "$LIST" "$(day today),,,\"Call Ann\""
 kill "${BUS_PIDS[2]}"
 wait_until 50 bash -c '! has_server' 2>/dev/null || true
 cp "$LIST" "$E2E_TMP/before"
