@@ -137,7 +137,14 @@ void MainWindow::BuildButtonPanel() {
   };
   wire(addButton_, [&list] { list.AddButtonClick(); });
   wire(deleteButton_, [&list] { list.DeleteButtonClick(); });
-  wire(incrementButton_, [&list] { list.IncrementButtonClick(); });
+  // Shift with the button (a click, or Shift+Alt+I) catches a task up to today in one step.
+  wire(incrementButton_, [&list] {
+    if (QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier)) {
+      list.CatchUpButtonClick();
+    } else {
+      list.IncrementButtonClick();
+    }
+  });
   wire(replicateButton_, [&list] { list.ReplicateButtonClick(); });
   wire(printButton_, [&list] { list.PrintButtonClick(); });
   wire(saveButton_, [&list] { list.SaveButtonClick(); });
@@ -173,6 +180,7 @@ void MainWindow::WireCommonKeys() {
   // exactly as Alt+S and Alt+F do.
   saveButton_->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   findButton_->grabShortcut(QKeySequence(Qt::Key_F3));
+  incrementButton_->grabShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_I));
   auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
   findKey->setObjectName(QStringLiteral("FindShortcut"));
   connect(findKey, &QShortcut::activated, this, [this] {

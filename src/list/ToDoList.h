@@ -188,6 +188,8 @@ class ToDoList {
 
   // --- Dates and recurrence.
   void IncrementButtonClick();
+  // Shift+Alt+I: Increment pressed until the date is no longer in the past, as one change.
+  void CatchUpButtonClick();
   void ReplicateButtonClick();
   void DeleteTaskRow();
   void DeleteButtonClick();
@@ -229,6 +231,8 @@ class ToDoList {
  private:
   friend struct ListTestAccess;  // tests set up state through one small helper
 
+  // Increment, once or until the date is no longer in the past.
+  void MoveCursorDate(bool catchUp);
   // Sets the project column's presence, and the table's columns with it.
   void SetLayout(bool hasProjCol);
   double CommittedDate(std::string_view typed) const;

@@ -308,6 +308,22 @@ std::vector<std::string> AllCells(const ToDoList& list) {
   return cells;
 }
 
+TEST_F(FormTest, ShiftWithIncrementCatchesUpAndPlainIncrementStepsOnce) {
+  Write(kHeader + "1/1/06,,,\":monthly Club night\"\r\n");
+  MainWindow& form = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  GridOf(form)->setFocus();
+  const std::string today = form.List().Dates().FormatDateText(form.List().Dates().Now());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+  EXPECT_EQ(form.List().Table().Cell(0, 1), "02/01/2006");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier | Qt::ShiftModifier);
+  const std::string caughtUp = form.List().Table().Cell(0, 1);
+  EXPECT_GE(caughtUp.substr(6) + caughtUp.substr(0, 5), today.substr(6) + today.substr(0, 5));
+  form.List().Undo();
+  QTest::mouseClick(Button(form, "IncrementButton"), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(form.List().Table().Cell(0, 1), caughtUp);
+}
+
 TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   Write(kHeader + ",,,\"alpha\"\r\n,,,\"beta\"\r\n,,,\"alphabet\"\r\n");
   MainWindow form({}, Clock, File, "/home/x");

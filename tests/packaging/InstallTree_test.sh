@@ -40,6 +40,7 @@ icon=$(desktop_key "$desktop" Icon)
 [[ -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] && pass "Icon names the installed icon" ||
   fail "Icon=$icon has no installed SVG"
 check_metainfo "$prefix/share/metainfo/io.github.taskwell.Taskwell.metainfo.xml" "$prefix"
+check_user_units "$prefix/lib/systemd/user" "$prefix/bin/taskwell"
 
 # --- Icons.
 if command -v xmllint >/dev/null; then
