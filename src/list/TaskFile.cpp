@@ -12,6 +12,8 @@
 namespace taskwell {
 namespace {
 
+constexpr int kDiskWriteError = 101;
+
 bool IsProjectWord(const std::string& field) {
   return UpperAscii(field) == "PROJECT";
 }
@@ -195,19 +197,36 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
   if (file_.LoadWasPartial && access(file_.Name.c_str(), F_OK) == 0)
     KeepBackup(file_.Name, BackupFileName());
 
-  std::string bytes =
-      rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
   AtomicFileWriter writer;
-  writer.Open(file_.Name);
-  writer.AppendTaken(std::move(bytes));
-  // Without an open file the writer throws the reason it could not open one.
-  file_.DiskStamp = writer.Commit(&bytes);
+  std::string bytes;
+  try {
+    bytes = rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
+    writer.Open(file_.Name);
+    writer.AppendTaken(std::move(bytes));
+    // Without an open file the writer throws the reason it could not open one.
+    file_.DiskStamp = writer.Commit(&bytes);
+  } catch (const std::bad_alloc&) {
+    writer.Abandon();
+    throw EFileError(kDiskWriteError, "Cannot save " + file_.Name +
+                                          ": there is not enough memory. Nothing was written; "
+                                          "the file is as it was. Close other programs and save "
+                                          "again");
+  } catch (const EIncompleteFlush& e) {
+    // The file holds the new bytes: they are the base now, and the warning still reaches the user.
+    file_.DiskStamp = e.Written();
+    SavedAsBase(std::move(bytes));
+    throw;
+  }
+  SavedAsBase(std::move(bytes));
+  ReportNotKept(writer.NotKept());
+  return true;
+}
+
+void ToDoList::SavedAsBase(std::string bytes) {
   file_.BaseBytes = std::move(bytes);
   file_.BaseRevision = table_.ContentRevision();
   file_.WrittenRevision = file_.BaseRevision;
   file_.LoadWasPartial = false;
-  ReportNotKept(writer.NotKept());
-  return true;
 }
 
 void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {

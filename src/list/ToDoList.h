@@ -292,6 +292,8 @@ class ToDoList {
   bool WeekdaysFitCp1252() const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
+  // After a save: the bytes written are what the next change is measured against.
+  void SavedAsBase(std::string bytes);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
   // The exchange order of the task rows (nothing when none moves), from the kept key groups when
