@@ -17,6 +17,7 @@
 #include "app/AboutDialog.h"
 #include "app/DiscardedCopy.h"
 #include "app/FileWatcher.h"
+#include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 
@@ -200,6 +201,9 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
   setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
   created_ = true;
+  journal_ = new JournalKeeper(
+      *tasks_, RecoveryJournal::StateFolder(),
+      [this](const std::string& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
   // The window opens at its design bounds kept inside the work area rather than maximized, so
@@ -271,19 +275,26 @@ void MainWindow::AnchorRightEdge() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does; the unsaved list
-  // goes aside. Should that fail, the user decides, unless the session is ending anyway.
-  if (!KeepDiscardedEdits() && !closingForSession_ &&
+  // goes aside. Should that fail, the user decides; the journal stays until then.
+  if (!KeepDiscardedEdits() &&
       !Confirm("The unsaved changes to " + tasks_->ListTitle() + " could not be kept aside in " +
                DiscardedFolder() + ".\r\nClose without saving them?")) {
     event->ignore();
     return;
   }
+  if (journal_ != nullptr) journal_->Remove();
   event->accept();
 }
 
-void MainWindow::CloseForSession() {
-  closingForSession_ = true;
-  close();
+void MainWindow::EndForSignal(int signal) {
+  if (journal_ != nullptr) journal_->KeepNow(true);
+  // Every event loop ends, a dialog's too, and no new one starts: nothing outlives the window.
+  endCode_ = 128 + signal;
+  QCoreApplication::exit(endCode_);
+}
+
+void MainWindow::OfferRecovery() {
+  if (journal_ != nullptr) journal_->OfferFound(this, DiscardedFolder());
 }
 
 bool MainWindow::KeepDiscardedEdits() {

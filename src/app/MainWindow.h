@@ -15,6 +15,7 @@ namespace taskwell {
 class MessageDialog;
 class AboutDialog;
 class TaskPrintDialog;
+class JournalKeeper;
 
 // The main window: the button panel above the task grid. It forwards every event to the task
 // list's handlers and gives the task list the desktop it needs.
@@ -50,8 +51,13 @@ class MainWindow final : public QWidget, public Platform {
   // A list that ends unsaved is written to the discarded folder (also from a crash handler).
   // False when it had to be and could not.
   bool KeepDiscardedEdits();
-  // Closes because the session ends (SIGTERM, SIGHUP): nobody is there to answer a question.
-  void CloseForSession();
+  // Ends the program at once for a signal (the session ending, Ctrl+C): the unsaved list stays in
+  // the recovery journal, and every open dialog ends with the window.
+  void EndForSignal(int signal);
+  // The exit code a signal asked for, or -1 while none came.
+  int EndCode() const { return endCode_; }
+  // Offers a recovery journal an earlier run left for this list.
+  void OfferRecovery();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -88,6 +94,8 @@ class MainWindow final : public QWidget, public Platform {
   DateFormat dates_;
   std::unique_ptr<ToDoList> tasks_;
   std::unique_ptr<TaskPrintDialog> printDialog_;
+  JournalKeeper* journal_ = nullptr;
+  int endCode_ = -1;
   MessageDialog* messageBox_ = nullptr;
   AboutDialog* aboutBox_ = nullptr;
 
@@ -118,8 +126,6 @@ class MainWindow final : public QWidget, public Platform {
   bool resizing_ = false;
   // The last commit on leaving the grid was refused; the button that took the focus waits.
   bool gridEditRefused_ = false;
-  // The window closes because the session ends: no question may hold it open.
-  bool closingForSession_ = false;
 };
 
 }  // namespace taskwell

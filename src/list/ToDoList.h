@@ -197,6 +197,8 @@ class ToDoList {
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
   // only partly is not loaded, and the user is told once per change. True when it reloaded.
   bool FileChangedOnDisk();
+  // Shows the list a recovery journal kept, as one undoable change; the file stays as it is.
+  void RestoreJournal(const std::string& bytes);
   // Shows what another list loaded from the task file, keeping the cursor on its task, the sort
   // mode and the column widths; `loaded` is left empty.
   void ReloadTaskFile(ToDoList& loaded);
