@@ -47,6 +47,20 @@ std::vector<std::string_view> TaskLines(std::string_view bytes) {
 
 }  // namespace
 
+bool LooksCutShort(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  const std::size_t end = bytes.find('\n');
+  // Nothing at all, or less than a header line.
+  if (end == std::string_view::npos) return true;
+  const std::string first = UpperAscii(TrimView(bytes.substr(0, end)));
+  return !first.starts_with("\"DATE\"") && !first.starts_with("DATE") &&
+         !first.starts_with("\"PROJECT\"") && !first.starts_with("PROJECT");
+}
+
+bool ToDoList::CutShortOnDisk(const std::string& theirs) const {
+  return LooksCutShort(theirs) && (!SavedRows().empty() || !TaskLines(file_.BaseBytes).empty());
+}
+
 std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::string& failure) const {
   // Loaded by the same rules as the window's, so that the sides of a merge are compared in the
   // one form a save writes: dates, numbers and quoting no longer differ by who wrote them.
@@ -64,12 +78,25 @@ std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::stri
 
 bool ToDoList::FileChangedOnDisk() {
   if (!ChangedOnDisk(file_.Name, file_.DiskStamp)) return false;
-  // What the user changed here is merged at the next save, never thrown away by a reload.
-  if (!ShowsBaseAsLoaded()) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
   if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return false;
+  // An emptied or truncated file (a sync tool's partial write, an editor's crash) is no new truth.
+  if (CutShortOnDisk(theirs.Bytes)) {
+    if (partialReloadTold_ != theirs.Stamp.Hash) {
+      partialReloadTold_ = theirs.Stamp.Hash;
+      ui_.ShowMessageBox(file_.Title, file_.Name + " was emptied or cut short elsewhere (" +
+                                          std::to_string(theirs.Bytes.size()) +
+                                          " bytes, no header line). The list still shows its "
+                                          "tasks; Save keeps them and keeps the file as it is now "
+                                          "as " +
+                                          BackupFileName() + ".");
+    }
+    return false;
+  }
+  // What the user changed here is merged at the next save, never thrown away by a reload.
+  if (!ShowsBaseAsLoaded()) return false;
   std::string failure;
   const std::unique_ptr<ToDoList> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {

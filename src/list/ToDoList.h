@@ -100,6 +100,9 @@ struct ButtonState {
   bool SortVisible = false;
 };
 
+// No header line, or not even one whole line: what a partial write or a truncation leaves.
+bool LooksCutShort(std::string_view bytes);
+
 // "Sorted by Date" and its kin: the sort order button's caption for a sort mode (1 to 3).
 std::string SortCaption(int sortMode);
 
@@ -269,6 +272,11 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
+  // Whether the file, as another program left it, lost what the list holds: emptied, shorter
+  // than its header, or without one, while the list has tasks.
+  bool CutShortOnDisk(const std::string& theirs) const;
+  // Saves over a cut-short file, which is kept as the backup first.
+  bool SaveOverCutShort();
   // The lines of the three sides: each side loaded whole and written again, or, for files in
   // this list's own form, only the lines that are not already ours. False where the sides cannot
   // be compared.

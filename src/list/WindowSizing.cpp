@@ -126,6 +126,13 @@ bool ToDoList::SaveButtonClick() {
     notes.push_back(file_.Name +
                     " could not be read when this list was opened, so the list does not show the "
                     "tasks in it.");
+  } else if (!check.Exists && file_.DiskStamp.Exists) {
+    notes.push_back(file_.Name +
+                    " has been deleted by another program since this window read or "
+                    "saved it.");
+  } else if (std::string now; ChangedOnDisk(file_.Name, file_.DiskStamp) &&
+                              ReadWholeFile(file_.Name, now) && CutShortOnDisk(now)) {
+    return SaveOverCutShort();
   } else if (ChangedOnDisk(file_.Name, file_.DiskStamp) && !(merge = PrepareMerge())) {
     // Asked only where a merge cannot be trusted.
     outsideChange = true;
@@ -172,6 +179,16 @@ bool ToDoList::SaveButtonClick() {
   if (replaceBackup) std::filesystem::remove(backup, error);
   if (merge) return SaveMerged(*merge);
   return SaveTaskFile();
+}
+
+bool ToDoList::SaveOverCutShort() {
+  KeepBackup(file_.Name, BackupFileName());
+  if (!SaveTaskFile()) return false;
+  ui_.ShowMessageBox(file_.Title, file_.Name +
+                                      " had been emptied or cut short elsewhere. The tasks shown "
+                                      "here were saved; the file as it was is kept as " +
+                                      BackupFileName() + ".");
+  return true;
 }
 
 void ToDoList::CloseButtonClick() {
