@@ -3,10 +3,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
 #include "app/DiscardedCopy.h"
+#include "list/ConflictCopies.h"
 
 namespace taskwell {
 namespace {
@@ -50,9 +53,14 @@ JournalKeeper::JournalKeeper(ToDoList& list, const std::string& stateFolder,
 
 JournalKeeper::~JournalKeeper() {
   if (exitKeeper == this) exitKeeper = nullptr;
+  FinishWrite();
 }
 
 void JournalKeeper::Tick() {
+  // A write that failed beside the event loop is told here.
+  if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+    Tell(FinishWrite(), false);
+  }
   const std::uint64_t revision = list_.Table().ContentRevision();
   if (revision != seen_) {
     // Still changing: wait for a tick without a change.
@@ -60,34 +68,94 @@ void JournalKeeper::Tick() {
     pending_ = true;
     return;
   }
-  if (pending_ || (written_ && list_.File().WrittenRevision == revision)) {
+  const bool saved = list_.File().WrittenRevision == revision;
+  if (pending_ || (written_ && saved)) {
     pending_ = false;
     KeepNow();
+  }
+  if (saved && !mergedCopies_.empty()) {
+    // The merged list is in the file now, and the sync tool carries it to the other machines.
+    const std::vector<std::string> left =
+        MoveCopiesAside(mergedCopies_, RecoveryJournal::StateFolder() + "/conflicts");
+    RememberShared();
+    mergedCopies_.clear();
+    if (!left.empty() && tell_) {
+      std::string names;
+      for (const std::string& copy : left) names += (names.empty() ? "" : ", ") + copy;
+      tell_("Cannot move these merged conflict copies into " + RecoveryJournal::StateFolder() +
+            "/conflicts: " + names + ". Their tasks are in the list; remove them by hand");
+    }
+  }
+}
+
+void JournalKeeper::RememberShared() {
+  try {
+    journal_.WriteShared(list_.File().BaseBytes);
+  } catch (const std::exception&) {
+    // Without it, the file as last read serves as the base.
+  }
+}
+
+std::string JournalKeeper::SharedBase() const {
+  const std::optional<std::string> shared = journal_.Shared();
+  return shared ? *shared : list_.File().BaseBytes;
+}
+
+void JournalKeeper::AddMergedCopies(const std::vector<std::string>& copies) {
+  for (const std::string& copy : copies) {
+    if (std::find(mergedCopies_.begin(), mergedCopies_.end(), copy) == mergedCopies_.end())
+      mergedCopies_.push_back(copy);
   }
 }
 
 bool JournalKeeper::KeepNow(bool quiet) {
+  // A write still running finishes first, so that journals land in the order they were made.
+  std::string failure = FinishWrite();
   try {
-    if (list_.HasUnsavedChanges()) {
-      journal_.Write(list_.SaveBytes());
-      written_ = true;
+    std::string bytes;
+    const bool unsaved = list_.File().WrittenRevision != list_.Table().ContentRevision() &&
+                         (bytes = list_.SaveBytes()) != list_.File().BaseBytes;
+    if (unsaved && quiet) {
+      journal_.Write(bytes);
+    } else if (unsaved) {
+      // The flush to disk is the slow part; it runs beside the event loop.
+      writing_ = std::async(std::launch::async, [this, bytes = std::move(bytes)] {
+        try {
+          journal_.Write(bytes);
+        } catch (const std::exception& e) {
+          return std::string(e.what());
+        }
+        return std::string();
+      });
     } else if (written_) {
       Remove();
     }
-    failureTold_ = false;
-    return true;
+    written_ = written_ || unsaved;
   } catch (const std::exception& e) {
-    if (!quiet && !failureTold_ && tell_) {
-      failureTold_ = true;
-      tell_(std::string(e.what()) +
-            ". Until it can be written, unsaved changes are lost if the program ends without a "
-            "save");
-    }
-    return false;
+    failure = e.what();
   }
+  Tell(failure, quiet);
+  return failure.empty();
+}
+
+std::string JournalKeeper::FinishWrite() {
+  if (!writing_.valid()) return {};
+  return writing_.get();
+}
+
+void JournalKeeper::Tell(const std::string& failure, bool quiet) {
+  if (failure.empty()) {
+    failureTold_ = false;
+    return;
+  }
+  if (quiet || failureTold_ || !tell_) return;
+  failureTold_ = true;
+  tell_(failure +
+        ". Until it can be written, unsaved changes are lost if the program ends without a save");
 }
 
 void JournalKeeper::Remove() {
+  FinishWrite();
   journal_.Remove();
   written_ = false;
 }

@@ -4,7 +4,9 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "list/RecoveryJournal.h"
 #include "list/ToDoList.h"
@@ -37,8 +39,18 @@ class JournalKeeper final : public QObject {
   // restore it into the list, keep it aside in `asideFolder`, or discard it.
   void OfferFound(QWidget* parent, const std::string& asideFolder);
 
+  // The file as last read: the state shared with other machines, as far as this one knows.
+  void RememberShared();
+  std::string SharedBase() const;
+  // Conflict copies merged into the list; the next successful save moves them aside.
+  void AddMergedCopies(const std::vector<std::string>& copies);
+  const std::vector<std::string>& MergedCopies() const { return mergedCopies_; }
+
  private:
   void Tick();
+  // Waits for a write running beside the event loop; its failure, or "".
+  std::string FinishWrite();
+  void Tell(const std::string& failure, bool quiet);
 
   ToDoList& list_;
   RecoveryJournal journal_;
@@ -48,6 +60,8 @@ class JournalKeeper final : public QObject {
   bool pending_ = false;
   bool written_ = false;
   bool failureTold_ = false;
+  std::vector<std::string> mergedCopies_;
+  std::future<std::string> writing_;
 };
 
 }  // namespace taskwell

@@ -20,6 +20,7 @@
 #include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
+#include "list/ConflictCopies.h"
 
 namespace taskwell {
 namespace {
@@ -219,7 +220,29 @@ void MainWindow::WatchTaskFile() {
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
     if (QApplication::activeModalWidget() != nullptr) return;
-    Run([this] { tasks_->FileChangedOnDisk(); });
+    MergeConflictCopies();
+    bool reloaded = false;
+    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
+    if (reloaded) journal_->RememberShared();
+  });
+}
+
+void MainWindow::MergeConflictCopies() {
+  std::vector<std::string> copies;
+  for (std::string& copy : FindConflictCopies(tasks_->TaskFileName())) {
+    const auto& merged = journal_->MergedCopies();
+    if (std::find(merged.begin(), merged.end(), copy) == merged.end() &&
+        std::find(refusedCopies_.begin(), refusedCopies_.end(), copy) == refusedCopies_.end())
+      copies.push_back(std::move(copy));
+  }
+  if (copies.empty()) return;
+  Run([&] {
+    const ConflictMerge merge =
+        taskwell::MergeConflictCopies(*tasks_, copies, journal_->SharedBase());
+    journal_->AddMergedCopies(merge.Merged);
+    // A copy that could not be merged is named once, not at every change of the folder.
+    refusedCopies_.insert(refusedCopies_.end(), merge.Refused.begin(), merge.Refused.end());
+    if (!merge.Message.empty()) ShowMessageBox(tasks_->ListTitle(), merge.Message);
   });
 }
 
@@ -294,7 +317,12 @@ void MainWindow::EndForSignal(int signal) {
 }
 
 void MainWindow::OfferRecovery() {
-  if (journal_ != nullptr) journal_->OfferFound(this, DiscardedFolder());
+  if (journal_ == nullptr) return;
+  journal_->OfferFound(this, DiscardedFolder());
+  // What the file holds now is shared, unless the sync tool left copies that say otherwise.
+  if (FindConflictCopies(tasks_->TaskFileName()).empty() && !journal_->Journal().Find())
+    journal_->RememberShared();
+  MergeConflictCopies();
 }
 
 bool MainWindow::KeepDiscardedEdits() {

@@ -77,6 +77,8 @@ class MainWindow final : public QWidget, public Platform {
   void FormCreate(const std::string& firstArgument, const std::string& home);
   // Reloads the list when its file changed on disk and settled (sync tools, other windows).
   void WatchTaskFile();
+  // Merges the sync tools' conflict copies of the task file that are not merged yet.
+  void MergeConflictCopies();
   // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
   // under the default error report, then mirrors the captions it may change. False when the
   // handler failed.
@@ -96,6 +98,7 @@ class MainWindow final : public QWidget, public Platform {
   std::unique_ptr<TaskPrintDialog> printDialog_;
   JournalKeeper* journal_ = nullptr;
   int endCode_ = -1;
+  std::vector<std::string> refusedCopies_;
   MessageDialog* messageBox_ = nullptr;
   AboutDialog* aboutBox_ = nullptr;
 

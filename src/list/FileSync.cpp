@@ -317,9 +317,32 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
 }
 
 std::optional<MergedFile> ToDoList::PrepareMerge() {
+  DiskBytes theirs;
+  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  return PrepareMergeWith(std::move(theirs));
+}
+
+std::optional<LineMergeResult> ToDoList::MergeFromCopy(DiskBytes theirs,
+                                                       const std::string& sharedBase,
+                                                       bool isTheFile) {
+  std::string base = std::exchange(file_.BaseBytes, sharedBase);
+  std::optional<MergedFile> merged = PrepareMergeWith(std::move(theirs));
+  file_.BaseBytes = std::move(base);
+  if (!merged) return std::nullopt;
+  ReplaceRowsKeepingView(std::move(merged->Rows), layout_.HasProjCol());
+  if (isTheFile) {
+    // The file as it is now is what the next save is measured against.
+    file_.DiskStamp = merged->Theirs.Stamp;
+    file_.BaseBytes = std::move(merged->Theirs.Bytes);
+  }
+  baseAsLoaded_.reset();
+  return std::move(merged->Result);
+}
+
+std::optional<MergedFile> ToDoList::PrepareMergeWith(DiskBytes theirBytes) {
   MergedFile merged;
   DiskBytes& theirs = merged.Theirs;
-  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  theirs = std::move(theirBytes);
   MergeSides sides;
   if (!QuickMergeSides(theirs.Bytes, sides)) {
     sides = MergeSides();

@@ -62,23 +62,38 @@ RecoveryJournal::RecoveryJournal(const std::string& stateFolder, const std::stri
   std::string name = file.filename().string().substr(0, 120);
   if (name.empty() || name.front() == '.') name.insert(name.begin(), '_');
   path_ = folder_ + "/" + name + "-" + hash + ".journal";
+  sharedPath_ = folder_ + "/" + name + "-" + hash + ".shared";
+}
+
+void RecoveryJournal::WriteShared(const std::string& bytes) const {
+  WriteFile(sharedPath_, bytes);
+}
+
+std::optional<std::string> RecoveryJournal::Shared() const {
+  std::string bytes;
+  if (!ReadWholeFile(sharedPath_, bytes)) return std::nullopt;
+  return bytes;
 }
 
 void RecoveryJournal::Write(const std::string& bytes) const {
+  WriteFile(path_, bytes);
+}
+
+void RecoveryJournal::WriteFile(const std::string& path, const std::string& bytes) const {
   if (!CreatePrivateFolders(folder_)) {
     throw EFileError(kDiskWriteError, "Cannot keep the recovery journal in " + folder_ + ": " +
                                           FileErrorReason(errno));
   }
   AtomicFileWriter writer;
   // Replaced whole each time, private to the user like the folder.
-  if (!writer.Open(path_)) throw EFileError(kDiskWriteError, writer.Failure());
+  if (!writer.Open(path)) throw EFileError(kDiskWriteError, writer.Failure());
   writer.Append(bytes);
   try {
     writer.Commit();
   } catch (const EIncompleteFlush&) {
     // The journal is written; a folder that cannot be flushed is told at the next save.
   }
-  ::chmod(path_.c_str(), 0600);
+  ::chmod(path.c_str(), 0600);
 }
 
 void RecoveryJournal::Remove() const {

@@ -28,9 +28,17 @@ class RecoveryJournal {
   // The journal a program that ended unsaved left behind.
   std::optional<Entry> Find() const;
 
+  // The newest state of the file that every machine syncing it had: the base for merging the
+  // conflict copies a sync tool makes, kept beside the journal for the next start.
+  void WriteShared(const std::string& bytes) const;
+  std::optional<std::string> Shared() const;
+
  private:
+  void WriteFile(const std::string& path, const std::string& bytes) const;
+
   std::string folder_;
   std::string path_;
+  std::string sharedPath_;
 };
 
 // Creates the folders that are missing, readable by the user alone. Folders that exist keep their

@@ -200,6 +200,11 @@ class ToDoList {
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
   // only partly is not loaded, and the user is told once per change. True when it reloaded.
   bool FileChangedOnDisk();
+  // Merges another version of the list (a sync tool's conflict copy, or the file itself) into the
+  // table by the three-way rules, with `sharedBase` as the state both sides started from. For the
+  // file itself, its bytes become the base of the next save. Nothing when it cannot be merged.
+  std::optional<LineMergeResult> MergeFromCopy(DiskBytes theirs, const std::string& sharedBase,
+                                               bool isTheFile);
   // Shows the list a recovery journal kept, as one undoable change; the file stays as it is.
   void RestoreJournal(const std::string& bytes);
   // Shows what another list loaded from the task file, keeping the cursor on its task, the sort
@@ -272,6 +277,7 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
+  std::optional<MergedFile> PrepareMergeWith(DiskBytes theirs);
   // Whether the file, as another program left it, lost what the list holds: emptied, shorter
   // than its header, or without one, while the list has tasks.
   bool CutShortOnDisk(const std::string& theirs) const;
