@@ -40,7 +40,7 @@ JournalKeeper::JournalKeeper(ToDoList& list, const std::string& stateFolder,
                              std::function<void(const std::string&)> tell, QObject* parent)
     : QObject(parent),
       list_(list),
-      journal_(stateFolder, list.TaskFileName()),
+      journal_(stateFolder, list.File().Name()),
       tell_(std::move(tell)),
       timer_(this) {
   seen_ = list_.Table().ContentRevision();
@@ -68,7 +68,7 @@ void JournalKeeper::Tick() {
     pending_ = true;
     return;
   }
-  const bool saved = list_.File().WrittenRevision == revision;
+  const bool saved = list_.WrittenRevision() == revision;
   if (pending_ || (written_ && saved)) {
     pending_ = false;
     KeepNow();
@@ -90,7 +90,7 @@ void JournalKeeper::Tick() {
 
 void JournalKeeper::RememberShared() {
   try {
-    journal_.WriteShared(list_.File().BaseBytes);
+    journal_.WriteShared(list_.File().BaseBytes());
   } catch (const std::exception&) {
     // Without it, the file as last read serves as the base.
   }
@@ -98,7 +98,7 @@ void JournalKeeper::RememberShared() {
 
 std::string JournalKeeper::SharedBase() const {
   const std::optional<std::string> shared = journal_.Shared();
-  return shared ? *shared : list_.File().BaseBytes;
+  return shared ? *shared : list_.File().BaseBytes();
 }
 
 void JournalKeeper::AddMergedCopies(const std::vector<std::string>& copies) {
@@ -113,8 +113,8 @@ bool JournalKeeper::KeepNow(bool quiet) {
   std::string failure = FinishWrite();
   try {
     std::string bytes;
-    const bool unsaved = list_.File().WrittenRevision != list_.Table().ContentRevision() &&
-                         (bytes = list_.SaveBytes()) != list_.File().BaseBytes;
+    const bool unsaved = list_.WrittenRevision() != list_.Table().ContentRevision() &&
+                         (bytes = list_.SaveBytes()) != list_.File().BaseBytes();
     if (unsaved && quiet) {
       journal_.Write(bytes);
     } else if (unsaved) {
@@ -164,13 +164,13 @@ void JournalKeeper::OfferFound(QWidget* parent, const std::string& asideFolder) 
   const std::optional<RecoveryJournal::Entry> found = journal_.Find();
   if (!found) return;
   const std::string shown = list_.SaveBytes();
-  if (found->Bytes == shown || found->Bytes == list_.File().BaseBytes) {
+  if (found->Bytes == shown || found->Bytes == list_.File().BaseBytes()) {
     journal_.Remove();
     return;
   }
   QMessageBox box(QMessageBox::Question, Q(list_.ListTitle()),
                   Q("Taskwell ended on " + LocalTime(found->Written) + " with unsaved changes to " +
-                    list_.TaskFileName() + ", kept in " + journal_.Path() + ": " +
+                    list_.File().Name() + ", kept in " + journal_.Path() + ": " +
                     JournalDifference(shown, found->Bytes) +
                     ".\r\nRestore them into the list (Undo takes them back again), keep them aside "
                     "in " +

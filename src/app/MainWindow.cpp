@@ -216,7 +216,7 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
 }
 
 void MainWindow::WatchTaskFile() {
-  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->TaskFileName().c_str()), this);
+  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->File().Name().c_str()), this);
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
     if (QApplication::activeModalWidget() != nullptr) return;
@@ -229,7 +229,7 @@ void MainWindow::WatchTaskFile() {
 
 void MainWindow::MergeConflictCopies() {
   std::vector<std::string> copies;
-  for (std::string& copy : FindConflictCopies(tasks_->TaskFileName())) {
+  for (std::string& copy : FindConflictCopies(tasks_->File().Name())) {
     const auto& merged = journal_->MergedCopies();
     if (std::find(merged.begin(), merged.end(), copy) == merged.end() &&
         std::find(refusedCopies_.begin(), refusedCopies_.end(), copy) == refusedCopies_.end())
@@ -320,7 +320,7 @@ void MainWindow::OfferRecovery() {
   if (journal_ == nullptr) return;
   journal_->OfferFound(this, DiscardedFolder());
   // What the file holds now is shared, unless the sync tool left copies that say otherwise.
-  if (FindConflictCopies(tasks_->TaskFileName()).empty() && !journal_->Journal().Find())
+  if (FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
     journal_->RememberShared();
   MergeConflictCopies();
 }

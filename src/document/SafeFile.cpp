@@ -247,6 +247,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 EFileError::EFileError(int code, std::string message)
     : EInOutError(code), message_(std::move(message)) {}
 
+EFileError OutOfMemoryOnSave(const std::string& path) {
+  return EFileError(kDiskWriteError, "Cannot save " + path +
+                                         ": there is not enough memory. Nothing was written; the "
+                                         "file is as it was. Close other programs and save again");
+}
+
 EIncompleteFlush::EIncompleteFlush(const FileStamp& written, std::string message)
     : EFileError(kDiskWriteError, std::move(message)), written_(written) {}
 

@@ -53,6 +53,9 @@ class EIncompleteFlush final : public EFileError {
   FileStamp written_;
 };
 
+// What running out of memory during a save of `path` tells the user.
+EFileError OutOfMemoryOnSave(const std::string& path);
+
 std::uint64_t ContentHash(std::string_view bytes);
 // The stamp of the file as it is now. The content is hashed again unless size, modification and
 // change times and the inode all agree with `known`: tools that copy with the times kept still

@@ -62,10 +62,10 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   }
   // The file last: the sync tool that made a copy has usually replaced the file too.
   DiskBytes file;
-  if (ChangedOnDisk(list.TaskFileName(), list.DiskStamp()) &&
-      ReadWholeFile(list.TaskFileName(), file.Bytes, &file.Stamp) &&
+  if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
+      ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
       !list.MergeFromCopy(std::move(file), sharedBase, true)) {
-    refused += (refused.empty() ? "" : ", ") + list.TaskFileName();
+    refused += (refused.empty() ? "" : ", ") + list.File().Name();
   }
   if (!merge.Merged.empty()) {
     merge.Message = "Merged the conflict copies a sync tool made" +

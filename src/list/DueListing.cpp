@@ -5,30 +5,11 @@
 #include <fstream>
 #include <ostream>
 
-#include "document/NullPlatform.h"
+#include "document/Errors.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-// A desktop with no screen: the task list's messages become lines on stderr.
-class ConsolePlatform final : public NullPlatform {
- public:
-  explicit ConsolePlatform(std::ostream& err) : err_(err) {}
-
-  void ShowMessageBox(const std::string& caption, const std::string& message) override {
-    err_ << "taskwell: " << caption << ": " << message << '\n';
-  }
-  void ShowError(const std::string&, const std::string& text) override {
-    err_ << "taskwell: " << text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
-
-}  // namespace
 
 int PrintDueListing(const std::string& file, int days, const RegionalSettings& regional,
                     const Clock& clock, std::ostream& out, std::ostream& err) {
@@ -38,15 +19,23 @@ int PrintDueListing(const std::string& file, int days, const RegionalSettings& r
     err << "taskwell: cannot read " << file << ": " << std::strerror(errno) << '\n';
     return 1;
   }
-  ConsolePlatform console(err);
-  ToDoList list(console, DateFormat(regional, clock));
-  const bool loaded = list.Guarded([&] { list.FormCreate(file, ""); });
+  const DateFormat dates(regional, clock);
+  TaskFile taskFile(dates, file);
+  LoadedRows list;
+  bool loaded = true;
+  try {
+    taskFile.Load(list);
+  } catch (const std::exception& e) {
+    // What was read before the failure is listed all the same.
+    err << "taskwell: " << ErrorReportText(e.what()) << '\n';
+    loaded = false;
+  }
   PrintChoice choice;
   choice.PrintAll = false;
   choice.From = 0;
   choice.To = days;
-  for (const std::string& line : list.ReportLines(choice)) {
-    out << (list.TextIsUtf8() ? line : Cp1252ToUtf8(line)) << '\n';
+  for (const std::string& line : ListingLines(ToDoList::ListTitleOf(file), list, dates, choice)) {
+    out << (taskFile.TextIsUtf8() ? line : Cp1252ToUtf8(line)) << '\n';
   }
   out.flush();
   if (!out) {

@@ -1,6 +1,5 @@
 // Taking back a recovery journal's list into the window as one change the user may undo.
 #include <algorithm>
-#include <memory>
 
 #include "document/SafeFile.h"
 #include "list/ToDoList.h"
@@ -8,25 +7,36 @@
 namespace taskwell {
 
 void ToDoList::RestoreJournal(const std::string& bytes) {
+  // Read by the same rules as the file, so that the journal's cells are in the table's form.
+  TaskFile journal(dates_, file_.Name());
+  LoadedRows loaded;
   std::string failure;
-  const std::unique_ptr<ToDoList> loaded = LoadedCopy(DiskBytes{bytes, {}}, failure);
-  if (!loaded || loaded->HasProjCol() != HasProjCol()) {
-    throw EFileError(103, "The unsaved changes kept for " + file_.Name +
+  try {
+    const DiskBytes from{bytes, {}};
+    journal.Load(loaded, &from);
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  if (!failure.empty() || loaded.HasProjCol != HasProjCol()) {
+    throw EFileError(103, "The unsaved changes kept for " + file_.Name() +
                               " cannot be restored into the list" +
                               (failure.empty() ? std::string() : ": " + failure) +
                               ". They stay kept aside in the recovery journal");
   }
-  if (!loaded->TextIsUtf8()) loaded->CellsToUtf8();
-  if (loaded->TextIsUtf8()) CellsToUtf8();
+  // The rows compare only in one encoding: UTF-8 when either side is.
+  if (file_.TextIsUtf8() && !journal.TextIsUtf8()) journal.RowsToUtf8(loaded.Rows);
+  if (journal.TextIsUtf8()) CellsToUtf8();
   const StepScope step(*this, &ToDoList::CursorMark);
   // Cell by cell, so that the undo step holds only what differs.
   DetachSelectHandler();
-  const TaskTable& from = loaded->table_;
-  table_.SetRowCount(from.RowCount());
-  for (int row = 1; row < from.RowCount(); ++row) {
-    for (int col = 0; col < from.ColCount(); ++col) {
-      if (table_.Cell(col, row) != from.Cell(col, row))
-        table_.SetCell(col, row, from.Cell(col, row));
+  const TaskRows& from = loaded.Rows;
+  table_.SetRowCount(static_cast<int>(from.size()));
+  for (int row = 1; row < static_cast<int>(from.size()); ++row) {
+    const TaskCells& cells = from[static_cast<std::size_t>(row)];
+    for (int col = 0; col < table_.ColCount(); ++col) {
+      const auto at = static_cast<std::size_t>(col);
+      const std::string cell = at < cells.size() ? cells[at] : std::string();
+      if (table_.Cell(col, row) != cell) table_.SetCell(col, row, cell);
     }
   }
   table_.SelectCell(std::clamp(table_.Col(), 0, table_.ColCount() - 1),

@@ -14,7 +14,7 @@ constexpr int kMinDescriptionWidth = 24;
 }  // namespace
 
 ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
-    : ui_(platform), dates_(dates), csv_(dates_) {
+    : ui_(platform), dates_(dates), file_(dates_, std::string()) {
   table_.SetRecorder(&history_);
 }
 
@@ -43,8 +43,8 @@ void ToDoList::ClearTaskTable() {
   DetachSelectHandler();
   // Steps recorded against other rows mean nothing in the table loaded now.
   history_.Clear();
-  file_.BaseRevision.reset();
-  file_.WrittenRevision.reset();
+  shown_.BaseRevision.reset();
+  shown_.WrittenRevision.reset();
   table_.SetRowCount(1);
   SetLayout(false);
 }
@@ -54,24 +54,24 @@ void ToDoList::InitTaskTable(const DiskBytes* from) {
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  const bool loads = from != nullptr || std::filesystem::exists(file_.Name, error);
+  const bool loads = from != nullptr || std::filesystem::exists(file_.Name(), error);
   if (loads) {
     try {
       LoadTaskFile(from);
     } catch (const EConvertError& e) {
-      file_.LoadWasPartial = true;
+      file_.MarkPartial();
       loadFailure = std::make_exception_ptr(
           EConvertError(ErrorReportText(e.what()) +
                         " Loading stopped there, so the tasks after it are not in the list. "
                         "The first save keeps the whole original file as " +
-                        BackupFileName() + "."));
+                        file_.BackupName() + "."));
     } catch (...) {
-      file_.LoadWasPartial = true;
+      file_.MarkPartial();
       loadFailure = std::current_exception();
     }
   }
   FinishTaskTable();
-  if (loads && !loadFailure) file_.BaseRevision = table_.ContentRevision();
+  if (loads && !loadFailure) shown_.BaseRevision = table_.ContentRevision();
   if (loadFailure) std::rethrow_exception(loadFailure);
 }
 
@@ -140,7 +140,7 @@ bool ToDoList::Guarded(const std::function<void()>& handler) {
   } catch (const AlreadyReported&) {
     return false;
   } catch (const std::exception& e) {
-    ui_.ShowError(file_.Title, ErrorReportText(e.what()));
+    ui_.ShowError(shown_.Title, ErrorReportText(e.what()));
     return false;
   }
 }

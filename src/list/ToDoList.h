@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "document/CsvFile.h"
 #include "document/DateText.h"
 #include "document/LineMerge.h"
 #include "document/Platform.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
+#include "document/TaskFile.h"
 #include "document/TaskTable.h"
 #include "list/UndoHistory.h"
 
@@ -52,22 +52,10 @@ struct HideState {
   bool UnSel = false;
 };
 
-// The task file behind the list.
-struct ListFile {
-  std::string Name;
+// What the list shows of its file: the title, and the table's content revisions that tell
+// whether it still shows what was last read or written.
+struct ShownFile {
   std::string Title;
-  // The file as we last read or wrote it, to notice changes made by someone else.
-  FileStamp DiskStamp;
-  // Whether the loaded file was valid UTF-8 (else its bytes are single-byte text).
-  bool TextIsUtf8 = true;
-  // Whether the file is single-byte (Windows-1252) text. The table may hold UTF-8 all the same,
-  // once a typed character needed it; saving then asks before the file becomes UTF-8.
-  bool SingleByte = false;
-  // A load that stopped early: the first save keeps the original as "<file>.bak".
-  bool LoadWasPartial = false;
-  // The bytes last read from or written to the file: what "unsaved" is measured against, and the
-  // common ancestor when the file changed elsewhere meanwhile.
-  std::string BaseBytes;
   // The table's content revision while it showed the base, whole, as a load or save left it.
   std::optional<std::uint64_t> BaseRevision;
   // The table's content revision when a save wrote the base: what a save writes is the base.
@@ -75,12 +63,7 @@ struct ListFile {
 };
 
 struct MergeSides;
-
-// A file's bytes as read at one moment, with its stamp then.
-struct DiskBytes {
-  std::string Bytes;
-  FileStamp Stamp;
-};
+struct LoadedFile;
 
 // A merge of the file as changed elsewhere with this list: the rows to show and save, and what it
 // took from each side.
@@ -144,13 +127,9 @@ class ToDoList {
   bool HasProjCol() const { return layout_.HasProjCol(); }
   // Whether the cell-selection handler is attached: asked of the table, never kept twice.
   bool SelectHooked() const { return table_.HasSelectHandler(); }
-  const ListFile& File() const { return file_; }
-  const std::string& ListTitle() const { return file_.Title; }
-  const std::string& TaskFileName() const { return file_.Name; }
-  const FileStamp& DiskStamp() const { return file_.DiskStamp; }
-  bool TextIsUtf8() const { return file_.TextIsUtf8; }
-  bool SingleByteFile() const { return file_.SingleByte; }
-  bool LoadWasPartial() const { return file_.LoadWasPartial; }
+  // The task file: its name, encoding, stamp and base.
+  const TaskFile& File() const { return file_; }
+  const std::string& ListTitle() const { return shown_.Title; }
   const ButtonState& Buttons() const { return buttons_; }
   const std::string& SortOrderButtonCaption() const { return buttons_.SortOrderCaption; }
   const std::string& AutoSortButtonCaption() const { return buttons_.AutoSortCaption; }
@@ -182,19 +161,12 @@ class ToDoList {
   bool SaveTaskFile(std::string* rendered = nullptr);
   // The bytes a save would write now (single-byte descriptions when toSingleByte).
   std::string FileBytes(bool toSingleByte = false) const;
-  // Whether a save writes this row: a description of control characters alone is still a task.
-  bool RowIsSaved(int row) const;
-  // The rows a save writes, in order: one for each task line.
-  std::vector<int> SavedRows() const;
   // What a save would write now, in the file's own encoding where it still fits.
   std::string SaveBytes() const;
   // Whether a save would write anything other than what was last read or written.
   bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
-  // The regional weekday name of a date in the table's own encoding.
-  std::string WeekdayCell(double date) const;
-  std::string BackupFileName() const { return file_.Name + ".bak"; }
 
   // --- Changes made to the file elsewhere.
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
@@ -207,9 +179,11 @@ class ToDoList {
                                                bool isTheFile);
   // Shows the list a recovery journal kept, as one undoable change; the file stays as it is.
   void RestoreJournal(const std::string& bytes);
-  // Shows what another list loaded from the task file, keeping the cursor on its task, the sort
-  // mode and the column widths; `loaded` is left empty.
-  void ReloadTaskFile(ToDoList& loaded);
+  // The table's content revision when a save last wrote what it shows.
+  std::optional<std::uint64_t> WrittenRevision() const { return shown_.WrittenRevision; }
+  // Shows the file as loaded again, keeping the cursor on its task, the sort mode and the
+  // column widths; `loaded` is left empty.
+  void ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded);
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   static std::string DefaultTaskFileName(const std::string& home);
@@ -294,22 +268,19 @@ class ToDoList {
   // The table becomes these rows (the header row first), as after a load, keeping the cursor on
   // its task, the sort mode and the column widths.
   void ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol);
-  // A row's cells in another table layout (the project column empty where this one has none).
-  std::vector<std::string> RowInLayout(int row, const TableLayout& to) const;
+  // Whether a save writes this row: a description of control characters alone is still a task.
+  bool RowIsSaved(int row) const;
+  // The rows a save writes, in order: one for each task line.
+  std::vector<int> SavedRows() const;
+  // The regional weekday name of a date in the table's own encoding.
+  std::string WeekdayCell(double date) const;
   // Whether the table shows the base unchanged: what a save would write equals the base, or the
   // base as it loads, however another program wrote it.
   bool ShowsBaseAsLoaded();
-  // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
-  std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
-  // Whether every description of a UTF-8 table fits Windows-1252; `missing` gets the characters
-  // that do not, each once.
-  bool DescriptionsFitCp1252(std::string* missing) const;
-  // Whether the regional weekday names can be written in Windows-1252.
-  bool WeekdaysFitCp1252() const;
+  // The bytes loaded by this list's rules; null, with the reason, when they do not load whole.
+  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
-  // After a save: the bytes written are what the next change is measured against.
-  void SavedAsBase(std::string bytes);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
   void EditCursorCell();
   // The exchange order of the task rows (nothing when none moves), from the kept key groups when
@@ -347,12 +318,12 @@ class ToDoList {
   DateFormat dates_;
   TaskTable table_;
   TableLayout layout_;
-  CsvFile csv_;
+  TaskFile file_;
   EditPosition edit_;
   SortState sort_;
   SortedRows sorted_;
   HideState hide_;
-  ListFile file_;
+  ShownFile shown_;
   ButtonState buttons_;
   PrintChoice lastPrintChoice_;
   // The content of the changed file a reload last refused to load partly, so it is told once.

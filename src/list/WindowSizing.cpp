@@ -35,8 +35,8 @@ void ToDoList::FormCreate(const std::string& firstArgument, const std::string& h
   sort_.PendingRow = 0;
   sort_.FollowSortedRow = true;
   dates_.TwoDigitYearWindow = 20;
-  file_.Name = firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument;
-  file_.Title = ListTitleOf(file_.Name);
+  file_.SetName(firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument);
+  shown_.Title = ListTitleOf(file_.Name());
   InitTaskTable();
 }
 
@@ -115,43 +115,42 @@ void ToDoList::AddButtonClick() {
 }
 
 bool ToDoList::SaveButtonClick() {
-  const ReplaceCheck check = CheckReplace(file_.Name);
+  const ReplaceCheck check = CheckReplace(file_.Name());
   if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
   std::vector<std::string> notes;
   bool outsideChange = false;
   std::optional<MergedFile> merge;
-  if (check.Exists && file_.LoadWasPartial && !file_.DiskStamp.Exists) {
+  if (check.Exists && file_.LoadWasPartial() && !file_.DiskStamp().Exists) {
     // Nothing was read, so the file cannot have changed "since": say what we know instead.
-    notes.push_back(file_.Name +
+    notes.push_back(file_.Name() +
                     " could not be read when this list was opened, so the list does not show the "
                     "tasks in it.");
-  } else if (!check.Exists && file_.DiskStamp.Exists) {
-    notes.push_back(file_.Name +
-                    " has been deleted by another program since this window read or "
-                    "saved it.");
-  } else if (std::string now; ChangedOnDisk(file_.Name, file_.DiskStamp) &&
-                              ReadWholeFile(file_.Name, now) && CutShortOnDisk(now)) {
+  } else if (!check.Exists && file_.DiskStamp().Exists) {
+    notes.push_back(file_.Name() +
+                    " has been deleted by another program since this window read or saved it.");
+  } else if (std::string now; ChangedOnDisk(file_.Name(), file_.DiskStamp()) &&
+                              ReadWholeFile(file_.Name(), now) && CutShortOnDisk(now)) {
     return SaveOverCutShort();
-  } else if (ChangedOnDisk(file_.Name, file_.DiskStamp) && !(merge = PrepareMerge())) {
+  } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = PrepareMerge())) {
     // Asked only where a merge cannot be trusted.
     outsideChange = true;
-    notes.push_back(file_.Name +
+    notes.push_back(file_.Name() +
                     " has been changed by another program since this window read or saved it.");
   }
-  const std::string backup = BackupFileName();
+  const std::string backup = file_.BackupName();
   std::error_code error;
   const bool replaceBackup =
-      check.Exists && file_.LoadWasPartial &&
+      check.Exists && file_.LoadWasPartial() &&
       std::filesystem::exists(std::filesystem::symlink_status(backup, error));
   if (replaceBackup) {
     notes.push_back("Saving keeps the present file as " + backup +
                     ", in place of the earlier backup there.");
-  } else if (check.Exists && file_.LoadWasPartial && !notes.empty()) {
+  } else if (check.Exists && file_.LoadWasPartial() && !notes.empty()) {
     notes.push_back("Saving keeps the present file as " + backup + ".");
   }
   if (check.OtherNames > 0) {
-    notes.push_back(file_.Name + " has " + std::to_string(check.OtherNames) +
+    notes.push_back(file_.Name() + " has " + std::to_string(check.OtherNames) +
                     (check.OtherNames == 1 ? " other name" : " other names") +
                     " (hard links). Saving gives this name a new file; the other names keep the "
                     "old tasks.");
@@ -162,7 +161,7 @@ bool ToDoList::SaveButtonClick() {
       if (!lost.empty()) lost += " and ";
       lost += property;
     }
-    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name +
+    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name() +
                     "; the new file will be yours.");
   }
   if (!notes.empty()) {
@@ -182,12 +181,12 @@ bool ToDoList::SaveButtonClick() {
 }
 
 bool ToDoList::SaveOverCutShort() {
-  KeepBackup(file_.Name, BackupFileName());
+  KeepBackup(file_.Name(), file_.BackupName());
   if (!SaveTaskFile()) return false;
-  ui_.ShowMessageBox(file_.Title, file_.Name +
-                                      " had been emptied or cut short elsewhere. The tasks shown "
-                                      "here were saved; the file as it was is kept as " +
-                                      BackupFileName() + ".");
+  ui_.ShowMessageBox(shown_.Title, file_.Name() +
+                                       " had been emptied or cut short elsewhere. The tasks shown "
+                                       "here were saved; the file as it was is kept as " +
+                                       file_.BackupName() + ".");
   return true;
 }
 

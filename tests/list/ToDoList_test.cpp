@@ -51,7 +51,7 @@ TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
   TempDir dir;
   ListFixture f;
   ListTestAccess::SetTaskFileName(f.List, dir.Path("p.todo"));
-  WriteBytes(f.List.TaskFileName(), DataFile("taskfile_project_header.todo"));
+  WriteBytes(f.List.File().Name(), DataFile("taskfile_project_header.todo"));
   f.List.InitTaskTable();
   const ToDoList& list = f.List;
   EXPECT_EQ(list.Table().ColCount(), 5);

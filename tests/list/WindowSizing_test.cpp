@@ -34,7 +34,7 @@ TEST(ListTitle, FollowsTheFileNamePartAndTheFirstDot) {
 TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
   ListFixture f;
   f.List.FormCreate("", "/nonexistent-home");
-  EXPECT_EQ(f.List.TaskFileName(), "/nonexistent-home/ToDo.ToDo");
+  EXPECT_EQ(f.List.File().Name(), "/nonexistent-home/ToDo.ToDo");
   EXPECT_EQ(f.List.ListTitle(), "ToDo");
   EXPECT_EQ(f.List.SortOrderButtonCaption(), "Sorted by Date");
   EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
@@ -47,7 +47,7 @@ TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
 TEST(FormCreate, KeepsTheArgumentExactly) {
   ListFixture f;
   f.List.FormCreate("notes", "/home/x");
-  EXPECT_EQ(f.List.TaskFileName(), "notes");
+  EXPECT_EQ(f.List.File().Name(), "notes");
   EXPECT_EQ(f.List.ListTitle(), "notes");
 }
 
@@ -154,7 +154,7 @@ TEST_F(ShellButtons, CloseAfterAFailedSaveKeepsTheWindow) {
   EXPECT_FALSE(f.List.Guarded([&] { f.List.CloseButtonClick(); }));
   EXPECT_EQ(f.Ui.CloseCount, 0);
   ASSERT_EQ(f.Ui.Errors.size(), 1u);
-  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName() + ": the folder " +
+  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.File().Name() + ": the folder " +
                                      (Dir.Root / "missing-folder").string() + " does not exist.");
   EXPECT_EQ(f.List.Table().Cell(3, 1), "task");
 }

@@ -1,5 +1,7 @@
-#include "document/CommandLine.h"
+#include "app/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -28,48 +30,61 @@ bool IsSet(const char* value) {
   return value != nullptr && *value != '\0';
 }
 
+// The argument as the user typed it, for a message about it: Qt reports an option by its name.
+std::string TypedOption(const std::vector<std::string>& arguments, const QString& name) {
+  const std::string wanted = name.toStdString();
+  for (const std::string& arg : arguments) {
+    if (arg == "--") break;
+    if (arg == "--" + wanted || arg.starts_with("--" + wanted + "=")) return arg;
+  }
+  return (wanted.size() == 1 ? "-" : "--") + wanted;
+}
+
+// Options come first: the first argument that is not one is the task file, and what follows it
+// is ignored, even when it looks like an option.
+QStringList QtArguments(const std::vector<std::string>& arguments) {
+  QStringList list{QStringLiteral("taskwell")};
+  for (const std::string& arg : arguments) list.append(QString::fromLocal8Bit(arg));
+  return list;
+}
+
 }  // namespace
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
+  QCommandLineParser parser;
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption due(QStringLiteral("due"), QString(), QStringLiteral("DAYS"));
+  parser.addOptions({help, version, due});
+  const bool understood = parser.parse(QtArguments(arguments));
+
   CommandLine line;
-  bool due = false;
-  std::size_t i = 0;
-  for (; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
-    if (arg == "--") {
-      ++i;
-      break;
-    }
-    // A lone "-" is a file name like any other; only "-x" and "--x" are options.
-    if (arg.size() < 2 || arg[0] != '-') break;
-    if (arg == "-h" || arg == "--help") {
-      line.What = Action::Help;
-      return line;
-    }
-    if (arg == "--version") {
-      line.What = Action::Version;
-      return line;
-    }
-    if (arg == "--due" || arg.starts_with("--due=")) {
-      std::string value;
-      if (arg == "--due") {
-        if (i + 1 >= arguments.size()) return Failure("--due needs a number of days");
-        value = arguments[++i];
-      } else {
-        value = arg.substr(6);
-      }
-      if (!ParseDays(value, line.DueDays)) {
-        return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
-      }
-      due = true;
-      continue;
-    }
-    return Failure("unknown option '" + arg +
+  // Help and the version answer whatever else is wrong, as they always did.
+  if (parser.isSet(help)) {
+    line.What = Action::Help;
+    return line;
+  }
+  if (parser.isSet(version)) {
+    line.What = Action::Version;
+    return line;
+  }
+  if (!parser.unknownOptionNames().isEmpty()) {
+    return Failure("unknown option '" +
+                   TypedOption(arguments, parser.unknownOptionNames().front()) +
                    "' (taskwell --help lists the options; use -- before a file name that starts "
                    "with -)");
   }
-  if (i < arguments.size()) line.File = arguments[i];
-  if (due) line.What = Action::DueListing;
+  if (!understood) return Failure("--due needs a number of days");
+  if (!parser.positionalArguments().isEmpty())
+    line.File = parser.positionalArguments().front().toLocal8Bit().toStdString();
+  if (parser.isSet(due)) {
+    const std::string value = parser.value(due).toLocal8Bit().toStdString();
+    if (!ParseDays(value, line.DueDays)) {
+      return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
+    }
+    line.What = Action::DueListing;
+  }
   return line;
 }
 

@@ -1,5 +1,5 @@
 // The command line is read before any window exists; these cases pin its grammar.
-#include "document/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 

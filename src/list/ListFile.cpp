@@ -1,0 +1,119 @@
+// The list's table to and from its task file.
+#include "document/Errors.h"
+#include "document/Text.h"
+#include "list/ToDoList.h"
+
+namespace taskwell {
+
+void ToDoList::LoadTaskFile(const DiskBytes* from) {
+  LoadedRows loaded;
+  loaded.Rows.front() = table_.RowCells(0);
+  // What was read up to a failure is shown all the same.
+  const auto show = [&] {
+    SetLayout(loaded.HasProjCol);
+    table_.ReplaceRows(std::move(loaded.Rows));
+  };
+  try {
+    file_.Load(loaded, from);
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
+std::string ToDoList::WeekdayCell(double date) const {
+  return file_.WeekdayCell(date);
+}
+
+void ToDoList::CellsToUtf8() {
+  if (file_.TextIsUtf8()) return;
+  // First, so that a view told of each changed cell already reads it as UTF-8.
+  file_.MarkTextUtf8();
+  for (int r = 0; r < table_.RowCount(); ++r) {
+    for (int c = 0; c < table_.ColCount(); ++c)
+      table_.SetCell(c, r, Cp1252ToUtf8(table_.Cell(c, r)));
+  }
+  edit_.OldText = Cp1252ToUtf8(edit_.OldText);
+  history_.ConvertTexts(Cp1252ToUtf8);
+}
+
+bool ToDoList::SaveTaskFile(std::string* rendered) {
+  // A single-byte list whose table became UTF-8 is written single-byte again if every description
+  // still fits; otherwise only with the user's word, as UTF-8.
+  bool toSingleByte = false;
+  if (file_.SingleByte() && file_.TextIsUtf8()) {
+    std::string missing;
+    toSingleByte = TaskFile::DescriptionsFitCp1252(table_.Rows(), layout_.DescCol(), &missing);
+    if (!toSingleByte) {
+      if (!ui_.Confirm(file_.Name() +
+                       " is stored in the single-byte Windows-1252 encoding, which cannot hold "
+                       "some characters of the list" +
+                       (missing.empty() ? std::string() : ": " + missing) +
+                       "\r\nSave the file as UTF-8 instead? Programs that expect the old encoding "
+                       "may then show its accented characters wrongly.")) {
+        return false;
+      }
+      file_.BecomeUtf8();
+    }
+  }
+  std::vector<std::string> notKept;
+  try {
+    std::string bytes =
+        rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
+    notKept = file_.Save(std::move(bytes));
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryOnSave(file_.Name());
+  } catch (const EIncompleteFlush&) {
+    // Saved all the same: the table shows what the file holds.
+    shown_.BaseRevision = table_.ContentRevision();
+    shown_.WrittenRevision = shown_.BaseRevision;
+    throw;
+  }
+  shown_.BaseRevision = table_.ContentRevision();
+  shown_.WrittenRevision = shown_.BaseRevision;
+  ReportNotKept(notKept);
+  return true;
+}
+
+void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
+  // The owner and the group were asked about before the save; anything else is news.
+  std::string lost;
+  for (const std::string& property : notKept) {
+    if (property == "its owner" || property == "its group") continue;
+    lost += (lost.empty() ? "" : ", ") + property;
+  }
+  if (!lost.empty()) {
+    ui_.ShowMessageBox(shown_.Title, "The tasks were saved to " + file_.Name() +
+                                         ", but the new file could not keep " + lost + ".");
+  }
+}
+
+std::string ToDoList::SaveBytes() const {
+  return file_.SaveBytes(table_.Rows(), layout_.HasProjCol());
+}
+
+bool ToDoList::HasUnsavedChanges() const {
+  // Right after a save, with nothing changed since, a save would write the same bytes again.
+  if (shown_.WrittenRevision == table_.ContentRevision()) return false;
+  return SaveBytes() != file_.BaseBytes();
+}
+
+bool ToDoList::RowIsSaved(int row) const {
+  return TaskFile::IsSavedRow(table_.RowCells(row), layout_.DescCol());
+}
+
+std::vector<int> ToDoList::SavedRows() const {
+  std::vector<int> rows;
+  rows.reserve(static_cast<std::size_t>(table_.RowCount()));
+  for (int i = 1; i < table_.RowCount(); ++i) {
+    if (RowIsSaved(i)) rows.push_back(i);
+  }
+  return rows;
+}
+
+std::string ToDoList::FileBytes(bool toSingleByte) const {
+  return file_.Render(table_.Rows(), layout_.HasProjCol(), toSingleByte);
+}
+
+}  // namespace taskwell
