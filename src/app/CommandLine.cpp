@@ -6,6 +6,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "document/Version.h"
+
 namespace taskwell {
 namespace {
 
@@ -56,7 +58,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringLiteral("version"));
   const QCommandLineOption due(QStringLiteral("due"), QString(), QStringLiteral("DAYS"));
-  parser.addOptions({help, version, due});
+  const QCommandLineOption remind(QStringLiteral("remind"));
+  parser.addOptions({help, version, due, remind});
   const bool understood = parser.parse(QtArguments(arguments));
 
   CommandLine line;
@@ -78,6 +81,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   if (!understood) return Failure("--due needs a number of days");
   if (!parser.positionalArguments().isEmpty())
     line.File = parser.positionalArguments().front().toLocal8Bit().toStdString();
+  if (parser.isSet(due) && parser.isSet(remind)) {
+    return Failure("--due and --remind cannot be used together");
+  }
+  if (parser.isSet(remind)) line.What = Action::Remind;
   if (parser.isSet(due)) {
     const std::string value = parser.value(due).toLocal8Bit().toStdString();
     if (!ParseDays(value, line.DueDays)) {
@@ -101,17 +108,19 @@ std::string UsageText() {
          "  --due DAYS     print the tasks due from today to DAYS days ahead, and undated\n"
          "                 tasks whose priority is 0 to DAYS, as the Print button would\n"
          "                 print them; needs no display and never changes the file\n"
+         "  --remind       show what is overdue and due today as one desktop\n"
+         "                 notification; needs only the session bus, never changes the file\n"
          "  -h, --help     print this help and exit\n"
          "      --version  print the version and exit\n"
          "  --             end of options: the next argument is the file, even if it\n"
          "                 starts with -\n"
          "\n"
-         "Exit status: 0 on success, 1 when the file cannot be read or the window cannot\n"
-         "open, 2 for an unknown option.\n";
+         "Exit status: 0 on success, 1 when the file cannot be read, the window cannot\n"
+         "open or no notification could be shown, 2 for an unknown option.\n";
 }
 
 std::string VersionText() {
-  return "Taskwell 3.4\n";
+  return std::string("Taskwell ") + kVersion + "\n";
 }
 
 std::string MissingDisplayReason(const char* qtPlatform, const char* x11Display,

@@ -15,6 +15,7 @@
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
+#include "app/RemindCommand.h"
 #include "app/WindowRaiser.h"
 #include "list/DueListing.h"
 
@@ -22,8 +23,8 @@ namespace taskwell {
 
 namespace {
 
-// The answers that need no window: help, the version, a usage error and the due listing. Empty
-// when the command line asks for the window.
+// The answers that need no window: help, the version, a usage error, the due listing and the
+// reminder. Empty when the command line asks for the window.
 std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::string& home) {
   switch (command.What) {
     case CommandLine::Action::Help:
@@ -41,6 +42,9 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::st
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), std::cout, std::cerr);
     }
+    case CommandLine::Action::Remind:
+      return RunRemindCommand(command.File, home, RegionalSettings::FromSystemLocale(),
+                              SystemClock());
     case CommandLine::Action::OpenWindow:
       break;
   }

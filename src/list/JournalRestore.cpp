@@ -43,7 +43,7 @@ void ToDoList::RestoreJournal(const std::string& bytes) {
                     std::clamp(table_.Row(), 1, std::max(1, table_.RowCount() - 1)));
   AttachSelectHandler();
   EditCursorCell();
-  FitWindowToRows();
+  window_.FitWindowToRows();
   ui_.Repaint();
 }
 

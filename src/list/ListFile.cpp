@@ -1,4 +1,6 @@
 // The list's table to and from its task file.
+#include <filesystem>
+
 #include "document/Errors.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
@@ -114,6 +116,97 @@ std::vector<int> ToDoList::SavedRows() const {
 
 std::string ToDoList::FileBytes(bool toSingleByte) const {
   return file_.Render(table_.Rows(), layout_.HasProjCol(), toSingleByte);
+}
+
+ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
+  SavePlan plan;
+  std::vector<std::string>& notes = plan.Notes;
+  std::optional<MergedFile>& merge = plan.Merge;
+  if (check.Exists && file_.LoadWasPartial() && !file_.DiskStamp().Exists) {
+    // Nothing was read, so the file cannot have changed "since": say what we know instead.
+    notes.push_back(file_.Name() +
+                    " could not be read when this list was opened, so the list does not show the "
+                    "tasks in it.");
+  } else if (!check.Exists && file_.DiskStamp().Exists) {
+    notes.push_back(file_.Name() +
+                    " has been deleted by another program since this window read or saved it.");
+  } else if (std::string now; ChangedOnDisk(file_.Name(), file_.DiskStamp()) &&
+                              ReadWholeFile(file_.Name(), now) && CutShortOnDisk(now)) {
+    plan.CutShort = true;
+  } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = PrepareMerge())) {
+    // Asked only where a merge cannot be trusted.
+    plan.OutsideChange = true;
+    notes.push_back(file_.Name() +
+                    " has been changed by another program since this window read or saved it.");
+  }
+  const std::string backup = file_.BackupName();
+  std::error_code error;
+  plan.ReplaceBackup = check.Exists && file_.LoadWasPartial() &&
+                       std::filesystem::exists(std::filesystem::symlink_status(backup, error));
+  if (plan.ReplaceBackup) {
+    notes.push_back("Saving keeps the present file as " + backup +
+                    ", in place of the earlier backup there.");
+  } else if (check.Exists && file_.LoadWasPartial() && !notes.empty()) {
+    notes.push_back("Saving keeps the present file as " + backup + ".");
+  }
+  if (check.OtherNames > 0) {
+    notes.push_back(file_.Name() + " has " + std::to_string(check.OtherNames) +
+                    (check.OtherNames == 1 ? " other name" : " other names") +
+                    " (hard links). Saving gives this name a new file; the other names keep the "
+                    "old tasks.");
+  }
+  if (!check.CannotKeep.empty()) {
+    std::string lost;
+    for (const std::string& property : check.CannotKeep) {
+      if (!lost.empty()) lost += " and ";
+      lost += property;
+    }
+    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name() +
+                    "; the new file will be yours.");
+  }
+  return plan;
+}
+
+bool ToDoList::SaveButtonClick() {
+  const ReplaceCheck check = CheckReplace(file_.Name());
+  if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
+  // Everything the save would do beyond writing the tasks, asked in one question.
+  SavePlan plan = PlanSave(check);
+  if (plan.CutShort) return SaveOverCutShort();
+  if (!plan.Notes.empty()) {
+    std::string question;
+    for (const std::string& note : plan.Notes) {
+      if (!question.empty()) question += ' ';
+      question += note;
+    }
+    question += plan.Notes.size() == 1 && plan.OutsideChange
+                    ? "\r\nOverwrite it with the tasks shown here?"
+                    : "\r\nSave the tasks shown here?";
+    if (!ui_.Confirm(question)) return false;
+  }
+  // The user agreed to give up the earlier backup; keeping it would block the save.
+  std::error_code error;
+  if (plan.ReplaceBackup) std::filesystem::remove(file_.BackupName(), error);
+  if (plan.Merge) return SaveMerged(*plan.Merge);
+  return SaveTaskFile();
+}
+
+bool ToDoList::SaveOverCutShort() {
+  KeepBackup(file_.Name(), file_.BackupName());
+  if (!SaveTaskFile()) return false;
+  ui_.ShowMessageBox(shown_.Title, file_.Name() +
+                                       " had been emptied or cut short elsewhere. The tasks shown "
+                                       "here were saved; the file as it was is kept as " +
+                                       file_.BackupName() + ".");
+  return true;
+}
+
+void ToDoList::CloseButtonClick() {
+  if (SaveButtonClick()) ui_.CloseWindow();
+}
+
+void ToDoList::CloseNoSaveButtonClick() {
+  ui_.CloseWindow();
 }
 
 }  // namespace taskwell

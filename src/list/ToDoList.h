@@ -14,7 +14,9 @@
 #include "document/TableLayout.h"
 #include "document/TaskFile.h"
 #include "document/TaskTable.h"
+#include "grid/SortKey.h"
 #include "list/UndoHistory.h"
+#include "list/WindowGeometry.h"
 
 namespace taskwell {
 
@@ -27,7 +29,7 @@ struct EditPosition {
 
 // The order of the list and the cursor's way back to its task after a sort.
 struct SortState {
-  int Mode = 1;  // 1 by date, 2 by description, 3 by project
+  SortOrder Mode = SortOrder::ByDate;
   bool Auto = false;
   bool SkipNext = false;
   bool FollowSortedRow = true;
@@ -38,7 +40,7 @@ struct SortState {
 // at most since: sorting again then moves that row alone. Any other change drops them.
 struct SortedRows {
   bool Valid = false;
-  int Mode = 0;
+  SortOrder Mode = SortOrder::ByDate;
   int DescCol = 0;
   double Day = 0;           // undated tasks sort by today
   int Changed = 0;          // the one task row changed since; 0 for none
@@ -86,8 +88,8 @@ struct ButtonState {
 // No header line, or not even one whole line: what a partial write or a truncation leaves.
 bool LooksCutShort(std::string_view bytes);
 
-// "Sorted by Date" and its kin: the sort order button's caption for a sort mode (1 to 3).
-std::string SortCaption(int sortMode);
+// "Sorted by Date" and its kin: the sort order button's caption for a sort order.
+std::string SortCaption(SortOrder order);
 
 // The task list behind the main window: the task table, the window's state and its handlers,
 // with the desktop reached only through Platform. The Qt window forwards its events here, and
@@ -116,7 +118,7 @@ class ToDoList {
   int EditCol() const { return edit_.Col; }
   const std::string& EditOldText() const { return edit_.OldText; }
   const SortState& Sorting() const { return sort_; }
-  int SortMode() const { return sort_.Mode; }
+  SortOrder SortMode() const { return sort_.Mode; }
   bool AutoSort() const { return sort_.Auto; }
   bool SkipNextSort() const { return sort_.SkipNext; }
   bool FollowSortedRow() const { return sort_.FollowSortedRow; }
@@ -152,9 +154,6 @@ class ToDoList {
   void InsertTaskRow();
   void AttachSelectHandler();
   void DetachSelectHandler();
-  // The Description column takes the rest of the grid; countProjectColumn false leaves the
-  // project column out of the sum (its width is not set yet while the table is built).
-  void FitDescriptionWidth(bool countProjectColumn = true);
   void LoadTaskFile(const DiskBytes* from = nullptr);
   // False when the user declined to save a single-byte file as UTF-8; nothing was written.
   // `rendered`, when given, is what FileBytes() returns now, already made.
@@ -191,8 +190,8 @@ class ToDoList {
   void FormCreate(const std::string& firstArgument, const std::string& home);
   void FormShow();
   void FormResize();
-  void ClampToWorkArea();
-  void FitWindowToRows();
+  // The window's place, size and the widths that follow it.
+  WindowGeometry& Geometry() { return window_; }
   void AddButtonClick();
   // False when the save did not happen (the user kept an outside change, or it failed).
   bool SaveButtonClick();
@@ -201,6 +200,8 @@ class ToDoList {
 
   // --- Dates and recurrence.
   void IncrementButtonClick();
+  // Shift+Alt+I: Increment pressed until the date is no longer in the past, as one change.
+  void CatchUpButtonClick();
   void ReplicateButtonClick();
   void DeleteTaskRow();
   void DeleteButtonClick();
@@ -242,6 +243,8 @@ class ToDoList {
  private:
   friend struct ListTestAccess;  // tests set up state through one small helper
 
+  // Increment, once or until the date is no longer in the past.
+  void MoveCursorDate(bool catchUp);
   // Sets the project column's presence, and the table's columns with it.
   void SetLayout(bool hasProjCol);
   double CommittedDate(std::string_view typed) const;
@@ -249,6 +252,16 @@ class ToDoList {
   // The edit position stays with its task when rows are inserted or deleted around it.
   void FollowInsertedRow(int row);
   void FollowDeletedRow(int row);
+  // What a save would do beyond writing the tasks, to be asked in one question first.
+  struct SavePlan {
+    std::vector<std::string> Notes;
+    bool OutsideChange = false;
+    bool ReplaceBackup = false;
+    // The file was emptied or cut short elsewhere: the list is saved, the file kept as backup.
+    bool CutShort = false;
+    std::optional<MergedFile> Merge;
+  };
+  SavePlan PlanSave(const ReplaceCheck& check);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
   std::optional<MergedFile> PrepareMergeWith(DiskBytes theirs);
@@ -319,6 +332,7 @@ class ToDoList {
   TaskTable table_;
   TableLayout layout_;
   TaskFile file_;
+  WindowGeometry window_;
   EditPosition edit_;
   SortState sort_;
   SortedRows sorted_;

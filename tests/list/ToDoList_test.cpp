@@ -67,12 +67,12 @@ TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
   ListFixture f;
   f.List.Table().SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
   f.Ui.Width = 1000;
-  f.List.FitDescriptionWidth();
+  f.List.Geometry().FitDescriptionWidth(f.List.Layout());
   EXPECT_EQ(f.List.Table().ColWidth(3), kDescWidth + 200 - 50);
   EXPECT_EQ(f.List.Table().ColWidth(0), kDateWidth + 50);
   // A window narrower than the fixed columns still leaves a usable Description column.
   f.Ui.Width = 100;
-  f.List.FitDescriptionWidth();
+  f.List.Geometry().FitDescriptionWidth(f.List.Layout());
   EXPECT_GT(f.List.Table().ColWidth(3), 0);
 }
 

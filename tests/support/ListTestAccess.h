@@ -13,7 +13,9 @@ struct ListTestAccess {
   static void SetTaskFileName(ToDoList& list, std::string name) {
     list.file_.SetName(std::move(name));
   }
-  static void SetSortMode(ToDoList& list, int mode) { list.sort_.Mode = mode; }
+  static void SetSortMode(ToDoList& list, int mode) {
+    list.sort_.Mode = static_cast<SortOrder>(mode);
+  }
   static void SetAutoSort(ToDoList& list, bool on) { list.sort_.Auto = on; }
   static void SetSkipNextSort(ToDoList& list, bool skip) { list.sort_.SkipNext = skip; }
   static void SetFollowSortedRow(ToDoList& list, bool follow) {

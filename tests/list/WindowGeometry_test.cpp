@@ -55,7 +55,7 @@ TEST(ClampToWorkArea, PullsEdgesInside) {
   ListFixture f;
   f.Ui.Work = {0, 30, 1000, 700};
   f.Ui.Bounds = {-20, 10, 1200, 800};
-  f.List.ClampToWorkArea();
+  f.List.Geometry().ClampToWorkArea();
   // top and left one pixel inside; the right edge inside; the bottom cut 60 above the work area's.
   EXPECT_EQ(f.Ui.Bounds, (Rect{1, 31, 998, 730 - 31 - 60}));
 }
@@ -65,7 +65,7 @@ void FitTasks(ListFixture& f, int tasks, const Rect& bounds) {
   f.SetRows(std::vector<Cells>(static_cast<std::size_t>(tasks), {"", "", "", "task"}));
   f.Ui.Work = {0, 0, 1280, 1000};
   f.Ui.Bounds = bounds;
-  f.List.FitWindowToRows();
+  f.List.Geometry().FitWindowToRows();
 }
 
 TEST(FitWindowToRows, GrowsByRowsUntilAllShow) {
