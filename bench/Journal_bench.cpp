@@ -22,13 +22,13 @@ void BM_KeepJournal(benchmark::State& state) {
   std::string folder =
       (std::filesystem::temp_directory_path() / "taskwell-journal-XXXXXX").string();
   if (::mkdtemp(folder.data()) == nullptr) state.SkipWithError("no temporary folder");
-  const RecoveryJournal journal(folder, list.TaskFileName());
+  const RecoveryJournal journal(folder, list.File().Name());
   int round = 0;
   for (auto _ : state) {
     list.Table().SetCell(list.DescCol(), 1 + round % kTasks, "typed " + std::to_string(round));
     ++round;
     const std::string bytes = list.SaveBytes();
-    if (bytes != list.File().BaseBytes && state.range(0) == 1) journal.Write(bytes);
+    if (bytes != list.File().BaseBytes() && state.range(0) == 1) journal.Write(bytes);
   }
   state.SetItemsProcessed(state.iterations() * kTasks);
   std::filesystem::remove_all(folder);
