@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 #include "app/AboutDialog.h"
@@ -16,8 +17,32 @@
 #include "app/WindowRaiser.h"
 #include "document/CommandLine.h"
 #include "list/DueListing.h"
+#include "list/TaskExchange.h"
 
 namespace taskwell {
+namespace {
+
+// --export and --import: no window. An import waits for no one: while a window holds the list,
+// what it saves later would overwrite the imported tasks.
+int RunExchange(const CommandLine& command, const std::string& homeFolder) {
+  const std::string file =
+      command.File.empty() ? ToDoList::DefaultTaskFileName(homeFolder) : command.File;
+  const RegionalSettings regional = RegionalSettings::FromSystemLocale();
+  const SystemClock clock;
+  if (command.What == CommandLine::Action::Export) {
+    return ExportTaskFile(file, *ExchangeFormatNamed(command.ExportFormat), regional, clock,
+                          std::time(nullptr), std::cout, std::cerr);
+  }
+  InstanceLock lock;
+  if (lock.Take(InstanceLock::LockNameOf(command.File)) == InstanceLock::Outcome::Busy) {
+    std::cerr << "taskwell: " << file
+              << " is open in a window; close it there first. Nothing was imported.\n";
+    return 1;
+  }
+  return ImportIntoTaskFile(command.ImportPath, file, regional, clock, std::cout, std::cerr);
+}
+
+}  // namespace
 
 int RunTaskwell(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
@@ -42,6 +67,9 @@ int RunTaskwell(int argc, char** argv) {
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), std::cout, std::cerr);
     }
+    case CommandLine::Action::Export:
+    case CommandLine::Action::Import:
+      return RunExchange(command, homeFolder);
     case CommandLine::Action::OpenWindow:
       break;
   }

@@ -24,6 +24,24 @@ bool ParseDays(std::string_view text, int& days) {
   return ec == std::errc() && ptr == end && days >= 0 && days <= kMaxDueDays;
 }
 
+// The value of an option given as "--name value" or "--name=value"; false when it is missing.
+bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name,
+                 std::string& value) {
+  const std::string& arg = arguments[i];
+  if (arg.size() > name.size() && arg[name.size()] == '=') {
+    value = arg.substr(name.size() + 1);
+    return true;
+  }
+  if (i + 1 >= arguments.size()) return false;
+  value = arguments[++i];
+  return true;
+}
+
+bool IsOption(const std::string& arg, std::string_view name) {
+  return arg == name ||
+         (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
+}
+
 bool IsSet(const char* value) {
   return value != nullptr && *value != '\0';
 }
@@ -64,11 +82,29 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
       due = true;
       continue;
     }
+    if (IsOption(arg, "--export")) {
+      if (!OptionValue(arguments, i, "--export", line.ExportFormat) ||
+          (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")) {
+        return Failure("--export needs a format: ics or todotxt");
+      }
+      line.What = Action::Export;
+      continue;
+    }
+    if (IsOption(arg, "--import")) {
+      if (!OptionValue(arguments, i, "--import", line.ImportPath) || line.ImportPath.empty()) {
+        return Failure("--import needs the file to import");
+      }
+      line.What = Action::Import;
+      continue;
+    }
     return Failure("unknown option '" + arg +
                    "' (taskwell --help lists the options; use -- before a file name that starts "
                    "with -)");
   }
   if (i < arguments.size()) line.File = arguments[i];
+  const int commands =
+      (due ? 1 : 0) + (line.ExportFormat.empty() ? 0 : 1) + (line.ImportPath.empty() ? 0 : 1);
+  if (commands > 1) return Failure("--due, --export and --import cannot be combined");
   if (due) line.What = Action::DueListing;
   return line;
 }
@@ -86,13 +122,18 @@ std::string UsageText() {
          "  --due DAYS     print the tasks due from today to DAYS days ahead, and undated\n"
          "                 tasks whose priority is 0 to DAYS, as the Print button would\n"
          "                 print them; needs no display and never changes the file\n"
+         "  --export FORMAT  write the list to standard output as iCalendar (ics) or\n"
+         "                 todo.txt (todotxt); never changes the file\n"
+         "  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the\n"
+         "                 list (created when missing), and say what could not be kept\n"
          "  -h, --help     print this help and exit\n"
          "      --version  print the version and exit\n"
          "  --             end of options: the next argument is the file, even if it\n"
          "                 starts with -\n"
          "\n"
          "Exit status: 0 on success, 1 when the file cannot be read or the window cannot\n"
-         "open, 2 for an unknown option.\n";
+         "open, or an import is refused, 2 for an unknown option.\n"
+         "The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.\n";
 }
 
 std::string VersionText() {

@@ -5,30 +5,11 @@
 #include <fstream>
 #include <ostream>
 
-#include "document/NullPlatform.h"
 #include "document/Text.h"
+#include "list/ConsolePlatform.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
-namespace {
-
-// A desktop with no screen: the task list's messages become lines on stderr.
-class ConsolePlatform final : public NullPlatform {
- public:
-  explicit ConsolePlatform(std::ostream& err) : err_(err) {}
-
-  void ShowMessageBox(const std::string& caption, const std::string& message) override {
-    err_ << "taskwell: " << caption << ": " << message << '\n';
-  }
-  void ShowError(const std::string&, const std::string& text) override {
-    err_ << "taskwell: " << text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
-
-}  // namespace
 
 int PrintDueListing(const std::string& file, int days, const RegionalSettings& regional,
                     const Clock& clock, std::ostream& out, std::ostream& err) {

@@ -14,6 +14,7 @@
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
 #include "document/TaskTable.h"
+#include "interchange/TaskFields.h"
 #include "list/UndoHistory.h"
 
 namespace taskwell {
@@ -192,6 +193,9 @@ class ToDoList {
   // The regional weekday name of a date in the table's own encoding.
   std::string WeekdayCell(double date) const;
   std::string BackupFileName() const { return file_.Name + ".bak"; }
+
+  // Appends another program's tasks as one undoable change; says what the list could not hold.
+  std::vector<std::string> ImportTasks(const TaskList& imported);
 
   // --- Changes made to the file elsewhere.
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
