@@ -119,7 +119,7 @@ std::string TodoTxt::Write(const TaskList& list) {
     std::string line = prefix + split.Rest + values;
     // Text the line cannot show as it is (runs of blanks, control characters, words that read as
     // values, a leading "x ") travels encoded beside what can be shown.
-    if (!(ReadLine(line, 1).Task == task)) {
+    if (HasControlCharacters(split.Rest) || !(ReadLine(line, 1).Task == task)) {
       const std::string shown = TextWords(split.Rest);
       line = prefix + std::string(kText) + PercentEncode(split.Rest) +
              (shown.empty() ? "" : " " + shown) + values;
