@@ -68,6 +68,30 @@ std::string ImportReport(const ImportedTasks& imported, std::size_t added,
   return report;
 }
 
+void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp) {
+  const ExchangeFormat format =
+      path.ends_with(".ics") ? ExchangeFormat::ICalendar : ExchangeFormat::TodoTxt;
+  AtomicFileWriter writer;
+  writer.Open(path);
+  writer.Append(ExportText(ExportedTasks(list), format, list.Dates(), stamp));
+  // Without an open file the writer throws the reason it could not open one.
+  writer.Commit();
+}
+
+std::string ImportFileIntoList(ToDoList& list, const std::string& path) {
+  std::string text;
+  std::string failure;
+  if (!ReadWholeFile(path, text, nullptr, &failure)) throw std::runtime_error(failure);
+  ImportedTasks imported;
+  try {
+    imported = ImportText(text, list.Dates());
+  } catch (const ImportError& error) {
+    throw std::runtime_error(path + ", " + error.what() + "; nothing was imported");
+  }
+  const std::vector<std::string> notKept = list.ImportTasks(imported.List);
+  return ImportReport(imported, imported.List.Tasks.size(), notKept, list.ListTitle());
+}
+
 int ExportTaskFile(const std::string& file, ExchangeFormat format, const RegionalSettings& regional,
                    const Clock& clock, std::int64_t stamp, std::ostream& out, std::ostream& err) {
   ConsolePlatform console(err);
@@ -144,6 +168,7 @@ std::vector<std::string> ToDoList::ImportTasks(const TaskList& imported) {
     ++row;
   }
   EditCursorCell();
+  FitWindowToRows();
   ui_.Repaint();
   return notKept;
 }

@@ -19,6 +19,14 @@ TaskList ExportedTasks(const ToDoList& list);
 std::string ImportReport(const ImportedTasks& imported, std::size_t added,
                          const std::vector<std::string>& notKept, const std::string& file);
 
+// Export… in the window: the list in the format its file name asks for (".ics" is iCalendar,
+// anything else todo.txt), written whole or not at all. Throws the reason it failed.
+void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp);
+
+// Import… in the window: the tasks of `path` appended as one undoable change. Returns the report
+// to show; throws, naming the file and line, when nothing could be imported.
+std::string ImportFileIntoList(ToDoList& list, const std::string& path);
+
 // --export: the task file in another format on `out`; the file is only read. `stamp` dates an
 // iCalendar export. Returns the exit status: 0, or 1 when the file could not be read whole.
 int ExportTaskFile(const std::string& file, ExchangeFormat format, const RegionalSettings& regional,
