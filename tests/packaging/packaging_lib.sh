@@ -23,7 +23,8 @@ finish() {
 expected_files() {
   local withPng=$1 size
   printf '%s\n' bin/taskwell share/applications/taskwell.desktop \
-    share/doc/taskwell/examples/sample.todo share/icons/hicolor/scalable/apps/taskwell.svg \
+    share/doc/taskwell/INTERCHANGE.md share/doc/taskwell/examples/sample.todo \
+    share/icons/hicolor/scalable/apps/taskwell.svg \
     share/man/man1/taskwell.1 share/metainfo/io.github.taskwell.Taskwell.metainfo.xml
   if [[ $withPng == ON ]]; then
     for size in $ICON_SIZES; do printf 'share/icons/hicolor/%sx%s/apps/taskwell.png\n' "$size" "$size"; done
