@@ -68,8 +68,17 @@ std::string Quoted(std::string_view text) {
 
 std::string Serialized(const ContentLine& line) {
   std::string text = line.Name;
-  for (const auto& [name, value] : line.Params) text += ";" + name + "=\"" + value + "\"";
-  return text + ":" + line.Value + "\r\n";
+  for (const auto& [name, value] : line.Params) {
+    text += ';';
+    text += name;
+    text += "=\"";
+    text += value;
+    text += '"';
+  }
+  text += ':';
+  text += line.Value;
+  text += "\r\n";
+  return text;
 }
 
 double LocalDateOf(std::time_t time) {
@@ -90,6 +99,7 @@ std::optional<Fixed4> OwnNumber(const ContentLine* line) {
 std::string NotKeptOf(const std::vector<ContentLine>& properties,
                       const std::vector<std::string>& components) {
   std::vector<std::string> names;
+  names.reserve(components.size() + properties.size());
   for (const std::string& component : components)
     names.push_back(component == "VALARM" ? "alarm" : component);
   for (const ContentLine& line : properties) {
@@ -183,7 +193,6 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
     std::ranges::replace(note, '\n', ' ');
     summary += " [notes: " + note + "]";
   }
-  if (TrimView(summary).empty()) summary = "(no summary)";
   const ContentLine* when = todo.Find("DUE");
   if (when == nullptr) when = todo.Find("DTSTART");
   if (when != nullptr) task.Date = DueDateOf(*when, notes);

@@ -27,8 +27,16 @@ ExchangeFormat FormatOfText(std::string_view text) {
 }
 
 ImportedTasks ImportText(std::string_view text, const DateFormat& dates) {
-  if (FormatOfText(text) == ExchangeFormat::ICalendar) return ICalendarReader(dates).Read(text);
-  return TodoTxt::Read(text);
+  // Old single-byte files are read as Windows-1252, as task files are.
+  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  ImportedTasks imported = FormatOfText(utf8) == ExchangeFormat::ICalendar
+                               ? ICalendarReader(dates).Read(utf8)
+                               : TodoTxt::Read(utf8);
+  // A list does not keep a task without a description; one without a title still counts.
+  for (TaskFields& task : imported.List.Tasks) {
+    if (TrimBlanksView(task.Description).empty()) task.Description = "(no description)";
+  }
+  return imported;
 }
 
 }  // namespace taskwell

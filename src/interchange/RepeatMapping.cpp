@@ -221,6 +221,7 @@ std::string RepeatMapping::CanonicalRule(std::string_view rule) {
   };
   for (const char* first : {"FREQ", "INTERVAL", "UNTIL", "COUNT", "BYDAY"}) add(first);
   std::vector<std::string> rest;
+  rest.reserve(parts.size());
   for (const auto& [key, value] : parts) rest.push_back(key);
   for (const std::string& key : rest) add(key);
   return text;

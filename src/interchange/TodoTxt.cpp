@@ -116,13 +116,19 @@ std::string TodoTxt::Write(const TaskList& list) {
       prefix = "(" + std::string(1, static_cast<char>('A' + *task.Priority / 10000)) + ") ";
     }
     const std::string values = ValueWords(task, split, list.HasProjCol);
-    std::string line = prefix + split.Rest + values;
+    std::string line = prefix;
+    line += split.Rest;
+    line += values;
     // Text the line cannot show as it is (runs of blanks, control characters, words that read as
     // values, a leading "x ") travels encoded beside what can be shown.
     if (HasControlCharacters(split.Rest) || !(ReadLine(line, 1).Task == task)) {
       const std::string shown = TextWords(split.Rest);
-      line = prefix + std::string(kText) + PercentEncode(split.Rest) +
-             (shown.empty() ? "" : " " + shown) + values;
+      line = prefix;
+      line += kText;
+      line += PercentEncode(split.Rest);
+      if (!shown.empty()) line += ' ';
+      line += shown;
+      line += values;
     }
     out += line;
     out += '\n';
