@@ -7,6 +7,7 @@
 #include <map>
 
 #include "document/Calendar.h"
+#include "interchange/DateDigits.h"
 #include "interchange/Escapes.h"
 #include "interchange/RepeatMapping.h"
 
@@ -75,13 +76,6 @@ std::string EscapeText(std::string_view text) {
   return out;
 }
 
-std::string IcalDate(double date) {
-  const CalendarDate d = DecodeDate(date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", d.Year, d.Month, d.Day);
-  return text;
-}
-
 int ICalendarWriter::PriorityOf(Fixed4 priority) {
   const Fixed4 whole = (priority >= 0 ? priority + 5000 : priority - 5000) / 10000;
   return static_cast<int>(std::clamp<Fixed4>(whole + 1, 1, 9));
@@ -117,7 +111,7 @@ void ICalendarWriter::WriteTask(std::string& out, const TaskFields& task, const 
   line("DTSTAMP", UtcStamp(stamp_));
   line("SUMMARY", EscapeText(ControlsAsBlanks(split.Rest)));
   if (HasControlCharacters(split.Rest)) own(ical::kText, split.Rest);
-  if (task.Date != 0) line("DUE;VALUE=DATE", IcalDate(task.Date));
+  if (task.Date != 0) line("DUE;VALUE=DATE", DateDigits(task.Date));
   if (task.Priority) {
     const int priority = PriorityOf(*task.Priority);
     line("PRIORITY", std::to_string(priority));

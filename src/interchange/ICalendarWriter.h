@@ -44,7 +44,5 @@ class ICalendarWriter {
 void AppendContentLine(std::string& out, std::string_view line);
 // A TEXT value with backslash, semicolon, comma and line feed escaped.
 std::string EscapeText(std::string_view text);
-// "20260610" for a date value.
-std::string IcalDate(double date);
 
 }  // namespace taskwell

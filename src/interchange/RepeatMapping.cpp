@@ -10,6 +10,7 @@
 #include "dates/RepeatRule.h"
 #include "document/Calendar.h"
 #include "document/Text.h"
+#include "interchange/DateDigits.h"
 
 namespace taskwell {
 namespace {
@@ -72,22 +73,6 @@ std::map<std::string, std::string> RuleParts(std::string_view rule) {
 
 RepeatRule RuleOfHeader(std::string_view header) {
   return ParseRepeatHeader(":" + std::string(header) + " ");
-}
-
-std::string DateDigits(double date) {
-  const CalendarDate d = DecodeDate(date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", d.Year, d.Month, d.Day);
-  return text;
-}
-
-bool DateOfDigits(std::string_view text, double& date) {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  return text.size() >= 8 && ParseCount(text.substr(0, 4), year) &&
-         ParseCount(text.substr(4, 2), month) && ParseCount(text.substr(6, 2), day) &&
-         TryEncodeDate(year, month, day, date);
 }
 
 // "2TU" for the second Tuesday; the weekday is 1 (Sunday) to 7.
@@ -197,7 +182,7 @@ std::optional<std::string> RepeatMapping::HeaderOfRule(std::string_view rule, do
   std::string endText;
   if (parts.contains("UNTIL")) {
     double end = 0;
-    if (!DateOfDigits(parts["UNTIL"], end)) return std::nullopt;
+    if (!ReadDateDigits(parts["UNTIL"], "", end)) return std::nullopt;
     endText = dates.FormatDateText(end);
   }
   const std::optional<std::string> special = SpecialOfRule(parts, unit->second, due);

@@ -5,6 +5,7 @@
 
 #include "document/Calendar.h"
 #include "document/Text.h"
+#include "interchange/DateDigits.h"
 #include "interchange/Escapes.h"
 #include "interchange/RepeatMapping.h"
 
@@ -49,24 +50,6 @@ std::string TextWords(std::string_view text) {
   return joined;
 }
 
-std::string IsoDate(double date) {
-  const CalendarDate d = DecodeDate(date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-  return text;
-}
-
-bool ParseIsoDate(std::string_view text, double& date) {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  char tail = 0;
-  const std::string copy(text);
-  return text.size() == 10 &&
-         std::sscanf(copy.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) == 3 &&
-         TryEncodeDate(year, month, day, date);
-}
-
 std::string Number(Fixed4 value) {
   return NumberText(value, '.');
 }
@@ -82,7 +65,7 @@ std::string ValueWords(const TaskFields& task, const RepeatSplit& split, bool ha
   const auto add = [&](std::string_view key, const std::string& value) {
     words += " " + std::string(key) + value;
   };
-  if (task.Date != 0) add(kDue, IsoDate(task.Date));
+  if (task.Date != 0) add(kDue, DateDigits(task.Date, "-"));
   if (split.HasHeader) {
     const std::string rec = RepeatMapping::RecOf(split.Header);
     if (!rec.empty()) add(kRec, rec);
@@ -249,7 +232,8 @@ LineRead ReadLine(std::string_view line, int number) {
     const std::string exact = OwnText(*words.Exact, kText, number);
     if (TextWords(exact) == words.Text) task.Description = exact;
   }
-  if (words.Due && !ParseIsoDate(words.Due->substr(kDue.size()), task.Date))
+  if (words.Due && (words.Due->size() != kDue.size() + 10 ||
+                    !ReadDateDigits(words.Due->substr(kDue.size()), "-", task.Date)))
     throw ImportError(number, *words.Due + " is not a date of the form due:YYYY-MM-DD");
   if (words.Pri && !letter) letter = OwnNumber(*words.Pri, kPri, number);
   if (letter && task.Date != 0) {
