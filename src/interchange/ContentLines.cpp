@@ -31,12 +31,13 @@ std::string ParamValue(std::string_view text, std::size_t& at, int line) {
   return value;
 }
 
-ContentLine ParseLine(std::string_view text, int line) {
-  ContentLine content;
+void ParseLine(std::string_view text, int line, ContentLine& content) {
   content.Line = line;
+  content.Params.clear();
   std::size_t at = NameEnd(text, 0);
   if (at == 0) throw ImportError(line, "not an iCalendar line: " + std::string(text.substr(0, 40)));
-  content.Name = UpperAscii(text.substr(0, at));
+  content.Name.assign(text.substr(0, at));
+  for (char& c : content.Name) c = UpperAscii(c);
   while (at < text.size() && text[at] == ';') {
     const std::size_t nameEnd = NameEnd(text, at + 1);
     if (nameEnd == at + 1 || nameEnd >= text.size() || text[nameEnd] != '=')
@@ -53,8 +54,7 @@ ContentLine ParseLine(std::string_view text, int line) {
   }
   if (at >= text.size() || text[at] != ':')
     throw ImportError(line, content.Name + " has no \":\" before its value");
-  content.Value = std::string(text.substr(at + 1));
-  return content;
+  content.Value.assign(text.substr(at + 1));
 }
 
 }  // namespace
@@ -66,37 +66,45 @@ std::string ContentLine::Param(std::string_view name) const {
   return {};
 }
 
-std::vector<ContentLine> SplitContentLines(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<ContentLine> lines;
-  std::string pending;
-  int pendingLine = 0;
-  int number = 0;
-  const auto flush = [&] {
-    if (pendingLine != 0) lines.push_back(ParseLine(pending, pendingLine));
-    pending.clear();
-    pendingLine = 0;
+ContentLineReader::ContentLineReader(std::string_view text) : text_(text) {
+  if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
+}
+
+bool ContentLineReader::Next(ContentLine& line) {
+  const auto physical = [this](std::size_t from, std::size_t& next) {
+    std::size_t end = text_.find('\n', from);
+    if (end == std::string_view::npos) end = text_.size();
+    next = end + 1;
+    std::string_view text = text_.substr(from, end - from);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    return text;
   };
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view physical = text.substr(start, end - start);
-    if (physical.ends_with('\r')) physical.remove_suffix(1);
-    ++number;
-    start = end + 1;
-    if (!physical.empty() && (physical.front() == ' ' || physical.front() == '\t')) {
-      if (pendingLine == 0) throw ImportError(number, "a folded line continues nothing");
-      pending.append(physical.substr(1));
-      continue;
+  const auto folded = [this](std::size_t from) {
+    return from < text_.size() && (text_[from] == ' ' || text_[from] == '\t');
+  };
+  while (at_ < text_.size()) {
+    std::size_t next = 0;
+    const std::string_view first = physical(at_, next);
+    at_ = next;
+    ++number_;
+    if (!first.empty() && (first.front() == ' ' || first.front() == '\t'))
+      throw ImportError(number_, "a folded line continues nothing");
+    if (TrimView(first).empty()) continue;
+    const int start = number_;
+    if (!folded(at_)) {
+      ParseLine(first, start, line);
+      return true;
     }
-    flush();
-    if (TrimView(physical).empty()) continue;
-    pending.assign(physical);
-    pendingLine = number;
+    unfolded_.assign(first);
+    while (folded(at_)) {
+      unfolded_.append(physical(at_, next).substr(1));
+      at_ = next;
+      ++number_;
+    }
+    ParseLine(unfolded_, start, line);
+    return true;
   }
-  flush();
-  return lines;
+  return false;
 }
 
 std::string UnescapeText(std::string_view value) {

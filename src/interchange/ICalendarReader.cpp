@@ -5,23 +5,44 @@
 #include <algorithm>
 #include <ctime>
 #include <set>
+#include <span>
 
 #include "document/Calendar.h"
 #include "document/Text.h"
+#include "interchange/DateDigits.h"
 #include "interchange/Escapes.h"
 #include "interchange/ICalendarWriter.h"
 #include "interchange/RepeatMapping.h"
 
 namespace taskwell {
 
+// The task being read. Its slots are reused from task to task: a large file is read without
+// keeping more than one task's lines.
 struct ICalendarReader::Todo {
   int Line = 0;
-  std::vector<ContentLine> Properties;
+  std::vector<ContentLine> Slots;
+  std::size_t Count = 0;
   std::vector<std::string> Components;  // VALARM and the like, inside the task
 
+  void Start(int line) {
+    Line = line;
+    Count = 0;
+    Components.clear();
+  }
+  void Add(const ContentLine& property) {
+    if (Count < Slots.size()) {
+      Slots[Count] = property;
+    } else {
+      Slots.push_back(property);
+    }
+    ++Count;
+  }
+  auto Properties() const { return std::span(Slots.data(), Count); }
   const ContentLine* Find(std::string_view name) const {
-    const auto it = std::ranges::find(Properties, name, &ContentLine::Name);
-    return it == Properties.end() ? nullptr : &*it;
+    for (const ContentLine& property : Properties()) {
+      if (property.Name == name) return &property;
+    }
+    return nullptr;
   }
   std::string Value(std::string_view name) const {
     const ContentLine* found = Find(name);
@@ -34,8 +55,17 @@ struct ICalendarReader::Zones {
   std::string Text;
   icalcomponent* Calendar = nullptr;
   bool Parsed = false;
-  ~Zones() {
+  ~Zones() { Reset({}); }
+  Zones() = default;
+  Zones(const Zones&) = delete;
+  Zones& operator=(const Zones&) = delete;
+
+  // The file's zones so far; read again when next needed.
+  void Reset(const std::string& text) {
     if (Calendar != nullptr) icalcomponent_free(Calendar);
+    Calendar = nullptr;
+    Parsed = false;
+    Text = text;
   }
 
   icaltimezone* Find(const std::string& tzid) {
@@ -96,32 +126,33 @@ std::optional<Fixed4> OwnNumber(const ContentLine* line) {
   return value;
 }
 
-std::string NotKeptOf(const std::vector<ContentLine>& properties,
+std::string NotKeptOf(std::span<const ContentLine> properties,
                       const std::vector<std::string>& components) {
-  std::vector<std::string> names;
-  names.reserve(components.size() + properties.size());
+  std::string text;
+  const auto add = [&text](std::string_view name) {
+    if (!text.empty()) text += ", ";
+    text += name;
+  };
   for (const std::string& component : components)
-    names.push_back(component == "VALARM" ? "alarm" : component);
+    add(component == "VALARM" ? std::string_view("alarm") : std::string_view(component));
   for (const ContentLine& line : properties) {
     if (kRead.contains(line.Name) || line.Name.starts_with("X-TASKWELL-")) continue;
     if (line.Name == "ATTACH") {
-      names.push_back("attachment");
+      add("attachment");
     } else if (line.Name == "CATEGORIES") {
-      names.push_back("categories " + UnescapeText(line.Value));
+      add("categories " + UnescapeText(line.Value));
     } else {
-      names.push_back(line.Name);
+      add(line.Name);
     }
   }
-  std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
 }
 
-// Walks the components: the calendar's own properties and its tasks, in file order.
+// Where the walk through the components stands.
 struct Walk {
   std::vector<std::string> Open;
-  std::vector<ContentLine> CalendarProperties;
   std::string ZoneText;
+  bool InTodo() const { return Open.size() == 2 && Open[1] == "VTODO"; }
 };
 
 }  // namespace
@@ -134,43 +165,43 @@ ICalendarReader::ICalendarReader(const DateFormat& dates)
 ICalendarReader::~ICalendarReader() = default;
 
 ImportedTasks ICalendarReader::Read(std::string_view text) {
-  const std::vector<ContentLine> lines = SplitContentLines(text);
-  std::vector<Todo> todos;
+  ContentLineReader reader(text);
+  ContentLine line;
+  Todo todo;
   Walk walk;
-  for (const ContentLine& line : lines) {
+  ImportedTasks imported;
+  bool any = false;
+  while (reader.Next(line)) {
+    any = true;
     if (walk.Open.empty() && !(line.Name == "BEGIN" && UpperAscii(line.Value) == "VCALENDAR"))
       throw ImportError(line.Line, line.Name + " outside BEGIN:VCALENDAR ... END:VCALENDAR");
+    if (walk.InTodo() && line.Name != "BEGIN" && line.Name != "END") {
+      todo.Add(line);
+      continue;
+    }
     const bool inZone = std::ranges::find(walk.Open, "VTIMEZONE") != walk.Open.end();
     if (line.Name == "BEGIN") {
-      const std::string name = UpperAscii(line.Value);
-      if (walk.Open.size() == 1 && name == "VTODO") todos.push_back({line.Line, {}, {}});
-      if (walk.Open.size() == 2 && walk.Open[1] == "VTODO") todos.back().Components.push_back(name);
-      walk.Open.push_back(name);
+      std::string name = UpperAscii(line.Value);
+      if (walk.Open.size() == 1 && name == "VTODO") todo.Start(line.Line);
+      if (walk.InTodo()) todo.Components.push_back(name);
+      walk.Open.push_back(std::move(name));
     } else if (line.Name == "END") {
       if (walk.Open.back() != UpperAscii(line.Value))
         throw ImportError(line.Line,
                           "END:" + line.Value + " where END:" + walk.Open.back() + " was expected");
+      if (walk.InTodo()) ReadTodo(todo, imported);
       walk.Open.pop_back();
-    } else if (walk.Open.size() == 1) {
-      walk.CalendarProperties.push_back(line);
-    } else if (walk.Open.size() == 2 && walk.Open[1] == "VTODO") {
-      todos.back().Properties.push_back(line);
+    } else if (walk.Open.size() == 1 && line.Name == ical::kProjectColumn) {
+      if (UpperAscii(line.Value) == "TRUE") imported.List.HasProjCol = true;
     }
-    if (inZone || (line.Name == "BEGIN" && walk.Open.back() == "VTIMEZONE"))
+    if (inZone || (line.Name == "BEGIN" && walk.Open.back() == "VTIMEZONE")) {
       walk.ZoneText += Serialized(line);
+      if (line.Name == "END" && UpperAscii(line.Value) == "VTIMEZONE") zones_->Reset(walk.ZoneText);
+    }
   }
-  if (!walk.Open.empty()) {
-    throw ImportError(lines.back().Line, "the file ends before END:" + walk.Open.back());
-  }
-  if (lines.empty()) throw ImportError(1, "the file is empty");
-  zones_->Text = std::move(walk.ZoneText);
-  ImportedTasks imported;
-  for (const ContentLine& line : walk.CalendarProperties) {
-    if (line.Name == ical::kProjectColumn && UpperAscii(line.Value) == "TRUE")
-      imported.List.HasProjCol = true;
-  }
-  imported.List.Tasks.reserve(todos.size());
-  for (const Todo& todo : todos) ReadTodo(todo, imported);
+  if (!any) throw ImportError(1, "the file is empty");
+  if (!walk.Open.empty())
+    throw ImportError(reader.LineNumber(), "the file ends before END:" + walk.Open.back());
   return imported;
 }
 
@@ -209,7 +240,7 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   if (task.Project != 0) into.List.HasProjCol = true;
   task.Description = summary;
   ReadRepeat(todo, task, notes);
-  const std::string notKept = NotKeptOf(todo.Properties, todo.Components);
+  const std::string notKept = NotKeptOf(todo.Properties(), todo.Components);
   if (!notKept.empty()) notes.push_back("not kept: " + notKept);
   for (const std::string& note : notes)
     into.NotKept.push_back("line " + std::to_string(todo.Line) + ", " + Quoted(summary) + ": " +
@@ -253,6 +284,9 @@ void ICalendarReader::ReadRepeat(const Todo& todo, TaskFields& task,
 
 double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::string>& notes) {
   const std::string value(TrimView(property.Value));
+  double date = 0;
+  // A plain date, as most tasks have, needs no calendar library.
+  if (value.size() == 8 && ReadDateDigits(value, "", date)) return date;
   const icaltimetype time = icaltime_from_string(value.c_str());
   if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) ||
       !IsValidDate(time.year, time.month, time.day))

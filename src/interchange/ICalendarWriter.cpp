@@ -4,7 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
-#include <map>
+#include <unordered_map>
 
 #include "document/Calendar.h"
 #include "interchange/DateDigits.h"
@@ -32,9 +32,17 @@ std::string UtcStamp(std::int64_t seconds) {
 // What identifies a task across exports of an unchanged list: its content, and how many tasks
 // before it had the same content.
 std::uint64_t ContentKey(const TaskFields& task) {
-  return StableHash(std::to_string(task.Date) + "," +
-                    (task.Priority ? Number(*task.Priority) : "-") + "," +
-                    Number(task.SubPriority) + "," + Number(task.Project) + "," + task.Description);
+  const Fixed4 numbers[] = {static_cast<Fixed4>(task.Date), task.Priority.value_or(-1),
+                            task.Priority ? 1 : 0, task.SubPriority, task.Project};
+  std::uint64_t hash = StableHash(task.Description);
+  for (const Fixed4 number : numbers) {
+    // Byte by byte, lowest first, so that the UID is the same on every machine.
+    char bytes[8];
+    for (int i = 0; i < 8; ++i)
+      bytes[i] = static_cast<char>(static_cast<std::uint64_t>(number) >> (8 * i));
+    hash = StableHash(std::string_view(bytes, sizeof bytes), hash);
+  }
+  return hash;
 }
 
 std::string Uid(std::uint64_t key, int occurrence) {
@@ -76,6 +84,9 @@ std::string EscapeText(std::string_view text) {
   return out;
 }
 
+ICalendarWriter::ICalendarWriter(const DateFormat& dates, std::int64_t stamp)
+    : dates_(dates), stamp_(UtcStamp(stamp)) {}
+
 int ICalendarWriter::PriorityOf(Fixed4 priority) {
   const Fixed4 whole = (priority >= 0 ? priority + 5000 : priority - 5000) / 10000;
   return static_cast<int>(std::clamp<Fixed4>(whole + 1, 1, 9));
@@ -88,7 +99,8 @@ std::string ICalendarWriter::Write(const TaskList& list) const {
   AppendContentLine(out, "VERSION:2.0");
   AppendContentLine(out, "PRODID:-//Taskwell//Taskwell 3.4//EN");
   if (list.HasProjCol) AppendContentLine(out, std::string(ical::kProjectColumn) + ":TRUE");
-  std::map<std::uint64_t, int> seen;
+  std::unordered_map<std::uint64_t, int> seen;
+  seen.reserve(list.Tasks.size());
   for (const TaskFields& task : list.Tasks) {
     const std::uint64_t key = ContentKey(task);
     WriteTask(out, task, Uid(key, seen[key]++), list.HasProjCol);
@@ -100,7 +112,14 @@ std::string ICalendarWriter::Write(const TaskList& list) const {
 void ICalendarWriter::WriteTask(std::string& out, const TaskFields& task, const std::string& uid,
                                 bool hasProjCol) const {
   const auto line = [&](std::string_view name, std::string_view value) {
-    AppendContentLine(out, std::string(name) + ":" + std::string(value));
+    if (name.size() + 1 + value.size() <= kFoldAt) {
+      out.append(name);
+      out += ':';
+      out.append(value);
+      out += "\r\n";
+    } else {
+      AppendContentLine(out, std::string(name) + ":" + std::string(value));
+    }
   };
   const auto own = [&](std::string_view name, std::string_view value) {
     line(name, PercentEncode(value, ical::kEncoded));
@@ -108,7 +127,7 @@ void ICalendarWriter::WriteTask(std::string& out, const TaskFields& task, const 
   const RepeatSplit split = RepeatSplit::Of(task.Description);
   line("BEGIN", "VTODO");
   line("UID", uid);
-  line("DTSTAMP", UtcStamp(stamp_));
+  line("DTSTAMP", stamp_);
   line("SUMMARY", EscapeText(ControlsAsBlanks(split.Rest)));
   if (HasControlCharacters(split.Rest)) own(ical::kText, split.Rest);
   if (task.Date != 0) line("DUE;VALUE=DATE", DateDigits(task.Date));

@@ -25,7 +25,7 @@ inline constexpr std::string_view kEncoded = ",;\\:\"";
 class ICalendarWriter {
  public:
   // `stamp` is the DTSTAMP, in seconds since 1970 (UTC).
-  ICalendarWriter(const DateFormat& dates, std::int64_t stamp) : dates_(dates), stamp_(stamp) {}
+  ICalendarWriter(const DateFormat& dates, std::int64_t stamp);
 
   std::string Write(const TaskList& list) const;
 
@@ -37,7 +37,7 @@ class ICalendarWriter {
                  bool hasProjCol) const;
 
   const DateFormat& dates_;
-  std::int64_t stamp_;
+  std::string stamp_;  // as DTSTAMP writes it
 };
 
 // A content line folded at 75 octets, never inside a UTF-8 character, ending in CRLF.

@@ -162,9 +162,9 @@ std::vector<std::string> ToDoList::ImportTasks(const TaskList& imported) {
       notKept.push_back("\"" + task.Description + "\": project " + NumberText(task.Project, '.') +
                         " (the list has no project column)");
     }
-    const std::vector<std::string> cells = task.Cells(layout_, dates_);
+    std::vector<std::string> cells = task.Cells(layout_, dates_);
     for (int col = 0; col < layout_.ColCount(); ++col)
-      table_.SetCell(col, row, cells[static_cast<std::size_t>(col)]);
+      table_.SetCell(col, row, std::move(cells[static_cast<std::size_t>(col)]));
     ++row;
   }
   EditCursorCell();
