@@ -14,7 +14,7 @@ DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-d
        libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick fonts-liberation \
        clang clang-format clang-tidy libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file \
        librsvg2-bin locales-all util-linux appstream groff-base pkgconf mount time \
-       libical-dev python3-icalendar
+       dbus dunst systemd libical-dev python3-icalendar
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 

@@ -49,7 +49,8 @@ void HeaderSortByDescription(benchmark::State& state) {
   TimeAfterEach(
       state, [&] { list.GridMouseDown(ToDoList::ColDate, 0); },
       [&] { list.GridMouseDown(list.DescCol(), 0); });
-  if (list.SortMode() != 2) state.SkipWithError("the header click did not sort");
+  if (list.SortMode() != SortOrder::ByDescription)
+    state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(HeaderSortByDescription)->Apply(UpToHundredThousand);
 BENCHMARK(HeaderSortByDescription)->Apply(Million);

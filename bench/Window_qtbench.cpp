@@ -63,7 +63,8 @@ void WindowHeaderSort(benchmark::State& state) {
     window.ClickHeader(window.Form->List().DescCol());
     Settle();
   }
-  if (window.Form->List().SortMode() != 2) state.SkipWithError("the header click did not sort");
+  if (window.Form->List().SortMode() != SortOrder::ByDescription)
+    state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(WindowHeaderSort)->Apply(UpToHundredThousand);
 BENCHMARK(WindowHeaderSort)->Apply(Million);

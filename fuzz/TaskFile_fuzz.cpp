@@ -13,15 +13,12 @@
 #include <vector>
 
 #include "document/Calendar.h"
+#include "document/TableLayout.h"
+#include "document/TaskFile.h"
 #include "document/Text.h"
-#include "list/ToDoList.h"
-#include "support/ListTestAccess.h"
-#include "support/QuietPlatform.h"
 
 namespace taskwell {
 namespace {
-
-using testing::QuietPlatform;
 
 std::string Folder() {
   static const std::string folder = [] {
@@ -51,23 +48,26 @@ struct Round {
   std::string Saved;
 };
 
-// Loads the task file into a fresh list and saves it again.
+// Loads the task file and saves what was loaded again.
 Round LoadAndSave(const std::string& path, const DateFormat& dates) {
-  QuietPlatform ui;
-  ToDoList list(ui, dates);
-  ListTestAccess::SetTaskFileName(list, path);
+  TaskFile file(dates, path);
+  LoadedRows loaded;
   try {
-    list.InitTaskTable();
+    file.Load(loaded);
   } catch (const std::exception&) {
-    // A failed load still leaves a table to save.
+    // A failed load still leaves rows to save.
   }
-  if (list.Table().RowCount() < 2 || !list.SelectHooked()) std::abort();
   Round round;
-  round.Partial = list.LoadWasPartial();
-  for (int r = 1; r < list.Table().RowCount(); ++r) {
-    round.Descriptions.push_back(list.Table().Cell(list.DescCol(), r));
+  round.Partial = file.LoadWasPartial();
+  const auto descCol = static_cast<std::size_t>(TableLayout(loaded.HasProjCol).DescCol());
+  for (std::size_t r = 1; r < loaded.Rows.size(); ++r) {
+    round.Descriptions.push_back(loaded.Rows[r][descCol]);
   }
-  if (!list.SaveTaskFile()) Fail("a loaded file was not saved", path);
+  try {
+    file.Save(file.SaveBytes(loaded.Rows, loaded.HasProjCol));
+  } catch (const std::exception& e) {
+    Fail("a loaded file was not saved", e.what());
+  }
   round.Saved = ReadAll(path);
   return round;
 }

@@ -10,7 +10,8 @@ deps=$2
 # Programs the scripts run by name (journeys, packaging checks, make targets).
 tools=(cmake ctest cpack ninja clang-format clang-tidy clang++ xvfb-run Xvfb xauth xdotool xprop xwininfo
   import rsvg-convert pdftotext desktop-file-validate appstreamcli groff dpkg-deb dpkg-shlibdeps
-  ldd file xclip setpriv mount timeout cmp sha256sum locale /usr/bin/python3)
+  ldd file xclip setpriv mount timeout cmp sha256sum locale dbus-daemon dbus-monitor dbus-send dunst
+  dunstctl systemd-analyze /usr/bin/python3)
 
 # Programs CMake found: every FILEPATH entry of the cache that names an executable.
 while IFS='=' read -r key path; do

@@ -86,7 +86,7 @@ inode() { stat -c %i "$1"; }
 # launch FILE TITLE: starts the program under /usr/bin/time and waits for its window.
 # Sets SHOWN_MS, WID and APP_PID.
 launch() {
-  local title="^Taskwell V3.4 - $2\$" t0
+  local title="^Taskwell V[0-9.]* - $2\$" t0
   t0=$(now_ms)
   /usr/bin/time -v -o "$WORK/time.txt" "$BIN" "$1" >"$WORK/app.log" 2>&1 &
   APP_PID=$!

@@ -13,7 +13,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
   "$0" "${@:2}" &
   app=$!
   for _ in $(seq 1 100); do
-    xdotool search --name "Taskwell V3.4" >/dev/null 2>&1 && break
+    xdotool search --name "^Taskwell V[0-9.]* - " >/dev/null 2>&1 && break
     sleep 0.1
   done
   sleep 1

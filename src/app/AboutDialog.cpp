@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "document/Version.h"
+
 namespace taskwell {
 namespace {
 
@@ -68,7 +70,7 @@ AboutDialog::AboutDialog(QWidget* parent)
   comments_->setWordWrap(true);
   // The texts the main window writes anyway; the box is never shown blank.
   productName_->setText(QStringLiteral("Taskwell"));
-  version_->setText(QStringLiteral("V3.4"));
+  version_->setText(QStringLiteral("V") + QString::fromLatin1(kVersion));
   connect(continueButton_, &QPushButton::clicked, this, &AboutDialog::ContinueButtonClick);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "document/Version.h"
+
 // Resources of a static library must be initialised by name, outside any namespace.
 static void InitIconResource() {
 #ifdef TASKWELL_HAS_ICON_RESOURCE
@@ -18,7 +20,7 @@ QIcon ProgramIcon() {
 
 void ApplyDesktopIdentity() {
   QCoreApplication::setApplicationName(QStringLiteral("Taskwell"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("3.4"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("taskwell"));
   QApplication::setWindowIcon(ProgramIcon());
 }

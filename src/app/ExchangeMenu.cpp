@@ -18,7 +18,7 @@ const QString kTodoFilter = QStringLiteral("todo.txt (*.txt)");
 
 // The folder of the task file, where other lists of the user's are most likely to be.
 QString ListFolder(const ToDoList& list) {
-  const QString file = QFile::decodeName(list.TaskFileName().c_str());
+  const QString file = QFile::decodeName(list.File().Name().c_str());
   const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
   return slash > 0 ? file.left(slash) : QString();
 }

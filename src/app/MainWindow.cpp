@@ -20,6 +20,7 @@
 #include "app/FileWatcher.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
+#include "document/Version.h"
 
 namespace taskwell {
 namespace {
@@ -140,7 +141,14 @@ void MainWindow::BuildButtonPanel() {
   };
   wire(addButton_, [&list] { list.AddButtonClick(); });
   wire(deleteButton_, [&list] { list.DeleteButtonClick(); });
-  wire(incrementButton_, [&list] { list.IncrementButtonClick(); });
+  // Shift with the button (a click, or Shift+Alt+I) catches a task up to today in one step.
+  wire(incrementButton_, [&list] {
+    if (QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier)) {
+      list.CatchUpButtonClick();
+    } else {
+      list.IncrementButtonClick();
+    }
+  });
   wire(replicateButton_, [&list] { list.ReplicateButtonClick(); });
   wire(printButton_, [&list] { list.PrintButtonClick(); });
   wire(saveButton_, [&list] { list.SaveButtonClick(); });
@@ -176,6 +184,7 @@ void MainWindow::WireCommonKeys() {
   // exactly as Alt+S and Alt+F do.
   saveButton_->grabShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   findButton_->grabShortcut(QKeySequence(Qt::Key_F3));
+  incrementButton_->grabShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_I));
   auto* findKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
   findKey->setObjectName(QStringLiteral("FindShortcut"));
   connect(findKey, &QShortcut::activated, this, [this] {
@@ -202,20 +211,21 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   const QString title = ToQt(tasks_->ListTitle());
   // The toolkit's application name stays the product's: the desktop matches windows to
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.
-  setWindowTitle(QStringLiteral("Taskwell V3.4 - ") + title);
+  setWindowTitle(QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
+                 QStringLiteral(" - ") + title);
   created_ = true;
   WatchTaskFile();
   if (!loaded) return;
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
   Run([this] {
-    tasks_->ClampToWorkArea();
+    tasks_->Geometry().ClampToWorkArea();
     tasks_->FormResize();
   });
 }
 
 void MainWindow::WatchTaskFile() {
-  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->TaskFileName().c_str()), this);
+  auto* watcher = new FileWatcher(QFile::decodeName(tasks_->File().Name().c_str()), this);
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
     if (QApplication::activeModalWidget() != nullptr) return;
@@ -251,7 +261,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   shown_ = true;
   Run([this] { tasks_->FormShow(); });
   if (aboutBox_ != nullptr) {
-    aboutBox_->SetTexts(QStringLiteral("Taskwell"), QString(), QStringLiteral("V3.4"));
+    aboutBox_->SetTexts(QStringLiteral("Taskwell"), QString(),
+                        QStringLiteral("V") + QString::fromLatin1(kVersion));
   }
   activateWindow();
   FocusGrid();

@@ -6,16 +6,18 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <optional>
 
 #include "app/AboutDialog.h"
+#include "app/CommandLine.h"
 #include "app/DateInputDialog.h"
 #include "app/DesktopIdentity.h"
 #include "app/DiscardedCopy.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
+#include "app/RemindCommand.h"
 #include "app/WindowRaiser.h"
-#include "document/CommandLine.h"
 #include "list/DueListing.h"
 #include "list/TaskExchange.h"
 
@@ -44,13 +46,11 @@ int RunExchange(const CommandLine& command, const std::string& homeFolder) {
 
 }  // namespace
 
-int RunTaskwell(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-  const char* home = std::getenv("HOME");
-  const std::string homeFolder = home != nullptr ? home : "";
-  // The command line is settled before Qt starts, so the answers that need no window work
-  // without a display.
-  const CommandLine command = CommandLine::Parse(argc, argv);
+namespace {
+
+// The answers that need no window: help, the version, a usage error, the due listing and the
+// reminder. Empty when the command line asks for the window.
+std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::string& home) {
   switch (command.What) {
     case CommandLine::Action::Help:
       std::cout << UsageText() << std::flush;
@@ -63,26 +63,27 @@ int RunTaskwell(int argc, char** argv) {
       return CommandLine::UsageExitCode;
     case CommandLine::Action::DueListing: {
       const std::string file =
-          command.File.empty() ? ToDoList::DefaultTaskFileName(homeFolder) : command.File;
+          command.File.empty() ? ToDoList::DefaultTaskFileName(home) : command.File;
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), std::cout, std::cerr);
     }
+    case CommandLine::Action::Remind:
+      return RunRemindCommand(command.File, home, RegionalSettings::FromSystemLocale(),
+                              SystemClock());
     case CommandLine::Action::Export:
     case CommandLine::Action::Import:
-      return RunExchange(command, homeFolder);
+      return RunExchange(command, home);
     case CommandLine::Action::OpenWindow:
       break;
   }
-  const std::string noDisplay = MissingDisplayReason(
-      std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-  if (!noDisplay.empty()) {
-    std::cerr << "taskwell: " << noDisplay << " (taskwell --help shows what works without one)\n";
-    return 1;
-  }
+  return std::nullopt;
+}
 
+// The window on the list, with the lock taken. A refused second start returns; otherwise the
+// process ends here when the window closes.
+int RunWindow(int argc, char** argv, const std::string& argument, const std::string& home) {
   const RegionalSettings regional = RegionalSettings::FromSystemLocale();
   const SystemClock clock;
-  const std::string& argument = command.File;
   const std::string lockName = InstanceLock::LockNameOf(argument);
   InstanceLock lock;
   const bool owner = lock.Acquire(lockName);
@@ -94,7 +95,7 @@ int RunTaskwell(int argc, char** argv) {
   char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
   QApplication app(qtArgc, qtArgv);
   ApplyDesktopIdentity();
-  MainWindow form(regional, clock, argument, homeFolder);
+  MainWindow form(regional, clock, argument, home);
   MessageDialog messageBox;
   DateInputDialog dateInputForm;
   AboutDialog aboutBox;
@@ -127,6 +128,25 @@ int RunTaskwell(int argc, char** argv) {
   std::cerr.flush();
   std::fflush(nullptr);
   std::_Exit(code);
+}
+
+}  // namespace
+
+int RunTaskwell(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  const char* home = std::getenv("HOME");
+  const std::string homeFolder = home != nullptr ? home : "";
+  // The command line is settled before Qt starts, so the answers that need no window work
+  // without a display.
+  const CommandLine command = CommandLine::Parse(argc, argv);
+  if (const std::optional<int> answer = AnswerWithoutWindow(command, homeFolder)) return *answer;
+  const std::string noDisplay = MissingDisplayReason(
+      std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+  if (!noDisplay.empty()) {
+    std::cerr << "taskwell: " << noDisplay << " (taskwell --help shows what works without one)\n";
+    return 1;
+  }
+  return RunWindow(argc, argv, command.File, homeFolder);
 }
 
 }  // namespace taskwell

@@ -24,7 +24,7 @@ int VirtualKey(const QKeyEvent* event) {
 }  // namespace
 
 CellEncoding EncodingOf(ToDoList& list) {
-  return {[&list] { return list.TextIsUtf8(); }, [&list] { list.CellsToUtf8(); }};
+  return {[&list] { return list.File().TextIsUtf8(); }, [&list] { list.CellsToUtf8(); }};
 }
 
 // ---------------------------------------------------------------- selection

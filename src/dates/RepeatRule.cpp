@@ -1,6 +1,7 @@
 #include "dates/RepeatRule.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "document/Calendar.h"
@@ -61,6 +62,12 @@ IncrementOutcome Stopped(std::string error) {
 
 std::string_view Field(std::string_view text, std::size_t from, std::size_t count) {
   return from < text.size() ? text.substr(from, count) : std::string_view();
+}
+
+// Presses of a day step over a gap of days, as one multiplication.
+double SkipWholeSteps(double date, int stepDays, double today) {
+  const double presses = std::ceil((today - date) / stepDays);
+  return presses > 0 ? AddDays(date, presses * stepDays) : date;
 }
 
 }  // namespace
@@ -151,6 +158,38 @@ IncrementOutcome NextOccurrence(double date, const RepeatRule& rule, const DateF
     outcome.PastEnd = DateOf(next) > DateOf(dates.ParseTableDate(rule.EndDate));
   }
   outcome.Date = next;
+  return outcome;
+}
+
+IncrementOutcome CatchUpOccurrence(double date, const RepeatRule& rule, const DateFormat& dates,
+                                   double today) {
+  today = DateOf(today);
+  IncrementOutcome first = NextOccurrence(date, rule, dates);
+  if (!first.Error.empty() || DateOf(date) >= today) return first;
+  const bool hasEnd = !rule.EndDate.empty();
+  const double end = hasEnd ? DateOf(dates.ParseTableDate(rule.EndDate)) : 0;
+  if (hasEnd && end < today) {
+    first.Date = date;
+    first.PastEnd = true;
+    first.KeptDate = true;
+    return first;
+  }
+  const RepeatStep* step = FindStep(rule.Word);
+  double at = first.Date;
+  if (rule.Special.empty() && step->Days != 0) {
+    at = SkipWholeSteps(at, step->Days, today);
+  } else {
+    // Month steps can lower the day for good (08/31, 02/28, 08/28), so they are taken one by
+    // one: a loop over months, never over days. A rule that stops moving forward ends it.
+    while (DateOf(at) < today) {
+      const double next = NextOccurrence(at, rule, dates).Date;
+      if (DateOf(next) <= DateOf(at)) break;
+      at = next;
+    }
+  }
+  IncrementOutcome outcome;
+  outcome.Date = at;
+  outcome.PastEnd = hasEnd && DateOf(at) > end;
   return outcome;
 }
 

@@ -46,11 +46,20 @@ struct IncrementOutcome {
   std::string Error;
   // The new date lies after the rule's end date; it is stored all the same.
   bool PastEnd = false;
+  // The end date had passed already: the date stays as it was.
+  bool KeptDate = false;
 };
 
 // Applies the rule to a date. A day offset that is not a whole number and an end date that is
 // not a date throw EConvertError, as does a date that would leave the years 1 to 9999.
 IncrementOutcome NextOccurrence(double date, const RepeatRule& rule, const DateFormat& dates);
+
+// Where pressing Increment until the date is no longer before `today` lands (at least one press),
+// worked out without a press per day. The outcome carries the first press's stop, once; an end
+// date before today stops the catch-up with PastEnd and KeptDate set. A rule that stops
+// moving the date forward ends the presses where it stalls.
+IncrementOutcome CatchUpOccurrence(double date, const RepeatRule& rule, const DateFormat& dates,
+                                   double today);
 
 // Adds days to a date, refusing to leave the calendar the date texts can show.
 double AddDays(double date, double days);

@@ -1,5 +1,7 @@
 #include "document/Calendar.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "document/Errors.h"
@@ -7,45 +9,64 @@
 namespace taskwell {
 namespace {
 
-// Days from 1 January 1970 in the proleptic Gregorian calendar.
-long long DaysFromCivil(long long y, int m, int d) {
-  y -= m <= 2 ? 1 : 0;
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const long long yoe = y - era * 400;
-  const long long doy = (153LL * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
+namespace chrono = std::chrono;
+
+constexpr chrono::sys_days kDayZero{chrono::year{1899} / chrono::December / 30};
+constexpr chrono::year kFirstYear{1};
+constexpr chrono::year kLastYear{9999};
+
+constexpr double ValueOf(chrono::sys_days day) {
+  return static_cast<double>((day - kDayZero).count());
 }
 
-CalendarDate CivilFromDays(long long z) {
-  z += 719468;
-  const long long era = (z >= 0 ? z : z - 146096) / 146097;
-  const long long doe = z - era * 146097;
-  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long long mp = (5 * doy + 2) / 153;
-  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  return {static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0)), m, d};
+constexpr double kFirstDay = ValueOf(kFirstYear / chrono::January / 1);
+constexpr double kDayAfterLast = ValueOf((kLastYear + chrono::years{1}) / chrono::January / 1);
+
+// The calendar day of a date value, its time of day dropped toward zero.
+chrono::sys_days DayOf(double value) {
+  return kDayZero + chrono::days{static_cast<long long>(std::trunc(value))};
 }
 
-constexpr long long kEpochShift = 25569;   // 1899-12-30 lies 25569 days before 1970-01-01
-constexpr double kFirstDay = -693593;      // 1 January 0001
-constexpr double kDayAfterLast = 2958466;  // 1 January 10000
+chrono::year_month_day CivilOf(double value) {
+  return chrono::year_month_day{DayOf(value)};
+}
+
+CalendarDate DateOfCivil(const chrono::year_month_day& civil) {
+  return {static_cast<int>(civil.year()), static_cast<int>(static_cast<unsigned>(civil.month())),
+          static_cast<int>(static_cast<unsigned>(civil.day()))};
+}
+
+[[noreturn]] void ThrowDateEncode() {
+  throw EConvertError("Invalid argument to date encode");
+}
+
+// A day that chrono can name but that lies outside the years 1 to 9999 has no date value.
+double EncodeCivil(const chrono::year_month_day& civil) {
+  if (civil.year() < kFirstYear || civil.year() > kLastYear || !civil.ok()) ThrowDateEncode();
+  return ValueOf(civil);
+}
+
+chrono::day LastDayOf(const chrono::year_month& month) {
+  return (month / chrono::last).day();
+}
+
+chrono::year_month MonthOf(const chrono::year_month_day& civil) {
+  return civil.year() / civil.month();
+}
 
 }  // namespace
 
 bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return chrono::year{year}.is_leap();
 }
 
 int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
+  const chrono::day last = LastDayOf(chrono::year{year} / month);
+  return static_cast<int>(static_cast<unsigned>(last));
 }
 
 bool IsValidDate(int year, int month, int day) {
+  // Checked as ints first: chrono's fields keep only the low bits of what they are given.
   return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
          day <= DaysInMonth(year, month);
 }
@@ -57,27 +78,23 @@ bool IsDateValueInRange(double value) {
 
 bool TryEncodeDate(int year, int month, int day, double& value) {
   if (!IsValidDate(year, month, day)) return false;
-  value = static_cast<double>(DaysFromCivil(year, month, day) + kEpochShift);
+  value = ValueOf(chrono::year{year} / month / day);
   return true;
 }
 
 double EncodeDate(int year, int month, int day) {
   double value = 0;
-  if (!TryEncodeDate(year, month, day, value))
-    throw EConvertError("Invalid argument to date encode");
+  if (!TryEncodeDate(year, month, day, value)) ThrowDateEncode();
   return value;
 }
 
 CalendarDate DecodeDate(double value) {
-  return CivilFromDays(static_cast<long long>(std::trunc(value)) - kEpochShift);
+  return DateOfCivil(CivilOf(value));
 }
 
 int DayOfWeek(double value) {
-  // 30 December 1899 was a Saturday.
-  long long days = static_cast<long long>(std::trunc(value));
-  long long w = (days + 6) % 7;
-  if (w < 0) w += 7;
-  return static_cast<int>(w) + 1;
+  const chrono::weekday weekday{DayOf(value)};
+  return static_cast<int>(weekday.c_encoding()) + 1;
 }
 
 double DateOf(double value) {
@@ -85,27 +102,27 @@ double DateOf(double value) {
 }
 
 double IncMonth(double value, int months) {
-  const CalendarDate date = DecodeDate(value);
-  long long index = static_cast<long long>(date.Year) * 12 + (date.Month - 1) + months;
-  const int year = static_cast<int>(index / 12);
-  const int month = static_cast<int>(index % 12) + 1;
-  const int day = date.Day < DaysInMonth(year, month) ? date.Day : DaysInMonth(year, month);
-  return EncodeDate(year, month, day);
+  // Further than the calendar reaches either way; chrono's year would wrap round instead.
+  constexpr int kMonthsInCalendar = 12 * 10000;
+  if (months > kMonthsInCalendar || months < -kMonthsInCalendar) ThrowDateEncode();
+  const chrono::year_month_day date = CivilOf(value);
+  const chrono::year_month target = MonthOf(date) + chrono::months{months};
+  return EncodeCivil(target / std::min(date.day(), LastDayOf(target)));
 }
 
 bool IsLastDayOfMonth(double value) {
-  const CalendarDate date = DecodeDate(value);
-  return date.Day == DaysInMonth(date.Year, date.Month);
+  const chrono::year_month_day date = CivilOf(value);
+  return date.day() == LastDayOf(MonthOf(date));
 }
 
 double FirstDayOfMonth(double value) {
-  const CalendarDate date = DecodeDate(value);
-  return EncodeDate(date.Year, date.Month, 1);
+  const chrono::year_month_day date = CivilOf(value);
+  return EncodeCivil(MonthOf(date) / 1);
 }
 
 double LastDayOfMonth(double value) {
-  const CalendarDate date = DecodeDate(value);
-  return EncodeDate(date.Year, date.Month, DaysInMonth(date.Year, date.Month));
+  const chrono::year_month_day date = CivilOf(value);
+  return EncodeCivil(MonthOf(date) / LastDayOf(MonthOf(date)));
 }
 
 }  // namespace taskwell

@@ -12,7 +12,6 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr int kFileNotOpen = 103;
 
 std::string_view SkipTrimmed(std::string_view text) {
   std::size_t i = 0;

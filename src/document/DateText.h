@@ -4,16 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "document/Calendar.h"
 #include "document/Clock.h"
 #include "document/Regional.h"
 
 namespace taskwell {
 
 // What the short-date parser found: the completed date and its month and day as read.
-struct ShortDate {
-  int Year = 0;
-  int Month = 0;
-  int Day = 0;
+struct ShortDate : CalendarDate {
   bool HadYear = false;
 };
 

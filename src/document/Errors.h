@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace taskwell {
 
@@ -21,11 +22,18 @@ class EInOutError : public std::runtime_error {
   int Code;
 };
 
-// Stops a handler after it has told the user why itself: the guard reports nothing more, and a
-// refused cursor move stays refused.
-class AlreadyReported : public std::runtime_error {
+inline constexpr int kFileNotOpen = 103;
+
+// Stops a handler with a message of the program's own (its message dialog, with this caption)
+// instead of the default error report; a refused cursor move stays refused.
+class Refusal : public std::runtime_error {
  public:
-  AlreadyReported() : std::runtime_error("already reported") {}
+  Refusal(std::string caption, const std::string& text)
+      : std::runtime_error(text), caption_(std::move(caption)) {}
+  const std::string& Caption() const { return caption_; }
+
+ private:
+  std::string caption_;
 };
 
 // "'<text>' is not a valid <what>" failures share one shape.

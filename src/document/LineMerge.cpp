@@ -135,6 +135,128 @@ Ids BeforeOf(const std::vector<Addition>& additions) {
   return before;
 }
 
+// How often each line number occurs on each side.
+struct LineCounts {
+  Counts Base, Mine, Theirs;
+  // How many copies of the line the merge keeps.
+  int Wanted(int id) const { return std::max(0, At(Mine, id) + At(Theirs, id) - At(Base, id)); }
+};
+
+// The merged lines as nodes (numbered from 1), each followed by the lines added after it
+// elsewhere; node 0 stands for the very end.
+class MergedOrder {
+ public:
+  MergedOrder(int distinct, std::size_t lines)
+      : after_(1),
+        firstNodeOf_(static_cast<std::size_t>(distinct)),
+        emitted_(static_cast<std::size_t>(distinct)) {
+    nodes_.reserve(lines);
+    after_.reserve(lines + 1);
+  }
+
+  // The new node of a kept copy of line `id`.
+  std::size_t Add(int id, MergedLineSource source) {
+    ++emitted_[static_cast<std::size_t>(id)];
+    nodes_.push_back(source);
+    after_.emplace_back();
+    std::size_t& first = firstNodeOf_[static_cast<std::size_t>(id)];
+    if (first == 0) first = nodes_.size();
+    return nodes_.size();
+  }
+  void Follow(std::size_t anchor, std::size_t node) { after_[anchor].push_back(node); }
+  int Emitted(int id) const { return At(emitted_, id); }
+  // The first node of line `id`, or 0 when none is kept.
+  std::size_t FirstNodeOf(int id) const { return firstNodeOf_[static_cast<std::size_t>(id)]; }
+
+  // Each of `ours` followed by what was added after it, depth first, so runs stay together; then
+  // what was added at the end.
+  void Write(const std::vector<std::size_t>& ours, const Lines& mine, const Lines& theirs,
+             LineMergeResult& result) const {
+    result.Lines.reserve(nodes_.size());
+    result.Sources.reserve(nodes_.size());
+    std::vector<std::size_t> stack;
+    const auto emit = [&](std::size_t node) {
+      stack.push_back(node);
+      while (!stack.empty()) {
+        const std::size_t n = stack.back();
+        stack.pop_back();
+        const MergedLineSource source = nodes_[n - 1];
+        result.Sources.push_back(source);
+        result.Lines.emplace_back(source.Theirs ? theirs[source.Index] : mine[source.Index]);
+        for (auto it = after_[n].rbegin(); it != after_[n].rend(); ++it) stack.push_back(*it);
+      }
+    };
+    for (const std::size_t node : ours) emit(node);
+    for (const std::size_t node : after_[0]) emit(node);
+  }
+
+ private:
+  std::vector<MergedLineSource> nodes_;
+  std::vector<std::vector<std::size_t>> after_;
+  std::vector<std::size_t> firstNodeOf_;
+  Counts emitted_;
+};
+
+// Ours first, as far as the merge keeps each line; the nodes of our kept lines, in our order.
+std::vector<std::size_t> KeepOurs(const Ids& mine, const LineCounts& counts, MergedOrder& merged,
+                                  int& removed) {
+  std::vector<std::size_t> ours;
+  ours.reserve(mine.size());
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    if (merged.Emitted(mine[i]) >= counts.Wanted(mine[i])) {
+      ++removed;
+      continue;
+    }
+    ours.push_back(merged.Add(mine[i], {false, i}));
+  }
+  return ours;
+}
+
+// Theirs' additions, in their order, each after the nearest line before it that is kept: one pass
+// over theirs remembers the last kept line seen. Returns what precedes each kept addition there.
+Ids PlaceTheirAdditions(const Ids& theirs, const std::vector<Addition>& additions,
+                        const LineCounts& counts, MergedOrder& merged, int& added) {
+  Ids keptBefore;
+  std::size_t anchor = 0;
+  auto next = additions.begin();
+  for (std::size_t i = 0; i < theirs.size(); ++i) {
+    const int id = theirs[i];
+    const bool isAddition = next != additions.end() && next->Index == i;
+    if (!isAddition || merged.Emitted(id) >= counts.Wanted(id)) {
+      if (isAddition) ++next;
+      if (const std::size_t node = merged.FirstNodeOf(id); node != 0) anchor = node;
+      continue;
+    }
+    const std::size_t node = merged.Add(id, {true, i});
+    merged.Follow(anchor, node);
+    anchor = node;
+    keptBefore.push_back(next->Before);
+    ++next;
+    ++added;
+  }
+  return keptBefore;
+}
+
+// Describes the merge in the user's terms: an edit is a removal and an addition at the same spot.
+void CountEdits(const NumberedLines& ids, const LineCounts& counts, const Ids& keptBefore,
+                LineMergeResult& result) {
+  Ids onlyTheirsRemoved;
+  Ids onlyTheirsAdded;
+  const Ids bothRemoved =
+      Common(RemovedBefore(ids.Base, counts.Base, counts.Theirs),
+             RemovedBefore(ids.Base, counts.Base, counts.Mine), ids.Distinct, onlyTheirsRemoved);
+  const Ids bothAdded =
+      Common(keptBefore, BeforeOf(AdditionsOf(ids.Mine, counts.Mine, counts.Base)), ids.Distinct,
+             onlyTheirsAdded);
+  Counts bothAddedPool = CountBefore(bothAdded, ids.Distinct);
+  result.ChangedBoth = TakeSameSpot(bothRemoved, bothAddedPool);
+  Counts theirAddedPool = CountBefore(onlyTheirsAdded, ids.Distinct);
+  for (std::size_t k = 0; k < theirAddedPool.size(); ++k) theirAddedPool[k] += bothAddedPool[k];
+  result.Changed = std::min(result.Removed, TakeSameSpot(onlyTheirsRemoved, theirAddedPool));
+  result.Added -= result.ChangedBoth + result.Changed;
+  result.Removed -= result.Changed;
+}
+
 std::vector<std::string_view> Views(const std::vector<std::string>& lines) {
   return {lines.begin(), lines.end()};
 }
@@ -188,96 +310,17 @@ LineMergeResult MergeLines(const Lines& baseLines, const Lines& mineLines, const
   NumberedLines interned;
   if (numbered == nullptr) interned = Intern(baseLines, mineLines, theirLines);
   const NumberedLines& ids = numbered != nullptr ? *numbered : interned;
-  const Ids& base = ids.Base;
-  const Ids& mine = ids.Mine;
-  const Ids& theirs = ids.Theirs;
-  const Counts baseCounts = CountIds(base, ids.Distinct);
-  const Counts mineCounts = CountIds(mine, ids.Distinct);
-  const Counts theirCounts = CountIds(theirs, ids.Distinct);
-  const auto wanted = [&](int id) {
-    return std::max(0, At(mineCounts, id) + At(theirCounts, id) - At(baseCounts, id));
-  };
+  const LineCounts counts{CountIds(ids.Base, ids.Distinct), CountIds(ids.Mine, ids.Distinct),
+                          CountIds(ids.Theirs, ids.Distinct)};
+  const std::vector<Addition> theirAdditions = AdditionsOf(ids.Theirs, counts.Theirs, counts.Base);
 
-  // Ours first, as far as the merge keeps each line; every kept line is a node (numbered from 1)
-  // that the lines added elsewhere can follow.
-  const std::vector<Addition> theirAdditions = AdditionsOf(theirs, theirCounts, baseCounts);
-  std::vector<MergedLineSource> nodes;
-  nodes.reserve(mine.size() + theirAdditions.size());
-  std::vector<std::vector<std::size_t>> after(1);  // after[0]: lines added at the very end
-  std::vector<std::size_t> nodeOf(static_cast<std::size_t>(ids.Distinct));  // first node, or 0
   LineMergeResult result;
-  Counts emitted(static_cast<std::size_t>(ids.Distinct));
-  std::vector<std::size_t> order;
-  const auto addNode = [&](int id, MergedLineSource source) {
-    ++emitted[static_cast<std::size_t>(id)];
-    nodes.push_back(source);
-    after.emplace_back();
-    std::size_t& first = nodeOf[static_cast<std::size_t>(id)];
-    if (first == 0) first = nodes.size();
-    return nodes.size();
-  };
-  for (std::size_t i = 0; i < mine.size(); ++i) {
-    if (At(emitted, mine[i]) >= wanted(mine[i])) {
-      ++result.Removed;
-      continue;
-    }
-    order.push_back(addNode(mine[i], {false, i}));
-  }
-
-  // Theirs' additions, in their order, each after the nearest line before it that is kept: one
-  // pass over theirs remembers the last kept line seen.
-  Ids keptBefore;
-  std::size_t anchor = 0;
-  auto next = theirAdditions.begin();
-  for (std::size_t i = 0; i < theirs.size(); ++i) {
-    const int id = theirs[i];
-    const bool added = next != theirAdditions.end() && next->Index == i;
-    if (!added || At(emitted, id) >= wanted(id)) {
-      if (added) ++next;
-      if (const std::size_t node = nodeOf[static_cast<std::size_t>(id)]; node != 0) anchor = node;
-      continue;
-    }
-    const std::size_t node = addNode(id, {true, i});
-    after[anchor].push_back(node);
-    anchor = node;
-    keptBefore.push_back(next->Before);
-    ++next;
-    ++result.Added;
-  }
-
-  // Each node is followed by what was added after it, depth first, so runs stay together.
-  result.Lines.reserve(nodes.size());
-  result.Sources.reserve(nodes.size());
-  std::vector<std::size_t> stack;
-  const auto emit = [&](std::size_t node) {
-    stack.push_back(node);
-    while (!stack.empty()) {
-      const std::size_t n = stack.back();
-      stack.pop_back();
-      const MergedLineSource source = nodes[n - 1];
-      result.Sources.push_back(source);
-      result.Lines.emplace_back(source.Theirs ? theirLines[source.Index] : mineLines[source.Index]);
-      for (auto it = after[n].rbegin(); it != after[n].rend(); ++it) stack.push_back(*it);
-    }
-  };
-  for (const std::size_t node : order) emit(node);
-  for (const std::size_t node : after[0]) emit(node);
-
-  // Describe it in the user's terms: an edit is a removal and an addition at the same spot.
-  Ids onlyTheirsRemoved;
-  Ids onlyTheirsAdded;
-  const Ids bothRemoved =
-      Common(RemovedBefore(base, baseCounts, theirCounts),
-             RemovedBefore(base, baseCounts, mineCounts), ids.Distinct, onlyTheirsRemoved);
-  const Ids bothAdded = Common(keptBefore, BeforeOf(AdditionsOf(mine, mineCounts, baseCounts)),
-                               ids.Distinct, onlyTheirsAdded);
-  Counts bothAddedPool = CountBefore(bothAdded, ids.Distinct);
-  result.ChangedBoth = TakeSameSpot(bothRemoved, bothAddedPool);
-  Counts theirAddedPool = CountBefore(onlyTheirsAdded, ids.Distinct);
-  for (std::size_t k = 0; k < theirAddedPool.size(); ++k) theirAddedPool[k] += bothAddedPool[k];
-  result.Changed = std::min(result.Removed, TakeSameSpot(onlyTheirsRemoved, theirAddedPool));
-  result.Added -= result.ChangedBoth + result.Changed;
-  result.Removed -= result.Changed;
+  MergedOrder merged(ids.Distinct, ids.Mine.size() + theirAdditions.size());
+  const std::vector<std::size_t> ours = KeepOurs(ids.Mine, counts, merged, result.Removed);
+  const Ids keptBefore =
+      PlaceTheirAdditions(ids.Theirs, theirAdditions, counts, merged, result.Added);
+  merged.Write(ours, mineLines, theirLines, result);
+  CountEdits(ids, counts, keptBefore, result);
   return result;
 }
 

@@ -18,7 +18,6 @@
 namespace taskwell {
 namespace {
 
-constexpr int kFileNotOpen = 103;
 constexpr int kDiskWriteError = 101;
 // Symbolic links followed before giving up, as the kernel does.
 constexpr int kMaxLinks = 40;

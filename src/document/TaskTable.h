@@ -54,6 +54,8 @@ class TaskTable {
   const std::string& Cell(int col, int row) const;
   // All cells of a row, in column order.
   const std::vector<std::string>& RowCells(int row) const;
+  // Every row, the header row first.
+  const std::vector<std::vector<std::string>>& Rows() const { return cells_; }
   void SetCell(int col, int row, std::string text);
   // Copies all cells of one row over another row.
   void CopyRow(int from, int to);

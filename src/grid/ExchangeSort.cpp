@@ -1,11 +1,18 @@
 #include "grid/ExchangeSort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <numeric>
 
 namespace taskwell {
 namespace {
+
+// An element of an index-sized vector, indexed by an int.
+template <typename Vector>
+decltype(auto) At(Vector& values, int i) {
+  return values[static_cast<std::size_t>(i)];
+}
 
 // A Fenwick tree of counts over positions 0 to size - 1.
 class CountTree {
@@ -62,10 +69,8 @@ class CountTree {
 // free slot just before `front`.
 void ReplayGroup(const std::vector<int>& joined, int first, int size,
                  const std::vector<int>& turnsAtJoin, int turnsAtEnd, int* out) {
-  auto member = [&](int t) {
-    return joined[static_cast<std::size_t>(first) + static_cast<std::size_t>(t)];
-  };
-  auto joinTurns = [&](int row) { return turnsAtJoin[static_cast<std::size_t>(row)]; };
+  auto member = [&](int t) { return At(joined, first + t); };
+  auto joinTurns = [&](int row) { return At(turnsAtJoin, row); };
   if (size == 1) {
     out[0] = member(0);
     return;
@@ -153,47 +158,96 @@ void SortByKey(std::vector<KeyEntry>& entries, KeyAt keyAt, std::vector<char>& g
 
 template <typename KeyAt>
 std::vector<int> OrderOf(int count, KeyAt keyAt, std::vector<int>* groupOfKey) {
-  auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
-
   // Number the distinct keys in ascending order; equal keys form one group.
   std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) at(byKey, i) = {PrefixOf(keyAt(i)), i};
+  for (int i = 0; i < count; ++i) At(byKey, i) = {PrefixOf(keyAt(i)), i};
   std::vector<char> groupStarts;
   SortByKey(byKey, keyAt, groupStarts);
   std::vector<int> group(static_cast<std::size_t>(count));
   int groups = 0;
   for (int p = 0; p < count; ++p) {
-    if (p > 0 && at(groupStarts, p) != 0) ++groups;
-    at(group, at(byKey, p).Index) = groups;
+    if (p > 0 && At(groupStarts, p) != 0) ++groups;
+    At(group, At(byKey, p).Index) = groups;
   }
   if (count > 0) ++groups;
   byKey = {};
   // The groups' members in the order they joined; group g ends at positions from firstOf[g] on.
   std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
-  for (int row = 0; row < count; ++row) ++at(firstOf, at(group, row) + 1);
+  for (int row = 0; row < count; ++row) ++At(firstOf, At(group, row) + 1);
   std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
-  const auto sizeOf = [&](int g) { return at(firstOf, g + 1) - at(firstOf, g); };
+  const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
   std::vector<int> joined(static_cast<std::size_t>(count));
   std::vector<int> next(firstOf.begin(), firstOf.end() - 1);
-  for (int row = 0; row < count; ++row) at(joined, at(next, at(group, row))++) = row;
+  for (int row = 0; row < count; ++row) At(joined, At(next, At(group, row))++) = row;
 
   // Each arriving row turns every group with a greater key once. A group of one row never turns
   // anything round, so only the others need their counts.
   CountTree turns(groups);
   std::vector<int> turnsAtJoin(static_cast<std::size_t>(count));
   for (int row = 0; row < count; ++row) {
-    const int g = at(group, row);
-    if (sizeOf(g) > 1) at(turnsAtJoin, row) = turns.PrefixSum(g);
+    const int g = At(group, row);
+    if (sizeOf(g) > 1) At(turnsAtJoin, row) = turns.PrefixSum(g);
     if (g + 1 < groups) turns.Add(g + 1, 1);
   }
 
   std::vector<int> order(static_cast<std::size_t>(count));
   for (int g = 0; g < groups; ++g) {
-    ReplayGroup(joined, at(firstOf, g), sizeOf(g), turnsAtJoin,
-                sizeOf(g) > 1 ? turns.PrefixSum(g) : 0, order.data() + at(firstOf, g));
+    ReplayGroup(joined, At(firstOf, g), sizeOf(g), turnsAtJoin,
+                sizeOf(g) > 1 ? turns.PrefixSum(g) : 0, order.data() + At(firstOf, g));
   }
   if (groupOfKey != nullptr) *groupOfKey = std::move(group);
   return order;
+}
+
+// The first row from first to last (exclusive) for which `holds` is false, or last; `holds` must
+// be true for a beginning of the rows only.
+template <typename Predicate>
+int FirstRowWhereNot(int first, int last, Predicate holds) {
+  while (first < last) {
+    const int mid = first + (last - first) / 2;
+    if (holds(mid)) {
+      first = mid + 1;
+    } else {
+      last = mid;
+    }
+  }
+  return first;
+}
+
+std::vector<int> IdentityOrder(int count) {
+  std::vector<int> order(static_cast<std::size_t>(count));
+  std::iota(order.begin(), order.end(), 0);
+  return order;
+}
+
+// The row `changed` moved up to `position`: every group it passed moves down one row and turns
+// its front row to the back.
+std::vector<int> OrderAfterMovingUp(const std::vector<int>& groups, int changed, int position) {
+  std::vector<int> order = IdentityOrder(static_cast<int>(groups.size()));
+  At(order, position) = changed;
+  int next = position + 1;
+  for (int start = position; start < changed;) {
+    int end = start + 1;
+    while (end < changed && At(groups, end) == At(groups, start)) ++end;
+    for (int row = start + 1; row < end; ++row) At(order, next++) = row;
+    At(order, next++) = start;
+    start = end;
+  }
+  return order;
+}
+
+// The row `changed` moved down to `position`: the rows it let pass keep their order.
+std::vector<int> OrderAfterMovingDown(int count, int changed, int position) {
+  std::vector<int> order = IdentityOrder(count);
+  for (int p = changed; p < position; ++p) At(order, p) = p + 1;
+  At(order, position) = changed;
+  return order;
+}
+
+std::vector<int> Reordered(const std::vector<int>& values, const std::vector<int>& order) {
+  std::vector<int> moved(values.size());
+  for (std::size_t p = 0; p < order.size(); ++p) moved[p] = At(values, order[p]);
+  return moved;
 }
 
 }  // namespace
@@ -219,79 +273,32 @@ std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,
                                           const std::function<std::string(int)>& keyOf,
                                           int& nextGroup) {
   const int count = static_cast<int>(groups.size());
-  auto at = [](auto& v, int i) -> decltype(auto) { return v[static_cast<std::size_t>(i)]; };
   const std::string key = keyOf(changed);
   std::vector<int> order;
   int position = changed;
-  // The row the changed one now sits beside that may hold an equal key.
-  int neighbour = -1;
+  // The rows beside the changed one's new place that may hold an equal key to join: in place,
+  // the row above before the row below.
+  std::array<int, 2> neighbours{changed - 1, changed + 1};
 
   if (changed > 0 && key < keyOf(changed - 1)) {
     // Smaller: it lands behind the last row not greater than it.
-    int low = 0;
-    int high = changed - 1;
-    while (low < high) {
-      const int mid = low + (high - low) / 2;
-      if (key < keyOf(mid)) {
-        high = mid;
-      } else {
-        low = mid + 1;
-      }
-    }
-    position = low;
-    neighbour = position - 1;
-    order.resize(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    at(order, position) = changed;
-    // Every group it passed moves down one row and turns its front row to the back.
-    int next = position + 1;
-    for (int start = position; start < changed;) {
-      int end = start + 1;
-      while (end < changed && at(groups, end) == at(groups, start)) ++end;
-      for (int row = start + 1; row < end; ++row) at(order, next++) = row;
-      at(order, next++) = start;
-      start = end;
-    }
+    position = FirstRowWhereNot(0, changed - 1, [&](int row) { return !(key < keyOf(row)); });
+    order = OrderAfterMovingUp(groups, changed, position);
+    neighbours = {position - 1, -1};
   } else if (changed + 1 < count && keyOf(changed + 1) < key) {
     // Greater: the smaller rows after it pass it, its equals do not.
-    int low = changed + 2;
-    int high = count;
-    while (low < high) {
-      const int mid = low + (high - low) / 2;
-      if (keyOf(mid) < key) {
-        low = mid + 1;
-      } else {
-        high = mid;
-      }
-    }
-    position = low - 1;
-    neighbour = low;
-    order.resize(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    for (int p = changed; p < position; ++p) at(order, p) = p + 1;
-    at(order, position) = changed;
+    const int firstNotSmaller =
+        FirstRowWhereNot(changed + 2, count, [&](int row) { return keyOf(row) < key; });
+    position = firstNotSmaller - 1;
+    order = OrderAfterMovingDown(count, changed, position);
+    neighbours = {firstNotSmaller, -1};
   }
 
-  if (!order.empty()) {
-    std::vector<int> moved(groups.size());
-    for (int p = 0; p < count; ++p) at(moved, p) = at(groups, at(order, p));
-    groups = std::move(moved);
-  }
-  auto equalTo = [&](int row) { return row >= 0 && row < count && keyOf(row) == key; };
-  if (order.empty()) {
-    // In place: it joins an equal row above or below, if any.
-    if (equalTo(changed - 1)) {
-      at(groups, changed) = at(groups, changed - 1);
-    } else if (equalTo(changed + 1)) {
-      at(groups, changed) = at(groups, changed + 1);
-    } else {
-      at(groups, changed) = nextGroup++;
-    }
-  } else if (equalTo(neighbour)) {
-    at(groups, position) = at(groups, neighbour);
-  } else {
-    at(groups, position) = nextGroup++;
-  }
+  if (!order.empty()) groups = Reordered(groups, order);
+  const auto equal = std::find_if(neighbours.begin(), neighbours.end(), [&](int row) {
+    return row >= 0 && row < count && keyOf(row) == key;
+  });
+  At(groups, position) = equal != neighbours.end() ? At(groups, *equal) : nextGroup++;
   return order;
 }
 

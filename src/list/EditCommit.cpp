@@ -72,8 +72,7 @@ double ToDoList::CommittedDate(std::string_view typed) const {
   date = ParseDateText(text, FirstDayOfMonth(dates_.Now()), dates_);
   if (date == 0) {
     // Text that is no date would be dropped at the next save: say so and keep the cursor here.
-    ui_.ShowMessageBox("Error", "Invalid Date - " + std::string(text));
-    throw AlreadyReported();
+    throw Refusal("Error", "Invalid Date - " + std::string(text));
   }
   return date;
 }

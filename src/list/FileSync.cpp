@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "document/Errors.h"
-#include "document/NullPlatform.h"
 #include "document/Text.h"
 #include "list/ToDoList.h"
 
@@ -16,12 +15,6 @@ namespace taskwell {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// A list that is only read: nothing it does reaches the user.
-NullPlatform& Silent() {
-  static NullPlatform platform;
-  return platform;
-}
 
 // A file with no header says nothing about a project column; it agrees with either.
 bool HasHeader(const std::string& bytes) {
@@ -47,14 +40,39 @@ std::vector<std::string_view> TaskLines(std::string_view bytes) {
 
 }  // namespace
 
-std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::string& failure) const {
+// A row of one side of a merge, in that side's layout.
+struct SideRow {
+  const TaskRows* Rows;
+  bool HasProjCol;
+  int Row;
+};
+
+// Bytes of the task file loaded beside the list, by its rules.
+struct LoadedFile {
+  TaskFile File;
+  LoadedRows Rows;
+
+  std::string Bytes() const { return File.Render(Rows.Rows, Rows.HasProjCol); }
+  bool RowIsSaved(int row) const {
+    return TaskFile::IsSavedRow(Rows.Rows[static_cast<std::size_t>(row)],
+                                TableLayout(Rows.HasProjCol).DescCol());
+  }
+  std::vector<int> SavedRows() const {
+    std::vector<int> rows;
+    for (int i = 1; i < static_cast<int>(Rows.Rows.size()); ++i) {
+      if (RowIsSaved(i)) rows.push_back(i);
+    }
+    return rows;
+  }
+};
+
+std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes,
+                                                 std::string& failure) const {
   // Loaded by the same rules as the window's, so that the sides of a merge are compared in the
   // one form a save writes: dates, numbers and quoting no longer differ by who wrote them.
-  auto copy = std::make_unique<ToDoList>(Silent(), dates_);
-  copy->file_.Name = file_.Name;
+  auto copy = std::unique_ptr<LoadedFile>(new LoadedFile{TaskFile(dates_, file_.Name()), {}});
   try {
-    copy->ClearTaskTable();
-    copy->LoadTaskFile(&bytes);
+    copy->File.Load(copy->Rows, &bytes);
   } catch (const std::exception& e) {
     failure = e.what();
     return nullptr;
@@ -63,56 +81,52 @@ std::unique_ptr<ToDoList> ToDoList::LoadedCopy(const DiskBytes& bytes, std::stri
 }
 
 bool ToDoList::FileChangedOnDisk() {
-  if (!ChangedOnDisk(file_.Name, file_.DiskStamp)) return false;
+  if (!ChangedOnDisk(file_.Name(), file_.DiskStamp())) return false;
   // What the user changed here is merged at the next save, never thrown away by a reload.
   if (!ShowsBaseAsLoaded()) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
-  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return false;
+  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return false;
   std::string failure;
-  const std::unique_ptr<ToDoList> loaded = LoadedCopy(theirs, failure);
+  const std::unique_ptr<LoadedFile> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {
     if (partialReloadTold_ != theirs.Stamp.Hash) {
       partialReloadTold_ = theirs.Stamp.Hash;
-      ui_.ShowMessageBox(file_.Title,
-                         file_.Name + " was changed elsewhere and cannot be loaded completely: " +
+      ui_.ShowMessageBox(shown_.Title,
+                         file_.Name() + " was changed elsewhere and cannot be loaded completely: " +
                              ErrorReportText(failure) +
                              " The list still shows the tasks as they were. Saving asks before "
                              "it replaces the file.");
     }
     return false;
   }
-  ReloadTaskFile(*loaded);
+  ReloadTaskFile(loaded->File, loaded->Rows);
   return true;
 }
 
 bool ToDoList::ShowsBaseAsLoaded() {
   // Nothing changed in the table since it showed the base.
-  if (file_.BaseRevision == table_.ContentRevision()) return true;
+  if (shown_.BaseRevision == table_.ContentRevision()) return true;
   const std::string shown = SaveBytes();
-  if (shown == file_.BaseBytes) return true;
+  if (shown == file_.BaseBytes()) return true;
   // A file another program wrote rarely reads back byte for byte as a save writes it (quoting,
   // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
-  const std::uint64_t baseHash = ContentHash(file_.BaseBytes);
+  const std::uint64_t baseHash = ContentHash(file_.BaseBytes());
   if (!baseAsLoaded_ || baseAsLoadedHash_ != baseHash) {
     std::string failure;
-    const std::unique_ptr<ToDoList> base = LoadedCopy(DiskBytes{file_.BaseBytes, {}}, failure);
+    const std::unique_ptr<LoadedFile> base = LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
     if (!base) return false;
-    baseAsLoaded_ = base->FileBytes();
+    baseAsLoaded_ = base->Bytes();
     baseAsLoadedHash_ = baseHash;
   }
   return shown == *baseAsLoaded_;
 }
 
-void ToDoList::ReloadTaskFile(ToDoList& loaded) {
-  file_.TextIsUtf8 = loaded.file_.TextIsUtf8;
-  file_.SingleByte = loaded.file_.SingleByte;
-  file_.DiskStamp = loaded.file_.DiskStamp;
-  file_.BaseBytes = std::move(loaded.file_.BaseBytes);
-  csv_.WriteBom = loaded.csv_.WriteBom;
-  ReplaceRowsKeepingView(loaded.table_.TakeRows(), loaded.layout_.HasProjCol());
-  file_.BaseRevision = table_.ContentRevision();
+void ToDoList::ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded) {
+  file_.TakeLoad(std::move(loadedFile));
+  ReplaceRowsKeepingView(std::move(loaded.Rows), loaded.HasProjCol);
+  shown_.BaseRevision = table_.ContentRevision();
   partialReloadTold_.reset();
   // Rendered only when an edit here makes the table differ from it.
   baseAsLoaded_.reset();
@@ -131,7 +145,6 @@ void ToDoList::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows
   SetLayout(hasProjCol);
   table_.ReplaceRows(std::move(rows));
   FinishTaskTable();
-  file_.LoadWasPartial = false;
 
   // Widths the user dragged stay while the columns are the same ones.
   if (table_.ColCount() == oldColCount) {
@@ -157,24 +170,16 @@ void ToDoList::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows
   EditCursorCell();
 }
 
-std::vector<std::string> ToDoList::RowInLayout(int row, const TableLayout& to) const {
-  if (to.HasProjCol() == layout_.HasProjCol()) return table_.RowCells(row);
-  std::vector<std::string> cells(static_cast<std::size_t>(to.ColCount()));
-  for (const int col : {ColDate, ColPri, ColSubPri}) cells[col] = table_.Cell(col, row);
-  if (to.HasProjCol() && layout_.HasProjCol()) cells[ColProj] = table_.Cell(ColProj, row);
-  cells[static_cast<std::size_t>(to.DescCol())] = table_.Cell(layout_.DescCol(), row);
-  return cells;
-}
-
 // The task lines of the three sides of a merge, in the form a save writes, and where each of
 // theirs can be shown from. The lines are views into the texts kept here.
 struct MergeSides {
   std::string MineBytes;
   std::deque<std::string> Rendered;
-  std::vector<std::unique_ptr<ToDoList>> Loaded;
+  std::vector<std::unique_ptr<LoadedFile>> Loaded;
   std::vector<std::string_view> Base, Mine, Theirs;
   std::vector<int> MineRows;
-  std::vector<std::pair<const ToDoList*, int>> TheirRows;
+  // Where each of theirs' lines can be shown from: the rows of a side, and the row there.
+  std::vector<SideRow> TheirRows;
   // The lines as numbers, where they were numbered while reading the sides.
   std::optional<NumberedLines> Numbered;
 };
@@ -189,31 +194,33 @@ bool ToDoList::RenderMine(MergeSides& sides) const {
 
 bool ToDoList::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
   std::string failure;
-  std::unique_ptr<ToDoList> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
-  const std::unique_ptr<ToDoList> baseList = LoadedCopy(DiskBytes{file_.BaseBytes, {}}, failure);
+  std::unique_ptr<LoadedFile> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
+  const std::unique_ptr<LoadedFile> baseList =
+      LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
   if (!theirList || !baseList) return false;
-  if ((HasHeader(theirBytes) && theirList->HasProjCol() != layout_.HasProjCol()) ||
-      (HasHeader(file_.BaseBytes) && baseList->HasProjCol() != layout_.HasProjCol())) {
+  if ((HasHeader(theirBytes) && theirList->Rows.HasProjCol != layout_.HasProjCol()) ||
+      (HasHeader(file_.BaseBytes()) && baseList->Rows.HasProjCol != layout_.HasProjCol())) {
     return false;
   }
   // Lines compare only in one encoding: UTF-8 when any side is.
-  if (file_.TextIsUtf8 || theirList->TextIsUtf8() || baseList->TextIsUtf8()) {
+  if (file_.TextIsUtf8() || theirList->File.TextIsUtf8() || baseList->File.TextIsUtf8()) {
     CellsToUtf8();
-    theirList->CellsToUtf8();
-    baseList->CellsToUtf8();
+    theirList->File.RowsToUtf8(theirList->Rows.Rows);
+    baseList->File.RowsToUtf8(baseList->Rows.Rows);
   }
   if (!RenderMine(sides)) return false;
-  sides.Base = TaskLines(sides.Rendered.emplace_back(baseList->FileBytes()));
-  sides.Theirs = TaskLines(sides.Rendered.emplace_back(theirList->FileBytes()));
+  sides.Base = TaskLines(sides.Rendered.emplace_back(baseList->Bytes()));
+  sides.Theirs = TaskLines(sides.Rendered.emplace_back(theirList->Bytes()));
   const std::vector<int> theirRows = theirList->SavedRows();
   if (sides.Theirs.size() != theirRows.size()) return false;
-  for (const int row : theirRows) sides.TheirRows.emplace_back(theirList.get(), row);
+  for (const int row : theirRows)
+    sides.TheirRows.push_back({&theirList->Rows.Rows, theirList->Rows.HasProjCol, row});
   sides.Loaded.push_back(std::move(theirList));
   return true;
 }
 
 bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides) {
-  if (!file_.TextIsUtf8 || !RenderMine(sides)) return false;
+  if (!file_.TextIsUtf8() || !RenderMine(sides)) return false;
   const std::string_view header =
       std::string_view(sides.MineBytes).substr(0, sides.MineBytes.find(kLineEnd) + 2);
   NumberedLines& numbered = sides.Numbered.emplace();
@@ -227,8 +234,7 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
     mineRowOf[static_cast<std::size_t>(numbered.Mine[i])] = sides.MineRows[i];
 
   const auto readSide = [&](const std::string& bytes, std::vector<std::string_view>& lines,
-                            std::vector<int>& ids,
-                            std::vector<std::pair<const ToDoList*, int>>* rows) {
+                            std::vector<int>& ids, std::vector<SideRow>* rows) {
     // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
     if (!bytes.starts_with(header) || bytes.find('\x1A') != std::string::npos ||
         !IsValidUtf8(bytes)) {
@@ -250,16 +256,16 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
       (others += raw[i]) += kLineEnd;
       ++otherCount;
     }
-    const ToDoList* loaded = nullptr;
+    const LoadedFile* loaded = nullptr;
     std::vector<std::string_view> loadedLines;
     if (otherCount > 0) {
       std::string failure;
-      std::unique_ptr<ToDoList> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
-      if (!list || list->HasProjCol() != layout_.HasProjCol() ||
-          list->table_.RowCount() != 1 + otherCount) {
+      std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
+      if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
+          list->Rows.Rows.size() != static_cast<std::size_t>(1 + otherCount)) {
         return false;
       }
-      loadedLines = TaskLines(sides.Rendered.emplace_back(list->FileBytes()));
+      loadedLines = TaskLines(sides.Rendered.emplace_back(list->Bytes()));
       loaded = sides.Loaded.emplace_back(std::move(list)).get();
     }
     int loadedRow = 0;
@@ -269,7 +275,8 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
         lines.push_back(raw[i]);
         ids.push_back(ourId[i]);
         if (rows != nullptr)
-          rows->emplace_back(this, mineRowOf[static_cast<std::size_t>(ourId[i])]);
+          rows->push_back({&table_.Rows(), layout_.HasProjCol(),
+                           mineRowOf[static_cast<std::size_t>(ourId[i])]});
         continue;
       }
       // One row for each line read; a row without a description writes no line.
@@ -277,11 +284,12 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
       if (loadedLine == loadedLines.size()) return false;
       lines.push_back(loadedLines[loadedLine++]);
       ids.push_back(numbers.Number(lines.back()));
-      if (rows != nullptr) rows->emplace_back(loaded, loadedRow);
+      if (rows != nullptr)
+        rows->push_back({&loaded->Rows.Rows, loaded->Rows.HasProjCol, loadedRow});
     }
     return loadedLine == loadedLines.size();
   };
-  if (!readSide(file_.BaseBytes, sides.Base, numbered.Base, nullptr) ||
+  if (!readSide(file_.BaseBytes(), sides.Base, numbered.Base, nullptr) ||
       !readSide(theirBytes, sides.Theirs, numbered.Theirs, &sides.TheirRows)) {
     return false;
   }
@@ -292,7 +300,7 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
 std::optional<MergedFile> ToDoList::PrepareMerge() {
   MergedFile merged;
   DiskBytes& theirs = merged.Theirs;
-  if (!ReadWholeFile(file_.Name, theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
   MergeSides sides;
   if (!QuickMergeSides(theirs.Bytes, sides)) {
     sides = MergeSides();
@@ -310,9 +318,11 @@ std::optional<MergedFile> ToDoList::PrepareMerge() {
   merged.Bytes.reserve(mineBytes.size() + mineBytes.size() / 8);
   for (std::size_t i = 0; i < merged.Result.Sources.size(); ++i) {
     const MergedLineSource& source = merged.Result.Sources[i];
-    const auto [list, row] = source.Theirs ? sides.TheirRows[source.Index]
-                                           : std::pair(this, sides.MineRows[source.Index]);
-    merged.Rows.push_back(list->RowInLayout(row, layout_));
+    const SideRow from =
+        source.Theirs ? sides.TheirRows[source.Index]
+                      : SideRow{&table_.Rows(), layout_.HasProjCol(), sides.MineRows[source.Index]};
+    merged.Rows.push_back(TaskFile::CellsInLayout((*from.Rows)[static_cast<std::size_t>(from.Row)],
+                                                  from.HasProjCol, layout_.HasProjCol()));
     merged.Bytes += merged.Result.Lines[i];
     merged.Bytes += kLineEnd;
   }
@@ -322,10 +332,9 @@ std::optional<MergedFile> ToDoList::PrepareMerge() {
 bool ToDoList::SaveMerged(MergedFile& merged) {
   ReplaceRowsKeepingView(std::move(merged.Rows), layout_.HasProjCol());
   // The file on disk is what the next change is measured against.
-  file_.DiskStamp = merged.Theirs.Stamp;
-  file_.BaseBytes = std::move(merged.Theirs.Bytes);
+  file_.TakeBase(std::move(merged.Theirs));
   if (!SaveTaskFile(&merged.Bytes)) return false;
-  if (merged.ChangedElsewhere) ui_.ShowMessageBox(file_.Title, MergeSummary(merged.Result));
+  if (merged.ChangedElsewhere) ui_.ShowMessageBox(shown_.Title, MergeSummary(merged.Result));
   return true;
 }
 

@@ -24,7 +24,7 @@ void ToDoList::GridMouseDown(int hitCol, int hitRow) {
   if (!SelectHooked() || sort_.Auto) return;
   if (hitRow != 0 || hitCol < 0) return;
   const StepScope step(*this, &ToDoList::CursorMark);
-  sort_.Mode = hitCol == layout_.DescCol() ? 2 : 1;
+  sort_.Mode = hitCol == layout_.DescCol() ? SortOrder::ByDescription : SortOrder::ByDate;
   SortTable();
 }
 

@@ -1,5 +1,6 @@
 // The printed listing: which rows a print run takes, and the run itself.
 #include "document/TableLayout.h"
+#include "list/DueListing.h"
 #include "list/ToDoList.h"
 #include "print/Report.h"
 
@@ -9,32 +10,42 @@ namespace {
 // Hands each line of the printout to write in turn, so that printing a long list never holds
 // all of its lines at once.
 template <typename Write>
-void EachReportLine(const ToDoList& list, const PrintChoice& choice, Write write) {
-  write(list.ListTitle());
+void EachReportLine(const std::string& title, const TaskRows& rows, bool hasProjCol,
+                    const DateFormat& dates, const PrintChoice& choice, Write write) {
+  write(title);
   write(std::string());
-  write(ReportHeading(list.HasProjCol()));
-  write(ReportRule(list.HasProjCol()));
-  const TaskTable& grid = list.Table();
-  for (int row = 1; row < grid.RowCount(); ++row) {
+  write(ReportHeading(hasProjCol));
+  write(ReportRule(hasProjCol));
+  const TableLayout layout(hasProjCol);
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    const TaskCells& cells = rows[row];
     if (!choice.PrintAll) {
       double date = 0;
-      ReadRowDate(grid, row, list.Dates(), date);
-      const int v = DaysOrPriority(date, grid.Cell(TableLayout::ColPri, row), list.Dates().Now());
+      ReadsAsTableDate(cells[TableLayout::ColDate], dates, date);
+      const int v = DaysOrPriority(date, cells[TableLayout::ColPri], dates.Now());
       if (v < choice.From || v > choice.To) continue;
     }
-    const std::string_view proj =
-        list.HasProjCol() ? std::string_view(grid.Cell(ToDoList::ColProj, row)) : "";
-    write(ReportTaskLine(grid.Cell(ToDoList::ColDate, row), grid.Cell(ToDoList::ColPri, row),
-                         grid.Cell(ToDoList::ColSubPri, row), list.HasProjCol() ? &proj : nullptr,
-                         grid.Cell(list.DescCol(), row)));
+    const std::string_view proj = hasProjCol ? std::string_view(cells[TableLayout::ColProj]) : "";
+    write(ReportTaskLine(cells[TableLayout::ColDate], cells[TableLayout::ColPri],
+                         cells[TableLayout::ColSubPri], hasProjCol ? &proj : nullptr,
+                         cells[static_cast<std::size_t>(layout.DescCol())]));
   }
 }
 
 }  // namespace
 
+std::vector<std::string> ListingLines(const std::string& title, const LoadedRows& list,
+                                      const DateFormat& dates, const PrintChoice& choice) {
+  std::vector<std::string> lines;
+  EachReportLine(title, list.Rows, list.HasProjCol, dates, choice,
+                 [&](std::string line) { lines.push_back(std::move(line)); });
+  return lines;
+}
+
 std::vector<std::string> ToDoList::ReportLines(const PrintChoice& choice) const {
   std::vector<std::string> lines;
-  EachReportLine(*this, choice, [&](std::string line) { lines.push_back(std::move(line)); });
+  EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
+                 [&](std::string line) { lines.push_back(std::move(line)); });
   return lines;
 }
 
@@ -46,8 +57,9 @@ void ToDoList::PrintTasks() {
   PrintChoice choice = lastPrintChoice_;
   if (!ui_.ShowPrintDialog(choice)) return;
   lastPrintChoice_ = choice;
-  std::unique_ptr<PrinterTextStream> stream = ui_.OpenPrinter(file_.Title);
-  EachReportLine(*this, choice, [&](const std::string& line) { stream->WriteLine(line); });
+  std::unique_ptr<PrinterTextStream> stream = ui_.OpenPrinter(shown_.Title);
+  EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
+                 [&](const std::string& line) { stream->WriteLine(line); });
   stream->Close();
 }
 

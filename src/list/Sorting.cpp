@@ -10,10 +10,10 @@
 
 namespace taskwell {
 
-std::string SortCaption(int sortMode) {
+std::string SortCaption(SortOrder order) {
   static constexpr std::array<std::string_view, 4> kCaptions = {"", "Sorted by Date",
                                                                 "Sorted by Desc", "Sorted by Proj"};
-  return std::string(kCaptions.at(static_cast<std::size_t>(sortMode)));
+  return std::string(kCaptions.at(static_cast<std::size_t>(order)));
 }
 
 namespace {
@@ -35,7 +35,7 @@ void AppendRowKey(std::string& out, const TaskTable& table, const TableLayout& l
 
 std::string ToDoList::BuildSortKey(int row) const {
   std::string key;
-  AppendRowKey(key, table_, layout_, dates_, static_cast<SortOrder>(sort_.Mode), row);
+  AppendRowKey(key, table_, layout_, dates_, sort_.Mode, row);
   return key;
 }
 
@@ -53,7 +53,7 @@ std::vector<int> ToDoList::SortedOrder() {
   constexpr std::size_t kKeyBytesGuess = 48;
   SortKeyBuffer keys;
   keys.Reserve(static_cast<std::size_t>(tasks), static_cast<std::size_t>(tasks) * kKeyBytesGuess);
-  const auto order = static_cast<SortOrder>(sort_.Mode);
+  const auto order = sort_.Mode;
   for (int row = 1; row <= tasks; ++row) {
     AppendRowKey(keys.Text(), table_, layout_, dates_, order, row);
     keys.End();
@@ -172,9 +172,18 @@ void ToDoList::GridDrawCell() {
 
 void ToDoList::SortOrderButtonClick() {
   const StepScope step(*this, &ToDoList::CursorMark);
-  ++sort_.Mode;
-  if (sort_.Mode == 3 && !layout_.HasProjCol()) ++sort_.Mode;
-  if (sort_.Mode > 3) sort_.Mode = 1;
+  // Date, description, then project where the list has one, and round again.
+  switch (sort_.Mode) {
+    case SortOrder::ByDate:
+      sort_.Mode = SortOrder::ByDescription;
+      break;
+    case SortOrder::ByDescription:
+      sort_.Mode = layout_.HasProjCol() ? SortOrder::ByProject : SortOrder::ByDate;
+      break;
+    case SortOrder::ByProject:
+      sort_.Mode = SortOrder::ByDate;
+      break;
+  }
   buttons_.SortOrderCaption = SortCaption(sort_.Mode);
   if (sort_.Auto) SortTable();
   ui_.FocusGrid();

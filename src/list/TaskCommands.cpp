@@ -1,9 +1,20 @@
+#include <algorithm>
+
 #include "dates/RepeatRule.h"
+#include "document/Calendar.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 
 void ToDoList::IncrementButtonClick() {
+  MoveCursorDate(false);
+}
+
+void ToDoList::CatchUpButtonClick() {
+  MoveCursorDate(true);
+}
+
+void ToDoList::MoveCursorDate(bool catchUp) {
   if (table_.RowCount() < 2) return;
   const StepScope step(*this, &ToDoList::CursorMark);
   const int row = table_.Row();
@@ -15,9 +26,12 @@ void ToDoList::IncrementButtonClick() {
   }
   // Everything is worked out before a cell is written, so a stop or a failure leaves the row as
   // it was.
+  const double today = DateOf(dates_.Now());
   double next = 0;
   if (IsRepeatingEntry(description)) {
-    const IncrementOutcome outcome = NextOccurrence(date, ParseRepeatHeader(description), dates_);
+    const RepeatRule rule = ParseRepeatHeader(description);
+    const IncrementOutcome outcome =
+        catchUp ? CatchUpOccurrence(date, rule, dates_, today) : NextOccurrence(date, rule, dates_);
     if (!outcome.Error.empty()) {
       ui_.ShowMessageBox("Increment Error", outcome.Error);
       return;
@@ -25,9 +39,12 @@ void ToDoList::IncrementButtonClick() {
     if (outcome.PastEnd) {
       ui_.ShowMessageBox("Increment End", "Item has now incremented past it's end date.");
     }
+    if (outcome.KeptDate) return;
     next = outcome.Date;
   } else {
+    // One day at a time until today, for a task with no rule of its own.
     next = AddDays(date, 1);
+    if (catchUp) next = std::max(next, today);
   }
   table_.SetCell(ColDate, row, dates_.FormatDateText(next));
   table_.SetCell(ColPri, row, WeekdayCell(next));
@@ -76,6 +93,12 @@ void ToDoList::DeleteTaskRow() {
 
 void ToDoList::DeleteButtonClick() {
   DeleteTaskRow();
+  ui_.FocusGrid();
+}
+
+void ToDoList::AddButtonClick() {
+  const StepScope step(*this, &ToDoList::CursorMark);
+  InsertTaskRow();
   ui_.FocusGrid();
 }
 

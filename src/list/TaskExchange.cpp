@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "document/SafeFile.h"
+#include "document/TaskFile.h"
 #include "document/Text.h"
 #include "list/ConsolePlatform.h"
 #include "list/ToDoList.h"
@@ -25,7 +26,7 @@ bool LoadWhole(ToDoList& list, const std::string& file, bool mayBeMissing, std::
     }
   }
   if (!list.Guarded([&] { list.FormCreate(file, ""); })) return false;
-  if (list.LoadWasPartial()) {
+  if (list.File().LoadWasPartial()) {
     err << "taskwell: " << file << " was not read whole; nothing was done\n";
     return false;
   }
@@ -42,13 +43,15 @@ TaskList ExportedTasks(const ToDoList& list) {
   TaskList tasks;
   tasks.HasProjCol = list.HasProjCol();
   const TaskTable& table = list.Table();
-  const std::vector<int> rows = list.SavedRows();
-  tasks.Tasks.reserve(rows.size());
+  const bool utf8 = list.File().TextIsUtf8();
+  tasks.Tasks.reserve(static_cast<std::size_t>(table.RowCount()));
   std::vector<std::string> cells(static_cast<std::size_t>(table.ColCount()));
-  for (const int row : rows) {
+  for (int row = 1; row < table.RowCount(); ++row) {
+    // The rows a save writes, and no other.
+    if (!TaskFile::IsSavedRow(table.RowCells(row), list.DescCol())) continue;
     for (int col = 0; col < table.ColCount(); ++col) {
       const std::string& cell = table.Cell(col, row);
-      cells[static_cast<std::size_t>(col)] = list.TextIsUtf8() ? cell : Cp1252ToUtf8(cell);
+      cells[static_cast<std::size_t>(col)] = utf8 ? cell : Cp1252ToUtf8(cell);
     }
     tasks.Tasks.push_back(TaskFields::FromCells(cells, list.Layout(), list.Dates()));
   }
@@ -126,9 +129,9 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
   }
   if (!LoadWhole(list, file, true, err)) return 1;
   const std::vector<std::string> notKept = list.ImportTasks(imported.List);
-  if (!list.Guarded([&] {
-        if (!list.SaveTaskFile()) throw AlreadyReported();
-      })) {
+  bool saved = false;
+  list.Guarded([&] { saved = list.SaveTaskFile(); });
+  if (!saved) {
     err << "taskwell: " << file << " was left as it was\n";
     return 1;
   }
@@ -168,7 +171,7 @@ std::vector<std::string> ToDoList::ImportTasks(const TaskList& imported) {
     ++row;
   }
   EditCursorCell();
-  FitWindowToRows();
+  window_.FitWindowToRows();
   ui_.Repaint();
   return notKept;
 }

@@ -6,15 +6,8 @@
 #include "document/Errors.h"
 
 namespace taskwell {
-namespace {
-
-// The Description column never collapses, however narrow the window.
-constexpr int kMinDescriptionWidth = 24;
-
-}  // namespace
-
 ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
-    : ui_(platform), dates_(dates), csv_(dates_) {
+    : ui_(platform), dates_(dates), file_(dates_, std::string()), window_(platform, table_) {
   table_.SetRecorder(&history_);
 }
 
@@ -43,8 +36,8 @@ void ToDoList::ClearTaskTable() {
   DetachSelectHandler();
   // Steps recorded against other rows mean nothing in the table loaded now.
   history_.Clear();
-  file_.BaseRevision.reset();
-  file_.WrittenRevision.reset();
+  shown_.BaseRevision.reset();
+  shown_.WrittenRevision.reset();
   table_.SetRowCount(1);
   SetLayout(false);
 }
@@ -54,24 +47,24 @@ void ToDoList::InitTaskTable(const DiskBytes* from) {
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  const bool loads = from != nullptr || std::filesystem::exists(file_.Name, error);
+  const bool loads = from != nullptr || std::filesystem::exists(file_.Name(), error);
   if (loads) {
     try {
       LoadTaskFile(from);
     } catch (const EConvertError& e) {
-      file_.LoadWasPartial = true;
+      file_.MarkPartial();
       loadFailure = std::make_exception_ptr(
           EConvertError(ErrorReportText(e.what()) +
                         " Loading stopped there, so the tasks after it are not in the list. "
                         "The first save keeps the whole original file as " +
-                        BackupFileName() + "."));
+                        file_.BackupName() + "."));
     } catch (...) {
-      file_.LoadWasPartial = true;
+      file_.MarkPartial();
       loadFailure = std::current_exception();
     }
   }
   FinishTaskTable();
-  if (loads && !loadFailure) file_.BaseRevision = table_.ContentRevision();
+  if (loads && !loadFailure) shown_.BaseRevision = table_.ContentRevision();
   if (loadFailure) std::rethrow_exception(loadFailure);
 }
 
@@ -82,24 +75,9 @@ void ToDoList::FinishTaskTable() {
   for (int col = 0; col < layout_.ColCount(); ++col) {
     table_.SetCell(col, 0, std::string(layout_.Title(col)));
   }
-  table_.SetColWidth(ColDate, table_.TextWidth(TableLayout::DateWidthSample));
-  table_.SetColWidth(ColPri, table_.TextWidth(TableLayout::PriTitle));
-  table_.SetColWidth(ColSubPri, table_.TextWidth(TableLayout::SubPriTitle));
-  FitDescriptionWidth(false);
-  if (layout_.HasProjCol()) {
-    table_.SetColWidth(ColProj, table_.TextWidth(TableLayout::ProjTitle));
-    table_.SetColWidth(layout_.DescCol(),
-                       std::max(kMinDescriptionWidth,
-                                table_.ColWidth(layout_.DescCol()) - table_.ColWidth(ColProj)));
-  }
+  window_.SetStartingWidths(layout_);
   AttachSelectHandler();
   edit_.OldText = table_.Cell(0, 1);
-}
-
-void ToDoList::FitDescriptionWidth(bool countProjectColumn) {
-  int width = ui_.GridWidth() - table_.ColWidth(0) - table_.ColWidth(1) - table_.ColWidth(2) - 30;
-  if (layout_.HasProjCol() && countProjectColumn) width -= table_.ColWidth(ColProj);
-  table_.SetColWidth(layout_.DescCol(), std::max(kMinDescriptionWidth, width));
 }
 
 void ToDoList::InsertTaskRow() {
@@ -112,7 +90,7 @@ void ToDoList::InsertTaskRow() {
   table_.SetCol(0);
   sort_.SkipNext = true;
   EditCursorCell();
-  FitWindowToRows();
+  window_.FitWindowToRows();
 }
 
 void ToDoList::FollowInsertedRow(int row) {
@@ -137,12 +115,56 @@ bool ToDoList::Guarded(const std::function<void()>& handler) {
   try {
     handler();
     return true;
-  } catch (const AlreadyReported&) {
+  } catch (const Refusal& refusal) {
+    ui_.ShowMessageBox(refusal.Caption(), refusal.what());
     return false;
   } catch (const std::exception& e) {
-    ui_.ShowError(file_.Title, ErrorReportText(e.what()));
+    ui_.ShowError(shown_.Title, ErrorReportText(e.what()));
     return false;
   }
+}
+
+std::string ToDoList::DefaultTaskFileName(const std::string& home) {
+  return (home.empty() ? std::string(".") : home) + "/ToDo.ToDo";
+}
+
+std::string ToDoList::ListTitleOf(const std::string& taskFileName) {
+  const std::size_t folderEnd = taskFileName.find_last_of("/\\:");
+  std::string name =
+      folderEnd == std::string::npos ? taskFileName : taskFileName.substr(folderEnd + 1);
+  if (const std::size_t dot = name.find('.'); dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+void ToDoList::FormCreate(const std::string& firstArgument, const std::string& home) {
+  sort_.Mode = SortOrder::ByDate;
+  buttons_.SortOrderCaption = SortCaption(SortOrder::ByDate);
+  buttons_.AutoSortCaption = "AutoSort on";
+  sort_.Auto = false;
+  hide_.Sel = false;
+  hide_.UnSel = false;
+  buttons_.HideCaption = "&Hide Sel";
+  buttons_.SortVisible = false;
+  sort_.PendingRow = 0;
+  sort_.FollowSortedRow = true;
+  dates_.TwoDigitYearWindow = 20;
+  file_.SetName(firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument);
+  shown_.Title = ListTitleOf(file_.Name());
+  InitTaskTable();
+}
+
+void ToDoList::FormShow() {
+  window_.ClampToWorkArea();
+  window_.FitWindowToRows();
+  edit_.Row = table_.RowCount() > 1 ? 1 : 0;
+  edit_.Col = 0;
+  table_.SetRow(1);
+  table_.SetCol(0);
+  sort_.PendingRow = 0;
+}
+
+void ToDoList::FormResize() {
+  window_.FollowResize(layout_);
 }
 
 }  // namespace taskwell

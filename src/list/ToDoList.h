@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "document/CsvFile.h"
 #include "document/DateText.h"
 #include "document/LineMerge.h"
 #include "document/Platform.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
+#include "document/TaskFile.h"
 #include "document/TaskTable.h"
+#include "grid/SortKey.h"
 #include "interchange/TaskFields.h"
 #include "list/UndoHistory.h"
+#include "list/WindowGeometry.h"
 
 namespace taskwell {
 
@@ -28,7 +30,7 @@ struct EditPosition {
 
 // The order of the list and the cursor's way back to its task after a sort.
 struct SortState {
-  int Mode = 1;  // 1 by date, 2 by description, 3 by project
+  SortOrder Mode = SortOrder::ByDate;
   bool Auto = false;
   bool SkipNext = false;
   bool FollowSortedRow = true;
@@ -39,7 +41,7 @@ struct SortState {
 // at most since: sorting again then moves that row alone. Any other change drops them.
 struct SortedRows {
   bool Valid = false;
-  int Mode = 0;
+  SortOrder Mode = SortOrder::ByDate;
   int DescCol = 0;
   double Day = 0;           // undated tasks sort by today
   int Changed = 0;          // the one task row changed since; 0 for none
@@ -53,22 +55,10 @@ struct HideState {
   bool UnSel = false;
 };
 
-// The task file behind the list.
-struct ListFile {
-  std::string Name;
+// What the list shows of its file: the title, and the table's content revisions that tell
+// whether it still shows what was last read or written.
+struct ShownFile {
   std::string Title;
-  // The file as we last read or wrote it, to notice changes made by someone else.
-  FileStamp DiskStamp;
-  // Whether the loaded file was valid UTF-8 (else its bytes are single-byte text).
-  bool TextIsUtf8 = true;
-  // Whether the file is single-byte (Windows-1252) text. The table may hold UTF-8 all the same,
-  // once a typed character needed it; saving then asks before the file becomes UTF-8.
-  bool SingleByte = false;
-  // A load that stopped early: the first save keeps the original as "<file>.bak".
-  bool LoadWasPartial = false;
-  // The bytes last read from or written to the file: what "unsaved" is measured against, and the
-  // common ancestor when the file changed elsewhere meanwhile.
-  std::string BaseBytes;
   // The table's content revision while it showed the base, whole, as a load or save left it.
   std::optional<std::uint64_t> BaseRevision;
   // The table's content revision when a save wrote the base: what a save writes is the base.
@@ -76,12 +66,7 @@ struct ListFile {
 };
 
 struct MergeSides;
-
-// A file's bytes as read at one moment, with its stamp then.
-struct DiskBytes {
-  std::string Bytes;
-  FileStamp Stamp;
-};
+struct LoadedFile;
 
 // A merge of the file as changed elsewhere with this list: the rows to show and save, and what it
 // took from each side.
@@ -101,8 +86,8 @@ struct ButtonState {
   bool SortVisible = false;
 };
 
-// "Sorted by Date" and its kin: the sort order button's caption for a sort mode (1 to 3).
-std::string SortCaption(int sortMode);
+// "Sorted by Date" and its kin: the sort order button's caption for a sort order.
+std::string SortCaption(SortOrder order);
 
 // The task list behind the main window: the task table, the window's state and its handlers,
 // with the desktop reached only through Platform. The Qt window forwards its events here, and
@@ -131,7 +116,7 @@ class ToDoList {
   int EditCol() const { return edit_.Col; }
   const std::string& EditOldText() const { return edit_.OldText; }
   const SortState& Sorting() const { return sort_; }
-  int SortMode() const { return sort_.Mode; }
+  SortOrder SortMode() const { return sort_.Mode; }
   bool AutoSort() const { return sort_.Auto; }
   bool SkipNextSort() const { return sort_.SkipNext; }
   bool FollowSortedRow() const { return sort_.FollowSortedRow; }
@@ -142,13 +127,9 @@ class ToDoList {
   bool HasProjCol() const { return layout_.HasProjCol(); }
   // Whether the cell-selection handler is attached: asked of the table, never kept twice.
   bool SelectHooked() const { return table_.HasSelectHandler(); }
-  const ListFile& File() const { return file_; }
-  const std::string& ListTitle() const { return file_.Title; }
-  const std::string& TaskFileName() const { return file_.Name; }
-  const FileStamp& DiskStamp() const { return file_.DiskStamp; }
-  bool TextIsUtf8() const { return file_.TextIsUtf8; }
-  bool SingleByteFile() const { return file_.SingleByte; }
-  bool LoadWasPartial() const { return file_.LoadWasPartial; }
+  // The task file: its name, encoding, stamp and base.
+  const TaskFile& File() const { return file_; }
+  const std::string& ListTitle() const { return shown_.Title; }
   const ButtonState& Buttons() const { return buttons_; }
   const std::string& SortOrderButtonCaption() const { return buttons_.SortOrderCaption; }
   const std::string& AutoSortButtonCaption() const { return buttons_.AutoSortCaption; }
@@ -171,28 +152,18 @@ class ToDoList {
   void InsertTaskRow();
   void AttachSelectHandler();
   void DetachSelectHandler();
-  // The Description column takes the rest of the grid; countProjectColumn false leaves the
-  // project column out of the sum (its width is not set yet while the table is built).
-  void FitDescriptionWidth(bool countProjectColumn = true);
   void LoadTaskFile(const DiskBytes* from = nullptr);
   // False when the user declined to save a single-byte file as UTF-8; nothing was written.
   // `rendered`, when given, is what FileBytes() returns now, already made.
   bool SaveTaskFile(std::string* rendered = nullptr);
   // The bytes a save would write now (single-byte descriptions when toSingleByte).
   std::string FileBytes(bool toSingleByte = false) const;
-  // Whether a save writes this row: a description of control characters alone is still a task.
-  bool RowIsSaved(int row) const;
-  // The rows a save writes, in order: one for each task line.
-  std::vector<int> SavedRows() const;
   // What a save would write now, in the file's own encoding where it still fits.
   std::string SaveBytes() const;
   // Whether a save would write anything other than what was last read or written.
   bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
-  // The regional weekday name of a date in the table's own encoding.
-  std::string WeekdayCell(double date) const;
-  std::string BackupFileName() const { return file_.Name + ".bak"; }
 
   // Appends another program's tasks as one undoable change; says what the list could not hold.
   std::vector<std::string> ImportTasks(const TaskList& imported);
@@ -201,9 +172,9 @@ class ToDoList {
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
   // only partly is not loaded, and the user is told once per change. True when it reloaded.
   bool FileChangedOnDisk();
-  // Shows what another list loaded from the task file, keeping the cursor on its task, the sort
-  // mode and the column widths; `loaded` is left empty.
-  void ReloadTaskFile(ToDoList& loaded);
+  // Shows the file as loaded again, keeping the cursor on its task, the sort mode and the
+  // column widths; `loaded` is left empty.
+  void ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded);
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   static std::string DefaultTaskFileName(const std::string& home);
@@ -211,8 +182,8 @@ class ToDoList {
   void FormCreate(const std::string& firstArgument, const std::string& home);
   void FormShow();
   void FormResize();
-  void ClampToWorkArea();
-  void FitWindowToRows();
+  // The window's place, size and the widths that follow it.
+  WindowGeometry& Geometry() { return window_; }
   void AddButtonClick();
   // False when the save did not happen (the user kept an outside change, or it failed).
   bool SaveButtonClick();
@@ -221,6 +192,8 @@ class ToDoList {
 
   // --- Dates and recurrence.
   void IncrementButtonClick();
+  // Shift+Alt+I: Increment pressed until the date is no longer in the past, as one change.
+  void CatchUpButtonClick();
   void ReplicateButtonClick();
   void DeleteTaskRow();
   void DeleteButtonClick();
@@ -262,6 +235,8 @@ class ToDoList {
  private:
   friend struct ListTestAccess;  // tests set up state through one small helper
 
+  // Increment, once or until the date is no longer in the past.
+  void MoveCursorDate(bool catchUp);
   // Sets the project column's presence, and the table's columns with it.
   void SetLayout(bool hasProjCol);
   double CommittedDate(std::string_view typed) const;
@@ -269,6 +244,14 @@ class ToDoList {
   // The edit position stays with its task when rows are inserted or deleted around it.
   void FollowInsertedRow(int row);
   void FollowDeletedRow(int row);
+  // What a save would do beyond writing the tasks, to be asked in one question first.
+  struct SavePlan {
+    std::vector<std::string> Notes;
+    bool OutsideChange = false;
+    bool ReplaceBackup = false;
+    std::optional<MergedFile> Merge;
+  };
+  SavePlan PlanSave(const ReplaceCheck& check);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
   // The lines of the three sides: each side loaded whole and written again, or, for files in
@@ -282,18 +265,17 @@ class ToDoList {
   // The table becomes these rows (the header row first), as after a load, keeping the cursor on
   // its task, the sort mode and the column widths.
   void ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol);
-  // A row's cells in another table layout (the project column empty where this one has none).
-  std::vector<std::string> RowInLayout(int row, const TableLayout& to) const;
+  // Whether a save writes this row: a description of control characters alone is still a task.
+  bool RowIsSaved(int row) const;
+  // The rows a save writes, in order: one for each task line.
+  std::vector<int> SavedRows() const;
+  // The regional weekday name of a date in the table's own encoding.
+  std::string WeekdayCell(double date) const;
   // Whether the table shows the base unchanged: what a save would write equals the base, or the
   // base as it loads, however another program wrote it.
   bool ShowsBaseAsLoaded();
-  // The bytes loaded into a list of their own; null, with the reason, when they do not load whole.
-  std::unique_ptr<ToDoList> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
-  // Whether every description of a UTF-8 table fits Windows-1252; `missing` gets the characters
-  // that do not, each once.
-  bool DescriptionsFitCp1252(std::string* missing) const;
-  // Whether the regional weekday names can be written in Windows-1252.
-  bool WeekdaysFitCp1252() const;
+  // The bytes loaded by this list's rules; null, with the reason, when they do not load whole.
+  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
@@ -333,12 +315,13 @@ class ToDoList {
   DateFormat dates_;
   TaskTable table_;
   TableLayout layout_;
-  CsvFile csv_;
+  TaskFile file_;
+  WindowGeometry window_;
   EditPosition edit_;
   SortState sort_;
   SortedRows sorted_;
   HideState hide_;
-  ListFile file_;
+  ShownFile shown_;
   ButtonState buttons_;
   PrintChoice lastPrintChoice_;
   // The content of the changed file a reload last refused to load partly, so it is told once.

@@ -70,7 +70,7 @@ void ToDoList::RestoreMark(const ListMark& from, const ListMark& to) {
   sort_.FollowSortedRow = true;
   EditCursorCell();
   if (wasHooked) AttachSelectHandler();
-  FitWindowToRows();
+  window_.FitWindowToRows();
 }
 
 }  // namespace taskwell

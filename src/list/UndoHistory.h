@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/TaskTable.h"
+#include "grid/SortKey.h"
 
 namespace taskwell {
 
@@ -16,7 +17,7 @@ namespace taskwell {
 struct ListMark {
   int Row = 0;
   int Col = 0;
-  int SortMode = 1;
+  SortOrder SortMode = SortOrder::ByDate;
   bool SkipNextSort = false;
 };
 

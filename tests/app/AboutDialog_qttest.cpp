@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "document/Version.h"
 #include "support/QtApp.h"
 #include "support/Widgets.h"
 
@@ -27,7 +28,8 @@ int ExecWhileChecking(AboutDialog& box, const std::function<void()>& check,
 
 // What the main window writes each time it is shown.
 void FillAsTheMainWindowDoes(AboutDialog& box) {
-  box.SetTexts(QStringLiteral("Taskwell"), QString(), QStringLiteral("V3.4"));
+  box.SetTexts(QStringLiteral("Taskwell"), QString(),
+               QStringLiteral("V") + QString::fromLatin1(kVersion));
 }
 
 TEST(AboutBox, FixedDialogWithTheControlsWhereTheyBelong) {
@@ -131,7 +133,7 @@ TEST(AboutBox, ShownTwiceCentredWithTheSameTexts) {
     EXPECT_EQ(result, s.Result);
     EXPECT_EQ(product, QStringLiteral("Taskwell"));
     EXPECT_EQ(comments, QString());
-    EXPECT_EQ(version, QStringLiteral("V3.4"));
+    EXPECT_EQ(version, QStringLiteral("V") + QString::fromLatin1(kVersion));
     EXPECT_LE((where.center() - screenCentre).manhattanLength(), 1);
     EXPECT_EQ(box.size(), QSize(342, 358));
     EXPECT_EQ(focused, testing::Child<QPushButton>(box, "ContinueButton"));

@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "app/MainWindow.h"
+#include "document/Version.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 #include "support/TempFiles.h"
@@ -21,8 +22,9 @@ TEST(DesktopIdentity, NamesVersionIconAndDesktopFile) {
   MainWindow form({}, clock, folder.Path("home.todo"), folder.Root.string());
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("taskwell"));
   EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Taskwell"));
-  EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral("3.4"));
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V3.4 - home"));
+  EXPECT_EQ(QCoreApplication::applicationVersion(), QString::fromLatin1(kVersion));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
+                                    QStringLiteral(" - home"));
   EXPECT_FALSE(form.windowIcon().pixmap(64, 64).isNull());
 }
 

@@ -20,6 +20,7 @@
 
 #include "app/MessageDialog.h"
 #include "document/Errors.h"
+#include "document/Version.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 #include "support/TempFiles.h"
@@ -120,7 +121,8 @@ TEST_F(FormTest, ButtonsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(text.toStdString(), item.Caption);
   }
   EXPECT_EQ(testing::Child<QWidget>(form, "ButtonPanel")->height(), 50);
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V3.4 - home"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
+                                    QStringLiteral(" - home"));
 }
 
 TEST_F(FormTest, TabOrderFollowsTheLayout) {
@@ -304,6 +306,22 @@ std::vector<std::string> AllCells(const ToDoList& list) {
     for (int col = 0; col < list.Table().ColCount(); ++col)
       cells.push_back(list.Table().Cell(col, row));
   return cells;
+}
+
+TEST_F(FormTest, ShiftWithIncrementCatchesUpAndPlainIncrementStepsOnce) {
+  Write(kHeader + "1/1/06,,,\":monthly Club night\"\r\n");
+  MainWindow& form = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  GridOf(form)->setFocus();
+  const std::string today = form.List().Dates().FormatDateText(form.List().Dates().Now());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+  EXPECT_EQ(form.List().Table().Cell(0, 1), "02/01/2006");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier | Qt::ShiftModifier);
+  const std::string caughtUp = form.List().Table().Cell(0, 1);
+  EXPECT_GE(caughtUp.substr(6) + caughtUp.substr(0, 5), today.substr(6) + today.substr(0, 5));
+  form.List().Undo();
+  QTest::mouseClick(Button(form, "IncrementButton"), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(form.List().Table().Cell(0, 1), caughtUp);
 }
 
 TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {

@@ -108,12 +108,12 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
   EXPECT_EQ(list.Table().Cell(3, 2),
             "5\x80 \x96 \x93"
             "best\x94");
-  EXPECT_FALSE(list.TextIsUtf8());
+  EXPECT_FALSE(list.File().TextIsUtf8());
 
   // One that Windows-1252 lacks turns the whole table to UTF-8; every cell still shows the same.
   const QString arrow = QString::fromUtf8("a \xE2\x86\x92 b");
   model.setData(model.index(1, 3), arrow, Qt::EditRole);
-  EXPECT_TRUE(list.TextIsUtf8());
+  EXPECT_TRUE(list.File().TextIsUtf8());
   EXPECT_EQ(list.Table().Cell(3, 2), "a \xE2\x86\x92 b");
   EXPECT_EQ(model.index(1, 3).data().toString(), arrow);
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);

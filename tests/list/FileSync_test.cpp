@@ -219,7 +219,7 @@ TEST(FileSyncReload, KeepsTheCursorOnItsTaskElseItsRowNumber) {
     EXPECT_EQ(s.F.List.Table().Col(), s.F.List.DescCol());
     EXPECT_EQ(s.F.List.EditRow(), c.ExpectedRow);
     EXPECT_EQ(s.F.List.EditOldText(), c.After[c.ExpectedRow - 1]);
-    EXPECT_EQ(s.F.List.SortMode(), 2);
+    EXPECT_EQ(static_cast<int>(s.F.List.SortMode()), 2);
     EXPECT_TRUE(s.F.Ui.Messages.empty());
     EXPECT_FALSE(s.F.List.HasUnsavedChanges());
     EXPECT_FALSE(s.F.List.FileChangedOnDisk()) << "nothing new";

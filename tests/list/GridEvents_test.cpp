@@ -64,7 +64,8 @@ TEST(GridMouseDown, HeaderCellsChooseTheSortAndOtherPlacesDoNothing) {
                            : c.SortMode == 1 ? Cells{"b", "a"}
                                              : Cells{"a", "b"};
     EXPECT_EQ(f.Column(4), expected) << c.Col << "," << c.Row;
-    EXPECT_EQ(f.List.SortMode(), c.SortMode == 0 ? 3 : c.SortMode) << c.Col << "," << c.Row;
+    EXPECT_EQ(static_cast<int>(f.List.SortMode()), c.SortMode == 0 ? 3 : c.SortMode)
+        << c.Col << "," << c.Row;
   }
 }
 
@@ -79,7 +80,7 @@ TEST(GridMouseDown, IgnoredWhileCommittingOrWithAutoSort) {
     }
     f.List.GridMouseDown(f.List.DescCol(), 0);
     EXPECT_EQ(f.Column(3), (Cells{"b", "a"}));
-    EXPECT_EQ(f.List.SortMode(), 1);
+    EXPECT_EQ(static_cast<int>(f.List.SortMode()), 1);
   }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "dates/RepeatRule.h"
+#include "document/Calendar.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
 
@@ -61,7 +64,6 @@ TEST(IncrementButtonClick, AdvancesOneStepOrReportsWhyNot) {
       {":weekly", "01/10/2006", "", "", {kNoWord}},
       {": weekly x", "01/10/2006", "", "", {kNoWord}},
       {":monthly::2TU x", "01/10/2006", "", "", {kNotThreeLetters}},
-      {":monthly::6TUE x", "01/10/2006", "", "", {kBadSpecial}},
       {":monthly::2XYZ x", "01/10/2006", "", "", {kBadSpecial}},
       {":monthly::2TUEx x", "01/10/2006", "", "", {}, "'x' is not a valid integer value."},
       {":weekly:soon x", "01/10/2006", "", "", {}, "'soon' is not a valid date."},
@@ -182,6 +184,92 @@ TEST(IncrementButtonClick, DoesNothingWithoutATaskRow) {
   PressIncrement(f);
   EXPECT_TRUE(f.Ui.Messages.empty());
   EXPECT_TRUE(f.Ui.Errors.empty());
+}
+
+void PressCatchUp(ListFixture& f) {
+  f.List.Guarded([&] { f.List.CatchUpButtonClick(); });
+}
+
+// Today is Wednesday 06/10/2026.
+TEST(CatchUpButtonClick, LandsOnTheFirstOccurrenceFromTodayInOneStep) {
+  const std::vector<IncrementCase> cases = {
+      {":weekly x", "05/20/2026", "06/10/2026", "Wed"},
+      {":weekly x", "05/21/2026", "06/11/2026", "Thu"},
+      {":biweekly x", "05/01/2026", "06/12/2026", "Fri"},
+      {":monthly Rent", "01/31/2026", "06/30/2026", "Tue"},
+      {":bimonthly x", "10/31/2025", "06/30/2026", "Tue"},
+      {":quarterly x", "11/30/2025", "08/31/2026", "Mon"},
+      {":semiannual x", "08/31/2024", "08/28/2026", "Fri"},
+      {":annual x", "02/29/2008", "02/28/2027", "Sun"},
+      {":monthly::2TUE Club", "01/13/2026", "07/14/2026", "Tue"},
+      {":monthly::1FRI-2 Prepare", "04/29/2026", "07/01/2026", "Wed"},
+      // The end date: passed before today keeps the date; passed on the way is stored.
+      {":weekly:06/01/2026 x", "05/20/2026", "", "", {kEndPassed}},
+      {":weekly:06/12/2026 x", "05/21/2026", "06/11/2026", "Thu"},
+      {":weekly:06/10/2026 x", "05/21/2026", "06/11/2026", "Thu", {kEndPassed}},
+      // From today or later it is one Increment, end date and all.
+      {":weekly x", "06/10/2026", "06/17/2026", "Wed"},
+      {":weekly:06/01/2026 x", "06/12/2026", "06/19/2026", "Fri", {kEndPassed}},
+      {"Call the bank", "05/01/2026", "06/10/2026", "Wed"},
+      // Centuries back stay one step.
+      {":weekly x", "06/04/1626", "06/11/2026", "Thu"},
+      {":daily x", "01/01/0001", "06/10/2026", "Wed"},
+      {":monthly Rent", "01/31/1726", "06/30/2026", "Tue"},
+      // A rule that stops moving the date ends where it stalls.
+      {":weekly::2TUE x", "01/13/2026", "01/13/2026", "Tue"},
+      {":Monthly x", "01/10/2006", "", "", {kNoWord}},
+      {":monthly::6TUE x", "01/10/2006", "", "", {kBadSpecial}},
+      {"any text", "", "", "", {kNoDate}},
+  };
+  for (const IncrementCase& c : cases) {
+    SCOPED_TRACE(c.Description + " on \"" + c.Before + "\"");
+    ListFixture f;
+    OneTask(f, c.Before, c.Description);
+    const std::vector<std::string> before = f.RowCells(1);
+    PressCatchUp(f);
+    EXPECT_EQ(f.Ui.Messages, c.Messages);
+    EXPECT_TRUE(f.Ui.Errors.empty());
+    if (c.After.empty()) {
+      EXPECT_EQ(f.RowCells(1), before);
+      continue;
+    }
+    EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{c.After, c.Weekday, "2", c.Description}));
+    f.List.Undo();
+    EXPECT_EQ(f.RowCells(1), before);
+  }
+}
+
+// Increment pressed until the date is no longer before today (or stops moving forward).
+double PressedUntilToday(double date, const RepeatRule& rule, const DateFormat& dates,
+                         double today) {
+  double at = NextOccurrence(date, rule, dates).Date;
+  if (date >= today) return at;
+  while (at < today) {
+    const double next = NextOccurrence(at, rule, dates).Date;
+    if (next <= at) break;
+    at = next;
+  }
+  return at;
+}
+
+TEST(CatchUpOccurrence, EqualsIncrementPressedUntilToday) {
+  const std::vector<std::string> words = {"daily",     "weekly",    "biweekly",   "monthly",
+                                          "bimonthly", "quarterly", "semiannual", "annual"};
+  const std::vector<std::string> specials = {"", "", "1MON", "2TUE-3", "3FRI+10", "5SAT", "4SUN-1"};
+  ListFixture f;
+  const double today = DateOf(f.Dates.Now());
+  std::mt19937 random(24);
+  std::uniform_int_distribution<int> daysBack(-400, 9000);
+  for (int i = 0; i < 3000; ++i) {
+    RepeatRule rule;
+    rule.Word = words[random() % words.size()];
+    rule.Special = specials[random() % specials.size()];
+    const double date = today - daysBack(random);
+    SCOPED_TRACE(rule.Word + "::" + rule.Special + " from " + f.Dates.FormatDateText(date));
+    const IncrementOutcome outcome = CatchUpOccurrence(date, rule, f.Dates, f.Dates.Now());
+    ASSERT_TRUE(outcome.Error.empty());
+    EXPECT_EQ(outcome.Date, PressedUntilToday(date, rule, f.Dates, today));
+  }
 }
 
 TEST(RepeatRule, SplitsTheHeaderIntoThreeFieldsCutByPosition) {

@@ -58,7 +58,7 @@ class SampleFileTest : public ::testing::Test {
 TEST_F(SampleFileTest, SavesBackTheSameBytes) {
   F.List.SaveTaskFile();
   EXPECT_EQ(ReadBytes(Copy), ReadBytes(kSample));
-  EXPECT_FALSE(fs::exists(F.List.BackupFileName()));
+  EXPECT_FALSE(fs::exists(F.List.File().BackupName()));
 }
 
 TEST_F(SampleFileTest, LoadsIntoTheColumnsItMeans) {

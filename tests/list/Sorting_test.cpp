@@ -451,7 +451,7 @@ TEST(SortButtons, SortOrderCyclesThroughTheModesThatExist) {
     f.SetRows({{"", "", "", "", "x"}}, c.Project);
     for (std::size_t press = 0; press < c.Modes.size(); ++press) {
       f.List.SortOrderButtonClick();
-      EXPECT_EQ(f.List.SortMode(), c.Modes[press]);
+      EXPECT_EQ(static_cast<int>(f.List.SortMode()), c.Modes[press]);
       EXPECT_EQ(f.List.SortOrderButtonCaption(), c.Captions[press]);
     }
     EXPECT_EQ(f.Ui.FocusCount, static_cast<int>(c.Modes.size()));

@@ -300,7 +300,7 @@ TEST(TaskFileBytes, UntouchedFilesSaveByteForByte) {
     FileFixture f;
     const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
     EXPECT_EQ(f.Load(original), "");
-    EXPECT_EQ(f.F.List.TextIsUtf8(), c.Utf8) << c.Fixture;
+    EXPECT_EQ(f.F.List.File().TextIsUtf8(), c.Utf8) << c.Fixture;
     EXPECT_EQ(f.Save(), original) << c.Fixture;
   }
   FileFixture f;
@@ -638,7 +638,7 @@ TEST(TaskFileLostText, WhatTheListCanHoldLoadsWithoutAReportAndRoundTrips) {
 // the grid leaves the table when a typed character needs UTF-8.
 void TypeIntoSingleByteList(FileFixture& f, const std::string& typed) {
   ASSERT_EQ(f.Load(DataFile("taskfile_latin1.todo")), "");
-  ASSERT_FALSE(f.F.List.TextIsUtf8());
+  ASSERT_FALSE(f.F.List.File().TextIsUtf8());
   f.F.List.CellsToUtf8();
   EXPECT_EQ(f.F.List.Table().Cell(3, 1), "Caf\xC3\xA9 au lait");
   f.F.List.Table().SetRowCount(3);
@@ -677,7 +677,7 @@ TEST(TaskFileSingleByte, TypedCharactersAreWrittenInWindows1252OrAsUtf8AfterAYes
   EXPECT_TRUE(f.F.List.SaveButtonClick());
   EXPECT_EQ(ReadBytes(f.Path), kHeader + ",1,,\"Caf\xC3\xA9 au lait\"\r\n,,,\"" + arrow + "\"\r\n");
   EXPECT_EQ(f.Load(), "");
-  EXPECT_TRUE(f.F.List.TextIsUtf8());
+  EXPECT_TRUE(f.F.List.File().TextIsUtf8());
   EXPECT_EQ(f.F.List.Table().Cell(3, 2), arrow);
 }
 
@@ -736,12 +736,12 @@ TEST(UnsavedChanges, FollowEditsAndSaves) {
   FileFixture file;
   ASSERT_EQ(file.Load(kHeader + "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Plain\"\r\n"), "");
   EXPECT_FALSE(file.F.List.HasUnsavedChanges());
-  EXPECT_EQ(file.F.List.FileBytes(), file.F.List.File().BaseBytes);
+  EXPECT_EQ(file.F.List.FileBytes(), file.F.List.File().BaseBytes());
   file.F.List.Table().SetCell(3, 2, "Plain, edited");
   EXPECT_TRUE(file.F.List.HasUnsavedChanges());
   file.Save();
   EXPECT_FALSE(file.F.List.HasUnsavedChanges());
-  EXPECT_EQ(ReadBytes(file.Path), file.F.List.File().BaseBytes);
+  EXPECT_EQ(ReadBytes(file.Path), file.F.List.File().BaseBytes());
 }
 
 }  // namespace
@@ -783,7 +783,7 @@ TEST(SingleByteFile, WeekdayNamesAreShownInTheListsEncoding) {
     FileFixture file(testing::LocaleSettings(c.Locale));
     ASSERT_EQ(file.Load(kHeader + c.Date + ",,,\"Caf\xE9\"\r\n"), "") << c.Locale;
     EXPECT_EQ(file.F.List.Table().Cell(ToDoList::ColPri, 1), c.Weekday) << c.Locale;
-    EXPECT_EQ(file.F.List.TextIsUtf8(), c.BecomesUtf8) << c.Locale;
+    EXPECT_EQ(file.F.List.File().TextIsUtf8(), c.BecomesUtf8) << c.Locale;
     EXPECT_EQ(file.F.List.Table().Cell(3, 1), c.BecomesUtf8 ? "Caf\xC3\xA9" : "Caf\xE9");
     // Either way the file is written back as it was.
     EXPECT_EQ(file.Save(), kHeader + c.Date + ",,,\"Caf\xE9\"\r\n") << c.Locale;

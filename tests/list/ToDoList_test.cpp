@@ -51,7 +51,7 @@ TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
   TempDir dir;
   ListFixture f;
   ListTestAccess::SetTaskFileName(f.List, dir.Path("p.todo"));
-  WriteBytes(f.List.TaskFileName(), DataFile("taskfile_project_header.todo"));
+  WriteBytes(f.List.File().Name(), DataFile("taskfile_project_header.todo"));
   f.List.InitTaskTable();
   const ToDoList& list = f.List;
   EXPECT_EQ(list.Table().ColCount(), 5);
@@ -67,12 +67,12 @@ TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
   ListFixture f;
   f.List.Table().SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
   f.Ui.Width = 1000;
-  f.List.FitDescriptionWidth();
+  f.List.Geometry().FitDescriptionWidth(f.List.Layout());
   EXPECT_EQ(f.List.Table().ColWidth(3), kDescWidth + 200 - 50);
   EXPECT_EQ(f.List.Table().ColWidth(0), kDateWidth + 50);
   // A window narrower than the fixed columns still leaves a usable Description column.
   f.Ui.Width = 100;
-  f.List.FitDescriptionWidth();
+  f.List.Geometry().FitDescriptionWidth(f.List.Layout());
   EXPECT_GT(f.List.Table().ColWidth(3), 0);
 }
 

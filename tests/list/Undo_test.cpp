@@ -81,25 +81,25 @@ TEST(Undo, EachKindOfStepIsTakenBackAndMadeAgainExactly) {
     ListTestAccess::SetAutoSort(f.List, c.AutoSort);
     f.List.Table().SelectCell(1, 3);
     const Grid before = AllCells(f.List);
-    const int sortMode = f.List.SortMode();
+    const int sortMode = static_cast<int>(f.List.SortMode());
 
     c.Act(f);
     const Grid after = AllCells(f.List);
     ASSERT_NE(after, before);
     ASSERT_EQ(f.List.History().UndoSteps(), 1U);
-    const int sortModeAfter = f.List.SortMode();
+    const int sortModeAfter = static_cast<int>(f.List.SortMode());
 
     f.List.Undo();
     EXPECT_EQ(AllCells(f.List), before);
-    EXPECT_EQ(f.List.SortMode(), sortMode);
-    EXPECT_EQ(f.List.SortOrderButtonCaption(), SortCaption(sortMode));
+    EXPECT_EQ(static_cast<int>(f.List.SortMode()), sortMode);
+    EXPECT_EQ(f.List.SortOrderButtonCaption(), SortCaption(static_cast<SortOrder>(sortMode)));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
     EXPECT_TRUE(f.List.SelectHooked());
     ExpectNothingPending(f.List);
 
     f.List.Redo();
     EXPECT_EQ(AllCells(f.List), after);
-    EXPECT_EQ(f.List.SortMode(), sortModeAfter);
+    EXPECT_EQ(static_cast<int>(f.List.SortMode()), sortModeAfter);
     ExpectNothingPending(f.List);
     f.List.Undo();
     EXPECT_EQ(AllCells(f.List), before);

@@ -69,6 +69,7 @@ check_modes "$root" "$program"
 [[ $(file -b "$program") == *", stripped"* ]] && pass "program is stripped" || note "program is not stripped"
 missing=$(ldd "$program" 2>&1 | grep 'not found')
 [[ -z $missing ]] && pass "every shared library resolves" || fail "ldd: $missing"
+check_user_units "$root/usr/lib/systemd/user" "$program"
 
 home=$scratch/home
 mkdir -p "$home" "$scratch/run"

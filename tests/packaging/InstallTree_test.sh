@@ -4,10 +4,12 @@
 # files, a desktop entry and metainfo that the desktop's own validators accept and that point at
 # files which exist, icons of the sizes their folders claim, and a manual page that renders
 # without warnings.
-# Usage: InstallTree_test.sh BUILD_DIR WITH_PNG_ICONS(ON|OFF)
+# Usage: InstallTree_test.sh BUILD_DIR WITH_PNG_ICONS(ON|OFF) [VERSION RELEASE]
 set -uo pipefail
 build=${1:?build directory}
 withPng=${2:-ON}
+version=${3:-}
+release=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/packaging_lib.sh"
 
@@ -38,6 +40,7 @@ icon=$(desktop_key "$desktop" Icon)
 [[ -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] && pass "Icon names the installed icon" ||
   fail "Icon=$icon has no installed SVG"
 check_metainfo "$prefix/share/metainfo/io.github.taskwell.Taskwell.metainfo.xml" "$prefix"
+check_user_units "$prefix/lib/systemd/user" "$prefix/bin/taskwell"
 
 # --- Icons.
 if command -v xmllint >/dev/null; then
@@ -55,5 +58,19 @@ fi
 
 # --- Manual page.
 check_man_page "$prefix/share/man/man1/taskwell.1"
+
+# --- The version the build was configured with, where these files carry it.
+if [[ -n $version ]]; then
+  metainfo=$prefix/share/metainfo/io.github.taskwell.Taskwell.metainfo.xml
+  grep -qF "<release version=\"$release\"" "$metainfo" && pass "metainfo release $release" ||
+    fail "metainfo does not name release $release"
+  man=$prefix/share/man/man1/taskwell.1
+  for phrase in "\"Taskwell $release\"" "\"Taskwell $version\"" "\"Taskwell V$version \\- \""; do
+    grep -qF -- "$phrase" "$man" && pass "manual page has $phrase" ||
+      fail "manual page lacks $phrase"
+  done
+  left=$(grep -lE '@[A-Z_]+@' "$man" "$metainfo")
+  [[ -z $left ]] && pass "no template placeholders left" || fail "placeholders left in: $left"
+fi
 
 finish

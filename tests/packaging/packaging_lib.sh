@@ -25,7 +25,8 @@ expected_files() {
   printf '%s\n' bin/taskwell share/applications/taskwell.desktop \
     share/doc/taskwell/INTERCHANGE.md share/doc/taskwell/examples/sample.todo \
     share/icons/hicolor/scalable/apps/taskwell.svg \
-    share/man/man1/taskwell.1 share/metainfo/io.github.taskwell.Taskwell.metainfo.xml
+    share/man/man1/taskwell.1 share/metainfo/io.github.taskwell.Taskwell.metainfo.xml \
+    lib/systemd/user/taskwell-remind.service lib/systemd/user/taskwell-remind.timer
   if [[ $withPng == ON ]]; then
     for size in $ICON_SIZES; do printf 'share/icons/hicolor/%sx%s/apps/taskwell.png\n' "$size" "$size"; done
   fi
@@ -81,6 +82,30 @@ check_metainfo() {
   fi
 }
 
+# The reminder's units pass systemd-analyze verify (as user units, the program named by its
+# installed path so that an uninstalled build can be checked), run --remind, and the timer fires
+# in the morning and after login, makes up missed runs, and is enabled by the user alone.
+check_user_units() {
+  local dir=$1 program=$2 scratch
+  scratch=$(mktemp -d)
+  mkdir -m 700 "$scratch/run"
+  sed "s|^ExecStart=taskwell |ExecStart=$program |" "$dir/taskwell-remind.service" >"$scratch/taskwell-remind.service"
+  cp "$dir/taskwell-remind.timer" "$scratch/"
+  local out
+  out=$(XDG_RUNTIME_DIR=$scratch/run systemd-analyze --user --man=no verify \
+    "$scratch/taskwell-remind.service" "$scratch/taskwell-remind.timer" 2>&1) &&
+    pass "systemd-analyze verify on the reminder's units" || fail "systemd-analyze verify: $out"
+  rm -rf "$scratch"
+  grep -qx 'ExecStart=taskwell --remind' "$dir/taskwell-remind.service" && pass "service runs taskwell --remind" ||
+    fail "service does not run taskwell --remind"
+  grep -qx 'KillMode=process' "$dir/taskwell-remind.service" && pass "a window started by Open outlives the run" ||
+    fail "the service would kill the window that Open starts"
+  local want
+  for want in 'OnCalendar=*-*-* 08:00:00' 'OnStartupSec=3min' 'Persistent=true' 'WantedBy=timers.target'; do
+    grep -qxF -- "$want" "$dir/taskwell-remind.timer" && pass "timer $want" || fail "timer lacks $want"
+  done
+}
+
 # Renders with every groff warning on, and still says what the synopsis promises.
 check_man_page() {
   local page=$1 warnings text
@@ -94,6 +119,7 @@ check_man_page() {
   local phrase
   # shellcheck disable=SC2016  # the manual names the variable itself
   for phrase in "taskwell [FILE]" '$HOME/ToDo.ToDo' "is already being edited." ".bak" \
+    "--remind" "systemctl --user enable --now taskwell-remind.timer" \
     daily weekly biweekly monthly bimonthly quarterly semiannual annual; do
     grep -qF -- "$phrase" <<<"$text" && pass "manual mentions $phrase" ||
       fail "manual page does not mention '$phrase'"

@@ -11,9 +11,11 @@ namespace taskwell {
 // longer story.
 struct ListTestAccess {
   static void SetTaskFileName(ToDoList& list, std::string name) {
-    list.file_.Name = std::move(name);
+    list.file_.SetName(std::move(name));
   }
-  static void SetSortMode(ToDoList& list, int mode) { list.sort_.Mode = mode; }
+  static void SetSortMode(ToDoList& list, int mode) {
+    list.sort_.Mode = static_cast<SortOrder>(mode);
+  }
   static void SetAutoSort(ToDoList& list, bool on) { list.sort_.Auto = on; }
   static void SetSkipNextSort(ToDoList& list, bool skip) { list.sort_.SkipNext = skip; }
   static void SetFollowSortedRow(ToDoList& list, bool follow) {
@@ -26,9 +28,9 @@ struct ListTestAccess {
     list.edit_.OldText = std::move(text);
   }
   static void SetHasProjCol(ToDoList& list, bool hasProjCol) { list.SetLayout(hasProjCol); }
-  static void SetTextIsUtf8(ToDoList& list, bool utf8) { list.file_.TextIsUtf8 = utf8; }
+  static void SetTextIsUtf8(ToDoList& list, bool utf8) { list.file_.textIsUtf8_ = utf8; }
   static void SetSingleByteFile(ToDoList& list, bool singleByte) {
-    list.file_.SingleByte = singleByte;
+    list.file_.singleByte_ = singleByte;
   }
   static void SetUndoByteLimit(ToDoList& list, std::size_t bytes) {
     list.history_.SetByteLimit(bytes);

@@ -34,7 +34,7 @@ TEST(ListTitle, FollowsTheFileNamePartAndTheFirstDot) {
 TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
   ListFixture f;
   f.List.FormCreate("", "/nonexistent-home");
-  EXPECT_EQ(f.List.TaskFileName(), "/nonexistent-home/ToDo.ToDo");
+  EXPECT_EQ(f.List.File().Name(), "/nonexistent-home/ToDo.ToDo");
   EXPECT_EQ(f.List.ListTitle(), "ToDo");
   EXPECT_EQ(f.List.SortOrderButtonCaption(), "Sorted by Date");
   EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
@@ -47,7 +47,7 @@ TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
 TEST(FormCreate, KeepsTheArgumentExactly) {
   ListFixture f;
   f.List.FormCreate("notes", "/home/x");
-  EXPECT_EQ(f.List.TaskFileName(), "notes");
+  EXPECT_EQ(f.List.File().Name(), "notes");
   EXPECT_EQ(f.List.ListTitle(), "notes");
 }
 
@@ -55,7 +55,7 @@ TEST(ClampToWorkArea, PullsEdgesInside) {
   ListFixture f;
   f.Ui.Work = {0, 30, 1000, 700};
   f.Ui.Bounds = {-20, 10, 1200, 800};
-  f.List.ClampToWorkArea();
+  f.List.Geometry().ClampToWorkArea();
   // top and left one pixel inside; the right edge inside; the bottom cut 60 above the work area's.
   EXPECT_EQ(f.Ui.Bounds, (Rect{1, 31, 998, 730 - 31 - 60}));
 }
@@ -65,7 +65,7 @@ void FitTasks(ListFixture& f, int tasks, const Rect& bounds) {
   f.SetRows(std::vector<Cells>(static_cast<std::size_t>(tasks), {"", "", "", "task"}));
   f.Ui.Work = {0, 0, 1280, 1000};
   f.Ui.Bounds = bounds;
-  f.List.FitWindowToRows();
+  f.List.Geometry().FitWindowToRows();
 }
 
 TEST(FitWindowToRows, GrowsByRowsUntilAllShow) {
@@ -154,7 +154,7 @@ TEST_F(ShellButtons, CloseAfterAFailedSaveKeepsTheWindow) {
   EXPECT_FALSE(f.List.Guarded([&] { f.List.CloseButtonClick(); }));
   EXPECT_EQ(f.Ui.CloseCount, 0);
   ASSERT_EQ(f.Ui.Errors.size(), 1u);
-  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.TaskFileName() + ": the folder " +
+  EXPECT_EQ(f.Ui.Errors[0].Text, "Cannot save " + f.List.File().Name() + ": the folder " +
                                      (Dir.Root / "missing-folder").string() + " does not exist.");
   EXPECT_EQ(f.List.Table().Cell(3, 1), "task");
 }

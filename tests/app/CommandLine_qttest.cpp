@@ -1,7 +1,9 @@
 // The command line is read before any window exists; these cases pin its grammar.
-#include "document/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
+
+#include "document/Version.h"
 
 namespace taskwell {
 namespace {
@@ -30,6 +32,9 @@ TEST(CommandLine, OptionsFileAndErrors) {
       {{"--due", "7"}, Action::DueListing, "", 7},
       {{"--due", "0", "list.todo"}, Action::DueListing, "list.todo", 0},
       {{"--due=30", "--", "-x.todo"}, Action::DueListing, "-x.todo", 30},
+      {{"--remind"}, Action::Remind, "", 0},
+      {{"--remind", "list.todo"}, Action::Remind, "list.todo", 0},
+      {{"--remind", "--due", "0"}, Action::Error, "", 0},
       {{"--bogus"}, Action::Error, "", 0},
       {{"-x", "file"}, Action::Error, "", 0},
       {{"--due"}, Action::Error, "", 0},
@@ -62,10 +67,11 @@ TEST(CommandLine, OptionsFileAndErrors) {
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {
-  for (const char* option : {"--due", "--export", "--import", "--help", "-h", "--version", "--"}) {
+  for (const char* option :
+       {"--due", "--remind", "--export", "--import", "--help", "-h", "--version", "--"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
-  EXPECT_EQ(VersionText(), "Taskwell 3.4\n");
+  EXPECT_EQ(VersionText(), std::string("Taskwell ") + kVersion + "\n");
 }
 
 TEST(CommandLine, MissingDisplayIsNamed) {

@@ -6,9 +6,9 @@
 namespace taskwell {
 
 // What the command line asks for. It is read before any window system is touched, so --help,
-// --version and --due work on a machine without a display.
+// --version, --due and --remind work on a machine without a display.
 struct CommandLine {
-  enum class Action { OpenWindow, Help, Version, DueListing, Export, Import, Error };
+  enum class Action { OpenWindow, Help, Version, DueListing, Remind, Export, Import, Error };
 
   Action What = Action::OpenWindow;
   // The task file; empty for the default one. For the window it is also the lock name's source.

@@ -1,0 +1,176 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "document/Version.h"
+
+namespace taskwell {
+namespace {
+
+// The print dialog takes day windows up to 999 days; the listing takes the same.
+constexpr int kMaxDueDays = 999;
+
+CommandLine Failure(std::string text) {
+  CommandLine line;
+  line.What = CommandLine::Action::Error;
+  line.ErrorText = std::move(text);
+  return line;
+}
+
+bool ParseDays(std::string_view text, int& days) {
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, days);
+  return ec == std::errc() && ptr == end && days >= 0 && days <= kMaxDueDays;
+}
+
+bool IsSet(const char* value) {
+  return value != nullptr && *value != '\0';
+}
+
+// The argument as the user typed it, for a message about it: Qt reports an option by its name.
+std::string TypedOption(const std::vector<std::string>& arguments, const QString& name) {
+  const std::string wanted = name.toStdString();
+  for (const std::string& arg : arguments) {
+    if (arg == "--") break;
+    if (arg == "--" + wanted || arg.starts_with("--" + wanted + "=")) return arg;
+  }
+  return (wanted.size() == 1 ? "-" : "--") + wanted;
+}
+
+// Options come first: the first argument that is not one is the task file, and what follows it
+// is ignored, even when it looks like an option.
+QStringList QtArguments(const std::vector<std::string>& arguments) {
+  QStringList list{QStringLiteral("taskwell")};
+  for (const std::string& arg : arguments) list.append(QString::fromLocal8Bit(arg));
+  return list;
+}
+
+}  // namespace
+
+CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
+  QCommandLineParser parser;
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption due(QStringLiteral("due"), QString(), QStringLiteral("DAYS"));
+  const QCommandLineOption remind(QStringLiteral("remind"));
+  const QCommandLineOption exportTo(QStringLiteral("export"), QString(), QStringLiteral("FORMAT"));
+  const QCommandLineOption importFrom(QStringLiteral("import"), QString(), QStringLiteral("PATH"));
+  parser.addOptions({help, version, due, remind, exportTo, importFrom});
+  const bool understood = parser.parse(QtArguments(arguments));
+
+  CommandLine line;
+  // Help and the version answer whatever else is wrong, as they always did.
+  if (parser.isSet(help)) {
+    line.What = Action::Help;
+    return line;
+  }
+  if (parser.isSet(version)) {
+    line.What = Action::Version;
+    return line;
+  }
+  if (!parser.unknownOptionNames().isEmpty()) {
+    return Failure("unknown option '" +
+                   TypedOption(arguments, parser.unknownOptionNames().front()) +
+                   "' (taskwell --help lists the options; use -- before a file name that starts "
+                   "with -)");
+  }
+  if (!understood) {
+    if (parser.errorText().contains(QStringLiteral("export")))
+      return Failure("--export needs a format: ics or todotxt");
+    if (parser.errorText().contains(QStringLiteral("import")))
+      return Failure("--import needs the file to import");
+    return Failure("--due needs a number of days");
+  }
+  if (!parser.positionalArguments().isEmpty())
+    line.File = parser.positionalArguments().front().toLocal8Bit().toStdString();
+  if (parser.isSet(due) && parser.isSet(remind)) {
+    return Failure("--due and --remind cannot be used together");
+  }
+  const int commands = (parser.isSet(due) || parser.isSet(remind) ? 1 : 0) +
+                       (parser.isSet(exportTo) ? 1 : 0) + (parser.isSet(importFrom) ? 1 : 0);
+  if (commands > 1) return Failure("--due, --remind, --export and --import cannot be combined");
+  if (parser.isSet(exportTo)) {
+    line.ExportFormat = parser.value(exportTo).toStdString();
+    if (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")
+      return Failure("--export needs a format: ics or todotxt");
+    line.What = Action::Export;
+  }
+  if (parser.isSet(importFrom)) {
+    line.ImportPath = parser.value(importFrom).toLocal8Bit().toStdString();
+    if (line.ImportPath.empty()) return Failure("--import needs the file to import");
+    line.What = Action::Import;
+  }
+  if (parser.isSet(remind)) line.What = Action::Remind;
+  if (parser.isSet(due)) {
+    const std::string value = parser.value(due).toLocal8Bit().toStdString();
+    if (!ParseDays(value, line.DueDays)) {
+      return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
+    }
+    line.What = Action::DueListing;
+  }
+  return line;
+}
+
+CommandLine CommandLine::Parse(int argc, const char* const* argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return Parse(arguments);
+}
+
+std::string UsageText() {
+  return "Usage: taskwell [OPTION]... [--] [FILE]\n"
+         "Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.\n"
+         "\n"
+         "  --due DAYS     print the tasks due from today to DAYS days ahead, and undated\n"
+         "                 tasks whose priority is 0 to DAYS, as the Print button would\n"
+         "                 print them; needs no display and never changes the file\n"
+         "  --remind       show what is overdue and due today as one desktop\n"
+         "                 notification; needs only the session bus, never changes the file\n"
+         "  --export FORMAT  write the list to standard output as iCalendar (ics) or\n"
+         "                 todo.txt (todotxt); never changes the file\n"
+         "  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the\n"
+         "                 list (created when missing), and say what could not be kept\n"
+         "  -h, --help     print this help and exit\n"
+         "      --version  print the version and exit\n"
+         "  --             end of options: the next argument is the file, even if it\n"
+         "                 starts with -\n"
+         "\n"
+         "Exit status: 0 on success, 1 when the file cannot be read, the window cannot\n"
+         "open, no notification could be shown or an import is refused, 2 for an unknown\n"
+         "option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.\n";
+}
+
+std::string VersionText() {
+  return std::string("Taskwell ") + kVersion + "\n";
+}
+
+std::string MissingDisplayReason(const char* qtPlatform, const char* x11Display,
+                                 const char* waylandDisplay) {
+  // Qt itself would abort with a message about plugins; say instead which variable is missing.
+  const std::string_view platforms = IsSet(qtPlatform) ? qtPlatform : "";
+  if (platforms.empty()) {
+    if (IsSet(x11Display) || IsSet(waylandDisplay)) return {};
+    return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+  }
+  // A list such as "wayland;xcb" is tried in order; one usable entry is enough.
+  std::size_t start = 0;
+  while (start <= platforms.size()) {
+    const std::size_t end = std::min(platforms.find(';', start), platforms.size());
+    const std::string_view platform = platforms.substr(start, end - start);
+    const bool usable = platform.starts_with("xcb")       ? IsSet(x11Display)
+                        : platform.starts_with("wayland") ? IsSet(waylandDisplay)
+                                                          : true;
+    if (usable) return {};
+    start = end + 1;
+  }
+  return "no display: QT_QPA_PLATFORM is '" + std::string(platforms) +
+         "' but DISPLAY or WAYLAND_DISPLAY is not set";
+}
+
+}  // namespace taskwell

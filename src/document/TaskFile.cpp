@@ -1,0 +1,303 @@
+#include "document/TaskFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "document/NumberText.h"
+#include "document/Text.h"
+
+namespace taskwell {
+namespace {
+
+bool IsProjectWord(const std::string& field) {
+  return UpperAscii(field) == "PROJECT";
+}
+
+// A load that read every line but could not keep all of their text: the list is usable, and the
+// first save keeps the original, as after a load that stopped on a bad field.
+class LoadLostText : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Enough of a left-over text to recognise it in a message.
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kMax = 40;
+  return text.size() <= kMax ? std::string(text) : std::string(text.substr(0, kMax)) + "...";
+}
+
+void AppendSentence(std::string& report, const std::string& sentence) {
+  if (!report.empty()) report += " ";
+  report += sentence;
+}
+
+}  // namespace
+
+TaskFile::TaskFile(const DateFormat& dates, std::string name)
+    : dates_(&dates), name_(std::move(name)), csv_(dates) {}
+
+void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
+  const DateFormat::YearHold year(*dates_);
+  into.HasProjCol = false;
+  if (from != nullptr) {
+    csv_.OpenReadBytes(from->Bytes, from->Stamp);
+  } else {
+    csv_.OpenRead(name_);
+  }
+  textIsUtf8_ = csv_.IsUtf8;
+  singleByte_ = !csv_.IsUtf8;
+  writeBom_ = csv_.HadBom;
+  stamp_ = csv_.ReadStamp;
+  // The bytes read are the base however the load ends. They are handed over, not copied, once
+  // read, unless the reading needs them in another encoding.
+  struct KeepBase {
+    TaskFile& File;
+    bool Kept = false;
+    void Take() {
+      if (!Kept) File.base_ = File.csv_.TakeContent();
+      Kept = true;
+    }
+    ~KeepBase() {
+      Take();
+      if (std::uncaught_exceptions() > 0) File.loadWasPartial_ = true;
+    }
+  } base{*this};
+  loadWasPartial_ = false;
+  if (singleByte_ && !WeekdaysFitCp1252()) {
+    // The regional weekday names this list shows cannot be written in its encoding: it is read
+    // as UTF-8 from the start, and a save writes it single-byte again where its text allows.
+    base_ = csv_.Content();
+    base.Kept = true;
+    csv_.ContentToUtf8();
+    textIsUtf8_ = true;
+  }
+  // Whether each task line has a project field; a PROJECT marker line gives the table a project
+  // column without one.
+  bool projectField = false;
+  bool headerMissing = false;
+  std::string firstLine;
+  ReadHeader(into, projectField, headerMissing, firstLine);
+  const int descCol = TableLayout(into.HasProjCol).DescCol();
+  int leftOverLines = 0;
+  int firstLeftOverLine = 0;
+  std::string firstLeftOver;
+  into.Rows.reserve(into.Rows.size() + csv_.LinesLeft());
+  while (!csv_.AtEnd) {
+    into.Rows.emplace_back(static_cast<std::size_t>(descCol) + 1);
+    csv_.ReadLine();
+    ReadTask(into.Rows.back(), projectField, descCol);
+    if (!csv_.LeftOver.empty() && leftOverLines++ == 0) {
+      firstLeftOverLine = csv_.LineNumber;
+      firstLeftOver = csv_.LeftOver;
+    }
+  }
+  base.Take();
+  const std::string report =
+      LoadReport(headerMissing, firstLine, leftOverLines, firstLeftOverLine, firstLeftOver);
+  csv_.Close();
+  if (!report.empty()) {
+    throw LoadLostText(report + " The first save keeps the whole original file as " + BackupName() +
+                       ".");
+  }
+}
+
+void TaskFile::ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
+                          std::string& firstLine) {
+  csv_.ReadLine();
+  firstLine = csv_.Line;
+  std::string field = csv_.ReadField();
+  if (IsProjectWord(field)) {
+    into.HasProjCol = true;
+    csv_.ReadLine();
+    firstLine = csv_.Line;
+    field = csv_.ReadField();
+  }
+  // The header is read over, so a file made by hand without one would lose its first task.
+  headerMissing = !TrimView(firstLine).empty() && UpperAscii(TrimView(field)) != "DATE";
+  csv_.ReadField();
+  csv_.ReadField();
+  if (IsProjectWord(csv_.ReadField())) {
+    into.HasProjCol = true;
+    projectField = true;
+    csv_.ReadField();
+  }
+}
+
+void TaskFile::ReadTask(TaskCells& cells, bool projectField, int descCol) {
+  const char decimal = dates_->Regional().DecimalSeparator;
+  const double date = csv_.ReadDate();
+  cells[TableLayout::ColDate] = dates_->FormatDateText(date);
+  const Fixed4 priority = csv_.ReadNumber();
+  if (date != 0) {
+    cells[TableLayout::ColPri] = WeekdayCell(date);
+  } else if (!csv_.LastFieldEmpty) {
+    cells[TableLayout::ColPri] = NumberText(priority, decimal);
+  }
+  const Fixed4 subPriority = csv_.ReadNumber();
+  if (subPriority != 0) cells[TableLayout::ColSubPri] = NumberText(subPriority, decimal);
+  if (projectField) {
+    const Fixed4 project = csv_.ReadNumber();
+    if (project != 0) cells[TableLayout::ColProj] = NumberText(project, decimal);
+  }
+  cells[static_cast<std::size_t>(descCol)] = csv_.ReadDescription();
+}
+
+std::string TaskFile::LoadReport(bool headerMissing, const std::string& firstLine,
+                                 int leftOverLines, int firstLeftOverLine,
+                                 const std::string& firstLeftOver) const {
+  std::string report;
+  if (headerMissing) {
+    AppendSentence(report, "The first line of " + name_ +
+                               " is not the header line the list expects: " + Excerpt(firstLine) +
+                               ". It is not in the list.");
+  }
+  if (leftOverLines > 0) {
+    AppendSentence(report, "Line " + std::to_string(firstLeftOverLine) + " of " + name_ +
+                               " has text after its description that the list cannot show: " +
+                               Excerpt(firstLeftOver) + ".");
+    if (leftOverLines > 1)
+      report += " " + std::to_string(leftOverLines - 1) + " more lines do too.";
+  }
+  if (csv_.CtrlZLine > 0) {
+    AppendSentence(report, name_ + " goes on after a Ctrl+Z character in line " +
+                               std::to_string(csv_.CtrlZLine) +
+                               ". Loading stopped there, so what follows it is not in the list.");
+  }
+  return report;
+}
+
+bool TaskFile::WeekdaysFitCp1252() const {
+  std::string bytes;
+  return std::ranges::all_of(dates_->Regional().ShortDayNames,
+                             [&](const std::string& name) { return TryUtf8ToCp1252(name, bytes); });
+}
+
+std::string TaskFile::WeekdayCell(double date) const {
+  std::string name = dates_->WeekdayText(date);
+  std::string bytes;
+  // Single-byte cells hold their weekday names single-byte: the load made sure they fit.
+  return !textIsUtf8_ && TryUtf8ToCp1252(name, bytes) ? bytes : name;
+}
+
+void TaskFile::RowsToUtf8(TaskRows& rows) {
+  if (textIsUtf8_) return;
+  textIsUtf8_ = true;
+  for (TaskCells& cells : rows) {
+    for (std::string& cell : cells) cell = Cp1252ToUtf8(cell);
+  }
+}
+
+TaskCells TaskFile::CellsInLayout(const TaskCells& cells, bool fromProjCol, bool toProjCol) {
+  if (fromProjCol == toProjCol) return cells;
+  const TableLayout from(fromProjCol);
+  const TableLayout to(toProjCol);
+  TaskCells moved(static_cast<std::size_t>(to.ColCount()));
+  for (const int col : {TableLayout::ColDate, TableLayout::ColPri, TableLayout::ColSubPri})
+    moved[col] = cells[col];
+  moved[static_cast<std::size_t>(to.DescCol())] = cells[static_cast<std::size_t>(from.DescCol())];
+  return moved;
+}
+
+bool TaskFile::IsSavedRow(const TaskCells& cells, int descCol) {
+  return !TrimBlanksView(cells[static_cast<std::size_t>(descCol)]).empty();
+}
+
+bool TaskFile::DescriptionsFitCp1252(const TaskRows& rows, int descCol, std::string* missing) {
+  bool fit = true;
+  std::string bytes;
+  for (std::size_t row = 1; row < rows.size() && (fit || missing != nullptr); ++row) {
+    const std::string& description = rows[row][static_cast<std::size_t>(descCol)];
+    if (TryUtf8ToCp1252(description, bytes)) continue;
+    fit = false;
+    // A few examples are enough for the question.
+    if (missing != nullptr && missing->size() < 40) *missing += CharsMissingFromCp1252(description);
+  }
+  if (missing != nullptr) *missing = CharsMissingFromCp1252(*missing);
+  return fit;
+}
+
+std::string TaskFile::SaveBytes(const TaskRows& rows, bool hasProjCol) const {
+  const int descCol = TableLayout(hasProjCol).DescCol();
+  return Render(rows, hasProjCol,
+                singleByte_ && textIsUtf8_ && DescriptionsFitCp1252(rows, descCol, nullptr));
+}
+
+std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingleByte) const {
+  const DateFormat::YearHold year(*dates_);
+  const TableLayout layout(hasProjCol);
+  CsvFile csv(*dates_);
+  csv.WriteBom = writeBom_;
+  csv.OpenWriteInMemory();
+  // About what was read last, plus room for what was added since.
+  csv.ReserveWritten(base_.size() + base_.size() / 8 + 256);
+  const char decimal = dates_->Regional().DecimalSeparator;
+  const auto numberOrZero = [decimal](std::string_view text) {
+    Fixed4 value = 0;
+    return TryTextToNumber(text, decimal, value) ? value : 0;
+  };
+  const auto writeNumberOrEmpty = [&](std::string_view text, bool zeroWritten) {
+    const Fixed4 value = text.empty() ? 0 : numberOrZero(text);
+    if (value != 0 || (zeroWritten && text == "0")) {
+      csv.WriteNumber(value);
+    } else {
+      csv.WriteField("");
+    }
+  };
+  for (const char* title : {"Date", "Priority", "SubPriority", "Project", "Description"}) {
+    if (hasProjCol || std::string_view(title) != "Project") csv.WriteQuoted(title);
+  }
+  csv.EndLine();
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const TaskCells& cells = rows[i];
+    if (!IsSavedRow(cells, layout.DescCol())) continue;
+    double date = 0;
+    ReadsAsTableDate(cells[TableLayout::ColDate], *dates_, date);
+    csv.WriteDate(date);
+    // A dated task's column 1 is its weekday; only an undated task has a priority, and 0 is one.
+    writeNumberOrEmpty(date != 0 ? std::string_view() : TrimView(cells[TableLayout::ColPri]), true);
+    writeNumberOrEmpty(TrimView(cells[TableLayout::ColSubPri]), false);
+    if (hasProjCol) writeNumberOrEmpty(TrimView(cells[TableLayout::ColProj]), false);
+    const std::string& description = cells[static_cast<std::size_t>(layout.DescCol())];
+    if (toSingleByte) {
+      std::string bytes;
+      TryUtf8ToCp1252(description, bytes);
+      csv.WriteQuoted(bytes);
+    } else {
+      csv.WriteQuoted(description);
+    }
+    csv.EndLine();
+  }
+  return csv.TakeWritten();
+}
+
+std::vector<std::string> TaskFile::Save(std::string bytes) {
+  // After a load that stopped early the file holds tasks the list never saw.
+  if (loadWasPartial_ && access(name_.c_str(), F_OK) == 0) KeepBackup(name_, BackupName());
+  AtomicFileWriter writer;
+  writer.Open(name_);
+  writer.AppendTaken(std::move(bytes));
+  // Without an open file the writer throws the reason it could not open one.
+  stamp_ = writer.Commit(&bytes);
+  base_ = std::move(bytes);
+  loadWasPartial_ = false;
+  return writer.NotKept();
+}
+
+void TaskFile::TakeBase(DiskBytes theirs) {
+  stamp_ = theirs.Stamp;
+  base_ = std::move(theirs.Bytes);
+  loadWasPartial_ = false;
+}
+
+void TaskFile::TakeLoad(TaskFile&& loaded) {
+  textIsUtf8_ = loaded.textIsUtf8_;
+  singleByte_ = loaded.singleByte_;
+  writeBom_ = loaded.writeBom_;
+  stamp_ = loaded.stamp_;
+  base_ = std::move(loaded.base_);
+  loadWasPartial_ = false;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "document/CsvFile.h"
+#include "document/DateText.h"
+#include "document/SafeFile.h"
+#include "document/TableLayout.h"
+
+namespace taskwell {
+
+// A task's cells in the table's own form, in column order.
+using TaskCells = std::vector<std::string>;
+// The rows of a list, the header row first.
+using TaskRows = std::vector<TaskCells>;
+
+// A file's bytes as read at one moment, with its stamp then.
+struct DiskBytes {
+  std::string Bytes;
+  FileStamp Stamp;
+};
+
+// What a load gives: the rows in the table's own form (the header row first, as it was before
+// the load) and whether the list has a project column.
+struct LoadedRows {
+  TaskRows Rows{TaskCells{}};
+  bool HasProjCol = false;
+};
+
+// The task file: its bytes turned into rows in the table's form and back, with what it takes to
+// write them as they were read: the encoding, the byte-order mark, the bytes last read or written
+// (the base of any merge), the stamp that tells a change made elsewhere, and the rule that a
+// load that stopped early keeps the original as "<file>.bak" at the next save. It knows nothing
+// of windows or tables, so a command without a window reads and writes lists through it.
+class TaskFile {
+ public:
+  TaskFile(const DateFormat& dates, std::string name);
+
+  const std::string& Name() const { return name_; }
+  // The list's file is named once the command line is read.
+  void SetName(std::string name) { name_ = std::move(name); }
+  std::string BackupName() const { return name_ + ".bak"; }
+  const FileStamp& DiskStamp() const { return stamp_; }
+  // Whether the cells hold UTF-8 (else the file's single-byte text as it is).
+  bool TextIsUtf8() const { return textIsUtf8_; }
+  // Whether the file is single-byte (Windows-1252) text. The cells may hold UTF-8 all the same,
+  // once a typed character needed it; saving then asks before the file becomes UTF-8.
+  bool SingleByte() const { return singleByte_; }
+  bool LoadWasPartial() const { return loadWasPartial_; }
+  // The bytes last read from or written to the file.
+  const std::string& BaseBytes() const { return base_; }
+
+  // Reads the file, or bytes already read from it, into `into`, task rows after its header row.
+  // Throws what stopped the load; `into` then holds what was read up to there, and the next save
+  // keeps the original.
+  void Load(LoadedRows& into, const DiskBytes* from = nullptr);
+  // A load that ended early for a reason found outside Load.
+  void MarkPartial() { loadWasPartial_ = true; }
+  // The cells hold UTF-8 from now on, as a typed character needed.
+  void MarkTextUtf8() { textIsUtf8_ = true; }
+  // Rows loaded from this file re-encoded as UTF-8, which the cells hold from then on.
+  void RowsToUtf8(TaskRows& rows);
+
+  // Whether a save writes a task with these cells: a description of control characters alone is
+  // still a task.
+  static bool IsSavedRow(const TaskCells& cells, int descCol);
+  // A task's cells in a list with or without a project column (the project empty where the
+  // other has none).
+  static TaskCells CellsInLayout(const TaskCells& cells, bool fromProjCol, bool toProjCol);
+  // The bytes a save writes for these rows (single-byte descriptions when toSingleByte).
+  std::string Render(const TaskRows& rows, bool hasProjCol, bool toSingleByte = false) const;
+  // What a save writes: in the file's own encoding while every description still fits.
+  std::string SaveBytes(const TaskRows& rows, bool hasProjCol) const;
+  // Whether every description of UTF-8 rows fits Windows-1252; `missing` gets the characters
+  // that do not, each once.
+  static bool DescriptionsFitCp1252(const TaskRows& rows, int descCol, std::string* missing);
+  // The regional weekday name of a date in the cells' own encoding.
+  std::string WeekdayCell(double date) const;
+
+  // Replaces the file with these bytes, atomically; they become the base. After a partial load
+  // the original is kept as the backup first. Returns what the new file could not keep of the
+  // old one's properties. Throws when nothing was written.
+  std::vector<std::string> Save(std::string bytes);
+  // The file as another program left it becomes the base, as if it had been loaded whole.
+  void TakeBase(DiskBytes theirs);
+  // Another load of this file becomes this one's: its bytes are the base, its encoding ours.
+  void TakeLoad(TaskFile&& loaded);
+  // The file will be UTF-8 from the next save on, as the user agreed.
+  void BecomeUtf8() { singleByte_ = false; }
+
+ private:
+  friend struct ListTestAccess;  // tests set up a list's state through one small helper
+
+  void ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
+                  std::string& firstLine);
+  void ReadTask(TaskCells& cells, bool projectField, int descCol);
+  std::string LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
+                         int firstLeftOverLine, const std::string& firstLeftOver) const;
+  bool WeekdaysFitCp1252() const;
+
+  const DateFormat* dates_;
+  std::string name_;
+  CsvFile csv_;
+  FileStamp stamp_;
+  bool textIsUtf8_ = true;
+  bool singleByte_ = false;
+  bool writeBom_ = false;
+  bool loadWasPartial_ = false;
+  std::string base_;
+};
+
+}  // namespace taskwell

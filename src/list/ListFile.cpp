@@ -1,0 +1,185 @@
+// The list's table to and from its task file.
+#include <filesystem>
+
+#include "document/Errors.h"
+#include "document/Text.h"
+#include "list/ToDoList.h"
+
+namespace taskwell {
+
+void ToDoList::LoadTaskFile(const DiskBytes* from) {
+  LoadedRows loaded;
+  loaded.Rows.front() = table_.RowCells(0);
+  // What was read up to a failure is shown all the same.
+  const auto show = [&] {
+    SetLayout(loaded.HasProjCol);
+    table_.ReplaceRows(std::move(loaded.Rows));
+  };
+  try {
+    file_.Load(loaded, from);
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
+std::string ToDoList::WeekdayCell(double date) const {
+  return file_.WeekdayCell(date);
+}
+
+void ToDoList::CellsToUtf8() {
+  if (file_.TextIsUtf8()) return;
+  // First, so that a view told of each changed cell already reads it as UTF-8.
+  file_.MarkTextUtf8();
+  for (int r = 0; r < table_.RowCount(); ++r) {
+    for (int c = 0; c < table_.ColCount(); ++c)
+      table_.SetCell(c, r, Cp1252ToUtf8(table_.Cell(c, r)));
+  }
+  edit_.OldText = Cp1252ToUtf8(edit_.OldText);
+  history_.ConvertTexts(Cp1252ToUtf8);
+}
+
+bool ToDoList::SaveTaskFile(std::string* rendered) {
+  // A single-byte list whose table became UTF-8 is written single-byte again if every description
+  // still fits; otherwise only with the user's word, as UTF-8.
+  bool toSingleByte = false;
+  if (file_.SingleByte() && file_.TextIsUtf8()) {
+    std::string missing;
+    toSingleByte = TaskFile::DescriptionsFitCp1252(table_.Rows(), layout_.DescCol(), &missing);
+    if (!toSingleByte) {
+      if (!ui_.Confirm(file_.Name() +
+                       " is stored in the single-byte Windows-1252 encoding, which cannot hold "
+                       "some characters of the list" +
+                       (missing.empty() ? std::string() : ": " + missing) +
+                       "\r\nSave the file as UTF-8 instead? Programs that expect the old encoding "
+                       "may then show its accented characters wrongly.")) {
+        return false;
+      }
+      file_.BecomeUtf8();
+    }
+  }
+  std::string bytes =
+      rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
+  const std::vector<std::string> notKept = file_.Save(std::move(bytes));
+  shown_.BaseRevision = table_.ContentRevision();
+  shown_.WrittenRevision = shown_.BaseRevision;
+  ReportNotKept(notKept);
+  return true;
+}
+
+void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
+  // The owner and the group were asked about before the save; anything else is news.
+  std::string lost;
+  for (const std::string& property : notKept) {
+    if (property == "its owner" || property == "its group") continue;
+    lost += (lost.empty() ? "" : ", ") + property;
+  }
+  if (!lost.empty()) {
+    ui_.ShowMessageBox(shown_.Title, "The tasks were saved to " + file_.Name() +
+                                         ", but the new file could not keep " + lost + ".");
+  }
+}
+
+std::string ToDoList::SaveBytes() const {
+  return file_.SaveBytes(table_.Rows(), layout_.HasProjCol());
+}
+
+bool ToDoList::HasUnsavedChanges() const {
+  // Right after a save, with nothing changed since, a save would write the same bytes again.
+  if (shown_.WrittenRevision == table_.ContentRevision()) return false;
+  return SaveBytes() != file_.BaseBytes();
+}
+
+bool ToDoList::RowIsSaved(int row) const {
+  return TaskFile::IsSavedRow(table_.RowCells(row), layout_.DescCol());
+}
+
+std::vector<int> ToDoList::SavedRows() const {
+  std::vector<int> rows;
+  rows.reserve(static_cast<std::size_t>(table_.RowCount()));
+  for (int i = 1; i < table_.RowCount(); ++i) {
+    if (RowIsSaved(i)) rows.push_back(i);
+  }
+  return rows;
+}
+
+std::string ToDoList::FileBytes(bool toSingleByte) const {
+  return file_.Render(table_.Rows(), layout_.HasProjCol(), toSingleByte);
+}
+
+ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
+  SavePlan plan;
+  std::vector<std::string>& notes = plan.Notes;
+  std::optional<MergedFile>& merge = plan.Merge;
+  if (check.Exists && file_.LoadWasPartial() && !file_.DiskStamp().Exists) {
+    // Nothing was read, so the file cannot have changed "since": say what we know instead.
+    notes.push_back(file_.Name() +
+                    " could not be read when this list was opened, so the list does not show the "
+                    "tasks in it.");
+  } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = PrepareMerge())) {
+    // Asked only where a merge cannot be trusted.
+    plan.OutsideChange = true;
+    notes.push_back(file_.Name() +
+                    " has been changed by another program since this window read or saved it.");
+  }
+  const std::string backup = file_.BackupName();
+  std::error_code error;
+  plan.ReplaceBackup = check.Exists && file_.LoadWasPartial() &&
+                       std::filesystem::exists(std::filesystem::symlink_status(backup, error));
+  if (plan.ReplaceBackup) {
+    notes.push_back("Saving keeps the present file as " + backup +
+                    ", in place of the earlier backup there.");
+  } else if (check.Exists && file_.LoadWasPartial() && !notes.empty()) {
+    notes.push_back("Saving keeps the present file as " + backup + ".");
+  }
+  if (check.OtherNames > 0) {
+    notes.push_back(file_.Name() + " has " + std::to_string(check.OtherNames) +
+                    (check.OtherNames == 1 ? " other name" : " other names") +
+                    " (hard links). Saving gives this name a new file; the other names keep the "
+                    "old tasks.");
+  }
+  if (!check.CannotKeep.empty()) {
+    std::string lost;
+    for (const std::string& property : check.CannotKeep) {
+      if (!lost.empty()) lost += " and ";
+      lost += property;
+    }
+    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name() +
+                    "; the new file will be yours.");
+  }
+  return plan;
+}
+
+bool ToDoList::SaveButtonClick() {
+  const ReplaceCheck check = CheckReplace(file_.Name());
+  if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
+  // Everything the save would do beyond writing the tasks, asked in one question.
+  SavePlan plan = PlanSave(check);
+  if (!plan.Notes.empty()) {
+    std::string question;
+    for (const std::string& note : plan.Notes) {
+      if (!question.empty()) question += ' ';
+      question += note;
+    }
+    question += plan.Notes.size() == 1 && plan.OutsideChange
+                    ? "\r\nOverwrite it with the tasks shown here?"
+                    : "\r\nSave the tasks shown here?";
+    if (!ui_.Confirm(question)) return false;
+  }
+  // The user agreed to give up the earlier backup; keeping it would block the save.
+  std::error_code error;
+  if (plan.ReplaceBackup) std::filesystem::remove(file_.BackupName(), error);
+  if (plan.Merge) return SaveMerged(*plan.Merge);
+  return SaveTaskFile();
+}
+
+void ToDoList::CloseButtonClick() {
+  if (SaveButtonClick()) ui_.CloseWindow();
+}
+
+void ToDoList::CloseNoSaveButtonClick() {
+  ui_.CloseWindow();
+}
+
+}  // namespace taskwell
