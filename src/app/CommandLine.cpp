@@ -52,25 +52,75 @@ QStringList QtArguments(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
+namespace {
+
+// The options the program knows.
+struct Options {
+  QCommandLineOption Help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+  QCommandLineOption Version{QStringLiteral("version")};
+  QCommandLineOption Due{QStringLiteral("due"), QString(), QStringLiteral("DAYS")};
+  QCommandLineOption Remind{QStringLiteral("remind")};
+  QCommandLineOption ExportTo{QStringLiteral("export"), QString(), QStringLiteral("FORMAT")};
+  QCommandLineOption ImportFrom{QStringLiteral("import"), QString(), QStringLiteral("PATH")};
+};
+
+// Why the parser stopped, as one line: an option without its value.
+CommandLine MissingValue(const QCommandLineParser& parser) {
+  if (parser.errorText().contains(QStringLiteral("export")))
+    return Failure("--export needs a format: ics or todotxt");
+  if (parser.errorText().contains(QStringLiteral("import")))
+    return Failure("--import needs the file to import");
+  return Failure("--due needs a number of days");
+}
+
+// The one command the options ask for, with its values checked.
+CommandLine Command(const QCommandLineParser& parser, const Options& o, CommandLine line) {
+  using Action = CommandLine::Action;
+  if (parser.isSet(o.Due) && parser.isSet(o.Remind)) {
+    return Failure("--due and --remind cannot be used together");
+  }
+  const int commands = (parser.isSet(o.Due) || parser.isSet(o.Remind) ? 1 : 0) +
+                       (parser.isSet(o.ExportTo) ? 1 : 0) + (parser.isSet(o.ImportFrom) ? 1 : 0);
+  if (commands > 1) return Failure("--due, --remind, --export and --import cannot be combined");
+  if (parser.isSet(o.ExportTo)) {
+    line.ExportFormat = parser.value(o.ExportTo).toStdString();
+    if (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")
+      return Failure("--export needs a format: ics or todotxt");
+    line.What = Action::Export;
+  }
+  if (parser.isSet(o.ImportFrom)) {
+    line.ImportPath = parser.value(o.ImportFrom).toLocal8Bit().toStdString();
+    if (line.ImportPath.empty()) return Failure("--import needs the file to import");
+    line.What = Action::Import;
+  }
+  if (parser.isSet(o.Remind)) line.What = Action::Remind;
+  if (parser.isSet(o.Due)) {
+    const std::string value = parser.value(o.Due).toLocal8Bit().toStdString();
+    if (!ParseDays(value, line.DueDays)) {
+      return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
+    }
+    line.What = Action::DueListing;
+  }
+  return line;
+}
+
+}  // namespace
+
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   QCommandLineParser parser;
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption version(QStringLiteral("version"));
-  const QCommandLineOption due(QStringLiteral("due"), QString(), QStringLiteral("DAYS"));
-  const QCommandLineOption remind(QStringLiteral("remind"));
-  const QCommandLineOption exportTo(QStringLiteral("export"), QString(), QStringLiteral("FORMAT"));
-  const QCommandLineOption importFrom(QStringLiteral("import"), QString(), QStringLiteral("PATH"));
-  parser.addOptions({help, version, due, remind, exportTo, importFrom});
+  const Options options;
+  parser.addOptions({options.Help, options.Version, options.Due, options.Remind, options.ExportTo,
+                     options.ImportFrom});
   const bool understood = parser.parse(QtArguments(arguments));
 
   CommandLine line;
   // Help and the version answer whatever else is wrong, as they always did.
-  if (parser.isSet(help)) {
+  if (parser.isSet(options.Help)) {
     line.What = Action::Help;
     return line;
   }
-  if (parser.isSet(version)) {
+  if (parser.isSet(options.Version)) {
     line.What = Action::Version;
     return line;
   }
@@ -80,41 +130,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
                    "' (taskwell --help lists the options; use -- before a file name that starts "
                    "with -)");
   }
-  if (!understood) {
-    if (parser.errorText().contains(QStringLiteral("export")))
-      return Failure("--export needs a format: ics or todotxt");
-    if (parser.errorText().contains(QStringLiteral("import")))
-      return Failure("--import needs the file to import");
-    return Failure("--due needs a number of days");
-  }
+  if (!understood) return MissingValue(parser);
   if (!parser.positionalArguments().isEmpty())
     line.File = parser.positionalArguments().front().toLocal8Bit().toStdString();
-  if (parser.isSet(due) && parser.isSet(remind)) {
-    return Failure("--due and --remind cannot be used together");
-  }
-  const int commands = (parser.isSet(due) || parser.isSet(remind) ? 1 : 0) +
-                       (parser.isSet(exportTo) ? 1 : 0) + (parser.isSet(importFrom) ? 1 : 0);
-  if (commands > 1) return Failure("--due, --remind, --export and --import cannot be combined");
-  if (parser.isSet(exportTo)) {
-    line.ExportFormat = parser.value(exportTo).toStdString();
-    if (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")
-      return Failure("--export needs a format: ics or todotxt");
-    line.What = Action::Export;
-  }
-  if (parser.isSet(importFrom)) {
-    line.ImportPath = parser.value(importFrom).toLocal8Bit().toStdString();
-    if (line.ImportPath.empty()) return Failure("--import needs the file to import");
-    line.What = Action::Import;
-  }
-  if (parser.isSet(remind)) line.What = Action::Remind;
-  if (parser.isSet(due)) {
-    const std::string value = parser.value(due).toLocal8Bit().toStdString();
-    if (!ParseDays(value, line.DueDays)) {
-      return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
-    }
-    line.What = Action::DueListing;
-  }
-  return line;
+  return Command(parser, options, std::move(line));
 }
 
 CommandLine CommandLine::Parse(int argc, const char* const* argv) {

@@ -38,9 +38,7 @@ void AppendSentence(std::string& report, const std::string& sentence) {
 TaskFile::TaskFile(const DateFormat& dates, std::string name)
     : dates_(&dates), name_(std::move(name)), csv_(dates) {}
 
-void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
-  const DateFormat::YearHold year(*dates_);
-  into.HasProjCol = false;
+void TaskFile::Open(const DiskBytes* from) {
   if (from != nullptr) {
     csv_.OpenReadBytes(from->Bytes, from->Stamp);
   } else {
@@ -50,6 +48,12 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   singleByte_ = !csv_.IsUtf8;
   writeBom_ = csv_.HadBom;
   stamp_ = csv_.ReadStamp;
+}
+
+void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
+  const DateFormat::YearHold year(*dates_);
+  into.HasProjCol = false;
+  Open(from);
   // The bytes read are the base however the load ends. They are handed over, not copied, once
   // read, unless the reading needs them in another encoding.
   struct KeepBase {

@@ -92,6 +92,8 @@ class TaskFile {
  private:
   friend struct ListTestAccess;  // tests set up a list's state through one small helper
 
+  // Starts reading the file, or bytes read from it, and takes its encoding and stamp.
+  void Open(const DiskBytes* from);
   void ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
                   std::string& firstLine);
   void ReadTask(TaskCells& cells, bool projectField, int descCol);
