@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation>S&amp;chließen</translation>
+        <translation>&amp;Ende</translation>
     </message>
     <message>
         <source>Close-NoSave</source>

@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Close-NoSave</source>
-        <translation>Fermer sans sauver</translation>
+        <translation>Abandonner</translation>
     </message>
     <message>
         <source>Date</source>
