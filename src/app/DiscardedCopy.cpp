@@ -1,34 +1,22 @@
 #include "app/DiscardedCopy.h"
 
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QObject>
-#include <QSocketNotifier>
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
 #include "document/SafeFile.h"
+#include "list/RecoveryJournal.h"
 
 namespace taskwell {
 namespace fs = std::filesystem;
 
 std::string DiscardedFolder() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  std::string base;
-  // The base directory rules: a relative path is ignored.
-  if (state != nullptr && state[0] == '/') {
-    base = state;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : "") + "/.local/state";
-  }
-  return base + "/taskwell/discarded";
+  return RecoveryJournal::StateFolder() + "/discarded";
 }
 
 namespace {
@@ -66,26 +54,6 @@ void KeepNewest(const fs::path& folder, const fs::path& written, int keep) {
   for (std::size_t i = others; i < copies.size(); ++i) fs::remove(copies[i].second, error);
 }
 
-int signalPipe[2] = {-1, -1};
-
-void OnTerminationSignal(int /*signal*/) {
-  const int saved = errno;
-  const char byte = 1;
-  // Only an async-signal-safe write here; the event loop does the rest.
-  [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-  errno = saved;
-}
-
-// Creates the folders that are missing, readable by the user alone. Folders that exist keep
-// their mode: they may be shared ones such as /tmp.
-void CreatePrivateFolders(const fs::path& folder) {
-  fs::path partial;
-  for (const fs::path& part : folder) {
-    partial /= part;
-    if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return;
-  }
-}
-
 }  // namespace
 
 std::string KeepDiscardedCopy(const std::string& folder, const std::string& title,
@@ -116,48 +84,6 @@ std::string KeepDiscardedCopy(const std::string& folder, const std::string& titl
     return path;
   }
   return "";
-}
-
-void CloseOnTerminationSignals(void (*close)(void* context), void* context) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [close, context] {
-    char byte = 0;
-    [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
-    close(context);
-  });
-  struct sigaction action {};
-  action.sa_handler = OnTerminationSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
-  ::sigaction(SIGHUP, &action, nullptr);
-}
-
-namespace {
-
-void (*crashKeep)(void*) = nullptr;
-void* crashContext = nullptr;
-
-void OnCrashSignal(int signal) {
-  // The handler was reset on entry, so a crash inside `keep` takes the default action at once.
-  ::alarm(5);
-  if (crashKeep != nullptr) crashKeep(crashContext);
-  ::raise(signal);
-}
-
-}  // namespace
-
-void KeepOnCrashSignals(void (*keep)(void* context), void* context) {
-  crashKeep = keep;
-  crashContext = context;
-  struct sigaction action {};
-  action.sa_handler = OnCrashSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND | SA_NODEFER;
-  for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
-    ::sigaction(signal, &action, nullptr);
-  }
 }
 
 }  // namespace taskwell

@@ -19,10 +19,12 @@
 #include "app/AboutDialog.h"
 #include "app/DiscardedCopy.h"
 #include "app/FileWatcher.h"
+#include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 #include "app/Translations.h"
 #include "document/Version.h"
+#include "list/ConflictCopies.h"
 
 namespace taskwell {
 namespace {
@@ -236,6 +238,9 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   setWindowTitle(QStringLiteral("Taskwell V") + QString::fromLatin1(kVersion) +
                  QStringLiteral(" - ") + title);
   created_ = true;
+  journal_ = new JournalKeeper(
+      *tasks_, RecoveryJournal::StateFolder(),
+      [this](const std::string& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
   // The window opens at its design bounds kept inside the work area rather than maximized, so
@@ -251,7 +256,29 @@ void MainWindow::WatchTaskFile() {
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
     if (QApplication::activeModalWidget() != nullptr) return;
-    Run([this] { tasks_->FileChangedOnDisk(); });
+    MergeConflictCopies();
+    bool reloaded = false;
+    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
+    if (reloaded) journal_->RememberShared();
+  });
+}
+
+void MainWindow::MergeConflictCopies() {
+  std::vector<std::string> copies;
+  for (std::string& copy : FindConflictCopies(tasks_->File().Name())) {
+    const auto& merged = journal_->MergedCopies();
+    if (std::find(merged.begin(), merged.end(), copy) == merged.end() &&
+        std::find(refusedCopies_.begin(), refusedCopies_.end(), copy) == refusedCopies_.end())
+      copies.push_back(std::move(copy));
+  }
+  if (copies.empty()) return;
+  Run([&] {
+    const ConflictMerge merge =
+        taskwell::MergeConflictCopies(*tasks_, copies, journal_->SharedBase());
+    journal_->AddMergedCopies(merge.Merged);
+    // A copy that could not be merged is named once, not at every change of the folder.
+    refusedCopies_.insert(refusedCopies_.end(), merge.Refused.begin(), merge.Refused.end());
+    if (!merge.Message.empty()) ShowMessageBox(tasks_->ListTitle(), merge.Message);
   });
 }
 
@@ -323,19 +350,31 @@ void MainWindow::AnchorRightEdge() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does; the unsaved list
-  // goes aside. Should that fail, the user decides, unless the session is ending anyway.
-  if (!KeepDiscardedEdits() && !closingForSession_ &&
+  // goes aside. Should that fail, the user decides; the journal stays until then.
+  if (!KeepDiscardedEdits() &&
       !Confirm("The unsaved changes to " + tasks_->ListTitle() + " could not be kept aside in " +
                DiscardedFolder() + ".\r\nClose without saving them?")) {
     event->ignore();
     return;
   }
+  if (journal_ != nullptr) journal_->Remove();
   event->accept();
 }
 
-void MainWindow::CloseForSession() {
-  closingForSession_ = true;
-  close();
+void MainWindow::EndForSignal(int signal) {
+  if (journal_ != nullptr) journal_->KeepNow(true);
+  // Every event loop ends, a dialog's too, and no new one starts: nothing outlives the window.
+  endCode_ = 128 + signal;
+  QCoreApplication::exit(endCode_);
+}
+
+void MainWindow::OfferRecovery() {
+  if (journal_ == nullptr) return;
+  journal_->OfferFound(this, DiscardedFolder());
+  // What the file holds now is shared, unless the sync tool left copies that say otherwise.
+  if (FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
+    journal_->RememberShared();
+  MergeConflictCopies();
 }
 
 bool MainWindow::KeepDiscardedEdits() {

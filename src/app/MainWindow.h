@@ -19,6 +19,7 @@ namespace taskwell {
 class MessageDialog;
 class AboutDialog;
 class TaskPrintDialog;
+class JournalKeeper;
 
 // The main window: the button panel above the task grid. It forwards every event to the task
 // list's handlers and gives the task list the desktop it needs.
@@ -57,8 +58,13 @@ class MainWindow final : public QWidget, public Platform {
   // A list that ends unsaved is written to the discarded folder (also from a crash handler).
   // False when it had to be and could not.
   bool KeepDiscardedEdits();
-  // Closes because the session ends (SIGTERM, SIGHUP): nobody is there to answer a question.
-  void CloseForSession();
+  // Ends the program at once for a signal (the session ending, Ctrl+C): the unsaved list stays in
+  // the recovery journal, and every open dialog ends with the window.
+  void EndForSignal(int signal);
+  // The exit code a signal asked for, or -1 while none came.
+  int EndCode() const { return endCode_; }
+  // Offers a recovery journal an earlier run left for this list.
+  void OfferRecovery();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -82,6 +88,8 @@ class MainWindow final : public QWidget, public Platform {
   void FormCreate(const std::string& firstArgument, const std::string& home);
   // Reloads the list when its file changed on disk and settled (sync tools, other windows).
   void WatchTaskFile();
+  // Merges the sync tools' conflict copies of the task file that are not merged yet.
+  void MergeConflictCopies();
   // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
   // under the default error report, then mirrors the captions it may change. False when the
   // handler failed.
@@ -101,6 +109,9 @@ class MainWindow final : public QWidget, public Platform {
   std::unique_ptr<ToDoList> tasks_;
   std::unique_ptr<TaskPrintDialog> printDialog_;
   UrlOpener opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  JournalKeeper* journal_ = nullptr;
+  int endCode_ = -1;
+  std::vector<std::string> refusedCopies_;
   MessageDialog* messageBox_ = nullptr;
   AboutDialog* aboutBox_ = nullptr;
 
@@ -131,8 +142,6 @@ class MainWindow final : public QWidget, public Platform {
   bool resizing_ = false;
   // The last commit on leaving the grid was refused; the button that took the focus waits.
   bool gridEditRefused_ = false;
-  // The window closes because the session ends: no question may hold it open.
-  bool closingForSession_ = false;
 };
 
 }  // namespace taskwell

@@ -15,7 +15,7 @@
 #include "app/CommandLine.h"
 #include "app/DateInputDialog.h"
 #include "app/DesktopIdentity.h"
-#include "app/DiscardedCopy.h"
+#include "app/EndSignals.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
@@ -132,11 +132,10 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   }
   const WindowRaiser raiser(lockName, form);
   form.show();
-  CloseOnTerminationSignals(
-      [](void* window) { static_cast<MainWindow*>(window)->CloseForSession(); }, &form);
-  KeepOnCrashSignals([](void* window) { static_cast<MainWindow*>(window)->KeepDiscardedEdits(); },
-                     &form);
-  const int code = QApplication::exec();
+  EndThroughEventLoop([&form](int signal) { form.EndForSignal(signal); });
+  form.OfferRecovery();
+  // A signal that came during the question ends the program before the event loop starts.
+  const int code = form.EndCode() >= 0 ? form.EndCode() : QApplication::exec();
   // The window has closed, and whatever it had to write is written. Ending the process here
   // spares freeing a large table block by block (a third of a million-task close); the kernel
   // drops the lock and the raiser's socket, which the next start clears as any stale one.

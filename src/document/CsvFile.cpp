@@ -10,6 +10,23 @@
 namespace taskwell {
 namespace {
 
+// Control characters as "\x00", so that a message can show them.
+std::string VisibleControls(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      shown += c;
+      continue;
+    }
+    shown += "\\x";
+    shown += kHex[byte >> 4];
+    shown += kHex[byte & 0xF];
+  }
+  return shown;
+}
+
 constexpr char kCtrlZ = 26;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
@@ -142,6 +159,7 @@ std::string CsvFile::ReadField() {
   if (TrimView(Line).empty()) return {};
   // Only leading characters go here: trailing ones may belong to a description further on.
   std::string_view rest = SkipTrimmed(Line);
+  LastFieldOnlyControls = false;
   std::string field;
   if (rest.front() == '"') {
     field = TakeQuoted(rest);
@@ -150,6 +168,11 @@ std::string CsvFile::ReadField() {
   } else {
     const std::size_t comma = rest.find(',');
     field = std::string(rest.substr(0, comma));
+    const std::string_view raw(Line.data(), static_cast<std::size_t>(rest.data() - Line.data()) +
+                                                std::min(comma, rest.size()));
+    LastFieldOnlyControls =
+        TrimView(field).empty() && raw.find_first_not_of(" \t") != std::string_view::npos;
+    if (LastFieldOnlyControls) lastRawField_ = raw;
     // Blanks only: a description that follows keeps its other control characters.
     rest = comma == std::string_view::npos ? std::string_view()
                                            : TrimBlanksView(rest.substr(comma + 1));
@@ -188,6 +211,8 @@ Fixed4 CsvFile::ReadNumber() {
 
 double CsvFile::ReadDate() {
   const std::string field = ReadField();
+  // Bytes that are no date are refused rather than read as "no date" and lost at the next save.
+  if (LastFieldOnlyControls) ThrowNotValid(VisibleControls(lastRawField_), "date");
   if (field.empty()) return 0;
   // Only the regional separator makes a date: "7/6/26" from a month-first region is not a date
   // here when the region writes "07.06.2026", as reading it in this region's order could move it

@@ -22,6 +22,9 @@ class CsvFile {
   bool AtEnd = true;
   std::string Line;
   bool LastFieldEmpty = false;
+  // The last field read held nothing but control characters other than blanks (a NUL, say),
+  // which the trimming took away.
+  bool LastFieldOnlyControls = false;
   bool AtLineStart = true;
 
   // What the last OpenRead found: a byte-order mark, valid UTF-8 throughout, and the file's stamp.
@@ -75,6 +78,7 @@ class CsvFile {
   void Close();
 
  private:
+  std::string lastRawField_;
   // Where the next field goes, after the comma that separates it from the one before.
   std::string& StartField();
 

@@ -25,8 +25,6 @@ constexpr int kMaxLinks = 40;
 constexpr std::string_view kTempPrefix = ".taskwell-";
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr std::size_t kTempRandom = 6;
-// A temporary file younger than this may belong to a save that has not locked it yet.
-constexpr std::time_t kStaleSeconds = 10;
 
 // Closes a descriptor on every path out of a function.
 class Descriptor {
@@ -129,18 +127,18 @@ bool IsOurTemporaryName(std::string_view name) {
          name.starts_with(kTempPrefix) && name.ends_with(kTempSuffix);
 }
 
-// Removes what saves killed half-way left behind. A live save holds an flock on its temporary
-// file, so a file we can lock belongs to nobody.
+// Removes what saves killed half-way left behind, whatever their age. A live save holds an
+// flock on its temporary file, so a file we can lock belongs to nobody; a save that created its
+// file but had not locked it yet notices the loss and makes another (CreateLockedTemporary).
 void RemoveStaleTemporaries(const std::string& folder) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
   const int dirFd = ::dirfd(dir);
-  const std::time_t now = std::time(nullptr);
   while (const struct dirent* entry = ::readdir(dir)) {
     if (!IsOurTemporaryName(entry->d_name)) continue;
     struct stat st {};
     if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_uid != ::geteuid() || now - st.st_mtim.tv_sec < kStaleSeconds) {
+        st.st_uid != ::geteuid()) {
       continue;
     }
     const Descriptor fd(
@@ -181,10 +179,42 @@ std::vector<std::string> CopyExtendedAttributes(const std::string& from, int toF
   return lost;
 }
 
-void SyncFolder(const std::string& file) {
-  // The folder entry itself must reach the disk for a rename to survive a power cut.
-  const Descriptor dir(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.Get() >= 0) ::fsync(dir.Get());
+// The folder entry itself must reach the disk for a rename to survive a power cut. Returns the
+// failure in words, empty when the folder was opened, flushed and closed.
+std::string SyncFolder(const std::string& file) {
+  const std::string folder = FolderOf(file).string();
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return Cannot("open the folder", folder, FileErrorReason(errno));
+  // Some file systems cannot flush a folder at all; there is nothing more to make sure of.
+  const bool synced = ::fsync(dir) == 0 || errno == EINVAL || errno == EROFS;
+  const int syncError = errno;
+  const bool closed = ::close(dir) == 0;
+  if (!synced) return Cannot("flush the folder", folder, FileErrorReason(syncError));
+  if (!closed) return Cannot("close the folder", folder, FileErrorReason(errno));
+  return {};
+}
+
+// A new temporary file in `folder`, locked before anyone else's clean-up may take it: one that
+// vanished between its creation and the lock is made again. -1 with errno set on failure.
+int CreateLockedTemporary(const std::string& folder, std::string& path) {
+  std::string name(kTempPrefix);
+  name.append(kTempRandom, 'X');
+  name += kTempSuffix;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path = (std::filesystem::path(folder) / name).string();
+    const int fd = ::mkostemps(path.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat mine {
+    }, named{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &mine) == 0 &&
+        ::lstat(path.c_str(), &named) == 0 && mine.st_ino == named.st_ino &&
+        mine.st_dev == named.st_dev) {
+      return fd;
+    }
+    ::close(fd);
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 // Puts the finished temporary file in place; `replace` false never overwrites a file.
@@ -215,6 +245,15 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 EFileError::EFileError(int code, std::string message)
     : EInOutError(code), message_(std::move(message)) {}
+
+EFileError OutOfMemoryOnSave(const std::string& path) {
+  return EFileError(kDiskWriteError, "Cannot save " + path +
+                                         ": there is not enough memory. Nothing was written; the "
+                                         "file is as it was. Close other programs and save again");
+}
+
+EIncompleteFlush::EIncompleteFlush(const FileStamp& written, std::string message)
+    : EFileError(kDiskWriteError, std::move(message)), written_(written) {}
 
 std::string FileErrorReason(int error) {
   switch (error) {
@@ -413,20 +452,14 @@ bool AtomicFileWriter::Begin(const std::string& path) {
   } else if (errno != ENOENT) {
     return fail(FileErrorReason(errno));
   }
-  const std::string folder = FolderOf(target_).string();
-  RemoveStaleTemporaries(folder);
-  std::string name(kTempPrefix);
-  name.append(kTempRandom, 'X');
-  name += kTempSuffix;
-  std::string pattern = (std::filesystem::path(folder) / name).string();
-  fd_ = ::mkostemps(pattern.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
+  folder_ = FolderOf(target_).string();
+  std::string temp;
+  fd_ = CreateLockedTemporary(folder_, temp);
   if (fd_ < 0) {
-    if (errno == ENOENT) return fail("the folder " + folder + " does not exist");
+    if (errno == ENOENT) return fail("the folder " + folder_ + " does not exist");
     return fail(FileErrorReason(errno));
   }
-  tempPath_ = pattern;
-  // Tells the next save's clean-up that this file is in use.
-  ::flock(fd_, LOCK_EX | LOCK_NB);
+  tempPath_ = std::move(temp);
   buffer_.clear();
   return true;
 }
@@ -437,6 +470,47 @@ void AtomicFileWriter::AppendTaken(std::string&& bytes) {
   } else {
     buffer_.append(bytes);
   }
+}
+
+void AtomicFileWriter::Fail(int error) {
+  const std::string reason = FileErrorReason(error);
+  Abandon();
+  throw EFileError(kDiskWriteError, Cannot("save", given_, reason));
+}
+
+void AtomicFileWriter::KeepProperties(const struct stat& existing) {
+  // Owner first: changing it clears the set-id bits, which the mode below puts back.
+  struct stat mine {};
+  if (::fstat(fd_, &mine) != 0) Fail(errno);
+  if ((mine.st_uid != existing.st_uid || mine.st_gid != existing.st_gid) &&
+      ::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+    // An ordinary user cannot give a file away, but may keep a group they belong to.
+    if (mine.st_uid != existing.st_uid) lost_.push_back("its owner");
+    if (mine.st_gid != existing.st_gid &&
+        ::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid) != 0)
+      lost_.push_back("its group");
+  }
+  for (std::string& name : CopyExtendedAttributes(target_, fd_)) lost_.push_back(std::move(name));
+  if (::fchmod(fd_, existing.st_mode & 07777) != 0) Fail(errno);
+  if (::fstat(fd_, &mine) == 0 && (mine.st_mode & 07777) != (existing.st_mode & 07777))
+    lost_.push_back("its set-ID bits");
+}
+
+struct stat AtomicFileWriter::WriteAndClose() {
+  if (!WriteAll(fd_, buffer_)) Fail(errno);
+  struct stat existing {};
+  if (!createOnly_ && ::lstat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    KeepProperties(existing);
+  } else if (::fchmod(fd_, newMode_) != 0) {
+    Fail(errno);
+  }
+  if (::fsync(fd_) != 0) Fail(errno);
+  struct stat written {};
+  if (::fstat(fd_, &written) != 0) Fail(errno);
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (!closed) Fail(errno);
+  return written;
 }
 
 FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
@@ -453,48 +527,15 @@ FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
     const struct sigaction& Previous;
     ~RestoreSignal() { ::sigaction(SIGXFSZ, &Previous, nullptr); }
   } restore{previous};
-  const auto fail = [&](int error) {
-    const std::string reason = FileErrorReason(error);
-    Abandon();
-    throw EFileError(kDiskWriteError, Cannot("save", given_, reason));
-  };
 
-  if (!WriteAll(fd_, buffer_)) fail(errno);
-  struct stat existing {};
-  const bool replacing =
-      !createOnly_ && ::lstat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  if (replacing) {
-    // Owner first: changing it clears the set-id bits, which the mode below puts back.
-    struct stat mine {};
-    if (::fstat(fd_, &mine) != 0) fail(errno);
-    if ((mine.st_uid != existing.st_uid || mine.st_gid != existing.st_gid) &&
-        ::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
-      // An ordinary user cannot give a file away, but may keep a group they belong to.
-      if (mine.st_uid != existing.st_uid) lost_.push_back("its owner");
-      if (mine.st_gid != existing.st_gid &&
-          ::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid) != 0)
-        lost_.push_back("its group");
-    }
-    for (std::string& name : CopyExtendedAttributes(target_, fd_)) lost_.push_back(std::move(name));
-    if (::fchmod(fd_, existing.st_mode & 07777) != 0) fail(errno);
-    if (::fstat(fd_, &mine) == 0 && (mine.st_mode & 07777) != (existing.st_mode & 07777))
-      lost_.push_back("its set-ID bits");
-  } else if (::fchmod(fd_, newMode_) != 0) {
-    fail(errno);
-  }
-  if (::fsync(fd_) != 0) fail(errno);
-  struct stat written {};
-  if (::fstat(fd_, &written) != 0) fail(errno);
-  const bool closed = ::close(fd_) == 0;
-  fd_ = -1;
-  if (!closed) fail(errno);
+  struct stat written = WriteAndClose();
   if (!PutInPlace(tempPath_, target_, !createOnly_)) {
     const int error = errno;
     if (error == EEXIST) {
       Abandon();
       throw EFileError(kDiskWriteError, Cannot("save", given_, target_ + " already exists"));
     }
-    fail(error);
+    Fail(error);
   }
   tempPath_.clear();
   // The rename changes the inode's change time; take the stamp after it when the file is ours.
@@ -503,7 +544,6 @@ FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
       placed.st_dev == written.st_dev) {
     written = placed;
   }
-  SyncFolder(target_);
   FileStamp stamp;
   FillStamp(stamp, written);
   stamp.Size = buffer_.size();
@@ -511,6 +551,14 @@ FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
   stamp.Hashed = true;
   if (giveBack != nullptr) *giveBack = std::move(buffer_);
   buffer_.clear();
+  // Only now, with nothing of ours left in the folder, may the clean-up take what others left.
+  RemoveStaleTemporaries(folder_);
+  const std::string unflushed = SyncFolder(target_);
+  if (!unflushed.empty()) {
+    throw EIncompleteFlush(stamp,
+                           given_ + " was saved, but not completely flushed to disk: " + unflushed +
+                               ". A power cut now could lose the save; save again.");
+  }
   return stamp;
 }
 
@@ -550,7 +598,8 @@ void KeepBackup(const std::string& file, const std::string& backup) {
     refuse("that name is taken by an earlier backup, which is kept; move it away and save again");
   // Link the file a symbolic link names, not the link, which would follow the file's next content.
   if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-    SyncFolder(backup);
+    if (const std::string unflushed = SyncFolder(backup); !unflushed.empty())
+      refuse(unflushed.substr(unflushed.find(": ") + 2));
     return;
   }
   if (errno == EEXIST) refuse("that name was taken meanwhile");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace taskwell {
 // A file failure in words: what could not be done to which file, and why ("Cannot read
 // /home/ann/list.todo: permission denied"). Code keeps the classic number for callers that sort
 // failures by it.
-class EFileError final : public EInOutError {
+class EFileError : public EInOutError {
  public:
   EFileError(int code, std::string message);
   const char* what() const noexcept override { return message_.c_str(); }
@@ -40,6 +41,20 @@ struct FileStamp {
   std::uint64_t Hash = 0;
   bool Hashed = false;  // false when the content could not be read
 };
+
+// The file was renamed into place, so it holds the new bytes, but its folder could not be flushed:
+// the save may not survive a power cut. Written() is the new file's stamp.
+class EIncompleteFlush final : public EFileError {
+ public:
+  EIncompleteFlush(const FileStamp& written, std::string message);
+  const FileStamp& Written() const { return written_; }
+
+ private:
+  FileStamp written_;
+};
+
+// What running out of memory during a save of `path` tells the user.
+EFileError OutOfMemoryOnSave(const std::string& path);
 
 std::uint64_t ContentHash(std::string_view bytes);
 // The stamp of the file as it is now. The content is hashed again unless size, modification and
@@ -93,7 +108,8 @@ class AtomicFileWriter {
   void Append(std::string_view bytes) { buffer_.append(bytes); }
   // Appends by taking the bytes over, without a copy when nothing was appended before.
   void AppendTaken(std::string&& bytes);
-  // Writes, syncs and renames; throws EFileError and removes the temporary file on failure.
+  // Writes, syncs and renames; throws EFileError and removes the temporary file on failure, and
+  // EIncompleteFlush when only the folder's flush after the rename failed.
   // `giveBack`, when given, gets the bytes back instead of their being freed.
   FileStamp Commit(std::string* giveBack = nullptr);
   // After Commit: what the old file had and the new one could not get.
@@ -103,10 +119,15 @@ class AtomicFileWriter {
 
  private:
   bool Begin(const std::string& path);
+  [[noreturn]] void Fail(int error);
+  void KeepProperties(const struct stat& existing);
+  // Writes the buffer, gives the file its properties, flushes and closes it.
+  struct stat WriteAndClose();
 
   std::string given_;
   std::string target_;
   std::string tempPath_;
+  std::string folder_;
   std::string buffer_;
   std::string openFailure_;
   std::vector<std::string> lost_;

@@ -276,10 +276,21 @@ std::vector<std::string> TaskFile::Save(std::string bytes) {
   // After a load that stopped early the file holds tasks the list never saw.
   if (loadWasPartial_ && access(name_.c_str(), F_OK) == 0) KeepBackup(name_, BackupName());
   AtomicFileWriter writer;
-  writer.Open(name_);
-  writer.AppendTaken(std::move(bytes));
-  // Without an open file the writer throws the reason it could not open one.
-  stamp_ = writer.Commit(&bytes);
+  try {
+    writer.Open(name_);
+    writer.AppendTaken(std::move(bytes));
+    // Without an open file the writer throws the reason it could not open one.
+    stamp_ = writer.Commit(&bytes);
+  } catch (const std::bad_alloc&) {
+    writer.Abandon();
+    throw OutOfMemoryOnSave(name_);
+  } catch (const EIncompleteFlush& e) {
+    // The file holds the new bytes: they are the base now, and the warning still goes on.
+    stamp_ = e.Written();
+    base_ = std::move(bytes);
+    loadWasPartial_ = false;
+    throw;
+  }
   base_ = std::move(bytes);
   loadWasPartial_ = false;
   return writer.NotKept();

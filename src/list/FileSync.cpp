@@ -40,6 +40,20 @@ std::vector<std::string_view> TaskLines(std::string_view bytes) {
 
 }  // namespace
 
+bool LooksCutShort(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  const std::size_t end = bytes.find('\n');
+  // Nothing at all, or less than a header line.
+  if (end == std::string_view::npos) return true;
+  const std::string first = UpperAscii(TrimView(bytes.substr(0, end)));
+  return !first.starts_with("\"DATE\"") && !first.starts_with("DATE") &&
+         !first.starts_with("\"PROJECT\"") && !first.starts_with("PROJECT");
+}
+
+bool ToDoList::CutShortOnDisk(const std::string& theirs) const {
+  return LooksCutShort(theirs) && (!SavedRows().empty() || !TaskLines(file_.BaseBytes()).empty());
+}
+
 // A row of one side of a merge, in that side's layout.
 struct SideRow {
   const TaskRows* Rows;
@@ -82,12 +96,25 @@ std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes,
 
 bool ToDoList::FileChangedOnDisk() {
   if (!ChangedOnDisk(file_.Name(), file_.DiskStamp())) return false;
-  // What the user changed here is merged at the next save, never thrown away by a reload.
-  if (!ShowsBaseAsLoaded()) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
   if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return false;
+  // An emptied or truncated file (a sync tool's partial write, an editor's crash) is no new truth.
+  if (CutShortOnDisk(theirs.Bytes)) {
+    if (partialReloadTold_ != theirs.Stamp.Hash) {
+      partialReloadTold_ = theirs.Stamp.Hash;
+      ui_.ShowMessageBox(shown_.Title, file_.Name() + " was emptied or cut short elsewhere (" +
+                                           std::to_string(theirs.Bytes.size()) +
+                                           " bytes, no header line). The list still shows its "
+                                           "tasks; Save keeps them and keeps the file as it is "
+                                           "now as " +
+                                           file_.BackupName() + ".");
+    }
+    return false;
+  }
+  // What the user changed here is merged at the next save, never thrown away by a reload.
+  if (!ShowsBaseAsLoaded()) return false;
   std::string failure;
   const std::unique_ptr<LoadedFile> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {
@@ -298,9 +325,29 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
 }
 
 std::optional<MergedFile> ToDoList::PrepareMerge() {
+  DiskBytes theirs;
+  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  return PrepareMergeWith(std::move(theirs));
+}
+
+std::optional<LineMergeResult> ToDoList::MergeFromCopy(DiskBytes theirs,
+                                                       const std::string& sharedBase,
+                                                       bool isTheFile) {
+  DiskBytes own{file_.BaseBytes(), file_.DiskStamp()};
+  file_.TakeBase(DiskBytes{sharedBase, own.Stamp});
+  std::optional<MergedFile> merged = PrepareMergeWith(std::move(theirs));
+  // For the file itself, the file as it is now is what the next save is measured against.
+  file_.TakeBase(merged && isTheFile ? std::move(merged->Theirs) : std::move(own));
+  baseAsLoaded_.reset();
+  if (!merged) return std::nullopt;
+  ReplaceRowsKeepingView(std::move(merged->Rows), layout_.HasProjCol());
+  return std::move(merged->Result);
+}
+
+std::optional<MergedFile> ToDoList::PrepareMergeWith(DiskBytes theirBytes) {
   MergedFile merged;
   DiskBytes& theirs = merged.Theirs;
-  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  theirs = std::move(theirBytes);
   MergeSides sides;
   if (!QuickMergeSides(theirs.Bytes, sides)) {
     sides = MergeSides();

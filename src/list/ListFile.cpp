@@ -59,9 +59,19 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
       file_.BecomeUtf8();
     }
   }
-  std::string bytes =
-      rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
-  const std::vector<std::string> notKept = file_.Save(std::move(bytes));
+  std::vector<std::string> notKept;
+  try {
+    std::string bytes =
+        rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
+    notKept = file_.Save(std::move(bytes));
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryOnSave(file_.Name());
+  } catch (const EIncompleteFlush&) {
+    // Saved all the same: the table shows what the file holds.
+    shown_.BaseRevision = table_.ContentRevision();
+    shown_.WrittenRevision = shown_.BaseRevision;
+    throw;
+  }
   shown_.BaseRevision = table_.ContentRevision();
   shown_.WrittenRevision = shown_.BaseRevision;
   ReportNotKept(notKept);
@@ -117,6 +127,12 @@ ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
     notes.push_back(file_.Name() +
                     " could not be read when this list was opened, so the list does not show the "
                     "tasks in it.");
+  } else if (!check.Exists && file_.DiskStamp().Exists) {
+    notes.push_back(file_.Name() +
+                    " has been deleted by another program since this window read or saved it.");
+  } else if (std::string now; ChangedOnDisk(file_.Name(), file_.DiskStamp()) &&
+                              ReadWholeFile(file_.Name(), now) && CutShortOnDisk(now)) {
+    plan.CutShort = true;
   } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = PrepareMerge())) {
     // Asked only where a merge cannot be trusted.
     plan.OutsideChange = true;
@@ -156,6 +172,7 @@ bool ToDoList::SaveButtonClick() {
   if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
   SavePlan plan = PlanSave(check);
+  if (plan.CutShort) return SaveOverCutShort();
   if (!plan.Notes.empty()) {
     std::string question;
     for (const std::string& note : plan.Notes) {
@@ -172,6 +189,16 @@ bool ToDoList::SaveButtonClick() {
   if (plan.ReplaceBackup) std::filesystem::remove(file_.BackupName(), error);
   if (plan.Merge) return SaveMerged(*plan.Merge);
   return SaveTaskFile();
+}
+
+bool ToDoList::SaveOverCutShort() {
+  KeepBackup(file_.Name(), file_.BackupName());
+  if (!SaveTaskFile()) return false;
+  ui_.ShowMessageBox(shown_.Title, file_.Name() +
+                                       " had been emptied or cut short elsewhere. The tasks shown "
+                                       "here were saved; the file as it was is kept as " +
+                                       file_.BackupName() + ".");
+  return true;
 }
 
 void ToDoList::CloseButtonClick() {

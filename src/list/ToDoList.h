@@ -85,6 +85,9 @@ struct ButtonState {
   bool SortVisible = false;
 };
 
+// No header line, or not even one whole line: what a partial write or a truncation leaves.
+bool LooksCutShort(std::string_view bytes);
+
 // "Sorted by Date" and its kin: the sort order button's caption for a sort order.
 std::string SortCaption(SortOrder order);
 
@@ -168,6 +171,15 @@ class ToDoList {
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
   // only partly is not loaded, and the user is told once per change. True when it reloaded.
   bool FileChangedOnDisk();
+  // Merges another version of the list (a sync tool's conflict copy, or the file itself) into the
+  // table by the three-way rules, with `sharedBase` as the state both sides started from. For the
+  // file itself, its bytes become the base of the next save. Nothing when it cannot be merged.
+  std::optional<LineMergeResult> MergeFromCopy(DiskBytes theirs, const std::string& sharedBase,
+                                               bool isTheFile);
+  // Shows the list a recovery journal kept, as one undoable change; the file stays as it is.
+  void RestoreJournal(const std::string& bytes);
+  // The table's content revision when a save last wrote what it shows.
+  std::optional<std::uint64_t> WrittenRevision() const { return shown_.WrittenRevision; }
   // Shows the file as loaded again, keeping the cursor on its task, the sort mode and the
   // column widths; `loaded` is left empty.
   void ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded);
@@ -245,11 +257,19 @@ class ToDoList {
     std::vector<std::string> Notes;
     bool OutsideChange = false;
     bool ReplaceBackup = false;
+    // The file was emptied or cut short elsewhere: the list is saved, the file kept as backup.
+    bool CutShort = false;
     std::optional<MergedFile> Merge;
   };
   SavePlan PlanSave(const ReplaceCheck& check);
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
+  std::optional<MergedFile> PrepareMergeWith(DiskBytes theirs);
+  // Whether the file, as another program left it, lost what the list holds: emptied, shorter
+  // than its header, or without one, while the list has tasks.
+  bool CutShortOnDisk(const std::string& theirs) const;
+  // Saves over a cut-short file, which is kept as the backup first.
+  bool SaveOverCutShort();
   // The lines of the three sides: each side loaded whole and written again, or, for files in
   // this list's own form, only the lines that are not already ours. False where the sides cannot
   // be compared.

@@ -71,34 +71,5 @@ TEST(DiscardedCopy, AnUnwritableFolderGivesNoPathAndNoThrow) {
   EXPECT_EQ(KeepDiscardedCopy("/proc/taskwell-no", "x", "y", 0), "");
 }
 
-// A crash still leaves the copy, and then ends the program by the same signal.
-TEST(DiscardedCopy, ACrashSignalKeepsTheCopyFirst) {
-  const TempDir dir;
-  const std::string folder = dir.Path("crash");
-  std::filesystem::create_directories(folder);
-  // Folders that already exist, shared ones above all, keep their mode.
-  const auto parentMode = ModeOf(::testing::TempDir());
-  static std::string target;
-  target = folder;
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    KeepOnCrashSignals(
-        [](void*) { KeepDiscardedCopy(target, "List", "\"Date\"\r\n", std::time(nullptr)); },
-        nullptr);
-    ::raise(SIGSEGV);
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV);
-  int copies = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    copies += entry.path().filename().string().starts_with("List-") ? 1 : 0;
-  }
-  EXPECT_EQ(copies, 1);
-  EXPECT_EQ(ModeOf(::testing::TempDir()), parentMode);
-}
-
 }  // namespace
 }  // namespace taskwell::testing

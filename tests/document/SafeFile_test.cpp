@@ -464,5 +464,54 @@ TEST(FileMessages, AFullDiskIsNamedAndLeavesTheOldFile) {
   ::umount(disk.c_str());
 }
 
+TEST(AtomicSave, AFolderThatCannotBeFlushedIsToldAndStaleTemporariesGoWhateverTheirAge) {
+  REQUIRE_ROOT();
+  TempDir dir;
+  ASSERT_EQ(::chown(dir.Root.c_str(), kNobody, kNobody), 0);
+  const std::string folder = dir.Path("wx");
+  std::filesystem::create_directory(folder);
+  ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+  const std::string path = folder + "/a.todo";
+  WriteBytes(path, "old");
+  ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+  // A killed save left a temporary just now; a save running elsewhere holds another.
+  ASSERT_EQ(AsNobody([&] {
+              AtomicFileWriter writer;
+              writer.Open(path);
+              ::kill(::getpid(), SIGKILL);
+              return 0;
+            }),
+            128 + SIGKILL);
+  AtomicFileWriter running;
+  ASSERT_TRUE(running.Open(folder + "/b.todo"));
+  const auto count = [&] { return std::distance(std::filesystem::directory_iterator(folder), {}); };
+  ASSERT_EQ(count(), 3);
+  EXPECT_EQ(AsNobody([&] {
+              Replace(path, "newer");
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(count(), 2) << "a.todo and the live save's temporary file";
+  // Writable and searchable, not readable: the rename works, opening the folder to flush fails.
+  ASSERT_EQ(::chmod(folder.c_str(), 0300), 0);
+  EXPECT_EQ(AsNobody([&] {
+              try {
+                Replace(path, "new");
+              } catch (const EIncompleteFlush& e) {
+                const std::string text = e.what();
+                const bool named = text.starts_with(path + " was saved, but not completely") &&
+                                   text.find("open the folder " + folder + ": permission denied") !=
+                                       std::string::npos;
+                return named && e.Written().Size == 3 ? 0 : 2;
+              }
+              return 1;
+            }),
+            0);
+  ::chmod(folder.c_str(), 0700);
+  EXPECT_EQ(ReadBytes(path), "new");
+  running.Append("b");
+  running.Commit();
+}
+
 }  // namespace
 }  // namespace taskwell

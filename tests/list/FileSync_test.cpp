@@ -73,12 +73,6 @@ TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
        TaskFile({"a", "b theirs"}), TaskFile({"a", "b theirs", "b mine"}),
        "Merged with changes made elsewhere: 1 task changed in both places (both versions kept)",
        false},
-      {"emptied there: their deletions go, our addition stays", TaskFile({"a", "b"}),
-       [](ToDoList& list) {
-         list.AddButtonClick();
-         list.Table().SetCell(list.DescCol(), list.Table().Row(), "new");
-       },
-       "", TaskFile({"new"}), "Merged with changes made elsewhere: 2 removed", false},
       {"rewritten there with the same tasks: no news", TaskFile({"a"}), setDesc(1, "a2"),
        "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,,,\"a\"\n", TaskFile({"a2"}), "",
        false},
@@ -288,6 +282,45 @@ TEST(FileSyncReload, KeepsColumnWidthsTheUserSet) {
   ReplaceByRename(s.Path, TaskFile({"a", "b"}));
   ASSERT_TRUE(s.F.List.FileChangedOnDisk());
   EXPECT_EQ(s.F.List.Table().ColWidth(0), 123);
+}
+
+// An emptied or truncated file is never taken as the list's new content; a deleted one is asked
+// about before Save writes it again.
+TEST(FileSyncCutShort, TheWindowsListIsKeptAndTheOddFileGoesToTheBackup) {
+  const std::vector<std::pair<const char*, std::string>> cuts = {
+      {"emptied", ""},
+      {"shorter than its header", "\"Date\",\"Pri"},
+      {"header lost", ",,,\"b\"\r\n"},
+  };
+  for (const bool unsaved : {false, true}) {
+    for (const auto& [name, bytes] : cuts) {
+      SCOPED_TRACE(std::string(name) + (unsaved ? ", unsaved edit" : ""));
+      SyncFixture s;
+      s.Load(TaskFile({"a", "b"}));
+      if (unsaved) s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a mine");
+      const std::string shown = s.F.List.FileBytes();
+      ReplaceByRename(s.Path, bytes);
+      EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+      EXPECT_EQ(s.F.List.FileBytes(), shown);
+      ASSERT_EQ(s.F.Ui.Messages.size(), 1u);
+      EXPECT_NE(s.F.Ui.Messages[0].Text.find("emptied or cut short"), std::string::npos);
+      ASSERT_TRUE(s.F.List.SaveButtonClick());
+      EXPECT_EQ(ReadBytes(s.Path), shown);
+      EXPECT_EQ(ReadBytes(s.Path + ".bak"), bytes);
+      EXPECT_EQ(s.F.Ui.Messages.size(), 2u);
+      EXPECT_TRUE(s.F.Ui.Confirms.empty());
+    }
+  }
+  SyncFixture s;
+  s.Load(TaskFile({"a"}));
+  std::filesystem::remove(s.Path);
+  s.F.Ui.ConfirmAnswers = {false, true};
+  EXPECT_FALSE(s.F.List.SaveButtonClick());
+  EXPECT_FALSE(std::filesystem::exists(s.Path));
+  ASSERT_EQ(s.F.Ui.Confirms.size(), 1u);
+  EXPECT_NE(s.F.Ui.Confirms[0].find("has been deleted by another program"), std::string::npos);
+  EXPECT_TRUE(s.F.List.SaveButtonClick());
+  EXPECT_EQ(ReadBytes(s.Path), TaskFile({"a"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <regex>
 #include <string>
@@ -426,6 +427,38 @@ TEST(TaskFileSafeSave, FullDiskLeavesTheOldFile) {
       << "no temporary file is left behind";
 }
 
+TEST(TaskFileSafeSave, RunningOutOfMemoryNamesTheFileAndWritesNothing) {
+  FileFixture f;
+  const std::string original = DataFile("taskfile_crlf.todo");
+  ASSERT_EQ(f.Load(original), "");
+  f.F.List.Table().SetRowCount(20000);
+  for (int r = 1; r < f.F.List.Table().RowCount(); ++r)
+    f.F.List.Table().SetCell(3, r, std::string(100, 'x'));
+  const int code = RunInChild([&] {
+    // Room for what is there now, not for the 2 MB a save would build.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const auto bytes = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + (1 << 20));
+    const struct rlimit limit { bytes, bytes };
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) return 2;
+    try {
+      f.F.List.SaveTaskFile();
+    } catch (const EInOutError& e) {
+      const std::string text = e.what();
+      return text.starts_with("Cannot save " + f.Path +
+                              ": there is not enough memory. Nothing "
+                              "was written")
+                 ? 0
+                 : 3;
+    }
+    return 4;
+  });
+  if (code == 4) GTEST_SKIP() << "the save found room after all";
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadBytes(f.Path), original);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Dir.Root), {}), 1);
+}
+
 TEST(TaskFileSafeSave, PermissionsAndLinksSurvive) {
   FileFixture f;
   const std::string real = f.Dir.Path("real.todo");
@@ -583,6 +616,11 @@ TEST(TaskFileLostText, ReportedLoadsKeepTheOriginalAtTheFirstSave) {
        "'7/6/26' is not a valid date. Loading stopped there",
        {{"", "1", "", "a"}, {"", "", "", ""}},
        GermanSettings()},
+      {"a NUL byte as the whole date field",
+       kHeader + ",1,,\"a\"\r\n" + std::string(1, '\0') + ",,,\"b\"\r\n",
+       "'\\\\x00' is not a valid date. Loading stopped there",
+       {{"", "1", "", "a"}, {"", "", "", ""}},
+       {}},
   };
   for (const Case& c : cases) {
     FileFixture f(c.Regional);

@@ -1,0 +1,111 @@
+#include "list/ConflictCopies.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+
+#include "document/SafeFile.h"
+#include "list/RecoveryJournal.h"
+
+namespace taskwell {
+namespace fs = std::filesystem;
+namespace {
+
+std::string RegexQuoted(const std::string& text) {
+  static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+  return std::regex_replace(text, special, R"(\$&)");
+}
+
+}  // namespace
+
+std::vector<std::string> FindConflictCopies(const std::string& taskFile) {
+  const fs::path file(taskFile);
+  const std::string stem = RegexQuoted(file.stem().string());
+  const std::string ext = RegexQuoted(file.extension().string());
+  const std::regex pattern(stem + R"((\.sync-conflict-\d{8}-\d{6}-[A-Z0-9]{7})" +
+                           R"(| \(conflicted copy \d{4}-\d{2}-\d{2} \d{6}\))" +
+                           R"(| \([^()]* conflicted copy \d{4}-\d{2}-\d{2}\)))" + ext);
+  std::vector<std::string> copies;
+  std::error_code error;
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    if (std::regex_match(entry.path().filename().string(), pattern))
+      copies.push_back(entry.path().string());
+  }
+  std::sort(copies.begin(), copies.end());
+  return copies;
+}
+
+ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>& copies,
+                                  const std::string& sharedBase) {
+  ConflictMerge merge;
+  if (copies.empty()) return merge;
+  std::string merged, refused;
+  for (const std::string& copy : copies) {
+    DiskBytes theirs;
+    const bool read = ReadWholeFile(copy, theirs.Bytes, &theirs.Stamp);
+    // A copy of what the list shows (often this machine's own save) brings nothing new.
+    if (read && theirs.Bytes == list.SaveBytes()) {
+      merge.Merged.push_back(copy);
+      continue;
+    }
+    const auto result =
+        read ? list.MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
+    if (!result) {
+      merge.Refused.push_back(copy);
+      refused += (refused.empty() ? "" : ", ") + copy;
+      continue;
+    }
+    merge.Merged.push_back(copy);
+    merged += (merged.empty() ? "" : ", ") + copy + " (" + MergeSummary(*result) + ")";
+  }
+  // The file last: the sync tool that made a copy has usually replaced the file too.
+  DiskBytes file;
+  if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
+      ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
+      !list.MergeFromCopy(std::move(file), sharedBase, true)) {
+    refused += (refused.empty() ? "" : ", ") + list.File().Name();
+  }
+  if (!merge.Merged.empty()) {
+    merge.Message = "Merged the conflict copies a sync tool made" +
+                    (merged.empty() ? std::string() : ": " + merged) +
+                    ". Saving keeps the merged list; the copies then move to " +
+                    RecoveryJournal::StateFolder() + "/conflicts.";
+  }
+  if (!refused.empty()) {
+    merge.Message += (merge.Message.empty() ? "" : " ") +
+                     std::string(
+                         "These conflict copies cannot be merged cleanly and are left as "
+                         "they are: ") +
+                     refused + ".";
+  }
+  return merge;
+}
+
+std::vector<std::string> MoveCopiesAside(const std::vector<std::string>& copies,
+                                         const std::string& folder) {
+  std::vector<std::string> left;
+  if (!CreatePrivateFolders(folder)) return copies;
+  for (const std::string& copy : copies) {
+    std::error_code error;
+    const fs::path target = fs::path(folder) / fs::path(copy).filename();
+    if (fs::exists(target, error)) {
+      left.push_back(copy);
+      continue;
+    }
+    fs::rename(copy, target, error);
+    if (error) {
+      // Another file system: a copy kept first, then the original removed.
+      try {
+        CopyFileAtomically(copy, target.string());
+        fs::remove(copy, error);
+      } catch (const std::exception&) {
+        left.push_back(copy);
+      }
+    }
+  }
+  return left;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace taskwell {
+
+// What a save of one task file would write, kept while the list has unsaved changes, so that no
+// way of ending the program (a kill, a power cut, a lost display) costs the edits. It lives in
+// the user's state folder, readable by the user alone, and is replaced atomically each time.
+class RecoveryJournal {
+ public:
+  // $XDG_STATE_HOME/taskwell, with ~/.local/state as the default state folder.
+  static std::string StateFolder();
+
+  RecoveryJournal(const std::string& stateFolder, const std::string& taskFile);
+
+  const std::string& Path() const { return path_; }
+  // Throws EFileError when the journal cannot be written; the one before stays then.
+  void Write(const std::string& bytes) const;
+  void Remove() const;
+
+  struct Entry {
+    std::string Bytes;
+    std::time_t Written = 0;
+  };
+  // The journal a program that ended unsaved left behind.
+  std::optional<Entry> Find() const;
+
+  // The newest state of the file that every machine syncing it had: the base for merging the
+  // conflict copies a sync tool makes, kept beside the journal for the next start.
+  void WriteShared(const std::string& bytes) const;
+  std::optional<std::string> Shared() const;
+
+ private:
+  void WriteFile(const std::string& path, const std::string& bytes) const;
+
+  std::string folder_;
+  std::string path_;
+  std::string sharedPath_;
+};
+
+// Creates the folders that are missing, readable by the user alone. Folders that exist keep their
+// mode: they may be shared ones such as /tmp. False with errno set when one cannot be made.
+bool CreatePrivateFolders(const std::string& folder);
+
+// How a journal differs from the file, in words for the user: "2 tasks added, 1 removed".
+std::string JournalDifference(const std::string& fileBytes, const std::string& journalBytes);
+
+}  // namespace taskwell

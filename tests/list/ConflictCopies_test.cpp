@@ -1,0 +1,82 @@
+#include "list/ConflictCopies.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
+#include "support/TempFiles.h"
+
+namespace taskwell {
+namespace {
+
+using testing::ListFixture;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+
+std::string Tasks(const std::vector<std::string>& descriptions) {
+  std::string bytes = kHeader;
+  for (const std::string& d : descriptions) bytes += ",,,\"" + d + "\"\r\n";
+  return bytes;
+}
+
+TEST(ConflictCopies, TheThreeToolsNamesAreFoundAndNothingElse) {
+  TempDir dir;
+  const std::vector<std::string> copies = {
+      "list (Ann's conflicted copy 2026-06-10).todo",
+      "list (conflicted copy 2026-06-10 101500).todo",
+      "list.sync-conflict-20260610-101500-ABCDEF7.todo",
+  };
+  for (const std::string& name : copies) WriteBytes(dir.Path(name), kHeader);
+  for (const char* other :
+       {"list.todo", "list.todo.bak", "other.sync-conflict-20260610-101500-ABCDEF7.todo",
+        "list.sync-conflict-2026-101500-ABCDEF7.todo", "list (conflicted copy).todo",
+        "listx (conflicted copy 2026-06-10 101500).todo"}) {
+    WriteBytes(dir.Path(other), kHeader);
+  }
+  std::vector<std::string> expected;
+  for (const std::string& name : copies) expected.push_back(dir.Path(name));
+  EXPECT_EQ(FindConflictCopies(dir.Path("list.todo")), expected);
+}
+
+// Two machines shared X; here "a" was added and saved, there "b". The sync tool made the file
+// theirs and kept ours as a copy: merged with X as the base, the list holds both.
+TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave) {
+  TempDir dir;
+  const std::string path = dir.Path("list.todo");
+  const std::string shared = Tasks({"x", "y"});
+  WriteBytes(path, shared);
+  ListFixture f;
+  ListTestAccess::SetTaskFileName(f.List, path);
+  f.List.InitTaskTable();
+  f.List.Table().SetCell(f.List.DescCol(), 2, "y and a");
+  ASSERT_TRUE(f.List.SaveButtonClick());
+  const std::string copy = dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
+  std::filesystem::rename(path, copy);
+  WriteBytes(path, Tasks({"x", "y", "b"}));
+  WriteBytes(dir.Path("list (conflicted copy 2026-06-10 101500).todo"),
+             "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n,,,4,\"p\"\r\n");
+
+  const ConflictMerge merge = MergeConflictCopies(f.List, FindConflictCopies(path), shared);
+  EXPECT_EQ(merge.Merged, std::vector<std::string>{copy});
+  ASSERT_EQ(merge.Refused.size(), 1u);
+  EXPECT_NE(merge.Message.find("cannot be merged cleanly"), std::string::npos) << merge.Message;
+  EXPECT_EQ(f.List.SaveBytes(), Tasks({"x", "b", "y and a"}));
+  ASSERT_TRUE(f.List.SaveButtonClick());
+  EXPECT_EQ(ReadBytes(path), Tasks({"x", "b", "y and a"}));
+  EXPECT_TRUE(f.Ui.Confirms.empty()) << "the save needed no question";
+  EXPECT_TRUE(MoveCopiesAside(merge.Merged, dir.Path("state/conflicts")).empty());
+  EXPECT_FALSE(std::filesystem::exists(copy));
+  EXPECT_TRUE(std::filesystem::exists(
+      dir.Path("state/conflicts/" + std::filesystem::path(copy).filename().string())));
+  EXPECT_TRUE(std::filesystem::exists(merge.Refused[0])) << "a refused copy is left untouched";
+}
+
+}  // namespace
+}  // namespace taskwell
