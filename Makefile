@@ -15,7 +15,8 @@ DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-d
        clang clang-format clang-tidy libclang-rt-14-dev poppler-utils xclip desktop-file-utils dpkg-dev file \
        librsvg2-bin locales-all util-linux appstream groff-base pkgconf mount time \
        qt6-wayland weston at-spi2-core python3-pyatspi dbus qt6-tools-dev qt6-l10n-tools \
-       qt6-translations-l10n openbox dunst systemd fiu-utils libfiu-dev
+       qt6-translations-l10n openbox dunst systemd fiu-utils libfiu-dev libical-dev \
+       python3-icalendar
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 

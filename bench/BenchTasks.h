@@ -112,6 +112,25 @@ struct LoadedList : ListContext {
   ToDoList List;
 };
 
+// LoadTaskFile of a file of `tasks` tasks into a new list: the yardstick other file work is
+// measured against.
+inline void TimeLoadTaskFile(benchmark::State& state, int tasks) {
+  ListContext context;
+  const std::string& path = TaskFiles::Shared().PathOf(tasks);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
+    ListTestAccess::SetTaskFileName(*list, path);
+    state.ResumeTiming();
+    list->InitTaskTable();
+    state.PauseTiming();
+    if (list->Table().RowCount() != tasks + 1) state.SkipWithError("tasks missing");
+    list.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * tasks);
+}
+
 // Each round runs `setUp` untimed, then times `timed`.
 template <typename SetUp, typename Timed>
 void TimeAfterEach(benchmark::State& state, SetUp setUp, Timed timed) {

@@ -10,20 +10,7 @@ namespace {
 constexpr int kTasks = 100000;
 
 void BM_LoadTaskFile(benchmark::State& state) {
-  ListContext context;
-  const std::string& path = TaskFiles::Shared().PathOf(kTasks);
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
-    ListTestAccess::SetTaskFileName(*list, path);
-    state.ResumeTiming();
-    list->InitTaskTable();
-    state.PauseTiming();
-    if (list->Table().RowCount() != kTasks + 1) state.SkipWithError("tasks missing");
-    list.reset();
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(state.iterations() * kTasks);
+  TimeLoadTaskFile(state, kTasks);
 }
 BENCHMARK(BM_LoadTaskFile)->Unit(benchmark::kMillisecond);
 

@@ -59,7 +59,9 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   const QCommandLineOption version(QStringLiteral("version"));
   const QCommandLineOption due(QStringLiteral("due"), QString(), QStringLiteral("DAYS"));
   const QCommandLineOption remind(QStringLiteral("remind"));
-  parser.addOptions({help, version, due, remind});
+  const QCommandLineOption exportTo(QStringLiteral("export"), QString(), QStringLiteral("FORMAT"));
+  const QCommandLineOption importFrom(QStringLiteral("import"), QString(), QStringLiteral("PATH"));
+  parser.addOptions({help, version, due, remind, exportTo, importFrom});
   const bool understood = parser.parse(QtArguments(arguments));
 
   CommandLine line;
@@ -78,11 +80,31 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
                    "' (taskwell --help lists the options; use -- before a file name that starts "
                    "with -)");
   }
-  if (!understood) return Failure("--due needs a number of days");
+  if (!understood) {
+    if (parser.errorText().contains(QStringLiteral("export")))
+      return Failure("--export needs a format: ics or todotxt");
+    if (parser.errorText().contains(QStringLiteral("import")))
+      return Failure("--import needs the file to import");
+    return Failure("--due needs a number of days");
+  }
   if (!parser.positionalArguments().isEmpty())
     line.File = parser.positionalArguments().front().toLocal8Bit().toStdString();
   if (parser.isSet(due) && parser.isSet(remind)) {
     return Failure("--due and --remind cannot be used together");
+  }
+  const int commands = (parser.isSet(due) || parser.isSet(remind) ? 1 : 0) +
+                       (parser.isSet(exportTo) ? 1 : 0) + (parser.isSet(importFrom) ? 1 : 0);
+  if (commands > 1) return Failure("--due, --remind, --export and --import cannot be combined");
+  if (parser.isSet(exportTo)) {
+    line.ExportFormat = parser.value(exportTo).toStdString();
+    if (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")
+      return Failure("--export needs a format: ics or todotxt");
+    line.What = Action::Export;
+  }
+  if (parser.isSet(importFrom)) {
+    line.ImportPath = parser.value(importFrom).toLocal8Bit().toStdString();
+    if (line.ImportPath.empty()) return Failure("--import needs the file to import");
+    line.What = Action::Import;
   }
   if (parser.isSet(remind)) line.What = Action::Remind;
   if (parser.isSet(due)) {
@@ -110,13 +132,18 @@ std::string UsageText() {
          "                 print them; needs no display and never changes the file\n"
          "  --remind       show what is overdue and due today as one desktop\n"
          "                 notification; needs only the session bus, never changes the file\n"
+         "  --export FORMAT  write the list to standard output as iCalendar (ics) or\n"
+         "                 todo.txt (todotxt); never changes the file\n"
+         "  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the\n"
+         "                 list (created when missing), and say what could not be kept\n"
          "  -h, --help     print this help and exit\n"
          "      --version  print the version and exit\n"
          "  --             end of options: the next argument is the file, even if it\n"
          "                 starts with -\n"
          "\n"
          "Exit status: 0 on success, 1 when the file cannot be read, the window cannot\n"
-         "open or no notification could be shown, 2 for an unknown option.\n";
+         "open, no notification could be shown or an import is refused, 2 for an unknown\n"
+         "option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.\n";
 }
 
 std::string VersionText() {

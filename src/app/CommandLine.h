@@ -8,13 +8,17 @@ namespace taskwell {
 // What the command line asks for. It is read before any window system is touched, so --help,
 // --version, --due and --remind work on a machine without a display.
 struct CommandLine {
-  enum class Action { OpenWindow, Help, Version, DueListing, Remind, Error };
+  enum class Action { OpenWindow, Help, Version, DueListing, Remind, Export, Import, Error };
 
   Action What = Action::OpenWindow;
   // The task file; empty for the default one. For the window it is also the lock name's source.
   std::string File;
   // --due: the last day ahead that is listed (today is day 0).
   int DueDays = 0;
+  // --export: "ics" or "todotxt".
+  std::string ExportFormat;
+  // --import: the file whose tasks are added.
+  std::string ImportPath;
   // Action::Error: one line for stderr, without the program name.
   std::string ErrorText;
 

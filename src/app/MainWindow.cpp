@@ -18,6 +18,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/DiscardedCopy.h"
+#include "app/ExchangeMenu.h"
 #include "app/FileWatcher.h"
 #include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
@@ -80,6 +81,9 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   layout->setSpacing(0);
   layout->addWidget(buttonPanel_);
   layout->addWidget(gridPanel_, 1);
+  new ExchangeMenu(
+      *tasks_, *this, *grid_, [this](const std::function<void()>& handler) { return Run(handler); },
+      [this] { return !InGrid(QApplication::focusWidget()) || CommitGridEdit(); });
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 

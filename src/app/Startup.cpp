@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 #include <optional>
 
@@ -23,8 +24,32 @@
 #include "app/Translations.h"
 #include "app/WindowRaiser.h"
 #include "list/DueListing.h"
+#include "list/TaskExchange.h"
 
 namespace taskwell {
+namespace {
+
+// --export and --import: no window. An import waits for no one: while a window holds the list,
+// what it saves later would overwrite the imported tasks.
+int RunExchange(const CommandLine& command, const std::string& homeFolder) {
+  const std::string file =
+      command.File.empty() ? ToDoList::DefaultTaskFileName(homeFolder) : command.File;
+  const RegionalSettings regional = RegionalSettings::FromSystemLocale();
+  const SystemClock clock;
+  if (command.What == CommandLine::Action::Export) {
+    return ExportTaskFile(file, *ExchangeFormatNamed(command.ExportFormat), regional, clock,
+                          std::time(nullptr), std::cout, std::cerr);
+  }
+  InstanceLock lock;
+  if (lock.Take(InstanceLock::LockNameOf(command.File)) == InstanceLock::Outcome::Busy) {
+    std::cerr << "taskwell: " << file
+              << " is open in a window; close it there first. Nothing was imported.\n";
+    return 1;
+  }
+  return ImportIntoTaskFile(command.ImportPath, file, regional, clock, std::cout, std::cerr);
+}
+
+}  // namespace
 
 namespace {
 
@@ -82,6 +107,9 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::st
     case CommandLine::Action::Remind:
       return RunRemindCommand(command.File, home, RegionalSettings::FromSystemLocale(),
                               SystemClock());
+    case CommandLine::Action::Export:
+    case CommandLine::Action::Import:
+      return RunExchange(command, home);
     case CommandLine::Action::OpenWindow:
       break;
   }

@@ -15,6 +15,7 @@
 #include "document/TaskFile.h"
 #include "document/TaskTable.h"
 #include "grid/SortKey.h"
+#include "interchange/TaskFields.h"
 #include "list/UndoHistory.h"
 #include "list/WindowGeometry.h"
 
@@ -166,6 +167,9 @@ class ToDoList {
   bool HasUnsavedChanges() const;
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
+
+  // Appends another program's tasks as one undoable change; says what the list could not hold.
+  std::vector<std::string> ImportTasks(const TaskList& imported);
 
   // --- Changes made to the file elsewhere.
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load

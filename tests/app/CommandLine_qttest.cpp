@@ -42,6 +42,14 @@ TEST(CommandLine, OptionsFileAndErrors) {
       {{"--due", "7d"}, Action::Error, "", 0},
       {{"--due", "1000"}, Action::Error, "", 0},
       {{"--due="}, Action::Error, "", 0},
+      {{"--export", "ics", "list.todo"}, Action::Export, "list.todo", 0},
+      {{"--export=todotxt"}, Action::Export, "", 0},
+      {{"--import", "phone.ics", "list.todo"}, Action::Import, "list.todo", 0},
+      {{"--export", "csv"}, Action::Error, "", 0},
+      {{"--export"}, Action::Error, "", 0},
+      {{"--import"}, Action::Error, "", 0},
+      {{"--import", "a.ics", "--export", "ics"}, Action::Error, "", 0},
+      {{"--due", "3", "--import", "a.ics"}, Action::Error, "", 0},
   };
   for (const auto& c : cases) {
     std::string trace;
@@ -59,7 +67,8 @@ TEST(CommandLine, OptionsFileAndErrors) {
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {
-  for (const char* option : {"--due", "--remind", "--help", "-h", "--version", "--"}) {
+  for (const char* option :
+       {"--due", "--remind", "--export", "--import", "--help", "-h", "--version", "--"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText(), std::string("Taskwell ") + kVersion + "\n");

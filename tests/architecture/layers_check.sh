@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The layers only look down: document <- dates, grid, print <- list <- app, and nothing below app
-# includes Qt. Usage: layers_check.sh SRC_DIR
+# The layers only look down: document <- dates, grid, print <- interchange <- list <- app, and
+# nothing below app includes Qt; libical only in interchange/. Usage: layers_check.sh SRC_DIR
 set -euo pipefail
 src=$1
 declare -A allowed=(
@@ -8,8 +8,9 @@ declare -A allowed=(
   [dates]="document dates"
   [grid]="document grid"
   [print]="document print"
-  [list]="document dates grid print list"
-  [app]="document dates grid print list app"
+  [interchange]="document dates interchange"
+  [list]="document dates grid print interchange list"
+  [app]="document dates grid print interchange list app"
 )
 bad=0
 for layer in "${!allowed[@]}"; do
@@ -24,6 +25,9 @@ for layer in "${!allowed[@]}"; do
         fi
       elif [[ $layer != app && $line =~ ^#include\ \<(Q|qt) ]]; then
         echo "layers: ${file#"$src"/} includes Qt" >&2
+        bad=1
+      elif [[ $layer != interchange && $line =~ ^#include\ \<libical/ ]]; then
+        echo "layers: ${file#"$src"/} includes libical outside interchange/" >&2
         bad=1
       fi
     done < <(grep -E '^#include' "$file")

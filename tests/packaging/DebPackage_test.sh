@@ -41,7 +41,7 @@ done
 [[ -n $(field Description) ]] && pass "Description" || fail "no Description"
 
 depends=$(field Depends)
-for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-liberation; do
+for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libical3 fonts-liberation; do
   grep -qE "(^|, )$name( |,|$)" <<<"$depends" && pass "depends on $name" || fail "Depends lacks $name: $depends"
 done
 # A misspelt dependency would make the package uninstallable.

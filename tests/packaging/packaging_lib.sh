@@ -23,7 +23,8 @@ finish() {
 expected_files() {
   local withPng=$1 size
   printf '%s\n' bin/taskwell share/applications/taskwell.desktop \
-    share/doc/taskwell/examples/sample.todo share/icons/hicolor/scalable/apps/taskwell.svg \
+    share/doc/taskwell/INTERCHANGE.md share/doc/taskwell/examples/sample.todo \
+    share/icons/hicolor/scalable/apps/taskwell.svg \
     share/man/man1/taskwell.1 share/man/de/man1/taskwell.1 share/man/fr/man1/taskwell.1 \
     share/metainfo/io.github.taskwell.Taskwell.metainfo.xml \
     lib/systemd/user/taskwell-remind.service lib/systemd/user/taskwell-remind.timer

@@ -1,0 +1,306 @@
+#include "interchange/ICalendarReader.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <ctime>
+#include <set>
+#include <span>
+
+#include "document/Calendar.h"
+#include "document/Text.h"
+#include "interchange/DateDigits.h"
+#include "interchange/Escapes.h"
+#include "interchange/ICalendarWriter.h"
+#include "interchange/RepeatMapping.h"
+
+namespace taskwell {
+
+// The task being read. Its slots are reused from task to task: a large file is read without
+// keeping more than one task's lines.
+struct ICalendarReader::Todo {
+  int Line = 0;
+  std::vector<ContentLine> Slots;
+  std::size_t Count = 0;
+  std::vector<std::string> Components;  // VALARM and the like, inside the task
+
+  void Start(int line) {
+    Line = line;
+    Count = 0;
+    Components.clear();
+  }
+  void Add(const ContentLine& property) {
+    if (Count < Slots.size()) {
+      Slots[Count] = property;
+    } else {
+      Slots.push_back(property);
+    }
+    ++Count;
+  }
+  auto Properties() const { return std::span(Slots.data(), Count); }
+  const ContentLine* Find(std::string_view name) const {
+    for (const ContentLine& property : Properties()) {
+      if (property.Name == name) return &property;
+    }
+    return nullptr;
+  }
+  std::string Value(std::string_view name) const {
+    const ContentLine* found = Find(name);
+    return found != nullptr ? found->Value : std::string();
+  }
+};
+
+// The file's own VTIMEZONEs, read by libical when a date first needs one.
+struct ICalendarReader::Zones {
+  std::string Text;
+  icalcomponent* Calendar = nullptr;
+  bool Parsed = false;
+  ~Zones() { Reset({}); }
+  Zones() = default;
+  Zones(const Zones&) = delete;
+  Zones& operator=(const Zones&) = delete;
+
+  // The file's zones so far; read again when next needed.
+  void Reset(const std::string& text) {
+    if (Calendar != nullptr) icalcomponent_free(Calendar);
+    Calendar = nullptr;
+    Parsed = false;
+    Text = text;
+  }
+
+  icaltimezone* Find(const std::string& tzid) {
+    if (!Parsed && !Text.empty()) {
+      Calendar =
+          icalparser_parse_string(("BEGIN:VCALENDAR\r\n" + Text + "END:VCALENDAR\r\n").c_str());
+    }
+    Parsed = true;
+    if (Calendar != nullptr) {
+      if (icaltimezone* zone = icalcomponent_get_timezone(Calendar, tzid.c_str())) return zone;
+    }
+    // A well-known zone name, as most programs write them without a VTIMEZONE.
+    return icaltimezone_get_builtin_timezone(tzid.c_str());
+  }
+};
+
+namespace {
+
+// Properties a task list holds, or that only describe the file's copy of the task.
+const std::set<std::string, std::less<>> kRead = {
+    "UID",      "DTSTAMP", "SUMMARY", "DESCRIPTION",   "DUE",     "DTSTART",
+    "PRIORITY", "RRULE",   "STATUS",  "LAST-MODIFIED", "CREATED", "SEQUENCE"};
+
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kMax = 40;
+  return "\"" +
+         (text.size() <= kMax ? std::string(text) : std::string(text.substr(0, kMax)) + "...") +
+         "\"";
+}
+
+std::string Serialized(const ContentLine& line) {
+  std::string text = line.Name;
+  for (const auto& [name, value] : line.Params) {
+    text += ';';
+    text += name;
+    text += "=\"";
+    text += value;
+    text += '"';
+  }
+  text += ':';
+  text += line.Value;
+  text += "\r\n";
+  return text;
+}
+
+double LocalDateOf(std::time_t time) {
+  std::tm local{};
+  localtime_r(&time, &local);
+  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::optional<Fixed4> OwnNumber(const ContentLine* line) {
+  if (line == nullptr) return std::nullopt;
+  Fixed4 value = 0;
+  const std::optional<std::string> text = PercentDecode(line->Value);
+  if (!text || !TryTextToNumber(*text, '.', value))
+    throw ImportError(line->Line, line->Name + " is not a number: " + line->Value);
+  return value;
+}
+
+std::string NotKeptOf(std::span<const ContentLine> properties,
+                      const std::vector<std::string>& components) {
+  std::string text;
+  const auto add = [&text](std::string_view name) {
+    if (!text.empty()) text += ", ";
+    text += name;
+  };
+  for (const std::string& component : components)
+    add(component == "VALARM" ? std::string_view("alarm") : std::string_view(component));
+  for (const ContentLine& line : properties) {
+    if (kRead.contains(line.Name) || line.Name.starts_with("X-TASKWELL-")) continue;
+    if (line.Name == "ATTACH") {
+      add("attachment");
+    } else if (line.Name == "CATEGORIES") {
+      add("categories " + UnescapeText(line.Value));
+    } else {
+      add(line.Name);
+    }
+  }
+  return text;
+}
+
+// Where the walk through the components stands.
+struct Walk {
+  std::vector<std::string> Open;
+  std::string ZoneText;
+  bool InTodo() const { return Open.size() == 2 && Open[1] == "VTODO"; }
+};
+
+}  // namespace
+
+ICalendarReader::ICalendarReader(const DateFormat& dates)
+    : dates_(dates), zones_(std::make_unique<Zones>()) {
+  icalerror_set_errors_are_fatal(0);
+}
+
+ICalendarReader::~ICalendarReader() = default;
+
+ImportedTasks ICalendarReader::Read(std::string_view text) {
+  ContentLineReader reader(text);
+  ContentLine line;
+  Todo todo;
+  Walk walk;
+  ImportedTasks imported;
+  bool any = false;
+  while (reader.Next(line)) {
+    any = true;
+    if (walk.Open.empty() && !(line.Name == "BEGIN" && UpperAscii(line.Value) == "VCALENDAR"))
+      throw ImportError(line.Line, line.Name + " outside BEGIN:VCALENDAR ... END:VCALENDAR");
+    if (walk.InTodo() && line.Name != "BEGIN" && line.Name != "END") {
+      todo.Add(line);
+      continue;
+    }
+    const bool inZone = std::ranges::find(walk.Open, "VTIMEZONE") != walk.Open.end();
+    if (line.Name == "BEGIN") {
+      std::string name = UpperAscii(line.Value);
+      if (walk.Open.size() == 1 && name == "VTODO") todo.Start(line.Line);
+      if (walk.InTodo()) todo.Components.push_back(name);
+      walk.Open.push_back(std::move(name));
+    } else if (line.Name == "END") {
+      if (walk.Open.back() != UpperAscii(line.Value))
+        throw ImportError(line.Line,
+                          "END:" + line.Value + " where END:" + walk.Open.back() + " was expected");
+      if (walk.InTodo()) ReadTodo(todo, imported);
+      walk.Open.pop_back();
+    } else if (walk.Open.size() == 1 && line.Name == ical::kProjectColumn) {
+      if (UpperAscii(line.Value) == "TRUE") imported.List.HasProjCol = true;
+    }
+    if (inZone || (line.Name == "BEGIN" && walk.Open.back() == "VTIMEZONE")) {
+      walk.ZoneText += Serialized(line);
+      if (line.Name == "END" && UpperAscii(line.Value) == "VTIMEZONE") zones_->Reset(walk.ZoneText);
+    }
+  }
+  if (!any) throw ImportError(1, "the file is empty");
+  if (!walk.Open.empty())
+    throw ImportError(reader.LineNumber(), "the file ends before END:" + walk.Open.back());
+  return imported;
+}
+
+void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
+  const std::string status = UpperAscii(TrimView(todo.Value("STATUS")));
+  if (status == "COMPLETED" || status == "CANCELLED") {
+    ++into.Completed;
+    return;
+  }
+  TaskFields task;
+  std::vector<std::string> notes;
+  std::string summary = UnescapeText(todo.Value("SUMMARY"));
+  if (const ContentLine* exact = todo.Find(ical::kText)) {
+    const std::optional<std::string> text = PercentDecode(exact->Value);
+    if (text && ControlsAsBlanks(*text) == summary) summary = *text;
+  }
+  const std::string description = UnescapeText(todo.Value("DESCRIPTION"));
+  if (!TrimView(description).empty()) {
+    std::string note(TrimView(description));
+    std::ranges::replace(note, '\n', ' ');
+    summary += " [notes: " + note + "]";
+  }
+  const ContentLine* when = todo.Find("DUE");
+  if (when == nullptr) when = todo.Find("DTSTART");
+  if (when != nullptr) task.Date = DueDateOf(*when, notes);
+  const int priority = std::atoi(todo.Value("PRIORITY").c_str());
+  if (priority >= 1 && priority <= 9 && task.Date != 0) {
+    notes.push_back("priority " + std::to_string(priority) + " (a dated task's order is its date)");
+  } else if (priority >= 1 && priority <= 9) {
+    const std::optional<Fixed4> own = OwnNumber(todo.Find(ical::kPriority));
+    task.Priority =
+        own && ICalendarWriter::PriorityOf(*own) == priority ? *own : Fixed4{priority - 1} * 10000;
+  }
+  task.SubPriority = OwnNumber(todo.Find(ical::kSubPriority)).value_or(0);
+  task.Project = OwnNumber(todo.Find(ical::kProject)).value_or(0);
+  if (task.Project != 0) into.List.HasProjCol = true;
+  task.Description = summary;
+  ReadRepeat(todo, task, notes);
+  const std::string notKept = NotKeptOf(todo.Properties(), todo.Components);
+  if (!notKept.empty()) notes.push_back("not kept: " + notKept);
+  for (const std::string& note : notes)
+    into.NotKept.push_back("line " + std::to_string(todo.Line) + ", " + Quoted(summary) + ": " +
+                           note);
+  into.List.Tasks.push_back(std::move(task));
+}
+
+void ICalendarReader::ReadRepeat(const Todo& todo, TaskFields& task,
+                                 std::vector<std::string>& notes) const {
+  const ContentLine* rule = todo.Find("RRULE");
+  if (rule != nullptr) {
+    const icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule->Value.c_str());
+    if (recurrence.freq == ICAL_NO_RECURRENCE)
+      throw ImportError(rule->Line, "RRULE is not a recurrence rule: " + rule->Value);
+  }
+  const std::string canonical = rule != nullptr ? RepeatMapping::CanonicalRule(rule->Value) : "";
+  RepeatSplit split;
+  split.Rest = task.Description;
+  if (const ContentLine* own = todo.Find(ical::kRepeat)) {
+    const std::optional<std::string> header = PercentDecode(own->Value);
+    // Another program may have changed the rule since: then the rule counts.
+    if (header &&
+        RepeatMapping::CanonicalRule(RepeatMapping::RuleOf(*header, dates_)) == canonical) {
+      split.HasHeader = true;
+      split.Header = *header;
+    }
+  }
+  if (!split.HasHeader && rule != nullptr) {
+    const std::optional<std::string> header =
+        RepeatMapping::HeaderOfRule(rule->Value, task.Date, dates_);
+    if (header) {
+      split.HasHeader = true;
+      split.Header = *header;
+    } else {
+      notes.push_back("repeats as " + rule->Value +
+                      ", which no repeat word says: imported as a one-off task");
+    }
+  }
+  task.Description = split.Joined();
+}
+
+double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::string>& notes) {
+  const std::string value(TrimView(property.Value));
+  double date = 0;
+  // A plain date, as most tasks have, needs no calendar library.
+  if (value.size() == 8 && ReadDateDigits(value, "", date)) return date;
+  const icaltimetype time = icaltime_from_string(value.c_str());
+  if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) ||
+      !IsValidDate(time.year, time.month, time.day))
+    throw ImportError(property.Line, property.Name + " is not a date: " + value);
+  if (time.is_date) return EncodeDate(time.year, time.month, time.day);
+  if (value.ends_with('Z') || value.ends_with('z'))
+    return LocalDateOf(icaltime_as_timet_with_zone(time, icaltimezone_get_utc_timezone()));
+  const std::string tzid = property.Param("TZID");
+  if (!tzid.empty()) {
+    if (icaltimezone* zone = zones_->Find(tzid))
+      return LocalDateOf(icaltime_as_timet_with_zone(time, zone));
+    notes.push_back("time zone " + tzid + " is unknown: the date is taken as written");
+  }
+  return EncodeDate(time.year, time.month, time.day);
+}
+
+}  // namespace taskwell

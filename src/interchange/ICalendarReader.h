@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "document/DateText.h"
+#include "interchange/ContentLines.h"
+#include "interchange/ImportedTasks.h"
+
+namespace taskwell {
+
+// Reads the VTODOs of iCalendar text as other programs write them. Dates become the calendar
+// date in the user's own time zone; what a task list cannot hold is named in NotKept. A file that
+// is not iCalendar throws ImportError with the line at fault.
+class ICalendarReader {
+ public:
+  explicit ICalendarReader(const DateFormat& dates);
+  ~ICalendarReader();
+  ICalendarReader(const ICalendarReader&) = delete;
+  ICalendarReader& operator=(const ICalendarReader&) = delete;
+
+  ImportedTasks Read(std::string_view text);
+
+ private:
+  struct Todo;
+  struct Zones;
+
+  void ReadTodo(const Todo& todo, ImportedTasks& into);
+  double DueDateOf(const ContentLine& property, std::vector<std::string>& notes);
+  void ReadRepeat(const Todo& todo, TaskFields& task, std::vector<std::string>& notes) const;
+
+  const DateFormat& dates_;
+  std::unique_ptr<Zones> zones_;
+};
+
+}  // namespace taskwell

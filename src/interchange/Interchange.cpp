@@ -1,0 +1,42 @@
+#include "interchange/Interchange.h"
+
+#include "document/Text.h"
+#include "interchange/ICalendarReader.h"
+#include "interchange/ICalendarWriter.h"
+#include "interchange/TodoTxt.h"
+
+namespace taskwell {
+
+std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name) {
+  if (name == "ics") return ExchangeFormat::ICalendar;
+  if (name == "todotxt") return ExchangeFormat::TodoTxt;
+  return std::nullopt;
+}
+
+std::string ExportText(const TaskList& list, ExchangeFormat format, const DateFormat& dates,
+                       std::int64_t stamp) {
+  if (format == ExchangeFormat::ICalendar) return ICalendarWriter(dates, stamp).Write(list);
+  return TodoTxt::Write(list);
+}
+
+ExchangeFormat FormatOfText(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  constexpr std::string_view kBegin = "BEGIN:VCALENDAR";
+  const std::string_view start = TrimView(text).substr(0, kBegin.size());
+  return UpperAscii(start) == kBegin ? ExchangeFormat::ICalendar : ExchangeFormat::TodoTxt;
+}
+
+ImportedTasks ImportText(std::string_view text, const DateFormat& dates) {
+  // Old single-byte files are read as Windows-1252, as task files are.
+  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  ImportedTasks imported = FormatOfText(utf8) == ExchangeFormat::ICalendar
+                               ? ICalendarReader(dates).Read(utf8)
+                               : TodoTxt::Read(utf8);
+  // A list does not keep a task without a description; one without a title still counts.
+  for (TaskFields& task : imported.List.Tasks) {
+    if (TrimBlanksView(task.Description).empty()) task.Description = "(no description)";
+  }
+  return imported;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,61 @@
+#include "interchange/TaskFields.h"
+
+#include "document/Calendar.h"
+#include "document/Text.h"
+
+namespace taskwell {
+namespace {
+
+const std::string& CellOf(const std::vector<std::string>& cells, int col) {
+  static const std::string kEmpty;
+  return col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : kEmpty;
+}
+
+// A number cell as the saver reads it: no number and blanks count as 0.
+Fixed4 NumberCell(const std::string& cell, char decimal, std::string& trimmed) {
+  trimmed = Trim(cell);
+  Fixed4 value = 0;
+  if (!trimmed.empty() && !TryTextToNumber(trimmed, decimal, value)) value = 0;
+  return value;
+}
+
+}  // namespace
+
+TaskFields TaskFields::FromCells(const std::vector<std::string>& cells, const TableLayout& layout,
+                                 const DateFormat& dates) {
+  TaskFields task;
+  const char decimal = dates.Regional().DecimalSeparator;
+  if (!ReadsAsTableDate(CellOf(cells, TableLayout::ColDate), dates, task.Date)) task.Date = 0;
+  task.Date = DateOf(task.Date);
+  std::string trimmed;
+  if (task.Date == 0) {
+    const Fixed4 priority = NumberCell(CellOf(cells, TableLayout::ColPri), decimal, trimmed);
+    if (priority != 0 || trimmed == "0") task.Priority = priority;
+  }
+  task.SubPriority = NumberCell(CellOf(cells, TableLayout::ColSubPri), decimal, trimmed);
+  if (layout.HasProjCol()) {
+    task.Project = NumberCell(CellOf(cells, TableLayout::ColProj), decimal, trimmed);
+  }
+  task.Description = CellOf(cells, layout.DescCol());
+  return task;
+}
+
+std::vector<std::string> TaskFields::Cells(const TableLayout& layout,
+                                           const DateFormat& dates) const {
+  std::vector<std::string> cells(static_cast<std::size_t>(layout.ColCount()));
+  const char decimal = dates.Regional().DecimalSeparator;
+  cells[TableLayout::ColDate] = dates.FormatDateText(Date);
+  if (Date != 0) {
+    cells[TableLayout::ColPri] = dates.WeekdayText(Date);
+  } else if (Priority) {
+    cells[TableLayout::ColPri] = NumberText(*Priority, decimal);
+  }
+  if (SubPriority != 0) cells[TableLayout::ColSubPri] = NumberText(SubPriority, decimal);
+  if (layout.HasProjCol() && Project != 0) {
+    cells[TableLayout::ColProj] = NumberText(Project, decimal);
+  }
+  cells[static_cast<std::size_t>(layout.DescCol())] = Description;
+  return cells;
+}
+
+}  // namespace taskwell

@@ -1,0 +1,254 @@
+#include "interchange/TodoTxt.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "document/Calendar.h"
+#include "document/Text.h"
+#include "interchange/DateDigits.h"
+#include "interchange/Escapes.h"
+#include "interchange/RepeatMapping.h"
+
+namespace taskwell {
+namespace {
+
+constexpr std::string_view kDue = "due:";
+constexpr std::string_view kRec = "rec:";
+constexpr std::string_view kOwn = "tw-";
+constexpr std::string_view kPri = "tw-pri:";
+constexpr std::string_view kSub = "tw-sub:";
+constexpr std::string_view kProj = "tw-proj:";
+constexpr std::string_view kRepeat = "tw-repeat:";
+constexpr std::string_view kText = "tw-text:";
+
+// Words the reader takes for values rather than text.
+bool IsValueWord(std::string_view word) {
+  return word.starts_with(kDue) || word.starts_with(kRec) || word.starts_with(kOwn);
+}
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > start) words.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return words;
+}
+
+// The text words of a description as a line shows them, values and control characters aside.
+std::string TextWords(std::string_view text) {
+  std::string joined;
+  const std::string plain = ControlsAsBlanks(text);
+  for (const std::string_view word : Words(plain)) {
+    if (IsValueWord(word)) continue;
+    if (!joined.empty()) joined += ' ';
+    joined += word;
+  }
+  return joined;
+}
+
+std::string Number(Fixed4 value) {
+  return NumberText(value, '.');
+}
+
+bool HasLetter(const TaskFields& task) {
+  return task.Priority && *task.Priority >= 0 && *task.Priority % 10000 == 0 &&
+         *task.Priority / 10000 < TodoTxt::kLetters;
+}
+
+// Everything after the text: the values.
+std::string ValueWords(const TaskFields& task, const RepeatSplit& split, bool hasProjCol) {
+  std::string words;
+  const auto add = [&](std::string_view key, const std::string& value) {
+    words += " " + std::string(key) + value;
+  };
+  if (task.Date != 0) add(kDue, DateDigits(task.Date, "-"));
+  if (split.HasHeader) {
+    const std::string rec = RepeatMapping::RecOf(split.Header);
+    if (!rec.empty()) add(kRec, rec);
+    add(kRepeat, PercentEncode(split.Header));
+  }
+  if (task.Priority && !HasLetter(task)) add(kPri, Number(*task.Priority));
+  if (task.SubPriority != 0) add(kSub, Number(task.SubPriority));
+  // A list with a project column says so on every task, so that a new list gets one too.
+  if (hasProjCol) add(kProj, Number(task.Project));
+  return words;
+}
+
+struct LineRead {
+  TaskFields Task;
+  bool Completed = false;
+  bool HasProject = false;
+  std::vector<std::string> Notes;
+};
+
+LineRead ReadLine(std::string_view line, int number);
+
+}  // namespace
+
+std::string TodoTxt::Write(const TaskList& list) {
+  std::string out;
+  out.reserve(list.Tasks.size() * 80);
+  for (const TaskFields& task : list.Tasks) {
+    const RepeatSplit split = RepeatSplit::Of(task.Description);
+    std::string prefix;
+    if (HasLetter(task)) {
+      prefix = "(" + std::string(1, static_cast<char>('A' + *task.Priority / 10000)) + ") ";
+    }
+    const std::string values = ValueWords(task, split, list.HasProjCol);
+    std::string line = prefix;
+    line += split.Rest;
+    line += values;
+    // Text the line cannot show as it is (runs of blanks, control characters, words that read as
+    // values, a leading "x ") travels encoded beside what can be shown.
+    if (HasControlCharacters(split.Rest) || !(ReadLine(line, 1).Task == task)) {
+      const std::string shown = TextWords(split.Rest);
+      line = prefix;
+      line += kText;
+      line += PercentEncode(split.Rest);
+      if (!shown.empty()) line += ' ';
+      line += shown;
+      line += values;
+    }
+    out += line;
+    out += '\n';
+  }
+  return out;
+}
+
+ImportedTasks TodoTxt::Read(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  ImportedTasks imported;
+  std::size_t start = 0;
+  int number = 0;
+  while (start < utf8.size()) {
+    std::size_t end = utf8.find('\n', start);
+    if (end == std::string::npos) end = utf8.size();
+    std::string_view line(utf8.data() + start, end - start);
+    start = end + 1;
+    ++number;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (TrimView(line).empty()) continue;
+    LineRead read = ReadLine(line, number);
+    if (read.Completed) {
+      ++imported.Completed;
+      continue;
+    }
+    if (read.HasProject) imported.List.HasProjCol = true;
+    for (const std::string& note : read.Notes)
+      imported.NotKept.push_back("line " + std::to_string(number) + ": " + note);
+    imported.List.Tasks.push_back(std::move(read.Task));
+  }
+  return imported;
+}
+
+namespace {
+
+Fixed4 OwnNumber(std::string_view word, std::string_view key, int number) {
+  Fixed4 value = 0;
+  if (!TryTextToNumber(word.substr(key.size()), '.', value))
+    throw ImportError(number, std::string(word) + " is not a number");
+  return value;
+}
+
+std::string OwnText(std::string_view word, std::string_view key, int number) {
+  const std::optional<std::string> text = PercentDecode(word.substr(key.size()));
+  if (!text) throw ImportError(number, std::string(word) + " is not readable");
+  return *text;
+}
+
+// The values of a line, each word once; the text words in order.
+struct LineWords {
+  std::string Text;
+  std::optional<std::string> Due, Rec, Pri, Sub, Proj, Repeat, Exact;
+};
+
+LineWords SortWords(std::string_view rest) {
+  LineWords words;
+  const std::pair<std::string_view, std::optional<std::string>*> keys[] = {
+      {kDue, &words.Due},   {kRec, &words.Rec},       {kPri, &words.Pri},   {kSub, &words.Sub},
+      {kProj, &words.Proj}, {kRepeat, &words.Repeat}, {kText, &words.Exact}};
+  for (const std::string_view word : Words(rest)) {
+    bool taken = false;
+    for (const auto& [key, slot] : keys) {
+      if (word.starts_with(key) && !*slot) {
+        *slot = std::string(word);
+        taken = true;
+        break;
+      }
+    }
+    if (taken) continue;
+    if (!words.Text.empty()) words.Text += ' ';
+    words.Text += word;
+  }
+  return words;
+}
+
+void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<std::string>& notes,
+                int number) {
+  RepeatSplit split;
+  split.Rest = task.Description;
+  const std::string rec = words.Rec ? words.Rec->substr(kRec.size()) : "";
+  if (words.Repeat) {
+    const std::string header = OwnText(*words.Repeat, kRepeat, number);
+    // Another program may have changed the rec: since; then it counts.
+    const std::string ownRec = RepeatMapping::RecOf(header);
+    if (ownRec == rec || (!rec.empty() && ownRec == "+" + rec)) {
+      split.HasHeader = true;
+      split.Header = header;
+    }
+  }
+  if (!split.HasHeader && words.Rec) {
+    if (const std::optional<std::string> header = RepeatMapping::HeaderOfRec(rec)) {
+      split.HasHeader = true;
+      split.Header = *header;
+    } else {
+      notes.push_back(*words.Rec + " has no repeat word: imported as a one-off task");
+    }
+  }
+  task.Description = split.Joined();
+}
+
+LineRead ReadLine(std::string_view line, int number) {
+  LineRead read;
+  if (line.starts_with("x ")) {
+    read.Completed = true;
+    return read;
+  }
+  std::optional<Fixed4> letter;
+  if (line.size() >= 4 && line[0] == '(' && line[1] >= 'A' && line[1] <= 'Z' && line[2] == ')' &&
+      line[3] == ' ') {
+    letter = Fixed4{line[1] - 'A'} * 10000;
+    line.remove_prefix(4);
+  }
+  const LineWords words = SortWords(line);
+  TaskFields& task = read.Task;
+  task.Description = words.Text;
+  if (words.Exact) {
+    const std::string exact = OwnText(*words.Exact, kText, number);
+    if (TextWords(exact) == words.Text) task.Description = exact;
+  }
+  if (words.Due && (words.Due->size() != kDue.size() + 10 ||
+                    !ReadDateDigits(words.Due->substr(kDue.size()), "-", task.Date)))
+    throw ImportError(number, *words.Due + " is not a date of the form due:YYYY-MM-DD");
+  if (words.Pri && !letter) letter = OwnNumber(*words.Pri, kPri, number);
+  if (letter && task.Date != 0) {
+    read.Notes.push_back("priority " + Number(*letter) + " (a dated task's order is its date)");
+  } else {
+    task.Priority = letter;
+  }
+  if (words.Sub) task.SubPriority = OwnNumber(*words.Sub, kSub, number);
+  if (words.Proj) {
+    task.Project = OwnNumber(*words.Proj, kProj, number);
+    read.HasProject = true;
+  }
+  ReadRepeat(words, task, read.Notes, number);
+  return read;
+}
+
+}  // namespace
+}  // namespace taskwell

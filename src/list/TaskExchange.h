@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "document/Clock.h"
+#include "document/Regional.h"
+#include "interchange/Interchange.h"
+
+namespace taskwell {
+
+class ToDoList;
+
+// The list's tasks as other programs see them: the rows a save writes, in UTF-8.
+TaskList ExportedTasks(const ToDoList& list);
+
+// The one-line summary of an import, then a line for each thing that could not be carried over.
+std::string ImportReport(const ImportedTasks& imported, std::size_t added,
+                         const std::vector<std::string>& notKept, const std::string& file);
+
+// Export… in the window: the list in the format its file name asks for (".ics" is iCalendar,
+// anything else todo.txt), written whole or not at all. Throws the reason it failed.
+void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp);
+
+// Import… in the window: the tasks of `path` appended as one undoable change. Returns the report
+// to show; throws, naming the file and line, when nothing could be imported.
+std::string ImportFileIntoList(ToDoList& list, const std::string& path);
+
+// --export: the task file in another format on `out`; the file is only read. `stamp` dates an
+// iCalendar export. Returns the exit status: 0, or 1 when the file could not be read whole.
+int ExportTaskFile(const std::string& file, ExchangeFormat format, const RegionalSettings& regional,
+                   const Clock& clock, std::int64_t stamp, std::ostream& out, std::ostream& err);
+
+// --import: appends the tasks of `path` to the task file, made when missing, through the atomic
+// save; the caller holds the file's lock. A file that cannot be read, or read whole, leaves the
+// task file untouched and returns 1.
+int ImportIntoTaskFile(const std::string& path, const std::string& file,
+                       const RegionalSettings& regional, const Clock& clock, std::ostream& out,
+                       std::ostream& err);
+
+}  // namespace taskwell

@@ -1,0 +1,103 @@
+// --export and --import on real files, and an import in the window as one undoable change.
+#include "list/TaskExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/FakePlatform.h"
+#include "support/TempFiles.h"
+
+namespace taskwell {
+namespace {
+
+using testing::Day;
+
+constexpr const char* kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+
+struct Outcome {
+  int Status;
+  std::string Out;
+  std::string Err;
+};
+
+Outcome Import(const std::string& path, const std::string& file) {
+  const FixedClock clock(Day(2026, 6, 10));
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = ImportIntoTaskFile(path, file, {}, clock, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(TaskExchange, ImportCreatesAppendsInOrderAndRefusesWithoutTouchingTheList) {
+  testing::TempDir dir;
+  const std::string list = dir.Path("list.todo");
+  const std::string todo = dir.Path("phone.txt");
+  testing::WriteBytes(todo, "x done\n(C) Third\nFirst due:2026-06-12\nSecond rec:+3b\n");
+  const Outcome created = Import(todo, list);
+  EXPECT_EQ(created.Status, 0) << created.Err;
+  EXPECT_EQ(created.Out, "Imported 3 tasks into " + list +
+                             "; 1 completed or cancelled task left out.\n"
+                             "line 4: rec:+3b has no repeat word: imported as a one-off task\n");
+  const std::string afterFirst =
+      std::string(kHeader) + ",2,,\"Third\"\r\n6/12/26,,,\"First\"\r\n,,,\"Second\"\r\n";
+  EXPECT_EQ(testing::ReadBytes(list), afterFirst);
+
+  const std::string ics = dir.Path("more.ics");
+  testing::WriteBytes(ics,
+                      "BEGIN:VCALENDAR\nBEGIN:VTODO\nSUMMARY:Fourth\nEND:VTODO\nEND:VCALENDAR\n");
+  EXPECT_EQ(Import(ics, list).Status, 0);
+  EXPECT_EQ(testing::ReadBytes(list), afterFirst + ",,,\"Fourth\"\r\n");
+
+  testing::WriteBytes(
+      ics, "BEGIN:VCALENDAR\nBEGIN:VTODO\nSUMMARY:Fifth\nDUE:tomorrow\nEND:VTODO\nEND:VCALENDAR\n");
+  const Outcome malformed = Import(ics, list);
+  EXPECT_EQ(malformed.Status, 1);
+  EXPECT_EQ(malformed.Err,
+            "taskwell: " + ics + ", line 4: DUE is not a date: tomorrow; nothing was imported\n");
+  EXPECT_EQ(testing::ReadBytes(list), afterFirst + ",,,\"Fourth\"\r\n");
+  const Outcome unreadable = Import(dir.Path("missing.ics"), list);
+  EXPECT_EQ(unreadable.Status, 1);
+  EXPECT_NE(unreadable.Err.find("missing.ics"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("missing.todo")));
+}
+
+TEST(TaskExchange, ExportOnlyReadsTheListAndRefusesOneItCannotReadWhole) {
+  testing::TempDir dir;
+  const std::string list = dir.Path("list.todo");
+  const std::string content = std::string(kHeader) + "6/12/26,,,\"First\"\r\n";
+  testing::WriteBytes(list, content);
+  const FixedClock clock(Day(2026, 6, 10));
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(ExportTaskFile(list, ExchangeFormat::TodoTxt, {}, clock, 0, out, err), 0);
+  EXPECT_EQ(out.str(), "First due:2026-06-12\n");
+  EXPECT_EQ(testing::ReadBytes(list), content);
+  testing::WriteBytes(list, std::string(kHeader) + "6/12/26,,,\"First\"\r\nsoon,,,\"Bad\"\r\n");
+  std::ostringstream partial;
+  EXPECT_EQ(ExportTaskFile(list, ExchangeFormat::ICalendar, {}, clock, 0, partial, err), 1);
+  EXPECT_EQ(partial.str(), "");
+  EXPECT_EQ(
+      ExportTaskFile(dir.Path("none.todo"), ExchangeFormat::ICalendar, {}, clock, 0, partial, err),
+      1);
+}
+
+TEST(TaskExchange, AnImportInTheWindowIsOneUndoableChange) {
+  testing::ListFixture f;
+  f.SetRows({{"", "1", "", "Existing"}});
+  TaskList tasks;
+  tasks.Tasks.resize(2);
+  tasks.Tasks[0].Description = "New one";
+  tasks.Tasks[1].Description = "New two";
+  tasks.Tasks[1].Project = 20000;
+  const std::vector<std::string> notKept = f.List.ImportTasks(tasks);
+  EXPECT_EQ(notKept,
+            std::vector<std::string>{"\"New two\": project 2 (the list has no project column)"});
+  EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"Existing", "New one", "New two"}));
+  EXPECT_EQ(f.List.History().UndoSteps(), 1u);
+  f.List.Undo();
+  EXPECT_EQ(f.Descriptions(), std::vector<std::string>{"Existing"});
+}
+
+}  // namespace
+}  // namespace taskwell
