@@ -168,6 +168,18 @@
         <translation>--due und --remind können nicht zusammen verwendet werden</translation>
     </message>
     <message>
+        <source>--due, --remind, --export and --import cannot be combined</source>
+        <translation>--due, --remind, --export und --import können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>--export needs a format: ics or todotxt</source>
+        <translation>--export braucht ein Format: ics oder todotxt</translation>
+    </message>
+    <message>
+        <source>--import needs the file to import</source>
+        <translation>--import braucht die zu importierende Datei</translation>
+    </message>
+    <message>
         <source>Usage: taskwell [OPTION]... [--] [FILE]
 Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
 
@@ -176,13 +188,18 @@ Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
                  print them; needs no display and never changes the file
   --remind       show what is overdue and due today as one desktop
                  notification; needs only the session bus, never changes the file
+  --export FORMAT  write the list to standard output as iCalendar (ics) or
+                 todo.txt (todotxt); never changes the file
+  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the
+                 list (created when missing), and say what could not be kept
   -h, --help     print this help and exit
       --version  print the version and exit
   --             end of options: the next argument is the file, even if it
                  starts with -
 
 Exit status: 0 on success, 1 when the file cannot be read, the window cannot
-open or no notification could be shown, 2 for an unknown option.
+open, no notification could be shown or an import is refused, 2 for an unknown
+option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.
 </source>
         <translation>Aufruf: taskwell [OPTION]... [--] [DATEI]
 Bearbeitet die Aufgabenliste in DATEI (Vorgabe: $HOME/ToDo.ToDo) in einem Fenster.
@@ -194,15 +211,44 @@ Bearbeitet die Aufgabenliste in DATEI (Vorgabe: $HOME/ToDo.ToDo) in einem Fenste
   --remind       zeigt Überfälliges und heute Fälliges als eine
                  Desktop-Benachrichtigung; braucht nur den Sitzungsbus und ändert
                  die Datei nie
+  --export FORMAT  schreibt die Liste als iCalendar (ics) oder todo.txt
+                 (todotxt) auf die Standardausgabe; ändert die Datei nie
+  --import PFAD  fügt der Liste die Aufgaben der iCalendar- oder todo.txt-Datei
+                 PFAD hinzu (legt sie an, wenn sie fehlt) und sagt, was nicht
+                 übernommen werden konnte
   -h, --help     gibt diese Hilfe aus und beendet das Programm
       --version  gibt die Version aus und beendet das Programm
   --             Ende der Optionen: das nächste Argument ist die Datei, auch wenn
                  es mit - beginnt
 
 Rückgabewert: 0 bei Erfolg, 1, wenn die Datei nicht gelesen werden kann, das
-Fenster sich nicht öffnen lässt oder keine Benachrichtigung gezeigt werden
-konnte, 2 bei einer unbekannten Option.
+Fenster sich nicht öffnen lässt, keine Benachrichtigung gezeigt werden konnte
+oder ein Import abgelehnt wird, 2 bei einer unbekannten Option. Die Zuordnung
+zu iCalendar und todo.txt: docs/INTERCHANGE.md.
 </translation>
+    </message>
+</context>
+<context>
+    <name>taskwell::ExchangeMenu</name>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Import Tasks</source>
+        <translation>Aufgaben importieren</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Aufgaben exportieren</translation>
+    </message>
+    <message>
+        <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
+        <translation>iCalendar oder todo.txt (*.ics *.txt);;Alle Dateien (*)</translation>
     </message>
 </context>
 </TS>

@@ -168,6 +168,18 @@
         <translation>--due et --remind ne peuvent pas être utilisés ensemble</translation>
     </message>
     <message>
+        <source>--due, --remind, --export and --import cannot be combined</source>
+        <translation>--due, --remind, --export et --import ne peuvent pas être combinés</translation>
+    </message>
+    <message>
+        <source>--export needs a format: ics or todotxt</source>
+        <translation>--export attend un format : ics ou todotxt</translation>
+    </message>
+    <message>
+        <source>--import needs the file to import</source>
+        <translation>--import attend le fichier à importer</translation>
+    </message>
+    <message>
         <source>Usage: taskwell [OPTION]... [--] [FILE]
 Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
 
@@ -176,13 +188,18 @@ Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
                  print them; needs no display and never changes the file
   --remind       show what is overdue and due today as one desktop
                  notification; needs only the session bus, never changes the file
+  --export FORMAT  write the list to standard output as iCalendar (ics) or
+                 todo.txt (todotxt); never changes the file
+  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the
+                 list (created when missing), and say what could not be kept
   -h, --help     print this help and exit
       --version  print the version and exit
   --             end of options: the next argument is the file, even if it
                  starts with -
 
 Exit status: 0 on success, 1 when the file cannot be read, the window cannot
-open or no notification could be shown, 2 for an unknown option.
+open, no notification could be shown or an import is refused, 2 for an unknown
+option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.
 </source>
         <translation>Utilisation : taskwell [OPTION]... [--] [FICHIER]
 Modifie la liste de tâches de FICHIER (par défaut : $HOME/ToDo.ToDo) dans une
@@ -195,15 +212,44 @@ fenêtre.
   --remind       montre ce qui est en retard et ce qui est dû aujourd&apos;hui en une
                  seule notification du bureau ; n&apos;a besoin que du bus de
                  session et ne modifie jamais le fichier
+  --export FORMAT  écrit la liste sur la sortie standard en iCalendar (ics) ou
+                 en todo.txt (todotxt) ; ne modifie jamais le fichier
+  --import CHEMIN  ajoute à la liste (créée si elle manque) les tâches du
+                 fichier iCalendar ou todo.txt CHEMIN, et dit ce qui n&apos;a pas pu
+                 être conservé
   -h, --help     affiche cette aide et quitte
       --version  affiche la version et quitte
   --             fin des options : l&apos;argument suivant est le fichier, même s&apos;il
                  commence par -
 
 Code de sortie : 0 en cas de succès, 1 si le fichier ne peut pas être lu, si la
-fenêtre ne peut pas s&apos;ouvrir ou si aucune notification n&apos;a pu être affichée,
-2 pour une option inconnue.
+fenêtre ne peut pas s&apos;ouvrir, si aucune notification n&apos;a pu être affichée ou si
+une importation est refusée, 2 pour une option inconnue. La correspondance avec
+iCalendar et todo.txt : docs/INTERCHANGE.md.
 </translation>
+    </message>
+</context>
+<context>
+    <name>taskwell::ExchangeMenu</name>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importer...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exporter...</translation>
+    </message>
+    <message>
+        <source>Import Tasks</source>
+        <translation>Importer des tâches</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Exporter les tâches</translation>
+    </message>
+    <message>
+        <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
+        <translation>iCalendar ou todo.txt (*.ics *.txt);;Tous les fichiers (*)</translation>
     </message>
 </context>
 </TS>

@@ -32,6 +32,8 @@ def texts_in(src):
             found.add(unquote(literal))
         for literal in re.findall(r'MakeButton\(' + LITERAL + r',\s*(' + LITERAL + r')', code):
             found.add(unquote(literal))
+        for literal in re.findall(r'\btr\((' + LITERAL + r')', code):
+            found.add(unquote(literal))
         usage = re.search(r'UsageText\(\) \{\s*return ((?:\s*' + LITERAL + r')+);', code)
         if usage:
             found.add(''.join(unquote(x) for x in re.findall(LITERAL, usage.group(1))))
