@@ -1,5 +1,7 @@
 #include "app/AboutDialog.h"
 
+#include <QCoreApplication>
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
@@ -45,7 +47,8 @@ QLabel* PictureBox(QWidget* parent) {
 }
 
 QPushButton* Button(QWidget* parent) {
-  auto* button = new QPushButton(QStringLiteral("Click here to continue"), parent);
+  auto* button =
+      new QPushButton(QCoreApplication::translate("taskwell", "Click here to continue"), parent);
   button->setObjectName(QStringLiteral("ContinueButton"));
   button->setGeometry(85, 300, 180, 50);
   button->setFont(BoldArial(10));
@@ -64,7 +67,7 @@ AboutDialog::AboutDialog(QWidget* parent)
       programIcon_(PictureBox(this)),
       continueButton_(Button(this)) {
   setObjectName(QStringLiteral("AboutBox"));
-  setWindowTitle(QStringLiteral("About"));
+  setWindowTitle(QCoreApplication::translate("taskwell", "About"));
   setFont(QFont(QStringLiteral("System"), 10));
   setFixedSize(ClientWidth, ClientHeight);
   comments_->setWordWrap(true);

@@ -1,10 +1,12 @@
 #include "app/DateInputDialog.h"
 
+#include <QCoreApplication>
+
 namespace taskwell {
 
 DateInputDialog::DateInputDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DateInputForm"));
-  setWindowTitle(QStringLiteral("Date"));
+  setWindowTitle(QCoreApplication::translate("taskwell", "Date"));
 }
 
 }  // namespace taskwell

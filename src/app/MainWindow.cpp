@@ -23,6 +23,7 @@
 #include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
+#include "app/Translations.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
 
@@ -107,7 +108,7 @@ MainWindow::~MainWindow() {
 
 QPushButton* MainWindow::MakeButton(const char* name, const char* caption, int left, int top,
                                     int width) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), buttonPanel_);
+  auto* button = new QPushButton(QCoreApplication::translate("taskwell", caption), buttonPanel_);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, 24);
   button->setAutoDefault(false);
@@ -128,8 +129,8 @@ void MainWindow::BuildButtonPanel() {
   findEdit_ = new QLineEdit(buttonPanel_);
   findEdit_->setObjectName(QStringLiteral("FindEdit"));
   findEdit_->setGeometry(177, 0, 80, 21);
-  findEdit_->setPlaceholderText(QStringLiteral("Find"));
-  findEdit_->setAccessibleName(QStringLiteral("Find"));
+  findEdit_->setPlaceholderText(QCoreApplication::translate("taskwell", "Find"));
+  findEdit_->setAccessibleName(findEdit_->placeholderText());
   findEdit_->installEventFilter(this);
   findButton_ = MakeButton("FindButton", "&Find", 177, 24, 80);
   sortOrderButton_ = MakeButton("SortOrderButton", "Sorted by Date", 273, 0, 128);
@@ -138,10 +139,12 @@ void MainWindow::BuildButtonPanel() {
   hideButton_ = MakeButton("HideButton", "&Hide Sel", 408, 0, 33);
   for (QPushButton* hidden : {sortOrderButton_, autoSortButton_, sortButton_, hideButton_})
     hidden->hide();
-  label1_ = new QLabel(QStringLiteral("Click a Col Hdr to sort"), buttonPanel_);
+  label1_ =
+      new QLabel(QCoreApplication::translate("taskwell", "Click a Col Hdr to sort"), buttonPanel_);
   label1_->setObjectName(QStringLiteral("Label1"));
   label1_->setGeometry(446, 10, 107, 13);
-  messageLabel_ = new QLabel(QStringLiteral("F2 to Edit a cell"), buttonPanel_);
+  messageLabel_ =
+      new QLabel(QCoreApplication::translate("taskwell", "F2 to Edit a cell"), buttonPanel_);
   messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
   messageLabel_->setGeometry(446, 31, 81, 13);
   aboutButton_ = MakeButton("AboutButton", "Abou&t", kAboutLeft, 0, 49);
@@ -295,9 +298,9 @@ bool MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::SyncButtons() {
-  sortOrderButton_->setText(ToQt(tasks_->SortOrderButtonCaption()));
-  autoSortButton_->setText(ToQt(tasks_->AutoSortButtonCaption()));
-  hideButton_->setText(ToQt(tasks_->HideButtonCaption()));
+  sortOrderButton_->setText(Translated(tasks_->SortOrderButtonCaption()));
+  autoSortButton_->setText(Translated(tasks_->AutoSortButtonCaption()));
+  hideButton_->setText(Translated(tasks_->HideButtonCaption()));
   sortButton_->setVisible(tasks_->SortButtonVisible());
 }
 
@@ -433,23 +436,31 @@ QString MainWindow::ToQt(const std::string& text) const {
   return grid_->GridModel()->Decode(text);
 }
 
+QString MainWindow::Translated(const std::string& text) const {
+  // The core's texts are English and ASCII; what has no translation keeps the list's encoding.
+  const QString translated = Translations::Translated(text);
+  return translated == QString::fromUtf8(text.c_str()) ? ToQt(text) : translated;
+}
+
 // ---------------------------------------------------------------- Platform
 
 void MainWindow::ShowMessageBox(const std::string& caption, const std::string& message) {
   if (messageBox_ != nullptr) {
-    messageBox_->ShowMessageBox(ToQt(caption), ToQt(message));
+    messageBox_->ShowMessageBox(Translated(caption), Translated(message));
   } else {
     MessageDialog box(this);
-    box.ShowMessageBox(ToQt(caption), ToQt(message));
+    box.ShowMessageBox(Translated(caption), Translated(message));
   }
 }
 
 bool MainWindow::Confirm(const std::string& message) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), ToQt(message),
-                  QMessageBox::NoButton, this);
+  QMessageBox box(QMessageBox::Question, QCoreApplication::translate("taskwell", "Confirm"),
+                  Translated(message), QMessageBox::NoButton, this);
   box.setObjectName(QStringLiteral("ConfirmBox"));
-  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-  QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+  QPushButton* yes =
+      box.addButton(QCoreApplication::translate("taskwell", "&Yes"), QMessageBox::YesRole);
+  QPushButton* cancel =
+      box.addButton(QCoreApplication::translate("taskwell", "Cancel"), QMessageBox::RejectRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(cancel);
   box.exec();
@@ -457,7 +468,7 @@ bool MainWindow::Confirm(const std::string& message) {
 }
 
 void MainWindow::ShowError(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, ToQt(caption), ToQt(text), QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Critical, Translated(caption), Translated(text), QMessageBox::Ok,
                   isVisible() ? this : nullptr);
   box.setObjectName(QStringLiteral("ErrorBox"));
   box.exec();

@@ -103,6 +103,7 @@ class MainWindow final : public QWidget, public Platform {
   bool CommitGridEdit();
   void AboutButtonClick();
   QString ToQt(const std::string& text) const;
+  QString Translated(const std::string& text) const;
 
   DateFormat dates_;
   std::unique_ptr<ToDoList> tasks_;

@@ -1,5 +1,7 @@
 #include "app/MessageDialog.h"
 
+#include <QCoreApplication>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -45,7 +47,7 @@ MessageDialog::MessageDialog(QWidget* parent)
 
 void MessageDialog::Prepare(const QString& caption, const QString& message) {
   continueButton_->setVisible(true);
-  continueButton_->setText(QStringLiteral("Click here to continue"));
+  continueButton_->setText(QCoreApplication::translate("taskwell", "Click here to continue"));
   setWindowTitle(caption);
   messageLabel_->setText(message);
   // The label takes the height its wrapped text needs at the full client width.

@@ -5,7 +5,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
 #include "app/RemindCommand.h"
+#include "app/Translations.h"
 #include "app/WindowRaiser.h"
 #include "list/DueListing.h"
 #include "list/TaskExchange.h"
@@ -87,13 +87,16 @@ bool WaylandPluginMissing() {
 std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::string& home) {
   switch (command.What) {
     case CommandLine::Action::Help:
-      std::cout << UsageText() << std::flush;
+      std::cout << Translations::TranslatedEarly(UsageText()).toLocal8Bit().constData()
+                << std::flush;
       return std::cout ? 0 : 1;
     case CommandLine::Action::Version:
       std::cout << VersionText() << std::flush;
       return std::cout ? 0 : 1;
     case CommandLine::Action::Error:
-      std::cerr << "taskwell: " << command.ErrorText << '\n';
+      std::cerr << "taskwell: "
+                << Translations::TranslatedEarly(command.ErrorText).toLocal8Bit().constData()
+                << '\n';
       return CommandLine::UsageExitCode;
     case CommandLine::Action::DueListing: {
       const std::string file =
@@ -129,12 +132,10 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
   QApplication app(qtArgc, qtArgv);
   ApplyDesktopIdentity();
-  // Qt's own texts (the print dialog, the standard buttons) in the user's language.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
-  }
+  // The program's texts and Qt's own (the print dialog, the standard buttons) in the user's
+  // language.
+  Translations translations;
+  translations.Install();
   MainWindow form(regional, clock, argument, home);
   // The dialogs belong to the window, so the desktop puts them over it; a refused start shows
   // its one message on its own.
@@ -146,9 +147,9 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
 
   if (!owner) {
     WindowRaiser::AskToRaise(lockName);
-    messageBox.ShowMessageBox(
-        QStringLiteral("Taskwell"),
-        QString::fromLocal8Bit(lockName.c_str()) + QStringLiteral(" is already being edited."));
+    messageBox.ShowMessageBox(QStringLiteral("Taskwell"),
+                              QCoreApplication::translate("taskwell", "%1 is already being edited.")
+                                  .arg(QString::fromLocal8Bit(lockName.c_str())));
     return 0;
   }
   // Without a lock a second window may open the same file; saving still notices its changes.

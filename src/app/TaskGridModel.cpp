@@ -1,5 +1,7 @@
 #include "app/TaskGridModel.h"
 
+#include <QCoreApplication>
+
 #include <QFont>
 #include <algorithm>
 #include <cmath>
@@ -84,9 +86,13 @@ Qt::ItemFlags TaskGridModel::flags(const QModelIndex& index) const {
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal) return {};
   // The header texts carry the design's padding ("Pri  "); a screen reader says the bare name.
-  if (role == Qt::AccessibleTextRole) return Decode(table_.Cell(section, 0)).trimmed();
+  const QString title = Decode(table_.Cell(section, 0));
+  const QString name =
+      QCoreApplication::translate("taskwell", title.trimmed().toUtf8().constData());
+  if (role == Qt::AccessibleTextRole) return name;
   if (role != Qt::DisplayRole) return {};
-  return Decode(table_.Cell(section, 0));
+  // A translated name keeps the design's trailing padding.
+  return QString(name + title.mid(title.trimmed().size()));
 }
 
 QString TaskGridModel::Decode(const std::string& bytes) const {

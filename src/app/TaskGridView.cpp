@@ -1,5 +1,7 @@
 #include "app/TaskGridView.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -164,7 +166,7 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
       dispatch_(std::move(dispatch)),
       model_(new TaskGridModel(list.Table(), list.Dates(), EncodingOf(list), this)) {
   setObjectName(QStringLiteral("Grid"));
-  setAccessibleName(QStringLiteral("Tasks"));
+  setAccessibleName(QCoreApplication::translate("taskwell", "Tasks"));
   setModel(model_);
   selection_ = new GridSelectionModel(list.Table(), dispatch_, model_, this);
   QItemSelectionModel* old = selectionModel();

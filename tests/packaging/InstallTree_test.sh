@@ -58,6 +58,8 @@ fi
 
 # --- Manual page.
 check_man_page "$prefix/share/man/man1/taskwell.1"
+check_translated_man_page "$prefix/share/man/de/man1/taskwell.1" "taskwell [DATEI]"
+check_translated_man_page "$prefix/share/man/fr/man1/taskwell.1" "taskwell [FICHIER]"
 
 # --- The version the build was configured with, where these files carry it.
 if [[ -n $version ]]; then

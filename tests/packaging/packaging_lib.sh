@@ -25,7 +25,8 @@ expected_files() {
   printf '%s\n' bin/taskwell share/applications/taskwell.desktop \
     share/doc/taskwell/INTERCHANGE.md share/doc/taskwell/examples/sample.todo \
     share/icons/hicolor/scalable/apps/taskwell.svg \
-    share/man/man1/taskwell.1 share/metainfo/io.github.taskwell.Taskwell.metainfo.xml \
+    share/man/man1/taskwell.1 share/man/de/man1/taskwell.1 share/man/fr/man1/taskwell.1 \
+    share/metainfo/io.github.taskwell.Taskwell.metainfo.xml \
     lib/systemd/user/taskwell-remind.service lib/systemd/user/taskwell-remind.timer
   if [[ $withPng == ON ]]; then
     for size in $ICON_SIZES; do printf 'share/icons/hicolor/%sx%s/apps/taskwell.png\n' "$size" "$size"; done
@@ -124,4 +125,14 @@ check_man_page() {
     grep -qF -- "$phrase" <<<"$text" && pass "manual mentions $phrase" ||
       fail "manual page does not mention '$phrase'"
   done
+}
+
+# A translated manual page: UTF-8 as man-db reads it, rendering cleanly, with its own synopsis.
+check_translated_man_page() {
+  local page=$1 synopsis=$2 warnings
+  command -v groff >/dev/null || return 0
+  warnings=$(groff -k -man -Tutf8 -ww -z "$page" 2>&1)
+  [[ -z $warnings ]] && pass "${page##*/man/} renders without warnings" || fail "groff: $warnings"
+  groff -k -man -Tutf8 -P-cbou "$page" 2>/dev/null | grep -qF -- "$synopsis" &&
+    pass "${page##*/man/} has its synopsis" || fail "${page##*/man/} lacks '$synopsis'"
 }

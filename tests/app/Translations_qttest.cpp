@@ -1,0 +1,100 @@
+// The window and --help in German and French: captions, headers, a message and the usage.
+#include "app/Translations.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
+#include "app/TaskGridView.h"
+#include "support/FakePlatform.h"
+#include "support/QtApp.h"
+#include "support/TempFiles.h"
+#include "support/Widgets.h"
+
+namespace taskwell {
+namespace {
+
+struct Language {
+  const char* Locale;
+  const char* Add;
+  const char* Close;
+  const char* CloseNoSave;
+  const char* SortOrder;
+  const char* Header;
+  const char* ErrorCaption;
+  const char* Message;
+  const char* UsageStart;
+};
+
+const Language kLanguages[] = {
+    {"de_DE", "&Neu", "&Ende", "Ende ohne Sichern", "Sortiert nach Datum", "Datum ",
+     "Fehler beim Weiterschalten", "Kein Datum zum Weiterschalten", "Aufruf: taskwell"},
+    {"fr_FR", "&Ajouter", "&Fermer", "Abandonner", "Trié par date", "Date ", "Erreur de report",
+     "Aucune date à reporter", "Utilisation : taskwell"},
+};
+
+QString Caption(const QWidget& window, const char* name) {
+  return testing::Child<QPushButton>(window, name)->text();
+}
+
+TEST(Translations, WindowAndHelpSpeakTheUsersLanguage) {
+  const testing::TempDir dir;
+  const FixedClock clock{testing::Day(2026, 6, 10)};
+  for (const Language& language : kLanguages) {
+    SCOPED_TRACE(language.Locale);
+    QLocale::setDefault(QLocale(QString::fromLatin1(language.Locale)));
+    Translations translations;
+    translations.Install();
+    MainWindow form(RegionalSettings{}, clock, dir.Path("home.todo"), "/home/x");
+    form.show();
+    QApplication::processEvents();
+    EXPECT_EQ(Caption(form, "AddButton"), QString::fromUtf8(language.Add));
+    EXPECT_EQ(Caption(form, "CloseButton"), QString::fromUtf8(language.Close));
+    EXPECT_EQ(Caption(form, "CloseNoSaveButton"), QString::fromUtf8(language.CloseNoSave));
+    EXPECT_EQ(Caption(form, "SortOrderButton"), QString::fromUtf8(language.SortOrder));
+    const auto* grid = testing::Child<TaskGridView>(form, "Grid");
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(),
+              QString::fromUtf8(language.Header));
+
+    // Increment on the blank task has no date to move: the core's message, translated.
+    QString caption;
+    QStringList texts;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        caption = modal->windowTitle();
+        for (const QLabel* label : modal->findChildren<QLabel*>()) texts << label->text();
+        modal->close();
+      }
+    });
+    answerer.start(20);
+    testing::Child<QPushButton>(form, "IncrementButton")->click();
+    answerer.stop();
+    EXPECT_EQ(caption, QString::fromUtf8(language.ErrorCaption));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(language.Message)))
+        << texts.join(u'|').toStdString();
+
+    EXPECT_TRUE(Translations::TranslatedEarly(UsageText())
+                    .startsWith(QString::fromUtf8(language.UsageStart)));
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+TEST(Translations, EnglishStaysAsWritten) {
+  QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+  Translations translations;
+  translations.Install();
+  EXPECT_EQ(Translations::Translated("&Add"), QStringLiteral("&Add"));
+  EXPECT_EQ(Translations::TranslatedEarly(UsageText()), QString::fromStdString(UsageText()));
+  QLocale::setDefault(QLocale::c());
+}
+
+}  // namespace
+}  // namespace taskwell

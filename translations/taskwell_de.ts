@@ -1,0 +1,254 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>taskwell</name>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Increment</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>&amp;Replicate</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Druck</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Sichern</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>S&amp;uchen</translation>
+    </message>
+    <message>
+        <source>Sorted by Date</source>
+        <translation>Sortiert nach Datum</translation>
+    </message>
+    <message>
+        <source>Sorted by Desc</source>
+        <translation>Sortiert nach Beschr.</translation>
+    </message>
+    <message>
+        <source>Sorted by Proj</source>
+        <translation>Sortiert nach Projekt</translation>
+    </message>
+    <message>
+        <source>AutoSort on</source>
+        <translation>AutoSort an</translation>
+    </message>
+    <message>
+        <source>AutoSort off</source>
+        <translation>AutoSort aus</translation>
+    </message>
+    <message>
+        <source>Sort Now</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>&amp;Hide Sel</source>
+        <translation>&amp;Ausw. ausbl.</translation>
+    </message>
+    <message>
+        <source>&amp;Hide UnSel</source>
+        <translation>&amp;Rest ausbl.</translation>
+    </message>
+    <message>
+        <source>&amp;Hide None</source>
+        <translation>&amp;Alle zeigen</translation>
+    </message>
+    <message>
+        <source>Click a Col Hdr to sort</source>
+        <translation>Spaltenkopf klicken: sortieren</translation>
+    </message>
+    <message>
+        <source>F2 to Edit a cell</source>
+        <translation>F2: Zelle bearbeiten</translation>
+    </message>
+    <message>
+        <source>Abou&amp;t</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Ende</translation>
+    </message>
+    <message>
+        <source>Close-NoSave</source>
+        <translation>Ende ohne Sichern</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Pri</source>
+        <translation>Prio</translation>
+    </message>
+    <message>
+        <source>SubP</source>
+        <translation>UPri</translation>
+    </message>
+    <message>
+        <source>Proj</source>
+        <translation>Proj</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Click here to continue</source>
+        <translation>Hier klicken, um fortzufahren</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>%1 is already being edited.</source>
+        <translation>%1 wird bereits bearbeitet.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Increment Error</source>
+        <translation>Fehler beim Weiterschalten</translation>
+    </message>
+    <message>
+        <source>No date to increment</source>
+        <translation>Kein Datum zum Weiterschalten</translation>
+    </message>
+    <message>
+        <source>Increment End</source>
+        <translation>Ende der Wiederholung</translation>
+    </message>
+    <message>
+        <source>Item has now incremented past it&apos;s end date.</source>
+        <translation>Der Eintrag ist jetzt über sein Enddatum hinaus weitergeschaltet.</translation>
+    </message>
+    <message>
+        <source>--due needs a number of days</source>
+        <translation>--due braucht eine Anzahl von Tagen</translation>
+    </message>
+    <message>
+        <source>--due and --remind cannot be used together</source>
+        <translation>--due und --remind können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>--due, --remind, --export and --import cannot be combined</source>
+        <translation>--due, --remind, --export und --import können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>--export needs a format: ics or todotxt</source>
+        <translation>--export braucht ein Format: ics oder todotxt</translation>
+    </message>
+    <message>
+        <source>--import needs the file to import</source>
+        <translation>--import braucht die zu importierende Datei</translation>
+    </message>
+    <message>
+        <source>Usage: taskwell [OPTION]... [--] [FILE]
+Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
+
+  --due DAYS     print the tasks due from today to DAYS days ahead, and undated
+                 tasks whose priority is 0 to DAYS, as the Print button would
+                 print them; needs no display and never changes the file
+  --remind       show what is overdue and due today as one desktop
+                 notification; needs only the session bus, never changes the file
+  --export FORMAT  write the list to standard output as iCalendar (ics) or
+                 todo.txt (todotxt); never changes the file
+  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the
+                 list (created when missing), and say what could not be kept
+  -h, --help     print this help and exit
+      --version  print the version and exit
+  --             end of options: the next argument is the file, even if it
+                 starts with -
+
+Exit status: 0 on success, 1 when the file cannot be read, the window cannot
+open, no notification could be shown or an import is refused, 2 for an unknown
+option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.
+</source>
+        <translation>Aufruf: taskwell [OPTION]... [--] [DATEI]
+Bearbeitet die Aufgabenliste in DATEI (Vorgabe: $HOME/ToDo.ToDo) in einem Fenster.
+
+  --due TAGE     gibt die Aufgaben aus, die von heute bis in TAGE Tagen fällig
+                 sind, und Aufgaben ohne Datum mit Priorität 0 bis TAGE, wie der
+                 Knopf Druck sie drucken würde; braucht keine Anzeige und ändert
+                 die Datei nie
+  --remind       zeigt Überfälliges und heute Fälliges als eine
+                 Desktop-Benachrichtigung; braucht nur den Sitzungsbus und ändert
+                 die Datei nie
+  --export FORMAT  schreibt die Liste als iCalendar (ics) oder todo.txt
+                 (todotxt) auf die Standardausgabe; ändert die Datei nie
+  --import PFAD  fügt der Liste die Aufgaben der iCalendar- oder todo.txt-Datei
+                 PFAD hinzu (legt sie an, wenn sie fehlt) und sagt, was nicht
+                 übernommen werden konnte
+  -h, --help     gibt diese Hilfe aus und beendet das Programm
+      --version  gibt die Version aus und beendet das Programm
+  --             Ende der Optionen: das nächste Argument ist die Datei, auch wenn
+                 es mit - beginnt
+
+Rückgabewert: 0 bei Erfolg, 1, wenn die Datei nicht gelesen werden kann, das
+Fenster sich nicht öffnen lässt, keine Benachrichtigung gezeigt werden konnte
+oder ein Import abgelehnt wird, 2 bei einer unbekannten Option. Die Zuordnung
+zu iCalendar und todo.txt: docs/INTERCHANGE.md.
+</translation>
+    </message>
+</context>
+<context>
+    <name>taskwell::ExchangeMenu</name>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Import Tasks</source>
+        <translation>Aufgaben importieren</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Aufgaben exportieren</translation>
+    </message>
+    <message>
+        <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
+        <translation>iCalendar oder todo.txt (*.ics *.txt);;Alle Dateien (*)</translation>
+    </message>
+</context>
+</TS>
