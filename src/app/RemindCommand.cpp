@@ -116,7 +116,13 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   // The same argument as given, so that a window already open on the list comes to the front.
   QStringList arguments;
   if (!given.empty()) arguments = {QStringLiteral("--"), QString::fromLocal8Bit(given.c_str())};
-  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments)) {
+  // The window speaks through its own dialogs; it does not write into this run's output.
+  QProcess window;
+  window.setProgram(QCoreApplication::applicationFilePath());
+  window.setArguments(arguments);
+  window.setStandardOutputFile(QProcess::nullDevice());
+  window.setStandardErrorFile(QProcess::nullDevice());
+  if (!window.startDetached()) {
     std::cerr << "taskwell: could not start the window\n";
   }
   return true;

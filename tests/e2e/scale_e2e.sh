@@ -8,6 +8,9 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # A window manager holds the window to its minimum size, as every desktop does.
 openbox >/dev/null 2>&1 &
 APP_PIDS+=("$!")
+# Focusing a window that the window manager is still taking over fails: wait until it runs.
+wait_until 100 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  fail "openbox did not start"
 
 LIST=$E2E_TMP/scale.todo
 printf '"Date","Priority","SubPriority","Description"\r\n,1,,"Water the plants"\r\n' >"$LIST"

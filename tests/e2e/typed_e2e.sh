@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Under German settings: an incremented date is saved as the day it shows, deleting rows never
+# Under German settings and texts: an incremented date is saved as the day it shows, deleting rows never
 # lets a later commit touch another task, and a refused commit stops Close.
 source "$(dirname "$0")/lib.sh"
 export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8
@@ -18,22 +18,22 @@ expect_file() {
 }
 
 # Increment, wander over the row and away, save: 8 June, not 6 August.
-keys alt+i Tab Tab Down alt+s
+keys alt+w Tab Tab Down alt+s
 expect_file '08.06.2026,,,":weekly Zahnarzt"\r\n,1,,"Plain"\r\n,2,,"Last"\r\n' "increment"
 
 # Delete the repeating task (confirmed) and the plain one; the last task keeps its priority.
-keys Up alt+d
-focus_dialog Confirm
+keys Up alt+l
+focus_dialog Bestätigen
 keys Return
 xdotool windowfocus --sync "$WID"
-keys alt+d alt+s
+keys alt+l alt+s
 expect_file ',2,,"Last"\r\n' "two deletes"
 
 # An impossible date, then Close: the error is shown and the program stays with the file as is.
 keys shift+Tab shift+Tab
 type_text "12.45.2026"
 before=$(mtime "$LIST")
-keys alt+c
+keys alt+e
 focus_dialog typed
 keys Return
 xdotool windowfocus --sync "$WID"
@@ -42,7 +42,7 @@ kill -0 "$APP_PID" 2>/dev/null || fail "Close went ahead after a refused commit"
 [ "$(mtime "$LIST")" = "$before" ] || fail "the file was written after a refused commit"
 
 # Escape takes the typed text back; now Close saves and ends the program.
-keys Escape alt+c
+keys Escape alt+e
 wait_until 50 bash -c '! kill -0 "$0" 2>/dev/null' "$APP_PID" || fail "Close did not end the program"
 expect_file ',2,,"Last"\r\n' "close"
 echo "typed journey passed"

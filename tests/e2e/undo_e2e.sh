@@ -58,7 +58,7 @@ copy=$(ls "$XDG_STATE_HOME"/taskwell/discarded/undo-*.todo 2>/dev/null | head -n
 grep -q '"banana"' "$copy" || fail "the discarded copy lacks the edit: $(cat -A "$copy")"
 [ "$(stat -c %a "$copy")" = 600 ] || fail "the discarded copy is not private"
 
-# SIGTERM at logout: the same copy, through the window's own close.
+# SIGTERM at logout: a clean end through the event loop.
 start_app "$LIST" undo
 keys Tab Tab Tab ctrl+a
 type_text "fig"
@@ -66,6 +66,7 @@ keys Tab
 kill -TERM "$APP_PID"
 wait_until 100 bash -c '! kill -0 "$0" 2>/dev/null' "$APP_PID" || fail "SIGTERM did not end the program"
 [ "$(cat "$LIST")" = "$before" ] || fail "the task file changed on SIGTERM"
-wait_until 20 bash -c 'grep -q "\"fig\"" "$0"/taskwell/discarded/undo-*.todo' "$XDG_STATE_HOME" ||
-  fail "SIGTERM kept no copy: $(ls -l "$XDG_STATE_HOME"/taskwell/discarded)"
+# The edit waits in the recovery journal, which the next start offers back.
+wait_until 20 bash -c 'grep -qF "\"fig\"" "$0"/taskwell/journal/*.journal' "$XDG_STATE_HOME" ||
+  fail "SIGTERM kept no journal: $(ls -l "$XDG_STATE_HOME"/taskwell/journal)"
 echo "undo journey passed"
