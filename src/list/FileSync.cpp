@@ -289,7 +289,7 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
       std::string failure;
       std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
       if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
-          list->Rows.Rows.size() != static_cast<std::size_t>(1 + otherCount)) {
+          list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {
         return false;
       }
       loadedLines = TaskLines(sides.Rendered.emplace_back(list->Bytes()));
