@@ -175,6 +175,16 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
   delegate_ = new GridEditDelegate(list, dispatch_, this);
   setItemDelegate(delegate_);
 
+  SetLook();
+  FollowModel();
+  model_->SetPalette(palette());
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
+  ApplyWidths();
+}
+
+// The grid's fixed look: its font, fixed row heights, a header that only resizes, and editing
+// in place that follows the cursor.
+void TaskGridView::SetLook() {
   QFont font(QStringLiteral("Courier New"));
   font.setPixelSize(12);
   setFont(font);
@@ -202,7 +212,10 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
                   QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
 
+// Changes the table tells through the model move the view's cursor and its editor with them.
+void TaskGridView::FollowModel() {
   connect(model_, &TaskGridModel::CursorMoved, this, [this] {
     selection_->FollowTable();
     ShowEditor();
@@ -233,9 +246,6 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
   connect(selection_, &GridSelectionModel::MoveRefused, this, &TaskGridView::ShowEditor,
           Qt::QueuedConnection);
   connect(model_, &TaskGridModel::WidthsChanged, this, &TaskGridView::ApplyWidths);
-  model_->SetPalette(palette());
-  connect(horizontalHeader(), &QHeaderView::sectionResized, this, &TaskGridView::OnSectionResized);
-  ApplyWidths();
 }
 
 void TaskGridView::LeaveGrid(bool forward) {

@@ -101,6 +101,8 @@ class TaskGridView final : public QTableView {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  void SetLook();
+  void FollowModel();
   void ApplyWidths();
   void OnSectionResized(int section, int oldSize, int newSize);
   ToDoList& list_;

@@ -61,6 +61,15 @@ struct SideRow {
   int Row;
 };
 
+// What reading another side line by line needs of ours: the header line, the numbering, how
+// many numbers are our lines, and the first row that writes each of them.
+struct OurLines {
+  std::string_view Header;
+  LineNumbers& Numbers;
+  int Count;
+  std::vector<int> MineRowOf;
+};
+
 // Bytes of the task file loaded beside the list, by its rules.
 struct LoadedFile {
   TaskFile File;
@@ -260,68 +269,71 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
   for (std::size_t i = sides.Mine.size(); i-- > 0;)
     mineRowOf[static_cast<std::size_t>(numbered.Mine[i])] = sides.MineRows[i];
 
-  const auto readSide = [&](const std::string& bytes, std::vector<std::string_view>& lines,
-                            std::vector<int>& ids, std::vector<SideRow>* rows) {
-    // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
-    if (!bytes.starts_with(header) || bytes.find('\x1A') != std::string::npos ||
-        !IsValidUtf8(bytes)) {
-      return false;
-    }
-    // The header ends in an LF, so lines end at LF, as the loader reads them.
-    std::vector<std::string_view> raw;
-    for (std::size_t pos = header.size(); pos < bytes.size();)
-      raw.push_back(NextTaskFileLine(bytes, pos, false));
-    // A line that is one of ours, byte for byte, is already in the form a save writes; only the
-    // others are loaded, together, to be read and written by the same rules.
-    std::string others(header);
-    std::vector<int> ourId(raw.size());
-    int otherCount = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      const int id = numbers.Find(raw[i]);
-      ourId[i] = id >= 0 && id < ours ? id : -1;
-      if (ourId[i] >= 0) continue;
-      (others += raw[i]) += kLineEnd;
-      ++otherCount;
-    }
-    const LoadedFile* loaded = nullptr;
-    std::vector<std::string_view> loadedLines;
-    if (otherCount > 0) {
-      std::string failure;
-      std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
-      if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
-          list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {
-        return false;
-      }
-      loadedLines = TaskLines(sides.Rendered.emplace_back(list->Bytes()));
-      loaded = sides.Loaded.emplace_back(std::move(list)).get();
-    }
-    int loadedRow = 0;
-    std::size_t loadedLine = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      if (ourId[i] >= 0) {
-        lines.push_back(raw[i]);
-        ids.push_back(ourId[i]);
-        if (rows != nullptr)
-          rows->push_back({&table_.Rows(), layout_.HasProjCol(),
-                           mineRowOf[static_cast<std::size_t>(ourId[i])]});
-        continue;
-      }
-      // One row for each line read; a row without a description writes no line.
-      if (!loaded->RowIsSaved(++loadedRow)) continue;
-      if (loadedLine == loadedLines.size()) return false;
-      lines.push_back(loadedLines[loadedLine++]);
-      ids.push_back(numbers.Number(lines.back()));
-      if (rows != nullptr)
-        rows->push_back({&loaded->Rows.Rows, loaded->Rows.HasProjCol, loadedRow});
-    }
-    return loadedLine == loadedLines.size();
-  };
-  if (!readSide(file_.BaseBytes(), sides.Base, numbered.Base, nullptr) ||
-      !readSide(theirBytes, sides.Theirs, numbered.Theirs, &sides.TheirRows)) {
+  const OurLines ourLines{header, numbers, ours, std::move(mineRowOf)};
+  if (!ReadQuickSide(ourLines, file_.BaseBytes(), sides, sides.Base, numbered.Base, nullptr) ||
+      !ReadQuickSide(ourLines, theirBytes, sides, sides.Theirs, numbered.Theirs,
+                     &sides.TheirRows)) {
     return false;
   }
   numbered.Distinct = numbers.Distinct();
   return true;
+}
+
+bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
+                             std::vector<std::string_view>& lines, std::vector<int>& ids,
+                             std::vector<SideRow>* rows) {
+  // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
+  if (!bytes.starts_with(ours.Header) || bytes.find('\x1A') != std::string::npos ||
+      !IsValidUtf8(bytes)) {
+    return false;
+  }
+  // The header ends in an LF, so lines end at LF, as the loader reads them.
+  std::vector<std::string_view> raw;
+  for (std::size_t pos = ours.Header.size(); pos < bytes.size();)
+    raw.push_back(NextTaskFileLine(bytes, pos, false));
+  // A line that is one of ours, byte for byte, is already in the form a save writes; only the
+  // others are loaded, together, to be read and written by the same rules.
+  std::string others(ours.Header);
+  std::vector<int> ourId(raw.size());
+  int otherCount = 0;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const int id = ours.Numbers.Find(raw[i]);
+    ourId[i] = id >= 0 && id < ours.Count ? id : -1;
+    if (ourId[i] >= 0) continue;
+    (others += raw[i]) += kLineEnd;
+    ++otherCount;
+  }
+  const LoadedFile* loaded = nullptr;
+  std::vector<std::string_view> loadedLines;
+  if (otherCount > 0) {
+    std::string failure;
+    std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
+    if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
+        list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {
+      return false;
+    }
+    loadedLines = TaskLines(sides.Rendered.emplace_back(list->Bytes()));
+    loaded = sides.Loaded.emplace_back(std::move(list)).get();
+  }
+  int loadedRow = 0;
+  std::size_t loadedLine = 0;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (ourId[i] >= 0) {
+      lines.push_back(raw[i]);
+      ids.push_back(ourId[i]);
+      if (rows != nullptr)
+        rows->push_back({&table_.Rows(), layout_.HasProjCol(),
+                         ours.MineRowOf[static_cast<std::size_t>(ourId[i])]});
+      continue;
+    }
+    // One row for each line read; a row without a description writes no line.
+    if (!loaded->RowIsSaved(++loadedRow)) continue;
+    if (loadedLine == loadedLines.size()) return false;
+    lines.push_back(loadedLines[loadedLine++]);
+    ids.push_back(ours.Numbers.Number(lines.back()));
+    if (rows != nullptr) rows->push_back({&loaded->Rows.Rows, loaded->Rows.HasProjCol, loadedRow});
+  }
+  return loadedLine == loadedLines.size();
 }
 
 std::optional<MergedFile> ToDoList::PrepareMerge() {

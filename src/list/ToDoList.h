@@ -67,6 +67,8 @@ struct ShownFile {
 
 struct MergeSides;
 struct LoadedFile;
+struct OurLines;
+struct SideRow;
 
 // A merge of the file as changed elsewhere with this list: the rows to show and save, and what it
 // took from each side.
@@ -279,6 +281,11 @@ class ToDoList {
   // be compared.
   bool LoadMergeSides(const std::string& theirBytes, MergeSides& sides);
   bool QuickMergeSides(const std::string& theirBytes, MergeSides& sides);
+  // One side read line by line: a line that is one of ours is taken as it is, the others are
+  // loaded together. False where the side is not in this list's own form.
+  bool ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
+                     std::vector<std::string_view>& lines, std::vector<int>& ids,
+                     std::vector<SideRow>* rows);
   bool RenderMine(MergeSides& sides) const;
   // Shows the merge, saves it and says what it did. False when the save did not happen.
   bool SaveMerged(MergedFile& merged);
