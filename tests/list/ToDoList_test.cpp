@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 
 using testing::Cells;
 using testing::DataFile;
+using testing::kDesc;
 using testing::ListFixture;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -127,6 +129,27 @@ TEST(InsertTaskRow, RowBelowKeepsEveryCellOfTheMovedTask) {
   EXPECT_EQ(f.Rows(), (std::vector<Cells>{{"", "", "", "", ""},
                                           {"", "9", "8", "7", "with project"},
                                           {"01/02/2026", "Fri", "", "", "last"}}));
+}
+
+// The grid's editor writes through the list alone; a character the single-byte table lacks turns
+// the whole table to UTF-8 first, and undo takes the typing back like any other change.
+TEST(TypeInCell, IsTheOneWayTypingWritesTheTable) {
+  static_assert(std::is_same_v<decltype(std::declval<ToDoList&>().Table()), const TaskTable&>,
+                "the table is handed out read-only");
+  ListFixture f;
+  f.SetRows({{"", "1", "", "Caf\xE9"}, {"", "2", "", "tea"}});
+  ListTestAccess::SetTextIsUtf8(f.List, false);
+  ListTestAccess::SetSingleByteFile(f.List, true);
+  ASSERT_TRUE(f.Move(kDesc, 2));
+  f.List.TypeInCell(kDesc, 2, "t\xE9");
+  EXPECT_FALSE(f.List.File().TextIsUtf8());
+  f.List.TypeInCell(kDesc, 2, "t\xC3\xA9 \xE2\x86\x92", true);
+  EXPECT_TRUE(f.List.File().TextIsUtf8());
+  EXPECT_EQ(f.Descriptions(), (Cells{"Caf\xC3\xA9", "t\xC3\xA9 \xE2\x86\x92"}));
+  EXPECT_EQ(f.List.Edit().OldText, "tea");
+  ASSERT_TRUE(f.Move(0, 1));
+  f.List.Undo();
+  EXPECT_EQ(f.Descriptions(), (Cells{"Caf\xC3\xA9", "tea"}));
 }
 
 }  // namespace
