@@ -64,7 +64,7 @@ void CommitWithAutoSort(benchmark::State& state) {
   const bool byMove = state.range(1) != 0;
   list.AutoSortButtonClick();
   ListTestAccess::SortTable(list);
-  ListTestAccess::GridDrawCell(list);
+  list.CellPainted();
   static const char* const kTexts[] = {"AAA first of all", "mmm in the middle", "zzz at the end"};
   int round = 0;
   for (auto _ : state) {

@@ -50,7 +50,6 @@ struct ListTestAccess {
   static void DeleteTaskRow(ToDoList& list) { list.DeleteTaskRow(); }
   static std::string BuildSortKey(const ToDoList& list, int row) { return list.BuildSortKey(row); }
   static void SortTable(ToDoList& list) { list.SortTable(); }
-  static void GridDrawCell(ToDoList& list) { list.GridDrawCell(); }
   static std::vector<std::string> ReportLines(const ToDoList& list, const PrintChoice& choice) {
     return list.ReportLines(choice);
   }
