@@ -89,15 +89,14 @@ struct LoadedFile {
   }
 };
 
-std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes,
-                                                 std::string& failure) const {
+std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes, Message& failure) const {
   // Loaded by the same rules as the window's, so that the sides of a merge are compared in the
   // one form a save writes: dates, numbers and quoting no longer differ by who wrote them.
   auto copy = std::unique_ptr<LoadedFile>(new LoadedFile{TaskFile(dates_, file_.Name()), {}});
   try {
     copy->File.Load(copy->Rows, &bytes);
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = ShownText(e);
     return nullptr;
   }
   return copy;
@@ -113,27 +112,28 @@ bool ToDoList::FileChangedOnDisk() {
   if (CutShortOnDisk(theirs.Bytes)) {
     if (partialReloadTold_ != theirs.Stamp.Hash) {
       partialReloadTold_ = theirs.Stamp.Hash;
-      ui_.ShowMessageBox(shown_.Title, file_.Name() + " was emptied or cut short elsewhere (" +
-                                           std::to_string(theirs.Bytes.size()) +
-                                           " bytes, no header line). The list still shows its "
-                                           "tasks; Save keeps them and keeps the file as it is "
-                                           "now as " +
-                                           file_.BackupName() + ".");
+      ui_.ShowMessageBox(
+          shown_.Title,
+          Message::Format("%1 was emptied or cut short elsewhere (%2 bytes, no header line). The "
+                          "list still shows its tasks; Save keeps them and keeps the file as it "
+                          "is now as %3.",
+                          file_.Name(), theirs.Bytes.size(), file_.BackupName()));
     }
     return false;
   }
   // What the user changed here is merged at the next save, never thrown away by a reload.
   if (!ShowsBaseAsLoaded()) return false;
-  std::string failure;
+  Message failure;
   const std::unique_ptr<LoadedFile> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {
     if (partialReloadTold_ != theirs.Stamp.Hash) {
       partialReloadTold_ = theirs.Stamp.Hash;
-      ui_.ShowMessageBox(shown_.Title,
-                         file_.Name() + " was changed elsewhere and cannot be loaded completely: " +
-                             ErrorReportText(failure) +
-                             " The list still shows the tasks as they were. Saving asks before "
-                             "it replaces the file.");
+      ui_.ShowMessageBox(
+          shown_.Title,
+          Message::Format("%1 was changed elsewhere and cannot be loaded completely: %2 The list "
+                          "still shows the tasks as they were. Saving asks before it replaces "
+                          "the file.",
+                          file_.Name(), ErrorReport(failure)));
     }
     return false;
   }
@@ -150,7 +150,7 @@ bool ToDoList::ShowsBaseAsLoaded() {
   // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
   const std::uint64_t baseHash = ContentHash(file_.BaseBytes());
   if (!baseAsLoaded_ || baseAsLoadedHash_ != baseHash) {
-    std::string failure;
+    Message failure;
     const std::unique_ptr<LoadedFile> base = LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
     if (!base) return false;
     baseAsLoaded_ = base->Bytes();
@@ -229,7 +229,7 @@ bool ToDoList::RenderMine(MergeSides& sides) const {
 }
 
 bool ToDoList::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
-  std::string failure;
+  Message failure;
   std::unique_ptr<LoadedFile> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
   const std::unique_ptr<LoadedFile> baseList =
       LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
@@ -306,7 +306,7 @@ bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   const LoadedFile* loaded = nullptr;
   std::vector<std::string_view> loadedLines;
   if (otherCount > 0) {
-    std::string failure;
+    Message failure;
     std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
     if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
         list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {

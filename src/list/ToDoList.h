@@ -260,7 +260,7 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // What a save would do beyond writing the tasks, to be asked in one question first.
   struct SavePlan {
-    std::vector<std::string> Notes;
+    std::vector<Message> Notes;
     bool OutsideChange = false;
     bool ReplaceBackup = false;
     // The file was emptied or cut short elsewhere: the list is saved, the file kept as backup.
@@ -302,7 +302,7 @@ class ToDoList {
   // base as it loads, however another program wrote it.
   bool ShowsBaseAsLoaded();
   // The bytes loaded by this list's rules; null, with the reason, when they do not load whole.
-  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
+  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, Message& failure) const;
   // Tells the user what a save could not carry over to the new file.
   void ReportNotKept(const std::vector<std::string>& notKept);
   // The edit position becomes the cursor cell as it reads now: nothing is pending there.
