@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Message.h"
+
 namespace taskwell {
 
 // What the command line asks for. It is read before any window system is touched, so --help,
@@ -20,7 +22,7 @@ struct CommandLine {
   // --import: the file whose tasks are added.
   std::string ImportPath;
   // Action::Error: one line for stderr, without the program name.
-  std::string ErrorText;
+  Message ErrorText;
 
   // Options come first; the first argument that is not an option, or anything after "--", is the
   // task file, and what follows it is ignored, as it always was.
