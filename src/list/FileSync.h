@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "document/Message.h"
 #include "document/LineMerge.h"
+#include "document/Message.h"
 #include "document/SafeFile.h"
 #include "document/TaskFile.h"
 
