@@ -26,6 +26,7 @@
 #include "app/Translations.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
+#include "list/LastKnownCopy.h"
 
 namespace taskwell {
 namespace {
@@ -374,9 +375,15 @@ void MainWindow::EndForSignal(int signal) {
 
 void MainWindow::OfferRecovery() {
   if (journal_ == nullptr) return;
+  const bool journalFound = journal_->Journal().Find().has_value();
   journal_->OfferFound(this, DiscardedFolder());
+  // An emptied file is no new truth: the last known copy's tasks are offered, and kept as the
+  // base until the user has decided.
+  bool restored = false;
+  if (!journalFound)
+    Run([&] { restored = OfferLastKnownCopy(*tasks_, *this, journal_->Journal()); });
   // What the file holds now is shared, unless the sync tool left copies that say otherwise.
-  if (FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
+  if (!restored && FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
     journal_->RememberShared();
   MergeConflictCopies();
 }
