@@ -88,9 +88,9 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
-  const QFont gridFont = grid_->font();
-  tasks_->SetTextMeasure([this, gridFont](std::string_view text) {
-    return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
+  // The grid's font is resolved once, not at every measurement.
+  tasks_->SetTextMeasure([this, metrics = QFontMetrics(grid_->font())](std::string_view text) {
+    return metrics.horizontalAdvance(ToQt(std::string(text)));
   });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   static const bool frameRole = [] {
