@@ -5,9 +5,19 @@
 source "$(dirname "$0")/lib.sh"
 # Exit code 77 is a skip (ctest reports it so), for machines where the sync tool cannot run.
 command -v syncthing >/dev/null || { echo "SKIP: syncthing is not installed"; exit 77; }
+# The windows keep their state under each machine's own home.
+unset XDG_STATE_HOME
 start_x
 ST_PIDS=()
-stop_all() { for pid in "${ST_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done; cleanup; }
+# Ended, or a zombie waiting for this shell to reap it.
+gone() { [ ! -e "/proc/$1" ] || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+# Each instance is given up to five seconds to shut down before its folders go.
+stop_all() {
+  local pid
+  for pid in "${ST_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${ST_PIDS[@]}"; do wait_until 50 gone "$pid" || kill -9 "$pid" 2>/dev/null || true; done
+  cleanup
+}
 trap stop_all EXIT
 # Four free loopback ports, for the two instances' GUI and sync listeners.
 read -r -a PORTS < <(python3 -c '
