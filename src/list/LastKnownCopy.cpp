@@ -42,7 +42,7 @@ bool OfferLastKnownCopy(ToDoList& list, Platform& ui, const RecoveryJournal& jou
           ").\r\nRestore them into the list? Undo takes them back again.")) {
     return false;
   }
-  list.RestoreJournal(*known);
+  list.Sync().RestoreJournal(*known);
   return true;
 }
 

@@ -27,7 +27,7 @@ struct Start {
     if (file != nullptr) WriteBytes(Path, *file);
     if (!known.empty()) Journal.WriteShared(known);
     ListTestAccess::SetTaskFileName(F.List, Path);
-    F.List.InitTaskTable();
+    ListTestAccess::InitTaskTable(F.List);
   }
   std::string Path;
   RecoveryJournal Journal;
