@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
 # Whole-process benchmark: the real program under its own Xvfb, driven with xdotool, for lists of
-# 1, 100,000 and 1,000,000 tasks, side by side in one run. Prints the figures, the ratios against
-# the one-task list, and PASS/FAIL against the targets.
+# 1, 100,000 and 1,000,000 tasks, side by side in one run with the floor, a bare Qt Widgets
+# window (bench/BareWindow.cpp). Prints the figures, the ratios against the floor and the one-task
+# list, and PASS/FAIL against the targets.
 #
-#   tools/process-bench.sh BIN
+#   tools/process-bench.sh BIN [FLOOR]     (FLOOR defaults to bench/taskwell_floor beside BIN)
+#   START_ONLY=1 tools/process-bench.sh …  (the one-task start against the floor alone)
 #
 # Window shown: from exec until the main window is mapped (bounded poll, 5 ms steps).
 # Close+save:   from pressing Alt+C until the process has exited.
 # Peak memory:  maximum resident set size, from /usr/bin/time -v.
 # Header sort:  1,000,000 tasks, a click on the Description header followed by Alt+S, until the
 #               file is replaced, less a plain Alt+S save of the sorted table measured after it.
-# Starts of the small lists are repeated (RUNS, default 3) and the median is kept.
+# Starts of the small lists are repeated (RUNS, default 3) and the median is kept; the floor and
+# the one-task list take turns, so that a load on the machine falls on both alike.
 set -euo pipefail
 
 BIN=${1:?usage: tools/process-bench.sh BIN}
 BIN=$(realpath "$BIN")
+FLOOR=$(realpath "${2:-$(dirname "$BIN")/bench/taskwell_floor}")
+[ -x "$FLOOR" ] || { echo "process-bench: no floor program at $FLOOR" >&2; exit 1; }
 RUNS=${RUNS:-3}
 WORK=$(mktemp -d /tmp/taskwell-process-bench-XXXXXX)
 XVFB_PID=""
@@ -85,12 +90,16 @@ inode() { stat -c %i "$1"; }
 
 # launch FILE TITLE: starts the program under /usr/bin/time and waits for its window.
 # Sets SHOWN_MS, WID and APP_PID.
-launch() {
-  local title="^Taskwell V[0-9.]* - $2\$" t0
+launch() { launch_window "^Taskwell V[0-9.]* - $2\$" "$BIN" "$1"; }
+
+# launch_window TITLE_PATTERN COMMAND...: the same for any program.
+launch_window() {
+  local title=$1 t0
+  shift
   t0=$(now_ms)
-  /usr/bin/time -v -o "$WORK/time.txt" "$BIN" "$1" >"$WORK/app.log" 2>&1 &
+  /usr/bin/time -v -o "$WORK/time.txt" "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  poll 60 xdotool search --onlyvisible --name "$title" || fail "window $2 did not appear"
+  poll 60 xdotool search --onlyvisible --name "$title" || fail "window $title did not appear"
   SHOWN_MS=$(($(now_ms) - t0))
   WID=$(xdotool search --onlyvisible --name "$title" | head -n 1)
   xdotool windowfocus --sync "$WID"
@@ -122,24 +131,36 @@ close_app() {
   APP_PID=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$WORK/app.log")"
   PEAK_MB=$(awk '/Maximum resident set size/ { printf "%.0f", $NF / 1024 }' "$WORK/time.txt")
+  PEAK_KB=$(awk '/Maximum resident set size/ { print $NF }' "$WORK/time.txt")
 }
 
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # measure TASKS RUNS: start and Close+save, RUNS times. Sets M_SHOWN and M_CLOSE (medians) and
-# M_PEAK (the largest peak).
+# M_PEAK (the largest peak). With the one-task list the floor takes turns with it, and F_SHOWN
+# and F_PEAK are the floor's.
 measure() {
-  local file="$WORK/Tasks$1.todo" shown=() closed=() r
-  M_PEAK=0
+  local file="$WORK/Tasks$1.todo" shown=() closed=() floor=() r
+  M_PEAK=0 F_PEAK=0 M_PEAKKB=0 F_PEAKKB=0
   for r in $(seq 1 "$2"); do
+    if [ "$1" = 1 ]; then
+      launch_window "^Taskwell floor\$" "$FLOOR"
+      floor+=("$SHOWN_MS")
+      close_app
+      [ "$PEAK_MB" -gt "$F_PEAK" ] && F_PEAK=$PEAK_MB
+      [ "$PEAK_KB" -gt "$F_PEAKKB" ] && F_PEAKKB=$PEAK_KB
+    fi
     launch "$file" "Tasks$1"
     shown+=("$SHOWN_MS")
     close_app
     closed+=("$CLOSE_MS")
     [ "$PEAK_MB" -gt "$M_PEAK" ] && M_PEAK=$PEAK_MB
+    [ "$PEAK_KB" -gt "$M_PEAKKB" ] && M_PEAKKB=$PEAK_KB
   done
   M_SHOWN=$(median "${shown[@]}")
   M_CLOSE=$(median "${closed[@]}")
+  [ "$1" = 1 ] && F_SHOWN=$(median "${floor[@]}")
+  return 0
 }
 
 # True when the first descriptions of a task file are in ascending order, case aside.
@@ -160,7 +181,19 @@ for n in 1 100000 1000000; do make_tasks "$n" "$WORK/Tasks$n.todo"; done
 
 echo "Measuring..."
 measure 1 "$RUNS"
-S1=$M_SHOWN C1=$M_CLOSE P1=$M_PEAK
+S1=$M_SHOWN C1=$M_CLOSE P1=$M_PEAK SF=$F_SHOWN PF=$F_PEAK P1KB=$M_PEAKKB PFKB=$F_PEAKKB
+
+verdict() { if awk -v v="$1" -v l="$2" 'BEGIN { exit !(v <= l) }'; then echo PASS; else echo FAIL; fi; }
+quotient() { awk -v a="$1" -v b="$2" 'BEGIN { print (b > 0 ? a / b : 0) }'; }
+ratio() { awk -v q="$(quotient "$1" "$2")" 'BEGIN { printf "%.2fx", q }'; }
+
+echo
+printf '%-34s %12s %12s %8s\n' "Against the floor" "floor" "1 task" "ratio"
+printf '%-34s %9s ms %9s ms %8s\n' "Window shown" "$SF" "$S1" "$(ratio "$S1" "$SF")"
+printf '%-34s %9s MB %9s MB %8s\n' "Peak memory" "$PF" "$P1" "$(ratio "$P1KB" "$PFKB")"
+printf '  %-52s %8s  %s\n' "One task: window shown <= 1.15x the floor" "$(ratio "$S1" "$SF")" "$(verdict "$(quotient "$S1" "$SF")" 1.15)"
+printf '  %-52s %8s  %s\n' "One task: peak memory <= 1.15x the floor" "$(ratio "$P1KB" "$PFKB")" "$(verdict "$(quotient "$P1KB" "$PFKB")" 1.15)"
+[ -n "${START_ONLY:-}" ] && exit 0
 measure 100000 "$RUNS"
 S100K=$M_SHOWN C100K=$M_CLOSE P100K=$M_PEAK
 measure 1000000 1
@@ -195,10 +228,6 @@ if command -v task >/dev/null; then
   task rc.report.list.sort=due+ list >/dev/null 2>&1 || true
   TASK_MS=$(($(now_ms) - t0))
 fi
-
-verdict() { if awk -v v="$1" -v l="$2" 'BEGIN { exit !(v <= l) }'; then echo PASS; else echo FAIL; fi; }
-quotient() { awk -v a="$1" -v b="$2" 'BEGIN { print (b > 0 ? a / b : 0) }'; }
-ratio() { awk -v q="$(quotient "$1" "$2")" 'BEGIN { printf "%.2fx", q }'; }
 
 echo
 printf '%-34s %12s %16s %16s\n' "Work" "1 task" "100,000 tasks" "1,000,000 tasks"

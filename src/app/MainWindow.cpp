@@ -26,6 +26,7 @@
 #include "app/Translations.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
+#include "list/LastKnownCopy.h"
 
 namespace taskwell {
 namespace {
@@ -87,12 +88,12 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
-  const QFont gridFont = grid_->font();
-  // The header columns are as wide as their texts in the user's language.
-  tasks_->Geometry().SetTextMeasure([this, gridFont](std::string_view text) {
-    return QFontMetrics(gridFont).horizontalAdvance(
-        TaskGridModel::ShownTitle(ToQt(std::string(text))));
-  });
+  // The grid's font is resolved once, not at every measurement. The header columns are as wide
+  // as their texts in the user's language.
+  tasks_->Geometry().SetTextMeasure(
+      [this, metrics = QFontMetrics(grid_->font())](std::string_view text) {
+        return metrics.horizontalAdvance(TaskGridModel::ShownTitle(ToQt(std::string(text))));
+      });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   static const bool frameRole = [] {
     QAccessible::installFactory(FrameAccessible);
@@ -377,9 +378,15 @@ void MainWindow::EndForSignal(int signal) {
 
 void MainWindow::OfferRecovery() {
   if (journal_ == nullptr) return;
+  const bool journalFound = journal_->Journal().Find().has_value();
   journal_->OfferFound(this, DiscardedFolder());
+  // An emptied file is no new truth: the last known copy's tasks are offered, and kept as the
+  // base until the user has decided.
+  bool restored = false;
+  if (!journalFound)
+    Run([&] { restored = OfferLastKnownCopy(*tasks_, *this, journal_->Journal()); });
   // What the file holds now is shared, unless the sync tool left copies that say otherwise.
-  if (FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
+  if (!restored && FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
     journal_->RememberShared();
   MergeConflictCopies();
 }

@@ -63,8 +63,12 @@ class DayRangePrintDialog final : public QPrintDialog {
 
 }  // namespace
 
-TaskPrintDialog::TaskPrintDialog(QWidget* parent)
-    : parent_(parent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+TaskPrintDialog::TaskPrintDialog(QWidget* parent) : parent_(parent) {}
+
+QPrinter& TaskPrintDialog::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
 
 TaskPrintDialog::~TaskPrintDialog() {
   delete dialog_.data();
@@ -72,7 +76,7 @@ TaskPrintDialog::~TaskPrintDialog() {
 
 QPrintDialog& TaskPrintDialog::Dialog() {
   if (dialog_.isNull()) {
-    auto* dialog = new DayRangePrintDialog(printer_.get(), parent_.data());
+    auto* dialog = new DayRangePrintDialog(&Printer(), parent_.data());
     dialog->setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
@@ -96,7 +100,7 @@ bool TaskPrintDialog::Exec(QWidget* parent, PrintChoice& choice) {
 }
 
 std::unique_ptr<PrinterTextStream> TaskPrintDialog::OpenStream(const std::string& jobName) {
-  return std::make_unique<QtPrinterTextStream>(*printer_, jobName);
+  return std::make_unique<QtPrinterTextStream>(Printer(), jobName);
 }
 
 }  // namespace taskwell

@@ -13,8 +13,9 @@ class QWidget;
 namespace taskwell {
 
 // The print dialog of the main window and the printer it configures, kept for the window's whole
-// life. Its page range is read as a window of days: pages from 0 to 999 are accepted, and the
-// everything-or-range choice carries over from one run to the next.
+// life from the first print on: a printer asks the print system for its queues, which a start
+// does not need to wait for. Its page range is read as a window of days: pages from 0 to 999 are
+// accepted, and the everything-or-range choice carries over from one run to the next.
 class TaskPrintDialog final {
  public:
   // The dialog belongs to `parent` (the main window), so the desktop shows it over that window.
@@ -30,7 +31,7 @@ class TaskPrintDialog final {
   std::unique_ptr<PrinterTextStream> OpenStream(const std::string& jobName);
 
   // For tests and callers that print without showing the dialog, e.g. to a PDF file.
-  QPrinter& Printer() { return *printer_; }
+  QPrinter& Printer();
   QPrintDialog& Dialog();
 
  private:

@@ -138,8 +138,15 @@ Ids BeforeOf(const std::vector<Addition>& additions) {
 // How often each line number occurs on each side.
 struct LineCounts {
   Counts Base, Mine, Theirs;
-  // How many copies of the line the merge keeps.
-  int Wanted(int id) const { return std::max(0, At(Mine, id) + At(Theirs, id) - At(Base, id)); }
+  // How many copies of the line the merge keeps. A line both sides added is one addition made
+  // twice (two machines that merged the same conflict copy), not two tasks.
+  int Wanted(int id) const {
+    const int base = At(Base, id);
+    const int mine = At(Mine, id);
+    const int theirs = At(Theirs, id);
+    if (mine > base && theirs > base) return std::max(mine, theirs);
+    return std::max(0, mine + theirs - base);
+  }
 };
 
 // The merged lines as nodes (numbered from 1), each followed by the lines added after it

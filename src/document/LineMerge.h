@@ -60,9 +60,9 @@ struct NumberedLines {
 
 // Three-way merge of task lines as multisets: each distinct line appears mine + theirs - base
 // times, never fewer than zero, so whatever either side added survives and whatever either side
-// deleted goes. The order is ours, with each line added elsewhere placed after the line that
-// precedes it there (at the end when nothing does).
-// `numbered`, when given, numbers these lines already.
+// deleted goes; a line both sides added appears as often as the side with more of it has it. The
+// order is ours, with each line added elsewhere placed after the line that precedes it there (at
+// the end when nothing does). `numbered`, when given, numbers these lines already.
 LineMergeResult MergeLines(const std::vector<std::string_view>& base,
                            const std::vector<std::string_view>& mine,
                            const std::vector<std::string_view>& theirs,

@@ -96,6 +96,9 @@ std::vector<std::string> MoveCopiesAside(const std::vector<std::string>& copies,
   if (!CreatePrivateFolders(folder)) return copies;
   for (const std::string& copy : copies) {
     std::error_code error;
+    // Gone already: the sync tool carried another machine's move of it here. Nothing is left to
+    // spread.
+    if (!fs::exists(fs::symlink_status(copy, error))) continue;
     const fs::path target = fs::path(folder) / fs::path(copy).filename();
     if (fs::exists(target, error)) {
       left.push_back(copy);

@@ -34,6 +34,7 @@ class RecoveryJournal {
   // conflict copies a sync tool makes, kept beside the journal for the next start.
   void WriteShared(const std::string& bytes) const;
   std::optional<std::string> Shared() const;
+  const std::string& SharedPath() const { return sharedPath_; }
 
  private:
   void WriteFile(const std::string& path, const std::string& bytes) const;

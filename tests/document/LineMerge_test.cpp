@@ -35,6 +35,8 @@ TEST(MergeLines, KeepsEveryEditOfEitherSide) {
       {"edit there only", "a b c", "a b c", "a b2 c", "a b2 c", ": 1 changed"},
       {"edit/delete", "a b c", "a b1 c", "a c", "a b1 c", ""},
       {"duplicates count", "x x y", "x y", "x x x y", "x x y", ": 1 task added"},
+      {"the same addition on both sides", "a", "a m", "m a", "a m", ""},
+      {"more of one addition on one side", "a", "a m m", "a m", "a m m", ""},
       {"reorder on one side only", "a b c", "a b c", "c a b", "a b c", ""},
       {"empty base", "", "m", "t", "m t", ": 1 task added"},
       {"emptied elsewhere", "a b", "a b m", "", "m", ": 2 removed"},

@@ -1,7 +1,8 @@
 // Runs each file operation with every file-system call it makes failing in turn (libfiu's POSIX
 // failpoints, switched on around the operation only), and checks what the user is left with: the
 // original file byte for byte, a message that names the file, a list that still works, and no
-// stray temporary after the next successful save. Run under `fiu-run -x`.
+// stray temporary after the next successful save. Run under `fiu-run -x`. Built with the window's
+// library, it prints to a PDF file as well, on Qt's offscreen platform.
 #include <fiu-control.h>
 #include <fiu.h>
 
@@ -18,6 +19,13 @@
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
 #include "support/TempFiles.h"
+
+#ifdef TASKWELL_PRINT_FAULTS
+#include <QApplication>
+#include <QPrinter>
+
+#include "app/QtPrinterTextStream.h"
+#endif
 
 namespace taskwell {
 namespace {
@@ -117,12 +125,88 @@ std::string Guard(const std::function<void()>& body) {
   return {};
 }
 
+#ifdef TASKWELL_PRINT_FAULTS
+const std::string kOldPdf = "%PDF-1.4 an earlier printout\n%%EOF\n";
+
+// The window's printer, set to print into a file as the print dialog's "Print to File" does.
+class PdfPlatform final : public testing::FakePlatform {
+ public:
+  explicit PdfPlatform(const std::string& pdf) : printer_(QPrinter::HighResolution) {
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(QString::fromStdString(pdf));
+  }
+  std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override {
+    return std::make_unique<QtPrinterTextStream>(printer_, jobName);
+  }
+
+ private:
+  QPrinter printer_;
+};
+
+// A list printed to list.pdf, where an earlier printout is; made with faults off.
+struct PrintingList {
+  explicit PrintingList(TempDir& dir)
+      : Clock(testing::Day(2026, 6, 10)),
+        Dates(RegionalSettings(), Clock),
+        Ui(dir.Path("list.pdf")),
+        List(Ui, Dates) {
+    ListTestAccess::SetTaskFileName(List, dir.Path("list.todo"));
+    ListTestAccess::InitTaskTable(List);
+    List.TypeInCell(List.Layout().DescCol(), 2, "edited");
+    WriteBytes(dir.Path("list.pdf"), kOldPdf);
+  }
+  FixedClock Clock;
+  DateFormat Dates;
+  PdfPlatform Ui;
+  ToDoList List;
+};
+
+bool CompletePdf(const std::string& bytes) {
+  return bytes.size() > kOldPdf.size() && bytes.starts_with("%PDF-") &&
+         bytes.find("%%EOF", bytes.size() - 8) != std::string::npos;
+}
+
+// A failed print leaves the earlier printout and nothing else, names the file, and the list
+// prints and saves afterwards.
+std::string CheckPrinted(TempDir& dir, const std::string& failure, PrintingList& p) {
+  const std::string pdf = dir.Path("list.pdf");
+  const std::string now = ReadBytes(pdf);
+  if (failure.empty() && !CompletePdf(now))
+    return "a print reported success, but the file is not whole";
+  if (!failure.empty() && now != kOldPdf) return "a failed print changed the file: " + failure;
+  if (!failure.empty() && failure.find(pdf) == std::string::npos)
+    return "the message does not name the file: " + failure;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Root)) {
+    const std::string name = entry.path().filename().string();
+    if (name != "list.todo" && name != "list.pdf") return "a partial file was left: " + name;
+  }
+  if (!p.List.Guarded([&] { p.List.PrintButtonClick(); }) || !CompletePdf(ReadBytes(pdf)))
+    return "the list could not print afterwards";
+  if (!p.List.Guarded([&] { p.List.SaveButtonClick(); }))
+    return "the list could not save afterwards";
+  return {};
+}
+#endif
+
 }  // namespace
 }  // namespace taskwell
 
-int main() {
+int main(int argc, char** argv) {
   using namespace taskwell;
   fiu_init(0);
+#ifdef TASKWELL_PRINT_FAULTS
+  // The fonts and the platform are set up with faults off; the print itself runs with them on.
+  QApplication app(argc, argv);
+  std::unique_ptr<PrintingList> printing;
+  {
+    TempDir warm;
+    WriteBytes(warm.Path("list.todo"), kFile);
+    PrintingList(warm).List.PrintButtonClick();
+  }
+#else
+  (void)argc;
+  (void)argv;
+#endif
   // One list per round, made afresh with faults off.
   std::unique_ptr<ListFixture> f;
   const auto openList = [&](TempDir& dir) {
@@ -187,6 +271,13 @@ int main() {
            return "the message does not name the file: " + failure;
          return {};
        }},
+#ifdef TASKWELL_PRINT_FAULTS
+      {"print to file", [&](TempDir& dir) { printing = std::make_unique<PrintingList>(dir); },
+       [&](TempDir&) { return Guard([&] { printing->List.PrintButtonClick(); }); },
+       [&](TempDir& dir, const std::string& failure) {
+         return CheckPrinted(dir, failure, *printing);
+       }},
+#endif
   };
   int total = 0;
   for (const Operation& op : operations) {

@@ -77,6 +77,8 @@ TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave)
   EXPECT_TRUE(std::filesystem::exists(
       dir.Path("state/conflicts/" + std::filesystem::path(copy).filename().string())));
   EXPECT_TRUE(std::filesystem::exists(merge.Refused[0])) << "a refused copy is left untouched";
+  // Another machine moved it aside first, and the sync tool removed it here: nothing is left over.
+  EXPECT_TRUE(MoveCopiesAside({copy}, dir.Path("elsewhere")).empty());
 }
 
 }  // namespace

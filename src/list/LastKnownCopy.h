@@ -1,0 +1,16 @@
+#pragma once
+
+#include "document/Platform.h"
+#include "list/RecoveryJournal.h"
+#include "list/ToDoList.h"
+
+namespace taskwell {
+
+// At start-up, a task file found empty or cut short while the copy of it kept beside the recovery
+// journal holds tasks: a sync tool's partial write or a mistaken ": >" while the program was not
+// running. The user is asked whether to bring those tasks back (one change that Undo takes back)
+// instead of being shown an empty list without a word. True when they were restored; the list is
+// then unsaved until a save writes them back.
+bool OfferLastKnownCopy(ToDoList& list, Platform& ui, const RecoveryJournal& journal);
+
+}  // namespace taskwell
