@@ -44,8 +44,8 @@ void BM_Import(benchmark::State& state) {
     auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
     list->FormCreate("/nonexistent-folder/new.todo", "/nonexistent-home");
     state.ResumeTiming();
-    const ImportedTasks imported = ImportText(text, context.Dates);
-    list->ImportTasks(imported.List);
+    ImportedTasks imported = ImportText(text, context.Dates);
+    list->ImportTasks(std::move(imported.List));
     state.PauseTiming();
     if (list->Table().RowCount() != kTasks + 1) state.SkipWithError("tasks missing");
     list.reset();

@@ -164,7 +164,7 @@ ICalendarReader::ICalendarReader(const DateFormat& dates)
 
 ICalendarReader::~ICalendarReader() = default;
 
-ImportedTasks ICalendarReader::Read(std::string_view text) {
+ImportedTasks ICalendarReader::Read(std::string_view text, const Progress& progress) {
   ContentLineReader reader(text);
   ContentLine line;
   Todo todo;
@@ -172,6 +172,7 @@ ImportedTasks ICalendarReader::Read(std::string_view text) {
   ImportedTasks imported;
   bool any = false;
   while (reader.Next(line)) {
+    progress.Step(static_cast<std::size_t>(line.Line), reader.Offset(), reader.Size());
     any = true;
     if (walk.Open.empty() && !(line.Name == "BEGIN" && UpperAscii(line.Value) == "VCALENDAR"))
       throw ImportError(line.Line, line.Name + " outside BEGIN:VCALENDAR ... END:VCALENDAR");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/DateText.h"
+#include "document/Progress.h"
 #include "interchange/ContentLines.h"
 #include "interchange/ImportedTasks.h"
 
@@ -21,7 +22,7 @@ class ICalendarReader {
   ICalendarReader(const ICalendarReader&) = delete;
   ICalendarReader& operator=(const ICalendarReader&) = delete;
 
-  ImportedTasks Read(std::string_view text);
+  ImportedTasks Read(std::string_view text, const Progress& progress = {});
 
  private:
   struct Todo;

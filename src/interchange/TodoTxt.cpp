@@ -60,22 +60,45 @@ bool HasLetter(const TaskFields& task) {
 }
 
 // Everything after the text: the values.
-std::string ValueWords(const TaskFields& task, const RepeatSplit& split, bool hasProjCol) {
-  std::string words;
-  const auto add = [&](std::string_view key, const std::string& value) {
-    words += " " + std::string(key) + value;
+void AppendValueWords(std::string& words, const TaskFields& task, const RepeatParts& split,
+                      bool hasProjCol) {
+  const auto add = [&words](std::string_view key) -> std::string& {
+    words += ' ';
+    words.append(key);
+    return words;
   };
-  if (task.Date != 0) add(kDue, DateDigits(task.Date, "-"));
+  if (task.Date != 0) AppendDateDigits(add(kDue), task.Date, "-");
   if (split.HasHeader) {
     const std::string rec = RepeatMapping::RecOf(split.Header);
-    if (!rec.empty()) add(kRec, rec);
-    add(kRepeat, PercentEncode(split.Header));
+    if (!rec.empty()) add(kRec) += rec;
+    AppendPercentEncoded(add(kRepeat), split.Header);
   }
-  if (task.Priority && !HasLetter(task)) add(kPri, Number(*task.Priority));
-  if (task.SubPriority != 0) add(kSub, Number(task.SubPriority));
+  if (task.Priority && !HasLetter(task)) add(kPri) += Number(*task.Priority);
+  if (task.SubPriority != 0) add(kSub) += Number(task.SubPriority);
   // A list with a project column says so on every task, so that a new list gets one too.
-  if (hasProjCol) add(kProj, Number(task.Project));
-  return words;
+  if (hasProjCol) add(kProj) += Number(task.Project);
+}
+
+// Whether a line of the text and the values surely reads back as the task, without reading it:
+// single blanks between words, none of them a value, nothing a reader takes for a done mark or
+// a priority, and values that say all of the task.
+bool SurelyReadsBack(const TaskFields& task, std::string_view text, bool lettered,
+                     bool hasProjCol) {
+  const bool valuesSayAll = !(task.Date != 0 && task.Priority) &&
+                            (hasProjCol || task.Project == 0) &&
+                            (task.Date == 0 || (task.Date >= 1 && task.Date == DateOf(task.Date)));
+  if (!valuesSayAll || text.empty()) return false;
+  const auto front = static_cast<unsigned char>(text.front());
+  // A byte-order mark at the start of a file is not text.
+  if (front <= ' ' || front == 0xEF || static_cast<unsigned char>(text.back()) <= ' ') return false;
+  if (!lettered && (text.front() == 'x' || text.front() == '(')) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsControlByte(static_cast<unsigned char>(text[i]))) return false;
+    if (i > 0 && text[i - 1] != ' ') continue;
+    // The start of a word.
+    if (text[i] == ' ' || IsValueWord(text.substr(i, 4))) return false;
+  }
+  return true;
 }
 
 struct LineRead {
@@ -89,37 +112,45 @@ LineRead ReadLine(std::string_view line, int number);
 
 }  // namespace
 
-std::string TodoTxt::Write(const TaskList& list) {
+std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
   std::string out;
-  out.reserve(list.Tasks.size() * 80);
-  for (const TaskFields& task : list.Tasks) {
-    const RepeatSplit split = RepeatSplit::Of(task.Description);
-    std::string prefix;
-    if (HasLetter(task)) {
-      prefix = "(" + std::string(1, static_cast<char>('A' + *task.Priority / 10000)) + ") ";
+  out.reserve(list.Tasks.size() * 64);
+  std::string values;
+  for (std::size_t i = 0; i < list.Tasks.size(); ++i) {
+    progress.Step(i, list.Tasks.size());
+    const TaskFields& task = list.Tasks[i];
+    const RepeatParts split = RepeatParts::Of(task.Description);
+    values.clear();
+    AppendValueWords(values, task, split, list.HasProjCol);
+    const std::size_t lineStart = out.size();
+    const bool lettered = HasLetter(task);
+    if (lettered) {
+      out += '(';
+      out += static_cast<char>('A' + *task.Priority / 10000);
+      out += ") ";
     }
-    const std::string values = ValueWords(task, split, list.HasProjCol);
-    std::string line = prefix;
-    line += split.Rest;
-    line += values;
+    const std::size_t textStart = out.size();
+    out.append(split.Rest);
+    out.append(values);
     // Text the line cannot show as it is (runs of blanks, control characters, words that read as
     // values, a leading "x ") travels encoded beside what can be shown.
-    if (HasControlCharacters(split.Rest) || !(ReadLine(line, 1).Task == task)) {
+    if (!SurelyReadsBack(task, split.Rest, lettered, list.HasProjCol) &&
+        (HasControlCharacters(split.Rest) ||
+         !(ReadLine(std::string_view(out).substr(lineStart), 1).Task == task))) {
+      out.resize(textStart);
       const std::string shown = TextWords(split.Rest);
-      line = prefix;
-      line += kText;
-      line += PercentEncode(split.Rest);
-      if (!shown.empty()) line += ' ';
-      line += shown;
-      line += values;
+      out += kText;
+      AppendPercentEncoded(out, split.Rest);
+      if (!shown.empty()) out += ' ';
+      out += shown;
+      out += values;
     }
-    out += line;
     out += '\n';
   }
   return out;
 }
 
-ImportedTasks TodoTxt::Read(std::string_view text) {
+ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
   ImportedTasks imported;
@@ -130,7 +161,7 @@ ImportedTasks TodoTxt::Read(std::string_view text) {
     if (end == std::string::npos) end = utf8.size();
     std::string_view line(utf8.data() + start, end - start);
     start = end + 1;
-    ++number;
+    progress.Step(static_cast<std::size_t>(++number), start, utf8.size());
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (TrimView(line).empty()) continue;
     LineRead read = ReadLine(line, number);

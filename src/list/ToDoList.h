@@ -10,6 +10,7 @@
 #include "document/DateText.h"
 #include "document/LineMerge.h"
 #include "document/Platform.h"
+#include "document/Progress.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
 #include "document/TaskFile.h"
@@ -171,7 +172,9 @@ class ToDoList {
   void CellsToUtf8();
 
   // Appends another program's tasks as one undoable change; says what the list could not hold.
-  std::vector<std::string> ImportTasks(const TaskList& imported);
+  // The rows are made before the list changes, so a progress listener's WorkCancelled leaves it
+  // as it was.
+  std::vector<std::string> ImportTasks(TaskList imported, const Progress& progress = {});
 
   // --- Changes made to the file elsewhere.
   // The file settled after a change: a list with nothing unsaved reloads it. A file that would load
