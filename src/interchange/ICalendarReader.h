@@ -30,7 +30,9 @@ class ICalendarReader {
 
   void ReadTodo(const Todo& todo, ImportedTasks& into);
   double DueDateOf(const ContentLine& property, std::vector<std::string>& notes);
-  void ReadRepeat(const Todo& todo, TaskFields& task, std::vector<std::string>& notes) const;
+  // The description: the summary after the repeat header the task's rule says, if any.
+  void ReadRepeat(const Todo& todo, std::string_view summary, TaskFields& task,
+                  std::vector<std::string>& notes) const;
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;

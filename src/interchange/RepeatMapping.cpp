@@ -139,15 +139,6 @@ RepeatParts RepeatParts::Of(std::string_view description) {
   return parts;
 }
 
-RepeatSplit RepeatSplit::Of(std::string_view description) {
-  const RepeatParts parts = RepeatParts::Of(description);
-  return {parts.HasHeader, std::string(parts.Header), std::string(parts.Rest)};
-}
-
-std::string RepeatSplit::Joined() const {
-  return HasHeader ? ":" + Header + " " + Rest : Rest;
-}
-
 std::string RepeatMapping::RuleOf(std::string_view header, const DateFormat& dates) {
   const RepeatRule rule = RuleOfHeader(header);
   const WordStep* step = StepOf(rule.Word);

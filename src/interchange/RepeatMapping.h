@@ -8,25 +8,14 @@
 
 namespace taskwell {
 
-// A description cut at its repeat header: ":header rest". A description that does not start with
-// ":" or has no blank has no header, and Rest is all of it.
-struct RepeatSplit;
-// The same cut as views into the description.
+// A description cut at its repeat header, ":header rest", as views into it. A description that
+// does not start with ":" or has no blank has no header, and Rest is all of it.
 struct RepeatParts {
   bool HasHeader = false;
-  std::string_view Header;
+  std::string_view Header;  // as typed, without the leading ":"
   std::string_view Rest;
 
   static RepeatParts Of(std::string_view description);
-};
-
-struct RepeatSplit {
-  bool HasHeader = false;
-  std::string Header;  // as typed, without the leading ":"
-  std::string Rest;
-
-  static RepeatSplit Of(std::string_view description);
-  std::string Joined() const;
 };
 
 // The translation of repeat headers to and from the recurrence rules of iCalendar (RRULE values)

@@ -192,24 +192,33 @@ std::string OwnText(std::string_view word, std::string_view key, int number) {
   return *text;
 }
 
-// The values of a line, each word once; the text words in order.
+// The values of a line, each word once, as views into the line; the text words in order.
 struct LineWords {
   std::string Text;
-  std::optional<std::string> Due, Rec, Pri, Sub, Proj, Repeat, Exact;
+  std::optional<std::string_view> Due, Rec, Pri, Sub, Proj, Repeat, Exact;
 };
 
 LineWords SortWords(std::string_view rest) {
   LineWords words;
-  const std::pair<std::string_view, std::optional<std::string>*> keys[] = {
+  words.Text.reserve(rest.size());
+  const std::pair<std::string_view, std::optional<std::string_view>*> keys[] = {
       {kDue, &words.Due},   {kRec, &words.Rec},       {kPri, &words.Pri},   {kSub, &words.Sub},
       {kProj, &words.Proj}, {kRepeat, &words.Repeat}, {kText, &words.Exact}};
-  for (const std::string_view word : Words(rest)) {
+  std::size_t start = 0;
+  while (start < rest.size()) {
+    const std::size_t end = std::min(rest.find(' ', start), rest.size());
+    const std::string_view word = rest.substr(start, end - start);
+    start = end + 1;
+    if (word.empty()) continue;
     bool taken = false;
-    for (const auto& [key, slot] : keys) {
-      if (word.starts_with(key) && !*slot) {
-        *slot = std::string(word);
-        taken = true;
-        break;
+    // Only a word that starts as a value can be one.
+    if (IsValueWord(word)) {
+      for (const auto& [key, slot] : keys) {
+        if (word.starts_with(key) && !*slot) {
+          *slot = word;
+          taken = true;
+          break;
+        }
       }
     }
     if (taken) continue;
@@ -221,27 +230,20 @@ LineWords SortWords(std::string_view rest) {
 
 void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<std::string>& notes,
                 int number) {
-  RepeatSplit split;
-  split.Rest = task.Description;
-  const std::string rec = words.Rec ? words.Rec->substr(kRec.size()) : "";
+  const std::string rec(words.Rec ? words.Rec->substr(kRec.size()) : std::string_view());
+  std::optional<std::string> header;
   if (words.Repeat) {
-    const std::string header = OwnText(*words.Repeat, kRepeat, number);
+    header = OwnText(*words.Repeat, kRepeat, number);
     // Another program may have changed the rec: since; then it counts.
-    const std::string ownRec = RepeatMapping::RecOf(header);
-    if (ownRec == rec || (!rec.empty() && ownRec == "+" + rec)) {
-      split.HasHeader = true;
-      split.Header = header;
-    }
+    const std::string ownRec = RepeatMapping::RecOf(*header);
+    if (ownRec != rec && (rec.empty() || ownRec != "+" + rec)) header.reset();
   }
-  if (!split.HasHeader && words.Rec) {
-    if (const std::optional<std::string> header = RepeatMapping::HeaderOfRec(rec)) {
-      split.HasHeader = true;
-      split.Header = *header;
-    } else {
-      notes.push_back(*words.Rec + " has no repeat word: imported as a one-off task");
-    }
+  if (!header && words.Rec) {
+    header = RepeatMapping::HeaderOfRec(rec);
+    if (!header)
+      notes.push_back(std::string(*words.Rec) + " has no repeat word: imported as a one-off task");
   }
-  task.Description = split.Joined();
+  if (header) task.Description.insert(0, ":" + *header + " ");
 }
 
 LineRead ReadLine(std::string_view line, int number) {
@@ -256,16 +258,15 @@ LineRead ReadLine(std::string_view line, int number) {
     letter = Fixed4{line[1] - 'A'} * 10000;
     line.remove_prefix(4);
   }
-  const LineWords words = SortWords(line);
+  LineWords words = SortWords(line);
   TaskFields& task = read.Task;
-  task.Description = words.Text;
-  if (words.Exact) {
-    const std::string exact = OwnText(*words.Exact, kText, number);
-    if (TextWords(exact) == words.Text) task.Description = exact;
-  }
+  std::string exact = words.Exact ? OwnText(*words.Exact, kText, number) : std::string();
+  task.Description =
+      words.Exact && TextWords(exact) == words.Text ? std::move(exact) : std::move(words.Text);
   if (words.Due && (words.Due->size() != kDue.size() + 10 ||
                     !ReadDateDigits(words.Due->substr(kDue.size()), "-", task.Date)))
-    throw ImportError(number, *words.Due + " is not a date of the form due:YYYY-MM-DD");
+    throw ImportError(number,
+                      std::string(*words.Due) + " is not a date of the form due:YYYY-MM-DD");
   if (words.Pri && !letter) letter = OwnNumber(*words.Pri, kPri, number);
   if (letter && task.Date != 0) {
     read.Notes.push_back("priority " + Number(*letter) + " (a dated task's order is its date)");
