@@ -250,5 +250,17 @@ zu iCalendar und todo.txt: docs/INTERCHANGE.md.
         <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
         <translation>iCalendar oder todo.txt (*.ics *.txt);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>Importing tasks...</source>
+        <translation>Aufgaben werden importiert...</translation>
+    </message>
+    <message>
+        <source>Exporting tasks...</source>
+        <translation>Aufgaben werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,17 @@ iCalendar et todo.txt : docs/INTERCHANGE.md.
         <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
         <translation>iCalendar ou todo.txt (*.ics *.txt);;Tous les fichiers (*)</translation>
     </message>
+    <message>
+        <source>Importing tasks...</source>
+        <translation>Importation des tâches...</translation>
+    </message>
+    <message>
+        <source>Exporting tasks...</source>
+        <translation>Exportation des tâches...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 </TS>

@@ -37,7 +37,9 @@ void ParseLine(std::string_view text, int line, ContentLine& content) {
   std::size_t at = NameEnd(text, 0);
   if (at == 0) throw ImportError(line, "not an iCalendar line: " + std::string(text.substr(0, 40)));
   content.Name.assign(text.substr(0, at));
-  for (char& c : content.Name) c = UpperAscii(c);
+  for (char& c : content.Name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   while (at < text.size() && text[at] == ';') {
     const std::size_t nameEnd = NameEnd(text, at + 1);
     if (nameEnd == at + 1 || nameEnd >= text.size() || text[nameEnd] != '=')

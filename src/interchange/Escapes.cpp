@@ -1,5 +1,7 @@
 #include "interchange/Escapes.h"
 
+#include "document/Text.h"
+
 namespace taskwell {
 namespace {
 
@@ -48,6 +50,12 @@ std::optional<std::string> PercentDecode(std::string_view text) {
     i += 2;
   }
   return out;
+}
+
+std::string_view AsUtf8(std::string_view text, std::string& converted) {
+  if (IsValidUtf8(text)) return text;
+  converted = Cp1252ToUtf8(text);
+  return converted;
 }
 
 bool HasControlCharacters(std::string_view text) {

@@ -19,6 +19,8 @@ std::optional<std::string> PercentDecode(std::string_view text);
 inline bool IsControlByte(unsigned char c) {
   return (c < 0x20 && c != '\t') || c == 0x7F;
 }
+// The text itself when it is UTF-8, else its Windows-1252 bytes converted into `converted`.
+std::string_view AsUtf8(std::string_view text, std::string& converted);
 // Whether the text holds a control character other than the tab.
 bool HasControlCharacters(std::string_view text);
 // Control characters (the tab aside) become blanks: what a format that has no room for them shows.

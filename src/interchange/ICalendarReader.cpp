@@ -162,7 +162,7 @@ std::string NotKeptOf(std::span<const ContentLine> properties,
 struct Walk {
   std::vector<std::string> Open;
   std::string ZoneText;
-  bool InTodo() const { return Open.size() == 2 && Open[1] == "VTODO"; }
+  bool InTodo() const { return Open.size() == 2 && std::string_view(Open[1]) == "VTODO"; }
 };
 
 }  // namespace
@@ -180,23 +180,27 @@ ImportedTasks ICalendarReader::Read(std::string_view text, const Progress& progr
   Todo todo;
   Walk walk;
   ImportedTasks imported;
+  // About what a task takes as this program writes it, so that the list seldom has to move.
+  imported.List.Tasks.reserve(text.size() / 128);
   bool any = false;
   while (reader.Next(line)) {
     progress.Step(static_cast<std::size_t>(line.Line), reader.Offset(), reader.Size());
     any = true;
-    if (walk.Open.empty() && !(line.Name == "BEGIN" && IsWord(line.Value, "VCALENDAR")))
+    const bool begin = std::string_view(line.Name) == "BEGIN";
+    const bool end = std::string_view(line.Name) == "END";
+    if (walk.Open.empty() && !(begin && IsWord(line.Value, "VCALENDAR")))
       throw ImportError(line.Line, line.Name + " outside BEGIN:VCALENDAR ... END:VCALENDAR");
-    if (walk.InTodo() && line.Name != "BEGIN" && line.Name != "END") {
+    if (!begin && !end && walk.InTodo()) {
       todo.Add(line);
       continue;
     }
     const bool inZone = std::ranges::find(walk.Open, "VTIMEZONE") != walk.Open.end();
-    if (line.Name == "BEGIN") {
+    if (begin) {
       std::string name = UpperAscii(line.Value);
       if (walk.Open.size() == 1 && name == "VTODO") todo.Start(line.Line);
       if (walk.InTodo()) todo.Components.push_back(name);
       walk.Open.push_back(std::move(name));
-    } else if (line.Name == "END") {
+    } else if (end) {
       if (!IsWord(line.Value, walk.Open.back()))
         throw ImportError(line.Line,
                           "END:" + line.Value + " where END:" + walk.Open.back() + " was expected");
@@ -205,9 +209,9 @@ ImportedTasks ICalendarReader::Read(std::string_view text, const Progress& progr
     } else if (walk.Open.size() == 1 && line.Name == ical::kProjectColumn) {
       if (IsWord(line.Value, "TRUE")) imported.List.HasProjCol = true;
     }
-    if (inZone || (line.Name == "BEGIN" && walk.Open.back() == "VTIMEZONE")) {
+    if (inZone || (begin && walk.Open.back() == "VTIMEZONE")) {
       walk.ZoneText += Serialized(line);
-      if (line.Name == "END" && IsWord(line.Value, "VTIMEZONE")) zones_->Reset(walk.ZoneText);
+      if (end && IsWord(line.Value, "VTIMEZONE")) zones_->Reset(walk.ZoneText);
     }
   }
   if (!any) throw ImportError(1, "the file is empty");

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
+#include <unordered_map>
 #include <vector>
 
 #include "document/Calendar.h"
@@ -55,31 +56,36 @@ void AppendUid(std::string& out, std::uint64_t key, int occurrence) {
   out += "@taskwell";
 }
 
-// How many tasks before have had each content key: an open-addressed table, as a node per task
-// would cost more than the rest of the export.
+// How many tasks before have had each content key: an open-addressed table of the keys, as a
+// node per task would cost more than the rest of the export. Keys seen again, which are rare,
+// keep their counts aside.
 class Occurrences {
  public:
   explicit Occurrences(std::size_t tasks) {
     std::size_t size = 16;
     while (size < 2 * tasks) size *= 2;
-    slots_.resize(size);
+    keys_.resize(size);
   }
+  // The table is far larger than the caches: the slot of a key needed soon is fetched early.
+  void Prefetch(std::uint64_t key) const { __builtin_prefetch(&keys_[SlotOf(key)]); }
   int Next(std::uint64_t key) {
-    // Key 0 marks a free slot, so its own count is kept aside.
-    if (key == 0) return zero_++;
-    std::size_t at = static_cast<std::size_t>(key ^ (key >> 29)) & (slots_.size() - 1);
-    while (slots_[at].Key != 0 && slots_[at].Key != key) at = (at + 1) & (slots_.size() - 1);
-    slots_[at].Key = key;
-    return slots_[at].Count++;
+    // Key 0 marks a free slot, so it is counted aside too.
+    if (key == 0) return repeated_[0]++;
+    std::size_t at = SlotOf(key);
+    while (keys_[at] != 0 && keys_[at] != key) at = (at + 1) & (keys_.size() - 1);
+    if (keys_[at] == 0) {
+      keys_[at] = key;
+      return 0;
+    }
+    return ++repeated_[key];
   }
 
  private:
-  struct Slot {
-    std::uint64_t Key = 0;
-    int Count = 0;
-  };
-  std::vector<Slot> slots_;
-  int zero_ = 0;
+  std::size_t SlotOf(std::uint64_t key) const {
+    return static_cast<std::size_t>(key ^ (key >> 29)) & (keys_.size() - 1);
+  }
+  std::vector<std::uint64_t> keys_;
+  std::unordered_map<std::uint64_t, int> repeated_;
 };
 
 }  // namespace
@@ -105,6 +111,14 @@ void AppendContentLine(std::string& out, std::string_view line) {
 }
 
 void AppendShownText(std::string& out, std::string_view text) {
+  const auto plain = [](char ch) {
+    return !IsControlByte(static_cast<unsigned char>(ch)) && ch != '\\' && ch != ';' && ch != ',';
+  };
+  // Runs of plain text go in whole.
+  std::size_t run = 0;
+  while (run < text.size() && plain(text[run])) ++run;
+  out.append(text.substr(0, run));
+  text.remove_prefix(run);
   for (const char ch : text) {
     if (IsControlByte(static_cast<unsigned char>(ch))) {
       out += ' ';
@@ -134,14 +148,18 @@ std::string ICalendarWriter::Write(const TaskList& list, const Progress& progres
   AppendContentLine(out, "VERSION:2.0");
   AppendContentLine(out, "PRODID:-//Taskwell//Taskwell 3.4//EN");
   if (list.HasProjCol) AppendContentLine(out, std::string(ical::kProjectColumn) + ":TRUE");
-  Occurrences seen(list.Tasks.size());
+  const std::size_t count = list.Tasks.size();
+  std::vector<std::uint64_t> keys(count);
+  for (std::size_t i = 0; i < count; ++i) keys[i] = ContentKey(list.Tasks[i]);
+  Occurrences seen(count);
+  constexpr std::size_t kAhead = 16;
   std::string line;
-  for (std::size_t i = 0; i < list.Tasks.size(); ++i) {
-    progress.Step(i, list.Tasks.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    progress.Step(i, count);
+    if (i + kAhead < count) seen.Prefetch(keys[i + kAhead]);
     const TaskFields& task = list.Tasks[i];
-    const std::uint64_t key = ContentKey(task);
     line.assign("UID:");
-    AppendUid(line, key, seen.Next(key));
+    AppendUid(line, keys[i], seen.Next(keys[i]));
     WriteTask(out, line, task, list.HasProjCol);
   }
   AppendContentLine(out, "END:VCALENDAR");

@@ -1,6 +1,7 @@
 #include "interchange/Interchange.h"
 
 #include "document/Text.h"
+#include "interchange/Escapes.h"
 #include "interchange/ICalendarReader.h"
 #include "interchange/ICalendarWriter.h"
 #include "interchange/TodoTxt.h"
@@ -29,7 +30,8 @@ ExchangeFormat FormatOfText(std::string_view text) {
 
 ImportedTasks ImportText(std::string_view text, const DateFormat& dates, const Progress& progress) {
   // Old single-byte files are read as Windows-1252, as task files are.
-  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  std::string converted;
+  const std::string_view utf8 = AsUtf8(text, converted);
   ImportedTasks imported = FormatOfText(utf8) == ExchangeFormat::ICalendar
                                ? ICalendarReader(dates).Read(utf8, progress)
                                : TodoTxt::Read(utf8, progress);

@@ -1,5 +1,6 @@
 #include "interchange/TodoTxt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,7 @@ constexpr std::string_view kText = "tw-text:";
 
 // Words the reader takes for values rather than text.
 bool IsValueWord(std::string_view word) {
+  if (word.empty() || (word[0] != 'd' && word[0] != 'r' && word[0] != 't')) return false;
   return word.starts_with(kDue) || word.starts_with(kRec) || word.starts_with(kOwn);
 }
 
@@ -152,8 +154,12 @@ std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
 
 ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  std::string converted;
+  const std::string_view utf8 = AsUtf8(text, converted);
   ImportedTasks imported;
+  // A line a task: growing the list as it is read would move it again and again.
+  imported.List.Tasks.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) +
+                              1);
   std::size_t start = 0;
   int number = 0;
   while (start < utf8.size()) {
