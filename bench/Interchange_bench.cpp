@@ -16,6 +16,13 @@ namespace {
 
 constexpr int kTasks = kYardstickTasks;
 
+// iCalendar (0) and todo.txt (1).
+void BothFormats(benchmark::internal::Benchmark* b) {
+  b->Arg(static_cast<int>(ExchangeFormat::ICalendar))
+      ->Arg(static_cast<int>(ExchangeFormat::TodoTxt))
+      ->Unit(benchmark::kMillisecond);
+}
+
 void BM_Export(benchmark::State& state) {
   const auto format = static_cast<ExchangeFormat>(state.range(0));
   LoadedList loaded(kTasks);
@@ -28,10 +35,7 @@ void BM_Export(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes);
   state.SetItemsProcessed(state.iterations() * kTasks);
 }
-BENCHMARK(BM_Export)
-    ->Arg(static_cast<int>(ExchangeFormat::ICalendar))
-    ->Arg(static_cast<int>(ExchangeFormat::TodoTxt))
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)->Apply(BothFormats);
 
 std::string ExportedText(ExchangeFormat format) {
   LoadedList loaded(kTasks);
@@ -54,10 +58,7 @@ void BM_Import(benchmark::State& state) {
       [&] { list->ImportTasks(ImportText(text, context.Dates).List); });
   state.SetItemsProcessed(state.iterations() * kTasks);
 }
-BENCHMARK(BM_Import)
-    ->Arg(static_cast<int>(ExchangeFormat::ICalendar))
-    ->Arg(static_cast<int>(ExchangeFormat::TodoTxt))
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import)->Apply(BothFormats);
 
 // --export: the task file read and written out in the other format.
 void BM_ExportCommand(benchmark::State& state) {
@@ -72,10 +73,7 @@ void BM_ExportCommand(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kTasks);
 }
-BENCHMARK(BM_ExportCommand)
-    ->Arg(static_cast<int>(ExchangeFormat::ICalendar))
-    ->Arg(static_cast<int>(ExchangeFormat::TodoTxt))
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCommand)->Apply(BothFormats);
 
 // --import into a new task file: the text read, the file written through the atomic save.
 void BM_ImportCommand(benchmark::State& state) {
@@ -94,10 +92,7 @@ void BM_ImportCommand(benchmark::State& state) {
       });
   state.SetItemsProcessed(state.iterations() * kTasks);
 }
-BENCHMARK(BM_ImportCommand)
-    ->Arg(static_cast<int>(ExchangeFormat::ICalendar))
-    ->Arg(static_cast<int>(ExchangeFormat::TodoTxt))
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCommand)->Apply(BothFormats);
 
 }  // namespace
 }  // namespace taskwell::bench
