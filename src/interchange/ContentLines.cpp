@@ -110,9 +110,13 @@ bool ContentLineReader::Next(ContentLine& line) {
 }
 
 std::string UnescapeText(std::string_view value) {
+  // Most values have no escape at all.
+  std::size_t plain = value.find('\\');
+  if (plain == std::string_view::npos) return std::string(value);
   std::string out;
   out.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) {
+  out.append(value.substr(0, plain));
+  for (std::size_t i = plain; i < value.size(); ++i) {
     if (value[i] != '\\' || i + 1 == value.size()) {
       out += value[i];
       continue;

@@ -16,6 +16,15 @@
 #include "interchange/RepeatMapping.h"
 
 namespace taskwell {
+namespace {
+
+// Property names told apart by their length and last letter first: most differ there, so few
+// comparisons get as far as the bytes.
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && !a.empty() && a.back() == b.back() && a == b;
+}
+
+}  // namespace
 
 // The task being read. Its slots are reused from task to task: a large file is read without
 // keeping more than one task's lines.
@@ -39,7 +48,7 @@ struct ICalendarReader::Todo {
   auto Properties() const { return std::span(Slots.data(), Count); }
   const ContentLine* Find(std::string_view name) const {
     for (const ContentLine& property : Properties()) {
-      if (property.Name == name) return &property;
+      if (SameName(property.Name, name)) return &property;
     }
     return nullptr;
   }
@@ -89,7 +98,7 @@ constexpr std::string_view kRead[] = {"UID",    "DTSTAMP",       "SUMMARY",  "DE
                                       "STATUS", "LAST-MODIFIED", "CREATED",  "SEQUENCE"};
 
 bool IsRead(std::string_view name) {
-  return std::ranges::find(kRead, name) != std::end(kRead);
+  return std::ranges::any_of(kRead, [name](std::string_view read) { return SameName(read, name); });
 }
 
 // A component or a keyword, compared as iCalendar compares them: without regard to case.
@@ -129,9 +138,15 @@ double LocalDateOf(std::time_t time) {
 
 std::optional<Fixed4> OwnNumber(const ContentLine* line) {
   if (line == nullptr) return std::nullopt;
+  std::string_view number = line->Value;
+  std::optional<std::string> decoded;
+  // Only another program would have encoded a number.
+  if (number.find('%') != std::string_view::npos) {
+    decoded = PercentDecode(number);
+    number = decoded ? std::string_view(*decoded) : std::string_view("%");
+  }
   Fixed4 value = 0;
-  const std::optional<std::string> text = PercentDecode(line->Value);
-  if (!text || !TryTextToNumber(*text, '.', value))
+  if (!TryTextToNumber(number, '.', value))
     throw ImportError(line->Line, line->Name + " is not a number: " + line->Value);
   return value;
 }
@@ -254,17 +269,18 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   task.SubPriority = OwnNumber(todo.Find(ical::kSubPriority)).value_or(0);
   task.Project = OwnNumber(todo.Find(ical::kProject)).value_or(0);
   if (task.Project != 0) into.List.HasProjCol = true;
-  ReadRepeat(todo, summary, task, notes);
+  const std::optional<std::string> header = RepeatHeader(todo, task.Date, notes);
   const std::string notKept = NotKeptOf(todo.Properties(), todo.Components);
   if (!notKept.empty()) notes.push_back("not kept: " + notKept);
   for (const std::string& note : notes)
     into.NotKept.push_back("line " + std::to_string(todo.Line) + ", " + Quoted(summary) + ": " +
                            note);
+  task.Description = header ? ":" + *header + " " + summary : std::move(summary);
   into.List.Tasks.push_back(std::move(task));
 }
 
-void ICalendarReader::ReadRepeat(const Todo& todo, std::string_view summary, TaskFields& task,
-                                 std::vector<std::string>& notes) const {
+std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, double due,
+                                                         std::vector<std::string>& notes) const {
   const ContentLine* rule = todo.Find("RRULE");
   if (rule != nullptr) {
     const icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule->Value.c_str());
@@ -280,20 +296,13 @@ void ICalendarReader::ReadRepeat(const Todo& todo, std::string_view summary, Tas
       header.reset();
   }
   if (!header && rule != nullptr) {
-    header = RepeatMapping::HeaderOfRule(rule->Value, task.Date, dates_);
+    header = RepeatMapping::HeaderOfRule(rule->Value, due, dates_);
     if (!header) {
       notes.push_back("repeats as " + rule->Value +
                       ", which no repeat word says: imported as a one-off task");
     }
   }
-  task.Description.clear();
-  if (header) {
-    task.Description.reserve(header->size() + 2 + summary.size());
-    task.Description += ':';
-    task.Description += *header;
-    task.Description += ' ';
-  }
-  task.Description += summary;
+  return header;
 }
 
 double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::string>& notes) {

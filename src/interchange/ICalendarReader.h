@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,9 +31,9 @@ class ICalendarReader {
 
   void ReadTodo(const Todo& todo, ImportedTasks& into);
   double DueDateOf(const ContentLine& property, std::vector<std::string>& notes);
-  // The description: the summary after the repeat header the task's rule says, if any.
-  void ReadRepeat(const Todo& todo, std::string_view summary, TaskFields& task,
-                  std::vector<std::string>& notes) const;
+  // The repeat header the task's rule says, if any.
+  std::optional<std::string> RepeatHeader(const Todo& todo, double due,
+                                          std::vector<std::string>& notes) const;
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;
