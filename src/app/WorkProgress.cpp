@@ -10,6 +10,7 @@ namespace {
 constexpr int kSteps = 1000;
 // Often enough for the window to repaint within a frame or three, seldom enough to cost nothing.
 constexpr qint64 kEventsEveryMs = 30;
+constexpr int kMinimumWidth = 360;
 
 }  // namespace
 
@@ -34,6 +35,8 @@ void WorkProgress::Tell(double share) {
     dialog_->setObjectName(QStringLiteral("WorkProgress"));
     dialog_->setWindowTitle(window_.windowTitle());
     dialog_->setWindowModality(Qt::WindowModal);
+    // Wide enough for the window's title, which it repeats.
+    dialog_->setMinimumWidth(kMinimumWidth);
     dialog_->setMinimumDuration(0);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
