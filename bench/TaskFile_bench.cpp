@@ -10,7 +10,7 @@ void BM_SaveTaskFile(benchmark::State& state) {
   ListContext context;
   ToDoList list(context.Ui, context.Dates);
   ListTestAccess::SetTaskFileName(list, TaskFiles::Shared().PathOf(kYardstickTasks));
-  list.InitTaskTable();
+  ListTestAccess::InitTaskTable(list);
   for (auto _ : state) list.SaveTaskFile();
   state.SetItemsProcessed(state.iterations() * kYardstickTasks);
 }

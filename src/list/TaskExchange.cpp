@@ -103,7 +103,7 @@ TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const Dat
 }
 
 TaskList ExportedTasks(const ToDoList& list) {
-  return TasksOfRows(list.Table().Rows(), list.HasProjCol(), list.File().TextIsUtf8(),
+  return TasksOfRows(list.Table().Rows(), list.Layout().HasProjCol(), list.File().TextIsUtf8(),
                      list.Dates());
 }
 
