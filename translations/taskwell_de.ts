@@ -656,5 +656,17 @@ Sollen sie in die Liste zurückgeholt werden (Rückgängig nimmt sie wieder hera
         <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
         <translation>iCalendar oder todo.txt (*.ics *.txt);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>Importing tasks...</source>
+        <translation>Aufgaben werden importiert...</translation>
+    </message>
+    <message>
+        <source>Exporting tasks...</source>
+        <translation>Aufgaben werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 </TS>

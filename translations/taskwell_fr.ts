@@ -657,5 +657,17 @@ Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côt�
         <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
         <translation>iCalendar ou todo.txt (*.ics *.txt);;Tous les fichiers (*)</translation>
     </message>
+    <message>
+        <source>Importing tasks...</source>
+        <translation>Importation des tâches...</translation>
+    </message>
+    <message>
+        <source>Exporting tasks...</source>
+        <translation>Exportation des tâches...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 </TS>

@@ -59,9 +59,19 @@ void ExchangeMenu::ImportClick() {
       QFileDialog::getOpenFileName(grid_.window(), tr("Import Tasks"), ListFolder(list_),
                                    tr("iCalendar or todo.txt (*.ics *.txt);;All files (*)"),
                                    nullptr, QFileDialog::DontUseNativeDialog);
-  if (path.isEmpty()) return;
+  if (!path.isEmpty()) ImportFrom(path);
+}
+
+void ExchangeMenu::ImportFrom(const QString& path) {
   run_([&] {
-    const std::string report = ImportFileIntoList(list_, QFile::encodeName(path).toStdString());
+    std::string report;
+    try {
+      const WorkProgress progress(*grid_.window(), tr("Importing tasks..."), tr("Cancel"),
+                                  progressAfter_);
+      report = ImportFileIntoList(list_, QFile::encodeName(path).toStdString(), progress.Of());
+    } catch (const WorkCancelled&) {
+      return;
+    }
     ui_.ShowMessageBox("Import", report);
   });
 }
@@ -76,7 +86,20 @@ void ExchangeMenu::ExportClick() {
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".ics")) && !path.endsWith(QStringLiteral(".txt")))
     path += filter == kTodoFilter ? QStringLiteral(".txt") : QStringLiteral(".ics");
-  run_([&] { ExportListToFile(list_, QFile::encodeName(path).toStdString(), std::time(nullptr)); });
+  ExportTo(path);
+}
+
+void ExchangeMenu::ExportTo(const QString& path) {
+  run_([&] {
+    try {
+      const WorkProgress progress(*grid_.window(), tr("Exporting tasks..."), tr("Cancel"),
+                                  progressAfter_);
+      ExportListToFile(list_, QFile::encodeName(path).toStdString(), std::time(nullptr),
+                       progress.Of());
+    } catch (const WorkCancelled&) {
+      // The writer has dropped what it wrote.
+    }
+  });
 }
 
 }  // namespace taskwell

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <functional>
+
+#include "app/WorkProgress.h"
 
 class QWidget;
 class QAction;
@@ -25,6 +28,12 @@ class ExchangeMenu final : public QObject {
 
   void ImportClick();
   void ExportClick();
+  // The work after the file dialog. One that runs long shows its progress, with Cancel: a
+  // cancelled import changes nothing, a cancelled export leaves no file.
+  void ImportFrom(const QString& path);
+  void ExportTo(const QString& path);
+  // How long the work runs before its progress shows.
+  void SetProgressAfter(std::chrono::milliseconds after) { progressAfter_ = after; }
 
  private:
   QAction* AddAction(const char* name, const QString& text, const QKeySequence& keys);
@@ -34,6 +43,7 @@ class ExchangeMenu final : public QObject {
   QWidget& grid_;
   Runner run_;
   std::function<bool()> commit_;
+  std::chrono::milliseconds progressAfter_ = WorkProgress::kShowAfter;
 };
 
 }  // namespace taskwell

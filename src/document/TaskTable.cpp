@@ -71,6 +71,28 @@ void TaskTable::SetColCount(int cols) {
   Notify(Change::Columns);
 }
 
+void TaskTable::AppendRows(std::vector<std::vector<std::string>> rows) {
+  if (rows.empty()) return;
+  const int at = RowCount();
+  if (recorder_) recorder_->RowsAppended(at, static_cast<int>(rows.size()));
+  cells_.reserve(cells_.size() + rows.size());
+  for (auto& row : rows) {
+    row.resize(static_cast<std::size_t>(columns_));
+    cells_.push_back(std::move(row));
+  }
+  Notify(Change::Rows, -1, RowCount());
+}
+
+std::vector<std::vector<std::string>> TaskTable::TakeRowsFrom(int row) {
+  row = std::clamp(row, 0, RowCount());
+  std::vector<std::vector<std::string>> taken(std::make_move_iterator(cells_.begin() + row),
+                                              std::make_move_iterator(cells_.end()));
+  cells_.resize(static_cast<std::size_t>(row));
+  if (cursorRow_ >= row) cursorRow_ = row > 0 ? row - 1 : 0;
+  Notify(Change::Rows, -1, row);
+  return taken;
+}
+
 void TaskTable::ReserveRows(int rows) {
   cells_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
 }

@@ -27,6 +27,9 @@ class TableRecorder {
   // The row count goes from `before` to `after`; a shrink hands over the dropped rows.
   virtual void RowCountChanged(int before, int after,
                                std::vector<std::vector<std::string>> dropped) = 0;
+  // `count` rows were appended from row `at`: what was before them is untouched, so taking the
+  // change back needs no copy of their cells.
+  virtual void RowsAppended(int at, int count) = 0;
 };
 
 // The editable text grid without pixels: cells of byte strings by (column, row), a fixed header
@@ -79,6 +82,11 @@ class TaskTable {
   void DeleteRow(int row);
   // Puts the rows in a new order: row i becomes the row that was at order[i].
   void ReorderRows(const std::vector<int>& order);
+  // Adds whole rows at the end, cut or padded to the columns, told as one change of the row count.
+  void AppendRows(std::vector<std::vector<std::string>> rows);
+  // Hands the rows from `row` on over and drops them, told as one change of the row count. Not
+  // recorded: it takes back an AppendRows.
+  std::vector<std::vector<std::string>> TakeRowsFrom(int row);
   // Room for this many rows, so that a table built row by row does not move them as it grows.
   void ReserveRows(int rows);
   // Every row at once, as a load builds them elsewhere; rows are cut or padded to the columns.

@@ -37,7 +37,9 @@ void ParseLine(std::string_view text, int line, ContentLine& content) {
   std::size_t at = NameEnd(text, 0);
   if (at == 0) throw ImportError(line, "not an iCalendar line: " + std::string(text.substr(0, 40)));
   content.Name.assign(text.substr(0, at));
-  for (char& c : content.Name) c = UpperAscii(c);
+  for (char& c : content.Name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   while (at < text.size() && text[at] == ';') {
     const std::size_t nameEnd = NameEnd(text, at + 1);
     if (nameEnd == at + 1 || nameEnd >= text.size() || text[nameEnd] != '=')
@@ -108,9 +110,13 @@ bool ContentLineReader::Next(ContentLine& line) {
 }
 
 std::string UnescapeText(std::string_view value) {
+  // Most values have no escape at all.
+  std::size_t plain = value.find('\\');
+  if (plain == std::string_view::npos) return std::string(value);
   std::string out;
   out.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) {
+  out.append(value.substr(0, plain));
+  for (std::size_t i = plain; i < value.size(); ++i) {
     if (value[i] != '\\' || i + 1 == value.size()) {
       out += value[i];
       continue;

@@ -29,6 +29,9 @@ class ContentLineReader {
   bool Next(ContentLine& line);
   // The number of the last physical line read.
   int LineNumber() const { return number_; }
+  // How much of the text has been read, and its size.
+  std::size_t Offset() const { return at_; }
+  std::size_t Size() const { return text_.size(); }
 
  private:
   std::string_view text_;

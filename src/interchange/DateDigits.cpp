@@ -18,12 +18,24 @@ bool ReadNumber(std::string_view text, std::size_t at, std::size_t length, int& 
 }  // namespace
 
 std::string DateDigits(double date, std::string_view separator) {
-  const CalendarDate d = DecodeDate(date);
-  const std::string sep(separator);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d%s%02d%s%02d", d.Year, sep.c_str(), d.Month, sep.c_str(),
-                d.Day);
+  std::string text;
+  AppendDateDigits(text, date, separator);
   return text;
+}
+
+void AppendDateDigits(std::string& out, double date, std::string_view separator) {
+  const CalendarDate d = DecodeDate(date);
+  const auto digits = [&out](int value, int width) {
+    char text[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    out.append(text, static_cast<std::size_t>(width));
+  };
+  // Years before 1000 keep four digits; the table holds none after 9999.
+  digits(d.Year, 4);
+  out.append(separator);
+  digits(d.Month, 2);
+  out.append(separator);
+  digits(d.Day, 2);
 }
 
 bool ReadDateDigits(std::string_view text, std::string_view separator, double& date) {

@@ -1,11 +1,9 @@
 #include "interchange/Escapes.h"
 
+#include "document/Text.h"
+
 namespace taskwell {
 namespace {
-
-bool IsControl(unsigned char c) {
-  return (c < 0x20 && c != '\t') || c == 0x7F;
-}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -17,9 +15,14 @@ int HexValue(char c) {
 }  // namespace
 
 std::string PercentEncode(std::string_view text, std::string_view alsoEscaped) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
+  AppendPercentEncoded(out, text, alsoEscaped);
+  return out;
+}
+
+void AppendPercentEncoded(std::string& out, std::string_view text, std::string_view alsoEscaped) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     if (c <= 0x20 || c == 0x7F || ch == '%' || alsoEscaped.find(ch) != std::string_view::npos) {
@@ -30,7 +33,6 @@ std::string PercentEncode(std::string_view text, std::string_view alsoEscaped) {
       out += ch;
     }
   }
-  return out;
 }
 
 std::optional<std::string> PercentDecode(std::string_view text) {
@@ -50,9 +52,15 @@ std::optional<std::string> PercentDecode(std::string_view text) {
   return out;
 }
 
+std::string_view AsUtf8(std::string_view text, std::string& converted) {
+  if (IsValidUtf8(text)) return text;
+  converted = Cp1252ToUtf8(text);
+  return converted;
+}
+
 bool HasControlCharacters(std::string_view text) {
   for (const char ch : text) {
-    if (IsControl(static_cast<unsigned char>(ch))) return true;
+    if (IsControlByte(static_cast<unsigned char>(ch))) return true;
   }
   return false;
 }
@@ -60,7 +68,7 @@ bool HasControlCharacters(std::string_view text) {
 std::string ControlsAsBlanks(std::string_view text) {
   std::string out(text);
   for (char& ch : out) {
-    if (IsControl(static_cast<unsigned char>(ch))) ch = ' ';
+    if (IsControlByte(static_cast<unsigned char>(ch))) ch = ' ';
   }
   return out;
 }

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <ctime>
-#include <set>
+#include <iterator>
+#include <optional>
 #include <span>
 
 #include "document/Calendar.h"
@@ -15,6 +16,15 @@
 #include "interchange/RepeatMapping.h"
 
 namespace taskwell {
+namespace {
+
+// Property names told apart by their length and last letter first: most differ there, so few
+// comparisons get as far as the bytes.
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && !a.empty() && a.back() == b.back() && a == b;
+}
+
+}  // namespace
 
 // The task being read. Its slots are reused from task to task: a large file is read without
 // keeping more than one task's lines.
@@ -29,24 +39,22 @@ struct ICalendarReader::Todo {
     Count = 0;
     Components.clear();
   }
-  void Add(const ContentLine& property) {
-    if (Count < Slots.size()) {
-      Slots[Count] = property;
-    } else {
-      Slots.push_back(property);
-    }
+  // Takes the line over; `property` gets a used slot's strings back, to be filled again.
+  void Add(ContentLine& property) {
+    if (Count == Slots.size()) Slots.emplace_back();
+    std::swap(Slots[Count], property);
     ++Count;
   }
   auto Properties() const { return std::span(Slots.data(), Count); }
   const ContentLine* Find(std::string_view name) const {
     for (const ContentLine& property : Properties()) {
-      if (property.Name == name) return &property;
+      if (SameName(property.Name, name)) return &property;
     }
     return nullptr;
   }
-  std::string Value(std::string_view name) const {
+  std::string_view Value(std::string_view name) const {
     const ContentLine* found = Find(name);
-    return found != nullptr ? found->Value : std::string();
+    return found != nullptr ? std::string_view(found->Value) : std::string_view();
   }
 };
 
@@ -85,9 +93,20 @@ struct ICalendarReader::Zones {
 namespace {
 
 // Properties a task list holds, or that only describe the file's copy of the task.
-const std::set<std::string, std::less<>> kRead = {
-    "UID",      "DTSTAMP", "SUMMARY", "DESCRIPTION",   "DUE",     "DTSTART",
-    "PRIORITY", "RRULE",   "STATUS",  "LAST-MODIFIED", "CREATED", "SEQUENCE"};
+constexpr std::string_view kRead[] = {"UID",    "DTSTAMP",       "SUMMARY",  "DESCRIPTION",
+                                      "DUE",    "DTSTART",       "PRIORITY", "RRULE",
+                                      "STATUS", "LAST-MODIFIED", "CREATED",  "SEQUENCE"};
+
+bool IsRead(std::string_view name) {
+  return std::ranges::any_of(kRead, [name](std::string_view read) { return SameName(read, name); });
+}
+
+// A component or a keyword, compared as iCalendar compares them: without regard to case.
+bool IsWord(std::string_view text, std::string_view upper) {
+  return text.size() == upper.size() &&
+         std::equal(text.begin(), text.end(), upper.begin(),
+                    [](char a, char b) { return UpperAscii(a) == b; });
+}
 
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kMax = 40;
@@ -119,9 +138,15 @@ double LocalDateOf(std::time_t time) {
 
 std::optional<Fixed4> OwnNumber(const ContentLine* line) {
   if (line == nullptr) return std::nullopt;
+  std::string_view number = line->Value;
+  std::optional<std::string> decoded;
+  // Only another program would have encoded a number.
+  if (number.find('%') != std::string_view::npos) {
+    decoded = PercentDecode(number);
+    number = decoded ? std::string_view(*decoded) : std::string_view("%");
+  }
   Fixed4 value = 0;
-  const std::optional<std::string> text = PercentDecode(line->Value);
-  if (!text || !TryTextToNumber(*text, '.', value))
+  if (!TryTextToNumber(number, '.', value))
     throw ImportError(line->Line, line->Name + " is not a number: " + line->Value);
   return value;
 }
@@ -136,7 +161,7 @@ std::string NotKeptOf(std::span<const ContentLine> properties,
   for (const std::string& component : components)
     add(component == "VALARM" ? std::string_view("alarm") : std::string_view(component));
   for (const ContentLine& line : properties) {
-    if (kRead.contains(line.Name) || line.Name.starts_with("X-TASKWELL-")) continue;
+    if (IsRead(line.Name) || line.Name.starts_with("X-TASKWELL-")) continue;
     if (line.Name == "ATTACH") {
       add("attachment");
     } else if (line.Name == "CATEGORIES") {
@@ -152,7 +177,7 @@ std::string NotKeptOf(std::span<const ContentLine> properties,
 struct Walk {
   std::vector<std::string> Open;
   std::string ZoneText;
-  bool InTodo() const { return Open.size() == 2 && Open[1] == "VTODO"; }
+  bool InTodo() const { return Open.size() == 2 && std::string_view(Open[1]) == "VTODO"; }
 };
 
 }  // namespace
@@ -164,39 +189,44 @@ ICalendarReader::ICalendarReader(const DateFormat& dates)
 
 ICalendarReader::~ICalendarReader() = default;
 
-ImportedTasks ICalendarReader::Read(std::string_view text) {
+ImportedTasks ICalendarReader::Read(std::string_view text, const Progress& progress) {
   ContentLineReader reader(text);
   ContentLine line;
   Todo todo;
   Walk walk;
   ImportedTasks imported;
+  // About what a task takes as this program writes it, so that the list seldom has to move.
+  imported.List.Tasks.reserve(text.size() / 128);
   bool any = false;
   while (reader.Next(line)) {
+    progress.Step(static_cast<std::size_t>(line.Line), reader.Offset(), reader.Size());
     any = true;
-    if (walk.Open.empty() && !(line.Name == "BEGIN" && UpperAscii(line.Value) == "VCALENDAR"))
+    const bool begin = std::string_view(line.Name) == "BEGIN";
+    const bool end = std::string_view(line.Name) == "END";
+    if (walk.Open.empty() && !(begin && IsWord(line.Value, "VCALENDAR")))
       throw ImportError(line.Line, line.Name + " outside BEGIN:VCALENDAR ... END:VCALENDAR");
-    if (walk.InTodo() && line.Name != "BEGIN" && line.Name != "END") {
+    if (!begin && !end && walk.InTodo()) {
       todo.Add(line);
       continue;
     }
     const bool inZone = std::ranges::find(walk.Open, "VTIMEZONE") != walk.Open.end();
-    if (line.Name == "BEGIN") {
+    if (begin) {
       std::string name = UpperAscii(line.Value);
       if (walk.Open.size() == 1 && name == "VTODO") todo.Start(line.Line);
       if (walk.InTodo()) todo.Components.push_back(name);
       walk.Open.push_back(std::move(name));
-    } else if (line.Name == "END") {
-      if (walk.Open.back() != UpperAscii(line.Value))
+    } else if (end) {
+      if (!IsWord(line.Value, walk.Open.back()))
         throw ImportError(line.Line,
                           "END:" + line.Value + " where END:" + walk.Open.back() + " was expected");
       if (walk.InTodo()) ReadTodo(todo, imported);
       walk.Open.pop_back();
     } else if (walk.Open.size() == 1 && line.Name == ical::kProjectColumn) {
-      if (UpperAscii(line.Value) == "TRUE") imported.List.HasProjCol = true;
+      if (IsWord(line.Value, "TRUE")) imported.List.HasProjCol = true;
     }
-    if (inZone || (line.Name == "BEGIN" && walk.Open.back() == "VTIMEZONE")) {
+    if (inZone || (begin && walk.Open.back() == "VTIMEZONE")) {
       walk.ZoneText += Serialized(line);
-      if (line.Name == "END" && UpperAscii(line.Value) == "VTIMEZONE") zones_->Reset(walk.ZoneText);
+      if (end && IsWord(line.Value, "VTIMEZONE")) zones_->Reset(walk.ZoneText);
     }
   }
   if (!any) throw ImportError(1, "the file is empty");
@@ -206,8 +236,8 @@ ImportedTasks ICalendarReader::Read(std::string_view text) {
 }
 
 void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
-  const std::string status = UpperAscii(TrimView(todo.Value("STATUS")));
-  if (status == "COMPLETED" || status == "CANCELLED") {
+  const std::string_view status = TrimView(todo.Value("STATUS"));
+  if (IsWord(status, "COMPLETED") || IsWord(status, "CANCELLED")) {
     ++into.Completed;
     return;
   }
@@ -227,7 +257,8 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   const ContentLine* when = todo.Find("DUE");
   if (when == nullptr) when = todo.Find("DTSTART");
   if (when != nullptr) task.Date = DueDateOf(*when, notes);
-  const int priority = std::atoi(todo.Value("PRIORITY").c_str());
+  const ContentLine* priorityLine = todo.Find("PRIORITY");
+  const int priority = priorityLine != nullptr ? std::atoi(priorityLine->Value.c_str()) : 0;
   if (priority >= 1 && priority <= 9 && task.Date != 0) {
     notes.push_back("priority " + std::to_string(priority) + " (a dated task's order is its date)");
   } else if (priority >= 1 && priority <= 9) {
@@ -238,18 +269,18 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   task.SubPriority = OwnNumber(todo.Find(ical::kSubPriority)).value_or(0);
   task.Project = OwnNumber(todo.Find(ical::kProject)).value_or(0);
   if (task.Project != 0) into.List.HasProjCol = true;
-  task.Description = summary;
-  ReadRepeat(todo, task, notes);
+  const std::optional<std::string> header = RepeatHeader(todo, task.Date, notes);
   const std::string notKept = NotKeptOf(todo.Properties(), todo.Components);
   if (!notKept.empty()) notes.push_back("not kept: " + notKept);
   for (const std::string& note : notes)
     into.NotKept.push_back("line " + std::to_string(todo.Line) + ", " + Quoted(summary) + ": " +
                            note);
+  task.Description = header ? ":" + *header + " " + summary : std::move(summary);
   into.List.Tasks.push_back(std::move(task));
 }
 
-void ICalendarReader::ReadRepeat(const Todo& todo, TaskFields& task,
-                                 std::vector<std::string>& notes) const {
+std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, double due,
+                                                         std::vector<std::string>& notes) const {
   const ContentLine* rule = todo.Find("RRULE");
   if (rule != nullptr) {
     const icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule->Value.c_str());
@@ -257,29 +288,21 @@ void ICalendarReader::ReadRepeat(const Todo& todo, TaskFields& task,
       throw ImportError(rule->Line, "RRULE is not a recurrence rule: " + rule->Value);
   }
   const std::string canonical = rule != nullptr ? RepeatMapping::CanonicalRule(rule->Value) : "";
-  RepeatSplit split;
-  split.Rest = task.Description;
+  std::optional<std::string> header;
   if (const ContentLine* own = todo.Find(ical::kRepeat)) {
-    const std::optional<std::string> header = PercentDecode(own->Value);
+    header = PercentDecode(own->Value);
     // Another program may have changed the rule since: then the rule counts.
-    if (header &&
-        RepeatMapping::CanonicalRule(RepeatMapping::RuleOf(*header, dates_)) == canonical) {
-      split.HasHeader = true;
-      split.Header = *header;
-    }
+    if (header && RepeatMapping::CanonicalRule(RepeatMapping::RuleOf(*header, dates_)) != canonical)
+      header.reset();
   }
-  if (!split.HasHeader && rule != nullptr) {
-    const std::optional<std::string> header =
-        RepeatMapping::HeaderOfRule(rule->Value, task.Date, dates_);
-    if (header) {
-      split.HasHeader = true;
-      split.Header = *header;
-    } else {
+  if (!header && rule != nullptr) {
+    header = RepeatMapping::HeaderOfRule(rule->Value, due, dates_);
+    if (!header) {
       notes.push_back("repeats as " + rule->Value +
                       ", which no repeat word says: imported as a one-off task");
     }
   }
-  task.Description = split.Joined();
+  return header;
 }
 
 double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::string>& notes) {

@@ -2,10 +2,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "document/DateText.h"
+#include "document/Progress.h"
 #include "interchange/ContentLines.h"
 #include "interchange/ImportedTasks.h"
 
@@ -21,7 +23,7 @@ class ICalendarReader {
   ICalendarReader(const ICalendarReader&) = delete;
   ICalendarReader& operator=(const ICalendarReader&) = delete;
 
-  ImportedTasks Read(std::string_view text);
+  ImportedTasks Read(std::string_view text, const Progress& progress = {});
 
  private:
   struct Todo;
@@ -29,7 +31,9 @@ class ICalendarReader {
 
   void ReadTodo(const Todo& todo, ImportedTasks& into);
   double DueDateOf(const ContentLine& property, std::vector<std::string>& notes);
-  void ReadRepeat(const Todo& todo, TaskFields& task, std::vector<std::string>& notes) const;
+  // The repeat header the task's rule says, if any.
+  std::optional<std::string> RepeatHeader(const Todo& todo, double due,
+                                          std::vector<std::string>& notes) const;
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/DateText.h"
+#include "document/Progress.h"
 #include "interchange/TaskFields.h"
 
 namespace taskwell {
@@ -27,13 +28,14 @@ class ICalendarWriter {
   // `stamp` is the DTSTAMP, in seconds since 1970 (UTC).
   ICalendarWriter(const DateFormat& dates, std::int64_t stamp);
 
-  std::string Write(const TaskList& list) const;
+  std::string Write(const TaskList& list, const Progress& progress = {}) const;
 
   // The PRIORITY for a Taskwell priority (0 most urgent): 1 to 9, clamped; exact for 0 to 8.
   static int PriorityOf(Fixed4 priority);
 
  private:
-  void WriteTask(std::string& out, const TaskFields& task, const std::string& uid,
+  // `line` holds the task's UID line and is the buffer its other lines are made in.
+  void WriteTask(std::string& out, std::string& line, const TaskFields& task,
                  bool hasProjCol) const;
 
   const DateFormat& dates_;
@@ -42,7 +44,8 @@ class ICalendarWriter {
 
 // A content line folded at 75 octets, never inside a UTF-8 character, ending in CRLF.
 void AppendContentLine(std::string& out, std::string_view line);
-// A TEXT value with backslash, semicolon, comma and line feed escaped.
-std::string EscapeText(std::string_view text);
+// A TEXT value as a SUMMARY shows it: control characters as blanks, and backslash, semicolon and
+// comma escaped.
+void AppendShownText(std::string& out, std::string_view text);
 
 }  // namespace taskwell

@@ -1,6 +1,7 @@
 #include "interchange/Interchange.h"
 
 #include "document/Text.h"
+#include "interchange/Escapes.h"
 #include "interchange/ICalendarReader.h"
 #include "interchange/ICalendarWriter.h"
 #include "interchange/TodoTxt.h"
@@ -14,9 +15,10 @@ std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name) {
 }
 
 std::string ExportText(const TaskList& list, ExchangeFormat format, const DateFormat& dates,
-                       std::int64_t stamp) {
-  if (format == ExchangeFormat::ICalendar) return ICalendarWriter(dates, stamp).Write(list);
-  return TodoTxt::Write(list);
+                       std::int64_t stamp, const Progress& progress) {
+  if (format == ExchangeFormat::ICalendar)
+    return ICalendarWriter(dates, stamp).Write(list, progress);
+  return TodoTxt::Write(list, progress);
 }
 
 ExchangeFormat FormatOfText(std::string_view text) {
@@ -26,12 +28,13 @@ ExchangeFormat FormatOfText(std::string_view text) {
   return UpperAscii(start) == kBegin ? ExchangeFormat::ICalendar : ExchangeFormat::TodoTxt;
 }
 
-ImportedTasks ImportText(std::string_view text, const DateFormat& dates) {
+ImportedTasks ImportText(std::string_view text, const DateFormat& dates, const Progress& progress) {
   // Old single-byte files are read as Windows-1252, as task files are.
-  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  std::string converted;
+  const std::string_view utf8 = AsUtf8(text, converted);
   ImportedTasks imported = FormatOfText(utf8) == ExchangeFormat::ICalendar
-                               ? ICalendarReader(dates).Read(utf8)
-                               : TodoTxt::Read(utf8);
+                               ? ICalendarReader(dates).Read(utf8, progress)
+                               : TodoTxt::Read(utf8, progress);
   // A list does not keep a task without a description; one without a title still counts.
   for (TaskFields& task : imported.List.Tasks) {
     if (TrimBlanksView(task.Description).empty()) task.Description = "(no description)";

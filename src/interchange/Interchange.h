@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/DateText.h"
+#include "document/Progress.h"
 #include "interchange/ImportedTasks.h"
 
 namespace taskwell {
@@ -17,10 +18,11 @@ std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name);
 
 // The list in the other format; `stamp` (seconds since 1970, UTC) dates an iCalendar export.
 std::string ExportText(const TaskList& list, ExchangeFormat format, const DateFormat& dates,
-                       std::int64_t stamp);
+                       std::int64_t stamp, const Progress& progress = {});
 
 // The format is told by the content: BEGIN:VCALENDAR is iCalendar, anything else todo.txt.
 ExchangeFormat FormatOfText(std::string_view text);
-ImportedTasks ImportText(std::string_view text, const DateFormat& dates);
+ImportedTasks ImportText(std::string_view text, const DateFormat& dates,
+                         const Progress& progress = {});
 
 }  // namespace taskwell

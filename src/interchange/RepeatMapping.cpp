@@ -127,21 +127,16 @@ bool OnlyRepeatsTheDue(std::map<std::string, std::string>& parts, char unit, dou
 
 }  // namespace
 
-RepeatSplit RepeatSplit::Of(std::string_view description) {
-  RepeatSplit split;
+RepeatParts RepeatParts::Of(std::string_view description) {
+  RepeatParts parts;
+  parts.Rest = description;
+  if (!IsRepeatingEntry(description)) return parts;
   const std::size_t blank = description.find(' ');
-  if (!IsRepeatingEntry(description) || blank == std::string_view::npos) {
-    split.Rest = std::string(description);
-    return split;
-  }
-  split.HasHeader = true;
-  split.Header = std::string(description.substr(1, blank - 1));
-  split.Rest = std::string(description.substr(blank + 1));
-  return split;
-}
-
-std::string RepeatSplit::Joined() const {
-  return HasHeader ? ":" + Header + " " + Rest : Rest;
+  if (blank == std::string_view::npos) return parts;
+  parts.HasHeader = true;
+  parts.Header = description.substr(1, blank - 1);
+  parts.Rest = description.substr(blank + 1);
+  return parts;
 }
 
 std::string RepeatMapping::RuleOf(std::string_view header, const DateFormat& dates) {

@@ -8,15 +8,14 @@
 
 namespace taskwell {
 
-// A description cut at its repeat header: ":header rest". A description that does not start with
-// ":" or has no blank has no header, and Rest is all of it.
-struct RepeatSplit {
+// A description cut at its repeat header, ":header rest", as views into it. A description that
+// does not start with ":" or has no blank has no header, and Rest is all of it.
+struct RepeatParts {
   bool HasHeader = false;
-  std::string Header;  // as typed, without the leading ":"
-  std::string Rest;
+  std::string_view Header;  // as typed, without the leading ":"
+  std::string_view Rest;
 
-  static RepeatSplit Of(std::string_view description);
-  std::string Joined() const;
+  static RepeatParts Of(std::string_view description);
 };
 
 // The translation of repeat headers to and from the recurrence rules of iCalendar (RRULE values)

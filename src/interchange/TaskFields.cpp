@@ -41,7 +41,11 @@ TaskFields TaskFields::FromCells(const std::vector<std::string>& cells, const Ta
 }
 
 std::vector<std::string> TaskFields::Cells(const TableLayout& layout,
-                                           const DateFormat& dates) const {
+                                           const DateFormat& dates) const& {
+  return TaskFields(*this).Cells(layout, dates);
+}
+
+std::vector<std::string> TaskFields::Cells(const TableLayout& layout, const DateFormat& dates) && {
   std::vector<std::string> cells(static_cast<std::size_t>(layout.ColCount()));
   const char decimal = dates.Regional().DecimalSeparator;
   cells[TableLayout::ColDate] = dates.FormatDateText(Date);
@@ -54,7 +58,7 @@ std::vector<std::string> TaskFields::Cells(const TableLayout& layout,
   if (layout.HasProjCol() && Project != 0) {
     cells[TableLayout::ColProj] = NumberText(Project, decimal);
   }
-  cells[static_cast<std::size_t>(layout.DescCol())] = Description;
+  cells[static_cast<std::size_t>(layout.DescCol())] = std::move(Description);
   return cells;
 }
 

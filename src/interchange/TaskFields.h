@@ -25,7 +25,9 @@ struct TaskFields {
   static TaskFields FromCells(const std::vector<std::string>& cells, const TableLayout& layout,
                               const DateFormat& dates);
   // The cells a load of this task's line would give.
-  std::vector<std::string> Cells(const TableLayout& layout, const DateFormat& dates) const;
+  std::vector<std::string> Cells(const TableLayout& layout, const DateFormat& dates) const&;
+  // The same, the description moved into its cell.
+  std::vector<std::string> Cells(const TableLayout& layout, const DateFormat& dates) &&;
 };
 
 // What a list looks like to the other formats: its tasks in order, and whether it has the project

@@ -1,5 +1,6 @@
 #include "interchange/TodoTxt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,7 @@ constexpr std::string_view kText = "tw-text:";
 
 // Words the reader takes for values rather than text.
 bool IsValueWord(std::string_view word) {
+  if (word.empty() || (word[0] != 'd' && word[0] != 'r' && word[0] != 't')) return false;
   return word.starts_with(kDue) || word.starts_with(kRec) || word.starts_with(kOwn);
 }
 
@@ -60,22 +62,45 @@ bool HasLetter(const TaskFields& task) {
 }
 
 // Everything after the text: the values.
-std::string ValueWords(const TaskFields& task, const RepeatSplit& split, bool hasProjCol) {
-  std::string words;
-  const auto add = [&](std::string_view key, const std::string& value) {
-    words += " " + std::string(key) + value;
+void AppendValueWords(std::string& words, const TaskFields& task, const RepeatParts& split,
+                      bool hasProjCol) {
+  const auto add = [&words](std::string_view key) -> std::string& {
+    words += ' ';
+    words.append(key);
+    return words;
   };
-  if (task.Date != 0) add(kDue, DateDigits(task.Date, "-"));
+  if (task.Date != 0) AppendDateDigits(add(kDue), task.Date, "-");
   if (split.HasHeader) {
     const std::string rec = RepeatMapping::RecOf(split.Header);
-    if (!rec.empty()) add(kRec, rec);
-    add(kRepeat, PercentEncode(split.Header));
+    if (!rec.empty()) add(kRec) += rec;
+    AppendPercentEncoded(add(kRepeat), split.Header);
   }
-  if (task.Priority && !HasLetter(task)) add(kPri, Number(*task.Priority));
-  if (task.SubPriority != 0) add(kSub, Number(task.SubPriority));
+  if (task.Priority && !HasLetter(task)) add(kPri) += Number(*task.Priority);
+  if (task.SubPriority != 0) add(kSub) += Number(task.SubPriority);
   // A list with a project column says so on every task, so that a new list gets one too.
-  if (hasProjCol) add(kProj, Number(task.Project));
-  return words;
+  if (hasProjCol) add(kProj) += Number(task.Project);
+}
+
+// Whether a line of the text and the values surely reads back as the task, without reading it:
+// single blanks between words, none of them a value, nothing a reader takes for a done mark or
+// a priority, and values that say all of the task.
+bool SurelyReadsBack(const TaskFields& task, std::string_view text, bool lettered,
+                     bool hasProjCol) {
+  const bool valuesSayAll = !(task.Date != 0 && task.Priority) &&
+                            (hasProjCol || task.Project == 0) &&
+                            (task.Date == 0 || (task.Date >= 1 && task.Date == DateOf(task.Date)));
+  if (!valuesSayAll || text.empty()) return false;
+  const auto front = static_cast<unsigned char>(text.front());
+  // A byte-order mark at the start of a file is not text.
+  if (front <= ' ' || front == 0xEF || static_cast<unsigned char>(text.back()) <= ' ') return false;
+  if (!lettered && (text.front() == 'x' || text.front() == '(')) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsControlByte(static_cast<unsigned char>(text[i]))) return false;
+    if (i > 0 && text[i - 1] != ' ') continue;
+    // The start of a word.
+    if (text[i] == ' ' || IsValueWord(text.substr(i, 4))) return false;
+  }
+  return true;
 }
 
 struct LineRead {
@@ -89,40 +114,52 @@ LineRead ReadLine(std::string_view line, int number);
 
 }  // namespace
 
-std::string TodoTxt::Write(const TaskList& list) {
+std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
   std::string out;
-  out.reserve(list.Tasks.size() * 80);
-  for (const TaskFields& task : list.Tasks) {
-    const RepeatSplit split = RepeatSplit::Of(task.Description);
-    std::string prefix;
-    if (HasLetter(task)) {
-      prefix = "(" + std::string(1, static_cast<char>('A' + *task.Priority / 10000)) + ") ";
+  out.reserve(list.Tasks.size() * 64);
+  std::string values;
+  for (std::size_t i = 0; i < list.Tasks.size(); ++i) {
+    progress.Step(i, list.Tasks.size());
+    const TaskFields& task = list.Tasks[i];
+    const RepeatParts split = RepeatParts::Of(task.Description);
+    values.clear();
+    AppendValueWords(values, task, split, list.HasProjCol);
+    const std::size_t lineStart = out.size();
+    const bool lettered = HasLetter(task);
+    if (lettered) {
+      out += '(';
+      out += static_cast<char>('A' + *task.Priority / 10000);
+      out += ") ";
     }
-    const std::string values = ValueWords(task, split, list.HasProjCol);
-    std::string line = prefix;
-    line += split.Rest;
-    line += values;
+    const std::size_t textStart = out.size();
+    out.append(split.Rest);
+    out.append(values);
     // Text the line cannot show as it is (runs of blanks, control characters, words that read as
     // values, a leading "x ") travels encoded beside what can be shown.
-    if (HasControlCharacters(split.Rest) || !(ReadLine(line, 1).Task == task)) {
+    if (!SurelyReadsBack(task, split.Rest, lettered, list.HasProjCol) &&
+        (HasControlCharacters(split.Rest) ||
+         !(ReadLine(std::string_view(out).substr(lineStart), 1).Task == task))) {
+      out.resize(textStart);
       const std::string shown = TextWords(split.Rest);
-      line = prefix;
-      line += kText;
-      line += PercentEncode(split.Rest);
-      if (!shown.empty()) line += ' ';
-      line += shown;
-      line += values;
+      out += kText;
+      AppendPercentEncoded(out, split.Rest);
+      if (!shown.empty()) out += ' ';
+      out += shown;
+      out += values;
     }
-    out += line;
     out += '\n';
   }
   return out;
 }
 
-ImportedTasks TodoTxt::Read(std::string_view text) {
+ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  const std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+  std::string converted;
+  const std::string_view utf8 = AsUtf8(text, converted);
   ImportedTasks imported;
+  // A line a task: growing the list as it is read would move it again and again.
+  imported.List.Tasks.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) +
+                              1);
   std::size_t start = 0;
   int number = 0;
   while (start < utf8.size()) {
@@ -130,7 +167,7 @@ ImportedTasks TodoTxt::Read(std::string_view text) {
     if (end == std::string::npos) end = utf8.size();
     std::string_view line(utf8.data() + start, end - start);
     start = end + 1;
-    ++number;
+    progress.Step(static_cast<std::size_t>(++number), start, utf8.size());
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (TrimView(line).empty()) continue;
     LineRead read = ReadLine(line, number);
@@ -161,24 +198,33 @@ std::string OwnText(std::string_view word, std::string_view key, int number) {
   return *text;
 }
 
-// The values of a line, each word once; the text words in order.
+// The values of a line, each word once, as views into the line; the text words in order.
 struct LineWords {
   std::string Text;
-  std::optional<std::string> Due, Rec, Pri, Sub, Proj, Repeat, Exact;
+  std::optional<std::string_view> Due, Rec, Pri, Sub, Proj, Repeat, Exact;
 };
 
 LineWords SortWords(std::string_view rest) {
   LineWords words;
-  const std::pair<std::string_view, std::optional<std::string>*> keys[] = {
+  words.Text.reserve(rest.size());
+  const std::pair<std::string_view, std::optional<std::string_view>*> keys[] = {
       {kDue, &words.Due},   {kRec, &words.Rec},       {kPri, &words.Pri},   {kSub, &words.Sub},
       {kProj, &words.Proj}, {kRepeat, &words.Repeat}, {kText, &words.Exact}};
-  for (const std::string_view word : Words(rest)) {
+  std::size_t start = 0;
+  while (start < rest.size()) {
+    const std::size_t end = std::min(rest.find(' ', start), rest.size());
+    const std::string_view word = rest.substr(start, end - start);
+    start = end + 1;
+    if (word.empty()) continue;
     bool taken = false;
-    for (const auto& [key, slot] : keys) {
-      if (word.starts_with(key) && !*slot) {
-        *slot = std::string(word);
-        taken = true;
-        break;
+    // Only a word that starts as a value can be one.
+    if (IsValueWord(word)) {
+      for (const auto& [key, slot] : keys) {
+        if (word.starts_with(key) && !*slot) {
+          *slot = word;
+          taken = true;
+          break;
+        }
       }
     }
     if (taken) continue;
@@ -190,27 +236,20 @@ LineWords SortWords(std::string_view rest) {
 
 void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<std::string>& notes,
                 int number) {
-  RepeatSplit split;
-  split.Rest = task.Description;
-  const std::string rec = words.Rec ? words.Rec->substr(kRec.size()) : "";
+  const std::string rec(words.Rec ? words.Rec->substr(kRec.size()) : std::string_view());
+  std::optional<std::string> header;
   if (words.Repeat) {
-    const std::string header = OwnText(*words.Repeat, kRepeat, number);
+    header = OwnText(*words.Repeat, kRepeat, number);
     // Another program may have changed the rec: since; then it counts.
-    const std::string ownRec = RepeatMapping::RecOf(header);
-    if (ownRec == rec || (!rec.empty() && ownRec == "+" + rec)) {
-      split.HasHeader = true;
-      split.Header = header;
-    }
+    const std::string ownRec = RepeatMapping::RecOf(*header);
+    if (ownRec != rec && (rec.empty() || ownRec != "+" + rec)) header.reset();
   }
-  if (!split.HasHeader && words.Rec) {
-    if (const std::optional<std::string> header = RepeatMapping::HeaderOfRec(rec)) {
-      split.HasHeader = true;
-      split.Header = *header;
-    } else {
-      notes.push_back(*words.Rec + " has no repeat word: imported as a one-off task");
-    }
+  if (!header && words.Rec) {
+    header = RepeatMapping::HeaderOfRec(rec);
+    if (!header)
+      notes.push_back(std::string(*words.Rec) + " has no repeat word: imported as a one-off task");
   }
-  task.Description = split.Joined();
+  if (header) task.Description.insert(0, ":" + *header + " ");
 }
 
 LineRead ReadLine(std::string_view line, int number) {
@@ -225,16 +264,15 @@ LineRead ReadLine(std::string_view line, int number) {
     letter = Fixed4{line[1] - 'A'} * 10000;
     line.remove_prefix(4);
   }
-  const LineWords words = SortWords(line);
+  LineWords words = SortWords(line);
   TaskFields& task = read.Task;
-  task.Description = words.Text;
-  if (words.Exact) {
-    const std::string exact = OwnText(*words.Exact, kText, number);
-    if (TextWords(exact) == words.Text) task.Description = exact;
-  }
+  std::string exact = words.Exact ? OwnText(*words.Exact, kText, number) : std::string();
+  task.Description =
+      words.Exact && TextWords(exact) == words.Text ? std::move(exact) : std::move(words.Text);
   if (words.Due && (words.Due->size() != kDue.size() + 10 ||
                     !ReadDateDigits(words.Due->substr(kDue.size()), "-", task.Date)))
-    throw ImportError(number, *words.Due + " is not a date of the form due:YYYY-MM-DD");
+    throw ImportError(number,
+                      std::string(*words.Due) + " is not a date of the form due:YYYY-MM-DD");
   if (words.Pri && !letter) letter = OwnNumber(*words.Pri, kPri, number);
   if (letter && task.Date != 0) {
     read.Notes.push_back("priority " + Number(*letter) + " (a dated task's order is its date)");

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/Progress.h"
 #include "interchange/ImportedTasks.h"
 
 namespace taskwell {
@@ -11,10 +12,10 @@ namespace taskwell {
 // tw-… key:value pairs where the conventions have no exact word.
 class TodoTxt {
  public:
-  static std::string Write(const TaskList& list);
+  static std::string Write(const TaskList& list, const Progress& progress = {});
   // A byte-order mark, CRLF or LF, and single-byte text are accepted. A value of ours or a due
   // date that cannot be read throws ImportError with its line.
-  static ImportedTasks Read(std::string_view text);
+  static ImportedTasks Read(std::string_view text, const Progress& progress = {});
 
   // (A) to (Z) stand for the priorities 0 to 25; other priorities have their own key.
   static constexpr int kLetters = 26;

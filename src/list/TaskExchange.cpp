@@ -2,60 +2,134 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <optional>
 #include <ostream>
 
+#include "document/Errors.h"
 #include "document/SafeFile.h"
-#include "document/TaskFile.h"
 #include "document/Text.h"
-#include "list/ConsolePlatform.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {
 
-// The one place that reads a task file for the commands without a window. A file that does not
-// load whole is refused: what it would export or save could not be all of it.
-bool LoadWhole(ToDoList& list, const std::string& file, bool mayBeMissing, std::ostream& err) {
-  std::string bytes;
-  Message failure;
-  if (!mayBeMissing || access(file.c_str(), F_OK) == 0) {
-    if (!ReadWholeFile(file, bytes, nullptr, &failure)) {
-      err << "taskwell: " << failure.English() << '\n';
-      return false;
-    }
-  }
-  if (!list.Guarded([&] { list.FormCreate(file, ""); })) return false;
-  if (list.File().LoadWasPartial()) {
-    err << "taskwell: " << file << " was not read whole; nothing was done\n";
-    return false;
-  }
-  return true;
-}
-
 std::string Plural(std::size_t count, const std::string& one) {
   return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
 }
 
+// The file to import, read as its format; nullopt, with the reason on `err`, when it cannot be.
+std::optional<ImportedTasks> ReadImport(const std::string& path, const DateFormat& dates,
+                                        std::ostream& err) {
+  std::string text;
+  Message failure;
+  if (!ReadWholeFile(path, text, nullptr, &failure)) {
+    err << "taskwell: " << failure.English() << '\n';
+    return std::nullopt;
+  }
+  try {
+    return ImportText(text, dates);
+  } catch (const ImportError& error) {
+    err << "taskwell: " << path << ", " << error.what() << "; nothing was imported\n";
+    return std::nullopt;
+  }
+}
+
+// The one place that reads a task file for the commands without a window. A file that does not
+// load whole is refused: what it would export or save could not be all of it.
+bool LoadWhole(TaskFile& file, LoadedRows& rows, std::ostream& err) {
+  try {
+    file.Load(rows);
+    return true;
+  } catch (const std::exception& e) {
+    err << "taskwell: " << ErrorReportText(e.what()) << '\n';
+  }
+  if (file.LoadWasPartial())
+    err << "taskwell: " << file.Name() << " was not read whole; nothing was done\n";
+  return false;
+}
+
+// A single-byte file stays single-byte: only while every description fits is it written.
+bool FitsEncoding(const TaskFile& file, const TaskRows& rows, bool hasProjCol, std::ostream& err) {
+  if (!file.SingleByte()) return true;
+  std::string missing;
+  if (TaskFile::DescriptionsFitCp1252(rows, TableLayout(hasProjCol).DescCol(), &missing))
+    return true;
+  err << "taskwell: " << file.Name()
+      << " is stored in the single-byte Windows-1252 encoding, which cannot hold some characters"
+      << " of the imported tasks" << (missing.empty() ? "" : ": " + missing)
+      << "; nothing was imported. Save the list as UTF-8 in the window first.\n";
+  return false;
+}
+
+bool SaveRows(TaskFile& file, const LoadedRows& loaded, std::ostream& err) {
+  try {
+    std::string lost;
+    for (const std::string& property : file.Save(file.SaveBytes(loaded.Rows, loaded.HasProjCol)))
+      lost += (lost.empty() ? "" : ", ") + property;
+    if (!lost.empty())
+      err << "taskwell: the new " << file.Name() << " could not keep " << lost << '\n';
+    return true;
+  } catch (const EIncompleteFlush& e) {
+    // The file holds the new tasks; only their surviving a power cut is in doubt.
+    err << "taskwell: " << ErrorReportText(e.what()) << '\n';
+    return true;
+  } catch (const std::exception& e) {
+    err << "taskwell: " << ErrorReportText(e.what()) << '\n'
+        << "taskwell: " << file.Name() << " was left as it was\n";
+    return false;
+  }
+}
+
 }  // namespace
 
-TaskList ExportedTasks(const ToDoList& list) {
+TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates) {
   TaskList tasks;
-  tasks.HasProjCol = list.Layout().HasProjCol();
-  const TaskTable& table = list.Table();
-  const bool utf8 = list.File().TextIsUtf8();
-  tasks.Tasks.reserve(static_cast<std::size_t>(table.RowCount()));
-  std::vector<std::string> cells(static_cast<std::size_t>(table.ColCount()));
-  for (int row = 1; row < table.RowCount(); ++row) {
+  tasks.HasProjCol = hasProjCol;
+  const TableLayout layout(hasProjCol);
+  tasks.Tasks.reserve(rows.size());
+  TaskCells converted;
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    const TaskCells& cells = rows[row];
     // The rows a save writes, and no other.
-    if (!TaskFile::IsSavedRow(table.RowCells(row), list.Layout().DescCol())) continue;
-    for (int col = 0; col < table.ColCount(); ++col) {
-      const std::string& cell = table.Cell(col, row);
-      cells[static_cast<std::size_t>(col)] = utf8 ? cell : Cp1252ToUtf8(cell);
+    if (!TaskFile::IsSavedRow(cells, layout.DescCol())) continue;
+    if (!utf8) {
+      converted.resize(cells.size());
+      for (std::size_t col = 0; col < cells.size(); ++col)
+        converted[col] = Cp1252ToUtf8(cells[col]);
     }
-    tasks.Tasks.push_back(TaskFields::FromCells(cells, list.Layout(), list.Dates()));
+    tasks.Tasks.push_back(TaskFields::FromCells(utf8 ? cells : converted, layout, dates));
   }
   return tasks;
+}
+
+TaskList ExportedTasks(const ToDoList& list) {
+  return TasksOfRows(list.Table().Rows(), list.Layout().HasProjCol(), list.File().TextIsUtf8(),
+                     list.Dates());
+}
+
+bool ProjColAfterImport(const TaskRows& rows, bool hasProjCol, const TaskList& imported) {
+  if (hasProjCol || !imported.HasProjCol) return hasProjCol;
+  const int descCol = TableLayout(hasProjCol).DescCol();
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    if (TaskFile::IsSavedRow(rows[row], descCol)) return false;
+  }
+  return true;
+}
+
+TaskRows RowsOfTasks(TaskList&& tasks, const TableLayout& layout, const DateFormat& dates,
+                     std::vector<std::string>& notKept, const Progress& progress) {
+  TaskRows rows;
+  rows.reserve(tasks.Tasks.size());
+  for (std::size_t i = 0; i < tasks.Tasks.size(); ++i) {
+    progress.Step(i, tasks.Tasks.size());
+    TaskFields& task = tasks.Tasks[i];
+    if (task.Project != 0 && !layout.HasProjCol()) {
+      notKept.push_back("\"" + task.Description + "\": project " + NumberText(task.Project, '.') +
+                        " (the list has no project column)");
+    }
+    rows.push_back(std::move(task).Cells(layout, dates));
+  }
+  return rows;
 }
 
 std::string ImportReport(const ImportedTasks& imported, std::size_t added,
@@ -71,36 +145,45 @@ std::string ImportReport(const ImportedTasks& imported, std::size_t added,
   return report;
 }
 
-void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp) {
+void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp,
+                      const Progress& progress) {
   const ExchangeFormat format =
       path.ends_with(".ics") ? ExchangeFormat::ICalendar : ExchangeFormat::TodoTxt;
+  // The tasks are taken from the table before anything else can run, so that the table may
+  // change while the text is written.
+  const TaskList tasks = ExportedTasks(list);
   AtomicFileWriter writer;
   writer.Open(path);
-  writer.Append(ExportText(ExportedTasks(list), format, list.Dates(), stamp));
+  // A cancel or a failure leaves the writer here, which drops its temporary file.
+  writer.AppendTaken(ExportText(tasks, format, list.Dates(), stamp, progress));
   // Without an open file the writer throws the reason it could not open one.
   writer.Commit();
 }
 
-std::string ImportFileIntoList(ToDoList& list, const std::string& path) {
+std::string ImportFileIntoList(ToDoList& list, const std::string& path, const Progress& progress) {
   std::string text;
   Message failure;
   if (!ReadWholeFile(path, text, nullptr, &failure)) throw MessageError(failure);
   ImportedTasks imported;
   try {
-    imported = ImportText(text, list.Dates());
+    imported = ImportText(text, list.Dates(), progress.Part(0, 0.8));
   } catch (const ImportError& error) {
     throw std::runtime_error(path + ", " + error.what() + "; nothing was imported");
   }
-  const std::vector<std::string> notKept = list.ImportTasks(imported.List);
-  return ImportReport(imported, imported.List.Tasks.size(), notKept, list.ListTitle());
+  const std::size_t added = imported.List.Tasks.size();
+  const std::vector<std::string> notKept =
+      list.ImportTasks(std::move(imported.List), progress.Part(0.8, 1));
+  return ImportReport(imported, added, notKept, list.ListTitle());
 }
 
 int ExportTaskFile(const std::string& file, ExchangeFormat format, const RegionalSettings& regional,
                    const Clock& clock, std::int64_t stamp, std::ostream& out, std::ostream& err) {
-  ConsolePlatform console(err);
-  ToDoList list(console, DateFormat(regional, clock));
-  if (!LoadWhole(list, file, false, err)) return 1;
-  out << ExportText(ExportedTasks(list), format, list.Dates(), stamp);
+  const DateFormat dates(regional, clock);
+  TaskFile taskFile(dates, file);
+  LoadedRows loaded;
+  if (!LoadWhole(taskFile, loaded, err)) return 1;
+  out << ExportText(TasksOfRows(loaded.Rows, loaded.HasProjCol, taskFile.TextIsUtf8(), dates),
+                    format, dates, stamp);
   out.flush();
   if (!out) {
     err << "taskwell: the export could not be written\n";
@@ -112,45 +195,48 @@ int ExportTaskFile(const std::string& file, ExchangeFormat format, const Regiona
 int ImportIntoTaskFile(const std::string& path, const std::string& file,
                        const RegionalSettings& regional, const Clock& clock, std::ostream& out,
                        std::ostream& err) {
-  std::string text;
-  Message failure;
-  if (!ReadWholeFile(path, text, nullptr, &failure)) {
-    err << "taskwell: " << failure.English() << '\n';
-    return 1;
+  const DateFormat dates(regional, clock);
+  std::optional<ImportedTasks> imported = ReadImport(path, dates, err);
+  if (!imported) return 1;
+  TaskFile taskFile(dates, file);
+  LoadedRows loaded;
+  // A list that does not exist yet is made by the import.
+  if (access(file.c_str(), F_OK) == 0 && !LoadWhole(taskFile, loaded, err)) return 1;
+  if (ProjColAfterImport(loaded.Rows, loaded.HasProjCol, imported->List)) {
+    // None of the rows is a task, so none is lost.
+    loaded.Rows.resize(1);
+    loaded.HasProjCol = true;
   }
-  ConsolePlatform console(err);
-  ToDoList list(console, DateFormat(regional, clock));
-  ImportedTasks imported;
-  try {
-    imported = ImportText(text, list.Dates());
-  } catch (const ImportError& error) {
-    err << "taskwell: " << path << ", " << error.what() << "; nothing was imported\n";
-    return 1;
-  }
-  if (!LoadWhole(list, file, true, err)) return 1;
-  const std::vector<std::string> notKept = list.ImportTasks(imported.List);
-  bool saved = false;
-  list.Guarded([&] { saved = list.SaveTaskFile(); });
-  if (!saved) {
-    err << "taskwell: " << file << " was left as it was\n";
-    return 1;
-  }
-  out << ImportReport(imported, imported.List.Tasks.size(), notKept, file) << std::flush;
+  const std::size_t added = imported->List.Tasks.size();
+  std::vector<std::string> notKept;
+  TaskRows rows =
+      RowsOfTasks(std::move(imported->List), TableLayout(loaded.HasProjCol), dates, notKept);
+  // The imported rows are UTF-8, so the file's rows become UTF-8 too.
+  taskFile.RowsToUtf8(loaded.Rows);
+  loaded.Rows.insert(loaded.Rows.end(), std::make_move_iterator(rows.begin()),
+                     std::make_move_iterator(rows.end()));
+  if (!FitsEncoding(taskFile, loaded.Rows, loaded.HasProjCol, err)) return 1;
+  if (!SaveRows(taskFile, loaded, err)) return 1;
+  out << ImportReport(*imported, added, notKept, file) << std::flush;
   return 0;
 }
 
-std::vector<std::string> ToDoList::ImportTasks(const TaskList& imported) {
+std::vector<std::string> ToDoList::ImportTasks(TaskList imported, const Progress& progress) {
   std::vector<std::string> notKept;
   if (imported.Tasks.empty()) return notKept;
-  // A list that has no task yet takes the project column of what it imports.
-  if (imported.HasProjCol && !layout_.HasProjCol() && SavedRows().empty()) {
+  const bool projCol = ProjColAfterImport(table_.Rows(), layout_.HasProjCol(), imported);
+  TaskRows rows = RowsOfTasks(std::move(imported), TableLayout(projCol), dates_, notKept, progress);
+  // Whatever ran while the rows were made may have changed the list: they follow it.
+  if (projCol != layout_.HasProjCol() && !SavedRows().empty()) {
+    for (TaskCells& cells : rows)
+      cells = TaskFile::CellsInLayout(cells, projCol, layout_.HasProjCol());
+  } else if (projCol != layout_.HasProjCol()) {
     SetLayout(true);
     FinishTaskTable();
   }
   // A single-byte table holds UTF-8 from here; a save writes it single-byte again if it fits.
   CellsToUtf8();
   const StepScope step(*this, &ToDoList::CursorMark);
-  int row = table_.RowCount();
   // The blank row an empty list shows is filled first.
   const auto blank = [&](int r) {
     for (int col = 0; col < table_.ColCount(); ++col) {
@@ -158,18 +244,13 @@ std::vector<std::string> ToDoList::ImportTasks(const TaskList& imported) {
     }
     return true;
   };
-  if (row == 2 && blank(1)) row = 1;
-  table_.SetRowCount(row + static_cast<int>(imported.Tasks.size()));
-  for (const TaskFields& task : imported.Tasks) {
-    if (task.Project != 0 && !layout_.HasProjCol()) {
-      notKept.push_back("\"" + task.Description + "\": project " + NumberText(task.Project, '.') +
-                        " (the list has no project column)");
-    }
-    std::vector<std::string> cells = task.Cells(layout_, dates_);
-    for (int col = 0; col < layout_.ColCount(); ++col)
-      table_.SetCell(col, row, std::move(cells[static_cast<std::size_t>(col)]));
-    ++row;
+  if (table_.RowCount() == 2 && blank(1)) {
+    for (int col = 0; col < table_.ColCount(); ++col)
+      table_.SetCell(col, 1, std::move(rows.front()[static_cast<std::size_t>(col)]));
+    rows.erase(rows.begin());
   }
+  // One change of the row count, which an undo takes back without a copy of the rows.
+  table_.AppendRows(std::move(rows));
   EditCursorCell();
   window_.FitWindowToRows();
   ui_.Repaint();

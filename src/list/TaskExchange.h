@@ -5,27 +5,44 @@
 #include <string>
 
 #include "document/Clock.h"
+#include "document/Progress.h"
 #include "document/Regional.h"
+#include "document/TaskFile.h"
 #include "interchange/Interchange.h"
 
 namespace taskwell {
 
 class ToDoList;
 
-// The list's tasks as other programs see them: the rows a save writes, in UTF-8.
+// The tasks of a list's rows (the header row first) as other programs see them: the rows a save
+// writes, in UTF-8. `utf8` says whether the cells hold UTF-8 or single-byte text.
+TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates);
+// The list's tasks as other programs see them.
 TaskList ExportedTasks(const ToDoList& list);
+
+// Whether a list has the project column once these tasks are added: a list without a task yet
+// takes the column of what it imports.
+bool ProjColAfterImport(const TaskRows& rows, bool hasProjCol, const TaskList& imported);
+// Imported tasks as UTF-8 rows of a list with this layout; `notKept` gets a line for each
+// project that a list without the project column cannot hold.
+TaskRows RowsOfTasks(TaskList&& tasks, const TableLayout& layout, const DateFormat& dates,
+                     std::vector<std::string>& notKept, const Progress& progress = {});
 
 // The one-line summary of an import, then a line for each thing that could not be carried over.
 std::string ImportReport(const ImportedTasks& imported, std::size_t added,
                          const std::vector<std::string>& notKept, const std::string& file);
 
 // Export… in the window: the list in the format its file name asks for (".ics" is iCalendar,
-// anything else todo.txt), written whole or not at all. Throws the reason it failed.
-void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp);
+// anything else todo.txt), written whole or not at all: a failure, or a progress listener's
+// WorkCancelled, leaves no file behind. Throws the reason it failed.
+void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp,
+                      const Progress& progress = {});
 
 // Import… in the window: the tasks of `path` appended as one undoable change. Returns the report
-// to show; throws, naming the file and line, when nothing could be imported.
-std::string ImportFileIntoList(ToDoList& list, const std::string& path);
+// to show; throws, naming the file and line, when nothing could be imported. The list is changed
+// only after the whole file is read, so a WorkCancelled from the progress changes nothing.
+std::string ImportFileIntoList(ToDoList& list, const std::string& path,
+                               const Progress& progress = {});
 
 // --export: the task file in another format on `out`; the file is only read. `stamp` dates an
 // iCalendar export. Returns the exit status: 0, or 1 when the file could not be read whole.

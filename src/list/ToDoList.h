@@ -10,6 +10,7 @@
 #include "document/DateText.h"
 #include "document/LineMerge.h"
 #include "document/Platform.h"
+#include "document/Progress.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
 #include "document/TaskFile.h"
@@ -138,7 +139,9 @@ class ToDoList {
   // What a save would write now, in the file's own encoding where it still fits.
   std::string SaveBytes() const;
   // Appends another program's tasks as one undoable change; says what the list could not hold.
-  std::vector<std::string> ImportTasks(const TaskList& imported);
+  // The rows are made before the list changes, so a progress listener's WorkCancelled leaves it
+  // as it was.
+  std::vector<std::string> ImportTasks(TaskList imported, const Progress& progress = {});
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   void FormCreate(const std::string& firstArgument, const std::string& home);

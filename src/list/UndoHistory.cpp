@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 namespace taskwell {
 namespace {
@@ -112,6 +113,10 @@ void UndoHistory::RowCountChanged(int before, int after,
   if (depth_ > 0) Record(RowCount{before, after, std::move(dropped)});
 }
 
+void UndoHistory::RowsAppended(int at, int /*count*/) {
+  if (depth_ > 0) Record(RowsAppend{at, {}});
+}
+
 std::size_t UndoHistory::SizeOf(const Change& change) {
   return sizeof(Change) + std::visit(
                               [](const auto& c) -> std::size_t {
@@ -128,6 +133,10 @@ std::size_t UndoHistory::SizeOf(const Change& change) {
                                   std::size_t bytes = 0;
                                   for (const auto& row : c.Dropped) bytes += RowBytes(row);
                                   return bytes;
+                                } else if constexpr (std::is_same_v<T, RowsAppend>) {
+                                  std::size_t bytes = 0;
+                                  for (const auto& row : c.Rows) bytes += RowBytes(row);
+                                  return bytes;
                                 } else {
                                   return 0;
                                 }
@@ -135,9 +144,16 @@ std::size_t UndoHistory::SizeOf(const Change& change) {
                               change);
 }
 
-void UndoHistory::Reverse(const Change& change, TaskTable& table) {
+void UndoHistory::Resize(Step& step) {
+  bytes_ -= step.Bytes;
+  step.Bytes = 0;
+  for (const Change& change : step.Changes) step.Bytes += SizeOf(change);
+  bytes_ += step.Bytes;
+}
+
+void UndoHistory::Reverse(Change& change, TaskTable& table) {
   std::visit(
-      [&table](const auto& c) {
+      [&table](auto& c) {
         using T = std::decay_t<decltype(c)>;
         if constexpr (std::is_same_v<T, CellEdit>) {
           table.SetCell(c.Col, c.Row, c.Before);
@@ -158,14 +174,16 @@ void UndoHistory::Reverse(const Change& change, TaskTable& table) {
           table.SetRowCount(c.Before);
           for (std::size_t i = 0; i < c.Dropped.size(); ++i)
             SetRowCells(table, c.After + static_cast<int>(i), c.Dropped[i]);
+        } else if constexpr (std::is_same_v<T, RowsAppend>) {
+          c.Rows = table.TakeRowsFrom(c.At);
         }
       },
       change);
 }
 
-void UndoHistory::Apply(const Change& change, TaskTable& table) {
+void UndoHistory::Apply(Change& change, TaskTable& table) {
   std::visit(
-      [&table](const auto& c) {
+      [&table](auto& c) {
         using T = std::decay_t<decltype(c)>;
         if constexpr (std::is_same_v<T, CellEdit>) {
           table.SetCell(c.Col, c.Row, c.After);
@@ -179,6 +197,8 @@ void UndoHistory::Apply(const Change& change, TaskTable& table) {
           table.ReorderRows(c.Order);
         } else if constexpr (std::is_same_v<T, RowCount>) {
           table.SetRowCount(c.After);
+        } else if constexpr (std::is_same_v<T, RowsAppend>) {
+          table.AppendRows(std::exchange(c.Rows, {}));
         }
       },
       change);
@@ -195,7 +215,9 @@ std::optional<MarkMove> UndoHistory::Undo(TaskTable& table) {
       Reverse(*change, table);
   }
   const MarkMove move{step.After, step.Before};
+  Resize(step);
   redo_.push_back(std::move(step));
+  Trim();
   return move;
 }
 
@@ -206,9 +228,10 @@ std::optional<MarkMove> UndoHistory::Redo(TaskTable& table) {
   {
     // One notice for the whole step, so a view repaints once.
     const TaskTable::UpdateScope update(table);
-    for (const Change& change : step.Changes) Apply(change, table);
+    for (Change& change : step.Changes) Apply(change, table);
   }
   const MarkMove move{step.Before, step.After};
+  Resize(step);
   undo_.push_back(std::move(step));
   return move;
 }
@@ -231,6 +254,8 @@ void UndoHistory::ConvertTexts(const std::function<std::string(const std::string
               convertRow(c.Before);
             } else if constexpr (std::is_same_v<T, RowCount>) {
               for (auto& row : c.Dropped) convertRow(row);
+            } else if constexpr (std::is_same_v<T, RowsAppend>) {
+              for (auto& row : c.Rows) convertRow(row);
             }
           },
           change);

@@ -71,6 +71,7 @@ class UndoHistory final : public TableRecorder {
   void RowsReordered(const std::vector<int>& order) override;
   void RowCountChanged(int before, int after,
                        std::vector<std::vector<std::string>> dropped) override;
+  void RowsAppended(int at, int count) override;
 
  private:
   struct CellEdit {
@@ -95,7 +96,13 @@ class UndoHistory final : public TableRecorder {
     int Before, After;
     std::vector<std::vector<std::string>> Dropped;
   };
-  using Change = std::variant<CellEdit, RowInsert, RowDelete, RowCopy, Reorder, RowCount>;
+  // Rows added at the end: their cells are held here only while the change is undone.
+  struct RowsAppend {
+    int At;
+    std::vector<std::vector<std::string>> Rows;
+  };
+  using Change =
+      std::variant<CellEdit, RowInsert, RowDelete, RowCopy, Reorder, RowCount, RowsAppend>;
 
   struct Step {
     ListMark Before, After;
@@ -107,8 +114,10 @@ class UndoHistory final : public TableRecorder {
   void Close(const ListMark& after);
   void Trim();
   static std::size_t SizeOf(const Change& change);
-  static void Reverse(const Change& change, TaskTable& table);
-  static void Apply(const Change& change, TaskTable& table);
+  // A step's size anew, after an undo or redo moved rows between it and the table.
+  void Resize(Step& step);
+  static void Reverse(Change& change, TaskTable& table);
+  static void Apply(Change& change, TaskTable& table);
 
   std::size_t byteLimit_;
   std::size_t bytes_ = 0;

@@ -97,6 +97,36 @@ TEST(TaskExchange, AnImportInTheWindowIsOneUndoableChange) {
   EXPECT_EQ(f.List.History().UndoSteps(), 1u);
   f.List.Undo();
   EXPECT_EQ(f.Descriptions(), std::vector<std::string>{"Existing"});
+  // The undone rows are kept for a redo, and given back to the step by the next undo.
+  f.List.Redo();
+  EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"Existing", "New one", "New two"}));
+  f.List.Undo();
+  EXPECT_EQ(f.Descriptions(), std::vector<std::string>{"Existing"});
+}
+
+TEST(TaskExchange, ImportKeepsASingleByteListSingleByteOrRefusesAndMakesNewListsWithTheColumn) {
+  testing::TempDir dir;
+  const std::string list = dir.Path("old.todo");
+  const std::string old = std::string(kHeader) + ",1,,\"Caf\xE9\"\r\n";
+  testing::WriteBytes(list, old);
+  const std::string todo = dir.Path("todo.txt");
+  testing::WriteBytes(todo, "Cr\xC3\xA8me\n");
+  EXPECT_EQ(Import(todo, list).Status, 0);
+  EXPECT_EQ(testing::ReadBytes(list), old + ",,,\"Cr\xE8me\"\r\n");
+
+  testing::WriteBytes(todo, "\xE6\x97\xA5\xE6\x9C\xAC\n");
+  const Outcome refused = Import(todo, list);
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_NE(refused.Err.find("Windows-1252"), std::string::npos) << refused.Err;
+  EXPECT_EQ(testing::ReadBytes(list), old + ",,,\"Cr\xE8me\"\r\n");
+
+  const std::string ics = dir.Path("projects.ics");
+  testing::WriteBytes(ics,
+                      "BEGIN:VCALENDAR\nX-TASKWELL-PROJECT-COLUMN:TRUE\nBEGIN:VTODO\nSUMMARY:A\n"
+                      "X-TASKWELL-PROJECT:3\nEND:VTODO\nEND:VCALENDAR\n");
+  EXPECT_EQ(Import(ics, dir.Path("new.todo")).Status, 0);
+  EXPECT_EQ(testing::ReadBytes(dir.Path("new.todo")),
+            "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n,,,3,\"A\"\r\n");
 }
 
 }  // namespace

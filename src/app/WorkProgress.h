@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <chrono>
+
+#include "document/Progress.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace taskwell {
+
+// Shows how far a long piece of work has come: once it has run for a while, a progress dialog
+// with Cancel over the window. While the work runs the window keeps repainting; a press of
+// Cancel makes the next step throw WorkCancelled.
+class WorkProgress final {
+ public:
+  static constexpr std::chrono::milliseconds kShowAfter{500};
+
+  // `label` says what runs; `cancel` is the caption of its Cancel button.
+  WorkProgress(QWidget& window, QString label, QString cancel,
+               std::chrono::milliseconds showAfter = kShowAfter);
+  ~WorkProgress();
+  WorkProgress(const WorkProgress&) = delete;
+  WorkProgress& operator=(const WorkProgress&) = delete;
+
+  // What the work is told; valid while this lives.
+  Progress Of() const { return Progress(listener_); }
+
+ private:
+  void Tell(double share);
+
+  QWidget& window_;
+  QString label_;
+  QString cancel_;
+  std::chrono::milliseconds showAfter_;
+  QElapsedTimer running_;
+  qint64 lastEvents_ = 0;
+  QPointer<QProgressDialog> dialog_;
+  Progress::Listener listener_;
+};
+
+}  // namespace taskwell
