@@ -22,6 +22,9 @@ class ICalendarReader {
   ICalendarReader& operator=(const ICalendarReader&) = delete;
 
   ImportedTasks Read(std::string_view text);
+  // A synced item's notes (DESCRIPTION) stay on its server, so sync leaves them out of the
+  // description; an import keeps them visibly.
+  void LeaveNotesOut() { notesInDescription_ = false; }
 
  private:
   struct Todo;
@@ -33,6 +36,7 @@ class ICalendarReader {
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;
+  bool notesInDescription_ = true;
 };
 
 }  // namespace taskwell

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The layers only look down: document <- dates, grid, print <- interchange <- list <- app, and
+# The layers only look down: document <- dates, grid, print <- interchange <- sync <- list <- app, and
 # nothing below app includes Qt; libical only in interchange/. Usage: layers_check.sh SRC_DIR
 set -euo pipefail
 src=$1
@@ -9,8 +9,9 @@ declare -A allowed=(
   [grid]="document grid"
   [print]="document print"
   [interchange]="document dates interchange"
-  [list]="document dates grid print interchange list"
-  [app]="document dates grid print interchange list app"
+  [sync]="document dates interchange sync"
+  [list]="document dates grid print interchange sync list"
+  [app]="document dates grid print interchange sync list app"
 )
 bad=0
 for layer in "${!allowed[@]}"; do
