@@ -1,5 +1,7 @@
 #include "app/CalDavClient.h"
 
+#include "app/SyncText.h"
+
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkReply>
@@ -20,13 +22,12 @@ CalDavClient::CalDavClient(QString user, QString password, int timeoutMs, QObjec
 QString CalDavClient::Refusal(const QUrl& url) {
   if (url.scheme() == QLatin1String("https")) return {};
   if (url.scheme() != QLatin1String("http"))
-    return QCoreApplication::translate("taskwell", "%1 is no http or https address")
+    return synctext::tr("%1 is no http or https address")
         .arg(url.toDisplayString(QUrl::RemoveUserInfo));
   const QString host = url.host();
   const QHostAddress address(host);
   if (host == QLatin1String("localhost") || (!address.isNull() && address.isLoopback())) return {};
-  return QCoreApplication::translate("taskwell",
-                                     "%1 is plain HTTP to another machine; use an https address")
+  return synctext::tr("%1 is plain HTTP to another machine; use an https address")
       .arg(url.toDisplayString(QUrl::RemoveUserInfo));
 }
 
@@ -46,9 +47,8 @@ void CalDavClient::Send(const QByteArray& method, const QUrl& url, const Headers
           [reply, tlsProblem](const QList<QSslError>& errors) {
             QStringList reasons;
             for (const QSslError& error : errors) reasons << error.errorString();
-            *tlsProblem =
-                QCoreApplication::translate("taskwell", "the certificate of %1 is refused: %2")
-                    .arg(reply->url().host(), reasons.join(QStringLiteral("; ")));
+            *tlsProblem = synctext::tr("the certificate of %1 is refused: %2")
+                              .arg(reply->url().host(), reasons.join(QStringLiteral("; ")));
           });
   connect(reply, &QNetworkReply::finished, this, [reply, tlsProblem, done = std::move(done)] {
     reply->deleteLater();
@@ -63,16 +63,13 @@ void CalDavClient::Send(const QByteArray& method, const QUrl& url, const Headers
       answer.Failure = *tlsProblem;
     } else if (error == QNetworkReply::OperationCanceledError ||
                error == QNetworkReply::TimeoutError) {
-      answer.Failure = QCoreApplication::translate("taskwell", "%1 did not answer in time")
-                           .arg(reply->url().host());
+      answer.Failure = synctext::tr("%1 did not answer in time").arg(reply->url().host());
     } else if (error != QNetworkReply::NoError && !httpError) {
-      answer.Failure = QCoreApplication::translate("taskwell", "%1: %2")
-                           .arg(reply->url().host(), reply->errorString());
+      answer.Failure = reply->url().host() + QStringLiteral(": ") + reply->errorString();
     }
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (answer.Failure.isEmpty() && length.isValid() && length.toLongLong() != answer.Body.size())
-      answer.Failure = QCoreApplication::translate("taskwell", "the answer of %1 was cut short")
-                           .arg(reply->url().host());
+      answer.Failure = synctext::tr("the answer of %1 was cut short").arg(reply->url().host());
     done(answer);
   });
 }

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/DavMultistatus.h"
+#include "app/SyncText.h"
 #include "interchange/ImportedTasks.h"
 
 namespace taskwell {
@@ -15,15 +16,11 @@ constexpr int kFetchBatch = 500;
 
 const QByteArray kXml = QByteArrayLiteral("application/xml; charset=utf-8");
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("taskwell", text);
-}
-
 QString Why(const DavReply& reply) {
   if (!reply.Failure.isEmpty()) return reply.Failure;
   if (reply.Status == 401 || reply.Status == 403)
-    return Tr("the server refused the user name or password (HTTP %1)").arg(reply.Status);
-  return Tr("the server answered HTTP %1").arg(reply.Status);
+    return synctext::tr("the server refused the user name or password (HTTP %1)").arg(reply.Status);
+  return synctext::tr("the server answered HTTP %1").arg(reply.Status);
 }
 
 QByteArray Escaped(const QString& text) {
@@ -78,7 +75,7 @@ void CalDavSync::ListChanges(const QString& token) {
                  // A token the server no longer knows, or no tokens at all.
                  if (!reply.Ok()) return token.isEmpty() ? ListByCTag() : ListChanges({});
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(Tr("the server's listing could not be read"));
+                 if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
                  newToken_ = answer->SyncToken;
                  TakeListing(answer->Resources, token.isEmpty());
                });
@@ -93,7 +90,7 @@ void CalDavSync::ListByCTag() {
                  if (!reply.Ok()) return Fail(Why(reply));
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer || answer->Resources.isEmpty())
-                   return Fail(Tr("the server's listing could not be read"));
+                   return Fail(synctext::tr("the server's listing could not be read"));
                  newCTag_ = answer->Resources.front().Props.value(QStringLiteral("getctag"));
                  if (!newCTag_.isEmpty() && newCTag_.toStdString() == state_.CTag && Quiet())
                    return Finish();
@@ -109,7 +106,7 @@ void CalDavSync::ListAll() {
                [this](const DavReply& reply) {
                  if (!reply.Ok()) return Fail(Why(reply));
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(Tr("the server's listing could not be read"));
+                 if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
                  TakeListing(answer->Resources, true);
                });
 }
@@ -155,7 +152,7 @@ void CalDavSync::FetchNext() {
                [this](const DavReply& reply) {
                  if (!reply.Ok()) return Fail(Why(reply));
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(Tr("the server's items could not be read"));
+                 if (!answer) return Fail(synctext::tr("the server's items could not be read"));
                  for (const DavResource& item : answer->Resources) {
                    const std::string href = QUrl(item.Href).path().toStdString();
                    const QString data = item.Props.value(QStringLiteral("calendar-data"));
@@ -182,7 +179,7 @@ void CalDavSync::MergeSides() {
   try {
     plan_ = merge.Plan(state_, list_->Tasks(), server_, setup_.Collection.path().toStdString());
   } catch (const ImportError& error) {
-    return Fail(Tr("an item on the server could not be read: %1")
+    return Fail(synctext::tr("an item on the server could not be read: %1")
                     .arg(QString::fromStdString(error.what())));
   }
   if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
@@ -249,8 +246,10 @@ void CalDavSync::Finish() {
   }
   outcome.Ok = true;
   outcome.FileChanged = plan_.RowsChanged;
-  outcome.Text =
-      Tr("%1 sent, %2 received, %3 merged").arg(plan_.Sent).arg(plan_.Received).arg(plan_.Merged);
+  outcome.Text = synctext::tr("%1 sent, %2 received, %3 merged")
+                     .arg(plan_.Sent)
+                     .arg(plan_.Received)
+                     .arg(plan_.Merged);
   for (const std::string& note : plan_.Notes) outcome.Notes << QString::fromStdString(note);
   Report(outcome);
 }

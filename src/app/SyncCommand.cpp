@@ -11,15 +11,12 @@
 #include "app/DavMultistatus.h"
 #include "app/InstanceLock.h"
 #include "app/SyncLogin.h"
+#include "app/SyncText.h"
 #include "list/ToDoList.h"
 #include "sync/SyncSettings.h"
 
 namespace taskwell {
 namespace {
-
-QString Tr(const char* text) {
-  return QCoreApplication::translate("taskwell", text);
-}
 
 int Failed(const QString& reason) {
   std::cerr << "taskwell: " << reason.toLocal8Bit().constData() << '\n';
@@ -108,13 +105,14 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
   if (!reply.Ok()) {
     check.Problem = !reply.Failure.isEmpty() ? reply.Failure
                     : reply.Status == 401
-                        ? Tr("the server refused the user name or password (HTTP 401)")
-                        : Tr("the server answered HTTP %1").arg(reply.Status);
+                        ? synctext::tr("the server refused the user name or password (HTTP %1)")
+                              .arg(reply.Status)
+                        : synctext::tr("the server answered HTTP %1").arg(reply.Status);
     return check;
   }
   const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
   if (!answer || answer->Resources.isEmpty()) {
-    check.Problem = Tr("the server's answer could not be read");
+    check.Problem = synctext::tr("the server's answer could not be read");
     return check;
   }
   const DavResource& found = answer->Resources.front();
@@ -122,8 +120,8 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
     check.Name = found.Props.value(QStringLiteral("displayname"));
     return check;
   }
-  check.Problem = found.IsCalendar ? Tr("%1 is a calendar that holds no tasks")
-                                   : Tr("%1 is no task collection");
+  check.Problem = found.IsCalendar ? synctext::tr("%1 is a calendar that holds no tasks")
+                                   : synctext::tr("%1 is no task collection");
   check.Problem = check.Problem.arg(url.toDisplayString(QUrl::RemoveUserInfo));
   check.Found = Discover(client, url, found);
   return check;
@@ -144,12 +142,12 @@ int RunSyncCommand(const std::string& file, const std::string& home,
     return Failed(QString::fromStdString(error.what()));
   }
   if (!url)
-    return Failed(Tr("%1 does not sync with a CalDAV server; taskwell --sync-setup URL %1 sets "
-                     "it up")
-                      .arg(list));
+    return Failed(
+        synctext::tr("%1 does not sync with a CalDAV server (see --sync-setup)").arg(list));
   InstanceLock lock;
   if (lock.Take(InstanceLock::LockNameOf(file)) == InstanceLock::Outcome::Busy)
-    return Failed(Tr("%1 is open in a window, which syncs it itself; nothing was done").arg(list));
+    return Failed(
+        synctext::tr("%1 is open in a window, which syncs it itself; nothing was done").arg(list));
   const QUrl collection(QString::fromStdString(*url));
   QString password;
   QString problem;
@@ -166,7 +164,7 @@ int RunSyncCommand(const std::string& file, const std::string& home,
   });
   if (outcome.Text.isEmpty()) loop.exec();
   if (!outcome.Ok)
-    return Failed(Tr("the sync failed, and nothing was changed: %1").arg(outcome.Text));
+    return Failed(synctext::tr("the sync failed, and nothing was changed: %1").arg(outcome.Text));
   std::cout << outcome.Text.toLocal8Bit().constData() << '\n';
   for (const QString& note : outcome.Notes) std::cout << note.toLocal8Bit().constData() << '\n';
   return std::cout.flush() ? 0 : 1;
@@ -184,14 +182,13 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
     if (url == "off") {
       settings.SetUrl(places.TaskFile, "");
       std::remove(places.StatePath().c_str());
-      std::cout << Tr("%1 no longer syncs.").arg(list).toLocal8Bit().constData() << '\n';
+      std::cout << synctext::tr("%1 no longer syncs.").arg(list).toLocal8Bit().constData() << '\n';
       return 0;
     }
     QUrl collection(QString::fromStdString(url));
     if (!collection.password().isEmpty())
       return Failed(
-          Tr("a password does not belong in the address; keep it in the keyring or in "
-             "~/.netrc"));
+          synctext::tr("keep the password in the keyring or in ~/.netrc, not in the address"));
     if (!collection.path().endsWith(QLatin1Char('/')))
       collection.setPath(collection.path() + QLatin1Char('/'));
     const QString refusal = CalDavClient::Refusal(collection);
@@ -204,14 +201,14 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
     if (!check.Problem.isEmpty()) {
       QString text = check.Problem;
       if (!check.Found.isEmpty())
-        text += Tr("; the task collections there:") + QStringLiteral("\n  ") +
+        text += synctext::tr("; the task collections there:") + QStringLiteral("\n  ") +
                 check.Found.join(QStringLiteral("\n  "));
       return Failed(text);
     }
     settings.SetUrl(places.TaskFile, collection.toString().toStdString());
     // A new collection starts from a first sync.
     std::remove(places.StatePath().c_str());
-    std::cout << Tr("%1 syncs with %2 (\"%3\").")
+    std::cout << synctext::tr("%1 syncs with %2 (\"%3\").")
                      .arg(list, collection.toDisplayString(QUrl::RemoveUserInfo), check.Name)
                      .toLocal8Bit()
                      .constData()

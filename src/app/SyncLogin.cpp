@@ -1,5 +1,7 @@
 #include "app/SyncLogin.h"
 
+#include "app/SyncText.h"
+
 #include <qt6keychain/keychain.h>
 
 #include <QCoreApplication>
@@ -64,8 +66,7 @@ bool SyncLogin::Find(const QUrl& url, const QString& home, QString& password, QS
     problem = QString::fromStdString(error.what());
     return false;
   }
-  problem = QCoreApplication::translate(
-                "taskwell", "no password for %1 on %2: none in the keyring, and none in ~/.netrc")
+  problem = synctext::tr("no password for %1 on %2: none in the keyring, and none in ~/.netrc")
                 .arg(user, url.host());
   return false;
 }
@@ -73,7 +74,7 @@ bool SyncLogin::Find(const QUrl& url, const QString& home, QString& password, QS
 bool SyncLogin::Store(const QUrl& url, const QString& user, const QString& password,
                       QString& problem) {
   if (!KeyringReachable()) {
-    problem = QCoreApplication::translate("taskwell", "no keyring is running");
+    problem = synctext::tr("no keyring is running");
     return false;
   }
   QKeychain::WritePasswordJob job(kService);
