@@ -354,5 +354,9 @@ zu iCalendar und todo.txt: docs/INTERCHANGE.md.
         <source>the sync failed, and nothing was changed: %1</source>
         <translation>der Abgleich ist fehlgeschlagen, und nichts wurde geändert: %1</translation>
     </message>
+    <message>
+        <source>The sync with the server failed: %1</source>
+        <translation>Der Abgleich mit dem Server ist fehlgeschlagen: %1</translation>
+    </message>
 </context>
 </TS>

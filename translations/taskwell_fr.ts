@@ -354,5 +354,9 @@ iCalendar et todo.txt : docs/INTERCHANGE.md.
         <source>the sync failed, and nothing was changed: %1</source>
         <translation>la synchronisation a échoué, et rien n&apos;a été changé : %1</translation>
     </message>
+    <message>
+        <source>The sync with the server failed: %1</source>
+        <translation>La synchronisation avec le serveur a échoué : %1</translation>
+    </message>
 </context>
 </TS>

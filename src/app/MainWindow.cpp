@@ -24,6 +24,7 @@
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 #include "app/Translations.h"
+#include "app/WindowSync.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
 
@@ -181,7 +182,10 @@ void MainWindow::WireButtons() {
   });
   wire(replicateButton_, [&list] { list.ReplicateButtonClick(); });
   wire(printButton_, [&list] { list.PrintButtonClick(); });
-  wire(saveButton_, [&list] { list.SaveButtonClick(); });
+  wire(saveButton_, [this, &list] {
+    if (sync_ != nullptr) return SaveWithSync(false);
+    list.SaveButtonClick();
+  });
   wire(findButton_,
        [this, &list] { list.FindButtonClick(grid_->GridModel()->Encode(findEdit_->text())); });
   wire(sortOrderButton_, [&list] { list.SortOrderButtonClick(); });
@@ -189,7 +193,10 @@ void MainWindow::WireButtons() {
   wire(sortButton_, [&list] { list.SortButtonClick(); });
   wire(hideButton_, [&list] { list.HideButtonClick(); });
   wire(aboutButton_, [this] { AboutButtonClick(); });
-  wire(closeButton_, [&list] { list.CloseButtonClick(); });
+  wire(closeButton_, [this, &list] {
+    if (sync_ != nullptr) return SaveWithSync(true);
+    list.CloseButtonClick();
+  });
   wire(closeNoSaveButton_, [&list] { list.CloseNoSaveButtonClick(); });
 }
 
@@ -220,6 +227,9 @@ void MainWindow::WireCommonKeys() {
     findEdit_->selectAll();
   });
   connect(findEdit_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
+  auto* syncKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  syncKey->setObjectName(QStringLiteral("SyncShortcut"));
+  connect(syncKey, &QShortcut::activated, this, [this] { SyncWithServer(); });
 }
 
 void MainWindow::SetTabOrder() {
@@ -247,6 +257,8 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
       [this](const std::string& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
+  sync_ = WindowSync::ForList(dates_, tasks_->File().Name(), home, this);
+  SyncWithServer();
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
   Run([this] {
@@ -265,6 +277,44 @@ void MainWindow::WatchTaskFile() {
     Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();
   });
+}
+
+void MainWindow::SyncWithServer() {
+  if (sync_ != nullptr)
+    sync_->Run([this](const SyncOutcome& outcome) { TakeSyncOutcome(outcome); });
+}
+
+// The server's changes reach the file first, so the save merges them with the window's; the
+// sync after it sends what the save wrote.
+void MainWindow::SaveWithSync(bool close) {
+  sync_->Run([this, close](const SyncOutcome& before) {
+    TakeSyncOutcome(before);
+    bool saved = false;
+    Run([this, &saved] { saved = tasks_->SaveButtonClick(); });
+    if (!saved) return;
+    sync_->Run([this, close](const SyncOutcome& after) {
+      TakeSyncOutcome(after);
+      if (close) CloseWindow();
+    });
+  });
+}
+
+void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
+  if (!outcome.Ok) {
+    ShowMessageBox(tasks_->ListTitle(),
+                   QCoreApplication::translate("taskwell", "The sync with the server failed: %1")
+                       .arg(outcome.Text)
+                       .toStdString());
+    return;
+  }
+  messageLabel_->setToolTip(outcome.Text);
+  if (outcome.FileChanged && QApplication::activeModalWidget() == nullptr) {
+    bool reloaded = false;
+    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
+    if (reloaded) journal_->RememberShared();
+  }
+  if (!outcome.Notes.isEmpty())
+    ShowMessageBox(tasks_->ListTitle(), outcome.Notes.join(QLatin1Char('\n')).toStdString());
 }
 
 void MainWindow::MergeConflictCopies() {

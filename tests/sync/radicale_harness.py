@@ -114,11 +114,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class World:
     """A temporary home, a Radicale with one task collection, the proxy and the phone."""
 
-    def __init__(self, taskwell):
+    def __init__(self, taskwell, home=None):
         self.taskwell = taskwell
         self.root = tempfile.mkdtemp(prefix="taskwell-sync-")
-        self.home = os.path.join(self.root, "home")
-        os.makedirs(self.home)
+        self.home = home or os.path.join(self.root, "home")
+        os.makedirs(self.home, exist_ok=True)
         users = os.path.join(self.root, "users")
         with open(users, "w") as f:
             f.write(f"{USER}:{PASSWORD}\n")
@@ -218,3 +218,32 @@ class World:
 
     def snapshot(self):
         return sorted((str(t.url), t.data) for t in self.todos())
+
+
+def serve(home, ready_file):
+    """For a journey in another language: a World for `home`, its address written to
+    `ready_file`, phone commands read from stdin one a line ("add TEXT", "summaries" into
+    ready_file + ".out"), until stdin ends."""
+    import sys
+    world = World(None, home)
+    try:
+        with open(ready_file + ".tmp", "w") as f:
+            f.write(world.url + "\n")
+        os.rename(ready_file + ".tmp", ready_file)
+        for line in sys.stdin:
+            command, _, text = line.rstrip("\n").partition(" ")
+            if command == "add":
+                world.add(text)
+            elif command == "summaries":
+                with open(ready_file + ".out.tmp", "w") as f:
+                    f.write("\n".join(world.summaries()) + "\n")
+                os.rename(ready_file + ".out.tmp", ready_file + ".out")
+            elif command == "quit":
+                break
+    finally:
+        world.close()
+
+
+if __name__ == "__main__":
+    import sys
+    serve(sys.argv[1], sys.argv[2])
