@@ -358,5 +358,33 @@ zu iCalendar und todo.txt: docs/INTERCHANGE.md.
         <source>The sync with the server failed: %1</source>
         <translation>Der Abgleich mit dem Server ist fehlgeschlagen: %1</translation>
     </message>
+    <message>
+        <source>Sync with a CalDAV Server</source>
+        <translation>Mit einem CalDAV-Server abgleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>&amp;Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <source>Sync Se&amp;tup...</source>
+        <translation>Abgleich ein&amp;richten...</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
+        <translation>Das Passwort konnte nicht im Schlüsselbund abgelegt werden (%1); tragen Sie es in ~/.netrc ein</translation>
+    </message>
 </context>
 </TS>

@@ -358,5 +358,33 @@ iCalendar et todo.txt : docs/INTERCHANGE.md.
         <source>The sync with the server failed: %1</source>
         <translation>La synchronisation avec le serveur a échoué : %1</translation>
     </message>
+    <message>
+        <source>Sync with a CalDAV Server</source>
+        <translation>Synchroniser avec un serveur CalDAV</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse :</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Nom d&apos;utilisateur :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>S&amp;ynchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>Sync Se&amp;tup...</source>
+        <translation>&amp;Configurer la synchronisation...</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
+        <translation>Le mot de passe n&apos;a pas pu être gardé dans le trousseau (%1) ; mettez-le dans ~/.netrc</translation>
+    </message>
 </context>
 </TS>

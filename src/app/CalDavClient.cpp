@@ -54,7 +54,7 @@ void CalDavClient::Send(const QByteArray& method, const QUrl& url, const Headers
     reply->deleteLater();
     DavReply answer;
     answer.Status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    answer.Body = reply->readAll();
+    if (reply->isOpen()) answer.Body = reply->readAll();
     answer.ETag = reply->rawHeader("ETag");
     const QNetworkReply::NetworkError error = reply->error();
     const bool httpError = error >= QNetworkReply::ContentAccessDenied &&

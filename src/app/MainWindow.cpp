@@ -227,9 +227,7 @@ void MainWindow::WireCommonKeys() {
     findEdit_->selectAll();
   });
   connect(findEdit_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
-  auto* syncKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
-  syncKey->setObjectName(QStringLiteral("SyncShortcut"));
-  connect(syncKey, &QShortcut::activated, this, [this] { SyncWithServer(); });
+  WireSyncActions();
 }
 
 void MainWindow::SetTabOrder() {
@@ -257,6 +255,7 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
       [this](const std::string& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
+  home_ = home;
   sync_ = WindowSync::ForList(dates_, tasks_->File().Name(), home, this);
   SyncWithServer();
   // The window opens at its design bounds kept inside the work area rather than maximized, so
@@ -277,44 +276,6 @@ void MainWindow::WatchTaskFile() {
     Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();
   });
-}
-
-void MainWindow::SyncWithServer() {
-  if (sync_ != nullptr)
-    sync_->Run([this](const SyncOutcome& outcome) { TakeSyncOutcome(outcome); });
-}
-
-// The server's changes reach the file first, so the save merges them with the window's; the
-// sync after it sends what the save wrote.
-void MainWindow::SaveWithSync(bool close) {
-  sync_->Run([this, close](const SyncOutcome& before) {
-    TakeSyncOutcome(before);
-    bool saved = false;
-    Run([this, &saved] { saved = tasks_->SaveButtonClick(); });
-    if (!saved) return;
-    sync_->Run([this, close](const SyncOutcome& after) {
-      TakeSyncOutcome(after);
-      if (close) CloseWindow();
-    });
-  });
-}
-
-void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
-  if (!outcome.Ok) {
-    ShowMessageBox(tasks_->ListTitle(),
-                   QCoreApplication::translate("taskwell", "The sync with the server failed: %1")
-                       .arg(outcome.Text)
-                       .toStdString());
-    return;
-  }
-  messageLabel_->setToolTip(outcome.Text);
-  if (outcome.FileChanged && QApplication::activeModalWidget() == nullptr) {
-    bool reloaded = false;
-    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
-    if (reloaded) journal_->RememberShared();
-  }
-  if (!outcome.Notes.isEmpty())
-    ShowMessageBox(tasks_->ListTitle(), outcome.Notes.join(QLatin1Char('\n')).toStdString());
 }
 
 void MainWindow::MergeConflictCopies() {

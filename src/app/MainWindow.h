@@ -94,6 +94,8 @@ class MainWindow final : public QWidget, public Platform {
   void MergeConflictCopies();
   // CalDAV sync, where the list has it: now (F5, and after the load), and around Save and Close.
   void SyncWithServer();
+  void WireSyncActions();
+  void SyncSetupClick();
   void SaveWithSync(bool close);
   void TakeSyncOutcome(const SyncOutcome& outcome);
   // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
@@ -117,6 +119,7 @@ class MainWindow final : public QWidget, public Platform {
   UrlOpener opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   JournalKeeper* journal_ = nullptr;
   WindowSync* sync_ = nullptr;
+  std::string home_;
   int endCode_ = -1;
   std::vector<std::string> refusedCopies_;
   MessageDialog* messageBox_ = nullptr;

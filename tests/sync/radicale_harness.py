@@ -116,6 +116,7 @@ class World:
 
     def __init__(self, taskwell, home=None):
         self.taskwell = taskwell
+        self.timeout = "3"  # seconds a request may stay silent
         self.root = tempfile.mkdtemp(prefix="taskwell-sync-")
         self.home = home or os.path.join(self.root, "home")
         os.makedirs(self.home, exist_ok=True)
@@ -163,7 +164,7 @@ class World:
         env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                    XDG_STATE_HOME=os.path.join(self.home, ".state"),
                    XDG_RUNTIME_DIR=self.root, LANG="C.UTF-8", LC_ALL="C.UTF-8",
-                   TASKWELL_SYNC_TIMEOUT="3")
+                   TASKWELL_SYNC_TIMEOUT=self.timeout)
         return env
 
     def run(self, *args, wait=True):

@@ -1,0 +1,68 @@
+"""Whole-process CalDAV sync at 10,000 tasks against a local Radicale: the first sync each way,
+a quiet sync, and a sync after one change on each side, with the requests each costs.
+Usage: caldav_sync_bench.py TASKWELL [TASKS]"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "sync"))
+from radicale_harness import World  # noqa: E402
+
+TASKWELL = sys.argv[1]
+TASKS = int(sys.argv[2]) if len(sys.argv) > 2 else 10000
+
+
+def timed(world, label, *args):
+    before = len(world.proxy.requests)
+    start = time.monotonic()
+    code, out = world.run(*args) if args else world.sync()
+    seconds = time.monotonic() - start
+    if code != 0:
+        raise SystemExit(f"{label} failed: {out}")
+    print(f"{label:<34} {seconds:7.3f} s  {len(world.proxy.requests) - before:6d} requests"
+          f"  ({out.strip().splitlines()[0] if out.strip() else ''})")
+    return seconds
+
+
+def server_items(world, count):
+    """The phone's items written straight into Radicale's storage, as a large collection is."""
+    folder = os.path.join(world.root, "collections", "collection-root", "ann", "tasks")
+    for i in range(count):
+        with open(os.path.join(folder, f"phone-{i}.ics"), "w") as f:
+            f.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VTODO\r\n"
+                    f"UID:phone-{i}\r\nDTSTAMP:20260601T080000Z\r\nSUMMARY:Phone task {i}\r\n"
+                    "PRIORITY:2\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+
+
+def main():
+    world = World(TASKWELL)
+    world.timeout = "300"
+    try:
+        half = TASKS // 2
+        world.write_list(*[f"Desk task {i}" for i in range(half)])
+        server_items(world, TASKS - half)
+        code, out = world.run("--sync-setup", world.url, world.list)
+        assert code == 0, out
+        print(f"{TASKS} tasks: {half} in the list, {TASKS - half} on the server")
+        timed(world, "first sync (each way)")
+        quiet = timed(world, "quiet sync")
+        timed(world, "quiet sync again")
+        lines = world.lines()
+        lines[0] = lines[0].replace("Desk task 0", "Desk task 0 edited")
+        with open(world.list, "w", encoding="utf-8") as f:
+            f.write('"Date","Pri","SubPri","Description"\r\n' + "\r\n".join(lines) + "\r\n")
+        world.edit("Phone task 1", "Phone task 1 edited")
+        timed(world, "one change on each side")
+        start = time.monotonic()
+        subprocess.run([TASKWELL, "--due", "0", world.list], env=world.env(),
+                       capture_output=True, check=True)
+        load = time.monotonic() - start
+        print(f"{'a start-up without window (--due)':<34} {load:7.3f} s; quiet sync / that: "
+              f"{quiet / load:.2f}")
+    finally:
+        world.close()
+
+
+if __name__ == "__main__":
+    main()
