@@ -7,7 +7,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "sync"))
-from radicale_harness import World  # noqa: E402
+from radicale_harness import World, stop_on_sigterm  # noqa: E402
 
 TASKWELL = sys.argv[1]
 TASKS = int(sys.argv[2]) if len(sys.argv) > 2 else 10000
@@ -36,8 +36,9 @@ def server_items(world, count):
 
 
 def main():
+    stop_on_sigterm()
     world = World(TASKWELL)
-    world.timeout = "300"
+    world.timeout, world.run_timeout = "300", 3600
     try:
         half = TASKS // 2
         world.write_list(*[f"Desk task {i}" for i in range(half)])

@@ -11,7 +11,8 @@
 
 namespace taskwell {
 
-CalDavClient::CalDavClient(QString user, QString password, int timeoutMs, QObject* parent)
+CalDavClient::CalDavClient(const QString& user, const QString& password, int timeoutMs,
+                           QObject* parent)
     : QObject(parent), timeoutMs_(timeoutMs) {
   if (!user.isEmpty()) {
     authorization_ = "Basic " + (user + QLatin1Char(':') + password).toUtf8().toBase64();

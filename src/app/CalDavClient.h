@@ -29,7 +29,8 @@ class CalDavClient final : public QObject {
   using Headers = QList<QPair<QByteArray, QByteArray>>;
   using Done = std::function<void(const DavReply&)>;
 
-  CalDavClient(QString user, QString password, int timeoutMs, QObject* parent = nullptr);
+  CalDavClient(const QString& user, const QString& password, int timeoutMs,
+               QObject* parent = nullptr);
 
   // Why this address may not be used (plain HTTP to another machine), or empty.
   static QString Refusal(const QUrl& url);

@@ -58,6 +58,17 @@ void CalDavSync::Begin() {
   ListChanges(QString::fromStdString(state_.Token));
 }
 
+void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
+                     std::function<void(const DavMultistatus&)> use) {
+  client_.Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
+               [this, use = std::move(use)](const DavReply& reply) {
+                 if (!reply.Ok()) return Fail(Why(reply));
+                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
+                 if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
+                 use(*answer);
+               });
+}
+
 QUrl CalDavSync::UrlOf(const std::string& href) const {
   return setup_.Collection.resolved(QUrl(QString::fromStdString(href)));
 }
@@ -85,30 +96,21 @@ void CalDavSync::ListByCTag() {
   const QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:propfind xmlns:d=\"DAV:\" "
       "xmlns:cs=\"http://calendarserver.org/ns/\"><d:prop><cs:getctag/></d:prop></d:propfind>";
-  client_.Send("PROPFIND", setup_.Collection, {{"Content-Type", kXml}, {"Depth", "0"}}, body,
-               [this](const DavReply& reply) {
-                 if (!reply.Ok()) return Fail(Why(reply));
-                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer || answer->Resources.isEmpty())
-                   return Fail(synctext::tr("the server's listing could not be read"));
-                 newCTag_ = answer->Resources.front().Props.value(QStringLiteral("getctag"));
-                 if (!newCTag_.isEmpty() && newCTag_.toStdString() == state_.CTag && Quiet())
-                   return Finish();
-                 ListAll();
-               });
+  Ask("PROPFIND", "0", body, [this](const DavMultistatus& answer) {
+    if (answer.Resources.isEmpty())
+      return Fail(synctext::tr("the server's listing could not be read"));
+    newCTag_ = answer.Resources.front().Props.value(QStringLiteral("getctag"));
+    if (!newCTag_.isEmpty() && newCTag_.toStdString() == state_.CTag && Quiet()) return Finish();
+    ListAll();
+  });
 }
 
 void CalDavSync::ListAll() {
   const QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:propfind xmlns:d=\"DAV:\"><d:prop><d:getetag/>"
       "</d:prop></d:propfind>";
-  client_.Send("PROPFIND", setup_.Collection, {{"Content-Type", kXml}, {"Depth", "1"}}, body,
-               [this](const DavReply& reply) {
-                 if (!reply.Ok()) return Fail(Why(reply));
-                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
-                 TakeListing(answer->Resources, true);
-               });
+  Ask("PROPFIND", "1", body,
+      [this](const DavMultistatus& answer) { TakeListing(answer.Resources, true); });
 }
 
 // A whole listing names every item, so what it leaves out is gone; a list of changes names the
@@ -148,24 +150,19 @@ void CalDavSync::FetchNext() {
   toFetch_ = toFetch_.mid(batch.size());
   for (const QString& href : batch) body += "<d:href>" + Escaped(href) + "</d:href>";
   body += "</c:calendar-multiget>";
-  client_.Send("REPORT", setup_.Collection, {{"Content-Type", kXml}, {"Depth", "1"}}, body,
-               [this](const DavReply& reply) {
-                 if (!reply.Ok()) return Fail(Why(reply));
-                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(synctext::tr("the server's items could not be read"));
-                 for (const DavResource& item : answer->Resources) {
-                   const std::string href = QUrl(item.Href).path().toStdString();
-                   const QString data = item.Props.value(QStringLiteral("calendar-data"));
-                   if (item.Status == 404) {
-                     server_.Removed.push_back(href);
-                   } else if (!data.isEmpty()) {
-                     server_.Changed.push_back(
-                         {href, item.Props.value(QStringLiteral("getetag")).toStdString(),
-                          data.toStdString()});
-                   }
-                 }
-                 FetchNext();
-               });
+  Ask("REPORT", "1", body, [this](const DavMultistatus& answer) {
+    for (const DavResource& item : answer.Resources) {
+      const std::string href = QUrl(item.Href).path().toStdString();
+      const QString data = item.Props.value(QStringLiteral("calendar-data"));
+      if (item.Status == 404) {
+        server_.Removed.push_back(href);
+      } else if (!data.isEmpty()) {
+        server_.Changed.push_back(
+            {href, item.Props.value(QStringLiteral("getetag")).toStdString(), data.toStdString()});
+      }
+    }
+    FetchNext();
+  });
 }
 
 bool CalDavSync::Quiet() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/CalDavClient.h"
+#include "app/DavMultistatus.h"
 #include "document/DateText.h"
 #include "sync/SyncMerge.h"
 #include "sync/SyncState.h"
@@ -53,7 +54,7 @@ class CalDavSync final : public QObject {
   void ListChanges(const QString& token);
   void ListByCTag();
   void ListAll();
-  void TakeListing(const QList<struct DavResource>& resources, bool whole);
+  void TakeListing(const QList<DavResource>& resources, bool whole);
   void FetchNext();
   void MergeSides();
   void SendNext();
@@ -62,6 +63,9 @@ class CalDavSync final : public QObject {
   void Fail(const QString& reason);
   void Report(const SyncOutcome& outcome);
   QUrl UrlOf(const std::string& href) const;
+  // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
+  void Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
+           std::function<void(const DavMultistatus&)> use);
   bool Quiet();
 
   const DateFormat& dates_;

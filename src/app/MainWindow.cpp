@@ -85,6 +85,7 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   new ExchangeMenu(
       *tasks_, *this, *grid_, [this](const std::function<void()>& handler) { return Run(handler); },
       [this] { return !InGrid(QApplication::focusWidget()) || CommitGridEdit(); });
+  WireSyncActions();
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
@@ -227,7 +228,6 @@ void MainWindow::WireCommonKeys() {
     findEdit_->selectAll();
   });
   connect(findEdit_, &QLineEdit::returnPressed, findButton_, &QPushButton::click);
-  WireSyncActions();
 }
 
 void MainWindow::SetTabOrder() {

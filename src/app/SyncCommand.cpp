@@ -78,6 +78,16 @@ QStringList Discover(CalDavClient& client, const QUrl& url, const DavResource& f
   return collections;
 }
 
+// A command's Qt without a display, and the list's places.
+struct Headless {
+  int Argc = 1;
+  char Name[9] = "taskwell";
+  char* Argv[2] = {Name, nullptr};
+  QCoreApplication App{Argc, Argv};
+  SyncPlaces Places;
+  Headless(const std::string& file, const std::string& home) : Places(SyncPlaces::Of(file, home)) {}
+};
+
 }  // namespace
 
 SyncPlaces SyncPlaces::Of(const std::string& file, const std::string& home) {
@@ -129,11 +139,8 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
 
 int RunSyncCommand(const std::string& file, const std::string& home,
                    const RegionalSettings& regional, const Clock& clock) {
-  int argc = 1;
-  char name[] = "taskwell";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication app(argc, argv);
-  const SyncPlaces places = SyncPlaces::Of(file, home);
+  const Headless app(file, home);
+  const SyncPlaces& places = app.Places;
   const QString list = QString::fromStdString(places.TaskFile);
   std::optional<std::string> url;
   try {
@@ -171,11 +178,8 @@ int RunSyncCommand(const std::string& file, const std::string& home,
 }
 
 int RunSyncSetup(const std::string& url, const std::string& file, const std::string& home) {
-  int argc = 1;
-  char name[] = "taskwell";
-  char* argv[] = {name, nullptr};
-  const QCoreApplication app(argc, argv);
-  const SyncPlaces places = SyncPlaces::Of(file, home);
+  const Headless app(file, home);
+  const SyncPlaces& places = app.Places;
   const QString list = QString::fromStdString(places.TaskFile);
   const SyncSettings settings(places.ConfigHome);
   try {

@@ -188,76 +188,78 @@ void SyncMerge::Create(Work& work, const TaskFields& task, const std::string& ke
 
 void SyncMerge::PlanMine(Work& work) const {
   for (std::size_t j = 0; j < work.Mine.size(); ++j) {
-    const int mine = static_cast<int>(j);
-    const std::string& key = work.MineKeys[j];
-    const int b = work.MineToBase[j];
-    if (b < 0) {
-      // A line added here that the server got meanwhile too (an earlier sync cut short, or the
-      // same list set up twice) is that item, not a second one.
-      for (Work::Fresh& fresh : work.New) {
-        if (fresh.Taken || fresh.Key != key) continue;
-        fresh.Taken = true;
-        work.Keep(mine, {CalendarItem::UidOf(fresh.Item->Text), fresh.Item->Href, fresh.Item->ETag,
-                         key, fresh.Item->Text});
-        break;
-      }
-      if (!work.Plan.Next.empty() && work.Plan.Rows.back().Mine == mine) continue;
+    if (work.MineToBase[j] < 0) {
+      PlanAdded(work, j);
+    } else {
+      PlanKnown(work, j, static_cast<std::size_t>(work.MineToBase[j]));
+    }
+  }
+}
+
+void SyncMerge::PlanAdded(Work& work, std::size_t j) const {
+  const int mine = static_cast<int>(j);
+  const std::string& key = work.MineKeys[j];
+  // A line added here that the server got meanwhile too (an earlier sync cut short, or the same
+  // list set up twice) is that item, not a second one.
+  for (Work::Fresh& fresh : work.New) {
+    if (fresh.Taken || fresh.Key != key) continue;
+    fresh.Taken = true;
+    work.Keep(mine, {CalendarItem::UidOf(fresh.Item->Text), fresh.Item->Href, fresh.Item->ETag, key,
+                     fresh.Item->Text});
+    return;
+  }
+  work.Keep(mine, {});
+  Create(work, work.Mine[j], key);
+}
+
+void SyncMerge::PlanKnown(Work& work, std::size_t j, std::size_t b) const {
+  const int mine = static_cast<int>(j);
+  const std::string& key = work.MineKeys[j];
+  const SyncedItem& base = work.Base.Items[b];
+  const Work::Remote& remote = work.Remotes[b];
+  const LocalChange local = key == base.Key ? LocalChange::Same : LocalChange::Edited;
+  SyncedItem item = base;
+  if (remote.Item != nullptr) {
+    item.ETag = remote.Item->ETag;
+    item.Copy = remote.Item->Text;
+  }
+  switch (Decide(local, remote.Change, remote.Key == key)) {
+    case SyncAction::Nothing:
+      item.Key = key;
+      work.Keep(mine, std::move(item));
+      break;
+    case SyncAction::Send: {
+      item.Key = key;
+      item.Copy = CalendarItem::Patch(base.Copy, work.Mine[j], hasProjCol_, dates_, stamp_);
+      work.Keep(mine, item);
+      work.Plan.Requests.push_back({SyncRequest::Kind::Update, base.Href, base.ETag, item.Copy,
+                                    work.Plan.Next.size() - 1, base.Uid});
+      ++work.Plan.Sent;
+      break;
+    }
+    case SyncAction::Take:
+      item.Key = remote.Key;
+      work.Add(*remote.Task, std::move(item));
+      ++work.Plan.Received;
+      break;
+    case SyncAction::Remove:
+      work.Plan.RowsChanged = true;
+      ++work.Plan.Received;
+      break;
+    case SyncAction::KeepBoth:
       work.Keep(mine, {});
       Create(work, work.Mine[j], key);
-      continue;
-    }
-    const SyncedItem& base = work.Base.Items[static_cast<std::size_t>(b)];
-    const Work::Remote& remote = work.Remotes[static_cast<std::size_t>(b)];
-    const LocalChange local = key == base.Key ? LocalChange::Same : LocalChange::Edited;
-    SyncedItem item = base;
-    if (remote.Item != nullptr) {
-      item.ETag = remote.Item->ETag;
-      item.Copy = remote.Item->Text;
-    }
-    switch (Decide(local, remote.Change, remote.Key == key)) {
-      case SyncAction::Nothing:
-        item.Key = key;
-        work.Keep(mine, std::move(item));
-        break;
-      case SyncAction::Send: {
-        item.Key = key;
-        work.Keep(mine, item);
-        SyncRequest request{
-            SyncRequest::Kind::Update,
-            base.Href,
-            base.ETag,
-            CalendarItem::Patch(base.Copy, work.Mine[j], hasProjCol_, dates_, stamp_),
-            work.Plan.Next.size() - 1,
-            base.Uid};
-        work.Plan.Next.back().Copy = request.Body;
-        work.Plan.Requests.push_back(std::move(request));
-        ++work.Plan.Sent;
-        break;
-      }
-      case SyncAction::Take:
-        item.Key = remote.Key;
-        work.Add(*remote.Task, std::move(item));
-        ++work.Plan.Received;
-        break;
-      case SyncAction::Remove:
-        work.Plan.RowsChanged = true;
-        ++work.Plan.Received;
-        break;
-      case SyncAction::KeepBoth:
-        work.Keep(mine, {});
-        Create(work, work.Mine[j], key);
-        item.Key = remote.Key;
-        work.Add(*remote.Task, std::move(item));
-        ++work.Plan.Merged;
-        --work.Plan.Sent;
-        work.Plan.Notes.push_back("\"" + work.Mine[j].Description +
-                                  "\" was changed here and on the server: both versions kept");
-        break;
-      default:  // SendAgain
-        work.Keep(mine, {});
-        Create(work, work.Mine[j], key);
-        break;
-    }
+      item.Key = remote.Key;
+      work.Add(*remote.Task, std::move(item));
+      ++work.Plan.Merged;
+      --work.Plan.Sent;  // counted as merged
+      work.Plan.Notes.push_back("\"" + work.Mine[j].Description +
+                                "\" was changed here and on the server: both versions kept");
+      break;
+    default:  // SendAgain: edited here, gone there
+      work.Keep(mine, {});
+      Create(work, work.Mine[j], key);
+      break;
   }
 }
 

@@ -95,6 +95,8 @@ class SyncMerge {
   void MatchLines(Work& work) const;
   void ReadServer(Work& work, const ServerSide& server) const;
   void PlanMine(Work& work) const;
+  void PlanAdded(Work& work, std::size_t mine) const;
+  void PlanKnown(Work& work, std::size_t mine, std::size_t base) const;
   void PlanRest(Work& work) const;
   void Create(Work& work, const TaskFields& task, const std::string& key) const;
 

@@ -80,11 +80,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             if proxy.before_put is not None and "If-Match" in self.headers:
                 hook, proxy.before_put = proxy.before_put, None
                 hook()
-        conn = http.client.HTTPConnection("127.0.0.1", proxy.upstream, timeout=20)
+        conn = http.client.HTTPConnection("127.0.0.1", proxy.upstream, timeout=600)
         headers = {k: v for k, v in self.headers.items() if k.lower() not in ("host", "connection")}
-        conn.request(self.command, self.path, body=body, headers=headers)
-        reply = conn.getresponse()
-        data = reply.read()
+        headers["Connection"] = "close"
+        try:
+            conn.request(self.command, self.path, body=body, headers=headers)
+            reply = conn.getresponse()
+            data = reply.read()
+        finally:
+            conn.close()  # Radicale serves a few connections at a time
         extra = {k: v for k, v in reply.getheaders()
                  if k.lower() not in ("content-length", "connection", "transfer-encoding")}
         if proxy.mode == "cut" and failing and len(data) > 20:
@@ -117,6 +121,7 @@ class World:
     def __init__(self, taskwell, home=None):
         self.taskwell = taskwell
         self.timeout = "3"  # seconds a request may stay silent
+        self.run_timeout = 60
         self.root = tempfile.mkdtemp(prefix="taskwell-sync-")
         self.home = home or os.path.join(self.root, "home")
         os.makedirs(self.home, exist_ok=True)
@@ -172,7 +177,8 @@ class World:
         if not wait:
             return subprocess.Popen(command, env=self.env(), stdout=subprocess.PIPE,
                                     stderr=subprocess.PIPE, text=True)
-        done = subprocess.run(command, env=self.env(), capture_output=True, text=True, timeout=60)
+        done = subprocess.run(command, env=self.env(), capture_output=True, text=True,
+                              timeout=self.run_timeout)
         return done.returncode, done.stdout + done.stderr
 
     def sync(self):
@@ -221,11 +227,19 @@ class World:
         return sorted((str(t.url), t.data) for t in self.todos())
 
 
+def stop_on_sigterm():
+    """A SIGTERM ends the program through its finally blocks, so the server goes with it."""
+    def end(*_):
+        raise SystemExit(1)
+    signal.signal(signal.SIGTERM, end)
+
+
 def serve(home, ready_file):
     """For a journey in another language: a World for `home`, its address written to
     `ready_file`, phone commands read from stdin one a line ("add TEXT", "summaries" into
     ready_file + ".out"), until stdin ends."""
     import sys
+    stop_on_sigterm()
     world = World(None, home)
     try:
         with open(ready_file + ".tmp", "w") as f:
