@@ -18,13 +18,15 @@ UPLOADS = int(sys.argv[3]) if len(sys.argv) > 3 else 20
 
 def timed(world, label, *args):
     before = len(world.proxy.requests)
+    server = world.proxy.upstream_seconds
     start = time.monotonic()
     code, out = world.run(*args) if args else world.sync()
     seconds = time.monotonic() - start
     if code != 0:
         raise SystemExit(f"{label} failed: {out}")
-    print(f"{label:<34} {seconds:7.3f} s  {len(world.proxy.requests) - before:6d} requests"
-          f"  ({out.strip().splitlines()[0] if out.strip() else ''})")
+    server = world.proxy.upstream_seconds - server
+    print(f"{label:<28} {seconds:8.3f} s (server {server:7.3f} s) "
+          f"{len(world.proxy.requests) - before:5d} requests  ({out.strip().splitlines()[0]})")
     return seconds
 
 

@@ -234,10 +234,13 @@ void CalDavSync::Finish() {
   SyncOutcome outcome;
   try {
     list_->Write(plan_);
-    state_.Items = plan_.Next;
-    if (!newToken_.isEmpty()) state_.Token = newToken_.toStdString();
-    if (!newCTag_.isEmpty()) state_.CTag = newCTag_.toStdString();
-    state_.Save(setup_.StatePath);
+    SyncState next = state_;
+    next.Items = plan_.Next;
+    if (!newToken_.isEmpty()) next.Token = newToken_.toStdString();
+    if (!newCTag_.isEmpty()) next.CTag = newCTag_.toStdString();
+    // A quiet sync writes nothing: the state is flushed to disk only when it changed.
+    if (!(next == state_)) next.Save(setup_.StatePath);
+    state_ = std::move(next);
   } catch (const std::exception& error) {
     return Fail(QString::fromStdString(error.what()));
   }

@@ -42,6 +42,7 @@ class Proxy(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.mode = "pass"          # pass, 503, cut, stall
         self.fail_method = None     # only requests of this method fail (None: all)
         self.requests = []          # (method, path) of every request seen
+        self.upstream_seconds = 0.0  # time the server took for them
         self.before_put = None      # a callable run once before the next If-Match PUT
         self.hold_put = None        # an Event: the n-th PUT waits for it
         self.hold_after = 0
@@ -83,12 +84,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         conn = http.client.HTTPConnection("127.0.0.1", proxy.upstream, timeout=600)
         headers = {k: v for k, v in self.headers.items() if k.lower() not in ("host", "connection")}
         headers["Connection"] = "close"
+        started = time.monotonic()
         try:
             conn.request(self.command, self.path, body=body, headers=headers)
             reply = conn.getresponse()
             data = reply.read()
         finally:
             conn.close()  # Radicale serves a few connections at a time
+            proxy.upstream_seconds += time.monotonic() - started
         extra = {k: v for k, v in reply.getheaders()
                  if k.lower() not in ("content-length", "connection", "transfer-encoding")}
         if proxy.mode == "cut" and failing and len(data) > 20:
