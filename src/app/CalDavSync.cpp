@@ -1,6 +1,7 @@
 #include "app/CalDavSync.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <algorithm>
 #include <ctime>
 
@@ -42,20 +43,41 @@ void CalDavSync::Start(Done done) {
   Begin();
 }
 
+void CalDavSync::OffThread(const std::function<std::string()>& work,
+                           const std::function<void()>& then) {
+  pool_.start([this, work, then] {
+    std::string failure;
+    try {
+      failure = work();
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, failure, then] {
+          if (!failure.empty()) return Fail(QString::fromStdString(failure));
+          then();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+// Reading the state and the list, the merge, and writing them back are work of tens of
+// milliseconds at ten thousand tasks: they run beside the window's thread, which only waits.
 void CalDavSync::Begin() {
-  try {
-    state_ = SyncState::Load(setup_.StatePath);
-    list_ = std::make_unique<SyncedList>(dates_, setup_.TaskFile);
-    list_->Load();
-  } catch (const std::exception& error) {
-    return Fail(QString::fromStdString(error.what()));
-  }
   server_ = {};
   toFetch_.clear();
   newToken_.clear();
   newCTag_.clear();
   nextRequest_ = 0;
-  ListChanges(QString::fromStdString(state_.Token));
+  OffThread(
+      [this] {
+        state_ = SyncState::Load(setup_.StatePath);
+        list_ = std::make_unique<SyncedList>(dates_, setup_.TaskFile);
+        list_->Load();
+        return std::string();
+      },
+      [this] { ListChanges(QString::fromStdString(state_.Token)); });
 }
 
 void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
@@ -172,15 +194,22 @@ bool CalDavSync::Quiet() {
 }
 
 void CalDavSync::MergeSides() {
-  const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
-  try {
-    plan_ = merge.Plan(state_, list_->Tasks(), server_, setup_.Collection.path().toStdString());
-  } catch (const ImportError& error) {
-    return Fail(synctext::tr("an item on the server could not be read: %1")
-                    .arg(QString::fromStdString(error.what())));
-  }
-  if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
-  SendNext();
+  const std::string collection = setup_.Collection.path().toStdString();
+  const std::string unreadable =
+      synctext::tr("an item on the server could not be read: %1").toStdString();
+  OffThread(
+      [this, collection, unreadable] {
+        const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
+        try {
+          plan_ = merge.Plan(state_, list_->Tasks(), server_, collection);
+        } catch (const ImportError& error) {
+          return QString::fromStdString(unreadable)
+              .arg(QString::fromStdString(error.what()))
+              .toStdString();
+        }
+        return plan_.Refused;
+      },
+      [this] { SendNext(); });
 }
 
 void CalDavSync::SendNext() {
@@ -231,19 +260,25 @@ bool CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
 }
 
 void CalDavSync::Finish() {
+  const std::string token = newToken_.toStdString();
+  const std::string ctag = newCTag_.toStdString();
+  OffThread(
+      [this, token, ctag] {
+        list_->Write(plan_);
+        SyncState next = state_;
+        next.Items = plan_.Next;
+        if (!token.empty()) next.Token = token;
+        if (!ctag.empty()) next.CTag = ctag;
+        // A quiet sync writes nothing: the state is flushed to disk only when it changed.
+        if (!(next == state_)) next.Save(setup_.StatePath);
+        state_ = std::move(next);
+        return std::string();
+      },
+      [this] { Succeed(); });
+}
+
+void CalDavSync::Succeed() {
   SyncOutcome outcome;
-  try {
-    list_->Write(plan_);
-    SyncState next = state_;
-    next.Items = plan_.Next;
-    if (!newToken_.isEmpty()) next.Token = newToken_.toStdString();
-    if (!newCTag_.isEmpty()) next.CTag = newCTag_.toStdString();
-    // A quiet sync writes nothing: the state is flushed to disk only when it changed.
-    if (!(next == state_)) next.Save(setup_.StatePath);
-    state_ = std::move(next);
-  } catch (const std::exception& error) {
-    return Fail(QString::fromStdString(error.what()));
-  }
   outcome.Ok = true;
   outcome.FileChanged = plan_.RowsChanged;
   outcome.Text = synctext::tr("%1 sent, %2 received, %3 merged")

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -60,6 +61,10 @@ class CalDavSync final : public QObject {
   void SendNext();
   bool Confirmed(const SyncRequest& request, const QByteArray& etag);
   void Finish();
+  void Succeed();
+  // `work` runs on the pool; a failure it returns or throws ends the sync, else `then` follows on
+  // this object's thread.
+  void OffThread(const std::function<std::string()>& work, const std::function<void()>& then);
   void Fail(const QString& reason);
   void Report(const SyncOutcome& outcome);
   QUrl UrlOf(const std::string& href) const;
@@ -68,7 +73,8 @@ class CalDavSync final : public QObject {
            std::function<void(const DavMultistatus&)> use);
   bool Quiet();
 
-  const DateFormat& dates_;
+  // A copy of its own: the pool's work reads it while the window formats its dates.
+  const DateFormat dates_;
   Setup setup_;
   CalDavClient client_;
   Done done_;
@@ -81,6 +87,8 @@ class CalDavSync final : public QObject {
   SyncPlan plan_;
   std::size_t nextRequest_ = 0;
   int attempts_ = 0;
+  // Last, so that it is destroyed first: its destructor waits for work still running.
+  QThreadPool pool_;
 };
 
 }  // namespace taskwell
