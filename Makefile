@@ -79,6 +79,7 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/*_bench $(BUILD_BENCH)/bench/*_qtbench; do echo "== $$b"; $$b || exit 1; done
 	tools/process-bench.sh $(BUILD_BENCH)/taskwell
+	/usr/bin/python3 bench/caldav_sync_bench.py $(BUILD_BENCH)/taskwell
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

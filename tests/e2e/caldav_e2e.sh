@@ -12,7 +12,8 @@ start_x
 # The server and the phone, driven through a pipe; they end with the journey.
 mkfifo "$E2E_TMP/phone"
 /usr/bin/python3 "$HARNESS" "$HOME" "$E2E_TMP/ready" <"$E2E_TMP/phone" >"$E2E_TMP/server.log" 2>&1 &
-APP_PIDS+=("$!")
+HARNESS_PID=$!
+APP_PIDS+=("$HARNESS_PID")
 exec 3>"$E2E_TMP/phone"
 wait_until 300 test -s "$E2E_TMP/ready" || fail "Radicale did not start: $(cat "$E2E_TMP/server.log")"
 URL=$(cat "$E2E_TMP/ready")
@@ -42,4 +43,6 @@ wait_until 100 bash -c '! kill -0 "$0" 2>/dev/null' "$APP_PID" || fail "the wind
 file_has "$LIST" '"Call Bob at noon"' || fail "the edit was not saved: $(cat -A "$LIST")"
 [ "$(summaries)" = "$(printf 'Buy milk\nCall Bob at noon')" ] || fail "the server has: $(summaries)"
 phone quit
+# The harness stops Radicale before it ends.
+wait_until 150 bash -c '! kill -0 "$0" 2>/dev/null' "$HARNESS_PID" || fail "the server did not stop"
 echo "caldav journey passed"

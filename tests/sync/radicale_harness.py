@@ -157,14 +157,18 @@ class World:
         self.url = f"http://{USER}@127.0.0.1:{self.proxy.server_address[1]}/{USER}/tasks/"
 
     def close(self):
-        if hasattr(self, "proxy"):
-            self.proxy.shutdown()
-            self.proxy.server_close()
+        # A SIGTERM now must not leave the server behind: it is stopped first, and waited for.
+        if threading.current_thread() is threading.main_thread():
+            signal.signal(signal.SIGTERM, signal.SIG_IGN)
         self.server.send_signal(signal.SIGTERM)
         try:
             self.server.wait(10)
         except subprocess.TimeoutExpired:
             self.server.kill()
+            self.server.wait(10)
+        if hasattr(self, "proxy"):
+            self.proxy.shutdown()
+            self.proxy.server_close()
         shutil.rmtree(self.root, ignore_errors=True)
 
     def env(self):
