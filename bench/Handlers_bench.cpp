@@ -19,7 +19,7 @@ void LoadTaskFile(benchmark::State& state) {
     ListTestAccess::SetTaskFileName(*list, path);
     const double before = ResidentMb();
     state.ResumeTiming();
-    list->InitTaskTable();
+    ListTestAccess::InitTaskTable(*list);
     state.PauseTiming();
     tableMb = std::max(tableMb, ResidentMb() - before);
     if (list->Table().RowCount() != Tasks(state) + 1) state.SkipWithError("tasks missing");
@@ -48,8 +48,8 @@ void HeaderSortByDescription(benchmark::State& state) {
   ToDoList& list = loaded.List;
   TimeAfterEach(
       state, [&] { list.GridMouseDown(ToDoList::ColDate, 0); },
-      [&] { list.GridMouseDown(list.DescCol(), 0); });
-  if (list.SortMode() != SortOrder::ByDescription)
+      [&] { list.GridMouseDown(list.Layout().DescCol(), 0); });
+  if (list.Sorting().Mode != SortOrder::ByDescription)
     state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(HeaderSortByDescription)->Apply(UpToHundredThousand);
@@ -63,23 +63,23 @@ void CommitWithAutoSort(benchmark::State& state) {
   ToDoList& list = loaded.List;
   const bool byMove = state.range(1) != 0;
   list.AutoSortButtonClick();
-  list.SortTable();
-  list.GridDrawCell();
+  ListTestAccess::SortTable(list);
+  list.CellPainted();
   static const char* const kTexts[] = {"AAA first of all", "mmm in the middle", "zzz at the end"};
   int round = 0;
   for (auto _ : state) {
     state.PauseTiming();
     const int row = 1 + (round * 7919) % Tasks(state);
-    list.Table().SelectCell(list.DescCol(), row);
-    list.Table().SetCell(list.DescCol(), row, kTexts[round % 3] + std::to_string(round));
+    list.MoveCursor(list.Layout().DescCol(), row);
+    list.TypeInCell(list.Layout().DescCol(), row, kTexts[round % 3] + std::to_string(round));
     ++round;
     state.ResumeTiming();
     if (byMove) {
-      list.Table().SelectCell(ToDoList::ColSubPri, list.Table().Row());
+      list.MoveCursor(ToDoList::ColSubPri, list.Table().Row());
     } else {
       list.GridExit();
     }
-    list.Table().CellPainted();
+    list.CellPainted();
   }
 }
 BENCHMARK(CommitWithAutoSort)
@@ -104,7 +104,7 @@ void RowCommandOnLargeList(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
   const auto command = static_cast<RowCommand>(state.range(1));
-  list.Table().SelectCell(0, Tasks(state) / 2);
+  list.MoveCursor(0, Tasks(state) / 2);
   for (auto _ : state) {
     Run(list, command);
     state.PauseTiming();
@@ -122,7 +122,7 @@ BENCHMARK(RowCommandOnLargeList)
 void ReportLines(benchmark::State& state) {
   const LoadedList loaded(Tasks(state));
   std::size_t lines = 0;
-  for (auto _ : state) lines = loaded.List.ReportLines(PrintChoice{}).size();
+  for (auto _ : state) lines = ListTestAccess::ReportLines(loaded.List, PrintChoice{}).size();
   state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(ReportLines)->Apply(UpToHundredThousand);

@@ -18,14 +18,14 @@ void BM_KeepJournal(benchmark::State& state) {
   ListContext context;
   ToDoList list(context.Ui, context.Dates);
   ListTestAccess::SetTaskFileName(list, TaskFiles::Shared().PathOf(kTasks));
-  list.InitTaskTable();
+  ListTestAccess::InitTaskTable(list);
   std::string folder =
       (std::filesystem::temp_directory_path() / "taskwell-journal-XXXXXX").string();
   if (::mkdtemp(folder.data()) == nullptr) state.SkipWithError("no temporary folder");
   const RecoveryJournal journal(folder, list.File().Name());
   int round = 0;
   for (auto _ : state) {
-    list.Table().SetCell(list.DescCol(), 1 + round % kTasks, "typed " + std::to_string(round));
+    list.TypeInCell(list.Layout().DescCol(), 1 + round % kTasks, "typed " + std::to_string(round));
     ++round;
     const std::string bytes = list.SaveBytes();
     if (bytes != list.File().BaseBytes() && state.range(0) == 1) journal.Write(bytes);

@@ -15,9 +15,10 @@
 #include "document/Calendar.h"
 #include "document/Clock.h"
 #include "document/DateText.h"
-#include "document/NullPlatform.h"
 #include "list/ToDoList.h"
 #include "print/TextLayout.h"
+#include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell {
 namespace {
@@ -43,24 +44,16 @@ const std::string& PdfPath() {
   return path;
 }
 
-// A desktop that confirms the print dialog and prints to the PDF file.
-class PdfDesktop final : public NullPlatform {
+// The fake desktop, confirming the print dialog, whose printer writes the PDF file.
+class PdfDesktop final : public testing::FakePlatform {
  public:
-  explicit PdfDesktop(TaskPrintDialog& dialog) : Dialog(dialog) {}
-  bool Confirm(const std::string&) override { return true; }
-  void ShowError(const std::string&, const std::string& text) override { Error = text; }
-  Rect WorkArea() override { return {0, 0, 1280, 1000}; }
-  Rect WindowBounds() override { return {0, 0, 800, 600}; }
-  int GridWidth() override { return 800; }
-  int FullyVisibleRows(int windowHeight) override { return windowHeight / 20; }
-  bool ShowPrintDialog(PrintChoice& choice) override {
-    choice = {true, 0, 0};
-    return true;
+  explicit PdfDesktop(TaskPrintDialog& dialog) : Dialog(dialog) {
+    Bounds = {0, 0, 800, 600};
+    ChromeHeight = 0;
   }
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override {
     return Dialog.OpenStream(jobName);
   }
-  std::string Error;
 
  private:
   TaskPrintDialog& Dialog;
@@ -84,19 +77,17 @@ void PrintTasksToPdf(benchmark::State& state) {
   FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
   ToDoList list(ui, DateFormat({}, clock));
   list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
-  list.Table().SetRowCount(tasks + 1);
+  ListTestAccess::Table(list).SetRowCount(tasks + 1);
   for (int row = 1; row <= tasks; ++row) {
     const double day = EncodeDate(2026, 1, 1) + row % 730;
-    list.Table().SetCell(0, row, row % 5 == 0 ? "" : list.Dates().FormatDateText(day));
-    list.Table().SetCell(1, row,
-                         row % 5 == 0 ? std::to_string(row % 9) : list.Dates().WeekdayText(day));
-    list.Table().SetCell(2, row, std::to_string(row % 3));
-    list.Table().SetCell(3, row,
-                         "Task " + std::to_string(row) + " call the office about the invoice");
+    list.TypeInCell(0, row, row % 5 == 0 ? "" : list.Dates().FormatDateText(day));
+    list.TypeInCell(1, row, row % 5 == 0 ? std::to_string(row % 9) : list.Dates().WeekdayText(day));
+    list.TypeInCell(2, row, std::to_string(row % 3));
+    list.TypeInCell(3, row, "Task " + std::to_string(row) + " call the office about the invoice");
   }
   const PrintMemory memory;
   for (auto _ : state) list.PrintButtonClick();
-  if (!ui.Error.empty()) state.SkipWithError(ui.Error.c_str());
+  if (!ui.Errors.empty()) state.SkipWithError(ui.Errors.front().Text.c_str());
   state.counters["print_MB"] = memory.AddedMb();
 }
 BENCHMARK(PrintTasksToPdf)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

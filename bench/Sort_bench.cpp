@@ -46,22 +46,23 @@ Rows MakeRows(Shape shape, int count, const DateFormat& dates) {
 struct Table : bench::ListContext {
   explicit Table(int count, Shape shape) : List(Ui, Dates) {
     Source = MakeRows(shape, count, Dates);
-    List.Table().SetColCount(4);
+    ListTestAccess::Table(List).SetColCount(4);
     Fill();
   }
   void Fill() {
-    List.Table().SetRowCount(1);
-    List.Table().SetRowCount(static_cast<int>(Source.size()) + 1);
+    ListTestAccess::Table(List).SetRowCount(1);
+    ListTestAccess::Table(List).SetRowCount(static_cast<int>(Source.size()) + 1);
     for (std::size_t r = 0; r < Source.size(); ++r) {
       for (std::size_t c = 0; c < 4; ++c) {
-        List.Table().SetCell(static_cast<int>(c), static_cast<int>(r) + 1, Source[r][c]);
+        List.TypeInCell(static_cast<int>(c), static_cast<int>(r) + 1, Source[r][c]);
       }
     }
     ListTestAccess::SetPendingRow(List, 0);
   }
   std::vector<std::string> Keys() const {
     std::vector<std::string> keys;
-    for (int r = 1; r < List.Table().RowCount(); ++r) keys.push_back(List.BuildSortKey(r));
+    for (int r = 1; r < List.Table().RowCount(); ++r)
+      keys.push_back(ListTestAccess::BuildSortKey(List, r));
     return keys;
   }
   ToDoList List;
@@ -74,7 +75,7 @@ void SortTable(benchmark::State& state) {
     state.PauseTiming();
     table.Fill();
     state.ResumeTiming();
-    table.List.SortTable();
+    ListTestAccess::SortTable(table.List);
   }
 }
 BENCHMARK(SortTable)

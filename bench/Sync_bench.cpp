@@ -35,7 +35,7 @@ void BM_ReloadChangedFile(benchmark::State& state) {
     added = !added;
     WriteByRename(path, added ? setup.Theirs : setup.Base);
     state.ResumeTiming();
-    if (!list.FileChangedOnDisk()) state.SkipWithError("not reloaded");
+    if (!list.Sync().FileChangedOnDisk()) state.SkipWithError("not reloaded");
   }
   state.SetItemsProcessed(state.iterations() * kTasks);
 }
@@ -51,7 +51,7 @@ void BM_MergeAtSave(benchmark::State& state) {
     auto list = std::make_unique<ToDoList>(context.Ui, context.Dates);
     list->FormCreate(path, "/nonexistent-home");
     list->FormShow();
-    list->Table().SetCell(list->DescCol(), kTasks / 2, "edited here");
+    list->TypeInCell(list->Layout().DescCol(), kTasks / 2, "edited here");
     WriteByRename(path, setup.Theirs);
     state.ResumeTiming();
     if (!list->SaveButtonClick()) state.SkipWithError("not saved");

@@ -18,7 +18,7 @@ void BM_SaveTaskFile(benchmark::State& state) {
   ListContext context;
   ToDoList list(context.Ui, context.Dates);
   ListTestAccess::SetTaskFileName(list, TaskFiles::Shared().PathOf(kTasks));
-  list.InitTaskTable();
+  ListTestAccess::InitTaskTable(list);
   for (auto _ : state) list.SaveTaskFile();
   state.SetItemsProcessed(state.iterations() * kTasks);
 }

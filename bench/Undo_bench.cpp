@@ -8,7 +8,7 @@ namespace {
 // A click on a column's header and the paint after it, which ends the sort the click started.
 void ClickHeader(ToDoList& list, int col) {
   list.GridMouseDown(col, 0);
-  list.Table().CellPainted();
+  list.CellPainted();
 }
 
 // The sort a header click starts, by description and back by date, so that every round moves
@@ -18,7 +18,7 @@ void SortThenUndo(benchmark::State& state) {
   ToDoList& list = loaded.List;
   for (auto _ : state) {
     state.PauseTiming();
-    ClickHeader(list, list.DescCol());
+    ClickHeader(list, list.Layout().DescCol());
     state.ResumeTiming();
     list.Undo();
     state.PauseTiming();
@@ -33,7 +33,7 @@ BENCHMARK(SortThenUndo)->Apply(UpToHundredThousand)->Unit(benchmark::kMillisecon
 void DeleteThenUndo(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
-  list.Table().SelectCell(0, Tasks(state) / 2);
+  list.MoveCursor(0, Tasks(state) / 2);
   TimeAfterEach(
       state, [&] { list.DeleteButtonClick(); }, [&] { list.Undo(); });
 }
@@ -43,12 +43,12 @@ BENCHMARK(DeleteThenUndo)->Apply(UpToHundredThousand)->Unit(benchmark::kMillisec
 void SortRecorded(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
-  int col = list.DescCol();
+  int col = list.Layout().DescCol();
   for (auto _ : state) {
     list.GridMouseDown(col, 0);
     state.PauseTiming();
-    list.Table().CellPainted();
-    col = col == 0 ? list.DescCol() : 0;
+    list.CellPainted();
+    col = col == 0 ? list.Layout().DescCol() : 0;
     state.ResumeTiming();
   }
 }
@@ -57,7 +57,7 @@ BENCHMARK(SortRecorded)->Apply(UpToHundredThousand)->Unit(benchmark::kMillisecon
 void RedoSort(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ToDoList& list = loaded.List;
-  ClickHeader(list, list.DescCol());
+  ClickHeader(list, list.Layout().DescCol());
   TimeAfterEach(
       state, [&] { list.Undo(); }, [&] { list.Redo(); });
 }

@@ -60,10 +60,10 @@ void WindowHeaderSort(benchmark::State& state) {
     window.ClickHeader(ToDoList::ColDate);
     Settle();
     state.ResumeTiming();
-    window.ClickHeader(window.Form->List().DescCol());
+    window.ClickHeader(window.Form->List().Layout().DescCol());
     Settle();
   }
-  if (window.Form->List().SortMode() != SortOrder::ByDescription)
+  if (window.Form->List().Sorting().Mode != SortOrder::ByDescription)
     state.SkipWithError("the header click did not sort");
 }
 BENCHMARK(WindowHeaderSort)->Apply(UpToHundredThousand);
@@ -74,17 +74,17 @@ void WindowCommitWithAutoSort(benchmark::State& state) {
   const ShownWindow window(Tasks(state));
   ToDoList& list = window.Form->List();
   window.Button("AutoSortButton")->click();
-  list.Guarded([&] { list.SortTable(); });
+  list.Guarded([&] { ListTestAccess::SortTable(list); });
   Settle();
-  if (!list.AutoSort()) state.SkipWithError("AutoSort stayed off");
+  if (!list.Sorting().Auto) state.SkipWithError("AutoSort stayed off");
   static const char* const kTexts[] = {"AAA first of all", "mmm in the middle", "zzz at the end"};
   int round = 0;
   for (auto _ : state) {
     state.PauseTiming();
     const int row = 1 + (round * 7919) % Tasks(state);
-    window.MoveTo(row, list.DescCol());
+    window.MoveTo(row, list.Layout().DescCol());
     Settle();
-    window.Model().setData(window.Model().index(row - 1, list.DescCol()),
+    window.Model().setData(window.Model().index(row - 1, list.Layout().DescCol()),
                            QString(QString::fromUtf8(kTexts[round % 3]) + QString::number(round)),
                            Qt::EditRole);
     ++round;

@@ -68,7 +68,7 @@ void JournalKeeper::Tick() {
     pending_ = true;
     return;
   }
-  const bool saved = list_.WrittenRevision() == revision;
+  const bool saved = list_.Sync().WrittenRevision() == revision;
   if (pending_ || (written_ && saved)) {
     pending_ = false;
     KeepNow();
@@ -113,7 +113,7 @@ bool JournalKeeper::KeepNow(bool quiet) {
   std::string failure = FinishWrite();
   try {
     std::string bytes;
-    const bool unsaved = list_.WrittenRevision() != list_.Table().ContentRevision() &&
+    const bool unsaved = list_.Sync().WrittenRevision() != list_.Table().ContentRevision() &&
                          (bytes = list_.SaveBytes()) != list_.File().BaseBytes();
     if (unsaved && quiet) {
       journal_.Write(bytes);
@@ -184,7 +184,7 @@ void JournalKeeper::OfferFound(QWidget* parent, const std::string& asideFolder) 
   box.exec();
   if (box.clickedButton() == restore) {
     // Restored, the list is unsaved, so the journal stays until a save.
-    list_.Guarded([&] { list_.RestoreJournal(found->Bytes); });
+    list_.Guarded([&] { list_.Sync().RestoreJournal(found->Bytes); });
     seen_ = list_.Table().ContentRevision();
     written_ = true;
     return;

@@ -90,7 +90,7 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
   const QFont gridFont = grid_->font();
-  tasks_->SetTextMeasure([this, gridFont](std::string_view text) {
+  tasks_->Geometry().SetTextMeasure([this, gridFont](std::string_view text) {
     return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
   });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
@@ -273,7 +273,7 @@ void MainWindow::WatchTaskFile() {
     if (QApplication::activeModalWidget() != nullptr) return;
     MergeConflictCopies();
     bool reloaded = false;
-    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
+    Run([this, &reloaded] { reloaded = tasks_->Sync().FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();
   });
 }
@@ -309,10 +309,10 @@ bool MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::SyncButtons() {
-  sortOrderButton_->setText(Translated(tasks_->SortOrderButtonCaption()));
-  autoSortButton_->setText(Translated(tasks_->AutoSortButtonCaption()));
-  hideButton_->setText(Translated(tasks_->HideButtonCaption()));
-  sortButton_->setVisible(tasks_->SortButtonVisible());
+  sortOrderButton_->setText(Translated(tasks_->Buttons().SortOrderCaption));
+  autoSortButton_->setText(Translated(tasks_->Buttons().AutoSortCaption));
+  hideButton_->setText(Translated(tasks_->Buttons().HideCaption));
+  sortButton_->setVisible(tasks_->Buttons().SortVisible);
 }
 
 void MainWindow::AboutButtonClick() {
@@ -395,7 +395,7 @@ void MainWindow::OfferRecovery() {
 bool MainWindow::KeepDiscardedEdits() {
   // The task file stays as it is; what would have been saved goes aside, without a word.
   try {
-    if (!tasks_->HasUnsavedChanges()) return true;
+    if (!tasks_->Sync().HasUnsavedChanges()) return true;
     return !KeepDiscardedCopy(DiscardedFolder(), tasks_->ListTitle(), tasks_->FileBytes(),
                               std::time(nullptr))
                 .empty();

@@ -101,7 +101,7 @@ void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
   messageLabel_->setToolTip(outcome.Text);
   if (outcome.FileChanged && QApplication::activeModalWidget() == nullptr) {
     bool reloaded = false;
-    Run([this, &reloaded] { reloaded = tasks_->FileChangedOnDisk(); });
+    Run([this, &reloaded] { reloaded = tasks_->Sync().FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();
   }
   if (!outcome.Notes.isEmpty())

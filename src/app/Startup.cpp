@@ -33,8 +33,7 @@ namespace {
 // --export and --import: no window. An import waits for no one: while a window holds the list,
 // what it saves later would overwrite the imported tasks.
 int RunExchange(const CommandLine& command, const std::string& homeFolder) {
-  const std::string file =
-      command.File.empty() ? ToDoList::DefaultTaskFileName(homeFolder) : command.File;
+  const std::string file = command.File.empty() ? DefaultTaskFileName(homeFolder) : command.File;
   const RegionalSettings regional = RegionalSettings::FromSystemLocale();
   const SystemClock clock;
   if (command.What == CommandLine::Action::Export) {
@@ -100,8 +99,7 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::st
                 << '\n';
       return CommandLine::UsageExitCode;
     case CommandLine::Action::DueListing: {
-      const std::string file =
-          command.File.empty() ? ToDoList::DefaultTaskFileName(home) : command.File;
+      const std::string file = command.File.empty() ? DefaultTaskFileName(home) : command.File;
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), std::cout, std::cerr);
     }

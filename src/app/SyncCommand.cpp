@@ -91,7 +91,7 @@ struct Headless {
 }  // namespace
 
 SyncPlaces SyncPlaces::Of(const std::string& file, const std::string& home) {
-  const std::string list = file.empty() ? ToDoList::DefaultTaskFileName(home) : file;
+  const std::string list = file.empty() ? DefaultTaskFileName(home) : file;
   std::error_code error;
   return {std::filesystem::absolute(list, error).lexically_normal().string(),
           XdgFolder("XDG_CONFIG_HOME", home, "/.config"),

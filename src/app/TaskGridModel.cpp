@@ -22,9 +22,8 @@ constexpr int kPastMidnightMs = 1000;
 
 }  // namespace
 
-TaskGridModel::TaskGridModel(TaskTable& table, const DateFormat& dates, CellEncoding encoding,
-                             QObject* parent)
-    : QAbstractTableModel(parent), table_(table), dates_(dates), encoding_(std::move(encoding)) {
+TaskGridModel::TaskGridModel(ToDoList& list, QObject* parent)
+    : QAbstractTableModel(parent), list_(list), table_(list.Table()), dates_(list.Dates()) {
   rows_ = std::max(0, table_.RowCount() - 1);
   cols_ = table_.ColCount();
   listenerId_ = table_.AddChangeListener(
@@ -73,8 +72,8 @@ bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int
   std::string cell;
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
-  if (!ToCellBytes(value.toString(), cell)) encoding_.SwitchToUtf8();
-  table_.SetCell(index.column(), row, std::move(cell));
+  const bool needsUtf8 = !ToCellBytes(value.toString(), cell);
+  list_.TypeInCell(index.column(), row, std::move(cell), needsUtf8);
   return true;
 }
 
@@ -97,7 +96,7 @@ QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int
 
 QString TaskGridModel::Decode(const std::string& bytes) const {
   const auto size = static_cast<qsizetype>(bytes.size());
-  if (encoding_.IsUtf8()) return QString::fromUtf8(bytes.data(), size);
+  if (list_.File().TextIsUtf8()) return QString::fromUtf8(bytes.data(), size);
   return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
@@ -110,7 +109,7 @@ std::string TaskGridModel::Encode(const QString& text) const {
 
 bool TaskGridModel::ToCellBytes(const QString& text, std::string& bytes) const {
   bytes = text.toStdString();
-  if (encoding_.IsUtf8()) return true;
+  if (list_.File().TextIsUtf8()) return true;
   std::string single;
   if (!TryUtf8ToCp1252(bytes, single)) return false;
   bytes = std::move(single);

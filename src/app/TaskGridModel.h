@@ -11,24 +11,19 @@
 
 #include "document/DateText.h"
 #include "document/TaskTable.h"
+#include "list/ToDoList.h"
 
 namespace taskwell {
 
-// How the table's cell bytes read as text. The owner of the file decides: UTF-8, or single-byte
-// (Windows-1252) text that turns to UTF-8 as a whole once a typed character needs it.
-struct CellEncoding {
-  std::function<bool()> IsUtf8;
-  std::function<void()> SwitchToUtf8;
-};
-
-// Shows the task table to Qt: the table's row 0 is the horizontal header, its task rows are the
-// model's rows. Every edit goes straight into the table's cells.
+// Shows the list's task table to Qt: the table's row 0 is the horizontal header, its task rows are
+// the model's rows. Every edit goes into the table through the list's one typing entry point. The
+// cells' bytes read as UTF-8, or as single-byte (Windows-1252) text that turns to UTF-8 as a whole
+// once a typed character needs it.
 class TaskGridModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  TaskGridModel(TaskTable& table, const DateFormat& dates, CellEncoding encoding,
-                QObject* parent = nullptr);
+  explicit TaskGridModel(ToDoList& list, QObject* parent = nullptr);
   ~TaskGridModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -79,9 +74,9 @@ class TaskGridModel final : public QAbstractTableModel {
   // Every cell's look (colour, weight) may have changed.
   void RepaintLook(const QList<int>& roles);
   void ArmDueTimer();
-  TaskTable& table_;
+  ToDoList& list_;
+  const TaskTable& table_;
   const DateFormat& dates_;
-  CellEncoding encoding_;
   QColor overdue_;
   QTimer dueTimer_;
   double dueDay_ = 0;

@@ -25,15 +25,11 @@ int VirtualKey(const QKeyEvent* event) {
 
 }  // namespace
 
-CellEncoding EncodingOf(ToDoList& list) {
-  return {[&list] { return list.File().TextIsUtf8(); }, [&list] { list.CellsToUtf8(); }};
-}
-
 // ---------------------------------------------------------------- selection
 
-GridSelectionModel::GridSelectionModel(TaskTable& table, Dispatcher dispatch,
+GridSelectionModel::GridSelectionModel(ToDoList& list, Dispatcher dispatch,
                                        QAbstractItemModel* model, QObject* parent)
-    : QItemSelectionModel(model, parent), table_(table), dispatch_(std::move(dispatch)) {}
+    : QItemSelectionModel(model, parent), list_(list), dispatch_(std::move(dispatch)) {}
 
 void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
                                          QItemSelectionModel::SelectionFlags command) {
@@ -44,9 +40,9 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
   if (static_cast<const TaskGridModel*>(model())->IsResetting()) return;
   const int col = index.column();
   const int row = index.row() + 1;
-  if (col != table_.Col() || row != table_.Row()) {
+  if (col != list_.Table().Col() || row != list_.Table().Row()) {
     // The table raises the cell-selection event; a failing handler keeps the cursor where it is.
-    if (!dispatch_([&] { table_.SelectCell(col, row); })) {
+    if (!dispatch_([&] { list_.MoveCursor(col, row); })) {
       FollowTable();
       emit MoveRefused();
       return;
@@ -58,7 +54,7 @@ void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
 }
 
 QModelIndex GridSelectionModel::TableCursor() const {
-  return model()->index(table_.Row() - 1, table_.Col());
+  return model()->index(list_.Table().Row() - 1, list_.Table().Col());
 }
 
 void GridSelectionModel::FollowTable() {
@@ -164,11 +160,11 @@ TaskGridView::TaskGridView(ToDoList& list, Dispatcher dispatch, QWidget* parent)
     : QTableView(parent),
       list_(list),
       dispatch_(std::move(dispatch)),
-      model_(new TaskGridModel(list.Table(), list.Dates(), EncodingOf(list), this)) {
+      model_(new TaskGridModel(list, this)) {
   setObjectName(QStringLiteral("Grid"));
   setAccessibleName(QCoreApplication::translate("taskwell", "Tasks"));
   setModel(model_);
-  selection_ = new GridSelectionModel(list.Table(), dispatch_, model_, this);
+  selection_ = new GridSelectionModel(list, dispatch_, model_, this);
   QItemSelectionModel* old = selectionModel();
   setSelectionModel(selection_);
   delete old;
@@ -277,7 +273,7 @@ void TaskGridView::ApplyWidths() {
 }
 
 void TaskGridView::OnSectionResized(int section, int, int newSize) {
-  if (!applyingWidths_) dispatch_([&] { list_.SetColumnWidth(section, newSize); });
+  if (!applyingWidths_) dispatch_([&] { list_.Geometry().SetColumnWidth(section, newSize); });
 }
 
 void TaskGridView::ShowEditor() {
@@ -363,7 +359,7 @@ bool TaskGridView::viewportEvent(QEvent* event) {
   const bool handled = QTableView::viewportEvent(event);
   // The restore hook after a sort runs once the grid has painted.
   if (event->type() == QEvent::Paint && list_.Table().HasDrawHook()) {
-    QTimer::singleShot(0, this, [this] { dispatch_([this] { list_.Table().CellPainted(); }); });
+    QTimer::singleShot(0, this, [this] { dispatch_([this] { list_.CellPainted(); }); });
   }
   return handled;
 }

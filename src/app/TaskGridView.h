@@ -17,7 +17,6 @@ namespace taskwell {
 using Dispatcher = std::function<bool(const std::function<void()>&)>;
 
 // The list's file decides how its cells read; the grid's model is told no more than that.
-CellEncoding EncodingOf(ToDoList& list);
 
 // Every change of the current cell, by keyboard, mouse or program, passes through here first, so
 // the table's cell-selection event runs before the move and can stop it.
@@ -25,7 +24,7 @@ class GridSelectionModel final : public QItemSelectionModel {
   Q_OBJECT
 
  public:
-  GridSelectionModel(TaskTable& table, Dispatcher dispatch, QAbstractItemModel* model,
+  GridSelectionModel(ToDoList& list, Dispatcher dispatch, QAbstractItemModel* model,
                      QObject* parent);
   void setCurrentIndex(const QModelIndex& index,
                        QItemSelectionModel::SelectionFlags command) override;
@@ -40,7 +39,7 @@ class GridSelectionModel final : public QItemSelectionModel {
   // The model's cell under the table's cursor.
   QModelIndex TableCursor() const;
 
-  TaskTable& table_;
+  ToDoList& list_;
   Dispatcher dispatch_;
   bool following_ = false;
 };

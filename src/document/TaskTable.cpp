@@ -237,12 +237,12 @@ void TaskTable::SetTextMeasure(std::function<int(std::string_view)> measure) {
   measure_ = std::move(measure);
 }
 
-int TaskTable::AddChangeListener(ChangeListener listener) {
+int TaskTable::AddChangeListener(ChangeListener listener) const {
   listeners_.emplace_back(nextListenerId_, std::move(listener));
   return nextListenerId_++;
 }
 
-void TaskTable::RemoveChangeListener(int id) {
+void TaskTable::RemoveChangeListener(int id) const {
   std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 

@@ -118,8 +118,8 @@ class TaskTable {
   void CellPainted();
 
   // Every listener is told after every change; the id removes it again.
-  int AddChangeListener(ChangeListener listener);
-  void RemoveChangeListener(int id);
+  int AddChangeListener(ChangeListener listener) const;
+  void RemoveChangeListener(int id) const;
 
   // The one recorder of changes to cells and rows; nullptr for none. Not owned.
   void SetRecorder(TableRecorder* recorder) { recorder_ = recorder; }
@@ -169,8 +169,9 @@ class TaskTable {
   std::function<int(std::string_view)> measure_;
   SelectCellHandler selectHandler_;
   DrawCellHandler drawHook_;
-  std::vector<std::pair<int, ChangeListener>> listeners_;
-  int nextListenerId_ = 1;
+  // Listeners only watch: a reader of the table may add one.
+  mutable std::vector<std::pair<int, ChangeListener>> listeners_;
+  mutable int nextListenerId_ = 1;
   TableRecorder* recorder_ = nullptr;
   std::uint64_t revision_ = 0;
 };

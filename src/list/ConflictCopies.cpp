@@ -51,7 +51,7 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
       continue;
     }
     const auto result =
-        read ? list.MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
+        read ? list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
     if (!result) {
       merge.Refused.push_back(copy);
       refused += (refused.empty() ? "" : ", ") + copy;
@@ -64,7 +64,7 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   DiskBytes file;
   if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
       ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
-      !list.MergeFromCopy(std::move(file), sharedBase, true)) {
+      !list.Sync().MergeFromCopy(std::move(file), sharedBase, true)) {
     refused += (refused.empty() ? "" : ", ") + list.File().Name();
   }
   if (!merge.Merged.empty()) {

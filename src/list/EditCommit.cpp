@@ -49,7 +49,7 @@ void ToDoList::GridSelectCell(int col, int row) {
 
 void ToDoList::GridExit() {
   // Focus that leaves while a commit runs (to its own message box) must not start a second one.
-  if (!SelectHooked()) return;
+  if (!table_.HasSelectHandler()) return;
   DetachSelectHandler();
   try {
     CommitCellEdit();

@@ -1,5 +1,5 @@
-// Changes made to the task file elsewhere (a sync tool, another window): reloading a list that has
-// nothing unsaved, and merging at save when both sides changed.
+#include "list/FileSync.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
@@ -50,8 +50,9 @@ bool LooksCutShort(std::string_view bytes) {
          !first.starts_with("\"PROJECT\"") && !first.starts_with("PROJECT");
 }
 
-bool ToDoList::CutShortOnDisk(const std::string& theirs) const {
-  return LooksCutShort(theirs) && (!SavedRows().empty() || !TaskLines(file_.BaseBytes()).empty());
+bool FileSync::CutShortOnDisk(const std::string& theirs) const {
+  return LooksCutShort(theirs) &&
+         (!list_.SavedRows().empty() || !TaskLines(list_.file_.BaseBytes()).empty());
 }
 
 // A row of one side of a merge, in that side's layout.
@@ -89,11 +90,12 @@ struct LoadedFile {
   }
 };
 
-std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes,
+std::unique_ptr<LoadedFile> FileSync::LoadedCopy(const DiskBytes& bytes,
                                                  std::string& failure) const {
   // Loaded by the same rules as the window's, so that the sides of a merge are compared in the
   // one form a save writes: dates, numbers and quoting no longer differ by who wrote them.
-  auto copy = std::unique_ptr<LoadedFile>(new LoadedFile{TaskFile(dates_, file_.Name()), {}});
+  auto copy =
+      std::unique_ptr<LoadedFile>(new LoadedFile{TaskFile(list_.dates_, list_.file_.Name()), {}});
   try {
     copy->File.Load(copy->Rows, &bytes);
   } catch (const std::exception& e) {
@@ -103,23 +105,21 @@ std::unique_ptr<LoadedFile> ToDoList::LoadedCopy(const DiskBytes& bytes,
   return copy;
 }
 
-bool ToDoList::FileChangedOnDisk() {
-  if (!ChangedOnDisk(file_.Name(), file_.DiskStamp())) return false;
+bool FileSync::FileChangedOnDisk() {
+  const TaskFile& file = list_.file_;
+  if (!ChangedOnDisk(file.Name(), file.DiskStamp())) return false;
   DiskBytes theirs;
   // Gone or unreadable for the moment (a sync tool between its delete and its rename): the next
   // change brings it back.
-  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return false;
+  if (!ReadWholeFile(file.Name(), theirs.Bytes, &theirs.Stamp)) return false;
   // An emptied or truncated file (a sync tool's partial write, an editor's crash) is no new truth.
   if (CutShortOnDisk(theirs.Bytes)) {
-    if (partialReloadTold_ != theirs.Stamp.Hash) {
-      partialReloadTold_ = theirs.Stamp.Hash;
-      ui_.ShowMessageBox(shown_.Title, file_.Name() + " was emptied or cut short elsewhere (" +
+    TellNotReloaded(theirs.Stamp.Hash, file.Name() + " was emptied or cut short elsewhere (" +
                                            std::to_string(theirs.Bytes.size()) +
                                            " bytes, no header line). The list still shows its "
                                            "tasks; Save keeps them and keeps the file as it is "
                                            "now as " +
-                                           file_.BackupName() + ".");
-    }
+                                           file.BackupName() + ".");
     return false;
   }
   // What the user changed here is merged at the next save, never thrown away by a reload.
@@ -127,31 +127,45 @@ bool ToDoList::FileChangedOnDisk() {
   std::string failure;
   const std::unique_ptr<LoadedFile> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {
-    if (partialReloadTold_ != theirs.Stamp.Hash) {
-      partialReloadTold_ = theirs.Stamp.Hash;
-      ui_.ShowMessageBox(shown_.Title,
-                         file_.Name() + " was changed elsewhere and cannot be loaded completely: " +
-                             ErrorReportText(failure) +
-                             " The list still shows the tasks as they were. Saving asks before "
-                             "it replaces the file.");
-    }
+    TellNotReloaded(theirs.Stamp.Hash,
+                    file.Name() + " was changed elsewhere and cannot be loaded completely: " +
+                        ErrorReportText(failure) +
+                        " The list still shows the tasks as they were. Saving asks before "
+                        "it replaces the file.");
     return false;
   }
   ReloadTaskFile(loaded->File, loaded->Rows);
   return true;
 }
 
-bool ToDoList::ShowsBaseAsLoaded() {
+void FileSync::TellNotReloaded(std::uint64_t hash, const std::string& message) {
+  if (partialReloadTold_ == hash) return;
+  partialReloadTold_ = hash;
+  list_.ui_.ShowMessageBox(list_.shown_.Title, message);
+}
+
+bool FileSync::HasUnsavedChanges() const {
+  // Right after a save, with nothing changed since, a save would write the same bytes again.
+  if (list_.shown_.WrittenRevision == list_.table_.ContentRevision()) return false;
+  return list_.SaveBytes() != list_.file_.BaseBytes();
+}
+
+std::optional<std::uint64_t> FileSync::WrittenRevision() const {
+  return list_.shown_.WrittenRevision;
+}
+
+bool FileSync::ShowsBaseAsLoaded() {
   // Nothing changed in the table since it showed the base.
-  if (shown_.BaseRevision == table_.ContentRevision()) return true;
-  const std::string shown = SaveBytes();
-  if (shown == file_.BaseBytes()) return true;
+  if (list_.shown_.BaseRevision == list_.table_.ContentRevision()) return true;
+  const std::string shown = list_.SaveBytes();
+  if (shown == list_.file_.BaseBytes()) return true;
   // A file another program wrote rarely reads back byte for byte as a save writes it (quoting,
   // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
-  const std::uint64_t baseHash = ContentHash(file_.BaseBytes());
+  const std::uint64_t baseHash = ContentHash(list_.file_.BaseBytes());
   if (!baseAsLoaded_ || baseAsLoadedHash_ != baseHash) {
     std::string failure;
-    const std::unique_ptr<LoadedFile> base = LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
+    const std::unique_ptr<LoadedFile> base =
+        LoadedCopy(DiskBytes{list_.file_.BaseBytes(), {}}, failure);
     if (!base) return false;
     baseAsLoaded_ = base->Bytes();
     baseAsLoadedHash_ = baseHash;
@@ -159,39 +173,40 @@ bool ToDoList::ShowsBaseAsLoaded() {
   return shown == *baseAsLoaded_;
 }
 
-void ToDoList::ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded) {
-  file_.TakeLoad(std::move(loadedFile));
+void FileSync::ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded) {
+  list_.file_.TakeLoad(std::move(loadedFile));
   ReplaceRowsKeepingView(std::move(loaded.Rows), loaded.HasProjCol);
-  shown_.BaseRevision = table_.ContentRevision();
+  list_.shown_.BaseRevision = list_.table_.ContentRevision();
   partialReloadTold_.reset();
   // Rendered only when an edit here makes the table differ from it.
   baseAsLoaded_.reset();
 }
 
-void ToDoList::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol) {
-  const int oldRow = table_.Row();
-  const int oldCol = table_.Col();
-  const std::vector<std::string> cursorTask = table_.RowCells(oldRow);
+void FileSync::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol) {
+  const int oldRow = list_.table_.Row();
+  const int oldCol = list_.table_.Col();
+  const std::vector<std::string> cursorTask = list_.table_.RowCells(oldRow);
   std::vector<int> widths;
-  widths.reserve(table_.ColCount());
-  for (int col = 0; col < table_.ColCount(); ++col) widths.push_back(table_.ColWidth(col));
-  const int oldColCount = table_.ColCount();
+  widths.reserve(list_.table_.ColCount());
+  for (int col = 0; col < list_.table_.ColCount(); ++col)
+    widths.push_back(list_.table_.ColWidth(col));
+  const int oldColCount = list_.table_.ColCount();
 
-  ClearTaskTable();
-  SetLayout(hasProjCol);
-  table_.ReplaceRows(std::move(rows));
-  FinishTaskTable();
+  list_.ClearTaskTable();
+  list_.SetLayout(hasProjCol);
+  list_.table_.ReplaceRows(std::move(rows));
+  list_.FinishTaskTable();
 
   // Widths the user dragged stay while the columns are the same ones.
-  if (table_.ColCount() == oldColCount) {
-    for (int col = 0; col < oldColCount; ++col) table_.SetColWidth(col, widths[col]);
+  if (list_.table_.ColCount() == oldColCount) {
+    for (int col = 0; col < oldColCount; ++col) list_.table_.SetColWidth(col, widths[col]);
   }
   // The same task if it is still there (the nearest copy of it), else the same row number.
-  const int last = table_.RowCount() - 1;
+  const int last = list_.table_.RowCount() - 1;
   int row = std::clamp(oldRow, 1, last);
   int bestDistance = -1;
   for (int r = 1; r <= last; ++r) {
-    if (table_.RowCells(r) != cursorTask) continue;
+    if (list_.table_.RowCells(r) != cursorTask) continue;
     const int distance = std::abs(r - oldRow);
     if (bestDistance < 0 || distance < bestDistance) {
       bestDistance = distance;
@@ -199,11 +214,11 @@ void ToDoList::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows
     }
   }
   // The new content has no edit pending, so placing the cursor commits nothing.
-  DetachSelectHandler();
-  table_.SelectCell(std::clamp(oldCol, 0, table_.ColCount() - 1), row);
-  AttachSelectHandler();
-  sort_.PendingRow = 0;
-  EditCursorCell();
+  list_.DetachSelectHandler();
+  list_.table_.SelectCell(std::clamp(oldCol, 0, list_.table_.ColCount() - 1), row);
+  list_.AttachSelectHandler();
+  list_.sort_.PendingRow = 0;
+  list_.EditCursorCell();
 }
 
 // The task lines of the three sides of a merge, in the form a save writes, and where each of
@@ -220,27 +235,28 @@ struct MergeSides {
   std::optional<NumberedLines> Numbered;
 };
 
-bool ToDoList::RenderMine(MergeSides& sides) const {
-  sides.MineBytes = FileBytes();
+bool FileSync::RenderMine(MergeSides& sides) const {
+  sides.MineBytes = list_.FileBytes();
   sides.Mine = TaskLines(sides.MineBytes);
-  sides.MineRows = SavedRows();
+  sides.MineRows = list_.SavedRows();
   // Each line must be one row, or the merged lines could not be shown as rows.
   return sides.Mine.size() == sides.MineRows.size();
 }
 
-bool ToDoList::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
+bool FileSync::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
   std::string failure;
   std::unique_ptr<LoadedFile> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
   const std::unique_ptr<LoadedFile> baseList =
-      LoadedCopy(DiskBytes{file_.BaseBytes(), {}}, failure);
+      LoadedCopy(DiskBytes{list_.file_.BaseBytes(), {}}, failure);
   if (!theirList || !baseList) return false;
-  if ((HasHeader(theirBytes) && theirList->Rows.HasProjCol != layout_.HasProjCol()) ||
-      (HasHeader(file_.BaseBytes()) && baseList->Rows.HasProjCol != layout_.HasProjCol())) {
+  if ((HasHeader(theirBytes) && theirList->Rows.HasProjCol != list_.layout_.HasProjCol()) ||
+      (HasHeader(list_.file_.BaseBytes()) &&
+       baseList->Rows.HasProjCol != list_.layout_.HasProjCol())) {
     return false;
   }
   // Lines compare only in one encoding: UTF-8 when any side is.
-  if (file_.TextIsUtf8() || theirList->File.TextIsUtf8() || baseList->File.TextIsUtf8()) {
-    CellsToUtf8();
+  if (list_.file_.TextIsUtf8() || theirList->File.TextIsUtf8() || baseList->File.TextIsUtf8()) {
+    list_.CellsToUtf8();
     theirList->File.RowsToUtf8(theirList->Rows.Rows);
     baseList->File.RowsToUtf8(baseList->Rows.Rows);
   }
@@ -255,8 +271,8 @@ bool ToDoList::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) 
   return true;
 }
 
-bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides) {
-  if (!file_.TextIsUtf8() || !RenderMine(sides)) return false;
+bool FileSync::QuickMergeSides(const std::string& theirBytes, MergeSides& sides) {
+  if (!list_.file_.TextIsUtf8() || !RenderMine(sides)) return false;
   const std::string_view header =
       std::string_view(sides.MineBytes).substr(0, sides.MineBytes.find(kLineEnd) + 2);
   NumberedLines& numbered = sides.Numbered.emplace();
@@ -270,7 +286,8 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
     mineRowOf[static_cast<std::size_t>(numbered.Mine[i])] = sides.MineRows[i];
 
   const OurLines ourLines{header, numbers, ours, std::move(mineRowOf)};
-  if (!ReadQuickSide(ourLines, file_.BaseBytes(), sides, sides.Base, numbered.Base, nullptr) ||
+  if (!ReadQuickSide(ourLines, list_.file_.BaseBytes(), sides, sides.Base, numbered.Base,
+                     nullptr) ||
       !ReadQuickSide(ourLines, theirBytes, sides, sides.Theirs, numbered.Theirs,
                      &sides.TheirRows)) {
     return false;
@@ -279,7 +296,7 @@ bool ToDoList::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
   return true;
 }
 
-bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
+bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
                              std::vector<std::string_view>& lines, std::vector<int>& ids,
                              std::vector<SideRow>* rows) {
   // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
@@ -308,7 +325,7 @@ bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   if (otherCount > 0) {
     std::string failure;
     std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
-    if (!list || list->Rows.HasProjCol != layout_.HasProjCol() ||
+    if (!list || list->Rows.HasProjCol != list_.layout_.HasProjCol() ||
         list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {
       return false;
     }
@@ -322,7 +339,7 @@ bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
       lines.push_back(raw[i]);
       ids.push_back(ourId[i]);
       if (rows != nullptr)
-        rows->push_back({&table_.Rows(), layout_.HasProjCol(),
+        rows->push_back({&list_.table_.Rows(), list_.layout_.HasProjCol(),
                          ours.MineRowOf[static_cast<std::size_t>(ourId[i])]});
       continue;
     }
@@ -336,27 +353,27 @@ bool ToDoList::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   return loadedLine == loadedLines.size();
 }
 
-std::optional<MergedFile> ToDoList::PrepareMerge() {
+std::optional<MergedFile> FileSync::PrepareMerge() {
   DiskBytes theirs;
-  if (!ReadWholeFile(file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
+  if (!ReadWholeFile(list_.file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
   return PrepareMergeWith(std::move(theirs));
 }
 
-std::optional<LineMergeResult> ToDoList::MergeFromCopy(DiskBytes theirs,
+std::optional<LineMergeResult> FileSync::MergeFromCopy(DiskBytes theirs,
                                                        const std::string& sharedBase,
                                                        bool isTheFile) {
-  DiskBytes own{file_.BaseBytes(), file_.DiskStamp()};
-  file_.TakeBase(DiskBytes{sharedBase, own.Stamp});
+  DiskBytes own{list_.file_.BaseBytes(), list_.file_.DiskStamp()};
+  list_.file_.TakeBase(DiskBytes{sharedBase, own.Stamp});
   std::optional<MergedFile> merged = PrepareMergeWith(std::move(theirs));
   // For the file itself, the file as it is now is what the next save is measured against.
-  file_.TakeBase(merged && isTheFile ? std::move(merged->Theirs) : std::move(own));
+  list_.file_.TakeBase(merged && isTheFile ? std::move(merged->Theirs) : std::move(own));
   baseAsLoaded_.reset();
   if (!merged) return std::nullopt;
-  ReplaceRowsKeepingView(std::move(merged->Rows), layout_.HasProjCol());
+  ReplaceRowsKeepingView(std::move(merged->Rows), list_.layout_.HasProjCol());
   return std::move(merged->Result);
 }
 
-std::optional<MergedFile> ToDoList::PrepareMergeWith(DiskBytes theirBytes) {
+std::optional<MergedFile> FileSync::PrepareMergeWith(DiskBytes theirBytes) {
   MergedFile merged;
   DiskBytes& theirs = merged.Theirs;
   theirs = std::move(theirBytes);
@@ -377,24 +394,67 @@ std::optional<MergedFile> ToDoList::PrepareMergeWith(DiskBytes theirBytes) {
   merged.Bytes.reserve(mineBytes.size() + mineBytes.size() / 8);
   for (std::size_t i = 0; i < merged.Result.Sources.size(); ++i) {
     const MergedLineSource& source = merged.Result.Sources[i];
-    const SideRow from =
-        source.Theirs ? sides.TheirRows[source.Index]
-                      : SideRow{&table_.Rows(), layout_.HasProjCol(), sides.MineRows[source.Index]};
+    const SideRow from = source.Theirs ? sides.TheirRows[source.Index]
+                                       : SideRow{&list_.table_.Rows(), list_.layout_.HasProjCol(),
+                                                 sides.MineRows[source.Index]};
     merged.Rows.push_back(TaskFile::CellsInLayout((*from.Rows)[static_cast<std::size_t>(from.Row)],
-                                                  from.HasProjCol, layout_.HasProjCol()));
+                                                  from.HasProjCol, list_.layout_.HasProjCol()));
     merged.Bytes += merged.Result.Lines[i];
     merged.Bytes += kLineEnd;
   }
   return merged;
 }
 
-bool ToDoList::SaveMerged(MergedFile& merged) {
-  ReplaceRowsKeepingView(std::move(merged.Rows), layout_.HasProjCol());
+bool FileSync::SaveMerged(MergedFile& merged) {
+  ReplaceRowsKeepingView(std::move(merged.Rows), list_.layout_.HasProjCol());
   // The file on disk is what the next change is measured against.
-  file_.TakeBase(std::move(merged.Theirs));
-  if (!SaveTaskFile(&merged.Bytes)) return false;
-  if (merged.ChangedElsewhere) ui_.ShowMessageBox(shown_.Title, MergeSummary(merged.Result));
+  list_.file_.TakeBase(std::move(merged.Theirs));
+  if (!list_.SaveTaskFile(&merged.Bytes)) return false;
+  if (merged.ChangedElsewhere)
+    list_.ui_.ShowMessageBox(list_.shown_.Title, MergeSummary(merged.Result));
   return true;
+}
+
+void FileSync::RestoreJournal(const std::string& bytes) {
+  // Read by the same rules as the file, so that the journal's cells are in the table's form.
+  TaskFile journal(list_.dates_, list_.file_.Name());
+  LoadedRows loaded;
+  std::string failure;
+  try {
+    const DiskBytes from{bytes, {}};
+    journal.Load(loaded, &from);
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  if (!failure.empty() || loaded.HasProjCol != list_.layout_.HasProjCol()) {
+    throw EFileError(kFileNotOpen, "The unsaved changes kept for " + list_.file_.Name() +
+                                       " cannot be restored into the list" +
+                                       (failure.empty() ? std::string() : ": " + failure) +
+                                       ". They stay kept aside in the recovery journal");
+  }
+  // The rows compare only in one encoding: UTF-8 when either side is.
+  if (list_.file_.TextIsUtf8() && !journal.TextIsUtf8()) journal.RowsToUtf8(loaded.Rows);
+  if (journal.TextIsUtf8()) list_.CellsToUtf8();
+  const ToDoList::StepScope step(list_, &ToDoList::CursorMark);
+  // Cell by cell, so that the undo step holds only what differs.
+  list_.DetachSelectHandler();
+  const TaskRows& from = loaded.Rows;
+  list_.table_.SetRowCount(static_cast<int>(from.size()));
+  for (int row = 1; row < static_cast<int>(from.size()); ++row) {
+    const TaskCells& cells = from[static_cast<std::size_t>(row)];
+    for (int col = 0; col < list_.table_.ColCount(); ++col) {
+      const auto at = static_cast<std::size_t>(col);
+      const std::string cell = at < cells.size() ? cells[at] : std::string();
+      if (list_.table_.Cell(col, row) != cell) list_.table_.SetCell(col, row, cell);
+    }
+  }
+  list_.table_.SelectCell(
+      std::clamp(list_.table_.Col(), 0, list_.table_.ColCount() - 1),
+      std::clamp(list_.table_.Row(), 1, std::max(1, list_.table_.RowCount() - 1)));
+  list_.AttachSelectHandler();
+  list_.EditCursorCell();
+  list_.window_.FitWindowToRows();
+  list_.ui_.Repaint();
 }
 
 }  // namespace taskwell

@@ -16,7 +16,7 @@ void ToDoList::GridKeyUp(int key) {
 
 void ToDoList::GridMouseDown(int hitCol, int hitRow) {
   // No sort inside a running commit, and none by hand while every edit sorts anyway.
-  if (!SelectHooked() || sort_.Auto) return;
+  if (!table_.HasSelectHandler() || sort_.Auto) return;
   if (hitRow != 0 || hitCol < 0) return;
   const StepScope step(*this, &ToDoList::CursorMark);
   sort_.Mode = hitCol == layout_.DescCol() ? SortOrder::ByDescription : SortOrder::ByDate;

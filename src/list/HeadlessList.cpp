@@ -29,7 +29,7 @@ HeadlessList::Loaded HeadlessList::Load(std::ostream& err) {
 }
 
 std::string HeadlessList::Title() const {
-  return ToDoList::ListTitleOf(file_.Name());
+  return ListTitleOf(file_.Name());
 }
 
 }  // namespace taskwell

@@ -95,12 +95,6 @@ std::string ToDoList::SaveBytes() const {
   return file_.SaveBytes(table_.Rows(), layout_.HasProjCol());
 }
 
-bool ToDoList::HasUnsavedChanges() const {
-  // Right after a save, with nothing changed since, a save would write the same bytes again.
-  if (shown_.WrittenRevision == table_.ContentRevision()) return false;
-  return SaveBytes() != file_.BaseBytes();
-}
-
 bool ToDoList::RowIsSaved(int row) const {
   return TaskFile::IsSavedRow(table_.RowCells(row), layout_.DescCol());
 }
@@ -131,9 +125,9 @@ ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
     notes.push_back(file_.Name() +
                     " has been deleted by another program since this window read or saved it.");
   } else if (std::string now; ChangedOnDisk(file_.Name(), file_.DiskStamp()) &&
-                              ReadWholeFile(file_.Name(), now) && CutShortOnDisk(now)) {
+                              ReadWholeFile(file_.Name(), now) && sync_.CutShortOnDisk(now)) {
     plan.CutShort = true;
-  } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = PrepareMerge())) {
+  } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = sync_.PrepareMerge())) {
     // Asked only where a merge cannot be trusted.
     plan.OutsideChange = true;
     notes.push_back(file_.Name() +
@@ -187,7 +181,7 @@ bool ToDoList::SaveButtonClick() {
   // The user agreed to give up the earlier backup; keeping it would block the save.
   std::error_code error;
   if (plan.ReplaceBackup) std::filesystem::remove(file_.BackupName(), error);
-  if (plan.Merge) return SaveMerged(*plan.Merge);
+  if (plan.Merge) return sync_.SaveMerged(*plan.Merge);
   return SaveTaskFile();
 }
 

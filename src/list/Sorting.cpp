@@ -157,7 +157,7 @@ void ToDoList::GridDrawCell() {
     if (table_.HasDrawHook()) return;
   }
   // Restore the handler's state rather than force it on: a paint can come while a commit runs.
-  const bool wasHooked = SelectHooked();
+  const bool wasHooked = table_.HasSelectHandler();
   DetachSelectHandler();
   const int from = table_.Row();
   table_.SetRow(target);

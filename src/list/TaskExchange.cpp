@@ -41,14 +41,14 @@ std::string Plural(std::size_t count, const std::string& one) {
 
 TaskList ExportedTasks(const ToDoList& list) {
   TaskList tasks;
-  tasks.HasProjCol = list.HasProjCol();
+  tasks.HasProjCol = list.Layout().HasProjCol();
   const TaskTable& table = list.Table();
   const bool utf8 = list.File().TextIsUtf8();
   tasks.Tasks.reserve(static_cast<std::size_t>(table.RowCount()));
   std::vector<std::string> cells(static_cast<std::size_t>(table.ColCount()));
   for (int row = 1; row < table.RowCount(); ++row) {
     // The rows a save writes, and no other.
-    if (!TaskFile::IsSavedRow(table.RowCells(row), list.DescCol())) continue;
+    if (!TaskFile::IsSavedRow(table.RowCells(row), list.Layout().DescCol())) continue;
     for (int col = 0; col < table.ColCount(); ++col) {
       const std::string& cell = table.Cell(col, row);
       cells[static_cast<std::size_t>(col)] = utf8 ? cell : Cp1252ToUtf8(cell);

@@ -11,12 +11,17 @@ ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
   table_.SetRecorder(&history_);
 }
 
-void ToDoList::SetTextMeasure(std::function<int(std::string_view)> measure) {
-  table_.SetTextMeasure(std::move(measure));
+void ToDoList::TypeInCell(int col, int row, std::string bytes, bool needsUtf8) {
+  if (needsUtf8) CellsToUtf8();
+  table_.SetCell(col, row, std::move(bytes));
 }
 
-void ToDoList::SetColumnWidth(int col, int width) {
-  table_.SetColWidth(col, width);
+void ToDoList::MoveCursor(int col, int row) {
+  table_.SelectCell(col, row);
+}
+
+void ToDoList::CellPainted() {
+  table_.CellPainted();
 }
 
 void ToDoList::SetLayout(bool hasProjCol) {
@@ -124,11 +129,11 @@ bool ToDoList::Guarded(const std::function<void()>& handler) {
   }
 }
 
-std::string ToDoList::DefaultTaskFileName(const std::string& home) {
+std::string DefaultTaskFileName(const std::string& home) {
   return (home.empty() ? std::string(".") : home) + "/ToDo.ToDo";
 }
 
-std::string ToDoList::ListTitleOf(const std::string& taskFileName) {
+std::string ListTitleOf(const std::string& taskFileName) {
   const std::size_t folderEnd = taskFileName.find_last_of("/\\:");
   std::string name =
       folderEnd == std::string::npos ? taskFileName : taskFileName.substr(folderEnd + 1);

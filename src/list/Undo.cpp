@@ -54,7 +54,7 @@ void ToDoList::Redo() {
 
 void ToDoList::RestoreMark(const ListMark& from, const ListMark& to) {
   // The cursor goes back without a commit: nothing was typed into what the undo wrote.
-  const bool wasHooked = SelectHooked();
+  const bool wasHooked = table_.HasSelectHandler();
   DetachSelectHandler();
   const int lastRow = table_.RowCount() - 1;
   const int row = std::clamp(to.Row, std::min(1, lastRow), std::max(lastRow, 0));

@@ -3,6 +3,15 @@
 #include <algorithm>
 
 namespace taskwell {
+
+void WindowGeometry::SetTextMeasure(std::function<int(std::string_view)> measure) {
+  table_.SetTextMeasure(std::move(measure));
+}
+
+void WindowGeometry::SetColumnWidth(int col, int width) {
+  table_.SetColWidth(col, width);
+}
+
 namespace {
 
 // The Description column never collapses, however narrow the window.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "document/Platform.h"
 #include "document/TableLayout.h"
 #include "document/TaskTable.h"
@@ -12,6 +15,10 @@ class WindowGeometry {
  public:
   WindowGeometry(Platform& ui, TaskTable& table) : ui_(ui), table_(table) {}
 
+  // The grid's font, measured by whoever draws it.
+  void SetTextMeasure(std::function<int(std::string_view)> measure);
+  // A column width the user set by dragging the grid's header.
+  void SetColumnWidth(int col, int width);
   // The window inside the work area: its top-left corner one pixel in, its right edge inside and
   // its bottom 60 pixels above the bottom of the work area.
   void ClampToWorkArea();

@@ -22,6 +22,7 @@
 #include "document/Errors.h"
 #include "document/Version.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/QtApp.h"
 #include "support/TempFiles.h"
 #include "support/Widgets.h"
@@ -183,13 +184,14 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   MainWindow& form = Open();
   ToDoList& list = form.List();
   std::vector<std::pair<int, int>> events;
-  list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
+  ListTestAccess::Table(list).SetSelectHandler(
+      [&](int col, int row) { events.emplace_back(col, row); });
   GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 3));
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{3, 2}}));
   EXPECT_EQ(list.Table().Row(), 2);
   EXPECT_EQ(list.Table().Col(), 3);
 
-  list.Table().SetSelectHandler(
+  ListTestAccess::Table(list).SetSelectHandler(
       [](int, int) { throw EConvertError("'13/45/2026' is not a valid date"); });
   AnswerDialogs();
   GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(0, 0));
@@ -198,8 +200,9 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"home"});
 
   // A move made by the program shows in the view without raising the event twice.
-  list.Table().SetSelectHandler([&](int col, int row) { events.emplace_back(col, row); });
-  list.Table().SetRow(1);
+  ListTestAccess::Table(list).SetSelectHandler(
+      [&](int col, int row) { events.emplace_back(col, row); });
+  list.MoveCursor(list.Table().Col(), 1);
   EXPECT_EQ(GridOf(form)->currentIndex(), GridOf(form)->model()->index(0, 3));
   EXPECT_EQ(events.size(), 2u);
 }
@@ -207,7 +210,7 @@ TEST_F(FormTest, MovesGoThroughTheTableAndAFailingHandlerKeepsTheCursor) {
 TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
   Write(kHeader + ",,,\"a\"\r\n");
   MainWindow& form = Open();
-  form.List().Table().SetCell(3, 1, "changed");
+  form.List().TypeInCell(3, 1, "changed");
   // The frame's close keeps the unsaved list aside instead of saving it.
   const auto closeWithState = [&](const std::filesystem::path& state) {
     const char* previous = std::getenv("XDG_STATE_HOME");
@@ -242,7 +245,7 @@ TEST_F(FormTest, SaveWritesAndTheFrameCloseDoesNot) {
 TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   File = Dir.Path("no-such-folder/list.todo");
   MainWindow& form = Open();
-  form.List().Table().SetCell(3, 1, "task");
+  form.List().TypeInCell(3, 1, "task");
   AnswerDialogs();
   Button(form, "CloseButton")->click();
   EXPECT_TRUE(form.isVisible());
@@ -260,7 +263,7 @@ TEST_F(FormTest, ARefusedCommitStopsTheButtonsAction) {
   GridOf(form)->setFocus();
   QApplication::processEvents();
   ToDoList& list = form.List();
-  list.Table().SetCell(0, 1, "12/45/2026");
+  list.TypeInCell(0, 1, "12/45/2026");
   AnswerDialogs();
   QShortcutEvent altC(QKeySequence(QStringLiteral("Alt+C")), 0);
   QApplication::sendEvent(Button(form, "CloseButton"), &altC);
@@ -355,7 +358,7 @@ TEST_F(FormTest, CommonKeysFindSaveAndLeaveTheCellsAlone) {
   for (const auto& step : steps) {
     press(step.Key);
     EXPECT_EQ(list.Table().Row(), step.Row);
-    EXPECT_EQ(list.Table().Col(), list.DescCol());
+    EXPECT_EQ(list.Table().Col(), list.Layout().DescCol());
     EXPECT_TRUE(GridOf(form)->isAncestorOf(QApplication::focusWidget()));
   }
   press(Qt::Key_F, Qt::ControlModifier);
@@ -408,12 +411,12 @@ TEST_F(FormTest, GridEventsRefreshTheButtons) {
   } events[] = {
       {"cursor move",
        [&] {
-         list.Table().SetSelectHandler(toggle);
+         ListTestAccess::Table(list).SetSelectHandler(toggle);
          GridOf(form)->setCurrentIndex(GridOf(form)->model()->index(1, 3));
        }},
       {"paint hook",
        [&] {
-         list.Table().SetDrawHook(toggle);
+         ListTestAccess::Table(list).SetDrawHook(toggle);
          GridOf(form)->viewport()->repaint();
        }},
   };
@@ -421,11 +424,11 @@ TEST_F(FormTest, GridEventsRefreshTheButtons) {
   list.AutoSortButtonClick();
   for (const auto& event : events) {
     SCOPED_TRACE(event.Event);
-    const bool wasOn = list.AutoSort();
+    const bool wasOn = list.Sorting().Auto;
     event.Raise();
     QApplication::processEvents();
-    EXPECT_NE(list.AutoSort(), wasOn);
-    EXPECT_EQ(autoSort->text().toStdString(), list.AutoSortButtonCaption());
+    EXPECT_NE(list.Sorting().Auto, wasOn);
+    EXPECT_EQ(autoSort->text().toStdString(), list.Buttons().AutoSortCaption);
   }
   // A column the user widens keeps its width in the table.
   GridOf(form)->horizontalHeader()->resizeSection(3, 123);

@@ -24,6 +24,7 @@
 #include "app/TaskPrintDialog.h"
 #include "document/Text.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 #include "support/QtApp.h"
 
 namespace taskwell {
@@ -142,11 +143,11 @@ TEST_F(PdfPrinting, TheListingKeepsItsColumns) {
   ToDoList list(ui, DateFormat({}, clock));
   list.FormCreate("/nonexistent-taskwell-test/Chores.todo", "/nonexistent-home");
   ui.NextChoice = {true, 0, 0};
-  list.Table().SetRowCount(3);
+  ListTestAccess::Table(list).SetRowCount(3);
   const std::vector<std::vector<std::string>> rows = {{"01/10/2006", "Tue", "", "Club night"},
                                                       {"", "3", "12", "Buy paint"}};
   for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 4; ++c) list.Table().SetCell(c, r + 1, rows[r][c]);
+    for (int c = 0; c < 4; ++c) list.TypeInCell(c, r + 1, rows[r][c]);
   }
   ASSERT_TRUE(list.Guarded([&] { list.PrintButtonClick(); }));
 
@@ -354,7 +355,7 @@ TEST_F(FullDisk, TheFailureReachesTheUserAndAnEarlierPrintoutStays) {
   FixedClock clock(testing::Day(2026, 6, 10));
   ToDoList list(ui, DateFormat({}, clock));
   list.FormCreate("/nonexistent-taskwell-test/Chores.todo", "/nonexistent-home");
-  list.Table().SetCell(3, 1, "Buy paint");
+  list.TypeInCell(3, 1, "Buy paint");
   ui.NextChoice = {true, 0, 0};
 
   EXPECT_FALSE(list.Guarded([&] { list.PrintButtonClick(); }));

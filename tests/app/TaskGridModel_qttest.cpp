@@ -49,13 +49,13 @@ class DueLookTest : public ::testing::Test {
 };
 
 TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
-  TaskGridModel model(Fixture.List.Table(), Fixture.List.Dates(), EncodingOf(Fixture.List));
+  TaskGridModel model(Fixture.List);
   EXPECT_EQ(Looks(model), (std::vector<std::string>{"overdue", "today", "", ""}));
   EXPECT_EQ(model.index(0, 3).data().toString(), QStringLiteral("late"));
 
   // A new date repaints its whole row.
   QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
-  Fixture.List.Table().SetCell(0, 4, "06/01/2026");
+  Fixture.List.TypeInCell(0, 4, "06/01/2026");
   ASSERT_EQ(changes.size(), 2);
   EXPECT_EQ(changes[1][0].toModelIndex(), model.index(3, 0));
   EXPECT_EQ(changes[1][1].toModelIndex(), model.index(3, 3));
@@ -77,7 +77,7 @@ TEST_F(DueLookTest, RowsShowTheirStateAndFollowCommitsAndMidnight) {
 }
 
 TEST_F(DueLookTest, OverdueColourReadsOnTheViewsBase) {
-  TaskGridModel model(Fixture.List.Table(), Fixture.List.Dates(), EncodingOf(Fixture.List));
+  TaskGridModel model(Fixture.List);
   for (const QColor base :
        {QColor(Qt::white), QColor(0x2a, 0x2a, 0x2a), QColor(0x1e, 0x1e, 0x2e)}) {
     QPalette palette;
@@ -98,7 +98,7 @@ TEST(TaskGridModelText, SingleByteListKeepsEveryTypedCharacter) {
   fixture.SetRows({{"", "1", "", "Caf\xE9 \x80 \x81"}, {"", "2", "", "x"}});
   ListTestAccess::SetTextIsUtf8(list, false);
   ListTestAccess::SetSingleByteFile(list, true);
-  TaskGridModel model(list.Table(), list.Dates(), EncodingOf(list));
+  TaskGridModel model(list);
   const QString shown = QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
   EXPECT_EQ(model.index(0, 3).data().toString(), shown);
 
@@ -127,7 +127,7 @@ TEST(TaskGridModelRows, RowCommandsMoveRowsWithoutAReset) {
   testing::ListFixture fixture;
   ToDoList& list = fixture.List;
   fixture.SetRows({{"", "3", "", "c"}, {"", "1", "", "a"}, {"", "2", "", "b"}});
-  TaskGridModel model(list.Table(), list.Dates(), EncodingOf(list));
+  TaskGridModel model(list);
   QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
   const QPersistentModelIndex taskA(model.index(1, 3));
   const auto runs = [&](const char* what, const std::function<void()>& command) {
@@ -143,8 +143,8 @@ TEST(TaskGridModelRows, RowCommandsMoveRowsWithoutAReset) {
   runs("delete", [&] { fixture.Press(&ToDoList::DeleteButtonClick); });
   // The first sort after an Add is skipped: the new row stays where the user put it.
   runs("sort", [&] {
-    list.SortTable();
-    list.SortTable();
+    ListTestAccess::SortTable(list);
+    ListTestAccess::SortTable(list);
   });
   runs("undo", [&] { list.Undo(); });
   runs("undo", [&] { list.Undo(); });

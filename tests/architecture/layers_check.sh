@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The layers only look down: document <- dates, grid, print <- interchange <- sync <- list <- app, and
-# nothing below app includes Qt; libical only in interchange/. Usage: layers_check.sh SRC_DIR
+# The layers only look down: document <- dates, grid, print <- interchange <- sync <- list <- app,
+# and nothing below app includes Qt; libical only in interchange/; and the task list's public surface
+# stays within its limit of member functions. Usage: layers_check.sh SRC_DIR
 set -euo pipefail
 src=$1
 declare -A allowed=(
@@ -34,5 +35,13 @@ for layer in "${!allowed[@]}"; do
     done < <(grep -E '^#include' "$file")
   done
 done
-[[ $bad == 0 ]] && echo "layers: every include looks down"
+# ToDoList is the design's handlers and what the window reads, and no more.
+max_public=45
+here=$(dirname "${BASH_SOURCE[0]}")
+public=$(python3 "$here/public_members.py" "$src/list/ToDoList.h" ToDoList | wc -l)
+if ((public > max_public)); then
+  echo "layers: ToDoList has $public public member functions, more than $max_public" >&2
+  bad=1
+fi
+[[ $bad == 0 ]] && echo "layers: every include looks down; ToDoList has $public public member functions"
 exit $bad

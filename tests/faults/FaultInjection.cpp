@@ -128,8 +128,8 @@ int main() {
   const auto openList = [&](TempDir& dir) {
     f = std::make_unique<ListFixture>();
     ListTestAccess::SetTaskFileName(f->List, dir.Path("list.todo"));
-    f->List.InitTaskTable();
-    f->List.Table().SetCell(f->List.DescCol(), 2, "edited");
+    ListTestAccess::InitTaskTable(f->List);
+    f->List.TypeInCell(f->List.Layout().DescCol(), 2, "edited");
   };
   const auto saveAgain = [&] { return f->List.Guarded([&] { f->List.SaveButtonClick(); }); };
   const Operation operations[] = {
@@ -137,16 +137,16 @@ int main() {
        [&](TempDir& dir) {
          f = std::make_unique<ListFixture>();
          ListTestAccess::SetTaskFileName(f->List, dir.Path("list.todo"));
-         return Guard([&] { f->List.InitTaskTable(); });
+         return Guard([&] { ListTestAccess::InitTaskTable(f->List); });
        },
        [&](TempDir& dir, const std::string& failure) -> std::string {
          if (ReadBytes(dir.Path("list.todo")) != kFile) return "the file changed";
          if (!failure.empty() && failure.find(dir.Path("list.todo")) == std::string::npos)
            return "the message does not name the file: " + failure;
          // The table is usable: an edit saves.
-         f->List.Table().SetCell(f->List.DescCol(), 1, "edited");
-         if (!failure.empty()) f->List.InitTaskTable();
-         f->List.Table().SetCell(f->List.DescCol(), 2, "edited");
+         f->List.TypeInCell(f->List.Layout().DescCol(), 1, "edited");
+         if (!failure.empty()) ListTestAccess::InitTaskTable(f->List);
+         f->List.TypeInCell(f->List.Layout().DescCol(), 2, "edited");
          return CheckSaved(dir, "", *f, saveAgain);
        }},
       {"save", openList, [&](TempDir&) { return Guard([&] { f->List.SaveButtonClick(); }); },

@@ -13,7 +13,6 @@
 #include "list/TaskExchange.h"
 #include "list/ToDoList.h"
 #include "support/FakePlatform.h"
-#include "support/QuietPlatform.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -224,7 +223,7 @@ TEST(Interchange, RandomListsComeBackLineForLineFromEitherFormat) {
     testing::WriteBytes(original, RandomTaskFile(random, project));
     // The list's own save is the measure: loading already trims what the task file cannot hold.
     {
-      testing::QuietPlatform quiet;
+      testing::FakePlatform quiet;
       ToDoList list(quiet, kDates);
       list.FormCreate(original, "");
       ASSERT_TRUE(list.SaveTaskFile());

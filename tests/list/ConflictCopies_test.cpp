@@ -54,8 +54,8 @@ TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave)
   WriteBytes(path, shared);
   ListFixture f;
   ListTestAccess::SetTaskFileName(f.List, path);
-  f.List.InitTaskTable();
-  f.List.Table().SetCell(f.List.DescCol(), 2, "y and a");
+  ListTestAccess::InitTaskTable(f.List);
+  f.List.TypeInCell(f.List.Layout().DescCol(), 2, "y and a");
   ASSERT_TRUE(f.List.SaveButtonClick());
   const std::string copy = dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
   std::filesystem::rename(path, copy);

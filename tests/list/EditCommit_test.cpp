@@ -91,7 +91,7 @@ TEST(CommitCellEdit, NormalisesByColumnOn10June2026) {
     ListFixture f;
     f.SetRows({c.Before, {"", "", "", "other"}}, c.Project);
     f.Type(c.Col, c.Typed);
-    f.List.Table().SelectCell(c.Col, 2);
+    f.List.MoveCursor(c.Col, 2);
     EXPECT_EQ(f.RowCells(1), c.After) << c.Name;
     EXPECT_TRUE(f.Ui.Errors.empty()) << c.Name;
   }
@@ -130,12 +130,12 @@ TEST(CommitCellEdit, ConversionFailureStopsTheMoveAndTheGridKeepsWorking) {
     EXPECT_EQ(f.List.Table().Row(), 1);
     EXPECT_EQ(f.List.Table().Col(), kDate);
     EXPECT_EQ(f.RowCells(1), (Cells{c.Typed, "3", "", "x"}));
-    EXPECT_EQ(f.List.EditRow(), 1);
-    EXPECT_TRUE(f.List.SelectHooked());
-    EXPECT_TRUE(f.List.FollowSortedRow());
+    EXPECT_EQ(f.List.Edit().Row, 1);
+    EXPECT_TRUE(f.List.Table().HasSelectHandler());
+    EXPECT_TRUE(f.List.Sorting().FollowSortedRow);
     // The next move looks at the same cell again, and a correction goes through.
     EXPECT_FALSE(f.Move(2, 2));
-    f.List.Table().SetCell(kDate, 1, "7/4");
+    f.List.TypeInCell(kDate, 1, "7/4");
     EXPECT_TRUE(f.Move(2, 2));
     EXPECT_EQ(f.RowCells(1), (Cells{"07/04/2026", "Sat", "", "x"}));
     EXPECT_EQ(f.List.Table().Row(), 2);
@@ -147,8 +147,8 @@ TEST(CommitCellEdit, FailureOnLeavingTheGridReattachesTheHandler) {
   f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}});
   f.Type(kDate, "13/45/2026");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.GridExit(); }));
-  EXPECT_TRUE(f.List.SelectHooked());
-  EXPECT_EQ(f.List.EditRow(), 1);
+  EXPECT_TRUE(f.List.Table().HasSelectHandler());
+  EXPECT_EQ(f.List.Edit().Row, 1);
 }
 
 TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
@@ -157,10 +157,10 @@ TEST(CommitCellEdit, LeavingTheGridCommitsWithoutMovingTheEditPosition) {
   f.Type(kSub, " 4 ");
   f.List.GridExit();
   EXPECT_EQ(f.List.Table().Cell(kSub, 1), "4");
-  EXPECT_EQ(f.List.EditCol(), kSub);
+  EXPECT_EQ(f.List.Edit().Col, kSub);
   // What the commit wrote is no pending edit: a second exit has nothing to do.
-  EXPECT_EQ(f.List.EditOldText(), "4");
-  EXPECT_TRUE(f.List.SelectHooked());
+  EXPECT_EQ(f.List.Edit().OldText, "4");
+  EXPECT_TRUE(f.List.Table().HasSelectHandler());
 }
 
 TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
@@ -168,10 +168,10 @@ TEST(CommitCellEdit, LeavingTheGridDuringACommitStartsNoSecondOne) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}});
   f.Type(kDate, "2/30");
-  f.List.DetachSelectHandler();
+  ListTestAccess::DetachSelectHandler(f.List);
   f.List.GridExit();
   EXPECT_TRUE(f.Ui.Messages.empty());
-  EXPECT_FALSE(f.List.SelectHooked());
+  EXPECT_FALSE(f.List.Table().HasSelectHandler());
 }
 
 TEST(CommitCellEdit, SortsOnlyWhenSomethingChangedAndAutoSortIsOn) {
@@ -213,19 +213,19 @@ struct AutoSortMove {
 TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
   AutoSortMove m;
   ToDoList& list = m.F.List;
-  list.Table().SelectCell(kPri, 1);  // Tab
+  list.MoveCursor(kPri, 1);  // Tab
   EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
   EXPECT_EQ(list.Table().Row(), 1);  // the move lands first on the row index it aimed at
-  EXPECT_EQ(list.PendingRow(), 3);
-  EXPECT_TRUE(list.FollowSortedRow());
-  list.Table().CellPainted();
+  EXPECT_EQ(list.Sorting().PendingRow, 3);
+  EXPECT_TRUE(list.Sorting().FollowSortedRow);
+  list.CellPainted();
   EXPECT_EQ(list.Table().Row(), 3);
   EXPECT_EQ(list.Table().Col(), kPri);
   // The edit position is the cell the cursor is in, so Escape and the next commit act on task a.
-  EXPECT_EQ(list.EditRow(), 3);
-  EXPECT_EQ(list.EditCol(), kPri);
-  EXPECT_EQ(list.EditOldText(), "Sat");
-  list.Table().SetCell(kPri, 3, "9");
+  EXPECT_EQ(list.Edit().Row, 3);
+  EXPECT_EQ(list.Edit().Col, kPri);
+  EXPECT_EQ(list.Edit().OldText, "Sat");
+  list.TypeInCell(kPri, 3, "9");
   list.GridKeyUp(kEscapeKey);
   EXPECT_EQ(m.F.RowCells(3), (Cells{"06/20/2026", "Sat", "", "a"}));
   EXPECT_EQ(m.F.RowCells(1), (Cells{"06/10/2026", "Wed", "", "b"}));
@@ -234,25 +234,25 @@ TEST(CommitThenSort, MovingAlongTheRowFollowsTheTask) {
 TEST(CommitThenSort, MovingToAnotherRowLandsOnThatRowIndex) {
   AutoSortMove m;
   ToDoList& list = m.F.List;
-  list.Table().SelectCell(kDate, 2);  // arrow down
+  list.MoveCursor(kDate, 2);  // arrow down
   EXPECT_EQ(m.F.Column(3), (Cells{"b", "c", "a"}));
-  EXPECT_EQ(list.PendingRow(), 0);
-  EXPECT_TRUE(list.FollowSortedRow());
-  list.Table().CellPainted();
+  EXPECT_EQ(list.Sorting().PendingRow, 0);
+  EXPECT_TRUE(list.Sorting().FollowSortedRow);
+  list.CellPainted();
   EXPECT_EQ(list.Table().Row(), 2);
-  EXPECT_EQ(list.EditRow(), 2);
-  EXPECT_EQ(list.EditOldText(), "06/15/2026");  // read after the sort: task c's date
+  EXPECT_EQ(list.Edit().Row, 2);
+  EXPECT_EQ(list.Edit().OldText, "06/15/2026");  // read after the sort: task c's date
 }
 
 TEST(CommitThenSort, EditInterruptedByAHeaderSortIsCommittedOnItsOwnTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "4", "", "a"}});
   f.Type(kDate, "7/4");  // typed into task b, then the header is clicked
-  f.List.GridMouseDown(f.List.DescCol(), 0);
+  f.List.GridMouseDown(f.List.Layout().DescCol(), 0);
   EXPECT_EQ(f.Column(3), (Cells{"a", "b"}));
-  f.List.Table().CellPainted();
+  f.List.CellPainted();
   ASSERT_EQ(f.List.Table().Row(), 2);
-  f.List.Table().SelectCell(3, 2);
+  f.List.MoveCursor(3, 2);
   EXPECT_EQ(f.RowCells(2), (Cells{"07/04/2026", "Sat", "", "b"}));
   EXPECT_EQ(f.RowCells(1), (Cells{"", "4", "", "a"}));
 }

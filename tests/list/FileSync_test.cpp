@@ -40,7 +40,7 @@ struct SyncFixture {
   SyncFixture() { ListTestAccess::SetTaskFileName(F.List, Path); }
   void Load(const std::string& bytes) {
     WriteBytes(Path, bytes);
-    F.List.InitTaskTable();
+    ListTestAccess::InitTaskTable(F.List);
   }
 
   TempDir Dir;
@@ -62,7 +62,7 @@ struct SaveCase {
 
 TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
   const auto setDesc = [](int row, std::string text) {
-    return [row, text](ToDoList& list) { list.Table().SetCell(list.DescCol(), row, text); };
+    return [row, text](ToDoList& list) { list.TypeInCell(list.Layout().DescCol(), row, text); };
   };
   const std::vector<SaveCase> cases = {
       {"edit here, add and delete there; their line ends and date form do not matter",
@@ -100,10 +100,10 @@ TEST(FileSyncSave, MergesOrAsksWhereAMergeCannotBeTrusted) {
     EXPECT_EQ(s.F.Ui.Messages, messages);
     // The window shows what was saved, and the next save has nothing to add.
     EXPECT_EQ(s.F.List.FileBytes(), ReadBytes(s.Path));
-    EXPECT_FALSE(s.F.List.HasUnsavedChanges());
+    EXPECT_FALSE(s.F.List.Sync().HasUnsavedChanges());
     if (!c.Asked) {
-      EXPECT_EQ(s.F.List.EditOldText(),
-                s.F.List.Table().Cell(s.F.List.EditCol(), s.F.List.EditRow()));
+      EXPECT_EQ(s.F.List.Edit().OldText,
+                s.F.List.Table().Cell(s.F.List.Edit().Col, s.F.List.Edit().Row));
     }
   }
 }
@@ -140,7 +140,7 @@ TEST(FileSyncSave, MergingLineByLineEqualsLoadingWhole) {
     for (const bool lineFeedsOnly : {false, true}) {
       SyncFixture s;
       s.Load(base);
-      s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "mine");
+      s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "mine");
       std::string written = theirs;
       if (lineFeedsOnly) std::erase(written, '\r');
       ReplaceByRename(s.Path, written);
@@ -156,7 +156,7 @@ TEST(FileSyncSave, MergingLineByLineEqualsLoadingWhole) {
 TEST(FileSyncSave, CloseMergesThenEndsTheProgram) {
   SyncFixture s;
   s.Load(TaskFile({"a"}));
-  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a2");
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "a2");
   ReplaceByRename(s.Path, TaskFile({"a", "b"}));
   s.F.List.CloseButtonClick();
   EXPECT_EQ(ReadBytes(s.Path), TaskFile({"a2", "b"}));
@@ -171,10 +171,10 @@ TEST(FileSyncSave, TwoWindowsOnTwoNamesOfOneFileKeepBothEdits) {
   std::filesystem::create_symlink(one.Path, other);
   ListFixture two;
   ListTestAccess::SetTaskFileName(two.List, other);
-  two.List.InitTaskTable();
+  ListTestAccess::InitTaskTable(two.List);
 
-  one.F.List.Table().SetCell(one.F.List.DescCol(), 1, "a by one");
-  two.List.Table().SetCell(two.List.DescCol(), 2, "b by two");
+  one.F.List.TypeInCell(one.F.List.Layout().DescCol(), 1, "a by one");
+  two.List.TypeInCell(two.List.Layout().DescCol(), 2, "b by two");
   ASSERT_TRUE(one.F.List.SaveButtonClick());
   ASSERT_TRUE(two.List.SaveButtonClick());
   // Their edit has nothing before it there, so it goes last.
@@ -205,18 +205,18 @@ TEST(FileSyncReload, KeepsTheCursorOnItsTaskElseItsRowNumber) {
     SyncFixture s;
     s.Load(TaskFile(c.Before));
     ListTestAccess::SetSortMode(s.F.List, 2);
-    s.F.List.Table().SelectCell(s.F.List.DescCol(), c.CursorRow);
+    s.F.List.MoveCursor(s.F.List.Layout().DescCol(), c.CursorRow);
     ReplaceByRename(s.Path, TaskFile(c.After));
-    ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+    ASSERT_TRUE(s.F.List.Sync().FileChangedOnDisk());
     EXPECT_EQ(s.F.Descriptions(), c.After);
     EXPECT_EQ(s.F.List.Table().Row(), c.ExpectedRow);
-    EXPECT_EQ(s.F.List.Table().Col(), s.F.List.DescCol());
-    EXPECT_EQ(s.F.List.EditRow(), c.ExpectedRow);
-    EXPECT_EQ(s.F.List.EditOldText(), c.After[c.ExpectedRow - 1]);
-    EXPECT_EQ(static_cast<int>(s.F.List.SortMode()), 2);
+    EXPECT_EQ(s.F.List.Table().Col(), s.F.List.Layout().DescCol());
+    EXPECT_EQ(s.F.List.Edit().Row, c.ExpectedRow);
+    EXPECT_EQ(s.F.List.Edit().OldText, c.After[c.ExpectedRow - 1]);
+    EXPECT_EQ(static_cast<int>(s.F.List.Sorting().Mode), 2);
     EXPECT_TRUE(s.F.Ui.Messages.empty());
-    EXPECT_FALSE(s.F.List.HasUnsavedChanges());
-    EXPECT_FALSE(s.F.List.FileChangedOnDisk()) << "nothing new";
+    EXPECT_FALSE(s.F.List.Sync().HasUnsavedChanges());
+    EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk()) << "nothing new";
   }
 }
 
@@ -224,7 +224,7 @@ TEST(FileSyncReload, AFileWrittenByAnotherProgramStillCountsAsUnchangedHere) {
   SyncFixture s;
   s.Load("\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n");
   ReplaceByRename(s.Path, "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n,2,,b\n");
-  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  ASSERT_TRUE(s.F.List.Sync().FileChangedOnDisk());
   EXPECT_EQ(s.F.Descriptions(), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -233,25 +233,25 @@ TEST(FileSyncReload, AfterAReloadTheTableAsShownDecides) {
   const std::string foreign = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\n,1,,a\n";
   s.Load(TaskFile({"x"}));
   ReplaceByRename(s.Path, foreign);
-  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  ASSERT_TRUE(s.F.List.Sync().FileChangedOnDisk());
   // Typed and typed back: nothing unsaved, so the next change elsewhere reloads.
-  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "typed");
-  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a");
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "typed");
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "a");
   ReplaceByRename(s.Path, foreign + ",2,,b\n");
-  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  ASSERT_TRUE(s.F.List.Sync().FileChangedOnDisk());
   // Typed and left: kept for the merge at save.
-  s.F.List.Table().SetCell(s.F.List.DescCol(), 2, "mine");
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 2, "mine");
   ReplaceByRename(s.Path, foreign);
-  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
   EXPECT_EQ(s.F.Descriptions(), (std::vector<std::string>{"a", "mine"}));
 }
 
 TEST(FileSyncReload, UnsavedChangesWaitForTheMergeAtSave) {
   SyncFixture s;
   s.Load(TaskFile({"a"}));
-  s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "typed");
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "typed");
   ReplaceByRename(s.Path, TaskFile({"a", "b"}));
-  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
   EXPECT_EQ(s.F.Descriptions(), std::vector<std::string>{"typed"});
 }
 
@@ -260,14 +260,14 @@ TEST(FileSyncReload, APartialLoadDoesNotReplaceTheListAndIsToldOncePerChange) {
   s.Load(TaskFile({"a"}));
   const std::string bad = TaskFile({"a", "b"}) + "99/99/99,,,\"c\"\r\n";
   ReplaceByRename(s.Path, bad);
-  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
-  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
   ASSERT_EQ(s.F.Ui.Messages.size(), 1u);
   EXPECT_NE(s.F.Ui.Messages[0].Text.find("cannot be loaded completely"), std::string::npos);
   EXPECT_EQ(s.F.Descriptions(), std::vector<std::string>{"a"});
 
   ReplaceByRename(s.Path, bad + ",,,\"d\"\r\n");
-  EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+  EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
   EXPECT_EQ(s.F.Ui.Messages.size(), 2u);
   // Saving does not trust a merge with it: it asks, as before.
   s.F.Ui.ConfirmAnswers = {false};
@@ -278,9 +278,9 @@ TEST(FileSyncReload, APartialLoadDoesNotReplaceTheListAndIsToldOncePerChange) {
 TEST(FileSyncReload, KeepsColumnWidthsTheUserSet) {
   SyncFixture s;
   s.Load(TaskFile({"a"}));
-  s.F.List.SetColumnWidth(0, 123);
+  s.F.List.Geometry().SetColumnWidth(0, 123);
   ReplaceByRename(s.Path, TaskFile({"a", "b"}));
-  ASSERT_TRUE(s.F.List.FileChangedOnDisk());
+  ASSERT_TRUE(s.F.List.Sync().FileChangedOnDisk());
   EXPECT_EQ(s.F.List.Table().ColWidth(0), 123);
 }
 
@@ -297,10 +297,10 @@ TEST(FileSyncCutShort, TheWindowsListIsKeptAndTheOddFileGoesToTheBackup) {
       SCOPED_TRACE(std::string(name) + (unsaved ? ", unsaved edit" : ""));
       SyncFixture s;
       s.Load(TaskFile({"a", "b"}));
-      if (unsaved) s.F.List.Table().SetCell(s.F.List.DescCol(), 1, "a mine");
+      if (unsaved) s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "a mine");
       const std::string shown = s.F.List.FileBytes();
       ReplaceByRename(s.Path, bytes);
-      EXPECT_FALSE(s.F.List.FileChangedOnDisk());
+      EXPECT_FALSE(s.F.List.Sync().FileChangedOnDisk());
       EXPECT_EQ(s.F.List.FileBytes(), shown);
       ASSERT_EQ(s.F.Ui.Messages.size(), 1u);
       EXPECT_NE(s.F.Ui.Messages[0].Text.find("emptied or cut short"), std::string::npos);

@@ -40,7 +40,7 @@ TEST(FindButtonClick, StepsThroughMatchesAndWrapsAround) {
   for (const auto& c : cases) {
     ListFixture f;
     f.SetRows(table);
-    f.List.Table().SelectCell(c.StartCol, c.StartRow);
+    f.List.MoveCursor(c.StartCol, c.StartRow);
     f.List.FindButtonClick(c.Text);
     EXPECT_EQ(f.List.Table().Row(), c.Row) << c.Name;
     EXPECT_EQ(f.List.Table().Col(), c.Col) << c.Name;
@@ -52,19 +52,19 @@ TEST(FindButtonClick, StepsThroughMatchesAndWrapsAround) {
 TEST(FindButtonClick, CommitsTheCellBeingLeftAndRecordsTheFoundCell) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}, {"", "", "", "y"}, {"", "", "", "find me"}});
-  f.List.Table().SetCol(2);
-  f.List.Table().SetCell(2, 1, " 5 ");
+  f.List.MoveCursor(2, f.List.Table().Row());
+  f.List.TypeInCell(2, 1, " 5 ");
   f.List.FindButtonClick("FIND");
   EXPECT_EQ(f.List.Table().Cell(2, 1), "5");
-  EXPECT_EQ(f.List.EditRow(), 3);
-  EXPECT_EQ(f.List.EditCol(), kDesc);
-  EXPECT_EQ(f.List.EditOldText(), "find me");
+  EXPECT_EQ(f.List.Edit().Row, 3);
+  EXPECT_EQ(f.List.Edit().Col, kDesc);
+  EXPECT_EQ(f.List.Edit().OldText, "find me");
 }
 
 TEST(FindButtonClick, FailedCommitStopsTheSearchWhereItIs) {
   ListFixture f;
   f.SetRows({{"", "", "", "x"}, {"", "", "", "find me"}});
-  f.List.Table().SetCell(0, 1, "13/45/2026");
+  f.List.TypeInCell(0, 1, "13/45/2026");
   EXPECT_FALSE(f.List.Guarded([&] { f.List.FindButtonClick("find"); }));
   EXPECT_EQ(f.Ui.Errors.size(), 1U);
   EXPECT_EQ(f.List.Table().Row(), 1);
@@ -77,7 +77,7 @@ TEST(FindButtonClick, WithAutoSortTheMoveLandsOnTheRowIndexFound) {
              {"06/12/2026", "Fri", "", "y"},
              {"06/13/2026", "Sat", "", "z"}});
   ListTestAccess::SetAutoSort(f.List, true);
-  f.List.Table().SetCell(0, 1, "20");  // task x moves to the end when committed
+  f.List.TypeInCell(0, 1, "20");  // task x moves to the end when committed
   f.List.FindButtonClick("z");
   EXPECT_EQ(f.Column(kDesc), (Cells{"y", "z", "x"}));
   EXPECT_EQ(f.List.Table().Row(), 3);
@@ -94,13 +94,13 @@ TEST(HideButtonClick, CyclesThreeCaptionsAndLeavesTheTable) {
       {true, false, "&Hide UnSel"}, {false, true, "&Hide None"}, {false, false, "&Hide Sel"}};
   ListFixture f;
   f.SetRows({{"", "", "", "x"}});
-  EXPECT_EQ(f.List.HideButtonCaption(), "&Hide Sel");
+  EXPECT_EQ(f.List.Buttons().HideCaption, "&Hide Sel");
   for (int round = 0; round < 2; ++round) {
     for (const auto& state : cycle) {
       f.List.HideButtonClick();
-      EXPECT_EQ(f.List.HideSel(), state.Sel);
-      EXPECT_EQ(f.List.HideUnSel(), state.UnSel);
-      EXPECT_EQ(f.List.HideButtonCaption(), state.Caption);
+      EXPECT_EQ(f.List.Hide().Sel, state.Sel);
+      EXPECT_EQ(f.List.Hide().UnSel, state.UnSel);
+      EXPECT_EQ(f.List.Buttons().HideCaption, state.Caption);
     }
   }
   EXPECT_EQ(f.RowCells(1), (Cells{"", "", "", "x"}));

@@ -16,11 +16,11 @@ namespace {
 TEST(GridKeyUp, EscapePutsBackTheTextTheCellHadOnArrival) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "", "x"}, {"", "", "", "y"}});
-  f.List.Table().SetCell(0, 1, "07/0");
+  f.List.TypeInCell(0, 1, "07/0");
   f.List.GridKeyUp(kEscapeKey);
   EXPECT_EQ(f.List.Table().Cell(0, 1), "06/10/2026");
   // Moving on commits nothing: the text equals what it was.
-  f.List.Table().SelectCell(0, 2);
+  f.List.MoveCursor(0, 2);
   EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", "x"}));
 }
 
@@ -29,7 +29,7 @@ TEST(GridKeyUp, OtherKeysAndUntouchedCellsChangeNothing) {
   f.SetRows({{"06/10/2026", "Wed", "", "x"}});
   f.List.GridKeyUp(kEscapeKey);
   EXPECT_EQ(f.RowCells(1), (Cells{"06/10/2026", "Wed", "", "x"}));
-  f.List.Table().SetCell(0, 1, "7");
+  f.List.TypeInCell(0, 1, "7");
   for (int key : {13, 9, 37, 113, 0}) f.List.GridKeyUp(key);
   EXPECT_EQ(f.List.Table().Cell(0, 1), "7");
 }
@@ -69,7 +69,7 @@ TEST(GridMouseDown, HeaderCellsChooseTheSortAndOtherPlacesDoNothing) {
                            : c.SortMode == 1 ? Cells{"b", "a"}
                                              : Cells{"a", "b"};
     EXPECT_EQ(f.Column(4), expected) << c.Col << "," << c.Row;
-    EXPECT_EQ(static_cast<int>(f.List.SortMode()), c.SortMode == 0 ? 3 : c.SortMode)
+    EXPECT_EQ(static_cast<int>(f.List.Sorting().Mode), c.SortMode == 0 ? 3 : c.SortMode)
         << c.Col << "," << c.Row;
   }
 }
@@ -79,21 +79,21 @@ TEST(GridMouseDown, IgnoredWhileCommittingOrWithAutoSort) {
     ListFixture f;
     f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
     if (committing) {
-      f.List.DetachSelectHandler();
+      ListTestAccess::DetachSelectHandler(f.List);
     } else {
       ListTestAccess::SetAutoSort(f.List, true);
     }
-    f.List.GridMouseDown(f.List.DescCol(), 0);
+    f.List.GridMouseDown(f.List.Layout().DescCol(), 0);
     EXPECT_EQ(f.Column(3), (Cells{"b", "a"}));
-    EXPECT_EQ(static_cast<int>(f.List.SortMode()), 1);
+    EXPECT_EQ(static_cast<int>(f.List.Sorting().Mode), 1);
   }
 }
 
 TEST(GridMouseDown, SortsTheTypedTextWithoutCommittingIt) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "c"}});
-  f.List.Table().SetCol(3);
-  f.List.Table().SetCell(3, 1, "z\tz");
+  f.List.MoveCursor(3, f.List.Table().Row());
+  f.List.TypeInCell(3, 1, "z\tz");
   f.List.GridMouseDown(3, 0);
   EXPECT_EQ(f.Column(3), (Cells{"c", "z\tz"}));
 }
@@ -102,7 +102,7 @@ TEST(GridMouseDown, DoubleClickOnAHeaderSortsOnceAndOpensTheCurrentTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "b http://b.example"}, {"", "", "", "a"}});
   f.List.GridMouseDown(3, 0);
-  f.List.Table().CellPainted();  // the cursor follows task b to row 2
+  f.List.CellPainted();  // the cursor follows task b to row 2
   f.List.GridDblClick();
   f.List.GridMouseDown(3, 0);
   EXPECT_EQ(f.Column(3), (Cells{"a", "b http://b.example"}));
@@ -166,7 +166,7 @@ TEST(GridDblClick, OpensAddressesAndFilesAndNeverStartsAProgram) {
     ListFixture f;
     f.SetRows({{"", "", "", "other"}, {"", "", "", c.Description}});
     ListTestAccess::SetTaskFileName(f.List, dir.Path("home.todo"));
-    f.List.Table().SetRow(2);
+    f.List.MoveCursor(f.List.Table().Col(), 2);
     f.List.Guarded([&] { f.List.GridDblClick(); });
     EXPECT_EQ(f.Ui.Opened, c.Opened.empty() ? Cells{} : Cells{c.Opened}) << c.Description;
     EXPECT_EQ(f.Ui.Confirms.size(), c.Question.empty() ? 0U : 1U) << c.Description;

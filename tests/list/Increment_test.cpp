@@ -157,7 +157,7 @@ TEST(IncrementButtonClick, ChangesOnlyTheCursorRowAndNeitherSortsNorMoves) {
              {"01/03/2006", "Tue", "", "7", "c"}},
             true);
   ListTestAccess::SetAutoSort(f.List, true);
-  f.List.Table().SelectCell(2, 2);
+  f.List.MoveCursor(2, 2);
   const int repaints = f.Ui.RepaintCount;
   PressIncrement(f);
   EXPECT_EQ(f.Column(0), (std::vector<std::string>{"01/10/2006", "01/09/2006", "01/03/2006"}));
@@ -180,7 +180,7 @@ TEST(IncrementButtonClick, ReadsTableDatesMonthFirstWhateverTheRegion) {
 TEST(IncrementButtonClick, DoesNothingWithoutATaskRow) {
   ListFixture f;
   OneTask(f, "01/10/2006", ":weekly x");
-  f.List.Table().SetRowCount(1);
+  ListTestAccess::Table(f.List).SetRowCount(1);
   PressIncrement(f);
   EXPECT_TRUE(f.Ui.Messages.empty());
   EXPECT_TRUE(f.Ui.Errors.empty());

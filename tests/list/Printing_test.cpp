@@ -6,6 +6,7 @@
 
 #include "document/Errors.h"
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell {
 namespace {
@@ -19,7 +20,7 @@ const std::string Rule = std::string(10, '-') + " ---- ---- " + std::string(50, 
 
 // The task lines only, without title, empty line, heading and rule.
 std::vector<std::string> TaskLines(const ToDoList& list, const PrintChoice& choice) {
-  std::vector<std::string> lines = list.ReportLines(choice);
+  std::vector<std::string> lines = ListTestAccess::ReportLines(list, choice);
   return {lines.begin() + 4, lines.end()};
 }
 
@@ -36,7 +37,7 @@ std::vector<std::string> Printed(ListFixture& f, int from, int to) {
 TEST(ReportLayout, BlankTableGivesTitleHeadingRuleAndOneEmptyTaskLine) {
   ListFixture f;
   f.SetRows({{"", "", "", ""}});
-  const std::vector<std::string> lines = f.List.ReportLines({});
+  const std::vector<std::string> lines = ListTestAccess::ReportLines(f.List, {});
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], "List");
   EXPECT_EQ(lines[1], "");
@@ -71,7 +72,7 @@ TEST(ReportLayout, TaskLinesKeepFixedColumnsAndNeverCut) {
 TEST(ReportLayout, ProjectColumnAddsAGroupEverywhere) {
   ListFixture f;
   f.SetRows({{"", "3", "12", "7", "Buy paint"}, {"01/10/2006", "Tue", "", "1234", "Club"}}, true);
-  const std::vector<std::string> lines = f.List.ReportLines({});
+  const std::vector<std::string> lines = ListTestAccess::ReportLines(f.List, {});
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[2], "Date" + std::string(8, ' ') + "Pri SubP Proj Description ");
   EXPECT_EQ(lines[3], std::string(10, '-') + " ---- ---- ---- " + std::string(50, '-'));
@@ -156,7 +157,7 @@ TEST(PrintTasks, PrintsTheReportAsOneJobNamedAfterTheList) {
   ASSERT_EQ(f.Ui.Jobs.size(), 1u);
   EXPECT_EQ(f.Ui.Jobs[0].Name, "List");
   EXPECT_TRUE(f.Ui.Jobs[0].Closed);
-  EXPECT_EQ(f.Ui.Jobs[0].Lines, f.List.ReportLines({false, 0, 0}));
+  EXPECT_EQ(f.Ui.Jobs[0].Lines, ListTestAccess::ReportLines(f.List, {false, 0, 0}));
   EXPECT_EQ(f.Ui.Jobs[0].Lines.size(), 5u);
   EXPECT_TRUE(f.Ui.Messages.empty());
   EXPECT_TRUE(f.Ui.Errors.empty());
@@ -168,11 +169,11 @@ TEST(PrintTasks, RangeStartsAtZeroAndTheAllOrRangeChoiceCarriesOver) {
   const std::vector<PrintChoice> answers = {{false, 1, 7}, {false, 3, 4}, {true, 0, 0}};
   for (const PrintChoice& answer : answers) {
     f.Ui.NextChoice = answer;
-    f.List.PrintTasks();
+    ListTestAccess::PrintTasks(f.List);
   }
   f.Ui.PrintDialogResult = false;
-  f.List.PrintTasks();  // cancelled: the choice stays as last confirmed
-  f.List.PrintTasks();
+  ListTestAccess::PrintTasks(f.List);  // cancelled: the choice stays as last confirmed
+  ListTestAccess::PrintTasks(f.List);
   ASSERT_EQ(f.Ui.PrintDialogShown.size(), 5u);
   const std::vector<bool> presetAll = {true, false, false, true, true};
   for (std::size_t i = 0; i < presetAll.size(); ++i) {
@@ -199,7 +200,7 @@ TEST(PrintTasks, LeavesTheTableAsItWas) {
   const std::vector<std::vector<std::string>> before = {f.RowCells(1), f.RowCells(2)};
   const int row = f.List.Table().Row();
   f.Ui.NextChoice = {false, 1, 1};
-  f.List.PrintTasks();
+  ListTestAccess::PrintTasks(f.List);
   EXPECT_EQ(f.RowCells(1), before[0]);
   EXPECT_EQ(f.RowCells(2), before[1]);
   EXPECT_EQ(f.List.Table().Row(), row);
@@ -263,7 +264,7 @@ TEST(PrintTasks, AFailingPrinterIsReportedAndTheNextPrintStartsAfresh) {
     EXPECT_TRUE(list.Guarded([&] { list.PrintButtonClick(); }));
     ASSERT_FALSE(ui.Jobs.empty());
     EXPECT_TRUE(ui.Jobs.back().Closed);
-    EXPECT_EQ(ui.Jobs.back().Lines, list.ReportLines({}));
+    EXPECT_EQ(ui.Jobs.back().Lines, ListTestAccess::ReportLines(list, {}));
     EXPECT_EQ(ui.Errors.size(), 1u);
   }
 }

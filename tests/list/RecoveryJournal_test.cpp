@@ -64,18 +64,18 @@ TEST(RecoveryJournal, RestoringIsOneChangeThatUndoTakesBack) {
   ListTestAccess::SetTaskFileName(f.List, dir.Path("a.todo"));
   const std::string file = kHeader + ",1,,\"a\"\r\n,2,,\"b\"\r\n";
   WriteBytes(dir.Path("a.todo"), file);
-  f.List.InitTaskTable();
+  ListTestAccess::InitTaskTable(f.List);
   const std::string journal = kHeader + "6/12/26,,,\"a changed\"\r\n,2,,\"b\"\r\n,3,,\"c\"\r\n";
-  f.List.RestoreJournal(journal);
+  f.List.Sync().RestoreJournal(journal);
   EXPECT_EQ(f.List.SaveBytes(), journal);
-  EXPECT_TRUE(f.List.HasUnsavedChanges());
+  EXPECT_TRUE(f.List.Sync().HasUnsavedChanges());
   EXPECT_EQ(ReadBytes(dir.Path("a.todo")), file) << "the file waits for a save";
   EXPECT_EQ(f.List.History().UndoSteps(), 1u);
   f.List.Undo();
   EXPECT_EQ(f.List.SaveBytes(), file);
   EXPECT_THROW(
-      f.List.RestoreJournal("\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Desc\"\r\n"
-                            ",1,,,\"x\"\r\n"),
+      f.List.Sync().RestoreJournal("\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Desc\"\r\n"
+                                   ",1,,,\"x\"\r\n"),
       EInOutError);
 }
 

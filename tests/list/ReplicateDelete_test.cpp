@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakePlatform.h"
+#include "support/ListTestAccess.h"
 
 namespace taskwell {
 namespace {
@@ -35,14 +36,14 @@ TEST(ReplicateButtonClick, CopyAboveLosesTheRepeatHeaderAndLeadingDash) {
     SCOPED_TRACE(source);
     ListFixture f;
     f.SetRows(FiveTasks(source));
-    f.List.Table().SelectCell(2, 3);
+    f.List.MoveCursor(2, 3);
     f.List.ReplicateButtonClick();
     ASSERT_EQ(f.List.Table().RowCount(), 7);
     EXPECT_EQ(f.RowCells(3), (Cells{"06/03/2026", "Wed", "3.5", copy}));
     EXPECT_EQ(f.RowCells(4), (Cells{"06/03/2026", "Wed", "3.5", source}));
     EXPECT_EQ(f.List.Table().Row(), 3);
     EXPECT_EQ(f.List.Table().Col(), 0);
-    EXPECT_TRUE(f.List.SkipNextSort());
+    EXPECT_TRUE(f.List.Sorting().SkipNext);
     EXPECT_EQ(f.Column(3)[4], "fourth");
   }
 }
@@ -58,7 +59,7 @@ TEST(ReplicateButtonClick, CopiesEveryColumnIncludingTheProject) {
 TEST(ReplicateButtonClick, OnTheLastRowTheSourceStaysLast) {
   ListFixture f;
   f.SetRows(FiveTasks());
-  f.List.Table().SelectCell(0, 5);
+  f.List.MoveCursor(0, 5);
   const int repaints = f.Ui.RepaintCount;
   f.List.ReplicateButtonClick();
   EXPECT_EQ(f.Column(3), (Cells{"first", "second", "third", "fourth", "fifth", "fifth"}));
@@ -71,8 +72,8 @@ TEST(DeleteTaskRow, PlainTaskGoesWithoutAQuestion) {
   ListFixture f;
   f.SetRows(
       {{"", "", "", "one"}, {"", "", "", "two"}, {"", "", "", "three"}, {"", "", "", "four"}});
-  f.List.Table().SelectCell(1, 2);
-  f.List.DeleteTaskRow();
+  f.List.MoveCursor(1, 2);
+  ListTestAccess::DeleteTaskRow(f.List);
   EXPECT_TRUE(f.Ui.Confirms.empty());
   EXPECT_EQ(f.List.Table().RowCount(), 4);
   EXPECT_EQ(f.Column(3), (Cells{"one", "three", "four"}));
@@ -94,7 +95,7 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
     SCOPED_TRACE(c.Answer ? "Yes" : "Cancel");
     ListFixture f;
     f.SetRows(FiveTasks(":weekly - Pay rent"));
-    f.List.Table().SelectCell(0, 3);
+    f.List.MoveCursor(0, 3);
     const Rows before = f.Rows();
     f.Ui.ConfirmAnswers = {c.Answer};
     f.List.DeleteButtonClick();
@@ -111,8 +112,8 @@ TEST(DeleteTaskRow, RepeatingEntryAsksFirstAndCancelKeepsEverything) {
 TEST(DeleteTaskRow, OnlyALeadingColonMarksARepeatingEntry) {
   ListFixture f;
   f.SetRows(FiveTasks(" :weekly x"));
-  f.List.Table().SelectCell(0, 3);
-  f.List.DeleteTaskRow();
+  f.List.MoveCursor(0, 3);
+  ListTestAccess::DeleteTaskRow(f.List);
   EXPECT_TRUE(f.Ui.Confirms.empty());
   EXPECT_EQ(f.Column(3), (Cells{"first", "second", "fourth", "fifth"}));
 }
@@ -135,14 +136,14 @@ TEST(DeleteTaskRow, TheLastTaskRowIsNeverDeleted) {
 TEST(DeleteTaskRow, DeletingTheLastRowPutsTheCursorOnTheNewLastRow) {
   ListFixture f;
   f.SetRows(FiveTasks());
-  f.List.Table().SelectCell(3, 5);
-  f.List.DeleteTaskRow();
+  f.List.MoveCursor(3, 5);
+  ListTestAccess::DeleteTaskRow(f.List);
   EXPECT_EQ(f.List.Table().RowCount(), 5);
   EXPECT_EQ(f.List.Table().Row(), 4);
   EXPECT_EQ(f.List.Table().Col(), 3);
   EXPECT_EQ(f.Column(3), (Cells{"first", "second", "third", "fourth"}));
   // The row that comes back when the table grows again is empty.
-  f.List.Table().SetRowCount(6);
+  ListTestAccess::Table(f.List).SetRowCount(6);
   EXPECT_EQ(f.RowCells(5), (Cells{"", "", "", ""}));
 }
 

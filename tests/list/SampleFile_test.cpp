@@ -37,7 +37,7 @@ class SampleFileTest : public ::testing::Test {
     Copy = Folder / "sample.todo";
     fs::copy_file(kSample, Copy);
     ListTestAccess::SetTaskFileName(F.List, Copy.string());
-    ASSERT_NO_THROW(F.List.InitTaskTable());
+    ASSERT_NO_THROW(ListTestAccess::InitTaskTable(F.List));
     ASSERT_TRUE(F.Ui.Errors.empty());
   }
   void TearDown() override {
@@ -62,8 +62,8 @@ TEST_F(SampleFileTest, SavesBackTheSameBytes) {
 }
 
 TEST_F(SampleFileTest, LoadsIntoTheColumnsItMeans) {
-  ASSERT_TRUE(F.List.HasProjCol());
-  ASSERT_EQ(F.List.DescCol(), 4);
+  ASSERT_TRUE(F.List.Layout().HasProjCol());
+  ASSERT_EQ(F.List.Layout().DescCol(), 4);
   struct Case {
     int Row;
     std::vector<std::string> Cells;
@@ -138,7 +138,7 @@ TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
   const std::string weekdays = "SUNMONTUEWEDTHUFRISAT";
   int pinned = 0;
   for (int r = 1; r < F.List.Table().RowCount(); ++r) {
-    const std::string& d = F.List.Table().Cell(F.List.DescCol(), r);
+    const std::string& d = F.List.Table().Cell(F.List.Layout().DescCol(), r);
     if (d.rfind(':', 0) != 0) continue;
     // The header's third ":" field, if any, is the pinned day.
     const std::string header = d.substr(1, d.find(' ') - 1);
@@ -159,8 +159,8 @@ TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
 
 TEST_F(SampleFileTest, EveryRepeatRuleIncrementsWithoutComplaint) {
   for (int r = 1; r < F.List.Table().RowCount(); ++r) {
-    if (F.List.Table().Cell(F.List.DescCol(), r).rfind(':', 0) != 0) continue;
-    F.List.Table().SetRow(r);
+    if (F.List.Table().Cell(F.List.Layout().DescCol(), r).rfind(':', 0) != 0) continue;
+    F.List.MoveCursor(F.List.Table().Col(), r);
     F.List.Guarded([&] { F.List.IncrementButtonClick(); });
   }
   EXPECT_TRUE(F.Ui.Messages.empty())

@@ -27,7 +27,7 @@ struct SaveFixture {
   SaveFixture() { ListTestAccess::SetTaskFileName(F.List, Path); }
   // Loads the file as the window does at start; the error report's text, or "".
   std::string Load() {
-    F.List.Guarded([&] { F.List.InitTaskTable(); });
+    F.List.Guarded([&] { ListTestAccess::InitTaskTable(F.List); });
     return F.Ui.Errors.empty() ? std::string() : F.Ui.Errors.back().Text;
   }
   bool Save() { return F.List.SaveButtonClick(); }
@@ -60,7 +60,7 @@ TEST(SaveQuestions, AskBeforeLosingSomethingAndDeclineKeepsEverything) {
     c.Prepare(f);
     const std::string before = ReadBytes(f.Path);
     f.Load();
-    f.F.List.Table().SetCell(3, 1, "Changed");
+    f.F.List.TypeInCell(3, 1, "Changed");
     f.F.Ui.ConfirmAnswers = {false};
     EXPECT_FALSE(f.Save()) << c.Name;
     ASSERT_EQ(f.F.Ui.Confirms.size(), 1u) << c.Name;

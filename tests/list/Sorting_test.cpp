@@ -154,7 +154,7 @@ TEST(BuildSortKey, DateModeOn27February2026) {
   ListFixture f(Day(2026, 2, 27, 23.5));
   for (const auto& c : cases) {
     f.SetRows({c.Cells});
-    EXPECT_EQ(f.List.BuildSortKey(1), c.Key) << ::testing::PrintToString(c.Cells);
+    EXPECT_EQ(ListTestAccess::BuildSortKey(f.List, 1), c.Key) << ::testing::PrintToString(c.Cells);
   }
 }
 
@@ -164,18 +164,18 @@ TEST(BuildSortKey, TableDatesAreMonthFirstWhateverTheRegion) {
   german.ShortDateFormat = "dd.mm.yyyy";
   ListFixture f(Day(2026, 2, 27), german);
   f.SetRows({{"03.01.2026", "So", "", "x"}});
-  EXPECT_EQ(f.List.BuildSortKey(1), "20260301     X");
+  EXPECT_EQ(ListTestAccess::BuildSortKey(f.List, 1), "20260301     X");
 }
 
 TEST(BuildSortKey, DescriptionAndProjectModes) {
   ListFixture f;
   f.SetRows({{"06/10/2026", "Wed", "4", "7", "Buy milk"}}, true);
   ListTestAccess::SetSortMode(f.List, 2);
-  EXPECT_EQ(f.List.BuildSortKey(1), "BUY MILK");
+  EXPECT_EQ(ListTestAccess::BuildSortKey(f.List, 1), "BUY MILK");
   ListTestAccess::SetSortMode(f.List, 3);
-  EXPECT_EQ(f.List.BuildSortKey(1), "    7BUY MILK");
+  EXPECT_EQ(ListTestAccess::BuildSortKey(f.List, 1), "    7BUY MILK");
   ListTestAccess::SetSortMode(f.List, 1);
-  EXPECT_EQ(f.List.BuildSortKey(1), "20260610    4BUY MILK");
+  EXPECT_EQ(ListTestAccess::BuildSortKey(f.List, 1), "20260610    4BUY MILK");
 }
 
 // --- Sorting the table.
@@ -184,16 +184,16 @@ TEST(SortTable, EqualKeysEndInTheExchangeOrderAndTheCursorFollows) {
   ListFixture f;
   f.SetRows({{"", "", "", "B"}, {"", "", "", "D"}, {"", "", "", "d"}, {"", "", "", "A"}});
   ListTestAccess::SetSortMode(f.List, 2);
-  f.List.Table().SelectCell(0, 2);  // on D
-  f.List.SortTable();
+  f.List.MoveCursor(0, 2);  // on D
+  ListTestAccess::SortTable(f.List);
   EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"A", "B", "d", "D"}));
-  EXPECT_EQ(f.List.PendingRow(), 4);
+  EXPECT_EQ(f.List.Sorting().PendingRow, 4);
   EXPECT_EQ(f.List.Table().Row(), 2);  // the sort itself never moves the cursor
-  f.List.Table().CellPainted();
+  f.List.CellPainted();
   EXPECT_EQ(f.List.Table().Row(), 4);
-  EXPECT_EQ(f.List.PendingRow(), 0);
+  EXPECT_EQ(f.List.Sorting().PendingRow, 0);
   EXPECT_FALSE(f.List.Table().HasDrawHook());
-  EXPECT_TRUE(f.List.SelectHooked());
+  EXPECT_TRUE(f.List.Table().HasSelectHandler());
 }
 
 struct OrderCase {
@@ -239,7 +239,7 @@ TEST(SortTable, OrdersByTheKeyOfEachMode) {
     ListFixture f(Day(2026, 2, 27));
     f.SetRows(c.Table);
     ListTestAccess::SetSortMode(f.List, c.SortMode);
-    f.List.SortTable();
+    ListTestAccess::SortTable(f.List);
     EXPECT_EQ(f.Descriptions(), c.Expected) << c.Name;
   }
 }
@@ -248,7 +248,7 @@ TEST(SortTable, ProjectModeSortsByPaddedProjectNumber) {
   ListFixture f;
   f.SetRows({{"", "", "", "12", "b"}, {"", "", "", "3", "c"}, {"", "", "", "", "a"}}, true);
   ListTestAccess::SetSortMode(f.List, 3);
-  f.List.SortTable();
+  ListTestAccess::SortTable(f.List);
   EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"a", "c", "b"}));
 }
 
@@ -256,7 +256,7 @@ TEST(SortTable, KeepsTheHeaderAndTheTableShape) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}}, true);
   ListTestAccess::SetSortMode(f.List, 2);
-  f.List.SortTable();
+  ListTestAccess::SortTable(f.List);
   EXPECT_EQ(f.RowCells(0),
             (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
   EXPECT_EQ(f.List.Table().RowCount(), 3);
@@ -272,22 +272,22 @@ TEST(SortTable, NothingToMoveArmsNothing) {
     ListFixture f;
     f.SetRows(table);
     ListTestAccess::SetSortMode(f.List, 2);
-    f.List.SortTable();
+    ListTestAccess::SortTable(f.List);
     EXPECT_FALSE(f.List.Table().HasDrawHook());
-    EXPECT_EQ(f.List.PendingRow(), 0);
+    EXPECT_EQ(f.List.Sorting().PendingRow, 0);
   }
 }
 
 TEST(SortTable, FirstRequestAfterAnInsertionOnlyClearsTheFlag) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
-  f.List.Table().SetRow(2);
+  f.List.MoveCursor(f.List.Table().Col(), 2);
   f.List.AddButtonClick();  // the blank row lands at row 2
-  ASSERT_TRUE(f.List.SkipNextSort());
-  f.List.GridMouseDown(f.List.DescCol(), 0);
+  ASSERT_TRUE(f.List.Sorting().SkipNext);
+  f.List.GridMouseDown(f.List.Layout().DescCol(), 0);
   EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"b", "", "a"}));
-  EXPECT_FALSE(f.List.SkipNextSort());
-  f.List.GridMouseDown(f.List.DescCol(), 0);
+  EXPECT_FALSE(f.List.Sorting().SkipNext);
+  f.List.GridMouseDown(f.List.Layout().DescCol(), 0);
   EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"", "a", "b"}));
 }
 
@@ -296,10 +296,10 @@ TEST(SortTable, WithoutFollowingTheHookMovesNothing) {
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
   ListTestAccess::SetSortMode(f.List, 2);
   ListTestAccess::SetFollowSortedRow(f.List, false);
-  f.List.SortTable();
-  EXPECT_EQ(f.List.PendingRow(), 0);
+  ListTestAccess::SortTable(f.List);
+  EXPECT_EQ(f.List.Sorting().PendingRow, 0);
   ASSERT_TRUE(f.List.Table().HasDrawHook());
-  f.List.Table().CellPainted();
+  f.List.CellPainted();
   EXPECT_EQ(f.List.Table().Row(), 1);
   EXPECT_FALSE(f.List.Table().HasDrawHook());
 }
@@ -307,23 +307,23 @@ TEST(SortTable, WithoutFollowingTheHookMovesNothing) {
 TEST(SortTable, RestoreHookMovesWithoutCommittingAndTheEditTravels) {
   ListFixture f;
   f.SetRows({{"", "", "", "b"}, {"", "", "", "a"}});
-  f.List.Table().SetCol(ToDoList::ColSubPri);
-  f.List.Table().SetCell(ToDoList::ColSubPri, 1, " 7 ");  // typed into task b, not yet committed
+  f.List.MoveCursor(ToDoList::ColSubPri, f.List.Table().Row());
+  f.List.TypeInCell(ToDoList::ColSubPri, 1, " 7 ");  // typed into task b, not yet committed
   ListTestAccess::SetSortMode(f.List, 2);
-  f.List.SortTable();
-  EXPECT_EQ(f.List.PendingRow(), 2);
-  EXPECT_EQ(f.List.EditRow(), 2);
-  f.List.Table().CellPainted();
+  ListTestAccess::SortTable(f.List);
+  EXPECT_EQ(f.List.Sorting().PendingRow, 2);
+  EXPECT_EQ(f.List.Edit().Row, 2);
+  f.List.CellPainted();
   EXPECT_EQ(f.List.Table().Row(), 2);
   EXPECT_EQ(f.List.Table().Col(), ToDoList::ColSubPri);
   EXPECT_EQ(f.List.Table().Cell(ToDoList::ColSubPri, 2), " 7 ");  // no commit on the way
-  EXPECT_TRUE(f.List.SelectHooked());
+  EXPECT_TRUE(f.List.Table().HasSelectHandler());
   // The next real move commits the task that was edited, and only that one.
-  f.List.Table().SetRow(1);
+  f.List.MoveCursor(f.List.Table().Col(), 1);
   EXPECT_EQ(f.RowCells(1), (std::vector<std::string>{"", "", "", "a"}));
   EXPECT_EQ(f.RowCells(2), (std::vector<std::string>{"", "", "7", "b"}));
   // The hook acted once.
-  f.List.Table().CellPainted();
+  f.List.CellPainted();
   EXPECT_EQ(f.List.Table().Row(), 1);
 }
 
@@ -338,10 +338,10 @@ TEST(SortTable, TextTypedBeforeThePaintIsCommittedWhereItWasTyped) {
   f.Type(kDesc, "d");
   ASSERT_TRUE(f.Move(kPri, 1));  // commits "d", which sorts after "a"
   f.Type(kPri, " 5 ");           // into task a, now in row 1, before the grid caught up
-  f.List.Table().CellPainted();
+  f.List.CellPainted();
   EXPECT_EQ(f.Rows(), (std::vector<Cells>{{"", "5", "", "a"}, {"", "", "", "d"}}));
   EXPECT_EQ(f.List.Table().Row(), 2);
-  EXPECT_EQ(f.List.EditOldText(), "");
+  EXPECT_EQ(f.List.Edit().OldText, "");
 }
 
 // --- The fast sort against the original routine on whole tables.
@@ -365,10 +365,10 @@ Rows RandomTable(std::mt19937& random, int rows) {
 // Sorts one list with the fast sort and its twin with the original routine: the same cells, the
 // same cursor row to follow, and a cursor move armed exactly when the original moved a row.
 void SortBothAndCompare(ListFixture& fast, ListFixture& slow, int rows, const std::string& where) {
-  fast.List.SortTable();
+  ListTestAccess::SortTable(fast.List);
   const bool moved = ReferenceSortTable(slow.List);
   for (int r = 0; r <= rows; ++r) ASSERT_EQ(fast.RowCells(r), slow.RowCells(r)) << where;
-  ASSERT_EQ(fast.List.PendingRow(), slow.List.PendingRow()) << where;
+  ASSERT_EQ(fast.List.Sorting().PendingRow, slow.List.Sorting().PendingRow) << where;
   ASSERT_EQ(fast.List.Table().HasDrawHook(), moved) << where;
 }
 
@@ -384,8 +384,8 @@ TEST(SortTable, MatchesTheOriginalRoutineOnRandomTables) {
     ListFixture slow(Day(2026, 2, 27));
     for (ListFixture* f : {&fast, &slow}) {
       f->SetRows(cells, true);
-      f->List.DetachSelectHandler();
-      f->List.Table().SelectCell(0, cursor);
+      ListTestAccess::DetachSelectHandler(f->List);
+      f->List.MoveCursor(0, cursor);
       ListTestAccess::SetSortMode(f->List, mode);
     }
     ASSERT_NO_FATAL_FAILURE(SortBothAndCompare(fast, slow, rows, "table " + std::to_string(table)));
@@ -404,10 +404,10 @@ TEST(SortTable, MatchesTheOriginalRoutineAfterEachEdit) {
     ListFixture slow(Day(2026, 2, 27));
     for (ListFixture* f : {&fast, &slow}) {
       f->SetRows(cells, true);
-      f->List.DetachSelectHandler();
+      ListTestAccess::DetachSelectHandler(f->List);
       ListTestAccess::SetSortMode(f->List, 1);
     }
-    fast.List.SortTable();
+    ListTestAccess::SortTable(fast.List);
     ReferenceSortTable(slow.List);
     for (int edit = 0; edit < 25; ++edit) {
       const int changes = std::uniform_int_distribution<int>(0, 9)(random) == 0 ? 2 : 1;
@@ -416,7 +416,7 @@ TEST(SortTable, MatchesTheOriginalRoutineAfterEachEdit) {
         const int col = std::uniform_int_distribution<int>(0, 4)(random);
         const std::string& text = values[std::uniform_int_distribution<std::size_t>(0, 7)(random)]
                                         [static_cast<std::size_t>(col)];
-        for (ListFixture* f : {&fast, &slow}) f->List.Table().SetCell(col, row, text);
+        for (ListFixture* f : {&fast, &slow}) f->List.TypeInCell(col, row, text);
       }
       if (std::uniform_int_distribution<int>(0, 19)(random) == 0) {
         const int mode = std::uniform_int_distribution<int>(1, 3)(random);
@@ -424,9 +424,9 @@ TEST(SortTable, MatchesTheOriginalRoutineAfterEachEdit) {
       }
       const int cursor = std::uniform_int_distribution<int>(1, rows)(random);
       for (ListFixture* f : {&fast, &slow}) {
-        f->List.Table().SelectCell(0, cursor);
+        f->List.MoveCursor(0, cursor);
         ListTestAccess::SetPendingRow(f->List, 0);
-        f->List.Table().ClearDrawHook();
+        ListTestAccess::Table(f->List).ClearDrawHook();
       }
       ASSERT_NO_FATAL_FAILURE(SortBothAndCompare(
           fast, slow, rows, "table " + std::to_string(table) + " edit " + std::to_string(edit)));
@@ -451,8 +451,8 @@ TEST(SortButtons, SortOrderCyclesThroughTheModesThatExist) {
     f.SetRows({{"", "", "", "", "x"}}, c.Project);
     for (std::size_t press = 0; press < c.Modes.size(); ++press) {
       f.List.SortOrderButtonClick();
-      EXPECT_EQ(static_cast<int>(f.List.SortMode()), c.Modes[press]);
-      EXPECT_EQ(f.List.SortOrderButtonCaption(), c.Captions[press]);
+      EXPECT_EQ(static_cast<int>(f.List.Sorting().Mode), c.Modes[press]);
+      EXPECT_EQ(f.List.Buttons().SortOrderCaption, c.Captions[press]);
     }
     EXPECT_EQ(f.Ui.FocusCount, static_cast<int>(c.Modes.size()));
   }
@@ -470,16 +470,16 @@ TEST(SortButtons, SortOrderSortsOnlyWithAutoSort) {
 
 TEST(SortButtons, AutoSortTogglesCaptionAndSortNowButton) {
   ListFixture f;
-  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
-  EXPECT_FALSE(f.List.AutoSort());
+  EXPECT_EQ(f.List.Buttons().AutoSortCaption, "AutoSort on");
+  EXPECT_FALSE(f.List.Sorting().Auto);
   f.List.AutoSortButtonClick();
-  EXPECT_TRUE(f.List.AutoSort());
-  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
-  EXPECT_FALSE(f.List.SortButtonVisible());
+  EXPECT_TRUE(f.List.Sorting().Auto);
+  EXPECT_EQ(f.List.Buttons().AutoSortCaption, "AutoSort on");
+  EXPECT_FALSE(f.List.Buttons().SortVisible);
   f.List.AutoSortButtonClick();
-  EXPECT_FALSE(f.List.AutoSort());
-  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort off");
-  EXPECT_TRUE(f.List.SortButtonVisible());
+  EXPECT_FALSE(f.List.Sorting().Auto);
+  EXPECT_EQ(f.List.Buttons().AutoSortCaption, "AutoSort off");
+  EXPECT_TRUE(f.List.Buttons().SortVisible);
 }
 
 TEST(SortButtons, SortNowSortsWithoutTouchingTheFocus) {

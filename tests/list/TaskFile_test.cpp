@@ -47,7 +47,7 @@ struct FileFixture {
   // Builds the table from the file as it is; the text of the load's failure, or "".
   std::string Load() {
     try {
-      F.List.InitTaskTable();
+      ListTestAccess::InitTaskTable(F.List);
     } catch (const std::exception& e) {
       return e.what();
     }
@@ -130,8 +130,8 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
       EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
     }
     EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
-    EXPECT_EQ(f.F.List.HasProjCol(), c.Project) << c.Fixture;
-    EXPECT_EQ(f.F.List.DescCol(), c.Project ? 4 : 3) << c.Fixture;
+    EXPECT_EQ(f.F.List.Layout().HasProjCol(), c.Project) << c.Fixture;
+    EXPECT_EQ(f.F.List.Layout().DescCol(), c.Project ? 4 : 3) << c.Fixture;
   }
 }
 
@@ -255,7 +255,7 @@ TEST(TaskFilePartialLoad, OriginalIsKeptAsBackupBeforeTheFirstOverwrite) {
   EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
   EXPECT_EQ(ReadBytes(f.Path), kHeader + "7/6/09,,2,\"Call the bank\"\r\n");
   // Later saves leave the backup alone.
-  f.F.List.Table().SetCell(3, 1, "Changed");
+  f.F.List.TypeInCell(3, 1, "Changed");
   f.Save();
   EXPECT_EQ(ReadBytes(f.Path + ".bak"), original);
 }
@@ -332,12 +332,12 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
     } else {
       WriteBytes(f.Path, c.Bytes);
     }
-    ASSERT_FALSE(f.F.List.Guarded([&] { f.F.List.InitTaskTable(); })) << c.Name;
+    ASSERT_FALSE(f.F.List.Guarded([&] { ListTestAccess::InitTaskTable(f.F.List); })) << c.Name;
     const ToDoList& list = f.F.List;
     ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
     EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
     EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
-    EXPECT_EQ(list.HasProjCol(), c.Project) << c.Name;
+    EXPECT_EQ(list.Layout().HasProjCol(), c.Project) << c.Name;
     EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
     EXPECT_EQ(f.F.RowCells(0),
               c.Project
@@ -348,7 +348,7 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
     EXPECT_EQ(list.Table().Row(), 1);
     EXPECT_EQ(list.Table().Col(), 0);
     EXPECT_EQ(list.Table().FixedRows(), 1);
-    EXPECT_TRUE(list.SelectHooked());
+    EXPECT_TRUE(list.Table().HasSelectHandler());
     EXPECT_TRUE(list.Table().HasSelectHandler());
     for (int col = 0; col < list.Table().ColCount(); ++col)
       EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
@@ -363,7 +363,7 @@ void ExpectFailedSaveKeepsEverything(FileFixture& f, const std::function<void()>
                                      const std::string& failure) {
   const std::string original = DataFile("taskfile_crlf.todo");
   ASSERT_EQ(f.Load(original), "");
-  f.F.List.Table().SetCell(3, 2, "Changed");
+  f.F.List.TypeInCell(3, 2, "Changed");
   breakIt();
   const int code = RunInChild([&] {
     if (!DropToNobody()) return 2;
@@ -407,9 +407,8 @@ TEST(TaskFileSafeSave, FullDiskLeavesTheOldFile) {
   FileFixture f;
   const std::string original = DataFile("taskfile_crlf.todo");
   ASSERT_EQ(f.Load(original), "");
-  f.F.List.Table().SetRowCount(200);
-  for (int r = 1; r < f.F.List.Table().RowCount(); ++r)
-    f.F.List.Table().SetCell(3, r, "A longer task");
+  ListTestAccess::Table(f.F.List).SetRowCount(200);
+  for (int r = 1; r < f.F.List.Table().RowCount(); ++r) f.F.List.TypeInCell(3, r, "A longer task");
   const int code = RunInChild([&] {
     const struct rlimit limit { 64, 64 };
     ::signal(SIGXFSZ, SIG_IGN);
@@ -434,9 +433,9 @@ TEST(TaskFileSafeSave, RunningOutOfMemoryNamesTheFileAndWritesNothing) {
   FileFixture f;
   const std::string original = DataFile("taskfile_crlf.todo");
   ASSERT_EQ(f.Load(original), "");
-  f.F.List.Table().SetRowCount(20000);
+  ListTestAccess::Table(f.F.List).SetRowCount(20000);
   for (int r = 1; r < f.F.List.Table().RowCount(); ++r)
-    f.F.List.Table().SetCell(3, r, std::string(100, 'x'));
+    f.F.List.TypeInCell(3, r, std::string(100, 'x'));
   const int code = RunInChild([&] {
     // Room for what is there now, not for the 2 MB a save would build.
     long pages = 0;
@@ -469,7 +468,7 @@ TEST(TaskFileSafeSave, PermissionsAndLinksSurvive) {
   ::chmod(real.c_str(), 0640);
   std::filesystem::create_symlink("real.todo", f.Path);
   ASSERT_EQ(f.Load(), "");
-  f.F.List.Table().SetCell(3, 2, "Changed");
+  f.F.List.TypeInCell(3, 2, "Changed");
   f.F.List.SaveTaskFile();
   EXPECT_TRUE(std::filesystem::is_symlink(f.Path));
   EXPECT_EQ(ReadBytes(real), kHeader + "7/6/09,,2,\"Call the bank\"\r\n,3,,\"Changed\"\r\n");
@@ -680,10 +679,10 @@ TEST(TaskFileLostText, WhatTheListCanHoldLoadsWithoutAReportAndRoundTrips) {
 void TypeIntoSingleByteList(FileFixture& f, const std::string& typed) {
   ASSERT_EQ(f.Load(DataFile("taskfile_latin1.todo")), "");
   ASSERT_FALSE(f.F.List.File().TextIsUtf8());
-  f.F.List.CellsToUtf8();
+  ListTestAccess::CellsToUtf8(f.F.List);
   EXPECT_EQ(f.F.List.Table().Cell(3, 1), "Caf\xC3\xA9 au lait");
-  f.F.List.Table().SetRowCount(3);
-  f.F.List.Table().SetCell(3, 2, typed);
+  ListTestAccess::Table(f.F.List).SetRowCount(3);
+  f.F.List.TypeInCell(3, 2, typed);
 }
 
 TEST(TaskFileSingleByte, TypedCharactersAreWrittenInWindows1252OrAsUtf8AfterAYes) {
@@ -776,12 +775,12 @@ namespace {
 TEST(UnsavedChanges, FollowEditsAndSaves) {
   FileFixture file;
   ASSERT_EQ(file.Load(kHeader + "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Plain\"\r\n"), "");
-  EXPECT_FALSE(file.F.List.HasUnsavedChanges());
+  EXPECT_FALSE(file.F.List.Sync().HasUnsavedChanges());
   EXPECT_EQ(file.F.List.FileBytes(), file.F.List.File().BaseBytes());
-  file.F.List.Table().SetCell(3, 2, "Plain, edited");
-  EXPECT_TRUE(file.F.List.HasUnsavedChanges());
+  file.F.List.TypeInCell(3, 2, "Plain, edited");
+  EXPECT_TRUE(file.F.List.Sync().HasUnsavedChanges());
   file.Save();
-  EXPECT_FALSE(file.F.List.HasUnsavedChanges());
+  EXPECT_FALSE(file.F.List.Sync().HasUnsavedChanges());
   EXPECT_EQ(ReadBytes(file.Path), file.F.List.File().BaseBytes());
 }
 

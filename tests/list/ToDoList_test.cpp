@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 
 using testing::Cells;
 using testing::DataFile;
+using testing::kDesc;
 using testing::ListFixture;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -34,13 +36,13 @@ TEST(InitTaskTable, WithoutAFileTheTableHasOneBlankRow) {
   EXPECT_EQ(list.Table().RowCount(), 2);
   EXPECT_EQ(f.RowCells(1), (Cells{"", "", "", ""}));
   EXPECT_EQ(list.Table().ColCount(), 4);
-  EXPECT_EQ(list.DescCol(), 3);
-  EXPECT_FALSE(list.HasProjCol());
+  EXPECT_EQ(list.Layout().DescCol(), 3);
+  EXPECT_FALSE(list.Layout().HasProjCol());
   EXPECT_EQ(list.Table().Row(), 1);
   EXPECT_EQ(list.Table().Col(), 0);
   EXPECT_EQ(list.Table().FixedRows(), 1);
-  EXPECT_TRUE(list.SelectHooked());
-  EXPECT_EQ(list.EditOldText(), "");
+  EXPECT_TRUE(list.Table().HasSelectHandler());
+  EXPECT_EQ(list.Edit().OldText, "");
   EXPECT_EQ(list.Table().ColWidth(0), kDateWidth);
   EXPECT_EQ(list.Table().ColWidth(1), kPriWidth);
   EXPECT_EQ(list.Table().ColWidth(2), kSubPWidth);
@@ -52,20 +54,20 @@ TEST(InitTaskTable, ProjectColumnNarrowsTheDescription) {
   ListFixture f;
   ListTestAccess::SetTaskFileName(f.List, dir.Path("p.todo"));
   WriteBytes(f.List.File().Name(), DataFile("taskfile_project_header.todo"));
-  f.List.InitTaskTable();
+  ListTestAccess::InitTaskTable(f.List);
   const ToDoList& list = f.List;
   EXPECT_EQ(list.Table().ColCount(), 5);
   EXPECT_EQ(f.RowCells(0), (Cells{"Date ", "Pri  ", "SubP ", "Proj ", "Description "}));
   EXPECT_EQ(list.Table().ColWidth(3), kProjWidth);
   EXPECT_EQ(list.Table().ColWidth(4), kDescWidth - kProjWidth);
-  EXPECT_EQ(list.EditOldText(), "07/06/2009");
+  EXPECT_EQ(list.Edit().OldText, "07/06/2009");
   EXPECT_EQ(list.Table().Row(), 1);
   EXPECT_EQ(list.Table().Col(), 0);
 }
 
 TEST(FitDescriptionWidth, DescriptionTakesWhatTheOtherColumnsLeave) {
   ListFixture f;
-  f.List.Table().SetColWidth(0, kDateWidth + 50);  // dragged wider by the user
+  f.List.Geometry().SetColumnWidth(0, kDateWidth + 50);  // dragged wider by the user
   f.Ui.Width = 1000;
   f.List.Geometry().FitDescriptionWidth(f.List.Layout());
   EXPECT_EQ(f.List.Table().ColWidth(3), kDescWidth + 200 - 50);
@@ -95,21 +97,21 @@ TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
                {"07/08/2009", "Wed", "3", "t3"},
                {"", "4", "4", "t4"},
                {"", "", "", "t5"}});
-    f.List.DetachSelectHandler();
-    f.List.Table().SelectCell(c.CursorCol, c.CursorRow);
+    ListTestAccess::DetachSelectHandler(f.List);
+    f.List.MoveCursor(c.CursorCol, c.CursorRow);
     // Stand in for the commit: note what the selection event sees.
     std::vector<std::pair<int, int>> targets;
     bool skipDuringEvent = false;
-    f.List.Table().SetSelectHandler([&](int col, int row) {
+    ListTestAccess::Table(f.List).SetSelectHandler([&](int col, int row) {
       targets.emplace_back(col, row);
-      skipDuringEvent = f.List.SkipNextSort();
+      skipDuringEvent = f.List.Sorting().SkipNext;
     });
     f.List.AddButtonClick();
     EXPECT_EQ(f.Descriptions(), c.Descriptions) << c.CursorRow << "," << c.CursorCol;
     EXPECT_EQ(f.RowCells(c.CursorRow), (Cells{"", "", "", ""}));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
     EXPECT_EQ(f.List.Table().Col(), 0);
-    EXPECT_TRUE(f.List.SkipNextSort());
+    EXPECT_TRUE(f.List.Sorting().SkipNext);
     EXPECT_EQ(f.Ui.FocusCount, 1);
     if (c.CursorCol == 0) {
       EXPECT_TRUE(targets.empty());
@@ -123,10 +125,31 @@ TEST(InsertTaskRow, BlankRowTakesTheCursorRow) {
 TEST(InsertTaskRow, RowBelowKeepsEveryCellOfTheMovedTask) {
   ListFixture f;
   f.SetRows({{"", "9", "8", "7", "with project"}, {"01/02/2026", "Fri", "", "", "last"}}, true);
-  f.List.InsertTaskRow();
+  ListTestAccess::InsertTaskRow(f.List);
   EXPECT_EQ(f.Rows(), (std::vector<Cells>{{"", "", "", "", ""},
                                           {"", "9", "8", "7", "with project"},
                                           {"01/02/2026", "Fri", "", "", "last"}}));
+}
+
+// The grid's editor writes through the list alone; a character the single-byte table lacks turns
+// the whole table to UTF-8 first, and undo takes the typing back like any other change.
+TEST(TypeInCell, IsTheOneWayTypingWritesTheTable) {
+  static_assert(std::is_same_v<decltype(std::declval<ToDoList&>().Table()), const TaskTable&>,
+                "the table is handed out read-only");
+  ListFixture f;
+  f.SetRows({{"", "1", "", "Caf\xE9"}, {"", "2", "", "tea"}});
+  ListTestAccess::SetTextIsUtf8(f.List, false);
+  ListTestAccess::SetSingleByteFile(f.List, true);
+  ASSERT_TRUE(f.Move(kDesc, 2));
+  f.List.TypeInCell(kDesc, 2, "t\xE9");
+  EXPECT_FALSE(f.List.File().TextIsUtf8());
+  f.List.TypeInCell(kDesc, 2, "t\xC3\xA9 \xE2\x86\x92", true);
+  EXPECT_TRUE(f.List.File().TextIsUtf8());
+  EXPECT_EQ(f.Descriptions(), (Cells{"Caf\xC3\xA9", "t\xC3\xA9 \xE2\x86\x92"}));
+  EXPECT_EQ(f.List.Edit().OldText, "tea");
+  ASSERT_TRUE(f.Move(0, 1));
+  f.List.Undo();
+  EXPECT_EQ(f.Descriptions(), (Cells{"Caf\xC3\xA9", "tea"}));
 }
 
 }  // namespace

@@ -77,13 +77,13 @@ struct Session {
       case 0:
       case 1:
         Touch(row);
-        list.Table().SetCell(col, row, TypedText(col));
+        list.TypeInCell(col, row, TypedText(col));
         break;
       case 2:
-        list.Guarded([&] { list.Table().SelectCell((col + 1) % 4, row); });
+        list.Guarded([&] { list.MoveCursor((col + 1) % 4, row); });
         break;
       case 3:
-        list.Guarded([&] { list.Table().SelectCell(col, 1 + Pick(list.Table().RowCount() - 1)); });
+        list.Guarded([&] { list.MoveCursor(col, 1 + Pick(list.Table().RowCount() - 1)); });
         break;
       case 4:
         list.Guarded([&] { list.GridExit(); });

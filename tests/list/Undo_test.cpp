@@ -26,17 +26,16 @@ Grid AllCells(const ToDoList& list) {
 
 // Types into a cell and leaves it with Tab, as the grid does.
 void TypeAndTab(ListFixture& f, int col, int row, const std::string& text) {
-  TaskTable& table = f.List.Table();
-  table.SelectCell(col, row);
-  table.SetCell(col, row, text);
-  table.SelectCell((col + 1) % table.ColCount(), row);
+  f.List.MoveCursor(col, row);
+  f.List.TypeInCell(col, row, text);
+  f.List.MoveCursor((col + 1) % f.List.Table().ColCount(), row);
 }
 
 // The edit position is the cursor cell as it reads: nothing would be committed by accident.
 void ExpectNothingPending(const ToDoList& list) {
-  EXPECT_EQ(list.EditRow(), list.Table().Row());
-  EXPECT_EQ(list.EditCol(), list.Table().Col());
-  EXPECT_EQ(list.EditOldText(), list.Table().Cell(list.EditCol(), list.EditRow()));
+  EXPECT_EQ(list.Edit().Row, list.Table().Row());
+  EXPECT_EQ(list.Edit().Col, list.Table().Col());
+  EXPECT_EQ(list.Edit().OldText, list.Table().Cell(list.Edit().Col, list.Edit().Row));
 }
 
 const Grid kTasks = {{"06/20/2026", "Sat", "", "zeta"},
@@ -65,7 +64,7 @@ TEST(Undo, EachKindOfStepIsTakenBackAndMadeAgainExactly) {
       {"Delete", false, [](ListFixture& f) { f.List.DeleteButtonClick(); }},
       {"Delete of the last row", false,
        [](ListFixture& f) {
-         f.List.Table().SelectCell(1, 5);
+         f.List.MoveCursor(1, 5);
          f.List.DeleteButtonClick();
        },
        5},
@@ -79,27 +78,27 @@ TEST(Undo, EachKindOfStepIsTakenBackAndMadeAgainExactly) {
     ListFixture f;
     f.SetRows(kTasks);
     ListTestAccess::SetAutoSort(f.List, c.AutoSort);
-    f.List.Table().SelectCell(1, 3);
+    f.List.MoveCursor(1, 3);
     const Grid before = AllCells(f.List);
-    const int sortMode = static_cast<int>(f.List.SortMode());
+    const int sortMode = static_cast<int>(f.List.Sorting().Mode);
 
     c.Act(f);
     const Grid after = AllCells(f.List);
     ASSERT_NE(after, before);
     ASSERT_EQ(f.List.History().UndoSteps(), 1U);
-    const int sortModeAfter = static_cast<int>(f.List.SortMode());
+    const int sortModeAfter = static_cast<int>(f.List.Sorting().Mode);
 
     f.List.Undo();
     EXPECT_EQ(AllCells(f.List), before);
-    EXPECT_EQ(static_cast<int>(f.List.SortMode()), sortMode);
-    EXPECT_EQ(f.List.SortOrderButtonCaption(), SortCaption(static_cast<SortOrder>(sortMode)));
+    EXPECT_EQ(static_cast<int>(f.List.Sorting().Mode), sortMode);
+    EXPECT_EQ(f.List.Buttons().SortOrderCaption, SortCaption(static_cast<SortOrder>(sortMode)));
     EXPECT_EQ(f.List.Table().Row(), c.CursorRow);
-    EXPECT_TRUE(f.List.SelectHooked());
+    EXPECT_TRUE(f.List.Table().HasSelectHandler());
     ExpectNothingPending(f.List);
 
     f.List.Redo();
     EXPECT_EQ(AllCells(f.List), after);
-    EXPECT_EQ(static_cast<int>(f.List.SortMode()), sortModeAfter);
+    EXPECT_EQ(static_cast<int>(f.List.Sorting().Mode), sortModeAfter);
     ExpectNothingPending(f.List);
     f.List.Undo();
     EXPECT_EQ(AllCells(f.List), before);
@@ -115,18 +114,18 @@ TEST(Undo, CommitStepPutsTheCursorBackOnTheEditedCell) {
   f.List.Undo();
   EXPECT_EQ(f.List.Table().Row(), 3);
   EXPECT_EQ(f.List.Table().Col(), kDate);
-  EXPECT_EQ(f.List.EditOldText(), "06/03/2026");
+  EXPECT_EQ(f.List.Edit().OldText, "06/03/2026");
 }
 
 TEST(Undo, CtrlZTakesBackTypedTextBeforeAnyStep) {
   ListFixture f;
   f.SetRows(kTasks);
   f.List.AddButtonClick();
-  f.List.Table().SetCell(f.List.EditCol(), f.List.EditRow(), "half typed");
+  f.List.TypeInCell(f.List.Edit().Col, f.List.Edit().Row, "half typed");
   const std::size_t steps = f.List.History().UndoSteps();
 
   f.List.Undo();
-  EXPECT_EQ(f.List.Table().Cell(f.List.EditCol(), f.List.EditRow()), f.List.EditOldText());
+  EXPECT_EQ(f.List.Table().Cell(f.List.Edit().Col, f.List.Edit().Row), f.List.Edit().OldText);
   EXPECT_EQ(f.List.History().UndoSteps(), steps);
   f.List.Undo();
   EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
@@ -135,9 +134,9 @@ TEST(Undo, CtrlZTakesBackTypedTextBeforeAnyStep) {
 TEST(Undo, RefusedCommitLeavesNoStepAndCtrlZRestoresTheOldText) {
   ListFixture f;
   f.SetRows(kTasks);
-  f.List.Table().SelectCell(kDate, 2);
-  f.List.Table().SetCell(kDate, 2, "no date");
-  EXPECT_FALSE(f.List.Guarded([&] { f.List.Table().SelectCell(kPri, 2); }));
+  f.List.MoveCursor(kDate, 2);
+  f.List.TypeInCell(kDate, 2, "no date");
+  EXPECT_FALSE(f.List.Guarded([&] { f.List.MoveCursor(kPri, 2); }));
   EXPECT_EQ(f.Ui.Messages.size(), 1U);
   EXPECT_FALSE(f.List.History().CanUndo());
   f.List.Undo();
@@ -153,14 +152,14 @@ TEST(Undo, SurvivesASaveAndTheListIsThenUnsaved) {
   f.List.DeleteButtonClick();
   ASSERT_TRUE(f.List.SaveTaskFile());
   const std::string saved = ReadBytes(dir.Path("list.todo"));
-  EXPECT_FALSE(f.List.HasUnsavedChanges());
+  EXPECT_FALSE(f.List.Sync().HasUnsavedChanges());
 
   f.List.Undo();
   EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
-  EXPECT_TRUE(f.List.HasUnsavedChanges());
+  EXPECT_TRUE(f.List.Sync().HasUnsavedChanges());
   EXPECT_EQ(ReadBytes(dir.Path("list.todo")), saved);
   f.List.Redo();
-  EXPECT_FALSE(f.List.HasUnsavedChanges());
+  EXPECT_FALSE(f.List.Sync().HasUnsavedChanges());
 }
 
 TEST(Undo, ANewChangeClearsTheRedoSteps) {
@@ -181,8 +180,8 @@ TEST(Undo, RedoCommitsTypedTextFirstSoNothingTypedIsLost) {
   f.SetRows(kTasks);
   f.List.AddButtonClick();
   f.List.Undo();
-  f.List.Table().SelectCell(3, 1);
-  f.List.Table().SetCell(3, 1, "kept");
+  f.List.MoveCursor(3, 1);
+  f.List.TypeInCell(3, 1, "kept");
   f.List.Redo();
   EXPECT_EQ(f.List.Table().Cell(3, 1), "kept");
   EXPECT_EQ(AllCells(f.List).size(), kTasks.size() + 1);
@@ -212,7 +211,7 @@ TEST(Undo, KeptTextsFollowASingleByteListToUtf8) {
   f.SetRows({{"", "", "", "caf\xE9"}, {"", "", "", "x"}});
   ListTestAccess::SetTextIsUtf8(f.List, false);
   TypeAndTab(f, 3, 1, "tea");
-  f.List.CellsToUtf8();
+  ListTestAccess::CellsToUtf8(f.List);
   f.List.Undo();
   EXPECT_EQ(f.List.Table().Cell(3, 1), "caf\xC3\xA9");
 }
@@ -234,15 +233,15 @@ TEST(Undo, UndoingEveryStepOfARandomSessionGivesBackTheLoadedTable) {
     const std::string loadedBytes = f.List.FileBytes();
     std::mt19937 random(seed);
     auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    TaskTable& table = f.List.Table();
+    const TaskTable& table = f.List.Table();
     // Typing is three times as likely as each other action.
     const auto typeSomewhere = [&] {
       const int row = 1 + pick(table.RowCount() - 1);
       const int col = pick(table.ColCount());
-      f.List.Guarded([&] { table.SelectCell(col, row); });
-      f.List.Guarded([&] { table.CellPainted(); });
-      table.SetCell(f.List.EditCol(), f.List.EditRow(),
-                    typed[static_cast<std::size_t>(pick(static_cast<int>(typed.size())))]);
+      f.List.Guarded([&] { f.List.MoveCursor(col, row); });
+      f.List.Guarded([&] { f.List.CellPainted(); });
+      f.List.TypeInCell(f.List.Edit().Col, f.List.Edit().Row,
+                        typed[static_cast<std::size_t>(pick(static_cast<int>(typed.size())))]);
     };
     const auto press = [&](void (ToDoList::*button)()) {
       return [&f, button] { f.Press(button); };
@@ -264,18 +263,18 @@ TEST(Undo, UndoingEveryStepOfARandomSessionGivesBackTheLoadedTable) {
     for (int op = 0; op < 120; ++op) {
       actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))]();
       // The window paints after every event, which ends a sort's cursor move.
-      f.List.Guarded([&] { table.CellPainted(); });
+      f.List.Guarded([&] { f.List.CellPainted(); });
     }
     // Ctrl+Z until nothing is left: first the text still being typed, then every step.
-    for (int guard = 0;
-         guard < 1000 && (f.List.History().CanUndo() ||
-                          table.Cell(f.List.EditCol(), f.List.EditRow()) != f.List.EditOldText());
+    for (int guard = 0; guard < 1000 &&
+                        (f.List.History().CanUndo() ||
+                         table.Cell(f.List.Edit().Col, f.List.Edit().Row) != f.List.Edit().OldText);
          ++guard) {
       f.List.Undo();
     }
     EXPECT_EQ(AllCells(f.List), loaded);
     EXPECT_EQ(f.List.FileBytes(), loadedBytes);
-    EXPECT_FALSE(f.List.HasUnsavedChanges());
+    EXPECT_FALSE(f.List.Sync().HasUnsavedChanges());
   }
 }
 

@@ -28,7 +28,7 @@ TEST(ListTitle, FollowsTheFileNamePartAndTheFirstDot) {
       {"/tmp/.hidden", ""},
       {"a.b.todo", "a"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ToDoList::ListTitleOf(c.Path), c.Title) << c.Path;
+  for (const auto& c : cases) EXPECT_EQ(ListTitleOf(c.Path), c.Title) << c.Path;
 }
 
 TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
@@ -36,12 +36,12 @@ TEST(FormCreate, WithoutArgumentUsesToDoInTheHomeFolder) {
   f.List.FormCreate("", "/nonexistent-home");
   EXPECT_EQ(f.List.File().Name(), "/nonexistent-home/ToDo.ToDo");
   EXPECT_EQ(f.List.ListTitle(), "ToDo");
-  EXPECT_EQ(f.List.SortOrderButtonCaption(), "Sorted by Date");
-  EXPECT_EQ(f.List.AutoSortButtonCaption(), "AutoSort on");
-  EXPECT_EQ(f.List.HideButtonCaption(), "&Hide Sel");
-  EXPECT_FALSE(f.List.AutoSort());
-  EXPECT_TRUE(f.List.FollowSortedRow());
-  EXPECT_TRUE(f.List.SelectHooked());
+  EXPECT_EQ(f.List.Buttons().SortOrderCaption, "Sorted by Date");
+  EXPECT_EQ(f.List.Buttons().AutoSortCaption, "AutoSort on");
+  EXPECT_EQ(f.List.Buttons().HideCaption, "&Hide Sel");
+  EXPECT_FALSE(f.List.Sorting().Auto);
+  EXPECT_TRUE(f.List.Sorting().FollowSortedRow);
+  EXPECT_TRUE(f.List.Table().HasSelectHandler());
 }
 
 TEST(FormCreate, KeepsTheArgumentExactly) {
@@ -117,14 +117,14 @@ TEST(FormResize, PushesAWindowAboveTheWorkAreaBackAndRefitsTheDescription) {
 TEST(FormShow, PutsTheCursorAndEditPositionOnTheFirstTask) {
   ListFixture f;
   f.SetRows({{"", "", "", "a"}, {"", "", "", "b"}});
-  f.List.Table().SelectCell(2, 2);
+  f.List.MoveCursor(2, 2);
   ListTestAccess::SetPendingRow(f.List, 7);
   f.List.FormShow();
   EXPECT_EQ(f.List.Table().Row(), 1);
   EXPECT_EQ(f.List.Table().Col(), 0);
-  EXPECT_EQ(f.List.EditRow(), 1);
-  EXPECT_EQ(f.List.EditCol(), 0);
-  EXPECT_EQ(f.List.PendingRow(), 0);
+  EXPECT_EQ(f.List.Edit().Row, 1);
+  EXPECT_EQ(f.List.Edit().Col, 0);
+  EXPECT_EQ(f.List.Sorting().PendingRow, 0);
 }
 
 class ShellButtons : public ::testing::Test {

@@ -79,9 +79,9 @@ ListFixture::ListFixture(double now, RegionalSettings regional)
 }
 
 void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, bool withProject) {
-  List.DetachSelectHandler();
+  ListTestAccess::DetachSelectHandler(List);
   ListTestAccess::SetHasProjCol(List, withProject);
-  TaskTable& table = List.Table();
+  TaskTable& table = ListTestAccess::Table(List);
   const TableLayout& layout = List.Layout();
   table.SetRowCount(1);
   table.SetRowCount(rows.empty() ? 2 : static_cast<int>(rows.size()) + 1);
@@ -95,7 +95,7 @@ void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, boo
     }
   }
   table.SelectCell(0, 1);
-  List.AttachSelectHandler();
+  ListTestAccess::AttachSelectHandler(List);
   ListTestAccess::SetEditRow(List, 1);
   ListTestAccess::SetEditCol(List, 0);
   ListTestAccess::SetEditOldText(List, table.Cell(0, 1));
@@ -122,12 +122,12 @@ std::vector<Cells> ListFixture::Rows() const {
 }
 
 void ListFixture::Type(int col, const std::string& text) {
-  List.Table().SetCol(col);
-  List.Table().SetCell(col, List.Table().Row(), text);
+  List.MoveCursor(col, List.Table().Row());
+  List.TypeInCell(col, List.Table().Row(), text);
 }
 
 bool ListFixture::Move(int col, int row) {
-  return List.Guarded([&] { List.Table().SelectCell(col, row); });
+  return List.Guarded([&] { List.MoveCursor(col, row); });
 }
 
 bool ListFixture::Press(void (ToDoList::*button)()) {

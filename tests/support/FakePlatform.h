@@ -94,7 +94,7 @@ struct ListFixture {
   std::vector<std::string> RowCells(int row) const;
   std::vector<std::string> Column(int col) const;
   std::vector<Cells> Rows() const;  // every task row, without the header
-  std::vector<std::string> Descriptions() const { return Column(List.DescCol()); }
+  std::vector<std::string> Descriptions() const { return Column(List.Layout().DescCol()); }
 
   // Types into a cell of the cursor's row, as the in-place editor does, without leaving it.
   void Type(int col, const std::string& text);

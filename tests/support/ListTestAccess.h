@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "list/ToDoList.h"
 
@@ -35,6 +36,24 @@ struct ListTestAccess {
   static void SetUndoByteLimit(ToDoList& list, std::size_t bytes) {
     list.history_.SetByteLimit(bytes);
   }
+  // The table for a test's set-up beyond what typing and cursor moves do (row counts, handlers).
+  static TaskTable& Table(ToDoList& list) { return list.table_; }
+
+  // The routines behind the handlers, for tests of one step on its own.
+  static void InitTaskTable(ToDoList& list, const DiskBytes* from = nullptr) {
+    list.InitTaskTable(from);
+  }
+  static void InsertTaskRow(ToDoList& list) { list.InsertTaskRow(); }
+  static void AttachSelectHandler(ToDoList& list) { list.AttachSelectHandler(); }
+  static void DetachSelectHandler(ToDoList& list) { list.DetachSelectHandler(); }
+  static void CellsToUtf8(ToDoList& list) { list.CellsToUtf8(); }
+  static void DeleteTaskRow(ToDoList& list) { list.DeleteTaskRow(); }
+  static std::string BuildSortKey(const ToDoList& list, int row) { return list.BuildSortKey(row); }
+  static void SortTable(ToDoList& list) { list.SortTable(); }
+  static std::vector<std::string> ReportLines(const ToDoList& list, const PrintChoice& choice) {
+    return list.ReportLines(choice);
+  }
+  static void PrintTasks(ToDoList& list) { list.PrintTasks(); }
 };
 
 }  // namespace taskwell

@@ -50,18 +50,18 @@ inline ExchangeResult ReferenceExchangeSort(std::vector<std::string> keys, int c
 // row are added, whole rows are exchanged through the spare row, then both are removed. Returns
 // whether rows moved, and leaves PendingRow as the original routine would.
 inline bool ReferenceSortTable(ToDoList& list) {
-  if (list.SkipNextSort()) {
+  if (list.Sorting().SkipNext) {
     ListTestAccess::SetSkipNextSort(list, false);
     return false;
   }
-  TaskTable& grid = list.Table();
+  TaskTable& grid = ListTestAccess::Table(list);
   const int n = grid.RowCount();
   const int c = grid.ColCount();
   int cur = grid.Row();
   bool changed = false;
   grid.SetRowCount(n + 1);
   grid.SetColCount(c + 1);
-  for (int r = 1; r < n; ++r) grid.SetCell(c, r, list.BuildSortKey(r));
+  for (int r = 1; r < n; ++r) grid.SetCell(c, r, ListTestAccess::BuildSortKey(list, r));
   for (int i = 2; i < n; ++i) {
     for (int j = 1; j < i; ++j) {
       if (grid.Cell(c, i) < grid.Cell(c, j)) {
@@ -81,7 +81,7 @@ inline bool ReferenceSortTable(ToDoList& list) {
   for (int r = 0; r <= n; ++r) grid.SetCell(c, r, "");
   grid.SetRowCount(n);
   grid.SetColCount(c);
-  if (changed && list.FollowSortedRow()) ListTestAccess::SetPendingRow(list, cur);
+  if (changed && list.Sorting().FollowSortedRow) ListTestAccess::SetPendingRow(list, cur);
   return changed;
 }
 
