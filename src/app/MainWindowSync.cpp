@@ -83,6 +83,11 @@ void MainWindow::SaveWithSync(bool close) {
     bool saved = false;
     Run([this, &saved] { saved = tasks_->SaveButtonClick(); });
     if (!saved) return;
+    // A server that just failed is not asked again; the next sync carries what was saved.
+    if (!before.Ok) {
+      if (close) CloseWindow();
+      return;
+    }
     sync_->Run([this, close](const SyncOutcome& after) {
       TakeSyncOutcome(after);
       if (close) CloseWindow();
