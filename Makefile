@@ -16,7 +16,7 @@ DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-d
        librsvg2-bin locales-all util-linux appstream groff-base pkgconf mount time \
        qt6-wayland weston at-spi2-core python3-pyatspi dbus qt6-tools-dev qt6-l10n-tools \
        qt6-translations-l10n openbox dunst systemd fiu-utils libfiu-dev libical-dev \
-       python3-icalendar radicale python3-caldav qtkeychain-qt6-dev
+       python3-icalendar sway wtype radicale python3-caldav qtkeychain-qt6-dev
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 

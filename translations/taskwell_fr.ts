@@ -235,28 +235,411 @@ une importation est refusée ou si une synchronisation échoue, 2 pour une optio
 iCalendar et todo.txt : docs/INTERCHANGE.md.
 </translation>
     </message>
-</context>
-<context>
-    <name>taskwell::ExchangeMenu</name>
     <message>
-        <source>&amp;Import...</source>
-        <translation>&amp;Importer...</translation>
+        <source>&quot;%1&quot;&#13;
+Are you sure you want to delete this repeating entry?</source>
+        <translation>« %1 »&#13;
+Voulez-vous vraiment supprimer cette entrée répétitive ?</translation>
     </message>
     <message>
-        <source>&amp;Export...</source>
-        <translation>&amp;Exporter...</translation>
+        <source>&quot;%1&quot; would start a program.&#13;
+Open its folder instead?</source>
+        <translation>« %1 » lancerait un programme.&#13;
+Ouvrir plutôt son dossier ?</translation>
     </message>
     <message>
-        <source>Import Tasks</source>
-        <translation>Importer des tâches</translation>
+        <source>%1
+and %2 more</source>
+        <translation>%1
+et %2 de plus</translation>
     </message>
     <message>
-        <source>Export Tasks</source>
-        <translation>Exporter les tâches</translation>
+        <source>%1&#13;
+Overwrite it with the tasks shown here?</source>
+        <translation>%1&#13;
+L’écraser avec les tâches affichées ici ?</translation>
     </message>
     <message>
-        <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
-        <translation>iCalendar ou todo.txt (*.ics *.txt);;Tous les fichiers (*)</translation>
+        <source>%1&#13;
+Save the tasks shown here?</source>
+        <translation>%1&#13;
+Enregistrer les tâches affichées ici ?</translation>
+    </message>
+    <message>
+        <source>%1 Loading stopped there, so the tasks after it are not in the list. The first save keeps the whole original file as %2.</source>
+        <translation>%1 Le chargement s’est arrêté là : les tâches suivantes ne sont pas dans la liste. Le premier enregistrement conserve tout le fichier d’origine sous %2.</translation>
+    </message>
+    <message>
+        <source>%1 The first save keeps the whole original file as %2.</source>
+        <translation>%1 Le premier enregistrement conserve tout le fichier d’origine sous %2.</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 existe déjà</translation>
+    </message>
+    <message>
+        <source>%1 changed</source>
+        <translation>%1 modifiée(s)</translation>
+    </message>
+    <message>
+        <source>%1 could not be read when this list was opened, so the list does not show the tasks in it.</source>
+        <translation>%1 n’a pas pu être lu à l’ouverture de cette liste : la liste n’en montre donc pas les tâches.</translation>
+    </message>
+    <message>
+        <source>%1 goes on after a Ctrl+Z character in line %2. Loading stopped there, so what follows it is not in the list.</source>
+        <translation>%1 continue après un caractère Ctrl+Z à la ligne %2. Le chargement s’est arrêté là : la suite n’est pas dans la liste.</translation>
+    </message>
+    <message>
+        <source>%1 had been emptied or cut short elsewhere. The tasks shown here were saved; the file as it was is kept as %2.</source>
+        <translation>%1 avait été vidé ou tronqué ailleurs. Les tâches affichées ici ont été enregistrées ; le fichier tel qu’il était est conservé sous %2.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 other name (hard links). Saving gives this name a new file; the other names keep the old tasks.</source>
+        <translation>%1 a %2 autre nom (liens physiques). L’enregistrement donne un nouveau fichier à ce nom ; l’autre nom garde les anciennes tâches.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 other names (hard links). Saving gives this name a new file; the other names keep the old tasks.</source>
+        <translation>%1 a %2 autres noms (liens physiques). L’enregistrement donne un nouveau fichier à ce nom ; les autres noms gardent les anciennes tâches.</translation>
+    </message>
+    <message>
+        <source>%1 has been changed by another program since this window read or saved it.</source>
+        <translation>%1 a été modifié par un autre programme depuis que cette fenêtre l’a lu ou enregistré.</translation>
+    </message>
+    <message>
+        <source>%1 has been deleted by another program since this window read or saved it.</source>
+        <translation>%1 a été supprimé par un autre programme depuis que cette fenêtre l’a lu ou enregistré.</translation>
+    </message>
+    <message>
+        <source>%1 is stored in the single-byte Windows-1252 encoding, which cannot hold some characters of the list&#13;
+Save the file as UTF-8 instead? Programs that expect the old encoding may then show its accented characters wrongly.</source>
+        <translation>%1 est enregistré dans le codage sur un octet Windows-1252, qui ne peut pas contenir certains caractères de la liste&#13;
+Enregistrer plutôt le fichier en UTF-8 ? Les programmes qui attendent l’ancien codage risquent alors de mal afficher ses caractères accentués.</translation>
+    </message>
+    <message>
+        <source>%1 is stored in the single-byte Windows-1252 encoding, which cannot hold some characters of the list: %2&#13;
+Save the file as UTF-8 instead? Programs that expect the old encoding may then show its accented characters wrongly.</source>
+        <translation>%1 est enregistré dans le codage sur un octet Windows-1252, qui ne peut pas contenir certains caractères de la liste : %2&#13;
+Enregistrer plutôt le fichier en UTF-8 ? Les programmes qui attendent l’ancien codage risquent alors de mal afficher ses caractères accentués.</translation>
+    </message>
+    <message>
+        <source>%1 more lines do too.</source>
+        <translation>%1 autres lignes aussi.</translation>
+    </message>
+    <message>
+        <source>%1 removed</source>
+        <translation>%1 supprimée(s)</translation>
+    </message>
+    <message>
+        <source>%1 task added</source>
+        <translation>%1 tâche ajoutée</translation>
+    </message>
+    <message>
+        <source>%1 task changed in both places (both versions kept)</source>
+        <translation>%1 tâche modifiée des deux côtés (les deux versions sont gardées)</translation>
+    </message>
+    <message>
+        <source>%1 tasks added</source>
+        <translation>%1 tâches ajoutées</translation>
+    </message>
+    <message>
+        <source>%1 tasks changed in both places (both versions kept)</source>
+        <translation>%1 tâches modifiées des deux côtés (les deux versions sont gardées)</translation>
+    </message>
+    <message>
+        <source>%1 was changed elsewhere and cannot be loaded completely: %2 The list still shows the tasks as they were. Saving asks before it replaces the file.</source>
+        <translation>%1 a été modifié ailleurs et ne peut pas être chargé entièrement : %2 La liste montre toujours les tâches telles qu’elles étaient. L’enregistrement demande avant de remplacer le fichier.</translation>
+    </message>
+    <message>
+        <source>%1 was emptied or cut short elsewhere (%2 bytes, no header line). The list still shows its tasks; Save keeps them and keeps the file as it is now as %3.</source>
+        <translation>%1 a été vidé ou tronqué ailleurs (%2 octets, pas de ligne d’en-tête). La liste montre toujours ses tâches ; l’enregistrement les garde et conserve le fichier tel qu’il est maintenant sous %3.</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but not completely flushed to disk: %2. A power cut now could lose the save; save again.</source>
+        <translation>%1 a été enregistré, mais pas entièrement écrit sur le disque : %2. Une coupure de courant pourrait maintenant faire perdre l’enregistrement ; enregistrez à nouveau.</translation>
+    </message>
+    <message>
+        <source>%1: %2 due today</source>
+        <translation>%1 : %2 à faire aujourd’hui</translation>
+    </message>
+    <message>
+        <source>%1: %2 overdue</source>
+        <translation>%1 : %2 en retard</translation>
+    </message>
+    <message>
+        <source>%1: %2 overdue, %3 due today</source>
+        <translation>%1 : %2 en retard, %3 à faire aujourd’hui</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid %2</source>
+        <translation>« %1 » n’est pas une valeur valide (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot close the folder %1: %2</source>
+        <translation>Impossible de fermer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot flush the folder %1: %2</source>
+        <translation>Impossible d’écrire le dossier %1 sur le disque : %2</translation>
+    </message>
+    <message>
+        <source>Cannot keep %1 as %2: %3</source>
+        <translation>Impossible de conserver %1 sous %2 : %3</translation>
+    </message>
+    <message>
+        <source>Cannot keep the recovery journal in %1: %2</source>
+        <translation>Impossible de tenir le journal de récupération dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1: %2</source>
+        <translation>Impossible d’ouvrir le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>Impossible d’enregistrer %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: there is not enough memory. Nothing was written; the file is as it was. Close other programs and save again</source>
+        <translation>Impossible d’enregistrer %1 : la mémoire ne suffit pas. Rien n’a été écrit ; le fichier est resté tel qu’il était. Fermez d’autres programmes et enregistrez à nouveau</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: there is no such file</source>
+        <translation>Impossible d’ouvrir « %1 » : ce fichier n’existe pas</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Erreur d’E/S %1</translation>
+    </message>
+    <message>
+        <source>I/O error %1%2</source>
+        <translation>Erreur d’E/S %1%2</translation>
+    </message>
+    <message>
+        <source>Invalid Date - %1</source>
+        <translation>Date non valide - %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 has text after its description that the list cannot show: %3.</source>
+        <translation>La ligne %1 de %2 contient après sa description un texte que la liste ne peut pas afficher : %3.</translation>
+    </message>
+    <message>
+        <source>Merged the conflict copies a sync tool made. Saving keeps the merged list; the copies then move to %1.</source>
+        <translation>Les copies de conflit d’un outil de synchronisation ont été fusionnées. L’enregistrement garde la liste fusionnée ; les copies vont ensuite dans %1.</translation>
+    </message>
+    <message>
+        <source>Merged the conflict copies a sync tool made: %1. Saving keeps the merged list; the copies then move to %2.</source>
+        <translation>Les copies de conflit d’un outil de synchronisation ont été fusionnées : %1. L’enregistrement garde la liste fusionnée ; les copies vont ensuite dans %2.</translation>
+    </message>
+    <message>
+        <source>Merged with changes made elsewhere</source>
+        <translation>Fusionné avec les modifications faites ailleurs</translation>
+    </message>
+    <message>
+        <source>Merged with changes made elsewhere: %1</source>
+        <translation>Fusionné avec les modifications faites ailleurs : %1</translation>
+    </message>
+    <message>
+        <source>Saving cannot keep %1 of %2; the new file will be yours.</source>
+        <translation>L’enregistrement ne peut pas conserver %1 de %2 ; le nouveau fichier vous appartiendra.</translation>
+    </message>
+    <message>
+        <source>Saving keeps the present file as %1, in place of the earlier backup there.</source>
+        <translation>L’enregistrement conserve le fichier actuel sous %1, à la place de la sauvegarde précédente.</translation>
+    </message>
+    <message>
+        <source>Saving keeps the present file as %1.</source>
+        <translation>L’enregistrement conserve le fichier actuel sous %1.</translation>
+    </message>
+    <message>
+        <source>The first line of %1 is not the header line the list expects: %2. It is not in the list.</source>
+        <translation>La première ligne de %1 n’est pas la ligne d’en-tête attendue par la liste : %2. Elle n’est pas dans la liste.</translation>
+    </message>
+    <message>
+        <source>The tasks were saved to %1, but the new file could not keep %2.</source>
+        <translation>Les tâches ont été enregistrées dans %1, mais le nouveau fichier n’a pas pu conserver %2.</translation>
+    </message>
+    <message>
+        <source>These conflict copies cannot be merged cleanly and are left as they are: %1.</source>
+        <translation>Ces copies de conflit ne peuvent pas être fusionnées proprement et restent telles quelles : %1.</translation>
+    </message>
+    <message>
+        <source>a part of its path is not a folder</source>
+        <translation>une partie du chemin n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>erreur %1</translation>
+    </message>
+    <message>
+        <source>floating point value</source>
+        <translation>nombre à virgule flottante</translation>
+    </message>
+    <message>
+        <source>integer value</source>
+        <translation>nombre entier</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>il n’existe pas</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>c’est un périphérique, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>c’est un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a pipe, not a file</source>
+        <translation>c’est un tube, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a running program</source>
+        <translation>c’est un programme en cours d’exécution</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>c’est une socket, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is not open</source>
+        <translation>il n’est pas ouvert</translation>
+    </message>
+    <message>
+        <source>no device answers for it</source>
+        <translation>aucun périphérique ne répond</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>nombre</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>the device reported an input/output error</source>
+        <translation>le périphérique a signalé une erreur d’entrée/sortie</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>le quota disque est épuisé</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation>le fichier est trop gros</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>le système de fichiers est en lecture seule</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>le dossier %1 n’existe pas</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>le nom est trop long</translation>
+    </message>
+    <message>
+        <source>too many symbolic links</source>
+        <translation>trop de liens symboliques</translation>
+    </message>
+    <message>
+        <source>--due needs a whole number of days from 0 to 999, not &apos;%1&apos;</source>
+        <translation>--due attend un nombre entier de jours entre 0 et 999, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos; (taskwell --help lists the options; use -- before a file name that starts with -)</source>
+        <translation>option inconnue « %1 » (taskwell --help liste les options ; mettez -- avant un nom de fichier qui commence par -)</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 GiB, too large for a task list</source>
+        <translation>il dépasse 1 Gio, trop pour une liste de tâches</translation>
+    </message>
+    <message>
+        <source>The unsaved changes to %1 could not be kept aside in %2.&#13;
+Close without saving them?</source>
+        <translation>Les modifications non enregistrées de %1 n’ont pas pu être mises de côté dans %2.&#13;
+Fermer sans les enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: it is not a valid address.</source>
+        <translation>Impossible d’ouvrir « %1 » : ce n’est pas une adresse valide.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: no program on this desktop opens it.</source>
+        <translation>Impossible d’ouvrir « %1 » : aucun programme de ce bureau ne l’ouvre.</translation>
+    </message>
+    <message>
+        <source>Cannot move these merged conflict copies into %1: %2. Their tasks are in the list; remove them by hand</source>
+        <translation>Impossible de déplacer ces copies de conflit fusionnées dans %1 : %2. Leurs tâches sont dans la liste ; supprimez-les à la main</translation>
+    </message>
+    <message>
+        <source>%1. Until it can be written, unsaved changes are lost if the program ends without a save</source>
+        <translation>%1. Tant qu’il ne peut pas être écrit, les modifications non enregistrées sont perdues si le programme se termine sans enregistrer</translation>
+    </message>
+    <message>
+        <source>Taskwell ended on %1 with unsaved changes to %2, kept in %3: %4.&#13;
+Restore them into the list (Undo takes them back again), keep them aside in %5, or discard them?</source>
+        <translation>Taskwell s’est arrêté le %1 avec des modifications non enregistrées de %2, conservées dans %3 : %4.&#13;
+Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côté dans %5, ou les abandonner ?</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>&amp;Keep aside</source>
+        <translation>&amp;Mettre de côté</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Abandonner</translation>
+    </message>
+    <message>
+        <source>Cannot keep the unsaved changes aside in %1. They stay in the recovery journal %2</source>
+        <translation>Impossible de mettre de côté les modifications non enregistrées dans %1. Elles restent dans le journal de récupération %2</translation>
+    </message>
+    <message>
+        <source>the same tasks in another order</source>
+        <translation>les mêmes tâches dans un autre ordre</translation>
+    </message>
+    <message>
+        <source>%1 task new or changed</source>
+        <translation>%1 tâche nouvelle ou modifiée</translation>
+    </message>
+    <message>
+        <source>%1 tasks new or changed</source>
+        <translation>%1 tâches nouvelles ou modifiées</translation>
+    </message>
+    <message>
+        <source>%1 task of the file not in it</source>
+        <translation>%1 tâche du fichier n’y figure pas</translation>
+    </message>
+    <message>
+        <source>%1 tasks of the file not in it</source>
+        <translation>%1 tâches du fichier n’y figurent pas</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
     </message>
     <message>
         <source>%1 did not answer in time</source>
@@ -385,6 +768,29 @@ iCalendar et todo.txt : docs/INTERCHANGE.md.
     <message>
         <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
         <translation>Le mot de passe n&apos;a pas pu être gardé dans le trousseau (%1) ; mettez-le dans ~/.netrc</translation>
+    </message>
+</context>
+<context>
+    <name>taskwell::ExchangeMenu</name>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importer...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exporter...</translation>
+    </message>
+    <message>
+        <source>Import Tasks</source>
+        <translation>Importer des tâches</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Exporter les tâches</translation>
+    </message>
+    <message>
+        <source>iCalendar or todo.txt (*.ics *.txt);;All files (*)</source>
+        <translation>iCalendar ou todo.txt (*.ics *.txt);;Tous les fichiers (*)</translation>
     </message>
 </context>
 </TS>

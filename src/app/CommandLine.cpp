@@ -14,7 +14,7 @@ namespace {
 // The print dialog takes day windows up to 999 days; the listing takes the same.
 constexpr int kMaxDueDays = 999;
 
-CommandLine Failure(std::string text) {
+CommandLine Failure(Message text) {
   CommandLine line;
   line.What = CommandLine::Action::Error;
   line.ErrorText = std::move(text);
@@ -110,7 +110,8 @@ CommandLine Command(const QCommandLineParser& parser, const Options& o, CommandL
   if (parser.isSet(o.Due)) {
     const std::string value = parser.value(o.Due).toLocal8Bit().toStdString();
     if (!ParseDays(value, line.DueDays)) {
-      return Failure("--due needs a whole number of days from 0 to 999, not '" + value + "'");
+      return Failure(
+          Message::Format("--due needs a whole number of days from 0 to 999, not '%1'", value));
     }
     line.What = Action::DueListing;
   }
@@ -138,10 +139,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
     return line;
   }
   if (!parser.unknownOptionNames().isEmpty()) {
-    return Failure("unknown option '" +
-                   TypedOption(arguments, parser.unknownOptionNames().front()) +
-                   "' (taskwell --help lists the options; use -- before a file name that starts "
-                   "with -)");
+    return Failure(Message::Format(
+        "unknown option '%1' (taskwell --help lists the options; use -- before a file name that "
+        "starts with -)",
+        TypedOption(arguments, parser.unknownOptionNames().front())));
   }
   if (!understood) return MissingValue(parser);
   if (!parser.positionalArguments().isEmpty())

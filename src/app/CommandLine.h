@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Message.h"
+
 namespace taskwell {
 
 // What the command line asks for. It is read before any window system is touched, so --help,
@@ -33,7 +35,7 @@ struct CommandLine {
   // --sync-setup: the collection's address, or "off".
   std::string SyncUrl;
   // Action::Error: one line for stderr, without the program name.
-  std::string ErrorText;
+  Message ErrorText;
 
   // Options come first; the first argument that is not an option, or anything after "--", is the
   // task file, and what follows it is ignored, as it always was.

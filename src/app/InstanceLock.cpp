@@ -81,7 +81,8 @@ InstanceLock::Outcome InstanceLock::Take(const std::string& name) {
   if (fd_ >= 0) ::close(fd_);
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
   const auto unavailable = [&](int error) {
-    lastProblem_ = "Cannot lock " + name + " (" + path + "): " + FileErrorReason(error) + ".";
+    lastProblem_ =
+        "Cannot lock " + name + " (" + path + "): " + FileErrorReason(error).English() + ".";
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     return Outcome::Unavailable;

@@ -1,5 +1,6 @@
 #include "app/JournalKeeper.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include <ctime>
 
 #include "app/DiscardedCopy.h"
+#include "app/Translations.h"
 #include "list/ConflictCopies.h"
 
 namespace taskwell {
@@ -37,7 +39,7 @@ std::string LocalTime(std::time_t when) {
 }  // namespace
 
 JournalKeeper::JournalKeeper(ToDoList& list, const std::string& stateFolder,
-                             std::function<void(const std::string&)> tell, QObject* parent)
+                             std::function<void(const Message&)> tell, QObject* parent)
     : QObject(parent),
       list_(list),
       journal_(stateFolder, list.File().Name()),
@@ -82,8 +84,10 @@ void JournalKeeper::Tick() {
     if (!left.empty() && tell_) {
       std::string names;
       for (const std::string& copy : left) names += (names.empty() ? "" : ", ") + copy;
-      tell_("Cannot move these merged conflict copies into " + RecoveryJournal::StateFolder() +
-            "/conflicts: " + names + ". Their tasks are in the list; remove them by hand");
+      tell_(
+          Message::Format("Cannot move these merged conflict copies into %1: %2. Their tasks "
+                          "are in the list; remove them by hand",
+                          RecoveryJournal::StateFolder() + "/conflicts", names));
     }
   }
 }
@@ -110,7 +114,7 @@ void JournalKeeper::AddMergedCopies(const std::vector<std::string>& copies) {
 
 bool JournalKeeper::KeepNow(bool quiet) {
   // A write still running finishes first, so that journals land in the order they were made.
-  std::string failure = FinishWrite();
+  Message failure = FinishWrite();
   try {
     std::string bytes;
     const bool unsaved = list_.Sync().WrittenRevision() != list_.Table().ContentRevision() &&
@@ -123,35 +127,36 @@ bool JournalKeeper::KeepNow(bool quiet) {
         try {
           journal_.Write(bytes);
         } catch (const std::exception& e) {
-          return std::string(e.what());
+          return ShownText(e);
         }
-        return std::string();
+        return Message();
       });
     } else if (written_) {
       Remove();
     }
     written_ = written_ || unsaved;
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = ShownText(e);
   }
   Tell(failure, quiet);
-  return failure.empty();
+  return failure.Empty();
 }
 
-std::string JournalKeeper::FinishWrite() {
+Message JournalKeeper::FinishWrite() {
   if (!writing_.valid()) return {};
   return writing_.get();
 }
 
-void JournalKeeper::Tell(const std::string& failure, bool quiet) {
-  if (failure.empty()) {
+void JournalKeeper::Tell(const Message& failure, bool quiet) {
+  if (failure.Empty()) {
     failureTold_ = false;
     return;
   }
   if (quiet || failureTold_ || !tell_) return;
   failureTold_ = true;
-  tell_(failure +
-        ". Until it can be written, unsaved changes are lost if the program ends without a save");
+  tell_(Message::Format(
+      "%1. Until it can be written, unsaved changes are lost if the program ends without a save",
+      failure));
 }
 
 void JournalKeeper::Remove() {
@@ -168,17 +173,20 @@ void JournalKeeper::OfferFound(QWidget* parent, const std::string& asideFolder) 
     journal_.Remove();
     return;
   }
-  QMessageBox box(QMessageBox::Question, Q(list_.ListTitle()),
-                  Q("Taskwell ended on " + LocalTime(found->Written) + " with unsaved changes to " +
-                    list_.File().Name() + ", kept in " + journal_.Path() + ": " +
-                    JournalDifference(shown, found->Bytes) +
-                    ".\r\nRestore them into the list (Undo takes them back again), keep them aside "
-                    "in " +
-                    asideFolder + ", or discard them?"),
-                  QMessageBox::NoButton, parent);
-  QPushButton* restore = box.addButton(QStringLiteral("&Restore"), QMessageBox::AcceptRole);
-  QPushButton* aside = box.addButton(QStringLiteral("&Keep aside"), QMessageBox::ActionRole);
-  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  QMessageBox box(
+      QMessageBox::Question, Q(list_.ListTitle()),
+      Translations::Translated(Message::Format(
+          "Taskwell ended on %1 with unsaved changes to %2, kept in %3: %4.\r\nRestore them into "
+          "the list (Undo takes them back again), keep them aside in %5, or discard them?",
+          LocalTime(found->Written), list_.File().Name(), journal_.Path(),
+          JournalDifference(shown, found->Bytes), asideFolder)),
+      QMessageBox::NoButton, parent);
+  QPushButton* restore =
+      box.addButton(QCoreApplication::translate("taskwell", "&Restore"), QMessageBox::AcceptRole);
+  QPushButton* aside = box.addButton(QCoreApplication::translate("taskwell", "&Keep aside"),
+                                     QMessageBox::ActionRole);
+  QPushButton* discard = box.addButton(QCoreApplication::translate("taskwell", "&Discard"),
+                                       QMessageBox::DestructiveRole);
   box.setDefaultButton(restore);
   box.setObjectName(QStringLiteral("RecoveryQuestion"));
   box.exec();
@@ -192,8 +200,9 @@ void JournalKeeper::OfferFound(QWidget* parent, const std::string& asideFolder) 
   if (box.clickedButton() == aside &&
       KeepDiscardedCopy(asideFolder, list_.ListTitle(), found->Bytes, found->Written).empty()) {
     if (tell_)
-      tell_("Cannot keep the unsaved changes aside in " + asideFolder +
-            ". They stay in the recovery journal " + journal_.Path());
+      tell_(Message::Format(
+          "Cannot keep the unsaved changes aside in %1. They stay in the recovery journal %2",
+          asideFolder, journal_.Path()));
     return;
   }
   // Unanswered (the program was ended meanwhile), the journal stays for the next start.

@@ -26,7 +26,7 @@ class JournalKeeper final : public QObject {
 
   // `tell` shows a failure to keep the journal; it is told once until the journal works again.
   JournalKeeper(ToDoList& list, const std::string& stateFolder,
-                std::function<void(const std::string&)> tell, QObject* parent = nullptr);
+                std::function<void(const Message&)> tell, QObject* parent = nullptr);
   ~JournalKeeper() override;
 
   const RecoveryJournal& Journal() const { return journal_; }
@@ -49,19 +49,19 @@ class JournalKeeper final : public QObject {
  private:
   void Tick();
   // Waits for a write running beside the event loop; its failure, or "".
-  std::string FinishWrite();
-  void Tell(const std::string& failure, bool quiet);
+  Message FinishWrite();
+  void Tell(const Message& failure, bool quiet);
 
   ToDoList& list_;
   RecoveryJournal journal_;
-  std::function<void(const std::string&)> tell_;
+  std::function<void(const Message&)> tell_;
   QTimer timer_;
   std::uint64_t seen_ = 0;
   bool pending_ = false;
   bool written_ = false;
   bool failureTold_ = false;
   std::vector<std::string> mergedCopies_;
-  std::future<std::string> writing_;
+  std::future<Message> writing_;
 };
 
 }  // namespace taskwell

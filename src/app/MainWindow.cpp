@@ -65,7 +65,7 @@ QFont WindowFont() {
 
 MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
                        const std::string& firstArgument, const std::string& home)
-    : dates_(regional, clock), printDialog_(std::make_unique<TaskPrintDialog>()) {
+    : dates_(regional, clock), printDialog_(std::make_unique<TaskPrintDialog>(this)) {
   setObjectName(QStringLiteral("ToDoForm"));
   setFont(WindowFont());
   tasks_ = std::make_unique<ToDoList>(*this, dates_);
@@ -90,8 +90,10 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
   const QFont gridFont = grid_->font();
+  // The header columns are as wide as their texts in the user's language.
   tasks_->Geometry().SetTextMeasure([this, gridFont](std::string_view text) {
-    return QFontMetrics(gridFont).horizontalAdvance(ToQt(std::string(text)));
+    return QFontMetrics(gridFont).horizontalAdvance(
+        TaskGridModel::ShownTitle(ToQt(std::string(text))));
   });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   static const bool frameRole = [] {
@@ -252,7 +254,7 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
   created_ = true;
   journal_ = new JournalKeeper(
       *tasks_, RecoveryJournal::StateFolder(),
-      [this](const std::string& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
+      [this](const Message& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
   home_ = home;
@@ -293,7 +295,7 @@ void MainWindow::MergeConflictCopies() {
     journal_->AddMergedCopies(merge.Merged);
     // A copy that could not be merged is named once, not at every change of the folder.
     refusedCopies_.insert(refusedCopies_.end(), merge.Refused.begin(), merge.Refused.end());
-    if (!merge.Message.empty()) ShowMessageBox(tasks_->ListTitle(), merge.Message);
+    if (!merge.Report.Empty()) ShowMessageBox(tasks_->ListTitle(), merge.Report);
   });
 }
 
@@ -367,8 +369,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing by the frame ends the program without saving, as Close-NoSave does; the unsaved list
   // goes aside. Should that fail, the user decides; the journal stays until then.
   if (!KeepDiscardedEdits() &&
-      !Confirm("The unsaved changes to " + tasks_->ListTitle() + " could not be kept aside in " +
-               DiscardedFolder() + ".\r\nClose without saving them?")) {
+      !Confirm(Message::Format("The unsaved changes to %1 could not be kept aside in "
+                               "%2.\r\nClose without saving them?",
+                               tasks_->ListTitle(), DiscardedFolder()))) {
     event->ignore();
     return;
   }
@@ -447,15 +450,27 @@ QString MainWindow::ToQt(const std::string& text) const {
   return grid_->GridModel()->Decode(text);
 }
 
-QString MainWindow::Translated(const std::string& text) const {
-  // The core's texts are English and ASCII; what has no translation keeps the list's encoding.
-  const QString translated = Translations::Translated(text);
-  return translated == QString::fromUtf8(text.c_str()) ? ToQt(text) : translated;
+QString MainWindow::Translated(const Message& text) const {
+  // The core's texts are English and ASCII; values and what has no translation keep the list's
+  // encoding.
+  return Translations::Translated(text, [this](const std::string& value) { return ToQt(value); });
 }
 
 // ---------------------------------------------------------------- Platform
 
 void MainWindow::ShowMessageBox(const std::string& caption, const std::string& message) {
+  ShowMessageBox(caption, Message(message));
+}
+
+bool MainWindow::Confirm(const std::string& message) {
+  return Confirm(Message(message));
+}
+
+void MainWindow::ShowError(const std::string& caption, const std::string& text) {
+  ShowError(caption, Message(text));
+}
+
+void MainWindow::ShowMessageBox(const std::string& caption, const Message& message) {
   if (messageBox_ != nullptr) {
     messageBox_->ShowMessageBox(Translated(caption), Translated(message));
   } else {
@@ -464,7 +479,7 @@ void MainWindow::ShowMessageBox(const std::string& caption, const std::string& m
   }
 }
 
-bool MainWindow::Confirm(const std::string& message) {
+bool MainWindow::Confirm(const Message& message) {
   QMessageBox box(QMessageBox::Question, QCoreApplication::translate("taskwell", "Confirm"),
                   Translated(message), QMessageBox::NoButton, this);
   box.setObjectName(QStringLiteral("ConfirmBox"));
@@ -478,7 +493,7 @@ bool MainWindow::Confirm(const std::string& message) {
   return box.clickedButton() == yes;
 }
 
-void MainWindow::ShowError(const std::string& caption, const std::string& text) {
+void MainWindow::ShowError(const std::string& caption, const Message& text) {
   QMessageBox box(QMessageBox::Critical, Translated(caption), Translated(text), QMessageBox::Ok,
                   isVisible() ? this : nullptr);
   box.setObjectName(QStringLiteral("ErrorBox"));
@@ -493,10 +508,11 @@ void MainWindow::OpenDocument(const std::string& target) {
       text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::StrictMode);
   if (!url.isValid()) {
     ShowMessageBox(tasks_->ListTitle(),
-                   "Could not open \"" + target + "\": it is not a valid address.");
+                   Message::Format("Could not open \"%1\": it is not a valid address.", target));
   } else if (!opener_(url)) {
-    ShowMessageBox(tasks_->ListTitle(),
-                   "Could not open \"" + target + "\": no program on this desktop opens it.");
+    ShowMessageBox(
+        tasks_->ListTitle(),
+        Message::Format("Could not open \"%1\": no program on this desktop opens it.", target));
   }
 }
 

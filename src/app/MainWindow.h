@@ -45,6 +45,9 @@ class MainWindow final : public QWidget, public Platform {
   void ShowMessageBox(const std::string& caption, const std::string& message) override;
   bool Confirm(const std::string& message) override;
   void ShowError(const std::string& caption, const std::string& text) override;
+  void ShowMessageBox(const std::string& caption, const Message& message) override;
+  bool Confirm(const Message& message) override;
+  void ShowError(const std::string& caption, const Message& text) override;
   void OpenDocument(const std::string& target) override;
   void FocusGrid() override;
   void Repaint() override;
@@ -111,7 +114,7 @@ class MainWindow final : public QWidget, public Platform {
   bool CommitGridEdit();
   void AboutButtonClick();
   QString ToQt(const std::string& text) const;
-  QString Translated(const std::string& text) const;
+  QString Translated(const Message& text) const;
 
   DateFormat dates_;
   std::unique_ptr<ToDoList> tasks_;

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "app/NotificationClient.h"
+#include "app/Translations.h"
 #include "document/Calendar.h"
 #include "list/HeadlessList.h"
 #include "list/Reminder.h"
@@ -74,13 +75,13 @@ NotificationRequest RequestFor(const Reminder& reminder, const QStringList& capa
   NotificationRequest request;
   request.AppName = QStringLiteral("Taskwell");
   request.Icon = QStringLiteral("taskwell");
-  request.Summary = QString::fromStdString(reminder.Summary);
+  request.Summary = Translations::Translated(reminder.Summary);
   request.Body =
-      QString::fromStdString(reminder.Body(capabilities.contains(QStringLiteral("body-markup"))));
+      Translations::Translated(reminder.Body(capabilities.contains(QStringLiteral("body-markup"))));
   // A server that shows buttons shows "Open"; one that only acts on a click takes the default.
   if (capabilities.contains(QStringLiteral("actions"))) {
-    request.Actions = {QStringLiteral("default"), QStringLiteral("Open"), QStringLiteral("open"),
-                       QStringLiteral("Open")};
+    const QString open = QCoreApplication::translate("taskwell", "Open");
+    request.Actions = {QStringLiteral("default"), open, QStringLiteral("open"), open};
   }
   request.Hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("taskwell"));
   request.Hints.insert(QStringLiteral("urgency"),
@@ -151,6 +152,9 @@ int RunRemindCommand(const std::string& file, const std::string& home,
   char name[] = "taskwell";
   char* argv[] = {name, nullptr};
   const QCoreApplication app(argc, argv);
+  // The notification speaks the user's language.
+  Translations translations;
+  translations.Install();
   if (reminder.Empty()) {
     CloseTodaysReminder(path, clock.Now());
   } else if (!ShowReminder(reminder, path, file, clock.Now())) {

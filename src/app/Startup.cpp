@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QStyle>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "app/DateInputDialog.h"
 #include "app/DesktopIdentity.h"
 #include "app/EndSignals.h"
+#include "app/FocusFrameStyle.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
@@ -135,6 +137,7 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   char programName[] = "taskwell";
   char* qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
   QApplication app(qtArgc, qtArgv);
+  QApplication::setStyle(new FocusFrameStyle(QApplication::style()->name()));
   ApplyDesktopIdentity();
   // The program's texts and Qt's own (the print dialog, the standard buttons) in the user's
   // language.

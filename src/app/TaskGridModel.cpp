@@ -85,13 +85,16 @@ Qt::ItemFlags TaskGridModel::flags(const QModelIndex& index) const {
 QVariant TaskGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal) return {};
   // The header texts carry the design's padding ("Pri  "); a screen reader says the bare name.
-  const QString title = Decode(table_.Cell(section, 0));
+  const QString title = ShownTitle(Decode(table_.Cell(section, 0)));
+  if (role == Qt::AccessibleTextRole) return title.trimmed();
+  if (role != Qt::DisplayRole) return {};
+  return title;
+}
+
+QString TaskGridModel::ShownTitle(const QString& title) {
   const QString name =
       QCoreApplication::translate("taskwell", title.trimmed().toUtf8().constData());
-  if (role == Qt::AccessibleTextRole) return name;
-  if (role != Qt::DisplayRole) return {};
-  // A translated name keeps the design's trailing padding.
-  return QString(name + title.mid(title.trimmed().size()));
+  return name + title.mid(title.trimmed().size());
 }
 
 QString TaskGridModel::Decode(const std::string& bytes) const {

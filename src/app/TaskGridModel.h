@@ -35,6 +35,8 @@ class TaskGridModel final : public QAbstractTableModel {
 
   // Cell bytes to screen text and back, by the file's encoding.
   QString Decode(const std::string& bytes) const;
+  // A header text in the user's language, keeping the design's trailing padding ("Pri  ").
+  static QString ShownTitle(const QString& title);
   std::string Encode(const QString& text) const;
 
   // The overdue colour is chosen against the view's own palette, so it reads in dark themes too.

@@ -21,7 +21,7 @@ constexpr int HighestPage = 999;
 // standard range (from 1) still works.
 class DayRangePrintDialog final : public QPrintDialog {
  public:
-  explicit DayRangePrintDialog(QPrinter* printer) : QPrintDialog(printer) {}
+  DayRangePrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {}
 
   void Preset(const PrintChoice& choice) { Shown = choice; }
 
@@ -63,8 +63,8 @@ class DayRangePrintDialog final : public QPrintDialog {
 
 }  // namespace
 
-TaskPrintDialog::TaskPrintDialog()
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+TaskPrintDialog::TaskPrintDialog(QWidget* parent)
+    : parent_(parent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TaskPrintDialog::~TaskPrintDialog() {
   delete dialog_.data();
@@ -72,7 +72,7 @@ TaskPrintDialog::~TaskPrintDialog() {
 
 QPrintDialog& TaskPrintDialog::Dialog() {
   if (dialog_.isNull()) {
-    auto* dialog = new DayRangePrintDialog(printer_.get());
+    auto* dialog = new DayRangePrintDialog(printer_.get(), parent_.data());
     dialog->setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -17,7 +17,8 @@ namespace taskwell {
 // everything-or-range choice carries over from one run to the next.
 class TaskPrintDialog final {
  public:
-  TaskPrintDialog();
+  // The dialog belongs to `parent` (the main window), so the desktop shows it over that window.
+  explicit TaskPrintDialog(QWidget* parent = nullptr);
   ~TaskPrintDialog();
   TaskPrintDialog(const TaskPrintDialog&) = delete;
   TaskPrintDialog& operator=(const TaskPrintDialog&) = delete;
@@ -33,6 +34,7 @@ class TaskPrintDialog final {
   QPrintDialog& Dialog();
 
  private:
+  QPointer<QWidget> parent_;
   std::unique_ptr<QPrinter> printer_;
   // The dialog may be parented to the main window, which then deletes it on its own destruction.
   QPointer<QPrintDialog> dialog_;

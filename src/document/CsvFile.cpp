@@ -76,7 +76,7 @@ void CsvFile::OpenRead(const std::string& path) {
   ReadStamp = FileStamp{};
   CtrlZLine = 0;
   LineNumber = 0;
-  std::string failure;
+  Message failure;
   std::string content;
   FileStamp stamp;
   if (!ReadWholeFile(path, content, &stamp, &failure)) {

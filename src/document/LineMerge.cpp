@@ -330,18 +330,23 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
   return MergeLines(Views(base), Views(mine), Views(theirs));
 }
 
-std::string MergeSummary(const LineMergeResult& result) {
-  std::vector<std::string> parts;
-  const auto tasks = [](int n) { return std::to_string(n) + (n == 1 ? " task" : " tasks"); };
-  if (result.Added > 0) parts.push_back(tasks(result.Added) + " added");
-  if (result.Removed > 0) parts.push_back(std::to_string(result.Removed) + " removed");
-  if (result.Changed > 0) parts.push_back(std::to_string(result.Changed) + " changed");
-  if (result.ChangedBoth > 0) {
-    parts.push_back(tasks(result.ChangedBoth) + " changed in both places (both versions kept)");
+Message MergeSummary(const LineMergeResult& result) {
+  std::vector<Message> parts;
+  const auto one = [](int n) { return n == 1; };
+  if (result.Added > 0) {
+    parts.push_back(
+        Message::Format(one(result.Added) ? "%1 task added" : "%1 tasks added", result.Added));
   }
-  std::string text = "Merged with changes made elsewhere";
-  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? ": " : ", ") + parts[i];
-  return text;
+  if (result.Removed > 0) parts.push_back(Message::Format("%1 removed", result.Removed));
+  if (result.Changed > 0) parts.push_back(Message::Format("%1 changed", result.Changed));
+  if (result.ChangedBoth > 0) {
+    parts.push_back(Message::Format(one(result.ChangedBoth)
+                                        ? "%1 task changed in both places (both versions kept)"
+                                        : "%1 tasks changed in both places (both versions kept)",
+                                    result.ChangedBoth));
+  }
+  if (parts.empty()) return "Merged with changes made elsewhere";
+  return Message::Format("Merged with changes made elsewhere: %1", Message::Join(parts, ", "));
 }
 
 }  // namespace taskwell

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/Message.h"
+
 namespace taskwell {
 
 // Where a merged line came from: a line of ours, or one added elsewhere.
@@ -71,6 +73,6 @@ LineMergeResult MergeLines(const std::vector<std::string>& base,
 
 // "Merged with changes made elsewhere: 2 tasks added, 1 removed, …"; the parts that are zero are
 // left out.
-std::string MergeSummary(const LineMergeResult& result);
+Message MergeSummary(const LineMergeResult& result);
 
 }  // namespace taskwell

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/Message.h"
+
 namespace taskwell {
 
 // The key code the grid's key-release handler takes for Escape.
@@ -46,6 +48,24 @@ class Platform {
   virtual bool Confirm(const std::string& message) = 0;
   // The default error report: a critical message box with the list title as caption.
   virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+
+  // The same with a text built at run time, which a window shows in the user's language; other
+  // platforms show the English text.
+  virtual void ShowMessageBox(const std::string& caption, const Message& message) {
+    ShowMessageBox(caption, message.English());
+  }
+  virtual bool Confirm(const Message& message) { return Confirm(message.English()); }
+  virtual void ShowError(const std::string& caption, const Message& text) {
+    ShowError(caption, text.English());
+  }
+  // A literal is a fixed text.
+  void ShowMessageBox(const std::string& caption, const char* message) {
+    ShowMessageBox(caption, std::string(message));
+  }
+  bool Confirm(const char* message) { return Confirm(std::string(message)); }
+  void ShowError(const std::string& caption, const char* text) {
+    ShowError(caption, std::string(text));
+  }
   // Opens a web address or a document with the desktop's default application, never through a
   // shell.
   virtual void OpenDocument(const std::string& target) = 0;

@@ -54,18 +54,16 @@ void FillStamp(FileStamp& stamp, const struct stat& st) {
   stamp.Inode = st.st_ino;
 }
 
-std::string Cannot(std::string_view action, const std::string& path, std::string_view reason) {
-  std::string text = "Cannot ";
-  text += action;
-  text += ' ';
-  text += path;
-  text += ": ";
-  text += reason;
-  return text;
+// action is a template that names the file as %1 and the reason as %2.
+Message Cannot(const char* action, const std::string& path, const Message& reason) {
+  return Message::Format(action, path, reason);
 }
 
+constexpr const char* kCannotSave = "Cannot save %1: %2";
+constexpr const char* kCannotRead = "Cannot read %1: %2";
+
 // Why something that exists is not a file we read or replace.
-std::string NotRegularReason(const struct stat& st) {
+Message NotRegularReason(const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return "it is a folder, not a file";
   if (S_ISFIFO(st.st_mode)) return "it is a pipe, not a file";
   if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "it is a device, not a file";
@@ -114,11 +112,11 @@ bool InGroup(gid_t group) {
 }
 
 // Whether a save may replace this existing file at all; the refusal names it as the user gave it.
-std::string RefusalFor(const std::string& given, const std::string& target, const struct stat& st) {
-  if (!S_ISREG(st.st_mode)) return Cannot("save", given, NotRegularReason(st));
+Message RefusalFor(const std::string& given, const std::string& target, const struct stat& st) {
+  if (!S_ISREG(st.st_mode)) return Cannot(kCannotSave, given, NotRegularReason(st));
   // Renaming needs only the folder; the user's right to change this file is what counts.
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    return Cannot("save", given, FileErrorReason(errno));
+    return Cannot(kCannotSave, given, FileErrorReason(errno));
   return {};
 }
 
@@ -181,16 +179,16 @@ std::vector<std::string> CopyExtendedAttributes(const std::string& from, int toF
 
 // The folder entry itself must reach the disk for a rename to survive a power cut. Returns the
 // failure in words, empty when the folder was opened, flushed and closed.
-std::string SyncFolder(const std::string& file) {
+Message SyncFolder(const std::string& file) {
   const std::string folder = FolderOf(file).string();
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return Cannot("open the folder", folder, FileErrorReason(errno));
+  if (dir < 0) return Cannot("Cannot open the folder %1: %2", folder, FileErrorReason(errno));
   // Some file systems cannot flush a folder at all; there is nothing more to make sure of.
   const bool synced = ::fsync(dir) == 0 || errno == EINVAL || errno == EROFS;
   const int syncError = errno;
   const bool closed = ::close(dir) == 0;
-  if (!synced) return Cannot("flush the folder", folder, FileErrorReason(syncError));
-  if (!closed) return Cannot("close the folder", folder, FileErrorReason(errno));
+  if (!synced) return Cannot("Cannot flush the folder %1: %2", folder, FileErrorReason(syncError));
+  if (!closed) return Cannot("Cannot close the folder %1: %2", folder, FileErrorReason(errno));
   return {};
 }
 
@@ -243,19 +241,20 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-EFileError::EFileError(int code, std::string message)
-    : EInOutError(code), message_(std::move(message)) {}
+EFileError::EFileError(int code, Message message) : EInOutError(std::move(message), code) {}
 
 EFileError OutOfMemoryOnSave(const std::string& path) {
-  return EFileError(kDiskWriteError, "Cannot save " + path +
-                                         ": there is not enough memory. Nothing was written; the "
-                                         "file is as it was. Close other programs and save again");
+  return EFileError(kDiskWriteError,
+                    Message::Format("Cannot save %1: there is not enough memory. Nothing was "
+                                    "written; the file is as it was. Close other programs and "
+                                    "save again",
+                                    path));
 }
 
-EIncompleteFlush::EIncompleteFlush(const FileStamp& written, std::string message)
+EIncompleteFlush::EIncompleteFlush(const FileStamp& written, Message message)
     : EFileError(kDiskWriteError, std::move(message)), written_(written) {}
 
-std::string FileErrorReason(int error) {
+Message FileErrorReason(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
@@ -289,9 +288,10 @@ std::string FileErrorReason(int error) {
   }
   // Not translated, unlike strerror: every other message of the program is English.
   const char* text = ::strerrordesc_np(error);
-  std::string reason = text != nullptr ? text : "error " + std::to_string(error);
+  if (text == nullptr) return Message::Format("error %1", error);
+  std::string reason = text;
   if (!reason.empty() && reason[0] >= 'A' && reason[0] <= 'Z') reason[0] += 'a' - 'A';
-  return reason;
+  return Message::Value(reason);
 }
 
 std::uint64_t ContentHash(std::string_view bytes) {
@@ -351,9 +351,9 @@ bool ChangedOnDisk(const std::string& path, const FileStamp& known) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp,
-                   std::string* failure) {
-  const auto fail = [&](std::string_view reason) {
-    if (failure != nullptr) *failure = Cannot("read", path, reason);
+                   Message* failure) {
+  const auto fail = [&](const Message& reason) {
+    if (failure != nullptr) *failure = Cannot(kCannotRead, path, reason);
     return false;
   };
   // Opening a pipe would wait for a writer, and some devices act on being opened.
@@ -364,7 +364,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   if (fd.Get() < 0) return fail(FileErrorReason(errno));
   if (::fstat(fd.Get(), &st) != 0) return fail(FileErrorReason(errno));
   if (!S_ISREG(st.st_mode)) return fail(NotRegularReason(st));
-  const std::string tooLarge = "it is larger than 1 GiB, too large for a task list";
+  const Message tooLarge("it is larger than 1 GiB, too large for a task list");
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
   // Read straight into the string, with room for the file to have grown meanwhile.
   constexpr std::size_t kChunk = 65536;
@@ -397,17 +397,17 @@ ReplaceCheck CheckReplace(const std::string& path) {
   ReplaceCheck check;
   std::string target;
   if (!ResolveTarget(path, target)) {
-    check.Refusal = Cannot("save", path, FileErrorReason(errno));
+    check.Refusal = Cannot(kCannotSave, path, FileErrorReason(errno));
     return check;
   }
   struct stat st {};
   if (::lstat(target.c_str(), &st) != 0) {
-    if (errno != ENOENT) check.Refusal = Cannot("save", path, FileErrorReason(errno));
+    if (errno != ENOENT) check.Refusal = Cannot(kCannotSave, path, FileErrorReason(errno));
     return check;
   }
   check.Exists = true;
   check.Refusal = RefusalFor(path, target, st);
-  if (!check.Refusal.empty()) return check;
+  if (!check.Refusal.Empty()) return check;
   check.OtherNames = st.st_nlink > 1 ? static_cast<unsigned long>(st.st_nlink - 1) : 0;
   if (::geteuid() != 0) {
     if (st.st_uid != ::geteuid())
@@ -437,18 +437,18 @@ bool AtomicFileWriter::OpenNew(const std::string& path, mode_t mode) {
 bool AtomicFileWriter::Begin(const std::string& path) {
   Abandon();
   lost_.clear();
-  openFailure_.clear();
+  openFailure_ = {};
   given_ = path;
-  const auto fail = [&](const std::string& reason) {
-    openFailure_ = Cannot("save", path, reason);
+  const auto fail = [&](const Message& reason) {
+    openFailure_ = Cannot(kCannotSave, path, reason);
     return false;
   };
   if (!ResolveTarget(path, target_)) return fail(FileErrorReason(errno));
   struct stat st {};
   if (::lstat(target_.c_str(), &st) == 0) {
-    if (createOnly_) return fail(target_ + " already exists");
+    if (createOnly_) return fail(Message::Format("%1 already exists", target_));
     openFailure_ = RefusalFor(path, target_, st);
-    if (!openFailure_.empty()) return false;
+    if (!openFailure_.Empty()) return false;
   } else if (errno != ENOENT) {
     return fail(FileErrorReason(errno));
   }
@@ -456,7 +456,7 @@ bool AtomicFileWriter::Begin(const std::string& path) {
   std::string temp;
   fd_ = CreateLockedTemporary(folder_, temp);
   if (fd_ < 0) {
-    if (errno == ENOENT) return fail("the folder " + folder_ + " does not exist");
+    if (errno == ENOENT) return fail(Message::Format("the folder %1 does not exist", folder_));
     return fail(FileErrorReason(errno));
   }
   tempPath_ = std::move(temp);
@@ -473,9 +473,9 @@ void AtomicFileWriter::AppendTaken(std::string&& bytes) {
 }
 
 void AtomicFileWriter::Fail(int error) {
-  const std::string reason = FileErrorReason(error);
+  const Message reason = FileErrorReason(error);
   Abandon();
-  throw EFileError(kDiskWriteError, Cannot("save", given_, reason));
+  throw EFileError(kDiskWriteError, Cannot(kCannotSave, given_, reason));
 }
 
 void AtomicFileWriter::KeepProperties(const struct stat& existing) {
@@ -515,8 +515,9 @@ struct stat AtomicFileWriter::WriteAndClose() {
 
 FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
   if (fd_ < 0) {
-    throw EFileError(kFileNotOpen, openFailure_.empty() ? Cannot("save", given_, "it is not open")
-                                                        : openFailure_);
+    throw EFileError(kFileNotOpen, openFailure_.Empty()
+                                       ? Cannot(kCannotSave, given_, Message("it is not open"))
+                                       : openFailure_);
   }
   // A full disk may raise SIGXFSZ when a size limit applies; we want the error return instead.
   struct sigaction ignore {
@@ -533,7 +534,8 @@ FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
     const int error = errno;
     if (error == EEXIST) {
       Abandon();
-      throw EFileError(kDiskWriteError, Cannot("save", given_, target_ + " already exists"));
+      throw EFileError(kDiskWriteError,
+                       Cannot(kCannotSave, given_, Message::Format("%1 already exists", target_)));
     }
     Fail(error);
   }
@@ -553,11 +555,12 @@ FileStamp AtomicFileWriter::Commit(std::string* giveBack) {
   buffer_.clear();
   // Only now, with nothing of ours left in the folder, may the clean-up take what others left.
   RemoveStaleTemporaries(folder_);
-  const std::string unflushed = SyncFolder(target_);
-  if (!unflushed.empty()) {
-    throw EIncompleteFlush(stamp,
-                           given_ + " was saved, but not completely flushed to disk: " + unflushed +
-                               ". A power cut now could lose the save; save again.");
+  const Message unflushed = SyncFolder(target_);
+  if (!unflushed.Empty()) {
+    throw EIncompleteFlush(stamp, Message::Format("%1 was saved, but not completely flushed to "
+                                                  "disk: %2. A power cut now could lose the save; "
+                                                  "save again.",
+                                                  given_, unflushed));
   }
   return stamp;
 }
@@ -576,7 +579,7 @@ void AtomicFileWriter::Abandon() {
 
 void CopyFileAtomically(const std::string& from, const std::string& to) {
   std::string bytes;
-  std::string failure;
+  Message failure;
   FileStamp stamp;
   if (!ReadWholeFile(from, bytes, &stamp, &failure)) throw EFileError(kFileNotOpen, failure);
   struct stat st {};
@@ -588,18 +591,18 @@ void CopyFileAtomically(const std::string& from, const std::string& to) {
 }
 
 void KeepBackup(const std::string& file, const std::string& backup) {
-  const auto refuse = [&](std::string_view reason) {
-    std::string text = "Cannot keep " + file + " as " + backup + ": ";
-    text += reason;
-    throw EFileError(kDiskWriteError, text);
+  const auto refuse = [&](const Message& reason) {
+    throw EFileError(kDiskWriteError,
+                     Message::Format("Cannot keep %1 as %2: %3", file, backup, reason));
   };
   struct stat st {};
   if (::lstat(backup.c_str(), &st) == 0)
     refuse("that name is taken by an earlier backup, which is kept; move it away and save again");
   // Link the file a symbolic link names, not the link, which would follow the file's next content.
   if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-    if (const std::string unflushed = SyncFolder(backup); !unflushed.empty())
-      refuse(unflushed.substr(unflushed.find(": ") + 2));
+    // The reason alone: the folder's name says nothing the backup's does not.
+    if (const Message unflushed = SyncFolder(backup); !unflushed.Empty())
+      refuse(unflushed.Parts().back());
     return;
   }
   if (errno == EEXIST) refuse("that name was taken meanwhile");

@@ -17,15 +17,11 @@ namespace taskwell {
 // failures by it.
 class EFileError : public EInOutError {
  public:
-  EFileError(int code, std::string message);
-  const char* what() const noexcept override { return message_.c_str(); }
-
- private:
-  std::string message_;
+  EFileError(int code, Message message);
 };
 
 // The reason for a failed system call, in lower-case words that read after "Cannot save X: ".
-std::string FileErrorReason(int error);
+Message FileErrorReason(int error);
 
 // Nothing larger is read into memory: a task file of this size is not a task file.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
@@ -46,7 +42,7 @@ struct FileStamp {
 // the save may not survive a power cut. Written() is the new file's stamp.
 class EIncompleteFlush final : public EFileError {
  public:
-  EIncompleteFlush(const FileStamp& written, std::string message);
+  EIncompleteFlush(const FileStamp& written, Message message);
   const FileStamp& Written() const { return written_; }
 
  private:
@@ -72,13 +68,13 @@ bool WriteAll(int fd, std::string_view bytes);
 // Reads a whole regular file of at most kMaxFileBytes. Pipes, devices and folders are refused
 // without blocking. False on failure, with the reason in words in `failure` when given.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr,
-                   std::string* failure = nullptr);
+                   Message* failure = nullptr);
 
 // What replacing a file would do beyond changing its content, for the save to ask first.
 struct ReplaceCheck {
   bool Exists = false;
   // Non-empty when the file must not be replaced: not a regular file, or not writable by us.
-  std::string Refusal;
+  Message Refusal;
   // Hard links besides the name being saved; they keep the old content after the save.
   unsigned long OtherNames = 0;
   // Properties an ordinary user cannot give the new file ("its owner (user 1000)").
@@ -104,7 +100,7 @@ class AtomicFileWriter {
   // rather than replace a file that appeared meanwhile.
   bool OpenNew(const std::string& path, mode_t mode);
   bool IsOpen() const { return fd_ >= 0; }
-  const std::string& Failure() const { return openFailure_; }
+  const Message& Failure() const { return openFailure_; }
   void Append(std::string_view bytes) { buffer_.append(bytes); }
   // Appends by taking the bytes over, without a copy when nothing was appended before.
   void AppendTaken(std::string&& bytes);
@@ -129,7 +125,7 @@ class AtomicFileWriter {
   std::string tempPath_;
   std::string folder_;
   std::string buffer_;
-  std::string openFailure_;
+  Message openFailure_;
   std::vector<std::string> lost_;
   int fd_ = -1;
   bool createOnly_ = false;

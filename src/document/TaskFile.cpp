@@ -17,20 +17,15 @@ bool IsProjectWord(const std::string& field) {
 
 // A load that read every line but could not keep all of their text: the list is usable, and the
 // first save keeps the original, as after a load that stopped on a bad field.
-class LoadLostText : public std::runtime_error {
+class LoadLostText : public MessageError {
  public:
-  using std::runtime_error::runtime_error;
+  using MessageError::MessageError;
 };
 
 // Enough of a left-over text to recognise it in a message.
 std::string Excerpt(std::string_view text) {
   constexpr std::size_t kMax = 40;
   return text.size() <= kMax ? std::string(text) : std::string(text.substr(0, kMax)) + "...";
-}
-
-void AppendSentence(std::string& report, const std::string& sentence) {
-  if (!report.empty()) report += " ";
-  report += sentence;
 }
 
 }  // namespace
@@ -98,12 +93,12 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
     }
   }
   base.Take();
-  const std::string report =
+  const Message report =
       LoadReport(headerMissing, firstLine, leftOverLines, firstLeftOverLine, firstLeftOver);
   csv_.Close();
-  if (!report.empty()) {
-    throw LoadLostText(report + " The first save keeps the whole original file as " + BackupName() +
-                       ".");
+  if (!report.Empty()) {
+    throw LoadLostText(Message::Format("%1 The first save keeps the whole original file as %2.",
+                                       report, BackupName()));
   }
 }
 
@@ -148,28 +143,29 @@ void TaskFile::ReadTask(TaskCells& cells, bool projectField, int descCol) {
   cells[static_cast<std::size_t>(descCol)] = csv_.ReadDescription();
 }
 
-std::string TaskFile::LoadReport(bool headerMissing, const std::string& firstLine,
-                                 int leftOverLines, int firstLeftOverLine,
-                                 const std::string& firstLeftOver) const {
-  std::string report;
+Message TaskFile::LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
+                             int firstLeftOverLine, const std::string& firstLeftOver) const {
+  std::vector<Message> report;
   if (headerMissing) {
-    AppendSentence(report, "The first line of " + name_ +
-                               " is not the header line the list expects: " + Excerpt(firstLine) +
-                               ". It is not in the list.");
+    report.push_back(Message::Format(
+        "The first line of %1 is not the header line the list expects: %2. It is not in the list.",
+        name_, Excerpt(firstLine)));
   }
   if (leftOverLines > 0) {
-    AppendSentence(report, "Line " + std::to_string(firstLeftOverLine) + " of " + name_ +
-                               " has text after its description that the list cannot show: " +
-                               Excerpt(firstLeftOver) + ".");
-    if (leftOverLines > 1)
-      report += " " + std::to_string(leftOverLines - 1) + " more lines do too.";
+    report.push_back(Message::Format(
+        "Line %1 of %2 has text after its description that the list cannot show: %3.",
+        firstLeftOverLine, name_, Excerpt(firstLeftOver)));
+    if (leftOverLines > 1) {
+      report.push_back(Message::Format("%1 more lines do too.", leftOverLines - 1));
+    }
   }
   if (csv_.CtrlZLine > 0) {
-    AppendSentence(report, name_ + " goes on after a Ctrl+Z character in line " +
-                               std::to_string(csv_.CtrlZLine) +
-                               ". Loading stopped there, so what follows it is not in the list.");
+    report.push_back(Message::Format(
+        "%1 goes on after a Ctrl+Z character in line %2. Loading stopped there, so what follows "
+        "it is not in the list.",
+        name_, csv_.CtrlZLine));
   }
-  return report;
+  return Message::Join(report, " ");
 }
 
 bool TaskFile::WeekdaysFitCp1252() const {

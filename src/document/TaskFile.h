@@ -97,8 +97,8 @@ class TaskFile {
   void ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
                   std::string& firstLine);
   void ReadTask(TaskCells& cells, bool projectField, int descCol);
-  std::string LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
-                         int firstLeftOverLine, const std::string& firstLeftOver) const;
+  Message LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
+                     int firstLeftOverLine, const std::string& firstLeftOver) const;
   bool WeekdaysFitCp1252() const;
 
   const DateFormat* dates_;

@@ -41,7 +41,8 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
                                   const std::string& sharedBase) {
   ConflictMerge merge;
   if (copies.empty()) return merge;
-  std::string merged, refused;
+  std::vector<Message> merged;
+  std::vector<std::string> refused;
   for (const std::string& copy : copies) {
     DiskBytes theirs;
     const bool read = ReadWholeFile(copy, theirs.Bytes, &theirs.Stamp);
@@ -54,32 +55,38 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
         read ? list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
     if (!result) {
       merge.Refused.push_back(copy);
-      refused += (refused.empty() ? "" : ", ") + copy;
+      refused.push_back(copy);
       continue;
     }
     merge.Merged.push_back(copy);
-    merged += (merged.empty() ? "" : ", ") + copy + " (" + MergeSummary(*result) + ")";
+    merged.push_back(Message::Format("%1 (%2)", copy, MergeSummary(*result)));
   }
   // The file last: the sync tool that made a copy has usually replaced the file too.
   DiskBytes file;
   if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
       ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
       !list.Sync().MergeFromCopy(std::move(file), sharedBase, true)) {
-    refused += (refused.empty() ? "" : ", ") + list.File().Name();
+    refused.push_back(list.File().Name());
   }
+  std::vector<Message> told;
   if (!merge.Merged.empty()) {
-    merge.Message = "Merged the conflict copies a sync tool made" +
-                    (merged.empty() ? std::string() : ": " + merged) +
-                    ". Saving keeps the merged list; the copies then move to " +
-                    RecoveryJournal::StateFolder() + "/conflicts.";
+    const std::string aside = RecoveryJournal::StateFolder() + "/conflicts";
+    told.push_back(
+        merged.empty()
+            ? Message::Format("Merged the conflict copies a sync tool made. Saving keeps the "
+                              "merged list; the copies then move to %1.",
+                              aside)
+            : Message::Format("Merged the conflict copies a sync tool made: %1. Saving keeps the "
+                              "merged list; the copies then move to %2.",
+                              Message::Join(merged, ", "), aside));
   }
   if (!refused.empty()) {
-    merge.Message += (merge.Message.empty() ? "" : " ") +
-                     std::string(
-                         "These conflict copies cannot be merged cleanly and are left as "
-                         "they are: ") +
-                     refused + ".";
+    std::string names;
+    for (const std::string& name : refused) names += (names.empty() ? "" : ", ") + name;
+    told.push_back(Message::Format(
+        "These conflict copies cannot be merged cleanly and are left as they are: %1.", names));
   }
+  merge.Report = Message::Join(told, " ");
   return merge;
 }
 

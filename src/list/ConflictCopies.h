@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Message.h"
+
 #include "list/ToDoList.h"
 
 namespace taskwell {
@@ -16,7 +18,7 @@ std::vector<std::string> FindConflictCopies(const std::string& taskFile);
 struct ConflictMerge {
   std::vector<std::string> Merged;   // copies whose tasks are in the list now
   std::vector<std::string> Refused;  // copies that could not be merged cleanly, left untouched
-  std::string Message;               // for the user; empty when nothing happened
+  Message Report;                    // for the user; empty when nothing happened
 };
 
 // Merges the file as it is on disk (when it changed) and then each copy into the list, all with

@@ -72,7 +72,7 @@ double ToDoList::CommittedDate(std::string_view typed) const {
   date = ParseDateText(text, FirstDayOfMonth(dates_.Now()), dates_);
   if (date == 0) {
     // Text that is no date would be dropped at the next save: say so and keep the cursor here.
-    throw Refusal("Error", "Invalid Date - " + std::string(text));
+    throw Refusal("Error", Message::Format("Invalid Date - %1", text));
   }
   return date;
 }

@@ -90,8 +90,7 @@ struct LoadedFile {
   }
 };
 
-std::unique_ptr<LoadedFile> FileSync::LoadedCopy(const DiskBytes& bytes,
-                                                 std::string& failure) const {
+std::unique_ptr<LoadedFile> FileSync::LoadedCopy(const DiskBytes& bytes, Message& failure) const {
   // Loaded by the same rules as the window's, so that the sides of a merge are compared in the
   // one form a save writes: dates, numbers and quoting no longer differ by who wrote them.
   auto copy =
@@ -99,7 +98,7 @@ std::unique_ptr<LoadedFile> FileSync::LoadedCopy(const DiskBytes& bytes,
   try {
     copy->File.Load(copy->Rows, &bytes);
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = ShownText(e);
     return nullptr;
   }
   return copy;
@@ -114,31 +113,32 @@ bool FileSync::FileChangedOnDisk() {
   if (!ReadWholeFile(file.Name(), theirs.Bytes, &theirs.Stamp)) return false;
   // An emptied or truncated file (a sync tool's partial write, an editor's crash) is no new truth.
   if (CutShortOnDisk(theirs.Bytes)) {
-    TellNotReloaded(theirs.Stamp.Hash, file.Name() + " was emptied or cut short elsewhere (" +
-                                           std::to_string(theirs.Bytes.size()) +
-                                           " bytes, no header line). The list still shows its "
-                                           "tasks; Save keeps them and keeps the file as it is "
-                                           "now as " +
-                                           file.BackupName() + ".");
+    TellNotReloaded(
+        theirs.Stamp.Hash,
+        Message::Format("%1 was emptied or cut short elsewhere (%2 bytes, no header line). The "
+                        "list still shows its tasks; Save keeps them and keeps the file as it "
+                        "is now as %3.",
+                        file.Name(), theirs.Bytes.size(), file.BackupName()));
     return false;
   }
   // What the user changed here is merged at the next save, never thrown away by a reload.
   if (!ShowsBaseAsLoaded()) return false;
-  std::string failure;
+  Message failure;
   const std::unique_ptr<LoadedFile> loaded = LoadedCopy(theirs, failure);
   if (!loaded) {
-    TellNotReloaded(theirs.Stamp.Hash,
-                    file.Name() + " was changed elsewhere and cannot be loaded completely: " +
-                        ErrorReportText(failure) +
-                        " The list still shows the tasks as they were. Saving asks before "
-                        "it replaces the file.");
+    TellNotReloaded(
+        theirs.Stamp.Hash,
+        Message::Format("%1 was changed elsewhere and cannot be loaded completely: %2 The list "
+                        "still shows the tasks as they were. Saving asks before it replaces "
+                        "the file.",
+                        file.Name(), ErrorReport(failure)));
     return false;
   }
   ReloadTaskFile(loaded->File, loaded->Rows);
   return true;
 }
 
-void FileSync::TellNotReloaded(std::uint64_t hash, const std::string& message) {
+void FileSync::TellNotReloaded(std::uint64_t hash, const Message& message) {
   if (partialReloadTold_ == hash) return;
   partialReloadTold_ = hash;
   list_.ui_.ShowMessageBox(list_.shown_.Title, message);
@@ -163,7 +163,7 @@ bool FileSync::ShowsBaseAsLoaded() {
   // line ends, number forms), yet the list shows it unchanged: compare with the base as loaded.
   const std::uint64_t baseHash = ContentHash(list_.file_.BaseBytes());
   if (!baseAsLoaded_ || baseAsLoadedHash_ != baseHash) {
-    std::string failure;
+    Message failure;
     const std::unique_ptr<LoadedFile> base =
         LoadedCopy(DiskBytes{list_.file_.BaseBytes(), {}}, failure);
     if (!base) return false;
@@ -244,7 +244,7 @@ bool FileSync::RenderMine(MergeSides& sides) const {
 }
 
 bool FileSync::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
-  std::string failure;
+  Message failure;
   std::unique_ptr<LoadedFile> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
   const std::unique_ptr<LoadedFile> baseList =
       LoadedCopy(DiskBytes{list_.file_.BaseBytes(), {}}, failure);
@@ -323,7 +323,7 @@ bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   const LoadedFile* loaded = nullptr;
   std::vector<std::string_view> loadedLines;
   if (otherCount > 0) {
-    std::string failure;
+    Message failure;
     std::unique_ptr<LoadedFile> list = LoadedCopy(DiskBytes{std::move(others), {}}, failure);
     if (!list || list->Rows.HasProjCol != list_.layout_.HasProjCol() ||
         list->Rows.Rows.size() != static_cast<std::size_t>(otherCount) + 1) {

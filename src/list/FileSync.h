@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/LineMerge.h"
+#include "document/Message.h"
 #include "document/SafeFile.h"
 #include "document/TaskFile.h"
 
@@ -77,7 +78,7 @@ class FileSync {
   // its task, the sort mode and the column widths.
   void ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol);
   // The bytes loaded by this list's rules; null, with the reason, when they do not load whole.
-  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, std::string& failure) const;
+  std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, Message& failure) const;
   // The lines of the three sides: each side loaded whole and written again, or, for files in
   // this list's own form, only the lines that are not already ours. False where the sides cannot
   // be compared.
@@ -90,7 +91,7 @@ class FileSync {
                      std::vector<SideRow>* rows);
   bool RenderMine(MergeSides& sides) const;
   // Tells the user once per changed file why it was not reloaded.
-  void TellNotReloaded(std::uint64_t hash, const std::string& message);
+  void TellNotReloaded(std::uint64_t hash, const Message& message);
 
   ToDoList& list_;
   // The content of the changed file a reload last refused to load partly, so it is told once.

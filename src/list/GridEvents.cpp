@@ -33,10 +33,12 @@ void ToDoList::GridDblClick() {
   }
   std::error_code error;
   if (!std::filesystem::exists(link.Target, error))
-    throw std::runtime_error("Could not open \"" + link.Target + "\": there is no such file");
+    throw MessageError(
+        Message::Format("Could not open \"%1\": there is no such file", link.Target));
   // A task file can come from a shared folder: what it names is shown, never started.
   if (RunsProgram(link.Target)) {
-    if (ui_.Confirm("\"" + link.Target + "\" would start a program.\r\nOpen its folder instead?"))
+    if (ui_.Confirm(Message::Format("\"%1\" would start a program.\r\nOpen its folder instead?",
+                                    link.Target)))
       ui_.OpenDocument(std::filesystem::path(link.Target).parent_path().string());
     return;
   }

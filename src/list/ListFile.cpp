@@ -48,12 +48,15 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
     std::string missing;
     toSingleByte = TaskFile::DescriptionsFitCp1252(table_.Rows(), layout_.DescCol(), &missing);
     if (!toSingleByte) {
-      if (!ui_.Confirm(file_.Name() +
-                       " is stored in the single-byte Windows-1252 encoding, which cannot hold "
-                       "some characters of the list" +
-                       (missing.empty() ? std::string() : ": " + missing) +
-                       "\r\nSave the file as UTF-8 instead? Programs that expect the old encoding "
-                       "may then show its accented characters wrongly.")) {
+      const char* question =
+          missing.empty()
+              ? "%1 is stored in the single-byte Windows-1252 encoding, which cannot hold some "
+                "characters of the list\r\nSave the file as UTF-8 instead? Programs that expect "
+                "the old encoding may then show its accented characters wrongly."
+              : "%1 is stored in the single-byte Windows-1252 encoding, which cannot hold some "
+                "characters of the list: %2\r\nSave the file as UTF-8 instead? Programs that "
+                "expect the old encoding may then show its accented characters wrongly.";
+      if (!ui_.Confirm(Message::Format(question, file_.Name(), missing))) {
         return false;
       }
       file_.BecomeUtf8();
@@ -86,8 +89,10 @@ void ToDoList::ReportNotKept(const std::vector<std::string>& notKept) {
     lost += (lost.empty() ? "" : ", ") + property;
   }
   if (!lost.empty()) {
-    ui_.ShowMessageBox(shown_.Title, "The tasks were saved to " + file_.Name() +
-                                         ", but the new file could not keep " + lost + ".");
+    ui_.ShowMessageBox(
+        shown_.Title,
+        Message::Format("The tasks were saved to %1, but the new file could not keep %2.",
+                        file_.Name(), lost));
   }
 }
 
@@ -114,40 +119,45 @@ std::string ToDoList::FileBytes(bool toSingleByte) const {
 
 ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
   SavePlan plan;
-  std::vector<std::string>& notes = plan.Notes;
+  std::vector<Message>& notes = plan.Notes;
   std::optional<MergedFile>& merge = plan.Merge;
   if (check.Exists && file_.LoadWasPartial() && !file_.DiskStamp().Exists) {
     // Nothing was read, so the file cannot have changed "since": say what we know instead.
-    notes.push_back(file_.Name() +
-                    " could not be read when this list was opened, so the list does not show the "
-                    "tasks in it.");
+    notes.push_back(Message::Format(
+        "%1 could not be read when this list was opened, so the list does not show the tasks in "
+        "it.",
+        file_.Name()));
   } else if (!check.Exists && file_.DiskStamp().Exists) {
-    notes.push_back(file_.Name() +
-                    " has been deleted by another program since this window read or saved it.");
+    notes.push_back(Message::Format(
+        "%1 has been deleted by another program since this window read or saved it.",
+        file_.Name()));
   } else if (std::string now; ChangedOnDisk(file_.Name(), file_.DiskStamp()) &&
                               ReadWholeFile(file_.Name(), now) && sync_.CutShortOnDisk(now)) {
     plan.CutShort = true;
   } else if (ChangedOnDisk(file_.Name(), file_.DiskStamp()) && !(merge = sync_.PrepareMerge())) {
     // Asked only where a merge cannot be trusted.
     plan.OutsideChange = true;
-    notes.push_back(file_.Name() +
-                    " has been changed by another program since this window read or saved it.");
+    notes.push_back(Message::Format(
+        "%1 has been changed by another program since this window read or saved it.",
+        file_.Name()));
   }
   const std::string backup = file_.BackupName();
   std::error_code error;
   plan.ReplaceBackup = check.Exists && file_.LoadWasPartial() &&
                        std::filesystem::exists(std::filesystem::symlink_status(backup, error));
   if (plan.ReplaceBackup) {
-    notes.push_back("Saving keeps the present file as " + backup +
-                    ", in place of the earlier backup there.");
+    notes.push_back(Message::Format(
+        "Saving keeps the present file as %1, in place of the earlier backup there.", backup));
   } else if (check.Exists && file_.LoadWasPartial() && !notes.empty()) {
-    notes.push_back("Saving keeps the present file as " + backup + ".");
+    notes.push_back(Message::Format("Saving keeps the present file as %1.", backup));
   }
   if (check.OtherNames > 0) {
-    notes.push_back(file_.Name() + " has " + std::to_string(check.OtherNames) +
-                    (check.OtherNames == 1 ? " other name" : " other names") +
-                    " (hard links). Saving gives this name a new file; the other names keep the "
-                    "old tasks.");
+    notes.push_back(Message::Format(
+        check.OtherNames == 1 ? "%1 has %2 other name (hard links). Saving gives this name a new "
+                                "file; the other names keep the old tasks."
+                              : "%1 has %2 other names (hard links). Saving gives this name a new "
+                                "file; the other names keep the old tasks.",
+        file_.Name(), check.OtherNames));
   }
   if (!check.CannotKeep.empty()) {
     std::string lost;
@@ -155,27 +165,23 @@ ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
       if (!lost.empty()) lost += " and ";
       lost += property;
     }
-    notes.push_back("Saving cannot keep " + lost + " of " + file_.Name() +
-                    "; the new file will be yours.");
+    notes.push_back(Message::Format("Saving cannot keep %1 of %2; the new file will be yours.",
+                                    lost, file_.Name()));
   }
   return plan;
 }
 
 bool ToDoList::SaveButtonClick() {
   const ReplaceCheck check = CheckReplace(file_.Name());
-  if (!check.Refusal.empty()) throw EFileError(kFileNotOpen, check.Refusal);
+  if (!check.Refusal.Empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
   SavePlan plan = PlanSave(check);
   if (plan.CutShort) return SaveOverCutShort();
   if (!plan.Notes.empty()) {
-    std::string question;
-    for (const std::string& note : plan.Notes) {
-      if (!question.empty()) question += ' ';
-      question += note;
-    }
-    question += plan.Notes.size() == 1 && plan.OutsideChange
-                    ? "\r\nOverwrite it with the tasks shown here?"
-                    : "\r\nSave the tasks shown here?";
+    const Message question = Message::Format(plan.Notes.size() == 1 && plan.OutsideChange
+                                                 ? "%1\r\nOverwrite it with the tasks shown here?"
+                                                 : "%1\r\nSave the tasks shown here?",
+                                             Message::Join(plan.Notes, " "));
     if (!ui_.Confirm(question)) return false;
   }
   // The user agreed to give up the earlier backup; keeping it would block the save.
@@ -188,10 +194,10 @@ bool ToDoList::SaveButtonClick() {
 bool ToDoList::SaveOverCutShort() {
   KeepBackup(file_.Name(), file_.BackupName());
   if (!SaveTaskFile()) return false;
-  ui_.ShowMessageBox(shown_.Title, file_.Name() +
-                                       " had been emptied or cut short elsewhere. The tasks shown "
-                                       "here were saved; the file as it was is kept as " +
-                                       file_.BackupName() + ".");
+  ui_.ShowMessageBox(shown_.Title,
+                     Message::Format("%1 had been emptied or cut short elsewhere. The tasks shown "
+                                     "here were saved; the file as it was is kept as %2.",
+                                     file_.Name(), file_.BackupName()));
   return true;
 }
 

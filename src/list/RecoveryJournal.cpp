@@ -81,8 +81,8 @@ void RecoveryJournal::Write(const std::string& bytes) const {
 
 void RecoveryJournal::WriteFile(const std::string& path, const std::string& bytes) const {
   if (!CreatePrivateFolders(folder_)) {
-    throw EFileError(kDiskWriteError, "Cannot keep the recovery journal in " + folder_ + ": " +
-                                          FileErrorReason(errno));
+    throw EFileError(kDiskWriteError, Message::Format("Cannot keep the recovery journal in %1: %2",
+                                                      folder_, FileErrorReason(errno)));
   }
   AtomicFileWriter writer;
   // Replaced whole each time, private to the user like the folder.
@@ -108,7 +108,7 @@ std::optional<RecoveryJournal::Entry> RecoveryJournal::Find() const {
   return entry;
 }
 
-std::string JournalDifference(const std::string& fileBytes, const std::string& journalBytes) {
+Message JournalDifference(const std::string& fileBytes, const std::string& journalBytes) {
   std::map<std::string, int> file = TaskLineCounts(fileBytes);
   int added = 0;
   for (const auto& [line, count] : TaskLineCounts(journalBytes)) {
@@ -120,15 +120,17 @@ std::string JournalDifference(const std::string& fileBytes, const std::string& j
   int removed = 0;
   for (const auto& [line, count] : file) removed += count;
   if (added == 0 && removed == 0) return "the same tasks in another order";
-  std::string text;
-  if (added > 0)
-    text = std::to_string(added) + (added == 1 ? " task" : " tasks") + " new or changed";
-  if (removed > 0) {
-    if (!text.empty()) text += ", ";
-    text +=
-        std::to_string(removed) + (removed == 1 ? " task" : " tasks") + " of the file not in it";
+  std::vector<Message> parts;
+  if (added > 0) {
+    parts.push_back(
+        Message::Format(added == 1 ? "%1 task new or changed" : "%1 tasks new or changed", added));
   }
-  return text;
+  if (removed > 0) {
+    parts.push_back(Message::Format(
+        removed == 1 ? "%1 task of the file not in it" : "%1 tasks of the file not in it",
+        removed));
+  }
+  return Message::Join(parts, ", ");
 }
 
 }  // namespace taskwell

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "document/Message.h"
+
 namespace taskwell {
 
 // What a save of one task file would write, kept while the list has unsaved changes, so that no
@@ -46,6 +48,6 @@ class RecoveryJournal {
 bool CreatePrivateFolders(const std::string& folder);
 
 // How a journal differs from the file, in words for the user: "2 tasks added, 1 removed".
-std::string JournalDifference(const std::string& fileBytes, const std::string& journalBytes);
+Message JournalDifference(const std::string& fileBytes, const std::string& journalBytes);
 
 }  // namespace taskwell

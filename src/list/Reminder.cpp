@@ -31,25 +31,26 @@ std::string ListedText(const std::string& description, bool textIsUtf8) {
   return textIsUtf8 ? text : Cp1252ToUtf8(text);
 }
 
-std::string SummaryOf(const std::string& title, int overdue, int dueToday) {
-  std::string summary = title + ": ";
-  if (overdue > 0) summary += std::to_string(overdue) + " overdue";
-  if (overdue > 0 && dueToday > 0) summary += ", ";
-  if (dueToday > 0) summary += std::to_string(dueToday) + " due today";
-  return summary;
+Message SummaryOf(const std::string& title, int overdue, int dueToday) {
+  if (overdue > 0 && dueToday > 0) {
+    return Message::Format("%1: %2 overdue, %3 due today", title, overdue, dueToday);
+  }
+  if (overdue > 0) return Message::Format("%1: %2 overdue", title, overdue);
+  if (dueToday > 0) return Message::Format("%1: %2 due today", title, dueToday);
+  return Message::Format("%1: ", title);
 }
 
 }  // namespace
 
-std::string Reminder::Body(bool markup) const {
+Message Reminder::Body(bool markup) const {
   std::string body;
   for (const std::string& line : Listed) {
     if (!body.empty()) body += '\n';
     body += markup ? EscapeMarkup(line) : line;
   }
   const int more = Overdue + DueToday - static_cast<int>(Listed.size());
-  if (more > 0) body += "\nand " + std::to_string(more) + " more";
-  return body;
+  if (more > 0) return Message::Format("%1\nand %2 more", body, more);
+  return Message::Value(body);
 }
 
 Reminder ReminderOf(const std::string& title, const LoadedRows& list, const DateFormat& dates,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/DateText.h"
+#include "document/Message.h"
 #include "document/TaskFile.h"
 
 namespace taskwell {
@@ -19,12 +20,12 @@ struct Reminder {
   // Up to MaxListed descriptions as UTF-8, overdue first, each in table order, without the
   // repeat rule.
   std::vector<std::string> Listed;
-  std::string Summary;
+  Message Summary;
 
   bool Empty() const { return Overdue + DueToday == 0; }
   // One description a line, then "and N more"; with markup, the characters markup reads are
   // escaped.
-  std::string Body(bool markup) const;
+  Message Body(bool markup) const;
 };
 
 // The reminder for a list read from its file (`textIsUtf8` as the file read it).

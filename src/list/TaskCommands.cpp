@@ -73,8 +73,8 @@ void ToDoList::DeleteTaskRow() {
   const int row = table_.Row();
   const std::string& description = table_.Cell(layout_.DescCol(), row);
   if (IsRepeatingEntry(description) &&
-      !ui_.Confirm("\"" + description +
-                   "\"\r\nAre you sure you want to delete this repeating entry?")) {
+      !ui_.Confirm(Message::Format(
+          "\"%1\"\r\nAre you sure you want to delete this repeating entry?", description))) {
     return;
   }
   // The table always keeps one task row.

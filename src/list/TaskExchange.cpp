@@ -18,10 +18,10 @@ namespace {
 // load whole is refused: what it would export or save could not be all of it.
 bool LoadWhole(ToDoList& list, const std::string& file, bool mayBeMissing, std::ostream& err) {
   std::string bytes;
-  std::string failure;
+  Message failure;
   if (!mayBeMissing || access(file.c_str(), F_OK) == 0) {
     if (!ReadWholeFile(file, bytes, nullptr, &failure)) {
-      err << "taskwell: " << failure << '\n';
+      err << "taskwell: " << failure.English() << '\n';
       return false;
     }
   }
@@ -83,8 +83,8 @@ void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_
 
 std::string ImportFileIntoList(ToDoList& list, const std::string& path) {
   std::string text;
-  std::string failure;
-  if (!ReadWholeFile(path, text, nullptr, &failure)) throw std::runtime_error(failure);
+  Message failure;
+  if (!ReadWholeFile(path, text, nullptr, &failure)) throw MessageError(failure);
   ImportedTasks imported;
   try {
     imported = ImportText(text, list.Dates());
@@ -113,9 +113,9 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
                        const RegionalSettings& regional, const Clock& clock, std::ostream& out,
                        std::ostream& err) {
   std::string text;
-  std::string failure;
+  Message failure;
   if (!ReadWholeFile(path, text, nullptr, &failure)) {
-    err << "taskwell: " << failure << '\n';
+    err << "taskwell: " << failure.English() << '\n';
     return 1;
   }
   ConsolePlatform console(err);

@@ -58,11 +58,10 @@ void ToDoList::InitTaskTable(const DiskBytes* from) {
       LoadTaskFile(from);
     } catch (const EConvertError& e) {
       file_.MarkPartial();
-      loadFailure = std::make_exception_ptr(
-          EConvertError(ErrorReportText(e.what()) +
-                        " Loading stopped there, so the tasks after it are not in the list. "
-                        "The first save keeps the whole original file as " +
-                        file_.BackupName() + "."));
+      loadFailure = std::make_exception_ptr(EConvertError(Message::Format(
+          "%1 Loading stopped there, so the tasks after it are not in the list. The first save "
+          "keeps the whole original file as %2.",
+          ErrorReport(e.Shown()), file_.BackupName())));
     } catch (...) {
       file_.MarkPartial();
       loadFailure = std::current_exception();
@@ -121,10 +120,10 @@ bool ToDoList::Guarded(const std::function<void()>& handler) {
     handler();
     return true;
   } catch (const Refusal& refusal) {
-    ui_.ShowMessageBox(refusal.Caption(), refusal.what());
+    ui_.ShowMessageBox(refusal.Caption(), refusal.Shown());
     return false;
   } catch (const std::exception& e) {
-    ui_.ShowError(shown_.Title, ErrorReportText(e.what()));
+    ui_.ShowError(shown_.Title, ErrorReport(ShownText(e)));
     return false;
   }
 }

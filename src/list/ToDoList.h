@@ -218,7 +218,7 @@ class ToDoList {
   void FollowDeletedRow(int row);
   // What a save would do beyond writing the tasks, to be asked in one question first.
   struct SavePlan {
-    std::vector<std::string> Notes;
+    std::vector<Message> Notes;
     bool OutsideChange = false;
     bool ReplaceBackup = false;
     // The file was emptied or cut short elsewhere: the list is saved, the file kept as backup.

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "document/Message.h"
 #include "document/SafeFile.h"
 #include "interchange/Escapes.h"
 
@@ -17,8 +18,8 @@ std::vector<std::pair<std::string, std::string>> ReadLines(const std::string& pa
   std::string bytes;
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return lines;
-  std::string failure;
-  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure);
+  Message failure;
+  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure.English());
   std::istringstream in(bytes);
   std::string file;
   std::string url;
@@ -64,8 +65,8 @@ std::optional<NetrcLogin> ReadNetrc(const std::string& path, const std::string& 
     throw std::runtime_error(path + " may be read by others; make it private with chmod 600 " +
                              path + " before it is used");
   std::string bytes;
-  std::string failure;
-  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure);
+  Message failure;
+  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure.English());
   std::istringstream in(bytes);
   std::string word;
   std::optional<NetrcLogin> entry;

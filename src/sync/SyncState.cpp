@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "document/Message.h"
 #include "document/SafeFile.h"
 #include "interchange/Escapes.h"
 
@@ -43,10 +44,10 @@ std::string SyncState::PathFor(const std::string& stateHome, const std::string& 
 SyncState SyncState::Load(const std::string& path) {
   SyncState state;
   std::string bytes;
-  std::string failure;
+  Message failure;
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return state;
-  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure);
+  if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure.English());
   std::istringstream in(bytes);
   std::string text;
   if (!std::getline(in, text) || text != kMagic)

@@ -68,10 +68,11 @@ TEST(CommandLine, OptionsFileAndErrors) {
     EXPECT_EQ(line.File, c.File);
     EXPECT_EQ(line.DueDays, c.Days);
     // An error is one line naming what was wrong.
-    EXPECT_EQ(line.What == Action::Error, !line.ErrorText.empty());
-    EXPECT_EQ(line.ErrorText.find('\n'), std::string::npos);
+    EXPECT_EQ(line.What == Action::Error, !line.ErrorText.Empty());
+    EXPECT_EQ(line.ErrorText.English().find('\n'), std::string::npos);
   }
-  EXPECT_NE(CommandLine::Parse({"--bogus"}).ErrorText.find("'--bogus'"), std::string::npos);
+  EXPECT_NE(CommandLine::Parse({"--bogus"}).ErrorText.English().find("'--bogus'"),
+            std::string::npos);
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {

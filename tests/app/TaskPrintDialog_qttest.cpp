@@ -151,6 +151,14 @@ TEST(TaskPrintDialog, PrintsToThePdfFileChosenInTheDialog) {
   EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
+TEST(TaskPrintDialog, BelongsToTheWindowItIsMadeFor) {
+  // The desktop places a dialog over its parent, and stacks it with it.
+  QWidget window;
+  TaskPrintDialog dialog(&window);
+  EXPECT_EQ(dialog.Dialog().parentWidget(), &window);
+  EXPECT_TRUE(dialog.Dialog().isWindow());
+}
+
 TEST(TaskPrintDialog, ParentedToAWindowThatGoesFirst) {
   TaskPrintDialog dialog;
   PrintChoice choice;

@@ -10,9 +10,14 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cerrno>
+
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "app/TaskGridView.h"
+#include "document/Errors.h"
+#include "document/LineMerge.h"
+#include "document/SafeFile.h"
 #include "support/FakePlatform.h"
 #include "support/QtApp.h"
 #include "support/TempFiles.h"
@@ -83,6 +88,58 @@ TEST(Translations, WindowAndHelpSpeakTheUsersLanguage) {
 
     EXPECT_TRUE(Translations::TranslatedEarly(UsageText())
                     .startsWith(QString::fromUtf8(language.UsageStart)));
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+// What the core builds at run time: the template in the user's language, the values as they are.
+Message NotValid() {
+  try {
+    ThrowNotValid("x%2", "number");
+  } catch (const std::exception& e) {
+    return ErrorReport(ShownText(e));
+  }
+  return {};
+}
+
+TEST(Translations, RunTimeMessagesAreFilledInTheUsersLanguage) {
+  LineMergeResult merged;
+  merged.Added = 2;
+  merged.Removed = 1;
+  const Message saveFailure =
+      ErrorReport(Message::Format("Cannot save %1: %2", "/x/a.todo", FileErrorReason(ENOSPC)));
+  const Message unknown = CommandLine::Parse({"--bogus"}).ErrorText;
+  const struct {
+    const char* Locale;
+    Message Shown;
+    const char* Expected;
+  } cases[] = {
+      {"de_DE", Message::Format("Invalid Date - %1", "12.45.2026"),
+       "Ungültiges Datum - 12.45.2026"},
+      {"de_DE", MergeSummary(merged),
+       "Mit anderswo gemachten Änderungen zusammengeführt: 2 Aufgaben hinzugefügt, 1 entfernt"},
+      {"de_DE", saveFailure, "/x/a.todo lässt sich nicht sichern: der Datenträger ist voll."},
+      {"de_DE", NotValid(), "„x%2“ ist kein gültiger Wert (Zahl)."},
+      {"de_DE", unknown,
+       "unbekannte Option „--bogus“ (taskwell --help zeigt die Optionen; vor einem Dateinamen, "
+       "der mit - beginnt, -- angeben)"},
+      {"fr_FR", Message::Format("Invalid Date - %1", "12.45.2026"), "Date non valide - 12.45.2026"},
+      {"fr_FR", MergeSummary(merged),
+       "Fusionné avec les modifications faites ailleurs : 2 tâches ajoutées, 1 supprimée(s)"},
+      {"fr_FR", saveFailure, "Impossible d’enregistrer /x/a.todo : le disque est plein."},
+      {"fr_FR", NotValid(), "« x%2 » n’est pas une valeur valide (nombre)."},
+      {"en_US", MergeSummary(merged),
+       "Merged with changes made elsewhere: 2 tasks added, 1 removed"},
+      {"en_US", saveFailure, "Cannot save /x/a.todo: the disk is full."},
+      {"en_US", NotValid(), "'x%2' is not a valid number."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Expected);
+    QLocale::setDefault(QLocale(QString::fromLatin1(c.Locale)));
+    Translations translations;
+    translations.Install();
+    EXPECT_EQ(Translations::Translated(c.Shown).toStdString(), c.Expected);
+    EXPECT_EQ(Translations::TranslatedEarly(c.Shown).toStdString(), c.Expected);
   }
   QLocale::setDefault(QLocale::c());
 }

@@ -240,7 +240,7 @@ TEST(SpecialFiles, AreRefusedAtOnceWithAReasonAndNoDescriptorLeft) {
       ::alarm(30);  // today's blocking reads end here instead of hanging the test
       const int before = OpenDescriptors();
       std::string bytes;
-      std::string failure;
+      Message failure;
       if (ReadWholeFile(path, bytes, nullptr, &failure)) return 1;
       if (failure != "Cannot read " + path + ": " + c.Reason) return 2;
       if (!ChangedOnDisk(path, FileStamp{})) return 6;
@@ -425,9 +425,9 @@ TEST(FileMessages, NameThePathAndTheReason) {
   std::filesystem::create_directory(folder);
   const auto readFailure = [](const std::string& path) {
     std::string bytes;
-    std::string failure;
+    Message failure;
     EXPECT_FALSE(ReadWholeFile(path, bytes, nullptr, &failure));
-    return failure;
+    return failure.English();
   };
   EXPECT_EQ(readFailure(missing), "Cannot read " + missing + ": it does not exist");
   EXPECT_EQ(readFailure(folder), "Cannot read " + folder + ": it is a folder, not a file");

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Under Wayland: the window opens on a headless weston with the app id the desktop file names,
 # and a session whose Qt lacks the Wayland plugin is told so in one line instead of an abort.
-# (Headless weston has no seat, so typing and raising are proven at the request level by
-# WindowRaiser's test; sway, which has one, refuses to run as root.)
+# (Headless weston has no seat; typing and raising are the sway journey's, where a seat is.)
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY QT_QPA_PLATFORM
 

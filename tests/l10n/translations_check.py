@@ -5,9 +5,13 @@ The texts are read from the sources: what src/app passes to the translator, and 
 fixed captions and messages that the window translates where it shows them.
 """
 import re
+import warnings
 import sys
 import xml.etree.ElementTree as ET
 from pathlib import Path
+
+# Raw string literals (regular expressions) are read as plain ones here; their escapes do not matter.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 LITERAL = r'"(?:[^"\\]|\\.)*"'
 # What the core hands the window as whole, fixed texts.
@@ -24,6 +28,32 @@ def unquote(literal):
     return bytes(literal[1:-1], 'utf-8').decode('unicode_escape')
 
 
+def joined_literals(code):
+    """Each run of adjacent string literals, as the compiler joins them."""
+    code = re.sub(r'^\s*//.*$', '', code, flags=re.M)
+    for run in re.finditer(r'(?:' + LITERAL + r'\s*)+', code):
+        yield ''.join(unquote(x) for x in re.findall(LITERAL, run.group(0)))
+
+
+def run_time_texts(code):
+    """What the core builds at run time for the window to translate: every template with a %1
+    placeholder, the fixed texts it fills in, and the fixed reasons that functions returning a
+    message give."""
+    found = {t for t in joined_literals(code) if re.search(r'%[1-9]', t) and re.search('[A-Za-z]', t)}
+    for literal in re.findall(r'\bMessage\((' + LITERAL + r')\)', code):
+        found.add(unquote(literal))
+    for literal in re.findall(r'ThrowNotValid\([^;]*?,\s*(' + LITERAL + r')\)', code):
+        found.add(unquote(literal))
+    for body in re.findall(r'^Message \w+\([^)]*\)[^{;]*\{(.*?)^\}', code, flags=re.M | re.S):
+        for literal in re.findall(r'return (' + LITERAL + r');', body):
+            found.add(unquote(literal))
+    return found
+
+
+# Texts looked up with tr() in a class; every other text is looked up in the "taskwell" context.
+CLASS_TEXTS = set()
+
+
 def texts_in(src):
     found = set()
     for path in sorted(src.glob('app/*.cpp')):
@@ -33,6 +63,8 @@ def texts_in(src):
         for literal in re.findall(r'MakeButton\(' + LITERAL + r',\s*(' + LITERAL + r')', code):
             found.add(unquote(literal))
         for literal in re.findall(r'\btr\((' + LITERAL + r')', code):
+            # A class's own texts live in the class's context.
+            CLASS_TEXTS.add(unquote(literal))
             found.add(unquote(literal))
         usage = re.search(r'UsageText\(\) \{\s*return ((?:\s*' + LITERAL + r')+);', code)
         if usage:
@@ -41,6 +73,7 @@ def texts_in(src):
         if path.suffix not in ('.cpp', '.h'):
             continue
         code = path.read_text(encoding='utf-8')
+        found.update(run_time_texts(code))
         for pattern in CORE_PATTERNS:
             for groups in re.findall(pattern, code):
                 for literal in groups if isinstance(groups, tuple) else (groups,):
@@ -54,10 +87,14 @@ def texts_in(src):
 
 def problems_in(ts_file, wanted):
     translations = {}
-    for message in ET.parse(ts_file).getroot().iter('message'):
-        translation = message.find('translation')
-        finished = translation.get('type') not in ('unfinished', 'vanished', 'obsolete')
-        translations[message.findtext('source')] = (translation.text or '') if finished else ''
+    for context in ET.parse(ts_file).getroot().iter('context'):
+        for message in context.iter('message'):
+            source = message.findtext('source')
+            if context.findtext('name') != 'taskwell' and source not in CLASS_TEXTS:
+                continue
+            translation = message.find('translation')
+            finished = translation.get('type') not in ('unfinished', 'vanished', 'obsolete')
+            translations[source] = (translation.text or '') if finished else ''
     problems = []
     for text in sorted(wanted):
         done = translations.get(text, '')

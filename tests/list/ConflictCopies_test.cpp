@@ -66,7 +66,8 @@ TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave)
   const ConflictMerge merge = MergeConflictCopies(f.List, FindConflictCopies(path), shared);
   EXPECT_EQ(merge.Merged, std::vector<std::string>{copy});
   ASSERT_EQ(merge.Refused.size(), 1u);
-  EXPECT_NE(merge.Message.find("cannot be merged cleanly"), std::string::npos) << merge.Message;
+  EXPECT_NE(merge.Report.English().find("cannot be merged cleanly"), std::string::npos)
+      << merge.Report.English();
   EXPECT_EQ(f.List.SaveBytes(), Tasks({"x", "b", "y and a"}));
   ASSERT_TRUE(f.List.SaveButtonClick());
   EXPECT_EQ(ReadBytes(path), Tasks({"x", "b", "y and a"}));
