@@ -16,7 +16,8 @@ DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-d
        librsvg2-bin locales-all util-linux appstream groff-base pkgconf mount time \
        qt6-wayland weston at-spi2-core python3-pyatspi dbus qt6-tools-dev qt6-l10n-tools \
        qt6-translations-l10n openbox dunst systemd fiu-utils libfiu-dev libical-dev \
-       python3-icalendar sway wtype syncthing curl jq
+       python3-icalendar sway wtype syncthing curl jq radicale python3-caldav \
+       qtkeychain-qt6-dev
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 
@@ -79,6 +80,7 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/*_bench $(BUILD_BENCH)/bench/*_qtbench; do echo "== $$b"; $$b || exit 1; done
 	tools/process-bench.sh $(BUILD_BENCH)/taskwell
+	/usr/bin/python3 bench/caldav_sync_bench.py $(BUILD_BENCH)/taskwell
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

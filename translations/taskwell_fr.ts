@@ -192,14 +192,17 @@ Edit the to-do list in FILE (default: $HOME/ToDo.ToDo) in a window.
                  todo.txt (todotxt); never changes the file
   --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the
                  list (created when missing), and say what could not be kept
+  --sync-setup URL  sync the list with the CalDAV task collection at URL
+                 (https://USER@HOST/PATH/); off ends it
+  --sync         sync the list with its CalDAV collection once, both ways
   -h, --help     print this help and exit
       --version  print the version and exit
   --             end of options: the next argument is the file, even if it
                  starts with -
 
 Exit status: 0 on success, 1 when the file cannot be read, the window cannot
-open, no notification could be shown or an import is refused, 2 for an unknown
-option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.
+open, no notification could be shown, an import is refused or a sync fails, 2
+for an unknown option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.
 </source>
         <translation>Utilisation : taskwell [OPTION]... [--] [FICHIER]
 Modifie la liste de tâches de FICHIER (par défaut : $HOME/ToDo.ToDo) dans une
@@ -217,6 +220,10 @@ fenêtre.
   --import CHEMIN  ajoute à la liste (créée si elle manque) les tâches du
                  fichier iCalendar ou todo.txt CHEMIN, et dit ce qui n&apos;a pas pu
                  être conservé
+  --sync-setup URL  synchronise la liste avec la collection de tâches CalDAV à
+                 l&apos;adresse URL (https://UTILISATEUR@HÔTE/CHEMIN/) ; off y met fin
+  --sync         synchronise une fois la liste avec sa collection CalDAV, dans
+                 les deux sens
   -h, --help     affiche cette aide et quitte
       --version  affiche la version et quitte
   --             fin des options : l&apos;argument suivant est le fichier, même s&apos;il
@@ -224,7 +231,7 @@ fenêtre.
 
 Code de sortie : 0 en cas de succès, 1 si le fichier ne peut pas être lu, si la
 fenêtre ne peut pas s&apos;ouvrir, si aucune notification n&apos;a pu être affichée ou si
-une importation est refusée, 2 pour une option inconnue. La correspondance avec
+une importation est refusée ou si une synchronisation échoue, 2 pour une option inconnue. La correspondance avec
 iCalendar et todo.txt : docs/INTERCHANGE.md.
 </translation>
     </message>
@@ -633,6 +640,134 @@ Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côt�
     <message>
         <source>Open</source>
         <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>%1 did not answer in time</source>
+        <translation>%1 n&apos;a pas répondu à temps</translation>
+    </message>
+    <message>
+        <source>%1 does not sync with a CalDAV server (see --sync-setup)</source>
+        <translation>%1 n&apos;est synchronisé avec aucun serveur CalDAV (voir --sync-setup)</translation>
+    </message>
+    <message>
+        <source>%1 is a calendar that holds no tasks</source>
+        <translation>%1 est un calendrier sans tâches</translation>
+    </message>
+    <message>
+        <source>%1 is no http or https address</source>
+        <translation>%1 n&apos;est pas une adresse http ou https</translation>
+    </message>
+    <message>
+        <source>%1 is no task collection</source>
+        <translation>%1 n&apos;est pas une collection de tâches</translation>
+    </message>
+    <message>
+        <source>%1 is open in a window, which syncs it itself; nothing was done</source>
+        <translation>%1 est ouvert dans une fenêtre, qui le synchronise elle-même ; rien n&apos;a été fait</translation>
+    </message>
+    <message>
+        <source>%1 is plain HTTP to another machine; use an https address</source>
+        <translation>%1 est du HTTP non chiffré vers une autre machine ; utilisez une adresse https</translation>
+    </message>
+    <message>
+        <source>%1 no longer syncs.</source>
+        <translation>%1 n&apos;est plus synchronisé.</translation>
+    </message>
+    <message>
+        <source>%1 sent, %2 received, %3 merged</source>
+        <translation>%1 envoyées, %2 reçues, %3 fusionnées</translation>
+    </message>
+    <message>
+        <source>%1 syncs with %2 (&quot;%3&quot;).</source>
+        <translation>%1 est synchronisé avec %2 (« %3 »).</translation>
+    </message>
+    <message>
+        <source>--sync-setup needs the collection&apos;s address, or off</source>
+        <translation>--sync-setup demande l&apos;adresse de la collection, ou off</translation>
+    </message>
+    <message>
+        <source>; the task collections there:</source>
+        <translation> ; les collections de tâches à cet endroit :</translation>
+    </message>
+    <message>
+        <source>keep the password in the keyring or in ~/.netrc, not in the address</source>
+        <translation>le mot de passe va dans le trousseau ou dans ~/.netrc, pas dans l&apos;adresse</translation>
+    </message>
+    <message>
+        <source>an item on the server could not be read: %1</source>
+        <translation>un élément du serveur n&apos;a pas pu être lu : %1</translation>
+    </message>
+    <message>
+        <source>no keyring is running</source>
+        <translation>aucun trousseau n&apos;est lancé</translation>
+    </message>
+    <message>
+        <source>no password for %1 on %2: none in the keyring, and none in ~/.netrc</source>
+        <translation>pas de mot de passe pour %1 sur %2 : aucun dans le trousseau, aucun dans ~/.netrc</translation>
+    </message>
+    <message>
+        <source>the answer of %1 was cut short</source>
+        <translation>la réponse de %1 a été tronquée</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is refused: %2</source>
+        <translation>le certificat de %1 est refusé : %2</translation>
+    </message>
+    <message>
+        <source>the server answered HTTP %1</source>
+        <translation>le serveur a répondu HTTP %1</translation>
+    </message>
+    <message>
+        <source>the server refused the user name or password (HTTP %1)</source>
+        <translation>le serveur a refusé le nom d&apos;utilisateur ou le mot de passe (HTTP %1)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s answer could not be read</source>
+        <translation>la réponse du serveur n&apos;a pas pu être lue</translation>
+    </message>
+    <message>
+        <source>the server&apos;s items could not be read</source>
+        <translation>les éléments du serveur n&apos;ont pas pu être lus</translation>
+    </message>
+    <message>
+        <source>the server&apos;s listing could not be read</source>
+        <translation>la liste du serveur n&apos;a pas pu être lue</translation>
+    </message>
+    <message>
+        <source>the sync failed, and nothing was changed: %1</source>
+        <translation>la synchronisation a échoué, et rien n&apos;a été changé : %1</translation>
+    </message>
+    <message>
+        <source>The sync with the server failed: %1</source>
+        <translation>La synchronisation avec le serveur a échoué : %1</translation>
+    </message>
+    <message>
+        <source>Sync with a CalDAV Server</source>
+        <translation>Synchroniser avec un serveur CalDAV</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse :</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Nom d&apos;utilisateur :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>S&amp;ynchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>Sync Se&amp;tup...</source>
+        <translation>&amp;Configurer la synchronisation...</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
+        <translation>Le mot de passe n&apos;a pas pu être gardé dans le trousseau (%1) ; mettez-le dans ~/.netrc</translation>
     </message>
 </context>
 <context>

@@ -62,12 +62,16 @@ struct Options {
   QCommandLineOption Remind{QStringLiteral("remind")};
   QCommandLineOption ExportTo{QStringLiteral("export"), QString(), QStringLiteral("FORMAT")};
   QCommandLineOption ImportFrom{QStringLiteral("import"), QString(), QStringLiteral("PATH")};
+  QCommandLineOption Sync{QStringLiteral("sync")};
+  QCommandLineOption SyncSetup{QStringLiteral("sync-setup"), QString(), QStringLiteral("URL")};
 };
 
 // Why the parser stopped, as one line: an option without its value.
 CommandLine MissingValue(const QCommandLineParser& parser) {
   if (parser.errorText().contains(QStringLiteral("export")))
     return Failure("--export needs a format: ics or todotxt");
+  if (parser.errorText().contains(QStringLiteral("sync-setup")))
+    return Failure("--sync-setup needs the collection's address, or off");
   if (parser.errorText().contains(QStringLiteral("import")))
     return Failure("--import needs the file to import");
   return Failure("--due needs a number of days");
@@ -80,8 +84,17 @@ CommandLine Command(const QCommandLineParser& parser, const Options& o, CommandL
     return Failure("--due and --remind cannot be used together");
   }
   const int commands = (parser.isSet(o.Due) || parser.isSet(o.Remind) ? 1 : 0) +
-                       (parser.isSet(o.ExportTo) ? 1 : 0) + (parser.isSet(o.ImportFrom) ? 1 : 0);
-  if (commands > 1) return Failure("--due, --remind, --export and --import cannot be combined");
+                       (parser.isSet(o.ExportTo) ? 1 : 0) + (parser.isSet(o.ImportFrom) ? 1 : 0) +
+                       (parser.isSet(o.Sync) ? 1 : 0) + (parser.isSet(o.SyncSetup) ? 1 : 0);
+  if (commands > 1)
+    return Failure(
+        "--due, --remind, --export, --import, --sync and --sync-setup cannot be combined");
+  if (parser.isSet(o.Sync)) line.What = Action::Sync;
+  if (parser.isSet(o.SyncSetup)) {
+    line.SyncUrl = parser.value(o.SyncSetup).toLocal8Bit().toStdString();
+    if (line.SyncUrl.empty()) return Failure("--sync-setup needs the collection's address, or off");
+    line.What = Action::SyncSetup;
+  }
   if (parser.isSet(o.ExportTo)) {
     line.ExportFormat = parser.value(o.ExportTo).toStdString();
     if (line.ExportFormat != "ics" && line.ExportFormat != "todotxt")
@@ -112,7 +125,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments) {
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
   const Options options;
   parser.addOptions({options.Help, options.Version, options.Due, options.Remind, options.ExportTo,
-                     options.ImportFrom});
+                     options.ImportFrom, options.Sync, options.SyncSetup});
   const bool understood = parser.parse(QtArguments(arguments));
 
   CommandLine line;
@@ -156,14 +169,17 @@ std::string UsageText() {
          "                 todo.txt (todotxt); never changes the file\n"
          "  --import PATH  add the tasks of the iCalendar or todo.txt file PATH to the\n"
          "                 list (created when missing), and say what could not be kept\n"
+         "  --sync-setup URL  sync the list with the CalDAV task collection at URL\n"
+         "                 (https://USER@HOST/PATH/); off ends it\n"
+         "  --sync         sync the list with its CalDAV collection once, both ways\n"
          "  -h, --help     print this help and exit\n"
          "      --version  print the version and exit\n"
          "  --             end of options: the next argument is the file, even if it\n"
          "                 starts with -\n"
          "\n"
          "Exit status: 0 on success, 1 when the file cannot be read, the window cannot\n"
-         "open, no notification could be shown or an import is refused, 2 for an unknown\n"
-         "option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.\n";
+         "open, no notification could be shown, an import is refused or a sync fails, 2\n"
+         "for an unknown option. The mapping to iCalendar and todo.txt: docs/INTERCHANGE.md.\n";
 }
 
 std::string VersionText() {

@@ -10,7 +10,18 @@ namespace taskwell {
 // What the command line asks for. It is read before any window system is touched, so --help,
 // --version, --due and --remind work on a machine without a display.
 struct CommandLine {
-  enum class Action { OpenWindow, Help, Version, DueListing, Remind, Export, Import, Error };
+  enum class Action {
+    OpenWindow,
+    Help,
+    Version,
+    DueListing,
+    Remind,
+    Export,
+    Import,
+    Sync,
+    SyncSetup,
+    Error
+  };
 
   Action What = Action::OpenWindow;
   // The task file; empty for the default one. For the window it is also the lock name's source.
@@ -21,6 +32,8 @@ struct CommandLine {
   std::string ExportFormat;
   // --import: the file whose tasks are added.
   std::string ImportPath;
+  // --sync-setup: the collection's address, or "off".
+  std::string SyncUrl;
   // Action::Error: one line for stderr, without the program name.
   Message ErrorText;
 

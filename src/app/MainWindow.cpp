@@ -24,6 +24,7 @@
 #include "app/MessageDialog.h"
 #include "app/TaskPrintDialog.h"
 #include "app/Translations.h"
+#include "app/WindowSync.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
 #include "list/LastKnownCopy.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
   new ExchangeMenu(
       *tasks_, *this, *grid_, [this](const std::function<void()>& handler) { return Run(handler); },
       [this] { return !InGrid(QApplication::focusWidget()) || CommitGridEdit(); });
+  WireSyncActions();
   SetTabOrder();
   setGeometry(kDesignBounds.Left, kDesignBounds.Top, kDesignBounds.Width, kDesignBounds.Height);
 
@@ -184,7 +186,10 @@ void MainWindow::WireButtons() {
   });
   wire(replicateButton_, [&list] { list.ReplicateButtonClick(); });
   wire(printButton_, [&list] { list.PrintButtonClick(); });
-  wire(saveButton_, [&list] { list.SaveButtonClick(); });
+  wire(saveButton_, [this, &list] {
+    if (sync_ != nullptr) return SaveWithSync(false);
+    list.SaveButtonClick();
+  });
   wire(findButton_,
        [this, &list] { list.FindButtonClick(grid_->GridModel()->Encode(findEdit_->text())); });
   wire(sortOrderButton_, [&list] { list.SortOrderButtonClick(); });
@@ -192,7 +197,10 @@ void MainWindow::WireButtons() {
   wire(sortButton_, [&list] { list.SortButtonClick(); });
   wire(hideButton_, [&list] { list.HideButtonClick(); });
   wire(aboutButton_, [this] { AboutButtonClick(); });
-  wire(closeButton_, [&list] { list.CloseButtonClick(); });
+  wire(closeButton_, [this, &list] {
+    if (sync_ != nullptr) return SaveWithSync(true);
+    list.CloseButtonClick();
+  });
   wire(closeNoSaveButton_, [&list] { list.CloseNoSaveButtonClick(); });
 }
 
@@ -250,6 +258,9 @@ void MainWindow::FormCreate(const std::string& firstArgument, const std::string&
       [this](const Message& failure) { ShowError(tasks_->ListTitle(), failure); }, this);
   WatchTaskFile();
   if (!loaded) return;
+  home_ = home;
+  sync_ = WindowSync::ForList(dates_, tasks_->File().Name(), home, this);
+  SyncWithServer();
   // The window opens at its design bounds kept inside the work area rather than maximized, so
   // that it can grow with the rows as it is shown.
   Run([this] {

@@ -20,6 +20,8 @@ class MessageDialog;
 class AboutDialog;
 class TaskPrintDialog;
 class JournalKeeper;
+class WindowSync;
+struct SyncOutcome;
 
 // The main window: the button panel above the task grid. It forwards every event to the task
 // list's handlers and gives the task list the desktop it needs.
@@ -93,6 +95,12 @@ class MainWindow final : public QWidget, public Platform {
   void WatchTaskFile();
   // Merges the sync tools' conflict copies of the task file that are not merged yet.
   void MergeConflictCopies();
+  // CalDAV sync, where the list has it: now (F5, and after the load), and around Save and Close.
+  void SyncWithServer();
+  void WireSyncActions();
+  void SyncSetupClick();
+  void SaveWithSync(bool close);
+  void TakeSyncOutcome(const SyncOutcome& outcome);
   // The one way into the task list's handlers, for the buttons and the grid alike: runs a handler
   // under the default error report, then mirrors the captions it may change. False when the
   // handler failed.
@@ -113,6 +121,8 @@ class MainWindow final : public QWidget, public Platform {
   std::unique_ptr<TaskPrintDialog> printDialog_;
   UrlOpener opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   JournalKeeper* journal_ = nullptr;
+  WindowSync* sync_ = nullptr;
+  std::string home_;
   int endCode_ = -1;
   std::vector<std::string> refusedCopies_;
   MessageDialog* messageBox_ = nullptr;

@@ -23,6 +23,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
 #include "app/RemindCommand.h"
+#include "app/SyncCommand.h"
 #include "app/Translations.h"
 #include "app/WindowRaiser.h"
 #include "list/DueListing.h"
@@ -110,6 +111,11 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::st
     case CommandLine::Action::Export:
     case CommandLine::Action::Import:
       return RunExchange(command, home);
+    case CommandLine::Action::Sync:
+      return RunSyncCommand(command.File, home, RegionalSettings::FromSystemLocale(),
+                            SystemClock());
+    case CommandLine::Action::SyncSetup:
+      return RunSyncSetup(command.SyncUrl, command.File, home);
     case CommandLine::Action::OpenWindow:
       break;
   }

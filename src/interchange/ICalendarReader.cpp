@@ -249,7 +249,7 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
     if (text && ControlsAsBlanks(*text) == summary) summary = *text;
   }
   const std::string description = UnescapeText(todo.Value("DESCRIPTION"));
-  if (!TrimView(description).empty()) {
+  if (notesInDescription_ && !TrimView(description).empty()) {
     std::string note(TrimView(description));
     std::ranges::replace(note, '\n', ' ');
     summary += " [notes: " + note + "]";

@@ -24,6 +24,9 @@ class ICalendarReader {
   ICalendarReader& operator=(const ICalendarReader&) = delete;
 
   ImportedTasks Read(std::string_view text, const Progress& progress = {});
+  // A synced item's notes (DESCRIPTION) stay on its server, so sync leaves them out of the
+  // description; an import keeps them visibly.
+  void LeaveNotesOut() { notesInDescription_ = false; }
 
  private:
   struct Todo;
@@ -37,6 +40,7 @@ class ICalendarReader {
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;
+  bool notesInDescription_ = true;
 };
 
 }  // namespace taskwell

@@ -30,6 +30,13 @@ class ICalendarWriter {
 
   std::string Write(const TaskList& list, const Progress& progress = {}) const;
 
+  // One task's VTODO, BEGIN to END, with the given UID.
+  std::string WriteTodo(const TaskFields& task, const std::string& uid, bool hasProjCol) const {
+    std::string out;
+    WriteTask(out, task, uid, hasProjCol);
+    return out;
+  }
+
   // The PRIORITY for a Taskwell priority (0 most urgent): 1 to 9, clamped; exact for 0 to 8.
   static int PriorityOf(Fixed4 priority);
 

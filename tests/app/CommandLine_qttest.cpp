@@ -50,6 +50,14 @@ TEST(CommandLine, OptionsFileAndErrors) {
       {{"--import"}, Action::Error, "", 0},
       {{"--import", "a.ics", "--export", "ics"}, Action::Error, "", 0},
       {{"--due", "3", "--import", "a.ics"}, Action::Error, "", 0},
+      {{"--sync", "list.todo"}, Action::Sync, "list.todo", 0},
+      {{"--sync-setup", "https://ann@dav.example.org/ann/tasks/", "list.todo"},
+       Action::SyncSetup,
+       "list.todo",
+       0},
+      {{"--sync-setup", "off"}, Action::SyncSetup, "", 0},
+      {{"--sync-setup"}, Action::Error, "", 0},
+      {{"--sync", "--sync-setup", "off"}, Action::Error, "", 0},
   };
   for (const auto& c : cases) {
     std::string trace;
@@ -68,8 +76,8 @@ TEST(CommandLine, OptionsFileAndErrors) {
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionIsTheProducts) {
-  for (const char* option :
-       {"--due", "--remind", "--export", "--import", "--help", "-h", "--version", "--"}) {
+  for (const char* option : {"--due", "--remind", "--export", "--import", "--sync", "--sync-setup",
+                             "--help", "-h", "--version", "--"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText(), std::string("Taskwell ") + kVersion + "\n");

@@ -1,0 +1,78 @@
+#include "app/CalDavClient.h"
+
+#include "app/SyncText.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslError>
+#include <memory>
+
+namespace taskwell {
+
+CalDavClient::CalDavClient(const QString& user, const QString& password, int timeoutMs,
+                           QObject* parent)
+    : QObject(parent), timeoutMs_(timeoutMs) {
+  if (!user.isEmpty()) {
+    authorization_ = "Basic " + (user + QLatin1Char(':') + password).toUtf8().toBase64();
+  }
+  network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+QString CalDavClient::Refusal(const QUrl& url) {
+  if (url.scheme() == QLatin1String("https")) return {};
+  if (url.scheme() != QLatin1String("http"))
+    return synctext::tr("%1 is no http or https address")
+        .arg(url.toDisplayString(QUrl::RemoveUserInfo));
+  const QString host = url.host();
+  const QHostAddress address(host);
+  if (host == QLatin1String("localhost") || (!address.isNull() && address.isLoopback())) return {};
+  return synctext::tr("%1 is plain HTTP to another machine; use an https address")
+      .arg(url.toDisplayString(QUrl::RemoveUserInfo));
+}
+
+void CalDavClient::Send(const QByteArray& method, const QUrl& url, const Headers& headers,
+                        const QByteArray& body, Done done) {
+  QUrl target = url;
+  target.setUserInfo({});
+  QNetworkRequest request(target);
+  request.setTransferTimeout(timeoutMs_);
+  request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+  if (!authorization_.isEmpty()) request.setRawHeader("Authorization", authorization_);
+  for (const auto& [name, value] : headers) request.setRawHeader(name, value);
+  ++requests_;
+  QNetworkReply* reply = network_.sendCustomRequest(request, method, body);
+  auto tlsProblem = std::make_shared<QString>();
+  connect(reply, &QNetworkReply::sslErrors, reply,
+          [reply, tlsProblem](const QList<QSslError>& errors) {
+            QStringList reasons;
+            for (const QSslError& error : errors) reasons << error.errorString();
+            *tlsProblem = synctext::tr("the certificate of %1 is refused: %2")
+                              .arg(reply->url().host(), reasons.join(QStringLiteral("; ")));
+          });
+  connect(reply, &QNetworkReply::finished, this, [reply, tlsProblem, done = std::move(done)] {
+    reply->deleteLater();
+    DavReply answer;
+    answer.Status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->isOpen()) answer.Body = reply->readAll();
+    answer.ETag = reply->rawHeader("ETag");
+    const QNetworkReply::NetworkError error = reply->error();
+    const bool httpError = error >= QNetworkReply::ContentAccessDenied &&
+                           error <= QNetworkReply::UnknownServerError && answer.Status != 0;
+    if (!tlsProblem->isEmpty()) {
+      answer.Failure = *tlsProblem;
+    } else if (error == QNetworkReply::OperationCanceledError ||
+               error == QNetworkReply::TimeoutError) {
+      answer.Failure = synctext::tr("%1 did not answer in time").arg(reply->url().host());
+    } else if (error != QNetworkReply::NoError && !httpError) {
+      answer.Failure = reply->url().host() + QStringLiteral(": ") + reply->errorString();
+    }
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (answer.Failure.isEmpty() && length.isValid() && length.toLongLong() != answer.Body.size())
+      answer.Failure = synctext::tr("the answer of %1 was cut short").arg(reply->url().host());
+    done(answer);
+  });
+}
+
+}  // namespace taskwell

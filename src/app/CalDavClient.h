@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+namespace taskwell {
+
+// One answer of a CalDAV server, or why there was none.
+struct DavReply {
+  int Status = 0;   // 0 when no answer came
+  QString Failure;  // a timeout, TLS, network or cut-short answer in words; empty otherwise
+  QByteArray Body;
+  QByteArray ETag;
+  bool Ok() const { return Failure.isEmpty() && Status >= 200 && Status < 300; }
+};
+
+// HTTP for CalDAV through Qt Network: one request at a time, each with a timeout, certificates
+// checked, plain HTTP only to this machine, the login sent with each request.
+class CalDavClient final : public QObject {
+  Q_OBJECT
+
+ public:
+  using Headers = QList<QPair<QByteArray, QByteArray>>;
+  using Done = std::function<void(const DavReply&)>;
+
+  CalDavClient(const QString& user, const QString& password, int timeoutMs,
+               QObject* parent = nullptr);
+
+  // Why this address may not be used (plain HTTP to another machine), or empty.
+  static QString Refusal(const QUrl& url);
+
+  void Send(const QByteArray& method, const QUrl& url, const Headers& headers,
+            const QByteArray& body, Done done);
+  int RequestCount() const { return requests_; }
+
+ private:
+  QNetworkAccessManager network_;
+  QByteArray authorization_;
+  int timeoutMs_;
+  int requests_ = 0;
+};
+
+}  // namespace taskwell

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QThreadPool>
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CalDavClient.h"
+#include "app/DavMultistatus.h"
+#include "document/DateText.h"
+#include "sync/SyncMerge.h"
+#include "sync/SyncState.h"
+#include "sync/SyncedList.h"
+
+namespace taskwell {
+
+// How a sync ended: the summary ("2 sent, 3 received, 1 merged") or the reason it failed, in
+// which case neither side was changed beyond what the state already records.
+struct SyncOutcome {
+  bool Ok = false;
+  QString Text;
+  QStringList Notes;
+  bool FileChanged = false;
+};
+
+// One two-way sync of a task file with its CalDAV collection, in small steps on the event loop:
+// list what changed on the server since the last sync (sync-collection, or the ctag and a
+// listing where the server has no tokens), fetch only the changed items, merge with the last
+// sync as the base, send each change conditionally, write the list, and record the state after
+// every confirmed request. A 412 starts over from the listing, a few times at most.
+class CalDavSync final : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Setup {
+    QUrl Collection;  // ends in "/"
+    QString User;
+    QString Password;
+    std::string TaskFile;
+    std::string StatePath;
+    int TimeoutMs = 30000;
+  };
+  using Done = std::function<void(const SyncOutcome&)>;
+
+  CalDavSync(const DateFormat& dates, Setup setup, QObject* parent = nullptr);
+  void Start(Done done);
+  int RequestCount() const { return client_.RequestCount(); }
+
+ private:
+  void Begin();
+  void ListChanges(const QString& token);
+  void ListByCTag();
+  void ListAll();
+  void TakeListing(const QList<DavResource>& resources, bool whole);
+  void FetchNext();
+  void MergeSides();
+  void SendNext();
+  bool Confirmed(const SyncRequest& request, const QByteArray& etag);
+  void Finish();
+  void Succeed();
+  // `work` runs on the pool; a failure it returns or throws ends the sync, else `then` follows on
+  // this object's thread.
+  void OffThread(const std::function<std::string()>& work, const std::function<void()>& then);
+  void Fail(const QString& reason);
+  void Report(const SyncOutcome& outcome);
+  QUrl UrlOf(const std::string& href) const;
+  // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
+  void Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
+           std::function<void(const DavMultistatus&)> use);
+  bool Quiet();
+
+  // A copy of its own: the pool's work reads it while the window formats its dates.
+  const DateFormat dates_;
+  Setup setup_;
+  CalDavClient client_;
+  Done done_;
+  SyncState state_;
+  std::unique_ptr<SyncedList> list_;
+  ServerSide server_;
+  QStringList toFetch_;
+  QString newToken_;
+  QString newCTag_;
+  SyncPlan plan_;
+  std::size_t nextRequest_ = 0;
+  int attempts_ = 0;
+  // Last, so that it is destroyed first: its destructor waits for work still running.
+  QThreadPool pool_;
+};
+
+}  // namespace taskwell
