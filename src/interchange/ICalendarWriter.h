@@ -33,7 +33,8 @@ class ICalendarWriter {
   // One task's VTODO, BEGIN to END, with the given UID.
   std::string WriteTodo(const TaskFields& task, const std::string& uid, bool hasProjCol) const {
     std::string out;
-    WriteTask(out, task, uid, hasProjCol);
+    std::string line = "UID:" + uid;
+    WriteTask(out, line, task, hasProjCol);
     return out;
   }
 
