@@ -769,6 +769,36 @@ Sollen sie in die Liste zurückgeholt werden (Rückgängig nimmt sie wieder hera
         <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
         <translation>Das Passwort konnte nicht im Schlüsselbund abgelegt werden (%1); tragen Sie es in ~/.netrc ein</translation>
     </message>
+    <message>
+        <source>1 task</source>
+        <translation>1 Aufgabe</translation>
+    </message>
+    <message>
+        <source>%1 tasks</source>
+        <translation>%1 Aufgaben</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>cut short</source>
+        <translation>gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 is %2, but Taskwell&apos;s last known copy of it holds %3 (%4).&#13;
+Restore them into the list? Undo takes them back again.</source>
+        <translation>%1 ist %2, aber Taskwells letzte bekannte Kopie davon enthält %3 (%4).&#13;
+Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder heraus.</translation>
+    </message>
+    <message>
+        <source>%1 is missing, but Taskwell&apos;s last known copy of it holds %2 (%3). Nothing was imported: open the list in the window to restore them, or restore the file.</source>
+        <translation>%1 ist nicht vorhanden, aber Taskwells letzte bekannte Kopie davon enthält %2 (%3). Nichts wurde importiert: Öffnen Sie die Liste im Fenster, um sie zurückzuholen, oder stellen Sie die Datei wieder her.</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

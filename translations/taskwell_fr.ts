@@ -769,6 +769,36 @@ Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côt�
         <source>The password could not be kept in the keyring (%1); put it in ~/.netrc</source>
         <translation>Le mot de passe n&apos;a pas pu être gardé dans le trousseau (%1) ; mettez-le dans ~/.netrc</translation>
     </message>
+    <message>
+        <source>1 task</source>
+        <translation>1 tâche</translation>
+    </message>
+    <message>
+        <source>%1 tasks</source>
+        <translation>%1 tâches</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>absent</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vide</translation>
+    </message>
+    <message>
+        <source>cut short</source>
+        <translation>tronqué</translation>
+    </message>
+    <message>
+        <source>%1 is %2, but Taskwell&apos;s last known copy of it holds %3 (%4).&#13;
+Restore them into the list? Undo takes them back again.</source>
+        <translation>%1 est %2, mais la dernière copie connue qu’en garde Taskwell contient %3 (%4).&#13;
+Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
+    </message>
+    <message>
+        <source>%1 is missing, but Taskwell&apos;s last known copy of it holds %2 (%3). Nothing was imported: open the list in the window to restore them, or restore the file.</source>
+        <translation>%1 est absent, mais la dernière copie connue qu’en garde Taskwell contient %2 (%3). Rien n’a été importé : ouvrez la liste dans la fenêtre pour les rétablir, ou rétablissez le fichier.</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

@@ -5,11 +5,9 @@
 #include <algorithm>
 
 namespace taskwell {
-namespace {
 
-// The tasks a copy holds, by the same rules as the file; 0 for one that cannot be read.
-int TasksIn(const ToDoList& list, const std::string& bytes) {
-  TaskFile copy(list.Dates(), list.File().Name());
+int TasksInCopy(const DateFormat& dates, const std::string& file, const std::string& bytes) {
+  TaskFile copy(dates, file);
   LoadedRows loaded;
   try {
     const DiskBytes from{bytes, {}};
@@ -23,23 +21,33 @@ int TasksIn(const ToDoList& list, const std::string& bytes) {
       }));
 }
 
-}  // namespace
+Message TaskCount(int tasks) {
+  return tasks == 1 ? Message("1 task") : Message::Format("%1 tasks", tasks);
+}
 
 bool OfferLastKnownCopy(ToDoList& list, Platform& ui, const RecoveryJournal& journal) {
   struct stat info {};
-  // A list never saved yet has no file, and nothing was lost.
-  if (::stat(list.File().Name().c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const std::string& name = list.File().Name();
+  // A file that is not there: a new list, or one deleted while the program was not running, which
+  // the last known copy tells apart.
+  const bool missing = ::stat(name.c_str(), &info) != 0;
+  if (!missing && !S_ISREG(info.st_mode)) return false;
   // Restored from a journal already, or edited: the list is no longer the empty file's.
-  if (!LooksCutShort(list.File().BaseBytes()) || TasksIn(list, list.SaveBytes()) > 0) return false;
+  if (!LooksCutShort(list.File().BaseBytes()) ||
+      TasksInCopy(list.Dates(), name, list.SaveBytes()) > 0) {
+    return false;
+  }
   const std::optional<std::string> known = journal.Shared();
   if (!known || LooksCutShort(*known)) return false;
-  const int tasks = TasksIn(list, *known);
+  const int tasks = TasksInCopy(list.Dates(), name, *known);
   if (tasks == 0) return false;
-  const std::string what = tasks == 1 ? "1 task" : std::to_string(tasks) + " tasks";
-  if (!ui.Confirm(
-          list.File().Name() + " is " + (list.File().BaseBytes().empty() ? "empty" : "cut short") +
-          ", but Taskwell's last known copy of it holds " + what + " (" + journal.SharedPath() +
-          ").\r\nRestore them into the list? Undo takes them back again.")) {
+  const Message state = missing                           ? Message("missing")
+                        : list.File().BaseBytes().empty() ? Message("empty")
+                                                          : Message("cut short");
+  if (!ui.Confirm(Message::Format("%1 is %2, but Taskwell's last known copy of it holds %3 "
+                                  "(%4).\r\nRestore them into the list? Undo takes them back "
+                                  "again.",
+                                  name, state, TaskCount(tasks), journal.SharedPath()))) {
     return false;
   }
   list.Sync().RestoreJournal(*known);

@@ -8,10 +8,30 @@
 #include "document/Errors.h"
 #include "document/SafeFile.h"
 #include "document/Text.h"
+#include "list/LastKnownCopy.h"
+#include "list/RecoveryJournal.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 namespace {
+
+// A list deleted elsewhere is not made again from the import alone: its last known copy holds
+// tasks the new file would silently lack. The window asks about them at its next start.
+bool MayCreate(const std::string& file, const DateFormat& dates, std::ostream& err) {
+  const RecoveryJournal journal(RecoveryJournal::StateFolder(), file);
+  const std::optional<std::string> known = journal.Shared();
+  const int tasks = known ? TasksInCopy(dates, file, *known) : 0;
+  if (tasks == 0) return true;
+  err << "taskwell: "
+      << Message::Format(
+             "%1 is missing, but Taskwell's last known copy of it holds %2 (%3). "
+             "Nothing was imported: open the list in the window to restore them, "
+             "or restore the file.",
+             file, TaskCount(tasks), journal.SharedPath())
+             .English()
+      << '\n';
+  return false;
+}
 
 std::string Plural(std::size_t count, const std::string& one) {
   return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
@@ -201,7 +221,8 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
   TaskFile taskFile(dates, file);
   LoadedRows loaded;
   // A list that does not exist yet is made by the import.
-  if (access(file.c_str(), F_OK) == 0 && !LoadWhole(taskFile, loaded, err)) return 1;
+  const bool exists = access(file.c_str(), F_OK) == 0;
+  if (exists ? !LoadWhole(taskFile, loaded, err) : !MayCreate(file, dates, err)) return 1;
   if (ProjColAfterImport(loaded.Rows, loaded.HasProjCol, imported->List)) {
     // None of the rows is a task, so none is lost.
     loaded.Rows.resize(1);

@@ -62,7 +62,8 @@ TEST(LastKnownCopy, NothingIsAskedWhereNothingWasLostOrTheUserSaysNo) {
     bool Asked;
   };
   const std::vector<Case> cases = {
-      {"a new list", nullptr, kTwoTasks, false},
+      {"a new list", nullptr, "", false},
+      {"the user keeps a deleted list deleted", nullptr, kTwoTasks, true},
       {"no last known copy", &empty, "", false},
       {"a last known copy without tasks", &empty, kHeader, false},
       {"a file with tasks", &oneTask, kTwoTasks, false},

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
+#include "list/RecoveryJournal.h"
 #include "support/FakePlatform.h"
 #include "support/TempFiles.h"
 
@@ -60,6 +63,28 @@ TEST(TaskExchange, ImportCreatesAppendsInOrderAndRefusesWithoutTouchingTheList) 
   EXPECT_EQ(unreadable.Status, 1);
   EXPECT_NE(unreadable.Err.find("missing.ics"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir.Path("missing.todo")));
+}
+
+TEST(TaskExchange, ImportDoesNotRemakeADeletedListWhoseLastKnownCopyHoldsTasks) {
+  testing::TempDir dir;
+  setenv("XDG_STATE_HOME", dir.Path("state").c_str(), 1);
+  const std::string list = dir.Path("list.todo");
+  const std::string todo = dir.Path("phone.txt");
+  testing::WriteBytes(todo, "New one\n");
+  const RecoveryJournal journal(RecoveryJournal::StateFolder(), list);
+  journal.WriteShared(std::string(kHeader) + ",,,\"kept\"\r\n");
+  const Outcome refused = Import(todo, list);
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_NE(
+      refused.Err.find(list + " is missing, but Taskwell's last known copy of it holds 1 task"),
+      std::string::npos)
+      << refused.Err;
+  EXPECT_FALSE(std::filesystem::exists(list));
+  // A copy without tasks lost nothing: the list is made.
+  journal.WriteShared(kHeader);
+  EXPECT_EQ(Import(todo, list).Status, 0);
+  EXPECT_EQ(testing::ReadBytes(list), std::string(kHeader) + ",,,\"New one\"\r\n");
+  unsetenv("XDG_STATE_HOME");
 }
 
 TEST(TaskExchange, ExportOnlyReadsTheListAndRefusesOneItCannotReadWhole) {
