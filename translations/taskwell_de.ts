@@ -799,6 +799,54 @@ Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder hera
         <source>%1 is missing, but Taskwell&apos;s last known copy of it holds %2 (%3). Nothing was imported: open the list in the window to restore them, or restore the file.</source>
         <translation>%1 ist nicht vorhanden, aber Taskwells letzte bekannte Kopie davon enthält %2 (%3). Nichts wurde importiert: Öffnen Sie die Liste im Fenster, um sie zurückzuholen, oder stellen Sie die Datei wieder her.</translation>
     </message>
+    <message>
+        <source>Imported %1 into %2.</source>
+        <translation>%1 in %2 importiert.</translation>
+    </message>
+    <message>
+        <source>Imported %1 into %2; %3 left out.</source>
+        <translation>%1 in %2 importiert; %3 ausgelassen.</translation>
+    </message>
+    <message>
+        <source>1 completed or cancelled task</source>
+        <translation>1 erledigte oder abgesagte Aufgabe</translation>
+    </message>
+    <message>
+        <source>%1 completed or cancelled tasks</source>
+        <translation>%1 erledigte oder abgesagte Aufgaben</translation>
+    </message>
+    <message>
+        <source>line %1, %2: %3</source>
+        <translation>Zeile %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>priority %1 (a dated task&apos;s order is its date)</source>
+        <translation>Priorität %1 (eine Aufgabe mit Datum ordnet sich nach ihrem Datum)</translation>
+    </message>
+    <message>
+        <source>not kept: %1</source>
+        <translation>nicht übernommen: %1</translation>
+    </message>
+    <message>
+        <source>repeats as %1, which no repeat word says: imported as a one-off task</source>
+        <translation>wiederholt sich als %1, was kein Wiederholungswort ausdrückt: als einmalige Aufgabe importiert</translation>
+    </message>
+    <message>
+        <source>time zone %1 is unknown: the date is taken as written</source>
+        <translation>Zeitzone %1 ist unbekannt: das Datum wird so übernommen, wie es dasteht</translation>
+    </message>
+    <message>
+        <source>%1 has no repeat word: imported as a one-off task</source>
+        <translation>%1 hat kein Wiederholungswort: als einmalige Aufgabe importiert</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: project %2 (the list has no project column)</source>
+        <translation>„%1“: Projekt %2 (die Liste hat keine Projektspalte)</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

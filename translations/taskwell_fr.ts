@@ -799,6 +799,54 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
         <source>%1 is missing, but Taskwell&apos;s last known copy of it holds %2 (%3). Nothing was imported: open the list in the window to restore them, or restore the file.</source>
         <translation>%1 est absent, mais la dernière copie connue qu’en garde Taskwell contient %2 (%3). Rien n’a été importé : ouvrez la liste dans la fenêtre pour les rétablir, ou rétablissez le fichier.</translation>
     </message>
+    <message>
+        <source>Imported %1 into %2.</source>
+        <translation>Importé dans %2 : %1.</translation>
+    </message>
+    <message>
+        <source>Imported %1 into %2; %3 left out.</source>
+        <translation>Importé dans %2 : %1 ; laissé de côté : %3.</translation>
+    </message>
+    <message>
+        <source>1 completed or cancelled task</source>
+        <translation>1 tâche terminée ou annulée</translation>
+    </message>
+    <message>
+        <source>%1 completed or cancelled tasks</source>
+        <translation>%1 tâches terminées ou annulées</translation>
+    </message>
+    <message>
+        <source>line %1, %2: %3</source>
+        <translation>ligne %1, %2 : %3</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>priority %1 (a dated task&apos;s order is its date)</source>
+        <translation>priorité %1 (une tâche datée est classée par sa date)</translation>
+    </message>
+    <message>
+        <source>not kept: %1</source>
+        <translation>non conservé : %1</translation>
+    </message>
+    <message>
+        <source>repeats as %1, which no repeat word says: imported as a one-off task</source>
+        <translation>se répète selon %1, qu’aucun mot de répétition n’exprime : importée comme tâche unique</translation>
+    </message>
+    <message>
+        <source>time zone %1 is unknown: the date is taken as written</source>
+        <translation>le fuseau horaire %1 est inconnu : la date est prise telle quelle</translation>
+    </message>
+    <message>
+        <source>%1 has no repeat word: imported as a one-off task</source>
+        <translation>%1 n’a pas de mot de répétition : importée comme tâche unique</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: project %2 (the list has no project column)</source>
+        <translation>« %1 » : projet %2 (la liste n’a pas de colonne de projet)</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

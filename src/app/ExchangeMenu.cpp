@@ -64,7 +64,7 @@ void ExchangeMenu::ImportClick() {
 
 void ExchangeMenu::ImportFrom(const QString& path) {
   run_([&] {
-    std::string report;
+    Message report;
     try {
       const WorkProgress progress(*grid_.window(), tr("Importing tasks..."), tr("Cancel"),
                                   progressAfter_);

@@ -242,7 +242,7 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
     return;
   }
   TaskFields task;
-  std::vector<std::string> notes;
+  std::vector<Message> notes;
   std::string summary = UnescapeText(todo.Value("SUMMARY"));
   if (const ContentLine* exact = todo.Find(ical::kText)) {
     const std::optional<std::string> text = PercentDecode(exact->Value);
@@ -260,7 +260,7 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   const ContentLine* priorityLine = todo.Find("PRIORITY");
   const int priority = priorityLine != nullptr ? std::atoi(priorityLine->Value.c_str()) : 0;
   if (priority >= 1 && priority <= 9 && task.Date != 0) {
-    notes.push_back("priority " + std::to_string(priority) + " (a dated task's order is its date)");
+    notes.push_back(Message::Format("priority %1 (a dated task's order is its date)", priority));
   } else if (priority >= 1 && priority <= 9) {
     const std::optional<Fixed4> own = OwnNumber(todo.Find(ical::kPriority));
     task.Priority =
@@ -271,16 +271,15 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   if (task.Project != 0) into.List.HasProjCol = true;
   const std::optional<std::string> header = RepeatHeader(todo, task.Date, notes);
   const std::string notKept = NotKeptOf(todo.Properties(), todo.Components);
-  if (!notKept.empty()) notes.push_back("not kept: " + notKept);
-  for (const std::string& note : notes)
-    into.NotKept.push_back("line " + std::to_string(todo.Line) + ", " + Quoted(summary) + ": " +
-                           note);
+  if (!notKept.empty()) notes.push_back(Message::Format("not kept: %1", notKept));
+  for (const Message& note : notes)
+    into.NotKept.push_back(Message::Format("line %1, %2: %3", todo.Line, Quoted(summary), note));
   task.Description = header ? ":" + *header + " " + summary : std::move(summary);
   into.List.Tasks.push_back(std::move(task));
 }
 
 std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, double due,
-                                                         std::vector<std::string>& notes) const {
+                                                         std::vector<Message>& notes) const {
   const ContentLine* rule = todo.Find("RRULE");
   if (rule != nullptr) {
     const icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule->Value.c_str());
@@ -298,14 +297,14 @@ std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, doubl
   if (!header && rule != nullptr) {
     header = RepeatMapping::HeaderOfRule(rule->Value, due, dates_);
     if (!header) {
-      notes.push_back("repeats as " + rule->Value +
-                      ", which no repeat word says: imported as a one-off task");
+      notes.push_back(Message::Format(
+          "repeats as %1, which no repeat word says: imported as a one-off task", rule->Value));
     }
   }
   return header;
 }
 
-double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::string>& notes) {
+double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<Message>& notes) {
   const std::string value(TrimView(property.Value));
   double date = 0;
   // A plain date, as most tasks have, needs no calendar library.
@@ -321,7 +320,7 @@ double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<std::
   if (!tzid.empty()) {
     if (icaltimezone* zone = zones_->Find(tzid))
       return LocalDateOf(icaltime_as_timet_with_zone(time, zone));
-    notes.push_back("time zone " + tzid + " is unknown: the date is taken as written");
+    notes.push_back(Message::Format("time zone %1 is unknown: the date is taken as written", tzid));
   }
   return EncodeDate(time.year, time.month, time.day);
 }

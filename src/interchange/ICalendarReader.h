@@ -33,10 +33,10 @@ class ICalendarReader {
   struct Zones;
 
   void ReadTodo(const Todo& todo, ImportedTasks& into);
-  double DueDateOf(const ContentLine& property, std::vector<std::string>& notes);
+  double DueDateOf(const ContentLine& property, std::vector<Message>& notes);
   // The repeat header the task's rule says, if any.
   std::optional<std::string> RepeatHeader(const Todo& todo, double due,
-                                          std::vector<std::string>& notes) const;
+                                          std::vector<Message>& notes) const;
 
   const DateFormat& dates_;
   std::unique_ptr<Zones> zones_;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Message.h"
+
 #include "interchange/TaskFields.h"
 
 namespace taskwell {
@@ -14,7 +16,7 @@ struct ImportedTasks {
   // Tasks that were done or cancelled: not imported, only counted.
   int Completed = 0;
   // One line for each thing that could not be carried over as it was.
-  std::vector<std::string> NotKept;
+  std::vector<Message> NotKept;
 };
 
 // A file that cannot be read as its format: nothing of it is imported.

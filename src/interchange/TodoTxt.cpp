@@ -107,7 +107,7 @@ struct LineRead {
   TaskFields Task;
   bool Completed = false;
   bool HasProject = false;
-  std::vector<std::string> Notes;
+  std::vector<Message> Notes;
 };
 
 LineRead ReadLine(std::string_view line, int number);
@@ -176,8 +176,8 @@ ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
       continue;
     }
     if (read.HasProject) imported.List.HasProjCol = true;
-    for (const std::string& note : read.Notes)
-      imported.NotKept.push_back("line " + std::to_string(number) + ": " + note);
+    for (const Message& note : read.Notes)
+      imported.NotKept.push_back(Message::Format("line %1: %2", number, note));
     imported.List.Tasks.push_back(std::move(read.Task));
   }
   return imported;
@@ -234,8 +234,7 @@ LineWords SortWords(std::string_view rest) {
   return words;
 }
 
-void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<std::string>& notes,
-                int number) {
+void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<Message>& notes, int number) {
   const std::string rec(words.Rec ? words.Rec->substr(kRec.size()) : std::string_view());
   std::optional<std::string> header;
   if (words.Repeat) {
@@ -247,7 +246,8 @@ void ReadRepeat(const LineWords& words, TaskFields& task, std::vector<std::strin
   if (!header && words.Rec) {
     header = RepeatMapping::HeaderOfRec(rec);
     if (!header)
-      notes.push_back(std::string(*words.Rec) + " has no repeat word: imported as a one-off task");
+      notes.push_back(
+          Message::Format("%1 has no repeat word: imported as a one-off task", *words.Rec));
   }
   if (header) task.Description.insert(0, ":" + *header + " ");
 }
@@ -275,7 +275,8 @@ LineRead ReadLine(std::string_view line, int number) {
                       std::string(*words.Due) + " is not a date of the form due:YYYY-MM-DD");
   if (words.Pri && !letter) letter = OwnNumber(*words.Pri, kPri, number);
   if (letter && task.Date != 0) {
-    read.Notes.push_back("priority " + Number(*letter) + " (a dated task's order is its date)");
+    read.Notes.push_back(
+        Message::Format("priority %1 (a dated task's order is its date)", Number(*letter)));
   } else {
     task.Priority = letter;
   }

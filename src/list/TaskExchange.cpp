@@ -33,10 +33,6 @@ bool MayCreate(const std::string& file, const DateFormat& dates, std::ostream& e
   return false;
 }
 
-std::string Plural(std::size_t count, const std::string& one) {
-  return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
-}
-
 // The file to import, read as its format; nullopt, with the reason on `err`, when it cannot be.
 std::optional<ImportedTasks> ReadImport(const std::string& path, const DateFormat& dates,
                                         std::ostream& err) {
@@ -137,32 +133,47 @@ bool ProjColAfterImport(const TaskRows& rows, bool hasProjCol, const TaskList& i
 }
 
 TaskRows RowsOfTasks(TaskList&& tasks, const TableLayout& layout, const DateFormat& dates,
-                     std::vector<std::string>& notKept, const Progress& progress) {
+                     std::vector<Message>& notKept, const Progress& progress) {
   TaskRows rows;
   rows.reserve(tasks.Tasks.size());
   for (std::size_t i = 0; i < tasks.Tasks.size(); ++i) {
     progress.Step(i, tasks.Tasks.size());
     TaskFields& task = tasks.Tasks[i];
     if (task.Project != 0 && !layout.HasProjCol()) {
-      notKept.push_back("\"" + task.Description + "\": project " + NumberText(task.Project, '.') +
-                        " (the list has no project column)");
+      notKept.push_back(Message::Format("\"%1\": project %2 (the list has no project column)",
+                                        task.Description, NumberText(task.Project, '.')));
     }
     rows.push_back(std::move(task).Cells(layout, dates));
   }
   return rows;
 }
 
-std::string ImportReport(const ImportedTasks& imported, std::size_t added,
-                         const std::vector<std::string>& notKept, const std::string& file) {
-  std::string report = "Imported " + Plural(added, "task") + " into " + file;
-  if (imported.Completed > 0)
-    report += "; " +
-              Plural(static_cast<std::size_t>(imported.Completed), "completed or cancelled task") +
-              " left out";
-  report += ".\n";
-  for (const std::string& line : imported.NotKept) report += line + "\n";
-  for (const std::string& line : notKept) report += line + "\n";
-  return report;
+namespace {
+
+// Lines joined in halves, so that a report of many thousand lines nests only a few levels deep.
+Message JoinLines(const std::vector<Message>& lines, std::size_t from, std::size_t to) {
+  if (to - from == 1) return lines[from];
+  const std::size_t middle = from + (to - from) / 2;
+  return Message::Format("%1\n%2", JoinLines(lines, from, middle), JoinLines(lines, middle, to));
+}
+
+}  // namespace
+
+Message ImportReport(const ImportedTasks& imported, std::size_t added,
+                     const std::vector<Message>& notKept, const std::string& file) {
+  const int tasks = static_cast<int>(added);
+  const int completed = imported.Completed;
+  std::vector<Message> lines{
+      completed == 0
+          ? Message::Format("Imported %1 into %2.", TaskCount(tasks), file)
+          : Message::Format("Imported %1 into %2; %3 left out.", TaskCount(tasks), file,
+                            completed == 1
+                                ? Message("1 completed or cancelled task")
+                                : Message::Format("%1 completed or cancelled tasks", completed))};
+  lines.insert(lines.end(), imported.NotKept.begin(), imported.NotKept.end());
+  lines.insert(lines.end(), notKept.begin(), notKept.end());
+  lines.emplace_back(Message::Value(""));  // every line ends in a line break
+  return JoinLines(lines, 0, lines.size());
 }
 
 void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_t stamp,
@@ -180,7 +191,7 @@ void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_
   writer.Commit();
 }
 
-std::string ImportFileIntoList(ToDoList& list, const std::string& path, const Progress& progress) {
+Message ImportFileIntoList(ToDoList& list, const std::string& path, const Progress& progress) {
   std::string text;
   Message failure;
   if (!ReadWholeFile(path, text, nullptr, &failure)) throw MessageError(failure);
@@ -191,7 +202,7 @@ std::string ImportFileIntoList(ToDoList& list, const std::string& path, const Pr
     throw std::runtime_error(path + ", " + error.what() + "; nothing was imported");
   }
   const std::size_t added = imported.List.Tasks.size();
-  const std::vector<std::string> notKept =
+  const std::vector<Message> notKept =
       list.ImportTasks(std::move(imported.List), progress.Part(0.8, 1));
   return ImportReport(imported, added, notKept, list.ListTitle());
 }
@@ -229,7 +240,7 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
     loaded.HasProjCol = true;
   }
   const std::size_t added = imported->List.Tasks.size();
-  std::vector<std::string> notKept;
+  std::vector<Message> notKept;
   TaskRows rows =
       RowsOfTasks(std::move(imported->List), TableLayout(loaded.HasProjCol), dates, notKept);
   // The imported rows are UTF-8, so the file's rows become UTF-8 too.
@@ -238,12 +249,12 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
                      std::make_move_iterator(rows.end()));
   if (!FitsEncoding(taskFile, loaded.Rows, loaded.HasProjCol, err)) return 1;
   if (!SaveRows(taskFile, loaded, err)) return 1;
-  out << ImportReport(*imported, added, notKept, file) << std::flush;
+  out << ImportReport(*imported, added, notKept, file).English() << std::flush;
   return 0;
 }
 
 std::vector<std::string> ToDoList::ImportTasks(TaskList imported, const Progress& progress) {
-  std::vector<std::string> notKept;
+  std::vector<Message> notKept;
   if (imported.Tasks.empty()) return notKept;
   const bool projCol = ProjColAfterImport(table_.Rows(), layout_.HasProjCol(), imported);
   TaskRows rows = RowsOfTasks(std::move(imported), TableLayout(projCol), dates_, notKept, progress);

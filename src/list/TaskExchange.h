@@ -26,11 +26,11 @@ bool ProjColAfterImport(const TaskRows& rows, bool hasProjCol, const TaskList& i
 // Imported tasks as UTF-8 rows of a list with this layout; `notKept` gets a line for each
 // project that a list without the project column cannot hold.
 TaskRows RowsOfTasks(TaskList&& tasks, const TableLayout& layout, const DateFormat& dates,
-                     std::vector<std::string>& notKept, const Progress& progress = {});
+                     std::vector<Message>& notKept, const Progress& progress = {});
 
 // The one-line summary of an import, then a line for each thing that could not be carried over.
-std::string ImportReport(const ImportedTasks& imported, std::size_t added,
-                         const std::vector<std::string>& notKept, const std::string& file);
+Message ImportReport(const ImportedTasks& imported, std::size_t added,
+                     const std::vector<Message>& notKept, const std::string& file);
 
 // Export… in the window: the list in the format its file name asks for (".ics" is iCalendar,
 // anything else todo.txt), written whole or not at all: a failure, or a progress listener's
@@ -41,8 +41,7 @@ void ExportListToFile(const ToDoList& list, const std::string& path, std::int64_
 // Import… in the window: the tasks of `path` appended as one undoable change. Returns the report
 // to show; throws, naming the file and line, when nothing could be imported. The list is changed
 // only after the whole file is read, so a WorkCancelled from the progress changes nothing.
-std::string ImportFileIntoList(ToDoList& list, const std::string& path,
-                               const Progress& progress = {});
+Message ImportFileIntoList(ToDoList& list, const std::string& path, const Progress& progress = {});
 
 // --export: the task file in another format on `out`; the file is only read. `stamp` dates an
 // iCalendar export. Returns the exit status: 0, or 1 when the file could not be read whole.

@@ -141,7 +141,7 @@ class ToDoList {
   // Appends another program's tasks as one undoable change; says what the list could not hold.
   // The rows are made before the list changes, so a progress listener's WorkCancelled leaves it
   // as it was.
-  std::vector<std::string> ImportTasks(TaskList imported, const Progress& progress = {});
+  std::vector<Message> ImportTasks(TaskList imported, const Progress& progress = {});
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
   void FormCreate(const std::string& firstArgument, const std::string& home);

@@ -62,7 +62,7 @@ TEST(ICalendarReader, ReadsAPhoneAppsTasksInTheUsersTimeZone) {
     EXPECT_EQ(read.List.Tasks[i].Description, expected[i].second);
   }
   EXPECT_EQ(read.NotKept,
-            (std::vector<std::string>{
+            (std::vector<Message>{
                 "line 27, \"Late in UTC\": priority 5 (a dated task's order is its date)",
                 "line 47, \"Club night [notes: Bring the cards. And ...\": not kept: alarm",
                 "line 60, \"Starts only\": not kept: categories Work,Home",
@@ -80,9 +80,9 @@ TEST(ICalendarReader, ReadsTheStandardsOwnExampleFoldedWithCrLf) {
   ASSERT_EQ(read.List.Tasks.size(), 1u);
   EXPECT_EQ(read.List.Tasks[0].Description, "Submit Quebec Income Tax Return for 2006");
   EXPECT_EQ(read.List.Tasks[0].Date, EncodeDate(2007, 5, 1));
-  EXPECT_EQ(read.NotKept, std::vector<std::string>{"line 4, \"Submit Quebec Income Tax Return for "
-                                                   "2006\": not kept: CLASS, categories "
-                                                   "FAMILY,FINANCE, attachment"});
+  EXPECT_EQ(read.NotKept, std::vector<Message>{"line 4, \"Submit Quebec Income Tax Return for "
+                                               "2006\": not kept: CLASS, categories "
+                                               "FAMILY,FINANCE, attachment"});
 }
 
 TEST(ICalendarReader, NamesTheLineOfWhatItCannotRead) {

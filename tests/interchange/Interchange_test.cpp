@@ -92,7 +92,7 @@ TEST(Interchange, WritesEachFieldWhereTheOtherProgramsLookForIt) {
       const ImportedTasks back = ImportText(Export(c.Task, format), kDates);
       ASSERT_EQ(back.List.Tasks.size(), 1u);
       EXPECT_EQ(back.List.Tasks[0], c.Task);
-      EXPECT_EQ(back.NotKept, std::vector<std::string>());
+      EXPECT_TRUE(back.NotKept.empty());
     }
   }
 }

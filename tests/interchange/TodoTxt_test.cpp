@@ -21,9 +21,9 @@ TEST(TodoTxt, ReadsADesktopToolsFileAndKeepsItsWordsInTheDescription) {
   EXPECT_EQ(tasks[1].Date, EncodeDate(2026, 6, 12));
   EXPECT_EQ(tasks[2].Description, "Book club");
   EXPECT_EQ(tasks[3].Priority, std::nullopt);
-  EXPECT_EQ(read.NotKept, (std::vector<std::string>{
-                              "line 5: rec:+1b has no repeat word: imported as a one-off task",
-                              "line 6: priority 0 (a dated task's order is its date)"}));
+  EXPECT_EQ(read.NotKept,
+            (std::vector<Message>{"line 5: rec:+1b has no repeat word: imported as a one-off task",
+                                  "line 6: priority 0 (a dated task's order is its date)"}));
 }
 
 TEST(TodoTxt, NamesTheLineOfAValueItCannotRead) {

@@ -115,9 +115,9 @@ TEST(TaskExchange, AnImportInTheWindowIsOneUndoableChange) {
   tasks.Tasks[0].Description = "New one";
   tasks.Tasks[1].Description = "New two";
   tasks.Tasks[1].Project = 20000;
-  const std::vector<std::string> notKept = f.List.ImportTasks(tasks);
+  const std::vector<Message> notKept = f.List.ImportTasks(tasks);
   EXPECT_EQ(notKept,
-            std::vector<std::string>{"\"New two\": project 2 (the list has no project column)"});
+            std::vector<Message>{"\"New two\": project 2 (the list has no project column)"});
   EXPECT_EQ(f.Descriptions(), (std::vector<std::string>{"Existing", "New one", "New two"}));
   EXPECT_EQ(f.List.History().UndoSteps(), 1u);
   f.List.Undo();
