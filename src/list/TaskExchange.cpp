@@ -253,7 +253,7 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
   return 0;
 }
 
-std::vector<std::string> ToDoList::ImportTasks(TaskList imported, const Progress& progress) {
+std::vector<Message> ToDoList::ImportTasks(TaskList imported, const Progress& progress) {
   std::vector<Message> notKept;
   if (imported.Tasks.empty()) return notKept;
   const bool projCol = ProjColAfterImport(table_.Rows(), layout_.HasProjCol(), imported);
