@@ -801,11 +801,11 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
     </message>
     <message>
         <source>Imported %1 into %2.</source>
-        <translation>Importé dans %2 : %1.</translation>
+        <translation>Import de %1 dans %2.</translation>
     </message>
     <message>
         <source>Imported %1 into %2; %3 left out.</source>
-        <translation>Importé dans %2 : %1 ; laissé de côté : %3.</translation>
+        <translation>Import de %1 dans %2 ; non repris : %3.</translation>
     </message>
     <message>
         <source>1 completed or cancelled task</source>
