@@ -159,7 +159,9 @@ for n in 1 2; do
     fail "machine $n did not save the merged list: $(cat -A "$E2E_TMP/m$n/list.todo")"
   settle "after machine $n saved"
 done
-both "$E2E_TMP/m1/list.todo" && both "$E2E_TMP/m2/list.todo" || fail "a machine lost an edit"
+# The sync tool may be between its temporary file and its rename: wait for both to settle.
+both_saved() { both "$E2E_TMP/m1/list.todo" && both "$E2E_TMP/m2/list.todo"; }
+wait_until 300 both_saved || fail "a machine lost an edit"
 # After the save the copies go aside, so that the sync tool does not spread them again.
 # A copy the other machine pulled before its save moved it aside goes when that move reaches it: the
 # sync tool reports a deletion only after its watcher delay (10 s by default).
