@@ -13,6 +13,7 @@
 #include "app/Translations.h"
 #include "document/Calendar.h"
 #include "list/HeadlessList.h"
+#include "list/RecoveryJournal.h"
 #include "list/Reminder.h"
 #include "list/ToDoList.h"
 
@@ -24,11 +25,7 @@ namespace {
 constexpr int kActionWaitMs = 60 * 60 * 1000;
 
 QString StateFolder() {
-  QString state = qEnvironmentVariable("XDG_STATE_HOME");
-  if (state.isEmpty() || !QDir::isAbsolutePath(state)) {
-    state = QDir::homePath() + QStringLiteral("/.local/state");
-  }
-  return state + QStringLiteral("/taskwell");
+  return QString::fromLocal8Bit(RecoveryJournal::StateFolder().c_str());
 }
 
 // What names a list's reminder state (its file, its bus name): the list's path, hashed.

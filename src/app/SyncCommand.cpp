@@ -12,6 +12,7 @@
 #include "app/InstanceLock.h"
 #include "app/SyncLogin.h"
 #include "app/SyncText.h"
+#include "document/Folders.h"
 #include "list/ToDoList.h"
 #include "sync/SyncSettings.h"
 
@@ -21,11 +22,6 @@ namespace {
 int Failed(const QString& reason) {
   std::cerr << "taskwell: " << reason.toLocal8Bit().constData() << '\n';
   return 1;
-}
-
-std::string XdgFolder(const char* variable, const std::string& home, const char* fallback) {
-  const char* value = std::getenv(variable);
-  return value != nullptr && *value == '/' ? std::string(value) : home + fallback;
 }
 
 const QByteArray kCheckBody =
@@ -94,12 +90,23 @@ SyncPlaces SyncPlaces::Of(const std::string& file, const std::string& home) {
   const std::string list = file.empty() ? DefaultTaskFileName(home) : file;
   std::error_code error;
   return {std::filesystem::absolute(list, error).lexically_normal().string(),
-          XdgFolder("XDG_CONFIG_HOME", home, "/.config"),
-          XdgFolder("XDG_STATE_HOME", home, "/.local/state")};
+          BaseFolder("XDG_CONFIG_HOME", home, "/.config"),
+          BaseFolder("XDG_STATE_HOME", home, "/.local/state")};
 }
 
 std::string SyncPlaces::StatePath() const {
   return SyncState::PathFor(StateHome, TaskFile);
+}
+
+void SyncPlaces::Remember(const std::string& url) const {
+  SyncSettings(ConfigHome).SetUrl(TaskFile, url);
+  std::remove(StatePath().c_str());
+}
+
+QString CollectionCheck::Told() const {
+  if (Found.isEmpty()) return Problem;
+  return Problem + synctext::tr("; the task collections there:") + QStringLiteral("\n  ") +
+         Found.join(QStringLiteral("\n  "));
 }
 
 int SyncTimeoutMs() {
@@ -113,11 +120,7 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
   CalDavClient client(SyncLogin::UserOf(url), password, timeoutMs);
   const DavReply reply = Propfind(client, url, "0");
   if (!reply.Ok()) {
-    check.Problem = !reply.Failure.isEmpty() ? reply.Failure
-                    : reply.Status == 401
-                        ? synctext::tr("the server refused the user name or password (HTTP %1)")
-                              .arg(reply.Status)
-                        : synctext::tr("the server answered HTTP %1").arg(reply.Status);
+    check.Problem = reply.Reason();
     return check;
   }
   const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
@@ -181,11 +184,9 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
   const Headless app(file, home);
   const SyncPlaces& places = app.Places;
   const QString list = QString::fromStdString(places.TaskFile);
-  const SyncSettings settings(places.ConfigHome);
   try {
     if (url == "off") {
-      settings.SetUrl(places.TaskFile, "");
-      std::remove(places.StatePath().c_str());
+      places.Remember("");
       std::cout << synctext::tr("%1 no longer syncs.").arg(list).toLocal8Bit().constData() << '\n';
       return 0;
     }
@@ -202,16 +203,8 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
     if (!SyncLogin::Find(collection, QString::fromStdString(home), password, problem))
       return Failed(problem);
     const CollectionCheck check = CheckCollection(collection, password, SyncTimeoutMs());
-    if (!check.Problem.isEmpty()) {
-      QString text = check.Problem;
-      if (!check.Found.isEmpty())
-        text += synctext::tr("; the task collections there:") + QStringLiteral("\n  ") +
-                check.Found.join(QStringLiteral("\n  "));
-      return Failed(text);
-    }
-    settings.SetUrl(places.TaskFile, collection.toString().toStdString());
-    // A new collection starts from a first sync.
-    std::remove(places.StatePath().c_str());
+    if (!check.Problem.isEmpty()) return Failed(check.Told());
+    places.Remember(collection.toString().toStdString());
     std::cout << synctext::tr("%1 syncs with %2 (\"%3\").")
                      .arg(list, collection.toDisplayString(QUrl::RemoveUserInfo), check.Name)
                      .toLocal8Bit()

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "document/Folders.h"
 #include "document/SafeFile.h"
 
 namespace taskwell {
@@ -32,21 +33,8 @@ std::map<std::string, int> TaskLineCounts(const std::string& bytes) {
 
 }  // namespace
 
-bool CreatePrivateFolders(const std::string& folder) {
-  std::filesystem::path partial;
-  for (const std::filesystem::path& part : std::filesystem::path(folder)) {
-    partial /= part;
-    if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
-  return true;
-}
-
 std::string RecoveryJournal::StateFolder() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  // The base directory rules: a relative path is ignored.
-  if (state != nullptr && state[0] == '/') return std::string(state) + "/taskwell";
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.local/state/taskwell";
+  return BaseFolder("XDG_STATE_HOME", HomeFolder(), "/.local/state") + "/taskwell";
 }
 
 RecoveryJournal::RecoveryJournal(const std::string& stateFolder, const std::string& taskFile)

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "document/Folders.h"
 #include "document/Message.h"
 
 namespace taskwell {
@@ -43,10 +44,6 @@ class RecoveryJournal {
   std::string path_;
   std::string sharedPath_;
 };
-
-// Creates the folders that are missing, readable by the user alone. Folders that exist keep their
-// mode: they may be shared ones such as /tmp. False with errno set when one cannot be made.
-bool CreatePrivateFolders(const std::string& folder);
 
 // How a journal differs from the file, in words for the user: "2 tasks added, 1 removed".
 Message JournalDifference(const std::string& fileBytes, const std::string& journalBytes);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "document/Folders.h"
 #include "document/Message.h"
 #include "document/SafeFile.h"
 #include "interchange/Escapes.h"
@@ -49,8 +50,8 @@ void SyncSettings::SetUrl(const std::string& taskFile, const std::string& url) c
     if (file != taskFile) out += PercentEncode(file) + " " + PercentEncode(address) + "\n";
   }
   if (!url.empty()) out += PercentEncode(taskFile) + " " + PercentEncode(url) + "\n";
-  ::mkdir(path_.substr(0, path_.rfind("/taskwell/")).c_str(), 0700);
-  ::mkdir(path_.substr(0, path_.rfind('/')).c_str(), 0700);
+  // A folder that cannot be made is told by the writer, which names the file.
+  CreatePrivateFolders(path_.substr(0, path_.rfind('/')));
   AtomicFileWriter writer;
   writer.Open(path_);
   writer.Append(out);

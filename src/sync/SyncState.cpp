@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "document/Folders.h"
 #include "document/Message.h"
 #include "document/SafeFile.h"
 #include "interchange/Escapes.h"
@@ -26,11 +27,6 @@ std::string Field(std::istringstream& line, const std::string& path) {
 
 std::string Encoded(const std::string& text) {
   return text.empty() ? "-" : PercentEncode(text);
-}
-
-void MakeFolders(const std::string& path) {
-  for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
-    ::mkdir(path.substr(0, at).c_str(), 0700);
 }
 
 }  // namespace
@@ -81,7 +77,7 @@ void SyncState::Save(const std::string& path) const {
     out += "item " + Encoded(item.Uid) + " " + Encoded(item.Href) + " " + Encoded(item.ETag) + " " +
            Encoded(item.Key) + " " + Encoded(item.Copy) + "\n";
   }
-  MakeFolders(path);
+  CreatePrivateFolders(path.substr(0, path.rfind('/')));
   AtomicFileWriter writer;
   writer.Open(path);
   writer.Append(out);
