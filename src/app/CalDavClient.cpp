@@ -20,6 +20,13 @@ CalDavClient::CalDavClient(const QString& user, const QString& password, int tim
   network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
+QString DavReply::Reason() const {
+  if (!Failure.isEmpty()) return Failure;
+  if (Status == 401 || Status == 403)
+    return synctext::tr("the server refused the user name or password (HTTP %1)").arg(Status);
+  return synctext::tr("the server answered HTTP %1").arg(Status);
+}
+
 QString CalDavClient::Refusal(const QUrl& url) {
   if (url.scheme() == QLatin1String("https")) return {};
   if (url.scheme() != QLatin1String("http"))

@@ -18,6 +18,8 @@ struct DavReply {
   QByteArray Body;
   QByteArray ETag;
   bool Ok() const { return Failure.isEmpty() && Status >= 200 && Status < 300; }
+  // Why it is not Ok, in words for the user.
+  QString Reason() const;
 };
 
 // HTTP for CalDAV through Qt Network: one request at a time, each with a timeout, certificates

@@ -17,13 +17,6 @@ constexpr int kFetchBatch = 500;
 
 const QByteArray kXml = QByteArrayLiteral("application/xml; charset=utf-8");
 
-QString Why(const DavReply& reply) {
-  if (!reply.Failure.isEmpty()) return reply.Failure;
-  if (reply.Status == 401 || reply.Status == 403)
-    return synctext::tr("the server refused the user name or password (HTTP %1)").arg(reply.Status);
-  return synctext::tr("the server answered HTTP %1").arg(reply.Status);
-}
-
 QByteArray Escaped(const QString& text) {
   return text.toHtmlEscaped().toUtf8();
 }
@@ -84,7 +77,7 @@ void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QB
                      std::function<void(const DavMultistatus&)> use) {
   client_.Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
                [this, use = std::move(use)](const DavReply& reply) {
-                 if (!reply.Ok()) return Fail(Why(reply));
+                 if (!reply.Ok()) return Fail(reply.Reason());
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
                  use(*answer);
@@ -104,7 +97,7 @@ void CalDavSync::ListChanges(const QString& token) {
       "</d:sync-collection>";
   client_.Send("REPORT", setup_.Collection, {{"Content-Type", kXml}}, body,
                [this, token](const DavReply& reply) {
-                 if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(Why(reply));
+                 if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(reply.Reason());
                  // A token the server no longer knows, or no tokens at all.
                  if (!reply.Ok()) return token.isEmpty() ? ListByCTag() : ListChanges({});
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
@@ -233,7 +226,7 @@ void CalDavSync::SendNext() {
                      request.What == SyncRequest::Kind::Delete && reply.Status == 404;
                  if (reply.Failure.isEmpty() && reply.Status == 412 && ++attempts_ < kMaxAttempts)
                    return Begin();  // changed meanwhile: fetch it again, merge, retry
-                 if (!reply.Ok() && !goneAlready) return Fail(Why(reply));
+                 if (!reply.Ok() && !goneAlready) return Fail(reply.Reason());
                  if (!Confirmed(request, reply.ETag)) return;
                  ++nextRequest_;
                  SendNext();

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <cstdio>
 
 #include "app/CalDavSync.h"
 #include "app/JournalKeeper.h"
@@ -48,11 +47,7 @@ void MainWindow::SyncSetupClick() {
   const QUrl url = dialog.Url();
   QString problem = url.isEmpty() ? QString() : CalDavClient::Refusal(url);
   if (problem.isEmpty() && !url.isEmpty()) {
-    const CollectionCheck check = CheckCollection(url, dialog.Password(), SyncTimeoutMs());
-    problem = check.Problem;
-    if (!check.Found.isEmpty())
-      problem += QCoreApplication::translate("taskwell", "; the task collections there:") +
-                 QLatin1Char('\n') + check.Found.join(QLatin1Char('\n'));
+    problem = CheckCollection(url, dialog.Password(), SyncTimeoutMs()).Told();
   }
   if (problem.isEmpty() && !url.isEmpty() &&
       !SyncLogin::Store(url, dialog.User(), dialog.Password(), problem))
@@ -61,10 +56,7 @@ void MainWindow::SyncSetupClick() {
             "taskwell", "The password could not be kept in the keyring (%1); put it in ~/.netrc")
             .arg(problem);
   if (!problem.isEmpty()) return ShowMessageBox(tasks_->ListTitle(), problem.toStdString());
-  Run([&] {
-    SyncSettings(places.ConfigHome).SetUrl(places.TaskFile, url.toString().toStdString());
-    std::remove(places.StatePath().c_str());
-  });
+  Run([&] { places.Remember(url.toString().toStdString()); });
   delete sync_;
   sync_ = WindowSync::ForList(dates_, tasks_->File().Name(), home_, this);
   SyncWithServer();

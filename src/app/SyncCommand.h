@@ -17,6 +17,9 @@ struct SyncPlaces {
 
   static SyncPlaces Of(const std::string& file, const std::string& home);
   std::string StatePath() const;
+  // Records the list's collection ("" for none). The state of an earlier one goes: a new
+  // collection starts from a first sync.
+  void Remember(const std::string& url) const;
 };
 
 // taskwell --sync [FILE]: one two-way sync without a display; prints the summary and returns 0,
@@ -35,6 +38,8 @@ struct CollectionCheck {
   QString Problem;
   QString Name;
   QStringList Found;
+  // The problem as told to the user, with the collections found instead on lines of their own.
+  QString Told() const;
 };
 // Checks `url` with the login given, running the event loop until the answers are in.
 CollectionCheck CheckCollection(const QUrl& url, const QString& password, int timeoutMs);
