@@ -19,7 +19,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string& kHeader = testing::kTaskHeader;
 const std::string kProjectHeader =
     "\"Date\",\"Priority\",\"SubPriority\",\"Project\",\"Description\"\r\n";
 

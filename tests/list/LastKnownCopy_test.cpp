@@ -17,7 +17,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string& kHeader = testing::kTaskHeader;
 const std::string kTwoTasks = kHeader + ",1,,\"alpha\"\r\n,2,,\"beta\"\r\n";
 
 // The list opened on `file` as it is on disk, with `known` as the last known copy.

@@ -18,7 +18,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::string kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string& kHeader = testing::kTaskHeader;
 
 mode_t ModeOf(const std::string& path) {
   struct stat st {};

@@ -16,7 +16,7 @@ namespace {
 
 using testing::Day;
 
-constexpr const char* kHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+const std::string& kHeader = testing::kTaskHeader;
 
 struct Outcome {
   int Status;

@@ -15,6 +15,9 @@
 
 namespace taskwell::testing {
 
+// The header line of a task file without the project column, as a save writes it.
+inline const std::string kTaskHeader = "\"Date\",\"Priority\",\"SubPriority\",\"Description\"\r\n";
+
 // A private folder under the system's temporary folder, removed with everything in it.
 class TempDir {
  public:
