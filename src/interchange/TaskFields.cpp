@@ -62,4 +62,26 @@ std::vector<std::string> TaskFields::Cells(const TableLayout& layout, const Date
   return cells;
 }
 
+TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates,
+                     std::vector<int>* rowOf) {
+  TaskList tasks;
+  tasks.HasProjCol = hasProjCol;
+  const TableLayout layout(hasProjCol);
+  tasks.Tasks.reserve(rows.size());
+  TaskCells converted;
+  for (std::size_t row = 1; row < rows.size(); ++row) {
+    const TaskCells& cells = rows[row];
+    // The rows a save writes, and no other.
+    if (!TaskFile::IsSavedRow(cells, layout.DescCol())) continue;
+    if (!utf8) {
+      converted.resize(cells.size());
+      for (std::size_t col = 0; col < cells.size(); ++col)
+        converted[col] = Cp1252ToUtf8(cells[col]);
+    }
+    tasks.Tasks.push_back(TaskFields::FromCells(utf8 ? cells : converted, layout, dates));
+    if (rowOf != nullptr) rowOf->push_back(static_cast<int>(row));
+  }
+  return tasks;
+}
+
 }  // namespace taskwell

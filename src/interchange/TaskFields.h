@@ -7,6 +7,7 @@
 #include "document/DateText.h"
 #include "document/NumberText.h"
 #include "document/TableLayout.h"
+#include "document/TaskFile.h"
 
 namespace taskwell {
 
@@ -36,5 +37,11 @@ struct TaskList {
   std::vector<TaskFields> Tasks;
   bool HasProjCol = false;
 };
+
+// The tasks of a list's rows (the header row first) as other programs see them: the rows a save
+// writes, in UTF-8. `utf8` says whether the cells hold UTF-8 or single-byte text; `rowOf`, when
+// given, gets the row each task came from.
+TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates,
+                     std::vector<int>* rowOf = nullptr);
 
 }  // namespace taskwell

@@ -98,26 +98,6 @@ bool SaveRows(TaskFile& file, const LoadedRows& loaded, std::ostream& err) {
 
 }  // namespace
 
-TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates) {
-  TaskList tasks;
-  tasks.HasProjCol = hasProjCol;
-  const TableLayout layout(hasProjCol);
-  tasks.Tasks.reserve(rows.size());
-  TaskCells converted;
-  for (std::size_t row = 1; row < rows.size(); ++row) {
-    const TaskCells& cells = rows[row];
-    // The rows a save writes, and no other.
-    if (!TaskFile::IsSavedRow(cells, layout.DescCol())) continue;
-    if (!utf8) {
-      converted.resize(cells.size());
-      for (std::size_t col = 0; col < cells.size(); ++col)
-        converted[col] = Cp1252ToUtf8(cells[col]);
-    }
-    tasks.Tasks.push_back(TaskFields::FromCells(utf8 ? cells : converted, layout, dates));
-  }
-  return tasks;
-}
-
 TaskList ExportedTasks(const ToDoList& list) {
   return TasksOfRows(list.Table().Rows(), list.Layout().HasProjCol(), list.File().TextIsUtf8(),
                      list.Dates());

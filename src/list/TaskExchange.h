@@ -14,9 +14,6 @@ namespace taskwell {
 
 class ToDoList;
 
-// The tasks of a list's rows (the header row first) as other programs see them: the rows a save
-// writes, in UTF-8. `utf8` says whether the cells hold UTF-8 or single-byte text.
-TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const DateFormat& dates);
 // The list's tasks as other programs see them.
 TaskList ExportedTasks(const ToDoList& list);
 

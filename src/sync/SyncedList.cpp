@@ -22,12 +22,7 @@ void SyncedList::Load() {
   }
   // Descriptions go to the server in UTF-8; the save writes single-byte again where it fits.
   file_.RowsToUtf8(loaded_.Rows);
-  const TableLayout layout(loaded_.HasProjCol);
-  for (std::size_t row = 1; row < loaded_.Rows.size(); ++row) {
-    if (!TaskFile::IsSavedRow(loaded_.Rows[row], layout.DescCol())) continue;
-    tasks_.push_back(TaskFields::FromCells(loaded_.Rows[row], layout, dates_));
-    rowOfTask_.push_back(static_cast<int>(row));
-  }
+  tasks_ = TasksOfRows(loaded_.Rows, loaded_.HasProjCol, true, dates_, &rowOfTask_).Tasks;
 }
 
 void SyncedList::Write(const SyncPlan& plan) {
