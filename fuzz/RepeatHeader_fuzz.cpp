@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(rule.Word.find(':') == std::string::npos);
   Require(rule.Word.size() + rule.EndDate.size() + rule.Special.size() <= input.size());
 
-  const std::string dateBefore = list.Table().Cell(ToDoList::ColDate, 1);
+  const std::string dateBefore(list.Table().Cell(ToDoList::ColDate, 1));
   bool failed = false;
   try {
     list.IncrementButtonClick();

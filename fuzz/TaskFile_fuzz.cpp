@@ -61,7 +61,7 @@ Round LoadAndSave(const std::string& path, const DateFormat& dates) {
   round.Partial = file.LoadWasPartial();
   const auto descCol = static_cast<std::size_t>(TableLayout(loaded.HasProjCol).DescCol());
   for (std::size_t r = 1; r < loaded.Rows.size(); ++r) {
-    round.Descriptions.push_back(loaded.Rows[r][descCol]);
+    round.Descriptions.emplace_back(loaded.Rows[r][descCol]);
   }
   try {
     file.Save(file.SaveBytes(loaded.Rows, loaded.HasProjCol));

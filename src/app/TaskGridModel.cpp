@@ -97,7 +97,7 @@ QString TaskGridModel::ShownTitle(const QString& title) {
   return name + title.mid(title.trimmed().size());
 }
 
-QString TaskGridModel::Decode(const std::string& bytes) const {
+QString TaskGridModel::Decode(std::string_view bytes) const {
   const auto size = static_cast<qsizetype>(bytes.size());
   if (list_.File().TextIsUtf8()) return QString::fromUtf8(bytes.data(), size);
   return QString::fromStdString(Cp1252ToUtf8(bytes));

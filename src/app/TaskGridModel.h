@@ -34,7 +34,7 @@ class TaskGridModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   // Cell bytes to screen text and back, by the file's encoding.
-  QString Decode(const std::string& bytes) const;
+  QString Decode(std::string_view bytes) const;
   // A header text in the user's language, keeping the design's trailing padding ("Pri  ").
   static QString ShownTitle(const QString& title);
   std::string Encode(const QString& text) const;

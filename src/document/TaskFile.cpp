@@ -82,11 +82,25 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   int leftOverLines = 0;
   int firstLeftOverLine = 0;
   std::string firstLeftOver;
-  into.Rows.reserve(into.Rows.size() + csv_.LinesLeft());
+  // The cells take about the file's bytes, a weekday name more for a dated task; room that is
+  // reserved and never written costs no memory.
+  const std::size_t lines = csv_.LinesLeft();
+  const auto cols = static_cast<std::size_t>(descCol) + 1;
+  into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
+                    csv_.Content().size() + lines * 8);
+  // One row's cells, reused: each task is copied into the rows' arena.
+  TaskCells cells(cols);
   while (!csv_.AtEnd) {
-    into.Rows.emplace_back(static_cast<std::size_t>(descCol) + 1);
-    csv_.ReadLine();
-    ReadTask(into.Rows.back(), projectField, descCol);
+    for (std::string& cell : cells) cell.clear();
+    try {
+      csv_.ReadLine();
+      ReadTask(cells, projectField, descCol);
+    } catch (...) {
+      // The task that stopped the load stays with what was read of it.
+      into.Rows.push_back(cells);
+      throw;
+    }
+    into.Rows.push_back(cells);
     if (!csv_.LeftOver.empty() && leftOverLines++ == 0) {
       firstLeftOverLine = csv_.LineNumber;
       firstLeftOver = csv_.LeftOver;
@@ -184,13 +198,11 @@ std::string TaskFile::WeekdayCell(double date) const {
 void TaskFile::RowsToUtf8(TaskRows& rows) {
   if (textIsUtf8_) return;
   textIsUtf8_ = true;
-  for (TaskCells& cells : rows) {
-    for (std::string& cell : cells) cell = Cp1252ToUtf8(cell);
-  }
+  rows.Convert([](std::string_view cell) { return Cp1252ToUtf8(cell); });
 }
 
-TaskCells TaskFile::CellsInLayout(const TaskCells& cells, bool fromProjCol, bool toProjCol) {
-  if (fromProjCol == toProjCol) return cells;
+TaskCells TaskFile::CellsInLayout(RowView cells, bool fromProjCol, bool toProjCol) {
+  if (fromProjCol == toProjCol) return cells.ToCells();
   const TableLayout from(fromProjCol);
   const TableLayout to(toProjCol);
   TaskCells moved(static_cast<std::size_t>(to.ColCount()));
@@ -200,7 +212,7 @@ TaskCells TaskFile::CellsInLayout(const TaskCells& cells, bool fromProjCol, bool
   return moved;
 }
 
-bool TaskFile::IsSavedRow(const TaskCells& cells, int descCol) {
+bool TaskFile::IsSavedRow(RowView cells, int descCol) {
   return !TrimBlanksView(cells[static_cast<std::size_t>(descCol)]).empty();
 }
 
@@ -208,7 +220,7 @@ bool TaskFile::DescriptionsFitCp1252(const TaskRows& rows, int descCol, std::str
   bool fit = true;
   std::string bytes;
   for (std::size_t row = 1; row < rows.size() && (fit || missing != nullptr); ++row) {
-    const std::string& description = rows[row][static_cast<std::size_t>(descCol)];
+    const std::string_view description = rows[row][static_cast<std::size_t>(descCol)];
     if (TryUtf8ToCp1252(description, bytes)) continue;
     fit = false;
     // A few examples are enough for the question.
@@ -250,7 +262,7 @@ std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingl
   }
   csv.EndLine();
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    const TaskCells& cells = rows[i];
+    const RowView cells = rows[i];
     if (!IsSavedRow(cells, layout.DescCol())) continue;
     double date = 0;
     ReadsAsTableDate(cells[TableLayout::ColDate], *dates_, date);
@@ -259,7 +271,7 @@ std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingl
     writeNumberOrEmpty(date != 0 ? std::string_view() : TrimView(cells[TableLayout::ColPri]), true);
     writeNumberOrEmpty(TrimView(cells[TableLayout::ColSubPri]), false);
     if (hasProjCol) writeNumberOrEmpty(TrimView(cells[TableLayout::ColProj]), false);
-    const std::string& description = cells[static_cast<std::size_t>(layout.DescCol())];
+    const std::string_view description = cells[static_cast<std::size_t>(layout.DescCol())];
     if (toSingleByte) {
       std::string bytes;
       TryUtf8ToCp1252(description, bytes);

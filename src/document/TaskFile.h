@@ -7,13 +7,9 @@
 #include "document/DateText.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
+#include "document/TaskRows.h"
 
 namespace taskwell {
-
-// A task's cells in the table's own form, in column order.
-using TaskCells = std::vector<std::string>;
-// The rows of a list, the header row first.
-using TaskRows = std::vector<TaskCells>;
 
 // A file's bytes as read at one moment, with its stamp then.
 struct DiskBytes {
@@ -64,10 +60,10 @@ class TaskFile {
 
   // Whether a save writes a task with these cells: a description of control characters alone is
   // still a task.
-  static bool IsSavedRow(const TaskCells& cells, int descCol);
+  static bool IsSavedRow(RowView cells, int descCol);
   // A task's cells in a list with or without a project column (the project empty where the
   // other has none).
-  static TaskCells CellsInLayout(const TaskCells& cells, bool fromProjCol, bool toProjCol);
+  static TaskCells CellsInLayout(RowView cells, bool fromProjCol, bool toProjCol);
   // The bytes a save writes for these rows (single-byte descriptions when toSingleByte).
   std::string Render(const TaskRows& rows, bool hasProjCol, bool toSingleByte = false) const;
   // What a save writes: in the file's own encoding while every description still fits.

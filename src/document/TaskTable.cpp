@@ -6,7 +6,6 @@
 
 namespace taskwell {
 namespace {
-const std::string kNoText;
 // More changes than this in one update are told as one reset: replaying them would cost a view
 // more than laying itself out anew.
 constexpr std::size_t kMaxHeldNotices = 16;
@@ -46,16 +45,17 @@ TaskTable::TaskTable() {
 void TaskTable::SetRowCount(int rows) {
   if (rows < 0) rows = 0;
   if (rows == RowCount()) return;
-  if (recorder_) {
-    std::vector<std::vector<std::string>> dropped;
-    for (std::size_t r = static_cast<std::size_t>(rows); r < cells_.size(); ++r)
-      dropped.push_back(std::move(cells_[r]));
-    recorder_->RowCountChanged(RowCount(), rows, std::move(dropped));
+  const auto count = static_cast<std::size_t>(rows);
+  if (rows < RowCount()) {
+    TaskRows dropped = rows_.TakeFrom(count);
+    if (recorder_)
+      recorder_->RowCountChanged(static_cast<int>(count + dropped.size()), rows,
+                                 std::move(dropped));
+  } else {
+    if (recorder_) recorder_->RowCountChanged(RowCount(), rows, TaskRows());
+    rows_.reserve(count);
+    while (rows_.size() < count) rows_.AddEmptyRow(static_cast<std::size_t>(columns_));
   }
-  const std::size_t oldRows = cells_.size();
-  cells_.resize(static_cast<std::size_t>(rows));
-  for (std::size_t r = oldRows; r < cells_.size(); ++r)
-    cells_[r].resize(static_cast<std::size_t>(columns_));
   // A cursor on a dropped row goes to the new last row, without a selection event.
   if (cursorRow_ >= rows) cursorRow_ = rows > 0 ? rows - 1 : 0;
   Notify(Change::Rows, -1, rows);
@@ -65,103 +65,92 @@ void TaskTable::SetColCount(int cols) {
   if (cols < 0) cols = 0;
   if (cols == columns_) return;
   columns_ = cols;
-  for (auto& row : cells_) row.resize(static_cast<std::size_t>(cols));
+  rows_.Fit(static_cast<std::size_t>(cols));
   widths_.resize(static_cast<std::size_t>(cols), 64);
   if (cursorCol_ >= cols) cursorCol_ = cols > 0 ? cols - 1 : 0;
   Notify(Change::Columns);
 }
 
-void TaskTable::AppendRows(std::vector<std::vector<std::string>> rows) {
+void TaskTable::AppendRows(TaskRows rows) {
   if (rows.empty()) return;
   const int at = RowCount();
   if (recorder_) recorder_->RowsAppended(at, static_cast<int>(rows.size()));
-  cells_.reserve(cells_.size() + rows.size());
-  for (auto& row : rows) {
-    row.resize(static_cast<std::size_t>(columns_));
-    cells_.push_back(std::move(row));
-  }
+  rows.Fit(static_cast<std::size_t>(columns_));
+  rows_.Append(std::move(rows));
   Notify(Change::Rows, -1, RowCount());
 }
 
-std::vector<std::vector<std::string>> TaskTable::TakeRowsFrom(int row) {
+TaskRows TaskTable::TakeRowsFrom(int row) {
   row = std::clamp(row, 0, RowCount());
-  std::vector<std::vector<std::string>> taken(std::make_move_iterator(cells_.begin() + row),
-                                              std::make_move_iterator(cells_.end()));
-  cells_.resize(static_cast<std::size_t>(row));
+  TaskRows taken = rows_.TakeFrom(static_cast<std::size_t>(row));
   if (cursorRow_ >= row) cursorRow_ = row > 0 ? row - 1 : 0;
   Notify(Change::Rows, -1, row);
   return taken;
 }
 
 void TaskTable::ReserveRows(int rows) {
-  cells_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+  const auto count = static_cast<std::size_t>(std::max(rows, 0));
+  rows_.reserve(count, count * static_cast<std::size_t>(columns_));
 }
 
-void TaskTable::ReplaceRows(std::vector<std::vector<std::string>> rows) {
-  cells_ = std::move(rows);
-  for (auto& row : cells_) row.resize(static_cast<std::size_t>(columns_));
+void TaskTable::ReplaceRows(TaskRows rows) {
+  rows_ = std::move(rows);
+  rows_.Fit(static_cast<std::size_t>(columns_));
   if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
   Notify(Change::All);
 }
 
-std::vector<std::vector<std::string>> TaskTable::TakeRows() {
-  std::vector<std::vector<std::string>> rows = std::move(cells_);
-  cells_.clear();
+TaskRows TaskTable::TakeRows() {
+  TaskRows rows = std::move(rows_);
+  rows_.clear();
   cursorRow_ = 0;
   Notify(Change::All);
   return rows;
 }
 
-const std::string& TaskTable::Cell(int col, int row) const {
-  if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) return kNoText;
-  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+std::string_view TaskTable::Cell(int col, int row) const {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) return {};
+  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
-const std::vector<std::string>& TaskTable::RowCells(int row) const {
-  return cells_.at(static_cast<std::size_t>(row));
-}
-
-void TaskTable::SetCell(int col, int row, std::string text) {
+void TaskTable::SetCell(int col, int row, std::string_view text) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= columns_) {
     throw std::out_of_range("Grid index out of range");
   }
-  auto& cell = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  const std::string_view cell = Cell(col, row);
   if (cell == text) return;
   if (recorder_) recorder_->CellChanged(col, row, cell, text);
-  cell = std::move(text);
+  rows_.Set(static_cast<std::size_t>(row), static_cast<std::size_t>(col), text);
   Notify(Change::Cell, col, row);
 }
 
 void TaskTable::CopyRow(int from, int to) {
   if (from == to) return;
-  const auto& source = cells_.at(static_cast<std::size_t>(from));
-  auto& target = cells_.at(static_cast<std::size_t>(to));
+  const RowView source = rows_.at(static_cast<std::size_t>(from));
+  const RowView target = rows_.at(static_cast<std::size_t>(to));
   if (recorder_) recorder_->RowCopied(from, to, target);
-  target = source;
+  rows_.SetRow(static_cast<std::size_t>(to), source);
   Notify(Change::RowCells, -1, to);
 }
 
 void TaskTable::InsertEmptyRow(int row) {
   if (row < 0 || row > RowCount()) throw std::out_of_range("Grid index out of range");
   if (recorder_) recorder_->RowInserted(row);
-  cells_.insert(cells_.begin() + row, std::vector<std::string>(static_cast<std::size_t>(columns_)));
+  rows_.InsertEmptyRow(static_cast<std::size_t>(row), static_cast<std::size_t>(columns_));
   Notify(Change::RowInserted, -1, row);
 }
 
 void TaskTable::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) throw std::out_of_range("Grid index out of range");
-  if (recorder_) recorder_->RowDeleted(row, std::move(cells_[static_cast<std::size_t>(row)]));
-  cells_.erase(cells_.begin() + row);
+  if (recorder_) recorder_->RowDeleted(row, rows_[static_cast<std::size_t>(row)]);
+  rows_.Erase(static_cast<std::size_t>(row));
   if (cursorRow_ >= RowCount()) cursorRow_ = RowCount() > 0 ? RowCount() - 1 : 0;
   Notify(Change::RowRemoved, -1, row);
 }
 
 void TaskTable::ReorderRows(const std::vector<int>& order) {
   if (recorder_) recorder_->RowsReordered(order);
-  std::vector<std::vector<std::string>> moved;
-  moved.reserve(order.size());
-  for (int index : order) moved.push_back(std::move(cells_.at(static_cast<std::size_t>(index))));
-  for (std::size_t i = 0; i < moved.size(); ++i) cells_[i] = std::move(moved[i]);
+  rows_.Permute(order);
   Notify(Change::RowsPermuted, -1, -1, &order);
 }
 

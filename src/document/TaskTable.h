@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "document/TaskRows.h"
+
 namespace taskwell {
 
 // Told the exact before-data of every change to the cells and rows, so that a change can be taken
@@ -15,26 +17,23 @@ namespace taskwell {
 class TableRecorder {
  public:
   virtual ~TableRecorder() = default;
-  virtual void CellChanged(int col, int row, const std::string& before,
-                           const std::string& after) = 0;
+  virtual void CellChanged(int col, int row, std::string_view before, std::string_view after) = 0;
   virtual void RowInserted(int row) = 0;
-  // The row's cells are handed over: the table drops them anyway.
-  virtual void RowDeleted(int row, std::vector<std::string> cells) = 0;
+  virtual void RowDeleted(int row, RowView cells) = 0;
   // Row `to` is about to get a copy of row `from`; `before` is what it holds now.
-  virtual void RowCopied(int from, int to, const std::vector<std::string>& before) = 0;
+  virtual void RowCopied(int from, int to, RowView before) = 0;
   // Row i becomes the row that was at order[i].
   virtual void RowsReordered(const std::vector<int>& order) = 0;
   // The row count goes from `before` to `after`; a shrink hands over the dropped rows.
-  virtual void RowCountChanged(int before, int after,
-                               std::vector<std::vector<std::string>> dropped) = 0;
+  virtual void RowCountChanged(int before, int after, TaskRows dropped) = 0;
   // `count` rows were appended from row `at`: what was before them is untouched, so taking the
   // change back needs no copy of their cells.
   virtual void RowsAppended(int at, int count) = 0;
 };
 
-// The editable text grid without pixels: cells of byte strings by (column, row), a fixed header
-// row, the cursor, column widths and the grid's events. A view renders it and routes every
-// cursor move through it, so the cell-selection event always runs before a move.
+// The editable text grid without pixels: cells of byte strings by (column, row), held flat in
+// TaskRows, a fixed header row, the cursor, column widths and the grid's events. A view renders it
+// and routes every cursor move through it, so the cell-selection event always runs before a move.
 class TaskTable {
  public:
   // Runs before the cursor moves to (col, row); throwing stops the move.
@@ -62,18 +61,19 @@ class TaskTable {
 
   TaskTable();
 
-  int RowCount() const { return static_cast<int>(cells_.size()); }
+  int RowCount() const { return static_cast<int>(rows_.size()); }
   int ColCount() const { return columns_; }
   // Growing adds empty cells; shrinking drops the last rows or columns with their texts.
   void SetRowCount(int rows);
   void SetColCount(int cols);
 
-  const std::string& Cell(int col, int row) const;
-  // All cells of a row, in column order.
-  const std::vector<std::string>& RowCells(int row) const;
+  // A cell's text, valid until the table changes; empty outside the table.
+  std::string_view Cell(int col, int row) const;
+  // All cells of a row, in column order, valid until the table changes.
+  RowView RowCells(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
   // Every row, the header row first.
-  const std::vector<std::vector<std::string>>& Rows() const { return cells_; }
-  void SetCell(int col, int row, std::string text);
+  const TaskRows& Rows() const { return rows_; }
+  void SetCell(int col, int row, std::string_view text);
   // Copies all cells of one row over another row.
   void CopyRow(int from, int to);
   // Moves the rows from `row` down by one and leaves an empty row at `row` (RowCount grows).
@@ -83,17 +83,17 @@ class TaskTable {
   // Puts the rows in a new order: row i becomes the row that was at order[i].
   void ReorderRows(const std::vector<int>& order);
   // Adds whole rows at the end, cut or padded to the columns, told as one change of the row count.
-  void AppendRows(std::vector<std::vector<std::string>> rows);
+  void AppendRows(TaskRows rows);
   // Hands the rows from `row` on over and drops them, told as one change of the row count. Not
   // recorded: it takes back an AppendRows.
-  std::vector<std::vector<std::string>> TakeRowsFrom(int row);
+  TaskRows TakeRowsFrom(int row);
   // Room for this many rows, so that a table built row by row does not move them as it grows.
   void ReserveRows(int rows);
   // Every row at once, as a load builds them elsewhere; rows are cut or padded to the columns.
   // Not recorded: a load is never undone.
-  void ReplaceRows(std::vector<std::vector<std::string>> rows);
+  void ReplaceRows(TaskRows rows);
   // Hands every row over, leaving the table empty.
-  std::vector<std::vector<std::string>> TakeRows();
+  TaskRows TakeRows();
 
   int FixedRows() const { return fixedRows_; }
   void SetFixedRows(int rows) { fixedRows_ = rows; }
@@ -163,7 +163,7 @@ class TaskTable {
   };
   void Notify(Change change, int col = -1, int row = -1, const std::vector<int>* order = nullptr);
   void Tell(Notice notice);
-  std::vector<std::vector<std::string>> cells_;
+  TaskRows rows_;
   std::vector<int> widths_;
   int columns_ = 0;
   int cursorRow_ = 0;

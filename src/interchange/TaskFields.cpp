@@ -6,23 +6,23 @@
 namespace taskwell {
 namespace {
 
-const std::string& CellOf(const std::vector<std::string>& cells, int col) {
-  static const std::string kEmpty;
-  return col < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(col)] : kEmpty;
+template <class Cells>
+std::string_view CellOf(const Cells& cells, int col) {
+  return col < static_cast<int>(cells.size())
+             ? std::string_view(cells[static_cast<std::size_t>(col)])
+             : std::string_view();
 }
 
 // A number cell as the saver reads it: no number and blanks count as 0.
-Fixed4 NumberCell(const std::string& cell, char decimal, std::string& trimmed) {
+Fixed4 NumberCell(std::string_view cell, char decimal, std::string& trimmed) {
   trimmed = Trim(cell);
   Fixed4 value = 0;
   if (!trimmed.empty() && !TryTextToNumber(trimmed, decimal, value)) value = 0;
   return value;
 }
 
-}  // namespace
-
-TaskFields TaskFields::FromCells(const std::vector<std::string>& cells, const TableLayout& layout,
-                                 const DateFormat& dates) {
+template <class Cells>
+TaskFields FieldsOfCells(const Cells& cells, const TableLayout& layout, const DateFormat& dates) {
   TaskFields task;
   const char decimal = dates.Regional().DecimalSeparator;
   if (!ReadsAsTableDate(CellOf(cells, TableLayout::ColDate), dates, task.Date)) task.Date = 0;
@@ -38,6 +38,18 @@ TaskFields TaskFields::FromCells(const std::vector<std::string>& cells, const Ta
   }
   task.Description = CellOf(cells, layout.DescCol());
   return task;
+}
+
+}  // namespace
+
+TaskFields TaskFields::FromCells(RowView cells, const TableLayout& layout,
+                                 const DateFormat& dates) {
+  return FieldsOfCells(cells, layout, dates);
+}
+
+TaskFields TaskFields::FromCells(const TaskCells& cells, const TableLayout& layout,
+                                 const DateFormat& dates) {
+  return FieldsOfCells(cells, layout, dates);
 }
 
 std::vector<std::string> TaskFields::Cells(const TableLayout& layout,
@@ -70,15 +82,17 @@ TaskList TasksOfRows(const TaskRows& rows, bool hasProjCol, bool utf8, const Dat
   tasks.Tasks.reserve(rows.size());
   TaskCells converted;
   for (std::size_t row = 1; row < rows.size(); ++row) {
-    const TaskCells& cells = rows[row];
+    const RowView cells = rows[row];
     // The rows a save writes, and no other.
     if (!TaskFile::IsSavedRow(cells, layout.DescCol())) continue;
-    if (!utf8) {
+    if (utf8) {
+      tasks.Tasks.push_back(TaskFields::FromCells(cells, layout, dates));
+    } else {
       converted.resize(cells.size());
       for (std::size_t col = 0; col < cells.size(); ++col)
         converted[col] = Cp1252ToUtf8(cells[col]);
+      tasks.Tasks.push_back(TaskFields::FromCells(converted, layout, dates));
     }
-    tasks.Tasks.push_back(TaskFields::FromCells(utf8 ? cells : converted, layout, dates));
     if (rowOf != nullptr) rowOf->push_back(static_cast<int>(row));
   }
   return tasks;

@@ -23,7 +23,8 @@ struct TaskFields {
   bool operator==(const TaskFields&) const = default;
 
   // Read from a task row of the table by the saver's rules.
-  static TaskFields FromCells(const std::vector<std::string>& cells, const TableLayout& layout,
+  static TaskFields FromCells(RowView cells, const TableLayout& layout, const DateFormat& dates);
+  static TaskFields FromCells(const TaskCells& cells, const TableLayout& layout,
                               const DateFormat& dates);
   // The cells a load of this task's line would give.
   std::vector<std::string> Cells(const TableLayout& layout, const DateFormat& dates) const&;

@@ -95,7 +95,7 @@ void ToDoList::CommitCellEdit() {
   const int row = edit_.Row;
   const int col = edit_.Col;
   if (!EditPending()) return;
-  const std::string text = table_.Cell(col, row);
+  const std::string text(table_.Cell(col, row));
   // The typed text is part of the step: the editor wrote it keystroke by keystroke outside any.
   // A refused commit changed nothing else, and leaves no step.
   const StepScope step(*this, &ToDoList::EditMark, 1);
@@ -108,7 +108,7 @@ void ToDoList::CommitCellEdit() {
     // Blanks elsewhere are left as typed; a blank description leaves the task out of the file.
   } else if (trimmed.empty()) {
     // An emptied date takes its weekday along; a real priority of an undated task stays.
-    const std::string& priority = table_.Cell(ColPri, row);
+    const std::string_view priority = table_.Cell(ColPri, row);
     if (!priority.empty() && (wasDated || StrToIntOrZero(priority) == 0)) {
       table_.SetCell(ColPri, row, "");
     }

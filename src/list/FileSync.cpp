@@ -182,10 +182,10 @@ void FileSync::ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded) {
   baseAsLoaded_.reset();
 }
 
-void FileSync::ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol) {
+void FileSync::ReplaceRowsKeepingView(TaskRows rows, bool hasProjCol) {
   const int oldRow = list_.table_.Row();
   const int oldCol = list_.table_.Col();
-  const std::vector<std::string> cursorTask = list_.table_.RowCells(oldRow);
+  const TaskCells cursorTask = list_.table_.RowCells(oldRow).ToCells();
   std::vector<int> widths;
   widths.reserve(list_.table_.ColCount());
   for (int col = 0; col < list_.table_.ColCount(); ++col)
@@ -387,7 +387,7 @@ std::optional<MergedFile> FileSync::PrepareMergeWith(DiskBytes theirBytes) {
   // A file rewritten with the same tasks (a sync tool's copy) is no news to the user.
   merged.ChangedElsewhere = sides.Theirs != sides.Base;
   merged.Rows.reserve(merged.Result.Sources.size() + 1);
-  merged.Rows.emplace_back();
+  merged.Rows.push_back(TaskCells{});
   // Each row writes the line it came from, so the lines are the bytes its save writes.
   const std::string_view mineBytes = sides.MineBytes;
   merged.Bytes = mineBytes.substr(0, mineBytes.find(kLineEnd) + kLineEnd.size());
@@ -441,10 +441,10 @@ void FileSync::RestoreJournal(const std::string& bytes) {
   const TaskRows& from = loaded.Rows;
   list_.table_.SetRowCount(static_cast<int>(from.size()));
   for (int row = 1; row < static_cast<int>(from.size()); ++row) {
-    const TaskCells& cells = from[static_cast<std::size_t>(row)];
+    const RowView cells = from[static_cast<std::size_t>(row)];
     for (int col = 0; col < list_.table_.ColCount(); ++col) {
       const auto at = static_cast<std::size_t>(col);
-      const std::string cell = at < cells.size() ? cells[at] : std::string();
+      const std::string_view cell = at < cells.size() ? cells[at] : std::string_view();
       if (list_.table_.Cell(col, row) != cell) list_.table_.SetCell(col, row, cell);
     }
   }

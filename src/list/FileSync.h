@@ -23,8 +23,8 @@ struct SideRow;
 // A merge of the file as changed elsewhere with this list: the rows to show and save, and what it
 // took from each side.
 struct MergedFile {
-  std::vector<std::vector<std::string>> Rows;  // the header row first
-  std::string Bytes;                           // the rows as a save writes them
+  TaskRows Rows;      // the header row first
+  std::string Bytes;  // the rows as a save writes them
   LineMergeResult Result;
   DiskBytes Theirs;  // the file as read, the base of any later change
   bool ChangedElsewhere = false;
@@ -76,7 +76,7 @@ class FileSync {
   void ReloadTaskFile(TaskFile& loadedFile, LoadedRows& loaded);
   // The table becomes these rows (the header row first), as after a load, keeping the cursor on
   // its task, the sort mode and the column widths.
-  void ReplaceRowsKeepingView(std::vector<std::vector<std::string>> rows, bool hasProjCol);
+  void ReplaceRowsKeepingView(TaskRows rows, bool hasProjCol);
   // The bytes loaded by this list's rules; null, with the reason, when they do not load whole.
   std::unique_ptr<LoadedFile> LoadedCopy(const DiskBytes& bytes, Message& failure) const;
   // The lines of the three sides: each side loaded whole and written again, or, for files in

@@ -16,7 +16,7 @@ int TasksInCopy(const DateFormat& dates, const std::string& file, const std::str
     return 0;
   }
   return static_cast<int>(
-      std::count_if(loaded.Rows.begin() + 1, loaded.Rows.end(), [](const TaskCells& cells) {
+      std::count_if(loaded.Rows.begin() + 1, loaded.Rows.end(), [](const RowView cells) {
         return std::any_of(cells.begin(), cells.end(), [](const auto& c) { return !c.empty(); });
       }));
 }

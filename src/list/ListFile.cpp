@@ -9,7 +9,7 @@ namespace taskwell {
 
 void ToDoList::LoadTaskFile(const DiskBytes* from) {
   LoadedRows loaded;
-  loaded.Rows.front() = table_.RowCells(0);
+  loaded.Rows.SetRow(0, table_.RowCells(0));
   // What was read up to a failure is shown all the same.
   const auto show = [&] {
     SetLayout(loaded.HasProjCol);

@@ -18,7 +18,7 @@ void EachReportLine(const std::string& title, const TaskRows& rows, bool hasProj
   write(ReportRule(hasProjCol));
   const TableLayout layout(hasProjCol);
   for (std::size_t row = 1; row < rows.size(); ++row) {
-    const TaskCells& cells = rows[row];
+    const RowView cells = rows[row];
     if (!choice.PrintAll) {
       double date = 0;
       ReadsAsTableDate(cells[TableLayout::ColDate], dates, date);

@@ -26,7 +26,7 @@ std::string EscapeMarkup(const std::string& text) {
 }
 
 // The description as a reader wants it: UTF-8, without the rule.
-std::string ListedText(const std::string& description, bool textIsUtf8) {
+std::string ListedText(std::string_view description, bool textIsUtf8) {
   const std::string text(TrimView(WithoutRepeatHeader(description)));
   return textIsUtf8 ? text : Cp1252ToUtf8(text);
 }
@@ -60,13 +60,13 @@ Reminder ReminderOf(const std::string& title, const LoadedRows& list, const Date
   const int descCol = TableLayout(list.HasProjCol).DescCol();
   const double now = dates.Now();
   for (std::size_t row = 1; row < list.Rows.size(); ++row) {
-    const TaskCells& cells = list.Rows[row];
-    const std::string& dateCell = cells[TableLayout::ColDate];
+    const RowView cells = list.Rows[row];
+    const std::string_view dateCell = cells[TableLayout::ColDate];
     double date = 0;
     if (!TaskFile::IsSavedRow(cells, descCol) || !ReadsAsTableDate(dateCell, dates, date)) {
       continue;
     }
-    const std::string& description = cells[static_cast<std::size_t>(descCol)];
+    const std::string_view description = cells[static_cast<std::size_t>(descCol)];
     if (DueStateOf(dateCell, dates, now) == DueState::Overdue) {
       if (reminder.Listed.size() < Reminder::MaxListed) {
         reminder.Listed.push_back(ListedText(description, textIsUtf8));

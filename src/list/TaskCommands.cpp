@@ -18,7 +18,7 @@ void ToDoList::MoveCursorDate(bool catchUp) {
   if (table_.RowCount() < 2) return;
   const StepScope step(*this, &ToDoList::CursorMark);
   const int row = table_.Row();
-  const std::string& description = table_.Cell(layout_.DescCol(), row);
+  const std::string description(table_.Cell(layout_.DescCol(), row));
   double date = 0;
   if (!ReadRowDate(table_, row, dates_, date)) {
     ui_.ShowMessageBox("Increment Error", "No date to increment");
@@ -71,7 +71,7 @@ void ToDoList::ReplicateButtonClick() {
 void ToDoList::DeleteTaskRow() {
   const StepScope step(*this, &ToDoList::CursorMark);
   const int row = table_.Row();
-  const std::string& description = table_.Cell(layout_.DescCol(), row);
+  const std::string description(table_.Cell(layout_.DescCol(), row));
   if (IsRepeatingEntry(description) &&
       !ui_.Confirm(Message::Format(
           "\"%1\"\r\nAre you sure you want to delete this repeating entry?", description))) {

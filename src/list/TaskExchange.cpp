@@ -225,8 +225,7 @@ int ImportIntoTaskFile(const std::string& path, const std::string& file,
       RowsOfTasks(std::move(imported->List), TableLayout(loaded.HasProjCol), dates, notKept);
   // The imported rows are UTF-8, so the file's rows become UTF-8 too.
   taskFile.RowsToUtf8(loaded.Rows);
-  loaded.Rows.insert(loaded.Rows.end(), std::make_move_iterator(rows.begin()),
-                     std::make_move_iterator(rows.end()));
+  loaded.Rows.Append(std::move(rows));
   if (!FitsEncoding(taskFile, loaded.Rows, loaded.HasProjCol, err)) return 1;
   if (!SaveRows(taskFile, loaded, err)) return 1;
   out << ImportReport(*imported, added, notKept, file).English() << std::flush;
@@ -240,8 +239,11 @@ std::vector<Message> ToDoList::ImportTasks(TaskList imported, const Progress& pr
   TaskRows rows = RowsOfTasks(std::move(imported), TableLayout(projCol), dates_, notKept, progress);
   // Whatever ran while the rows were made may have changed the list: they follow it.
   if (projCol != layout_.HasProjCol() && !SavedRows().empty()) {
-    for (TaskCells& cells : rows)
-      cells = TaskFile::CellsInLayout(cells, projCol, layout_.HasProjCol());
+    TaskRows moved;
+    moved.reserve(rows.size());
+    for (const RowView cells : rows)
+      moved.push_back(TaskFile::CellsInLayout(cells, projCol, layout_.HasProjCol()));
+    rows = std::move(moved);
   } else if (projCol != layout_.HasProjCol()) {
     SetLayout(true);
     FinishTaskTable();
@@ -258,8 +260,8 @@ std::vector<Message> ToDoList::ImportTasks(TaskList imported, const Progress& pr
   };
   if (table_.RowCount() == 2 && blank(1)) {
     for (int col = 0; col < table_.ColCount(); ++col)
-      table_.SetCell(col, 1, std::move(rows.front()[static_cast<std::size_t>(col)]));
-    rows.erase(rows.begin());
+      table_.SetCell(col, 1, rows.front().at(static_cast<std::size_t>(col)));
+    rows.Erase(0);
   }
   // One change of the row count, which an undo takes back without a copy of the rows.
   table_.AppendRows(std::move(rows));

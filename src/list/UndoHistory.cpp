@@ -17,7 +17,8 @@ std::size_t RowBytes(const std::vector<std::string>& cells) {
   return bytes;
 }
 
-void SetRowCells(TaskTable& table, int row, const std::vector<std::string>& cells) {
+template <class Cells>
+void SetRowCells(TaskTable& table, int row, const Cells& cells) {
   for (std::size_t col = 0; col < cells.size(); ++col)
     table.SetCell(static_cast<int>(col), row, cells[col]);
 }
@@ -87,29 +88,27 @@ void UndoHistory::Record(Change change) {
   open_.Changes.push_back(std::move(change));
 }
 
-void UndoHistory::CellChanged(int col, int row, const std::string& before,
-                              const std::string& after) {
-  if (depth_ > 0) Record(CellEdit{col, row, before, after});
+void UndoHistory::CellChanged(int col, int row, std::string_view before, std::string_view after) {
+  if (depth_ > 0) Record(CellEdit{col, row, std::string(before), std::string(after)});
 }
 
 void UndoHistory::RowInserted(int row) {
   Record(RowInsert{row});
 }
 
-void UndoHistory::RowDeleted(int row, std::vector<std::string> cells) {
-  if (depth_ > 0) Record(RowDelete{row, std::move(cells)});
+void UndoHistory::RowDeleted(int row, RowView cells) {
+  if (depth_ > 0) Record(RowDelete{row, cells.ToCells()});
 }
 
-void UndoHistory::RowCopied(int from, int to, const std::vector<std::string>& before) {
-  if (depth_ > 0) Record(RowCopy{from, to, before});
+void UndoHistory::RowCopied(int from, int to, RowView before) {
+  if (depth_ > 0) Record(RowCopy{from, to, before.ToCells()});
 }
 
 void UndoHistory::RowsReordered(const std::vector<int>& order) {
   if (depth_ > 0) Record(Reorder{order});
 }
 
-void UndoHistory::RowCountChanged(int before, int after,
-                                  std::vector<std::vector<std::string>> dropped) {
+void UndoHistory::RowCountChanged(int before, int after, TaskRows dropped) {
   if (depth_ > 0) Record(RowCount{before, after, std::move(dropped)});
 }
 
@@ -130,13 +129,9 @@ std::size_t UndoHistory::SizeOf(const Change& change) {
                                 } else if constexpr (std::is_same_v<T, Reorder>) {
                                   return c.Order.capacity() * sizeof(int);
                                 } else if constexpr (std::is_same_v<T, RowCount>) {
-                                  std::size_t bytes = 0;
-                                  for (const auto& row : c.Dropped) bytes += RowBytes(row);
-                                  return bytes;
+                                  return c.Dropped.MemoryBytes();
                                 } else if constexpr (std::is_same_v<T, RowsAppend>) {
-                                  std::size_t bytes = 0;
-                                  for (const auto& row : c.Rows) bytes += RowBytes(row);
-                                  return bytes;
+                                  return c.Rows.MemoryBytes();
                                 } else {
                                   return 0;
                                 }
@@ -237,9 +232,10 @@ std::optional<MarkMove> UndoHistory::Redo(TaskTable& table) {
 }
 
 void UndoHistory::ConvertTexts(const std::function<std::string(const std::string&)>& convert) {
-  auto convertRow = [&convert](std::vector<std::string>& cells) {
+  auto convertRow = [&convert](TaskCells& cells) {
     for (std::string& cell : cells) cell = convert(cell);
   };
+  const auto convertView = [&convert](std::string_view cell) { return convert(std::string(cell)); };
   auto convertStep = [&](Step& step) {
     for (Change& change : step.Changes) {
       std::visit(
@@ -253,9 +249,9 @@ void UndoHistory::ConvertTexts(const std::function<std::string(const std::string
             } else if constexpr (std::is_same_v<T, RowCopy>) {
               convertRow(c.Before);
             } else if constexpr (std::is_same_v<T, RowCount>) {
-              for (auto& row : c.Dropped) convertRow(row);
+              c.Dropped.Convert(convertView);
             } else if constexpr (std::is_same_v<T, RowsAppend>) {
-              for (auto& row : c.Rows) convertRow(row);
+              c.Rows.Convert(convertView);
             }
           },
           change);

@@ -64,13 +64,12 @@ class UndoHistory final : public TableRecorder {
   void ConvertTexts(const std::function<std::string(const std::string&)>& convert);
 
   // TableRecorder
-  void CellChanged(int col, int row, const std::string& before, const std::string& after) override;
+  void CellChanged(int col, int row, std::string_view before, std::string_view after) override;
   void RowInserted(int row) override;
-  void RowDeleted(int row, std::vector<std::string> cells) override;
-  void RowCopied(int from, int to, const std::vector<std::string>& before) override;
+  void RowDeleted(int row, RowView cells) override;
+  void RowCopied(int from, int to, RowView before) override;
   void RowsReordered(const std::vector<int>& order) override;
-  void RowCountChanged(int before, int after,
-                       std::vector<std::vector<std::string>> dropped) override;
+  void RowCountChanged(int before, int after, TaskRows dropped) override;
   void RowsAppended(int at, int count) override;
 
  private:
@@ -83,23 +82,23 @@ class UndoHistory final : public TableRecorder {
   };
   struct RowDelete {
     int Row;
-    std::vector<std::string> Cells;
+    TaskCells Cells;
   };
   struct RowCopy {
     int From, To;
-    std::vector<std::string> Before;
+    TaskCells Before;
   };
   struct Reorder {
     std::vector<int> Order;
   };
   struct RowCount {
     int Before, After;
-    std::vector<std::vector<std::string>> Dropped;
+    TaskRows Dropped;
   };
   // Rows added at the end: their cells are held here only while the change is undone.
   struct RowsAppend {
     int At;
-    std::vector<std::vector<std::string>> Rows;
+    TaskRows Rows;
   };
   using Change =
       std::variant<CellEdit, RowInsert, RowDelete, RowCopy, Reorder, RowCount, RowsAppend>;

@@ -307,7 +307,7 @@ std::vector<std::string> AllCells(const ToDoList& list) {
   std::vector<std::string> cells;
   for (int row = 0; row < list.Table().RowCount(); ++row)
     for (int col = 0; col < list.Table().ColCount(); ++col)
-      cells.push_back(list.Table().Cell(col, row));
+      cells.emplace_back(list.Table().Cell(col, row));
   return cells;
 }
 
@@ -320,7 +320,7 @@ TEST_F(FormTest, ShiftWithIncrementCatchesUpAndPlainIncrementStepsOnce) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
   EXPECT_EQ(form.List().Table().Cell(0, 1), "02/01/2006");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier | Qt::ShiftModifier);
-  const std::string caughtUp = form.List().Table().Cell(0, 1);
+  const std::string caughtUp(form.List().Table().Cell(0, 1));
   EXPECT_GE(caughtUp.substr(6) + caughtUp.substr(0, 5), today.substr(6) + today.substr(0, 5));
   form.List().Undo();
   QTest::mouseClick(Button(form, "IncrementButton"), Qt::LeftButton, Qt::ShiftModifier);

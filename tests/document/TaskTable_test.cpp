@@ -24,7 +24,7 @@ TaskTable Labelled(int cols, int rows) {
 
 std::vector<std::string> RowTexts(const TaskTable& table, int row) {
   std::vector<std::string> texts;
-  for (int c = 0; c < table.ColCount(); ++c) texts.push_back(table.Cell(c, row));
+  for (int c = 0; c < table.ColCount(); ++c) texts.emplace_back(table.Cell(c, row));
   return texts;
 }
 
@@ -83,8 +83,8 @@ TEST(TableRows, CopyInsertDeleteAndReorderMoveWholeRows) {
 
   table = Labelled(2, 4);
   table.ReorderRows({0, 3, 1, 2});
-  EXPECT_EQ((std::vector<std::string>{table.Cell(1, 1), table.Cell(1, 2), table.Cell(1, 3)}),
-            (std::vector<std::string>{"1,3", "1,1", "1,2"}));
+  EXPECT_EQ((std::vector<std::string_view>{table.Cell(1, 1), table.Cell(1, 2), table.Cell(1, 3)}),
+            (std::vector<std::string_view>{"1,3", "1,1", "1,2"}));
 }
 
 TEST(TableRows, OutOfRangeRowOperationsFailWithoutDamage) {

@@ -125,7 +125,7 @@ TEST(IncrementButtonClick, RepeatedPressesFollowTheMonthEndRule) {
     std::vector<std::string> seen;
     for (std::size_t i = 0; i < c.Dates.size(); ++i) {
       PressIncrement(f);
-      seen.push_back(f.List.Table().Cell(0, 1));
+      seen.emplace_back(f.List.Table().Cell(0, 1));
     }
     EXPECT_EQ(seen, c.Dates);
     EXPECT_TRUE(f.Ui.Messages.empty());

@@ -20,13 +20,13 @@ TEST(ReminderOf, CountsByTheDateReadingOfPrintAndTheGrid) {
       {15.0, "home: 2 overdue, 2 due today", "Yesterday\nLast year\nTomorrow\nToday <&>"},
   };
   LoadedRows list;
-  list.Rows.insert(list.Rows.end(), {{"06/11/2026", "", "", "Tomorrow"},
-                                     {"06/09/2026", "", "", ":weekly:12/31/2026 Yesterday"},
-                                     {"06/10/2026", "", "", "Today <&>"},
-                                     {"", "0", "", "Undated"},
-                                     {"06/12/2026", "", "", "Friday"},
-                                     {"06/10/2026", "", "", " "},
-                                     {"06/10/2025", "", "", "Last year"}});
+  list.Rows.Append({{"06/11/2026", "", "", "Tomorrow"},
+                    {"06/09/2026", "", "", ":weekly:12/31/2026 Yesterday"},
+                    {"06/10/2026", "", "", "Today <&>"},
+                    {"", "0", "", "Undated"},
+                    {"06/12/2026", "", "", "Friday"},
+                    {"06/10/2026", "", "", " "},
+                    {"06/10/2025", "", "", "Last year"}});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Hours);
     const FixedClock clock(testing::Day(2026, 6, 10, c.Hours));

@@ -138,10 +138,10 @@ TEST_F(SampleFileTest, PinnedTasksSitOnTheirWeekday) {
   const std::string weekdays = "SUNMONTUEWEDTHUFRISAT";
   int pinned = 0;
   for (int r = 1; r < F.List.Table().RowCount(); ++r) {
-    const std::string& d = F.List.Table().Cell(F.List.Layout().DescCol(), r);
+    const std::string_view d = F.List.Table().Cell(F.List.Layout().DescCol(), r);
     if (d.rfind(':', 0) != 0) continue;
     // The header's third ":" field, if any, is the pinned day.
-    const std::string header = d.substr(1, d.find(' ') - 1);
+    const std::string header(d.substr(1, d.find(' ') - 1));
     const std::size_t second = header.find(':', header.find(':') + 1);
     if (header.find(':') == std::string::npos || second == std::string::npos) continue;
     const std::string rule = header.substr(second + 1);

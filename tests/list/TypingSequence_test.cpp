@@ -37,8 +37,8 @@ struct Session {
     for (const auto& row : rows) Untouched[Tag(row[kDesc])] = row;
   }
 
-  static std::string Tag(const std::string& description) {
-    return description.substr(description.rfind(' ') + 1);
+  static std::string Tag(std::string_view description) {
+    return std::string(description.substr(description.rfind(' ') + 1));
   }
 
   void Touch(int row) { Untouched.erase(Tag(F.List.Table().Cell(kDesc, row))); }

@@ -19,7 +19,7 @@ Grid AllCells(const ToDoList& list) {
   const TaskTable& table = list.Table();
   for (int r = 0; r < table.RowCount(); ++r) {
     grid.emplace_back();
-    for (int c = 0; c < table.ColCount(); ++c) grid.back().push_back(table.Cell(c, r));
+    for (int c = 0; c < table.ColCount(); ++c) grid.back().emplace_back(table.Cell(c, r));
   }
   return grid;
 }

@@ -98,20 +98,20 @@ void ListFixture::SetRows(const std::vector<std::vector<std::string>>& rows, boo
   ListTestAccess::AttachSelectHandler(List);
   ListTestAccess::SetEditRow(List, 1);
   ListTestAccess::SetEditCol(List, 0);
-  ListTestAccess::SetEditOldText(List, table.Cell(0, 1));
+  ListTestAccess::SetEditOldText(List, std::string(table.Cell(0, 1)));
   ListTestAccess::SetPendingRow(List, 0);
 }
 
 std::vector<std::string> ListFixture::RowCells(int row) const {
   std::vector<std::string> cells;
   cells.reserve(static_cast<std::size_t>(List.Table().ColCount()));
-  for (int c = 0; c < List.Table().ColCount(); ++c) cells.push_back(List.Table().Cell(c, row));
+  for (int c = 0; c < List.Table().ColCount(); ++c) cells.emplace_back(List.Table().Cell(c, row));
   return cells;
 }
 
 std::vector<std::string> ListFixture::Column(int col) const {
   std::vector<std::string> cells;
-  for (int r = 1; r < List.Table().RowCount(); ++r) cells.push_back(List.Table().Cell(col, r));
+  for (int r = 1; r < List.Table().RowCount(); ++r) cells.emplace_back(List.Table().Cell(col, r));
   return cells;
 }
 

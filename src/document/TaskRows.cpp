@@ -1,0 +1,258 @@
+#include "document/TaskRows.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace taskwell {
+namespace {
+
+// Below this much dead text a compaction would cost more than the bytes it gives back.
+constexpr std::size_t kMinWasteBytes = std::size_t{1} << 20;
+constexpr std::size_t kMinDeadSpans = std::size_t{1} << 16;
+constexpr std::size_t kMaxOffset = std::numeric_limits<std::uint32_t>::max();
+
+bool SameCells(const RowView& a, std::size_t count, auto cellOfB) {
+  if (a.size() != count) return false;
+  for (std::size_t c = 0; c < count; ++c) {
+    if (a[c] != cellOfB(c)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string_view RowView::at(std::size_t col) const {
+  if (col >= count_) throw std::out_of_range("Grid index out of range");
+  return (*this)[col];
+}
+
+bool operator==(const RowView& a, const RowView& b) {
+  return SameCells(a, b.size(), [&b](std::size_t c) { return b[c]; });
+}
+
+bool operator==(const RowView& a, const TaskCells& b) {
+  return SameCells(a, b.size(), [&b](std::size_t c) { return std::string_view(b[c]); });
+}
+
+TaskRows::TaskRows(std::initializer_list<TaskCells> rows) {
+  reserve(rows.size());
+  for (const TaskCells& cells : rows) push_back(cells);
+}
+
+TaskRows::TaskRows(const std::vector<TaskCells>& rows) {
+  reserve(rows.size());
+  for (const TaskCells& cells : rows) push_back(cells);
+}
+
+RowView TaskRows::at(std::size_t row) const {
+  if (row >= rows_.size()) throw std::out_of_range("Grid index out of range");
+  return (*this)[row];
+}
+
+void TaskRows::reserve(std::size_t rows, std::size_t cells, std::size_t bytes) {
+  rows_.reserve(rows);
+  spans_.reserve(cells);
+  arena_.reserve(bytes);
+}
+
+TaskRows::Span TaskRows::Store(std::string_view text) {
+  if (text.empty()) return {0, 0};
+  // The text may be a cell of these rows, which growing the arena would move.
+  const char* base = arena_.data();
+  const bool own = text.data() >= base && text.data() < base + arena_.size();
+  const std::size_t ownOffset = own ? static_cast<std::size_t>(text.data() - base) : 0;
+  if (own) return {static_cast<std::uint32_t>(ownOffset), static_cast<std::uint32_t>(text.size())};
+  if (arena_.size() + text.size() > kMaxOffset) {
+    Compact();
+    if (arena_.size() + text.size() > kMaxOffset)
+      throw std::length_error("The list's text is too large to hold");
+  }
+  const Span span{static_cast<std::uint32_t>(arena_.size()),
+                  static_cast<std::uint32_t>(text.size())};
+  arena_.append(text);
+  return span;
+}
+
+TaskRows::Record TaskRows::NewRecord(std::size_t count) {
+  if (spans_.size() + count > kMaxOffset) throw std::length_error("The list is too large to hold");
+  const Record record{static_cast<std::uint32_t>(spans_.size()), static_cast<std::uint32_t>(count)};
+  spans_.resize(spans_.size() + count, Span{0, 0});
+  return record;
+}
+
+void TaskRows::Drop(const Record& record) {
+  for (std::uint32_t i = 0; i < record.Count; ++i) waste_ += spans_[record.First + i].Length;
+  deadSpans_ += record.Count;
+}
+
+void TaskRows::push_back(const TaskCells& cells) {
+  const Record record = NewRecord(cells.size());
+  for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
+  rows_.push_back(record);
+}
+
+void TaskRows::push_back(RowView cells) {
+  // A row of these rows is copied first: adding cells may move it.
+  const TaskCells copy = cells.ToCells();
+  push_back(copy);
+}
+
+void TaskRows::AddEmptyRow(std::size_t count) {
+  rows_.push_back(NewRecord(count));
+}
+
+void TaskRows::resize(std::size_t rows) {
+  for (std::size_t r = rows; r < rows_.size(); ++r) Drop(rows_[r]);
+  rows_.resize(rows, Record{0, 0});
+  CompactIfWasteful();
+}
+
+void TaskRows::clear() {
+  *this = TaskRows();
+}
+
+void TaskRows::Set(std::size_t row, std::size_t col, std::string_view text) {
+  const Record record = rows_.at(row);
+  if (col >= record.Count) throw std::out_of_range("Grid index out of range");
+  Span& old = spans_[record.First + col];
+  const std::size_t oldLength = old.Length;
+  const Span span = Store(text);
+  // Store may have compacted, which moves the cells.
+  spans_[rows_[row].First + col] = span;
+  waste_ += oldLength;
+  CompactIfWasteful();
+}
+
+void TaskRows::SetRow(std::size_t row, const TaskCells& cells) {
+  Drop(rows_.at(row));
+  const Record record = NewRecord(cells.size());
+  for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
+  rows_[row] = record;
+  CompactIfWasteful();
+}
+
+void TaskRows::SetRow(std::size_t row, RowView cells) {
+  const TaskCells copy = cells.ToCells();
+  SetRow(row, copy);
+}
+
+void TaskRows::InsertEmptyRow(std::size_t row, std::size_t count) {
+  if (row > rows_.size()) throw std::out_of_range("Grid index out of range");
+  const Record record = NewRecord(count);
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row), record);
+}
+
+void TaskRows::Erase(std::size_t row) {
+  Drop(rows_.at(row));
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+  CompactIfWasteful();
+}
+
+void TaskRows::Fit(std::size_t count) {
+  for (Record& record : rows_) {
+    if (record.Count == count) continue;
+    if (record.Count > count) {
+      for (std::size_t c = count; c < record.Count; ++c) waste_ += spans_[record.First + c].Length;
+      deadSpans_ += record.Count - count;
+      record.Count = static_cast<std::uint32_t>(count);
+      continue;
+    }
+    const Record grown = NewRecord(count);
+    std::copy_n(spans_.begin() + record.First, record.Count, spans_.begin() + grown.First);
+    deadSpans_ += record.Count;
+    record = grown;
+  }
+  CompactIfWasteful();
+}
+
+void TaskRows::Permute(const std::vector<int>& order) {
+  std::vector<Record> moved;
+  moved.reserve(order.size());
+  for (const int index : order) moved.push_back(rows_.at(static_cast<std::size_t>(index)));
+  std::copy(moved.begin(), moved.end(), rows_.begin());
+}
+
+void TaskRows::Append(TaskRows&& other) {
+  if (rows_.empty() && waste_ == 0 && deadSpans_ == 0) {
+    *this = std::move(other);
+    return;
+  }
+  rows_.reserve(rows_.size() + other.size());
+  for (const RowView cells : other) {
+    const Record record = NewRecord(cells.size());
+    for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
+    rows_.push_back(record);
+  }
+  other.clear();
+}
+
+TaskRows TaskRows::TakeFrom(std::size_t row) {
+  row = std::min(row, rows_.size());
+  TaskRows taken;
+  taken.reserve(rows_.size() - row);
+  for (std::size_t r = row; r < rows_.size(); ++r) taken.push_back((*this)[r]);
+  resize(row);
+  return taken;
+}
+
+void TaskRows::Convert(const std::function<std::string(std::string_view)>& convert) {
+  TaskRows converted;
+  converted.reserve(rows_.size(), spans_.size() - deadSpans_, arena_.size() - waste_);
+  TaskCells cells;
+  for (const RowView row : *this) {
+    cells.assign(row.size(), std::string());
+    for (std::size_t c = 0; c < row.size(); ++c) cells[c] = convert(row[c]);
+    converted.push_back(cells);
+  }
+  *this = std::move(converted);
+}
+
+std::size_t TaskRows::MemoryBytes() const {
+  return sizeof(TaskRows) + arena_.capacity() + spans_.capacity() * sizeof(Span) +
+         rows_.capacity() * sizeof(Record);
+}
+
+void TaskRows::Compact() {
+  std::string arena;
+  arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
+  std::vector<Span> spans;
+  spans.reserve(spans_.size() - std::min(deadSpans_, spans_.size()));
+  for (Record& record : rows_) {
+    const auto first = static_cast<std::uint32_t>(spans.size());
+    for (std::uint32_t c = 0; c < record.Count; ++c) {
+      const Span old = spans_[record.First + c];
+      if (old.Length == 0) {
+        spans.push_back({0, 0});
+        continue;
+      }
+      spans.push_back({static_cast<std::uint32_t>(arena.size()), old.Length});
+      arena.append(arena_, old.Offset, old.Length);
+    }
+    record.First = first;
+  }
+  arena_ = std::move(arena);
+  spans_ = std::move(spans);
+  waste_ = 0;
+  deadSpans_ = 0;
+}
+
+void TaskRows::CompactIfWasteful() {
+  const bool text = waste_ > kMinWasteBytes && waste_ > arena_.size() / 2;
+  const bool cells = deadSpans_ > kMinDeadSpans && deadSpans_ > spans_.size() / 2;
+  if (text || cells) Compact();
+}
+
+std::vector<TaskCells> TaskRows::ToVectors() const {
+  std::vector<TaskCells> rows;
+  rows.reserve(size());
+  for (const RowView row : *this) rows.push_back(row.ToCells());
+  return rows;
+}
+
+bool operator==(const TaskRows& a, const TaskRows& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+}  // namespace taskwell

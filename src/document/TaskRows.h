@@ -1,0 +1,219 @@
+#pragma once
+
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace taskwell {
+
+// A task's cells in the table's own form, in column order, as one row is built or kept alone.
+using TaskCells = std::vector<std::string>;
+
+// One row's cells as they lie in a TaskRows. Like a reference into a vector, it is valid until
+// the rows it reads change.
+class RowView {
+ public:
+  struct Span {
+    std::uint32_t Offset;
+    std::uint32_t Length;
+  };
+
+  class Iterator {
+   public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::string_view;
+
+    Iterator() = default;
+    Iterator(const char* arena, const Span* span) : arena_(arena), span_(span) {}
+    std::string_view operator*() const { return {arena_ + span_->Offset, span_->Length}; }
+    std::string_view operator[](difference_type n) const { return *(*this + n); }
+    Iterator& operator++() {
+      ++span_;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator was = *this;
+      ++span_;
+      return was;
+    }
+    Iterator& operator--() {
+      --span_;
+      return *this;
+    }
+    Iterator operator--(int) {
+      Iterator was = *this;
+      --span_;
+      return was;
+    }
+    Iterator& operator+=(difference_type n) {
+      span_ += n;
+      return *this;
+    }
+    Iterator& operator-=(difference_type n) {
+      span_ -= n;
+      return *this;
+    }
+    friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
+    friend Iterator operator+(difference_type n, Iterator it) { return it += n; }
+    friend Iterator operator-(Iterator it, difference_type n) { return it -= n; }
+    friend difference_type operator-(Iterator a, Iterator b) { return a.span_ - b.span_; }
+    friend bool operator==(Iterator a, Iterator b) { return a.span_ == b.span_; }
+    friend auto operator<=>(Iterator a, Iterator b) { return a.span_ <=> b.span_; }
+
+   private:
+    const char* arena_ = nullptr;
+    const Span* span_ = nullptr;
+  };
+
+  RowView() = default;
+  RowView(const char* arena, const Span* spans, std::size_t count)
+      : arena_(arena), spans_(spans), count_(count) {}
+
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  std::string_view operator[](std::size_t col) const {
+    return {arena_ + spans_[col].Offset, spans_[col].Length};
+  }
+  // Throws std::out_of_range past the last cell.
+  std::string_view at(std::size_t col) const;
+  Iterator begin() const { return {arena_, spans_}; }
+  Iterator end() const { return {arena_, spans_ + count_}; }
+  // A copy of the cells that outlives the rows they came from.
+  TaskCells ToCells() const { return {begin(), end()}; }
+
+  friend bool operator==(const RowView& a, const RowView& b);
+  friend bool operator==(const RowView& a, const TaskCells& b);
+
+ private:
+  const char* arena_ = nullptr;
+  const Span* spans_ = nullptr;
+  std::size_t count_ = 0;
+};
+
+// The rows of a list, the header row first, held flat: every cell's bytes in one arena, a cell
+// as its offset and length there, a row as a small record naming its run of cells. Reordering
+// rows moves records, never text. A changed cell's new text is appended to the arena; the
+// arena is compacted once dead bytes outweigh live ones, not on every change.
+class TaskRows {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = RowView;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = RowView;
+
+    Iterator() = default;
+    Iterator(const TaskRows* rows, std::size_t row) : rows_(rows), row_(row) {}
+    RowView operator*() const { return (*rows_)[row_]; }
+    Iterator& operator++() {
+      ++row_;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator was = *this;
+      ++row_;
+      return was;
+    }
+    Iterator& operator+=(difference_type n) {
+      row_ = static_cast<std::size_t>(static_cast<difference_type>(row_) + n);
+      return *this;
+    }
+    friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
+    friend difference_type operator-(Iterator a, Iterator b) {
+      return static_cast<difference_type>(a.row_) - static_cast<difference_type>(b.row_);
+    }
+    friend bool operator==(Iterator a, Iterator b) { return a.row_ == b.row_; }
+
+   private:
+    const TaskRows* rows_ = nullptr;
+    std::size_t row_ = 0;
+  };
+
+  TaskRows() = default;
+  TaskRows(std::initializer_list<TaskCells> rows);
+  explicit TaskRows(const std::vector<TaskCells>& rows);
+
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  RowView operator[](std::size_t row) const {
+    const Record r = rows_[row];
+    return {arena_.data(), spans_.data() + r.First, r.Count};
+  }
+  // Throws std::out_of_range past the last row.
+  RowView at(std::size_t row) const;
+  RowView front() const { return (*this)[0]; }
+  RowView back() const { return (*this)[size() - 1]; }
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, size()}; }
+
+  // Room for this many rows, cells and text bytes in all, so that a load does not move them.
+  void reserve(std::size_t rows, std::size_t cells = 0, std::size_t bytes = 0);
+  void push_back(const TaskCells& cells);
+  void push_back(RowView cells);
+  // A row of `count` empty cells at the end, filled with Set.
+  void AddEmptyRow(std::size_t count);
+  // Drops the rows past `rows`, or adds rows without cells.
+  void resize(std::size_t rows);
+  void clear();
+
+  void Set(std::size_t row, std::size_t col, std::string_view text);
+  // Row `row` gets these cells, as many as there are.
+  void SetRow(std::size_t row, RowView cells);
+  void SetRow(std::size_t row, const TaskCells& cells);
+  // A row of `count` empty cells before row `row`.
+  void InsertEmptyRow(std::size_t row, std::size_t count);
+  void Erase(std::size_t row);
+  // Cuts or pads every row to `count` cells.
+  void Fit(std::size_t count);
+  // Row i becomes the row that was at order[i]; the rows past the order stay.
+  void Permute(const std::vector<int>& order);
+  // Moves the other rows after these.
+  void Append(TaskRows&& other);
+  // Hands the rows from `row` on over and drops them here.
+  TaskRows TakeFrom(std::size_t row);
+  // Every cell becomes what `convert` makes of it.
+  void Convert(const std::function<std::string(std::string_view)>& convert);
+
+  // The bytes this holds, dead ones and room for growth included.
+  std::size_t MemoryBytes() const;
+  // The bytes of text no cell uses any more.
+  std::size_t WasteBytes() const { return waste_; }
+  // Copies the live text to a new arena in row order, which also puts it back in reading order
+  // after a sort.
+  void Compact();
+
+  std::vector<TaskCells> ToVectors() const;
+  friend bool operator==(const TaskRows& a, const TaskRows& b);
+
+ private:
+  using Span = RowView::Span;
+  struct Record {
+    std::uint32_t First;
+    std::uint32_t Count;
+  };
+
+  Span Store(std::string_view text);
+  Record NewRecord(std::size_t count);
+  void Drop(const Record& record);
+  void CompactIfWasteful();
+
+  std::string arena_;
+  std::vector<Span> spans_;
+  std::vector<Record> rows_;
+  // Dead text bytes, and dead cells, since the last compaction.
+  std::size_t waste_ = 0;
+  std::size_t deadSpans_ = 0;
+};
+
+}  // namespace taskwell
