@@ -33,6 +33,21 @@ void LoadTaskFile(benchmark::State& state) {
 BENCHMARK(LoadTaskFile)->Apply(UpToHundredThousand);
 BENCHMARK(LoadTaskFile)->Apply(Million);
 
+// The floor LoadTaskFile is held against: the same file read whole and its lines counted.
+void ReadAndCountLines(benchmark::State& state) {
+  const std::string& path = TaskFiles::Shared().PathOf(Tasks(state));
+  for (auto _ : state) {
+    std::string bytes(std::filesystem::file_size(path), '\0');
+    std::ifstream(path, std::ios::binary)
+        .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const auto lines = std::count(bytes.begin(), bytes.end(), '\n');
+    if (lines < Tasks(state)) state.SkipWithError("lines missing");
+    benchmark::DoNotOptimize(lines);
+  }
+  state.SetItemsProcessed(state.iterations() * Tasks(state));
+}
+BENCHMARK(ReadAndCountLines)->Apply(Million);
+
 void SaveTaskFile(benchmark::State& state) {
   LoadedList loaded(Tasks(state));
   ListTestAccess::SetTaskFileName(loaded.List, TaskFiles::Shared().Scratch("Saved.todo"));

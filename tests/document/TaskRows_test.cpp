@@ -1,0 +1,122 @@
+#include "document/TaskRows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace taskwell {
+namespace {
+
+using Reference = std::vector<TaskCells>;
+
+// Random edits on the flat rows and on plain vectors side by side: after each, both hold the same
+// text. Long texts make the waste pass the compaction threshold many times over, and texts taken
+// from the rows' own cells check that a growing arena never reads a moved cell.
+TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
+  std::mt19937 random(26);
+  const auto pick = [&random](std::size_t n) {
+    return static_cast<std::size_t>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random));
+  };
+  const auto text = [&]() {
+    const std::size_t length = pick(8) == 0 ? 20000 + pick(2000) : pick(12);
+    return std::string(length, static_cast<char>('a' + pick(26)));
+  };
+  const auto cellsOf = [&](std::size_t count) {
+    TaskCells cells(count);
+    for (std::string& cell : cells) cell = text();
+    return cells;
+  };
+  TaskRows rows;
+  Reference ref;
+  bool compacted = false;
+  for (int step = 0; step < 3000; ++step) {
+    const std::size_t wasteBefore = rows.WasteBytes();
+    switch (ref.empty() ? 0 : pick(9)) {
+      case 0: {
+        const TaskCells cells = cellsOf(pick(6));
+        rows.push_back(cells);
+        ref.push_back(cells);
+        break;
+      }
+      case 1:
+      case 2: {
+        const std::size_t r = pick(ref.size());
+        if (ref[r].empty()) break;
+        const std::size_t c = pick(ref[r].size());
+        const std::size_t fromRow = pick(ref.size());
+        if (pick(2) == 0 && !ref[fromRow].empty()) {
+          rows.Set(r, c, rows[fromRow][0]);
+          ref[r][c] = std::string(ref[fromRow][0]);
+        } else {
+          const std::string t = text();
+          rows.Set(r, c, t);
+          ref[r][c] = t;
+        }
+        break;
+      }
+      case 3: {
+        const std::size_t r = pick(ref.size() + 1);
+        const std::size_t count = pick(6);
+        rows.InsertEmptyRow(r, count);
+        ref.insert(ref.begin() + static_cast<std::ptrdiff_t>(r), TaskCells(count));
+        break;
+      }
+      case 4: {
+        const std::size_t r = pick(ref.size());
+        rows.Erase(r);
+        ref.erase(ref.begin() + static_cast<std::ptrdiff_t>(r));
+        break;
+      }
+      case 5: {
+        std::vector<int> order(pick(ref.size() + 1));
+        std::iota(order.begin(), order.end(), 0);
+        std::shuffle(order.begin(), order.end(), random);
+        rows.Permute(order);
+        const Reference was = ref;
+        for (std::size_t i = 0; i < order.size(); ++i)
+          ref[i] = was[static_cast<std::size_t>(order[i])];
+        break;
+      }
+      case 6: {
+        const std::size_t r = pick(ref.size());
+        const std::size_t from = pick(ref.size());
+        rows.SetRow(r, rows[from]);
+        ref[r] = ref[from];
+        break;
+      }
+      case 7: {
+        const std::size_t count = pick(6);
+        rows.Fit(count);
+        for (TaskCells& cells : ref) cells.resize(count);
+        break;
+      }
+      default: {
+        const std::size_t r = pick(ref.size() + 1);
+        TaskRows taken = rows.TakeFrom(r);
+        ASSERT_EQ(taken.ToVectors(),
+                  Reference(ref.begin() + static_cast<std::ptrdiff_t>(r), ref.end()));
+        rows.Append(std::move(taken));
+        break;
+      }
+    }
+    compacted = compacted || rows.WasteBytes() < wasteBefore;
+    ASSERT_EQ(rows.ToVectors(), ref) << "step " << step;
+  }
+  EXPECT_TRUE(compacted);
+  const TaskRows copy = rows;
+  rows.Compact();
+  EXPECT_EQ(rows.WasteBytes(), 0U);
+  EXPECT_TRUE(rows == copy);
+  rows.Convert([](std::string_view cell) { return std::string(cell) + "!"; });
+  for (TaskCells& cells : ref) {
+    for (std::string& cell : cells) cell += "!";
+  }
+  EXPECT_EQ(rows.ToVectors(), ref);
+}
+
+}  // namespace
+}  // namespace taskwell
