@@ -87,10 +87,15 @@ void TaskRows::Drop(const Record& record) {
   deadSpans_ += record.Count;
 }
 
-void TaskRows::push_back(const TaskCells& cells) {
+template <class Cells>
+TaskRows::Record TaskRows::StoreRow(const Cells& cells) {
   const Record record = NewRecord(cells.size());
   for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
-  rows_.push_back(record);
+  return record;
+}
+
+void TaskRows::push_back(const TaskCells& cells) {
+  rows_.push_back(StoreRow(cells));
 }
 
 void TaskRows::push_back(RowView cells) {
@@ -127,9 +132,7 @@ void TaskRows::Set(std::size_t row, std::size_t col, std::string_view text) {
 
 void TaskRows::SetRow(std::size_t row, const TaskCells& cells) {
   Drop(rows_.at(row));
-  const Record record = NewRecord(cells.size());
-  for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
-  rows_[row] = record;
+  rows_[row] = StoreRow(cells);
   CompactIfWasteful();
 }
 
@@ -180,11 +183,7 @@ void TaskRows::Append(TaskRows&& other) {
     return;
   }
   rows_.reserve(rows_.size() + other.size());
-  for (const RowView cells : other) {
-    const Record record = NewRecord(cells.size());
-    for (std::size_t c = 0; c < cells.size(); ++c) spans_[record.First + c] = Store(cells[c]);
-    rows_.push_back(record);
-  }
+  for (const RowView cells : other) rows_.push_back(StoreRow(cells));
   other.clear();
 }
 

@@ -205,6 +205,8 @@ class TaskRows {
 
   Span Store(std::string_view text);
   Record NewRecord(std::size_t count);
+  template <class Cells>
+  Record StoreRow(const Cells& cells);
   void Drop(const Record& record);
   void CompactIfWasteful();
 

@@ -46,13 +46,13 @@ void TaskTable::SetRowCount(int rows) {
   if (rows < 0) rows = 0;
   if (rows == RowCount()) return;
   const auto count = static_cast<std::size_t>(rows);
-  if (rows < RowCount()) {
-    TaskRows dropped = rows_.TakeFrom(count);
-    if (recorder_)
-      recorder_->RowCountChanged(static_cast<int>(count + dropped.size()), rows,
-                                 std::move(dropped));
+  const int before = RowCount();
+  if (rows < before && recorder_) {
+    recorder_->RowCountChanged(before, rows, rows_.TakeFrom(count));
+  } else if (rows < before) {
+    rows_.resize(count);
   } else {
-    if (recorder_) recorder_->RowCountChanged(RowCount(), rows, TaskRows());
+    if (recorder_) recorder_->RowCountChanged(before, rows, TaskRows());
     rows_.reserve(count);
     while (rows_.size() < count) rows_.AddEmptyRow(static_cast<std::size_t>(columns_));
   }
