@@ -12,6 +12,8 @@
 # Peak memory:  maximum resident set size, from /usr/bin/time -v.
 # Header sort:  1,000,000 tasks, a click on the Description header followed by Alt+S, until the
 #               file is replaced, less a plain Alt+S save of the sorted table measured after it.
+#               A description is typed into the first task first, so that the peak of that run
+#               covers a whole journey: start, edit, sort, save, close.
 # Starts of the small lists are repeated (RUNS, default 3) and the median is kept; the floor and
 # the one-task list take turns, so that a load on the machine falls on both alike.
 set -euo pipefail
@@ -202,9 +204,12 @@ S1M=$M_SHOWN C1M=$M_CLOSE P1M=$M_PEAK
 # The header sort at 1,000,000 tasks: the click and a save, then a plain save of the same sorted
 # table, which is subtracted (rows scattered by the sort save more slowly than freshly loaded
 # ones, so the save before the sort would not do). The peak of this run covers the sequence
-# start, sort, save, save, close.
+# start, edit, sort, save, save, close.
 BIG="$WORK/Tasks1000000.todo"
 launch "$BIG" Tasks1000000
+# The edit: the first task's description, typed over; the click on the header commits it.
+xdotool key Right Right Right
+xdotool type "aaa edited"
 # The Description header, in the window's own coordinates.
 xdotool mousemove --window "$WID" --sync 300 60
 timed_save "$BIG" click
@@ -234,19 +239,19 @@ printf '%-34s %12s %16s %16s\n' "Work" "1 task" "100,000 tasks" "1,000,000 tasks
 printf '%-34s %10s ms %10s ms %5s %10s ms\n' "Window shown" "$S1" "$S100K" "$(ratio "$S100K" "$S1")" "$S1M"
 printf '%-34s %10s ms %10s ms %5s %10s ms\n' "Close + save" "$C1" "$C100K" "$(ratio "$C100K" "$C1")" "$C1M"
 printf '%-34s %10s MB %13s MB %13s MB\n' "Peak memory (start, close)" "$P1" "$P100K" "$P1M"
-printf '%-34s %12s %16s %13s MB\n' "Peak memory (with save, sort)" "" "" "$PSORT1M"
+printf '%-34s %12s %16s %13s MB\n' "Peak memory (edit, sort, save)" "" "" "$PSORT1M"
 printf '%-34s %12s %16s %13s ms\n' "Header sort (Description)" "" "" "$SORT1M"
 printf '%-34s %12s %16s %13s ms\n' "  (save of sorted rows, subtracted)" "" "" "$SAVE1M"
 echo
 echo "Targets"
-printf '  %-52s %8s  %s\n' "100,000: window shown <= 1.6x one task" "$(ratio "$S100K" "$S1")" "$(verdict "$(quotient "$S100K" "$S1")" 1.6)"
+printf '  %-52s %8s  %s\n' "100,000: window shown <= 1.3x one task" "$(ratio "$S100K" "$S1")" "$(verdict "$(quotient "$S100K" "$S1")" 1.3)"
 printf '  %-52s %8s  %s\n' "100,000: Close+save <= 2x one task" "$(ratio "$C100K" "$C1")" "$(verdict "$(quotient "$C100K" "$C1")" 2)"
 printf '  %-52s %5s MB  %s\n' "100,000: peak <= 80 MB" "$P100K" "$(verdict "$P100K" 80)"
-printf '  %-52s %5s ms  %s\n' "1,000,000: window shown <= 1000 ms" "$S1M" "$(verdict "$S1M" 1000)"
-printf '  %-52s %5s ms  %s\n' "1,000,000: Close+save <= 1000 ms" "$C1M" "$(verdict "$C1M" 1000)"
-printf '  %-52s %5s ms  %s\n' "1,000,000: header sort <= 400 ms" "$SORT1M" "$(verdict "$SORT1M" 400)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: window shown <= 500 ms" "$S1M" "$(verdict "$S1M" 500)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: Close+save <= 500 ms" "$C1M" "$(verdict "$C1M" 500)"
+printf '  %-52s %5s ms  %s\n' "1,000,000: header sort <= 250 ms" "$SORT1M" "$(verdict "$SORT1M" 250)"
 PMAX=$((P1M > PSORT1M ? P1M : PSORT1M))
-printf '  %-52s %5s MB  %s\n' "1,000,000: peak <= 300 MB" "$PMAX" "$(verdict "$PMAX" 300)"
+printf '  %-52s %5s MB  %s\n' "1,000,000: peak <= 200 MB" "$PMAX" "$(verdict "$PMAX" 200)"
 if [ -n "$TASK_MS" ]; then
   printf '  %-52s %5s ms  %s\n' "10x ahead of 'task list' (100,000, due order)" "$TASK_MS" \
     "$(verdict "$((S100K * 10))" "$TASK_MS")"
