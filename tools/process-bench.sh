@@ -208,7 +208,7 @@ S1M=$M_SHOWN C1M=$M_CLOSE P1M=$M_PEAK
 BIG="$WORK/Tasks1000000.todo"
 launch "$BIG" Tasks1000000
 # The edit: the first task's description, typed over; the click on the header commits it.
-xdotool key Right Right Right
+xdotool key Tab Tab Tab
 xdotool type "aaa edited"
 # The Description header, in the window's own coordinates.
 xdotool mousemove --window "$WID" --sync 300 60
