@@ -10,6 +10,7 @@
 #include "app/SyncSetupDialog.h"
 #include "app/TaskGridView.h"
 #include "app/WindowSync.h"
+#include "app/WorkProgress.h"
 #include "list/ToDoList.h"
 #include "sync/SyncSettings.h"
 
@@ -96,7 +97,7 @@ void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
     return;
   }
   messageLabel_->setToolTip(outcome.Text);
-  if (outcome.FileChanged && QApplication::activeModalWidget() == nullptr) {
+  if (outcome.FileChanged && !WorkProgress::ListBusy()) {
     bool reloaded = false;
     Run([this, &reloaded] { reloaded = tasks_->Sync().FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();
