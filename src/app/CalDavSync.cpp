@@ -56,7 +56,8 @@ void CalDavSync::OffThread(const std::function<std::string()>& work,
 }
 
 // Reading the state and the list, the merge, and writing them back are work of tens of
-// milliseconds at ten thousand tasks: they run beside the window's thread, which only waits.
+// milliseconds at ten thousand tasks: they run beside the window's thread, which only waits. The
+// list's own changes are planned at once, so that an unchanged collection needs no listing.
 void CalDavSync::Begin() {
   server_ = {};
   toFetch_.clear();
@@ -68,9 +69,10 @@ void CalDavSync::Begin() {
         state_ = SyncState::Load(setup_.StatePath);
         list_ = std::make_unique<SyncedList>(dates_, setup_.TaskFile);
         list_->Load();
+        PlanLocal();
         return std::string();
       },
-      [this] { ListChanges(QString::fromStdString(state_.Token)); });
+      [this] { CheckCTag(); });
 }
 
 void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
@@ -99,7 +101,7 @@ void CalDavSync::ListChanges(const QString& token) {
                [this, token](const DavReply& reply) {
                  if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(reply.Reason());
                  // A token the server no longer knows, or no tokens at all.
-                 if (!reply.Ok()) return token.isEmpty() ? ListByCTag() : ListChanges({});
+                 if (!reply.Ok()) return token.isEmpty() ? ListAll() : ListChanges({});
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
                  newToken_ = answer->SyncToken;
@@ -107,7 +109,9 @@ void CalDavSync::ListChanges(const QString& token) {
                });
 }
 
-void CalDavSync::ListByCTag() {
+// The ctag is far cheaper for a server to answer than a sync-collection report, which may walk
+// every item: while it stands as at the last sync, nothing changed there and no listing is asked.
+void CalDavSync::CheckCTag() {
   const QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:propfind xmlns:d=\"DAV:\" "
       "xmlns:cs=\"http://calendarserver.org/ns/\"><d:prop><cs:getctag/></d:prop></d:propfind>";
@@ -115,8 +119,10 @@ void CalDavSync::ListByCTag() {
     if (answer.Resources.isEmpty())
       return Fail(synctext::tr("the server's listing could not be read"));
     newCTag_ = answer.Resources.front().Props.value(QStringLiteral("getctag"));
-    if (!newCTag_.isEmpty() && newCTag_.toStdString() == state_.CTag && Quiet()) return Finish();
-    ListAll();
+    if (newCTag_.isEmpty() || newCTag_.toStdString() != state_.CTag)
+      return ListChanges(QString::fromStdString(state_.Token));
+    if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
+    SendNext();
   });
 }
 
@@ -180,10 +186,9 @@ void CalDavSync::FetchNext() {
   });
 }
 
-bool CalDavSync::Quiet() {
+void CalDavSync::PlanLocal() {
   const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
   plan_ = merge.Plan(state_, list_->Tasks(), {}, setup_.Collection.path().toStdString());
-  return plan_.Requests.empty() && !plan_.RowsChanged && plan_.Refused.empty();
 }
 
 void CalDavSync::MergeSides() {
@@ -258,10 +263,10 @@ void CalDavSync::Finish() {
   OffThread(
       [this, token, ctag] {
         list_->Write(plan_);
-        SyncState next = state_;
-        next.Items = plan_.Next;
-        if (!token.empty()) next.Token = token;
-        if (!ctag.empty()) next.CTag = ctag;
+        SyncState next;
+        next.Token = token.empty() ? state_.Token : token;
+        next.CTag = ctag.empty() ? state_.CTag : ctag;
+        next.Items = std::move(plan_.Next);
         // A quiet sync writes nothing: the state is flushed to disk only when it changed.
         if (!(next == state_)) next.Save(setup_.StatePath);
         state_ = std::move(next);

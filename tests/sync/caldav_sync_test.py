@@ -77,12 +77,22 @@ class SyncWithRadicale(unittest.TestCase):
                      "UID:phone-Club-night"):
             self.assertIn(kept, data)
 
-    def test_a_quiet_sync_costs_at_most_two_requests(self):
-        self.synced()
-        self.synced()
+    def requests_of_sync(self):
         before = len(self.w.proxy.requests)
-        self.assertIn("0 sent, 0 received, 0 merged", self.synced())
-        self.assertLessEqual(len(self.w.proxy.requests) - before, 2)
+        out = self.synced()
+        return [m for m, _ in self.w.proxy.requests[before:]], out
+
+    def test_a_quiet_sync_costs_one_request_and_a_local_edit_no_listing(self):
+        self.synced()
+        self.synced()
+        methods, out = self.requests_of_sync()
+        self.assertIn("0 sent, 0 received, 0 merged", out)
+        self.assertEqual(methods, ["PROPFIND"])
+        self.w.write_list("Buy milk", "Water the plants")
+        methods, out = self.requests_of_sync()
+        self.assertIn("1 sent, 0 received", out)
+        self.assertEqual(methods, ["PROPFIND", "PUT"])
+        self.assertEqual(self.w.summaries(), ["Buy milk", "Water the plants"])
 
     def test_a_412_on_put_fetches_merges_and_retries(self):
         self.synced()
