@@ -232,13 +232,13 @@ void CalDavSync::SendNext() {
                  if (reply.Failure.isEmpty() && reply.Status == 412 && ++attempts_ < kMaxAttempts)
                    return Begin();  // changed meanwhile: fetch it again, merge, retry
                  if (!reply.Ok() && !goneAlready) return Fail(reply.Reason());
-                 if (!Confirmed(request, reply.ETag)) return;
-                 ++nextRequest_;
-                 SendNext();
+                 Confirmed(request, reply.ETag);
                });
 }
 
-bool CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
+// The state is written before the next request goes out, beside the window's thread: at ten
+// thousand items a write takes longer than a frame.
+void CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
   if (request.What != SyncRequest::Kind::Delete) plan_.Next[request.Item].ETag = etag.toStdString();
   SyncedItem* known = state_.FindUid(request.Uid);
   if (request.What == SyncRequest::Kind::Delete) {
@@ -248,13 +248,15 @@ bool CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
   } else {
     state_.Items.push_back(plan_.Next[request.Item]);
   }
-  try {
-    state_.Save(setup_.StatePath);
-  } catch (const std::exception& error) {
-    Fail(QString::fromStdString(error.what()));
-    return false;
-  }
-  return true;
+  OffThread(
+      [this] {
+        state_.Save(setup_.StatePath);
+        return std::string();
+      },
+      [this] {
+        ++nextRequest_;
+        SendNext();
+      });
 }
 
 void CalDavSync::Finish() {

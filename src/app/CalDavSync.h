@@ -59,7 +59,7 @@ class CalDavSync final : public QObject {
   void FetchNext();
   void MergeSides();
   void SendNext();
-  bool Confirmed(const SyncRequest& request, const QByteArray& etag);
+  void Confirmed(const SyncRequest& request, const QByteArray& etag);
   void Finish();
   void Succeed();
   // `work` runs on the pool; a failure it returns or throws ends the sync, else `then` follows on
