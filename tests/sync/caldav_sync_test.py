@@ -1,5 +1,6 @@
 """taskwell --sync against a real Radicale, with python3-caldav as the phone.
 Usage: caldav_sync_test.py TASKWELL"""
+import datetime
 import os
 import signal
 import sys
@@ -93,6 +94,17 @@ class SyncWithRadicale(unittest.TestCase):
         self.assertIn("1 sent, 0 received", out)
         self.assertEqual(methods, ["PROPFIND", "PUT"])
         self.assertEqual(self.w.summaries(), ["Buy milk", "Water the plants"])
+
+    def test_a_recurring_item_whose_due_the_phone_moved_takes_the_new_date(self):
+        self.w.add("Water ferns", "DUE;VALUE=DATE:20260610\r\nRRULE:FREQ=WEEKLY\r\n")
+        self.synced()
+        self.assertIn('6/10/26,,,":weekly Water ferns"', self.w.lines())
+        todo = self.w.find("Water ferns")
+        todo.icalendar_component["due"].dt = datetime.date(2026, 6, 17)
+        todo.save()
+        self.assertIn("0 sent, 1 received", self.synced())
+        self.assertIn('6/17/26,,,":weekly Water ferns"', self.w.lines())
+        self.assertEqual(len(self.w.lines()), 3)
 
     def test_a_412_on_put_fetches_merges_and_retries(self):
         self.synced()
