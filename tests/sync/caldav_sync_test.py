@@ -154,6 +154,14 @@ class SyncWithRadicale(unittest.TestCase):
         self.assertEqual(self.w.summaries(), ["Buy milk", "New here", "New there", "Water plants"])
         self.assertEqual(len(self.w.lines()), 4)
 
+    def test_a_refused_certificate_names_the_host_and_changes_nothing(self):
+        self.synced()
+        self.w.point_setting_to(self.w.start_tls_server())
+        self.w.write_list("Buy milk", "Water plants", "New here")
+        self.w.add("New there")
+        self.failed_without_change("certificate of 127.0.0.1 is refused: The certificate is "
+                                   "self-signed")
+
     def test_a_listing_that_would_delete_most_of_the_list_changes_nothing(self):
         self.w.write_list("A", "B", "C", "D", "E")
         self.synced()

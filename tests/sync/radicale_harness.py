@@ -131,15 +131,9 @@ class World:
         users = os.path.join(self.root, "users")
         with open(users, "w") as f:
             f.write(f"{USER}:{PASSWORD}\n")
-        self.port = free_port()
-        self.server = subprocess.Popen(
-            ["radicale", "--server-hosts", f"127.0.0.1:{self.port}",
-             "--storage-filesystem-folder", os.path.join(self.root, "collections"),
-             "--auth-type", "htpasswd", "--auth-htpasswd-filename", users,
-             "--auth-htpasswd-encryption", "plain", "--logging-level", "error"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.servers = []
         try:
-            wait_for_port(self.port)
+            self.port = self.start_server()
             self.proxy = Proxy(self.port)
             threading.Thread(target=self.proxy.serve_forever, daemon=True).start()
             client = caldav.DAVClient(f"http://127.0.0.1:{self.port}/{USER}/",
@@ -156,16 +150,49 @@ class World:
         self.list = os.path.join(self.home, "list.todo")
         self.url = f"http://{USER}@127.0.0.1:{self.proxy.server_address[1]}/{USER}/tasks/"
 
+    def start_server(self, *extra):
+        """A Radicale on the shared storage; returns its port once it listens."""
+        port = free_port()
+        self.servers.append(subprocess.Popen(
+            ["radicale", "--server-hosts", f"127.0.0.1:{port}",
+             "--storage-filesystem-folder", os.path.join(self.root, "collections"),
+             "--auth-type", "htpasswd", "--auth-htpasswd-filename",
+             os.path.join(self.root, "users"), "--auth-htpasswd-encryption", "plain",
+             "--logging-level", "error", *extra],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for_port(port)
+        return port
+
+    def start_tls_server(self):
+        """A second Radicale on the same storage, speaking TLS with a self-signed certificate;
+        returns the collection's https address."""
+        cert, key = (os.path.join(self.root, name) for name in ("cert.pem", "key.pem"))
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                        "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert],
+                       check=True, capture_output=True, timeout=60)
+        port = self.start_server("--server-ssl", "True", "--server-certificate", cert,
+                                 "--server-key", key)
+        return f"https://{USER}@127.0.0.1:{port}/{USER}/tasks/"
+
+    def point_setting_to(self, url):
+        """Points the list's recorded address elsewhere, keeping the sync state."""
+        conf = os.path.join(self.home, ".config", "taskwell", "sync.conf")
+        with open(conf) as f:
+            text = f.read()
+        with open(conf, "w") as f:
+            f.write(text.replace(self.url, url))
+
     def close(self):
         # A SIGTERM now must not leave the server behind: it is stopped first, and waited for.
         if threading.current_thread() is threading.main_thread():
             signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        self.server.send_signal(signal.SIGTERM)
-        try:
-            self.server.wait(10)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait(10)
+        for server in self.servers:
+            server.send_signal(signal.SIGTERM)
+            try:
+                server.wait(10)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                server.wait(10)
         if hasattr(self, "proxy"):
             self.proxy.shutdown()
             self.proxy.server_close()
