@@ -80,6 +80,12 @@ void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QB
   client_.Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
                [this, use = std::move(use)](const DavReply& reply) {
                  if (!reply.Ok()) return Fail(reply.Reason());
+                 // A collection that moved within its server is asked at its new place from now
+                 // on, so that the places of its items are those the listing names.
+                 if (reply.Url.path() != setup_.Collection.path()) {
+                   setup_.Collection.setScheme(reply.Url.scheme());
+                   setup_.Collection.setPath(reply.Url.path());
+                 }
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
                  use(*answer);

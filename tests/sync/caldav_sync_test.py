@@ -162,6 +162,22 @@ class SyncWithRadicale(unittest.TestCase):
         self.failed_without_change("certificate of 127.0.0.1 is refused: The certificate is "
                                    "self-signed")
 
+    def test_moves_within_the_server_are_followed_and_a_principal_lists_its_collections(self):
+        base = self.w.url.split("/ann/")[0]
+        self.w.point_setting_to(base + "/old/tasks/")
+        self.w.proxy.moves = {"/old/": (301, "/ann/"), "/away/": (307, "http://127.0.0.2/ann/")}
+        self.w.add("Call Bob")
+        self.assertIn("2 sent, 1 received", self.synced())
+        self.assertIn("0 sent, 0 received, 0 merged", self.synced())
+        methods, _ = self.requests_of_sync()
+        self.assertEqual(methods, ["PROPFIND", "PROPFIND"])  # the move, then the ctag
+        self.assertEqual(self.w.summaries(), ["Buy milk", "Call Bob", "Water plants"])
+        self.w.point_setting_to(base + "/away/tasks/")
+        self.failed_without_change("not followed")
+        code, out = self.w.run("--sync-setup", base + "/.well-known/caldav", self.w.list)
+        self.assertEqual(code, 1, out)
+        self.assertIn(self.w.url.replace("ann@", ""), out.replace("ann@", ""))
+
     def test_a_listing_that_would_delete_most_of_the_list_changes_nothing(self):
         self.w.write_list("A", "B", "C", "D", "E")
         self.synced()

@@ -47,6 +47,7 @@ class Proxy(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.hold_put = None        # an Event: the n-th PUT waits for it
         self.hold_after = 0
         self.put_seen = threading.Event()
+        self.moves = {}             # a path prefix: (status, the address it moved to)
         super().__init__(("127.0.0.1", 0), Handler)
 
 
@@ -67,6 +68,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         body = self.rfile.read(int(self.headers.get("Content-Length", 0) or 0))
         proxy.requests.append((self.command, self.path))
         failing = proxy.fail_method in (None, self.command)
+        for prefix, (status, target) in proxy.moves.items():
+            if self.path.startswith(prefix):
+                return self.answer(status, {"Location": target + self.path[len(prefix):]}, b"")
         if proxy.mode == "503" and failing:
             return self.answer(503, {}, b"busy")
         if proxy.mode == "stall" and failing:
@@ -178,9 +182,9 @@ class World:
         """Points the list's recorded address elsewhere, keeping the sync state."""
         conf = os.path.join(self.home, ".config", "taskwell", "sync.conf")
         with open(conf) as f:
-            text = f.read()
+            lines = [line.split(" ")[0] + " " + url + "\n" for line in f]
         with open(conf, "w") as f:
-            f.write(text.replace(self.url, url))
+            f.writelines(lines)
 
     def close(self):
         # A SIGTERM now must not leave the server behind: it is stopped first, and waited for.
