@@ -48,10 +48,10 @@ def write_lines(world, lines):
         f.write('"Date","Pri","SubPri","Description"\r\n' + "\r\n".join(lines) + "\r\n")
 
 
-def poll(seconds, command):
+def poll(seconds, command, env):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        if subprocess.run(command, capture_output=True).returncode == 0:
+        if subprocess.run(command, capture_output=True, env=env).returncode == 0:
             return True
         time.sleep(0.005)
     return False
@@ -69,14 +69,14 @@ def window_start(world, runs=3):
     shutil.copy(world.list, copy)
     shown = []
     try:
-        assert poll(10, ["xdpyinfo", "-display", display]), "no X display"
+        assert poll(10, ["xdpyinfo"], env), "no X display"
         for _ in range(runs):
             start = time.monotonic()
             app = subprocess.Popen([TASKWELL, copy], env=env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
             try:
                 assert poll(60, ["xdotool", "search", "--onlyvisible", "--name",
-                                 "^Taskwell V[0-9.]* - Startup$"]), "no window"
+                                 "^Taskwell V[0-9.]* - Startup$"], env), "no window"
                 shown.append(time.monotonic() - start)
             finally:
                 app.terminate()
