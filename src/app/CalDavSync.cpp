@@ -57,22 +57,31 @@ void CalDavSync::OffThread(const std::function<std::string()>& work,
 
 // Reading the state and the list, the merge, and writing them back are work of tens of
 // milliseconds at ten thousand tasks: they run beside the window's thread, which only waits. The
-// list's own changes are planned at once, so that an unchanged collection needs no listing.
+// list's own changes are planned while the server looks up its ctag, so that an unchanged
+// collection needs no listing and a quiet sync costs little more than the server's answer.
 void CalDavSync::Begin() {
   server_ = {};
   toFetch_.clear();
   newToken_.clear();
   newCTag_.clear();
   nextRequest_ = 0;
+  localReady_ = false;
+  ctagReady_ = false;
+  plannedFor_ = setup_.Collection.path().toStdString();
   OffThread(
-      [this] {
+      [this, collection = plannedFor_] {
         state_ = SyncState::Load(setup_.StatePath);
         list_ = std::make_unique<SyncedList>(dates_, setup_.TaskFile);
         list_->Load();
-        PlanLocal();
+        const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
+        plan_ = merge.Plan(state_, list_->Tasks(), {}, collection);
         return std::string();
       },
-      [this] { CheckCTag(); });
+      [this] {
+        localReady_ = true;
+        Decide();
+      });
+  CheckCTag();
 }
 
 void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
@@ -125,11 +134,19 @@ void CalDavSync::CheckCTag() {
     if (answer.Resources.isEmpty())
       return Fail(synctext::tr("the server's listing could not be read"));
     newCTag_ = answer.Resources.front().Props.value(QStringLiteral("getctag"));
-    if (newCTag_.isEmpty() || newCTag_.toStdString() != state_.CTag)
-      return ListChanges(QString::fromStdString(state_.Token));
-    if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
-    SendNext();
+    ctagReady_ = true;
+    Decide();
   });
+}
+
+void CalDavSync::Decide() {
+  if (!localReady_ || !ctagReady_) return;
+  if (newCTag_.isEmpty() || newCTag_.toStdString() != state_.CTag)
+    return ListChanges(QString::fromStdString(state_.Token));
+  // New items were planned into the collection's old place: plan them again at its new one.
+  if (plannedFor_ != setup_.Collection.path().toStdString()) return MergeSides();
+  if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
+  SendNext();
 }
 
 void CalDavSync::ListAll() {
@@ -190,11 +207,6 @@ void CalDavSync::FetchNext() {
     }
     FetchNext();
   });
-}
-
-void CalDavSync::PlanLocal() {
-  const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
-  plan_ = merge.Plan(state_, list_->Tasks(), {}, setup_.Collection.path().toStdString());
 }
 
 void CalDavSync::MergeSides() {

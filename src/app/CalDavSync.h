@@ -54,6 +54,8 @@ class CalDavSync final : public QObject {
   void Begin();
   void ListChanges(const QString& token);
   void CheckCTag();
+  // Goes on once both the list's side and the ctag are in.
+  void Decide();
   void ListAll();
   void TakeListing(const QList<DavResource>& resources, bool whole);
   void FetchNext();
@@ -71,8 +73,6 @@ class CalDavSync final : public QObject {
   // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
   void Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
            std::function<void(const DavMultistatus&)> use);
-  // The plan when nothing changed on the server; on the pool.
-  void PlanLocal();
 
   // A copy of its own: the pool's work reads it while the window formats its dates.
   const DateFormat dates_;
@@ -88,6 +88,9 @@ class CalDavSync final : public QObject {
   SyncPlan plan_;
   std::size_t nextRequest_ = 0;
   int attempts_ = 0;
+  bool localReady_ = false;
+  bool ctagReady_ = false;
+  std::string plannedFor_;  // the collection's path when the list's side was planned
   // Last, so that it is destroyed first: its destructor waits for work still running.
   QThreadPool pool_;
 };
