@@ -650,6 +650,10 @@ Sollen sie in die Liste zurückgeholt werden (Rückgängig nimmt sie wieder hera
         <translation>%1 leitet die Anfrage an %2 weiter, was nicht befolgt wird; richten Sie diese Adresse ein</translation>
     </message>
     <message>
+        <source>Password for %1 on %2: </source>
+        <translation>Passwort für %1 auf %2: </translation>
+    </message>
+    <message>
         <source>%1 did not answer in time</source>
         <translation>%1 hat nicht rechtzeitig geantwortet</translation>
     </message>

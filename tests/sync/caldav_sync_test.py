@@ -7,7 +7,7 @@ import sys
 import threading
 import unittest
 
-from radicale_harness import World
+from radicale_harness import PASSWORD, World
 
 TASKWELL = sys.argv.pop(1)
 
@@ -184,6 +184,20 @@ class SyncWithRadicale(unittest.TestCase):
         for name in ("A", "B", "C"):
             self.w.find(name).delete()
         self.failed_without_change("nothing was changed")
+
+    def test_a_password_typed_at_setup_is_kept_in_the_keyring_alone(self):
+        self.w.start_keyring()
+        os.remove(os.path.join(self.w.home, ".netrc"))
+        code, out = self.w.run("--sync-setup", self.w.url, self.w.list, input=PASSWORD + "\n")
+        self.assertEqual(code, 0, out)
+        self.assertIn("Password for ann on 127.0.0.1", out)
+        self.w.add("Call Bob")
+        self.assertIn("2 sent, 1 received", self.synced())
+        self.assertTrue(os.listdir(os.path.join(self.w.home, ".local", "share", "keyrings")))
+        for folder, _, files in os.walk(self.w.home):
+            for name in files:
+                with open(os.path.join(folder, name), "rb") as f:
+                    self.assertNotIn(PASSWORD.encode(), f.read(), name)
 
     def test_setup_refuses_plain_http_elsewhere_and_a_readable_netrc(self):
         code, out = self.w.run("--sync-setup", "http://ann@example.org/dav/", self.w.list)

@@ -136,6 +136,7 @@ class World:
         with open(users, "w") as f:
             f.write(f"{USER}:{PASSWORD}\n")
         self.servers = []
+        self.session = {}
         try:
             self.port = self.start_server()
             self.proxy = Proxy(self.port)
@@ -208,15 +209,48 @@ class World:
                    XDG_STATE_HOME=os.path.join(self.home, ".state"),
                    XDG_RUNTIME_DIR=self.root, LANG="C.UTF-8", LC_ALL="C.UTF-8",
                    TASKWELL_SYNC_TIMEOUT=self.timeout)
+        env.update(self.session)
         return env
 
-    def run(self, *args, wait=True):
+    def start_keyring(self, password="keyring-pass"):
+        """A private session bus with a real Secret Service (gnome-keyring), unlocked with
+        `password`; the programs run from now on see it."""
+        env = dict(self.env(), XDG_DATA_HOME=os.path.join(self.home, ".local", "share"))
+        # No service folders: nothing is started on demand behind the test's back.
+        conf = os.path.join(self.root, "bus.conf")
+        with open(conf, "w") as f:
+            f.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                    "<policy context='default'><allow send_destination='*' eavesdrop='true'/>"
+                    "<allow eavesdrop='true'/><allow own='*'/></policy></busconfig>")
+        bus = subprocess.Popen(["dbus-daemon", f"--config-file={conf}", "--nofork",
+                                "--print-address=1"], env=env, stdout=subprocess.PIPE, text=True,
+                               stderr=subprocess.DEVNULL)
+        self.servers.append(bus)
+        env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        bus.stdout.close()
+        keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", "--unlock",
+                                    "--components=secrets"], env=env, stdin=subprocess.PIPE,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, text=True)
+        self.servers.insert(0, keyring)
+        keyring.stdin.write(password)
+        keyring.stdin.close()
+        self.session = {k: env[k] for k in ("DBUS_SESSION_BUS_ADDRESS", "XDG_DATA_HOME")}
+        end = time.monotonic() + 20
+        while "true" not in subprocess.run(
+                ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                 "string:org.freedesktop.secrets"], env=env, capture_output=True, text=True).stdout:
+            if time.monotonic() > end:
+                raise RuntimeError("the keyring did not come up")
+            time.sleep(0.1)
+
+    def run(self, *args, wait=True, input=""):
         command = [self.taskwell, *args]
         if not wait:
             return subprocess.Popen(command, env=self.env(), stdout=subprocess.PIPE,
                                     stderr=subprocess.PIPE, text=True)
         done = subprocess.run(command, env=self.env(), capture_output=True, text=True,
-                              timeout=self.run_timeout)
+                              input=input, timeout=self.run_timeout)
         return done.returncode, done.stdout + done.stderr
 
     def sync(self):
