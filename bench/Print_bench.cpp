@@ -4,7 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -70,13 +76,7 @@ struct PdfJob {
   TaskPrintDialog Dialog;
 };
 
-void PrintTasksToPdf(benchmark::State& state) {
-  const int tasks = static_cast<int>(state.range(0));
-  PdfJob job;
-  PdfDesktop ui(job.Dialog);
-  FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
-  ToDoList list(ui, DateFormat({}, clock));
-  list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
+void FillTasks(ToDoList& list, int tasks) {
   ListTestAccess::Table(list).SetRowCount(tasks + 1);
   for (int row = 1; row <= tasks; ++row) {
     const double day = EncodeDate(2026, 1, 1) + row % 730;
@@ -85,12 +85,86 @@ void PrintTasksToPdf(benchmark::State& state) {
     list.TypeInCell(2, row, std::to_string(row % 3));
     list.TypeInCell(3, row, "Task " + std::to_string(row) + " call the office about the invoice");
   }
+}
+
+void PrintTasksToPdf(benchmark::State& state) {
+  const int tasks = static_cast<int>(state.range(0));
+  PdfJob job;
+  PdfDesktop ui(job.Dialog);
+  FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
+  FillTasks(list, tasks);
   const PrintMemory memory;
   for (auto _ : state) list.PrintButtonClick();
   if (!ui.Errors.empty()) state.SkipWithError(ui.Errors.front().Text.c_str());
   state.counters["print_MB"] = memory.AddedMb();
 }
 BENCHMARK(PrintTasksToPdf)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What the window sees while a long print runs: how soon it repaints after the print begins,
+// the longest stretch in which its thread runs no event, and whether the progress dialog showed.
+class WindowWatch final : public QObject {
+ public:
+  explicit WindowWatch(QWidget& window) : Window(window) {
+    Window.installEventFilter(this);
+    QObject::connect(&Ticker, &QTimer::timeout, [this] { Tick(); });
+    Ticker.start(1);
+  }
+  void Begin() {
+    Clock.start();
+    LastTick = 0;
+    FirstPaint = -1;
+    Window.update();
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && FirstPaint < 0 && Clock.isValid())
+      FirstPaint = static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+    return QObject::eventFilter(watched, event);
+  }
+  void Tick() {
+    if (!Clock.isValid()) return;
+    const double now = static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+    LongestPause = std::max(LongestPause, now - LastTick);
+    LastTick = now;
+    if (Window.findChild<QProgressDialog*>() != nullptr) ProgressShown = true;
+  }
+
+  QWidget& Window;
+  QTimer Ticker;
+  QElapsedTimer Clock;
+  double LastTick = 0;
+  double FirstPaint = -1;
+  double WorstFirstPaint = 0;
+  double LongestPause = 0;
+  bool ProgressShown = false;
+};
+
+void PrintBesideTheWindow(benchmark::State& state) {
+  QWidget window;
+  window.resize(400, 300);
+  window.show();
+  TaskPrintDialog dialog(&window);
+  dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+  dialog.Printer().setOutputFileName(QString::fromStdString(PdfPath()));
+  PdfDesktop ui(dialog);
+  FixedClock clock(EncodeDate(2026, 6, 10) + 0.375);
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-bench/Chores.todo", "/nonexistent-home");
+  FillTasks(list, static_cast<int>(state.range(0)));
+  WindowWatch watch(window);
+  for (auto _ : state) {
+    watch.Begin();
+    list.PrintButtonClick();
+    watch.WorstFirstPaint = std::max(watch.WorstFirstPaint, watch.FirstPaint);
+  }
+  std::remove(PdfPath().c_str());
+  if (!ui.Errors.empty()) state.SkipWithError(ui.Errors.front().Text.c_str());
+  state.counters["first_repaint_ms"] = watch.WorstFirstPaint;
+  state.counters["longest_pause_ms"] = watch.LongestPause;
+  state.counters["progress_shown"] = watch.ProgressShown ? 1 : 0;
+}
+BENCHMARK(PrintBesideTheWindow)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Words of varying length with a few non-ASCII characters, so that breaks fall everywhere.
 std::string LongDescription(std::size_t bytes) {

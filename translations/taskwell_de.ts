@@ -859,6 +859,10 @@ Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder hera
         <source>&quot;%1&quot;: project %2 (the list has no project column)</source>
         <translation>„%1“: Projekt %2 (die Liste hat keine Projektspalte)</translation>
     </message>
+    <message>
+        <source>Printing tasks...</source>
+        <translation>Aufgaben werden gedruckt...</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

@@ -859,6 +859,10 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
         <source>&quot;%1&quot;: project %2 (the list has no project column)</source>
         <translation>« %1 » : projet %2 (la liste n’a pas de colonne de projet)</translation>
     </message>
+    <message>
+        <source>Printing tasks...</source>
+        <translation>Impression des tâches...</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

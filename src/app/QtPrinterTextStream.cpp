@@ -57,27 +57,43 @@ TextLayout::Measure PrintedTextWidth(const QFont& font, QPaintDevice* device) {
   };
 }
 
-QtPrinterTextStream::QtPrinterTextStream(QPrinter& printer, const std::string& jobName)
-    : printer_(printer) {
-  printer_.setDocName(FromUtf8(jobName));
-  if (printer_.outputFileName().isEmpty()) {
-    if (!painter_.begin(&printer_)) throw std::runtime_error(CannotStart(printer_));
-    device_ = &printer_;
+QtPrinterTextStream::PrintFile QtPrinterTextStream::PrintFile::Of(const QPrinter& printer,
+                                                                  const std::string& jobName) {
+  return {printer.outputFileName(), printer.pageLayout(), printer.resolution(),
+          printer.pdfVersion(),     FromUtf8(jobName),    printer.creator()};
+}
+
+QtPrinterTextStream::QtPrinterTextStream(QPrinter& printer, const std::string& jobName) {
+  printer.setDocName(FromUtf8(jobName));
+  if (printer.outputFileName().isEmpty()) {
+    if (!painter_.begin(&printer)) throw std::runtime_error(CannotStart(printer));
+    device_ = &printer;
   } else {
-    file_ = std::make_unique<QSaveFile>(printer_.outputFileName());
-    if (!file_->open(QIODevice::WriteOnly)) FailWriting(file_->errorString());
-    // The same page, resolution and PDF flavour as the printer would have used, so the layout is
-    // the same.
-    writer_ = std::make_unique<QPdfWriter>(file_.get());
-    writer_->setPageLayout(printer_.pageLayout());
-    writer_->setResolution(printer_.resolution());
-    writer_->setPdfVersion(printer_.pdfVersion());
-    writer_->setTitle(printer_.docName());
-    if (!printer_.creator().isEmpty()) writer_->setCreator(printer_.creator());
-    if (!painter_.begin(writer_.get())) FailWriting(file_->errorString());
-    device_ = writer_.get();
+    BeginFile(PrintFile::Of(printer, jobName));
   }
-  // The font only takes the device's resolution once the job has begun.
+}
+
+QtPrinterTextStream::QtPrinterTextStream(const PrintFile& file) {
+  BeginFile(file);
+}
+
+void QtPrinterTextStream::BeginFile(const PrintFile& file) {
+  path_ = file.Path;
+  file_ = std::make_unique<QSaveFile>(path_);
+  if (!file_->open(QIODevice::WriteOnly)) FailWriting(file_->errorString());
+  writer_ = std::make_unique<QPdfWriter>(file_.get());
+  writer_->setPageLayout(file.Layout);
+  writer_->setResolution(file.Resolution);
+  writer_->setPdfVersion(file.Version);
+  writer_->setTitle(file.Title);
+  if (!file.Creator.isEmpty()) writer_->setCreator(file.Creator);
+  if (!painter_.begin(writer_.get())) FailWriting(file_->errorString());
+  device_ = writer_.get();
+}
+
+// Only at the first line: the font takes the device's resolution once the job has begun, and on
+// a thread of its own it is loaded afresh, which the start of the job need not wait for.
+void QtPrinterTextStream::BeginText() {
   painter_.setFont(QFont(QStringLiteral("Courier New"), FontPoints));
   const QFontMetrics metrics = painter_.fontMetrics();
   ascent_ = metrics.ascent();
@@ -92,6 +108,9 @@ QtPrinterTextStream::~QtPrinterTextStream() {
 }
 
 void QtPrinterTextStream::WriteLine(std::string_view line) {
+  // After a failure the job has ended; nothing more reaches the device.
+  if (!painter_.isActive()) return;
+  if (!layout_) BeginText();
   const std::string utf8 = IsValidUtf8(line) ? std::string(line) : Cp1252ToUtf8(line);
   for (const LayoutStep& step : layout_->WriteLine(utf8)) Run(step);
 }
@@ -124,7 +143,7 @@ void QtPrinterTextStream::Close() {
 }
 
 void QtPrinterTextStream::FailWriting(const QString& reason) {
-  const std::string message = CannotWrite(printer_.outputFileName(), reason);
+  const std::string message = CannotWrite(path_, reason);
   // The unfinished file is dropped with the stream, leaving whatever the name held before.
   if (painter_.isActive()) painter_.end();
   if (file_->isOpen()) file_->cancelWriting();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
 #include <memory>
@@ -32,8 +34,22 @@ TextLayout::Measure PrintedTextWidth(const QFont& font, QPaintDevice* device);
 // written in full, so a failure leaves no half-written file behind.
 class QtPrinterTextStream final : public PrinterTextStream {
  public:
+  // A print file as the printer would have written it: the same page, resolution and PDF flavour,
+  // so the layout is the same. Plain values, so that another thread may draw it.
+  struct PrintFile {
+    QString Path;
+    QPageLayout Layout;
+    int Resolution = 0;
+    QPagedPaintDevice::PdfVersion Version = QPagedPaintDevice::PdfVersion_1_4;
+    QString Title;
+    QString Creator;
+    static PrintFile Of(const QPrinter& printer, const std::string& jobName);
+  };
+
   // Throws std::runtime_error when the printer cannot begin the job.
   QtPrinterTextStream(QPrinter& printer, const std::string& jobName);
+  // A print file drawn on the thread that makes the stream; throws as a failed write does.
+  explicit QtPrinterTextStream(const PrintFile& file);
   ~QtPrinterTextStream() override;
   QtPrinterTextStream(const QtPrinterTextStream&) = delete;
   QtPrinterTextStream& operator=(const QtPrinterTextStream&) = delete;
@@ -45,10 +61,13 @@ class QtPrinterTextStream final : public PrinterTextStream {
   void Close() override;
 
  private:
+  void BeginFile(const PrintFile& file);
+  void BeginText();
   void Run(const LayoutStep& step);
   [[noreturn]] void FailWriting(const QString& reason);
 
-  QPrinter& printer_;
+  // The print file's name; empty for a printer.
+  QString path_;
   // Printing to a file goes through our own file, whose write errors we can see; the printer's
   // own file output does not report them.
   std::unique_ptr<QSaveFile> file_;

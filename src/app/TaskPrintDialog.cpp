@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/QtPrinterTextStream.h"
+#include "app/PrintJob.h"
 
 namespace taskwell {
 namespace {
@@ -100,7 +100,7 @@ bool TaskPrintDialog::Exec(QWidget* parent, PrintChoice& choice) {
 }
 
 std::unique_ptr<PrinterTextStream> TaskPrintDialog::OpenStream(const std::string& jobName) {
-  return std::make_unique<QtPrinterTextStream>(Printer(), jobName);
+  return std::make_unique<PrintJob>(Printer(), jobName, parent_.data());
 }
 
 }  // namespace taskwell

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <chrono>
+#include <limits>
 
 #include "document/Progress.h"
 
@@ -38,7 +39,8 @@ class WorkProgress final {
   QString cancel_;
   std::chrono::milliseconds showAfter_;
   QElapsedTimer running_;
-  qint64 lastEvents_ = 0;
+  // When the window last ran its events; the first step runs them at once.
+  qint64 lastEvents_ = std::numeric_limits<qint64>::min() / 2;
   QPointer<QProgressDialog> dialog_;
   Progress::Listener listener_;
 };

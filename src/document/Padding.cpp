@@ -17,11 +17,21 @@ std::string PadRight(std::string_view text, std::size_t width) {
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {
-  return std::string(Missing(text, width), ' ') + std::string(text);
+  std::string out;
+  AppendPadLeft(out, text, width);
+  return out;
 }
 
 std::string PadRightWith(std::string_view text, std::size_t width, char fill) {
   return std::string(text) + std::string(Missing(text, width), fill);
+}
+
+void AppendPadRight(std::string& out, std::string_view text, std::size_t width) {
+  out.append(text).append(Missing(text, width), ' ');
+}
+
+void AppendPadLeft(std::string& out, std::string_view text, std::size_t width) {
+  out.append(Missing(text, width), ' ').append(text);
 }
 
 }  // namespace taskwell

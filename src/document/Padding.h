@@ -11,5 +11,8 @@ namespace taskwell {
 std::string PadRight(std::string_view text, std::size_t width);
 std::string PadLeft(std::string_view text, std::size_t width);
 std::string PadRightWith(std::string_view text, std::size_t width, char fill);
+// The same, appended to `out`, for lines built in one reused buffer.
+void AppendPadRight(std::string& out, std::string_view text, std::size_t width);
+void AppendPadLeft(std::string& out, std::string_view text, std::size_t width);
 
 }  // namespace taskwell

@@ -40,6 +40,8 @@ class Progress {
     (*listener_)(from_ + (to_ - from_) * static_cast<double>(done) / static_cast<double>(total));
   }
   void Step(std::size_t done, std::size_t total) const { Step(done, done, total); }
+  // Told at once, for a watcher that polls work running elsewhere.
+  void Tell(std::size_t done, std::size_t total) const { Step(0, done, total); }
 
  private:
   const Listener* listener_ = nullptr;

@@ -1,4 +1,5 @@
 // The printed listing: which rows a print run takes, and the run itself.
+#include "document/Progress.h"
 #include "document/TableLayout.h"
 #include "list/DueListing.h"
 #include "list/ToDoList.h"
@@ -7,8 +8,7 @@
 namespace taskwell {
 namespace {
 
-// Hands each line of the printout to write in turn, so that printing a long list never holds
-// all of its lines at once.
+// Hands each line of the printout to write in turn.
 template <typename Write>
 void EachReportLine(const std::string& title, const TaskRows& rows, bool hasProjCol,
                     const DateFormat& dates, const PrintChoice& choice, Write write) {
@@ -17,6 +17,7 @@ void EachReportLine(const std::string& title, const TaskRows& rows, bool hasProj
   write(ReportHeading(hasProjCol));
   write(ReportRule(hasProjCol));
   const TableLayout layout(hasProjCol);
+  std::string line;
   for (std::size_t row = 1; row < rows.size(); ++row) {
     const TaskCells& cells = rows[row];
     if (!choice.PrintAll) {
@@ -26,9 +27,11 @@ void EachReportLine(const std::string& title, const TaskRows& rows, bool hasProj
       if (v < choice.From || v > choice.To) continue;
     }
     const std::string_view proj = hasProjCol ? std::string_view(cells[TableLayout::ColProj]) : "";
-    write(ReportTaskLine(cells[TableLayout::ColDate], cells[TableLayout::ColPri],
+    line.clear();
+    AppendReportTaskLine(line, cells[TableLayout::ColDate], cells[TableLayout::ColPri],
                          cells[TableLayout::ColSubPri], hasProjCol ? &proj : nullptr,
-                         cells[static_cast<std::size_t>(layout.DescCol())]));
+                         cells[static_cast<std::size_t>(layout.DescCol())]);
+    write(line);
   }
 }
 
@@ -38,14 +41,14 @@ std::vector<std::string> ListingLines(const std::string& title, const LoadedRows
                                       const DateFormat& dates, const PrintChoice& choice) {
   std::vector<std::string> lines;
   EachReportLine(title, list.Rows, list.HasProjCol, dates, choice,
-                 [&](std::string line) { lines.push_back(std::move(line)); });
+                 [&](const std::string& line) { lines.push_back(line); });
   return lines;
 }
 
 std::vector<std::string> ToDoList::ReportLines(const PrintChoice& choice) const {
   std::vector<std::string> lines;
   EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
-                 [&](std::string line) { lines.push_back(std::move(line)); });
+                 [&](const std::string& line) { lines.push_back(line); });
   return lines;
 }
 
@@ -60,7 +63,11 @@ void ToDoList::PrintTasks() {
   std::unique_ptr<PrinterTextStream> stream = ui_.OpenPrinter(shown_.Title);
   EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
                  [&](const std::string& line) { stream->WriteLine(line); });
-  stream->Close();
+  try {
+    stream->Close();
+  } catch (const WorkCancelled&) {
+    // The user stopped it; the printer's job and any print file are dropped with the stream.
+  }
 }
 
 void ToDoList::PrintButtonClick() {

@@ -15,13 +15,27 @@ constexpr std::size_t DescriptionRuleWidth = 50;
 
 }  // namespace
 
+void AppendReportTaskLine(std::string& line, std::string_view date, std::string_view pri,
+                          std::string_view subPri, const std::string_view* proj,
+                          std::string_view description) {
+  AppendPadRight(line, date, DateWidth);
+  line += ' ';
+  AppendPadLeft(line, pri, NumberWidth);
+  line += ' ';
+  AppendPadLeft(line, subPri, NumberWidth);
+  line += ' ';
+  if (proj != nullptr) {
+    AppendPadLeft(line, *proj, NumberWidth);
+    line += ' ';
+  }
+  line.append(description);
+}
+
 std::string ReportTaskLine(std::string_view date, std::string_view pri, std::string_view subPri,
                            const std::string_view* proj, std::string_view description) {
-  std::string line = PadRight(date, DateWidth) + ' ';
-  line += PadLeft(pri, NumberWidth) + ' ';
-  line += PadLeft(subPri, NumberWidth) + ' ';
-  if (proj != nullptr) line += PadLeft(*proj, NumberWidth) + ' ';
-  return line.append(description);
+  std::string line;
+  AppendReportTaskLine(line, date, pri, subPri, proj, description);
+  return line;
 }
 
 // The table's own column titles, trimmed where they are right-aligned.

@@ -9,7 +9,10 @@
 #include <QFontMetrics>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -364,6 +367,52 @@ TEST_F(FullDisk, TheFailureReachesTheUserAndAnEarlierPrintoutStays) {
   ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
   EXPECT_EQ(earlier.readAll(), QByteArray("%PDF earlier printout"));
   EXPECT_EQ(Files(), (std::vector<std::string>{"filler", "out.pdf"}));
+}
+
+// A long print runs beside the window: its events go on, its progress shows over it, and Cancel
+// there drops the print file without a word. The next print is whole.
+TEST(PrintProgress, ALongPrintShowsProgressAndCancelLeavesNoFile) {
+  constexpr int kTasks = 60000;
+  QWidget window;
+  TaskPrintDialog dialog(&window);
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+  dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+  dialog.Printer().setOutputFileName(pdf);
+  PdfPlatform ui(dialog);
+  FixedClock clock(testing::Day(2026, 6, 10));
+  ToDoList list(ui, DateFormat({}, clock));
+  list.FormCreate("/nonexistent-taskwell-test/Chores.todo", "/nonexistent-home");
+  TaskTable& table = ListTestAccess::Table(list);
+  table.SetRowCount(kTasks + 1);
+  for (int row = 1; row <= kTasks; ++row) table.SetCell(3, row, "Task " + std::to_string(row));
+
+  int ticks = 0;
+  bool cancelled = false;
+  QTimer watcher;
+  watcher.setInterval(10);
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    ++ticks;
+    auto* progress = window.findChild<QProgressDialog*>(QStringLiteral("WorkProgress"));
+    if (progress == nullptr || !progress->isVisible()) return;
+    progress->cancel();
+    cancelled = true;
+  });
+  watcher.start();
+  ui.NextChoice = {true, 0, 0};
+  ASSERT_TRUE(list.Guarded([&] { list.PrintButtonClick(); }));
+  watcher.stop();
+  EXPECT_TRUE(cancelled);
+  EXPECT_GT(ticks, 10);
+  EXPECT_TRUE(ui.Errors.empty());
+  EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+  table.SetRowCount(3);
+  ui.NextChoice = {true, 0, 0};
+  ASSERT_TRUE(list.Guarded([&] { list.PrintButtonClick(); }));
+  const auto pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].back(), std::string(21, ' ') + "Task 2");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "app/QtPrinterTextStream.h"
+#include "app/PrintJob.h"
 #endif
 
 namespace taskwell {
@@ -128,7 +128,8 @@ std::string Guard(const std::function<void()>& body) {
 #ifdef TASKWELL_PRINT_FAULTS
 const std::string kOldPdf = "%PDF-1.4 an earlier printout\n%%EOF\n";
 
-// The window's printer, set to print into a file as the print dialog's "Print to File" does.
+// The window's print run, drawing on a thread of its own, set to print into a file as the print
+// dialog's "Print to File" does.
 class PdfPlatform final : public testing::FakePlatform {
  public:
   explicit PdfPlatform(const std::string& pdf) : printer_(QPrinter::HighResolution) {
@@ -136,7 +137,7 @@ class PdfPlatform final : public testing::FakePlatform {
     printer_.setOutputFileName(QString::fromStdString(pdf));
   }
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override {
-    return std::make_unique<QtPrinterTextStream>(printer_, jobName);
+    return std::make_unique<PrintJob>(printer_, jobName, nullptr);
   }
 
  private:
