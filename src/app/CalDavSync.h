@@ -28,10 +28,10 @@ struct SyncOutcome {
 };
 
 // One two-way sync of a task file with its CalDAV collection, in small steps on the event loop:
-// list what changed on the server since the last sync (sync-collection, or the ctag and a
-// listing where the server has no tokens), fetch only the changed items, merge with the last
-// sync as the base, send each change conditionally, write the list, and record the state after
-// every confirmed request. A 412 starts over from the listing, a few times at most.
+// ask the collection's ctag, and only where it moved since the last sync list what changed
+// (sync-collection, or a whole listing where the server has no tokens), fetch only those items,
+// merge with the last sync as the base, send each change conditionally, write the list, and record
+// the state after every confirmed request. A 412 starts over from the listing, a few times at most.
 class CalDavSync final : public QObject {
   Q_OBJECT
 
@@ -53,13 +53,15 @@ class CalDavSync final : public QObject {
  private:
   void Begin();
   void ListChanges(const QString& token);
-  void ListByCTag();
+  void CheckCTag();
+  // Goes on once both the list's side and the ctag are in.
+  void Decide();
   void ListAll();
   void TakeListing(const QList<DavResource>& resources, bool whole);
   void FetchNext();
   void MergeSides();
   void SendNext();
-  bool Confirmed(const SyncRequest& request, const QByteArray& etag);
+  void Confirmed(const SyncRequest& request, const QByteArray& etag);
   void Finish();
   void Succeed();
   // `work` runs on the pool; a failure it returns or throws ends the sync, else `then` follows on
@@ -71,7 +73,6 @@ class CalDavSync final : public QObject {
   // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
   void Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
            std::function<void(const DavMultistatus&)> use);
-  bool Quiet();
 
   // A copy of its own: the pool's work reads it while the window formats its dates.
   const DateFormat dates_;
@@ -87,6 +88,9 @@ class CalDavSync final : public QObject {
   SyncPlan plan_;
   std::size_t nextRequest_ = 0;
   int attempts_ = 0;
+  bool localReady_ = false;
+  bool ctagReady_ = false;
+  std::string plannedFor_;  // the collection's path when the list's side was planned
   // Last, so that it is destroyed first: its destructor waits for work still running.
   QThreadPool pool_;
 };
