@@ -863,6 +863,14 @@ Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder hera
         <source>Printing tasks...</source>
         <translation>Aufgaben werden gedruckt...</translation>
     </message>
+    <message>
+        <source>Syncing with the server...</source>
+        <translation>Abgleich mit dem Server...</translation>
+    </message>
+    <message>
+        <source>the sync was stopped</source>
+        <translation>der Abgleich wurde abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

@@ -863,6 +863,14 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
         <source>Printing tasks...</source>
         <translation>Impression des tâches...</translation>
     </message>
+    <message>
+        <source>Syncing with the server...</source>
+        <translation>Synchronisation avec le serveur...</translation>
+    </message>
+    <message>
+        <source>the sync was stopped</source>
+        <translation>la synchronisation a été interrompue</translation>
+    </message>
 </context>
 <context>
     <name>taskwell::ExchangeMenu</name>

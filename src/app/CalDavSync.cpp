@@ -182,10 +182,15 @@ void CalDavSync::TakeListing(const QList<DavResource>& resources, bool whole) {
         server_.Removed.push_back(item.Href);
     }
   }
+  fetchTotal_ = toFetch_.size();
   FetchNext();
 }
 
 void CalDavSync::FetchNext() {
+  if (Stopped()) return;
+  if (fetchTotal_ > 0)
+    Tell(0.5 * static_cast<double>(fetchTotal_ - toFetch_.size()) /
+         static_cast<double>(fetchTotal_));
   if (toFetch_.isEmpty()) return MergeSides();
   QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><c:calendar-multiget xmlns:d=\"DAV:\" "
@@ -229,6 +234,10 @@ void CalDavSync::MergeSides() {
 }
 
 void CalDavSync::SendNext() {
+  if (Stopped()) return;
+  if (!plan_.Requests.empty())
+    Tell(0.5 +
+         0.5 * static_cast<double>(nextRequest_) / static_cast<double>(plan_.Requests.size()));
   if (nextRequest_ >= plan_.Requests.size()) return Finish();
   const SyncRequest& request = plan_.Requests[nextRequest_];
   CalDavClient::Headers headers;
@@ -305,6 +314,19 @@ void CalDavSync::Succeed() {
                      .arg(plan_.Merged);
   for (const std::string& note : plan_.Notes) outcome.Notes << QString::fromStdString(note);
   Report(outcome);
+}
+
+bool CalDavSync::Stopped() {
+  if (!cancelled_) return false;
+  SyncOutcome outcome;
+  outcome.Cancelled = true;
+  outcome.Text = synctext::tr("the sync was stopped");
+  Report(outcome);
+  return true;
+}
+
+void CalDavSync::Tell(double share) const {
+  if (progressed_) progressed_(share);
 }
 
 void CalDavSync::Fail(const QString& reason) {

@@ -25,6 +25,8 @@ struct SyncOutcome {
   QString Text;
   QStringList Notes;
   bool FileChanged = false;
+  // Stopped by the user: nothing failed, and nothing needs saying.
+  bool Cancelled = false;
 };
 
 // One two-way sync of a task file with its CalDAV collection, in small steps on the event loop:
@@ -45,9 +47,14 @@ class CalDavSync final : public QObject {
     int TimeoutMs = 30000;
   };
   using Done = std::function<void(const SyncOutcome&)>;
+  // How far the sync has come, from 0 to 1: the items fetched, then the changes sent.
+  using Progressed = std::function<void(double share)>;
 
   CalDavSync(const DateFormat& dates, Setup setup, QObject* parent = nullptr);
   void Start(Done done);
+  void OnProgress(Progressed progressed) { progressed_ = std::move(progressed); }
+  // Stops at the next step: what was confirmed is recorded, as after a sync cut off midway.
+  void Cancel() { cancelled_ = true; }
   int RequestCount() const { return client_.RequestCount(); }
 
  private:
@@ -68,6 +75,9 @@ class CalDavSync final : public QObject {
   // this object's thread.
   void OffThread(const std::function<std::string()>& work, const std::function<void()>& then);
   void Fail(const QString& reason);
+  // True, having ended the sync, when the user stopped it.
+  bool Stopped();
+  void Tell(double share) const;
   void Report(const SyncOutcome& outcome);
   QUrl UrlOf(const std::string& href) const;
   // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
@@ -87,6 +97,9 @@ class CalDavSync final : public QObject {
   QString newCTag_;
   SyncPlan plan_;
   std::size_t nextRequest_ = 0;
+  Progressed progressed_;
+  bool cancelled_ = false;
+  qsizetype fetchTotal_ = 0;
   int attempts_ = 0;
   bool localReady_ = false;
   bool ctagReady_ = false;

@@ -89,6 +89,11 @@ void MainWindow::SaveWithSync(bool close) {
 }
 
 void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
+  if (outcome.Cancelled) {
+    // The user's own choice; the next sync goes on from what was confirmed.
+    messageLabel_->setToolTip(outcome.Text);
+    return;
+  }
   if (!outcome.Ok) {
     ShowMessageBox(tasks_->ListTitle(),
                    QCoreApplication::translate("taskwell", "The sync with the server failed: %1")

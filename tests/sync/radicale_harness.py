@@ -48,6 +48,7 @@ class Proxy(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.hold_after = 0
         self.put_seen = threading.Event()
         self.moves = {}             # a path prefix: (status, the address it moved to)
+        self.delay = 0.0            # seconds every answer waits
         super().__init__(("127.0.0.1", 0), Handler)
 
 
@@ -67,6 +68,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         proxy = self.server
         body = self.rfile.read(int(self.headers.get("Content-Length", 0) or 0))
         proxy.requests.append((self.command, self.path))
+        time.sleep(proxy.delay)
         failing = proxy.fail_method in (None, self.command)
         for prefix, (status, target) in proxy.moves.items():
             if self.path.startswith(prefix):
@@ -325,6 +327,8 @@ def serve(home, ready_file):
                 with open(ready_file + ".out.tmp", "w") as f:
                     f.write("\n".join(world.summaries()) + "\n")
                 os.rename(ready_file + ".out.tmp", ready_file + ".out")
+            elif command == "slow":
+                world.proxy.delay = float(text)
             elif command == "quit":
                 break
     finally:
