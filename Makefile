@@ -17,7 +17,7 @@ DEPS = cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-d
        qt6-wayland weston at-spi2-core python3-pyatspi dbus qt6-tools-dev qt6-l10n-tools \
        qt6-translations-l10n openbox dunst systemd fiu-utils libfiu-dev libical-dev \
        python3-icalendar sway wtype syncthing curl jq radicale python3-caldav \
-       qtkeychain-qt6-dev
+       qtkeychain-qt6-dev openssl gnome-keyring
 
 .PHONY: deps configure build run test test-main test-asan tidy fuzz bench format package clean
 

@@ -642,6 +642,18 @@ Sollen sie in die Liste zurückgeholt werden (Rückgängig nimmt sie wieder hera
         <translation>Öffnen</translation>
     </message>
     <message>
+        <source>%1 moves the request in a circle</source>
+        <translation>%1 leitet die Anfrage im Kreis weiter</translation>
+    </message>
+    <message>
+        <source>%1 sends the request on to %2, which is not followed; set up that address</source>
+        <translation>%1 leitet die Anfrage an %2 weiter, was nicht befolgt wird; richten Sie diese Adresse ein</translation>
+    </message>
+    <message>
+        <source>Password for %1 on %2: </source>
+        <translation>Passwort für %1 auf %2: </translation>
+    </message>
+    <message>
         <source>%1 did not answer in time</source>
         <translation>%1 hat nicht rechtzeitig geantwortet</translation>
     </message>
@@ -850,6 +862,14 @@ Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder hera
     <message>
         <source>Printing tasks...</source>
         <translation>Aufgaben werden gedruckt...</translation>
+    </message>
+    <message>
+        <source>Syncing with the server...</source>
+        <translation>Abgleich mit dem Server...</translation>
+    </message>
+    <message>
+        <source>the sync was stopped</source>
+        <translation>der Abgleich wurde abgebrochen</translation>
     </message>
 </context>
 <context>

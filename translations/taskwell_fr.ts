@@ -642,6 +642,18 @@ Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côt�
         <translation>Ouvrir</translation>
     </message>
     <message>
+        <source>%1 moves the request in a circle</source>
+        <translation>%1 renvoie la requête en boucle</translation>
+    </message>
+    <message>
+        <source>%1 sends the request on to %2, which is not followed; set up that address</source>
+        <translation>%1 renvoie la requête vers %2, ce qui n&apos;est pas suivi ; configurez cette adresse</translation>
+    </message>
+    <message>
+        <source>Password for %1 on %2: </source>
+        <translation>Mot de passe de %1 sur %2 : </translation>
+    </message>
+    <message>
         <source>%1 did not answer in time</source>
         <translation>%1 n&apos;a pas répondu à temps</translation>
     </message>
@@ -850,6 +862,14 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
     <message>
         <source>Printing tasks...</source>
         <translation>Impression des tâches...</translation>
+    </message>
+    <message>
+        <source>Syncing with the server...</source>
+        <translation>Synchronisation avec le serveur...</translation>
+    </message>
+    <message>
+        <source>the sync was stopped</source>
+        <translation>la synchronisation a été interrompue</translation>
     </message>
 </context>
 <context>

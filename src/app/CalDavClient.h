@@ -7,6 +7,8 @@
 #include <QPair>
 #include <QString>
 #include <QUrl>
+
+class QNetworkReply;
 #include <functional>
 
 namespace taskwell {
@@ -17,13 +19,16 @@ struct DavReply {
   QString Failure;  // a timeout, TLS, network or cut-short answer in words; empty otherwise
   QByteArray Body;
   QByteArray ETag;
+  QUrl Url;  // where the answer came from, after any moves
   bool Ok() const { return Failure.isEmpty() && Status >= 200 && Status < 300; }
   // Why it is not Ok, in words for the user.
   QString Reason() const;
 };
 
 // HTTP for CalDAV through Qt Network: one request at a time, each with a timeout, certificates
-// checked, plain HTTP only to this machine, the login sent with each request.
+// checked, plain HTTP only to this machine, the login sent with each request. A move to another
+// place on the same server is followed with the same method and body (Qt would turn a PROPFIND
+// into a GET after a 301); a move to another server, or from https to http, is refused.
 class CalDavClient final : public QObject {
   Q_OBJECT
 
@@ -42,6 +47,12 @@ class CalDavClient final : public QObject {
   int RequestCount() const { return requests_; }
 
  private:
+  void Send(const QByteArray& method, const QUrl& url, const Headers& headers,
+            const QByteArray& body, Done done, int moves);
+  // The place a move answer points to, or an empty URL with the reason in `answer`.
+  static QUrl MovedTo(const QNetworkReply& reply, int moves, DavReply& answer);
+  static DavReply AnswerOf(QNetworkReply& reply, const QString& tlsProblem);
+
   QNetworkAccessManager network_;
   QByteArray authorization_;
   int timeoutMs_;

@@ -56,21 +56,32 @@ void CalDavSync::OffThread(const std::function<std::string()>& work,
 }
 
 // Reading the state and the list, the merge, and writing them back are work of tens of
-// milliseconds at ten thousand tasks: they run beside the window's thread, which only waits.
+// milliseconds at ten thousand tasks: they run beside the window's thread, which only waits. The
+// list's own changes are planned while the server looks up its ctag, so that an unchanged
+// collection needs no listing and a quiet sync costs little more than the server's answer.
 void CalDavSync::Begin() {
   server_ = {};
   toFetch_.clear();
   newToken_.clear();
   newCTag_.clear();
   nextRequest_ = 0;
+  localReady_ = false;
+  ctagReady_ = false;
+  plannedFor_ = setup_.Collection.path().toStdString();
   OffThread(
-      [this] {
+      [this, collection = plannedFor_] {
         state_ = SyncState::Load(setup_.StatePath);
         list_ = std::make_unique<SyncedList>(dates_, setup_.TaskFile);
         list_->Load();
+        const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
+        plan_ = merge.Plan(state_, list_->Tasks(), {}, collection);
         return std::string();
       },
-      [this] { ListChanges(QString::fromStdString(state_.Token)); });
+      [this] {
+        localReady_ = true;
+        Decide();
+      });
+  CheckCTag();
 }
 
 void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
@@ -78,6 +89,12 @@ void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QB
   client_.Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
                [this, use = std::move(use)](const DavReply& reply) {
                  if (!reply.Ok()) return Fail(reply.Reason());
+                 // A collection that moved within its server is asked at its new place from now
+                 // on, so that the places of its items are those the listing names.
+                 if (reply.Url.path() != setup_.Collection.path()) {
+                   setup_.Collection.setScheme(reply.Url.scheme());
+                   setup_.Collection.setPath(reply.Url.path());
+                 }
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
                  use(*answer);
@@ -99,7 +116,7 @@ void CalDavSync::ListChanges(const QString& token) {
                [this, token](const DavReply& reply) {
                  if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(reply.Reason());
                  // A token the server no longer knows, or no tokens at all.
-                 if (!reply.Ok()) return token.isEmpty() ? ListByCTag() : ListChanges({});
+                 if (!reply.Ok()) return token.isEmpty() ? ListAll() : ListChanges({});
                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
                  if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
                  newToken_ = answer->SyncToken;
@@ -107,7 +124,9 @@ void CalDavSync::ListChanges(const QString& token) {
                });
 }
 
-void CalDavSync::ListByCTag() {
+// The ctag is far cheaper for a server to answer than a sync-collection report, which may walk
+// every item: while it stands as at the last sync, nothing changed there and no listing is asked.
+void CalDavSync::CheckCTag() {
   const QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:propfind xmlns:d=\"DAV:\" "
       "xmlns:cs=\"http://calendarserver.org/ns/\"><d:prop><cs:getctag/></d:prop></d:propfind>";
@@ -115,9 +134,19 @@ void CalDavSync::ListByCTag() {
     if (answer.Resources.isEmpty())
       return Fail(synctext::tr("the server's listing could not be read"));
     newCTag_ = answer.Resources.front().Props.value(QStringLiteral("getctag"));
-    if (!newCTag_.isEmpty() && newCTag_.toStdString() == state_.CTag && Quiet()) return Finish();
-    ListAll();
+    ctagReady_ = true;
+    Decide();
   });
+}
+
+void CalDavSync::Decide() {
+  if (!localReady_ || !ctagReady_) return;
+  if (newCTag_.isEmpty() || newCTag_.toStdString() != state_.CTag)
+    return ListChanges(QString::fromStdString(state_.Token));
+  // New items were planned into the collection's old place: plan them again at its new one.
+  if (plannedFor_ != setup_.Collection.path().toStdString()) return MergeSides();
+  if (!plan_.Refused.empty()) return Fail(QString::fromStdString(plan_.Refused));
+  SendNext();
 }
 
 void CalDavSync::ListAll() {
@@ -153,10 +182,15 @@ void CalDavSync::TakeListing(const QList<DavResource>& resources, bool whole) {
         server_.Removed.push_back(item.Href);
     }
   }
+  fetchTotal_ = toFetch_.size();
   FetchNext();
 }
 
 void CalDavSync::FetchNext() {
+  if (Stopped()) return;
+  if (fetchTotal_ > 0)
+    Tell(0.5 * static_cast<double>(fetchTotal_ - toFetch_.size()) /
+         static_cast<double>(fetchTotal_));
   if (toFetch_.isEmpty()) return MergeSides();
   QByteArray body =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?><c:calendar-multiget xmlns:d=\"DAV:\" "
@@ -180,12 +214,6 @@ void CalDavSync::FetchNext() {
   });
 }
 
-bool CalDavSync::Quiet() {
-  const SyncMerge merge(dates_, list_->HasProjCol(), std::time(nullptr));
-  plan_ = merge.Plan(state_, list_->Tasks(), {}, setup_.Collection.path().toStdString());
-  return plan_.Requests.empty() && !plan_.RowsChanged && plan_.Refused.empty();
-}
-
 void CalDavSync::MergeSides() {
   const std::string collection = setup_.Collection.path().toStdString();
   const std::string unreadable =
@@ -206,6 +234,10 @@ void CalDavSync::MergeSides() {
 }
 
 void CalDavSync::SendNext() {
+  if (Stopped()) return;
+  if (!plan_.Requests.empty())
+    Tell(0.5 +
+         0.5 * static_cast<double>(nextRequest_) / static_cast<double>(plan_.Requests.size()));
   if (nextRequest_ >= plan_.Requests.size()) return Finish();
   const SyncRequest& request = plan_.Requests[nextRequest_];
   CalDavClient::Headers headers;
@@ -227,13 +259,13 @@ void CalDavSync::SendNext() {
                  if (reply.Failure.isEmpty() && reply.Status == 412 && ++attempts_ < kMaxAttempts)
                    return Begin();  // changed meanwhile: fetch it again, merge, retry
                  if (!reply.Ok() && !goneAlready) return Fail(reply.Reason());
-                 if (!Confirmed(request, reply.ETag)) return;
-                 ++nextRequest_;
-                 SendNext();
+                 Confirmed(request, reply.ETag);
                });
 }
 
-bool CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
+// The state is written before the next request goes out, beside the window's thread: at ten
+// thousand items a write takes longer than a frame.
+void CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
   if (request.What != SyncRequest::Kind::Delete) plan_.Next[request.Item].ETag = etag.toStdString();
   SyncedItem* known = state_.FindUid(request.Uid);
   if (request.What == SyncRequest::Kind::Delete) {
@@ -243,13 +275,15 @@ bool CalDavSync::Confirmed(const SyncRequest& request, const QByteArray& etag) {
   } else {
     state_.Items.push_back(plan_.Next[request.Item]);
   }
-  try {
-    state_.Save(setup_.StatePath);
-  } catch (const std::exception& error) {
-    Fail(QString::fromStdString(error.what()));
-    return false;
-  }
-  return true;
+  OffThread(
+      [this] {
+        state_.Save(setup_.StatePath);
+        return std::string();
+      },
+      [this] {
+        ++nextRequest_;
+        SendNext();
+      });
 }
 
 void CalDavSync::Finish() {
@@ -258,10 +292,10 @@ void CalDavSync::Finish() {
   OffThread(
       [this, token, ctag] {
         list_->Write(plan_);
-        SyncState next = state_;
-        next.Items = plan_.Next;
-        if (!token.empty()) next.Token = token;
-        if (!ctag.empty()) next.CTag = ctag;
+        SyncState next;
+        next.Token = token.empty() ? state_.Token : token;
+        next.CTag = ctag.empty() ? state_.CTag : ctag;
+        next.Items = std::move(plan_.Next);
         // A quiet sync writes nothing: the state is flushed to disk only when it changed.
         if (!(next == state_)) next.Save(setup_.StatePath);
         state_ = std::move(next);
@@ -280,6 +314,19 @@ void CalDavSync::Succeed() {
                      .arg(plan_.Merged);
   for (const std::string& note : plan_.Notes) outcome.Notes << QString::fromStdString(note);
   Report(outcome);
+}
+
+bool CalDavSync::Stopped() {
+  if (!cancelled_) return false;
+  SyncOutcome outcome;
+  outcome.Cancelled = true;
+  outcome.Text = synctext::tr("the sync was stopped");
+  Report(outcome);
+  return true;
+}
+
+void CalDavSync::Tell(double share) const {
+  if (progressed_) progressed_(share);
 }
 
 void CalDavSync::Fail(const QString& reason) {

@@ -25,13 +25,15 @@ struct SyncOutcome {
   QString Text;
   QStringList Notes;
   bool FileChanged = false;
+  // Stopped by the user: nothing failed, and nothing needs saying.
+  bool Cancelled = false;
 };
 
 // One two-way sync of a task file with its CalDAV collection, in small steps on the event loop:
-// list what changed on the server since the last sync (sync-collection, or the ctag and a
-// listing where the server has no tokens), fetch only the changed items, merge with the last
-// sync as the base, send each change conditionally, write the list, and record the state after
-// every confirmed request. A 412 starts over from the listing, a few times at most.
+// ask the collection's ctag, and only where it moved since the last sync list what changed
+// (sync-collection, or a whole listing where the server has no tokens), fetch only those items,
+// merge with the last sync as the base, send each change conditionally, write the list, and record
+// the state after every confirmed request. A 412 starts over from the listing, a few times at most.
 class CalDavSync final : public QObject {
   Q_OBJECT
 
@@ -45,33 +47,42 @@ class CalDavSync final : public QObject {
     int TimeoutMs = 30000;
   };
   using Done = std::function<void(const SyncOutcome&)>;
+  // How far the sync has come, from 0 to 1: the items fetched, then the changes sent.
+  using Progressed = std::function<void(double share)>;
 
   CalDavSync(const DateFormat& dates, Setup setup, QObject* parent = nullptr);
   void Start(Done done);
+  void OnProgress(Progressed progressed) { progressed_ = std::move(progressed); }
+  // Stops at the next step: what was confirmed is recorded, as after a sync cut off midway.
+  void Cancel() { cancelled_ = true; }
   int RequestCount() const { return client_.RequestCount(); }
 
  private:
   void Begin();
   void ListChanges(const QString& token);
-  void ListByCTag();
+  void CheckCTag();
+  // Goes on once both the list's side and the ctag are in.
+  void Decide();
   void ListAll();
   void TakeListing(const QList<DavResource>& resources, bool whole);
   void FetchNext();
   void MergeSides();
   void SendNext();
-  bool Confirmed(const SyncRequest& request, const QByteArray& etag);
+  void Confirmed(const SyncRequest& request, const QByteArray& etag);
   void Finish();
   void Succeed();
   // `work` runs on the pool; a failure it returns or throws ends the sync, else `then` follows on
   // this object's thread.
   void OffThread(const std::function<std::string()>& work, const std::function<void()>& then);
   void Fail(const QString& reason);
+  // True, having ended the sync, when the user stopped it.
+  bool Stopped();
+  void Tell(double share) const;
   void Report(const SyncOutcome& outcome);
   QUrl UrlOf(const std::string& href) const;
   // A request to the collection whose multistatus answer goes to `use`; any other answer fails.
   void Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
            std::function<void(const DavMultistatus&)> use);
-  bool Quiet();
 
   // A copy of its own: the pool's work reads it while the window formats its dates.
   const DateFormat dates_;
@@ -86,7 +97,13 @@ class CalDavSync final : public QObject {
   QString newCTag_;
   SyncPlan plan_;
   std::size_t nextRequest_ = 0;
+  Progressed progressed_;
+  bool cancelled_ = false;
+  qsizetype fetchTotal_ = 0;
   int attempts_ = 0;
+  bool localReady_ = false;
+  bool ctagReady_ = false;
+  std::string plannedFor_;  // the collection's path when the list's side was planned
   // Last, so that it is destroyed first: its destructor waits for work still running.
   QThreadPool pool_;
 };

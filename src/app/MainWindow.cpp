@@ -25,6 +25,7 @@
 #include "app/TaskPrintDialog.h"
 #include "app/Translations.h"
 #include "app/WindowSync.h"
+#include "app/WorkProgress.h"
 #include "document/Version.h"
 #include "list/ConflictCopies.h"
 #include "list/LastKnownCopy.h"
@@ -273,7 +274,7 @@ void MainWindow::WatchTaskFile() {
   auto* watcher = new FileWatcher(QFile::decodeName(tasks_->File().Name().c_str()), this);
   connect(watcher, &FileWatcher::Settled, this, [this] {
     // Not under a question or message the user has not answered yet; the save merges instead.
-    if (QApplication::activeModalWidget() != nullptr) return;
+    if (WorkProgress::ListBusy()) return;
     MergeConflictCopies();
     bool reloaded = false;
     Run([this, &reloaded] { reloaded = tasks_->Sync().FileChangedOnDisk(); });

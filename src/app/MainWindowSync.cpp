@@ -10,6 +10,7 @@
 #include "app/SyncSetupDialog.h"
 #include "app/TaskGridView.h"
 #include "app/WindowSync.h"
+#include "app/WorkProgress.h"
 #include "list/ToDoList.h"
 #include "sync/SyncSettings.h"
 
@@ -88,6 +89,11 @@ void MainWindow::SaveWithSync(bool close) {
 }
 
 void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
+  if (outcome.Cancelled) {
+    // The user's own choice; the next sync goes on from what was confirmed.
+    messageLabel_->setToolTip(outcome.Text);
+    return;
+  }
   if (!outcome.Ok) {
     ShowMessageBox(tasks_->ListTitle(),
                    QCoreApplication::translate("taskwell", "The sync with the server failed: %1")
@@ -96,7 +102,7 @@ void MainWindow::TakeSyncOutcome(const SyncOutcome& outcome) {
     return;
   }
   messageLabel_->setToolTip(outcome.Text);
-  if (outcome.FileChanged && QApplication::activeModalWidget() == nullptr) {
+  if (outcome.FileChanged && !WorkProgress::ListBusy()) {
     bool reloaded = false;
     Run([this, &reloaded] { reloaded = tasks_->Sync().FileChangedOnDisk(); });
     if (reloaded) journal_->RememberShared();

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
-#include <optional>
 #include <thread>
 
 #include "app/WorkProgress.h"
@@ -19,9 +18,13 @@ constexpr std::chrono::milliseconds kPoll{5};
 }  // namespace
 
 PrintJob::PrintJob(QPrinter& printer, const std::string& jobName, QWidget* window)
-    : printer_(printer),
-      file_(QtPrinterTextStream::PrintFile::Of(printer, jobName)),
-      window_(window) {
+    : printer_(printer), file_(QtPrinterTextStream::PrintFile::Of(printer, jobName)) {
+  if (window != nullptr) {
+    shown_ = std::make_unique<WorkProgress>(
+        *window, QCoreApplication::translate("taskwell", "Printing tasks..."),
+        QCoreApplication::translate("taskwell", "Cancel"));
+    progress_ = shown_->Of();
+  }
   if (file_.Path.isEmpty()) {
     printerJob_ = std::make_unique<QtPrinterTextStream>(printer, jobName);
     return;
@@ -51,6 +54,8 @@ PrintJob::~PrintJob() {
 void PrintJob::WriteLine(std::string_view line) {
   text_.append(line);
   ends_.push_back(text_.size());
+  // How many lines will come is not known yet.
+  progress_.Step(ends_.size(), 0, 1);
 }
 
 std::string_view PrintJob::Line(std::size_t index) const {
@@ -59,20 +64,15 @@ std::string_view PrintJob::Line(std::size_t index) const {
 }
 
 void PrintJob::Close() {
-  std::optional<WorkProgress> shown;
-  if (!window_.isNull())
-    shown.emplace(*window_, QCoreApplication::translate("taskwell", "Printing tasks..."),
-                  QCoreApplication::translate("taskwell", "Cancel"));
-  const Progress progress = shown ? shown->Of() : Progress();
-  if (printerJob_) return DrawHere(progress);
-  DrawElsewhere(progress);
+  if (printerJob_) return DrawHere();
+  DrawElsewhere();
 }
 
-void PrintJob::DrawHere(const Progress& progress) {
+void PrintJob::DrawHere() {
   try {
     for (std::size_t i = 0; i < ends_.size(); ++i) {
       printerJob_->WriteLine(Line(i));
-      progress.Step(i, ends_.size());
+      progress_.Step(i, ends_.size());
     }
   } catch (const WorkCancelled&) {
     printer_.abort();
@@ -111,12 +111,12 @@ void PrintJob::Draw(std::promise<void>& begun) {
   finished_ = true;
 }
 
-void PrintJob::DrawElsewhere(const Progress& progress) {
+void PrintJob::DrawElsewhere() {
   told_ = true;
   go_.set_value(true);
   try {
     while (!finished_) {
-      progress.Tell(drawn_, ends_.size());
+      progress_.Tell(drawn_, ends_.size());
       std::this_thread::sleep_for(kPoll);
     }
   } catch (...) {

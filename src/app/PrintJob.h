@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <atomic>
 #include <cstddef>
 #include <exception>
@@ -17,14 +15,19 @@
 #include "document/Progress.h"
 
 class QPrinter;
+class QWidget;
+
+namespace taskwell {
+class WorkProgress;
+}
 
 namespace taskwell {
 
-// The print run the window starts. It takes the listing's lines as they come, so that the list
-// has been read whole before anything else may run, and draws them at Close while the window
-// repaints and, past half a second, a progress dialog offers Cancel. A print file is drawn on a
-// thread of its own; a printer, which belongs to the window's thread, on that thread in steps. A
-// cancelled run leaves no print file behind and ends a printer's job unprinted.
+// The print run the window starts. From the start the window keeps running its events and, past
+// half a second, a progress dialog offers Cancel. It takes the listing's lines as they come (the
+// list is not changed from the background meanwhile), and draws them at Close. A print file is
+// drawn on a thread of its own; a printer, which belongs to the window's thread, on that thread in
+// steps. A cancelled run leaves no print file behind and ends a printer's job unprinted.
 class PrintJob final : public PrinterTextStream {
  public:
   // Throws std::runtime_error when the printer cannot begin the job. Progress shows over
@@ -40,16 +43,18 @@ class PrintJob final : public PrinterTextStream {
 
  private:
   std::string_view Line(std::size_t index) const;
-  void DrawHere(const Progress& progress);
+  void DrawHere();
   // The drawing thread: begins the file at once, then waits to be told to draw or to drop it.
   void Draw(std::promise<void>& begun);
-  void DrawElsewhere(const Progress& progress);
+  void DrawElsewhere();
 
   QPrinter& printer_;
   QtPrinterTextStream::PrintFile file_;
   // The printer's job, begun at once so that a printer that cannot start says so before the work.
   std::unique_ptr<QtPrinterTextStream> printerJob_;
-  QPointer<QWidget> window_;
+  // Shown over the window when there is one.
+  std::unique_ptr<WorkProgress> shown_;
+  Progress progress_;
   // Every line, end to end, and where each ends.
   std::string text_;
   std::vector<std::size_t> ends_;

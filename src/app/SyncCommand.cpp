@@ -200,10 +200,21 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
     if (!refusal.isEmpty()) return Failed(refusal);
     QString password;
     QString problem;
-    if (!SyncLogin::Find(collection, QString::fromStdString(home), password, problem))
-      return Failed(problem);
+    // On a desktop the password is asked for once and kept in the keyring.
+    bool typed = false;
+    if (!SyncLogin::Find(collection, QString::fromStdString(home), password, problem)) {
+      if (!SyncLogin::HasKeyring()) return Failed(problem);
+      password = SyncLogin::Typed(collection);
+      typed = !password.isEmpty();
+      if (!typed) return Failed(problem);
+    }
     const CollectionCheck check = CheckCollection(collection, password, SyncTimeoutMs());
     if (!check.Problem.isEmpty()) return Failed(check.Told());
+    if (typed && !SyncLogin::Store(collection, SyncLogin::UserOf(collection), password, problem))
+      return Failed(
+          QCoreApplication::translate(
+              "taskwell", "The password could not be kept in the keyring (%1); put it in ~/.netrc")
+              .arg(problem));
     places.Remember(collection.toString().toStdString());
     std::cout << synctext::tr("%1 syncs with %2 (\"%3\").")
                      .arg(list, collection.toDisplayString(QUrl::RemoveUserInfo), check.Name)

@@ -3,10 +3,14 @@
 #include "app/SyncText.h"
 
 #include <qt6keychain/keychain.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <iostream>
+#include <string>
 
 #include "sync/SyncSettings.h"
 
@@ -33,11 +37,33 @@ bool RunJob(QKeychain::Job& job, QString& problem) {
   return false;
 }
 
-bool KeyringReachable() {
+}  // namespace
+
+bool SyncLogin::HasKeyring() {
   return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
 }
 
-}  // namespace
+QString SyncLogin::Typed(const QUrl& url) {
+  std::cerr << synctext::tr("Password for %1 on %2: ")
+                   .arg(UserOf(url), url.host())
+                   .toLocal8Bit()
+                   .constData()
+            << std::flush;
+  termios shown{};
+  const bool terminal = ::isatty(STDIN_FILENO) != 0 && ::tcgetattr(STDIN_FILENO, &shown) == 0;
+  if (terminal) {
+    termios hidden = shown;
+    hidden.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
+  }
+  std::string line;
+  std::getline(std::cin, line);
+  if (terminal) {
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &shown);
+    std::cerr << '\n';
+  }
+  return QString::fromStdString(line);
+}
 
 QString SyncLogin::UserOf(const QUrl& url) {
   return url.userName(QUrl::FullyDecoded);
@@ -46,7 +72,7 @@ QString SyncLogin::UserOf(const QUrl& url) {
 bool SyncLogin::Find(const QUrl& url, const QString& home, QString& password, QString& problem) {
   const QString user = UserOf(url);
   QString keyringProblem;
-  if (KeyringReachable()) {
+  if (HasKeyring()) {
     QKeychain::ReadPasswordJob job(kService);
     job.setKey(KeyOf(url, user));
     if (RunJob(job, keyringProblem)) {
@@ -73,7 +99,7 @@ bool SyncLogin::Find(const QUrl& url, const QString& home, QString& password, QS
 
 bool SyncLogin::Store(const QUrl& url, const QString& user, const QString& password,
                       QString& problem) {
-  if (!KeyringReachable()) {
+  if (!HasKeyring()) {
     problem = synctext::tr("no keyring is running");
     return false;
   }

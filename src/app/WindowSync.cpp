@@ -1,6 +1,9 @@
 #include "app/WindowSync.h"
 
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/SyncLogin.h"
 #include "sync/SyncSettings.h"
@@ -13,7 +16,11 @@ WindowSync::WindowSync(const DateFormat& dates, SyncPlaces places, const QString
       dates_(dates),
       places_(std::move(places)),
       url_(url),
-      home_(QString::fromStdString(home)) {}
+      home_(QString::fromStdString(home)) {
+  showProgress_.setSingleShot(true);
+  showProgress_.setInterval(500);
+  connect(&showProgress_, &QTimer::timeout, this, &WindowSync::ShowProgress);
+}
 
 WindowSync* WindowSync::ForList(const DateFormat& dates, const std::string& taskFile,
                                 const std::string& home, QObject* parent) {
@@ -48,14 +55,42 @@ void WindowSync::StartNext() {
   running_ = std::make_unique<CalDavSync>(
       dates_, CalDavSync::Setup{url_, SyncLogin::UserOf(url_), password, places_.TaskFile,
                                 places_.StatePath(), SyncTimeoutMs()});
+  share_ = 0;
+  running_->OnProgress([this](double share) {
+    share_ = share;
+    if (!progress_.isNull()) progress_->setValue(static_cast<int>(share * 1000));
+  });
+  showProgress_.start();
   running_->Start([this, then = std::move(then)](const SyncOutcome& outcome) {
     // The sync object is done with once its answer is handled, outside its own call.
     QTimer::singleShot(0, this, [this, then, outcome] {
+      showProgress_.stop();
+      delete progress_.data();
       running_.reset();
       then(outcome);
       StartNext();
     });
   });
+}
+
+// Not modal: the window stays in use while the server answers.
+void WindowSync::ShowProgress() {
+  auto* window = qobject_cast<QWidget*>(parent());
+  if (running_ == nullptr || window == nullptr) return;
+  progress_ =
+      new QProgressDialog(QCoreApplication::translate("taskwell", "Syncing with the server..."),
+                          QCoreApplication::translate("taskwell", "Cancel"), 0, 1000, window);
+  progress_->setObjectName(QStringLiteral("SyncProgress"));
+  progress_->setWindowTitle(window->windowTitle());
+  progress_->setWindowModality(Qt::NonModal);
+  progress_->setAutoClose(false);
+  progress_->setAutoReset(false);
+  progress_->setMinimumDuration(0);
+  progress_->setValue(static_cast<int>(share_ * 1000));
+  connect(progress_, &QProgressDialog::canceled, this, [this] {
+    if (running_ != nullptr) running_->Cancel();
+  });
+  progress_->show();
 }
 
 }  // namespace taskwell

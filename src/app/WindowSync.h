@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,10 +12,13 @@
 #include "app/SyncCommand.h"
 #include "document/DateText.h"
 
+class QProgressDialog;
+
 namespace taskwell {
 
 // The window's side of CalDAV sync: one sync at a time on the event loop, so the window keeps
-// painting while the server answers. The file is what it syncs; the window then takes in the
+// painting while the server answers; a sync that runs past half a second shows its progress
+// beside the window, with Cancel. The file is what it syncs; the window then takes in the
 // file's changes as it takes in any change made elsewhere.
 class WindowSync final : public QObject {
   Q_OBJECT
@@ -33,6 +38,7 @@ class WindowSync final : public QObject {
 
  private:
   void StartNext();
+  void ShowProgress();
 
   const DateFormat& dates_;
   SyncPlaces places_;
@@ -40,6 +46,9 @@ class WindowSync final : public QObject {
   QString home_;
   std::unique_ptr<CalDavSync> running_;
   std::vector<Then> waiting_;
+  QTimer showProgress_;
+  QPointer<QProgressDialog> progress_;
+  double share_ = 0;
 };
 
 }  // namespace taskwell

@@ -1,5 +1,6 @@
 #include "app/WorkProgress.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QProgressDialog>
 #include <QWidget>
@@ -21,15 +22,21 @@ WorkProgress::WorkProgress(QWidget& window, QString label, QString cancel,
       cancel_(std::move(cancel)),
       showAfter_(showAfter),
       listener_([this](double share) { Tell(share); }) {
-  running_.start();
+  clock_.start();
+  ++live_;
 }
 
 WorkProgress::~WorkProgress() {
+  --live_;
   delete dialog_.data();
 }
 
+bool WorkProgress::ListBusy() {
+  return live_ > 0 || QApplication::activeModalWidget() != nullptr;
+}
+
 void WorkProgress::Tell(double share) {
-  const qint64 now = running_.elapsed();
+  const qint64 now = clock_.elapsed();
   if (dialog_.isNull() && now >= showAfter_.count()) {
     dialog_ = new QProgressDialog(label_, cancel_, 0, kSteps, &window_);
     dialog_->setObjectName(QStringLiteral("WorkProgress"));

@@ -30,6 +30,9 @@ class WorkProgress final {
 
   // What the work is told; valid while this lives.
   Progress Of() const { return Progress(listener_); }
+  // Whether a change from the background (a reload, a sync's result) must wait: under a modal
+  // dialog, and while work that lets the window's events run still reads the list.
+  static bool ListBusy();
 
  private:
   void Tell(double share);
@@ -38,11 +41,12 @@ class WorkProgress final {
   QString label_;
   QString cancel_;
   std::chrono::milliseconds showAfter_;
-  QElapsedTimer running_;
+  QElapsedTimer clock_;
   // When the window last ran its events; the first step runs them at once.
   qint64 lastEvents_ = std::numeric_limits<qint64>::min() / 2;
   QPointer<QProgressDialog> dialog_;
   Progress::Listener listener_;
+  static inline int live_ = 0;
 };
 
 }  // namespace taskwell

@@ -61,9 +61,9 @@ void ToDoList::PrintTasks() {
   if (!ui_.ShowPrintDialog(choice)) return;
   lastPrintChoice_ = choice;
   std::unique_ptr<PrinterTextStream> stream = ui_.OpenPrinter(shown_.Title);
-  EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
-                 [&](const std::string& line) { stream->WriteLine(line); });
   try {
+    EachReportLine(shown_.Title, table_.Rows(), layout_.HasProjCol(), dates_, choice,
+                   [&](const std::string& line) { stream->WriteLine(line); });
     stream->Close();
   } catch (const WorkCancelled&) {
     // The user stopped it; the printer's job and any print file are dropped with the stream.

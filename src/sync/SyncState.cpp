@@ -2,10 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 #include "document/Folders.h"
 #include "document/Message.h"
@@ -17,12 +18,22 @@ namespace {
 
 constexpr std::string_view kMagic = "taskwell-sync 1";
 
-std::string Field(std::istringstream& line, const std::string& path) {
-  std::string word;
-  line >> word;
+// The next word of `line`, decoded; the words are percent-encoded, so no space is in one.
+std::string Field(std::string_view& line, const std::string& path) {
+  const std::size_t start = std::min(line.find_first_not_of(' '), line.size());
+  const std::size_t end = std::min(line.find(' ', start), line.size());
+  const std::string_view word = line.substr(start, end - start);
+  line.remove_prefix(end);
   const std::optional<std::string> text = PercentDecode(word == "-" ? "" : word);
   if (!text) throw std::runtime_error("The sync state " + path + " is damaged");
   return *text;
+}
+
+std::string_view NextLine(std::string_view& rest) {
+  const std::size_t end = std::min(rest.find('\n'), rest.size());
+  const std::string_view line = rest.substr(0, end);
+  rest.remove_prefix(std::min(end + 1, rest.size()));
+  return line;
 }
 
 std::string Encoded(const std::string& text) {
@@ -44,14 +55,14 @@ SyncState SyncState::Load(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return state;
   if (!ReadWholeFile(path, bytes, nullptr, &failure)) throw std::runtime_error(failure.English());
-  std::istringstream in(bytes);
-  std::string text;
-  if (!std::getline(in, text) || text != kMagic)
-    throw std::runtime_error("The sync state " + path + " is damaged");
-  while (std::getline(in, text)) {
-    std::istringstream line(text);
-    std::string kind;
-    line >> kind;
+  std::string_view rest = bytes;
+  std::string_view line = NextLine(rest);
+  if (line != kMagic) throw std::runtime_error("The sync state " + path + " is damaged");
+  while (!rest.empty()) {
+    line = NextLine(rest);
+    const std::size_t space = std::min(line.find(' '), line.size());
+    const std::string_view kind = line.substr(0, space);
+    line.remove_prefix(space);
     if (kind == "token") {
       state.Token = Field(line, path);
       state.CTag = Field(line, path);

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "app/TaskPrintDialog.h"
+#include "app/WorkProgress.h"
 #include "document/Text.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
@@ -369,8 +370,9 @@ TEST_F(FullDisk, TheFailureReachesTheUserAndAnEarlierPrintoutStays) {
   EXPECT_EQ(Files(), (std::vector<std::string>{"filler", "out.pdf"}));
 }
 
-// A long print runs beside the window: its events go on, its progress shows over it, and Cancel
-// there drops the print file without a word. The next print is whole.
+// A long print runs beside the window: its events go on (while nothing from the background may
+// change the list it reads), its progress shows over it, and Cancel there drops the print file
+// without a word. The next print is whole.
 TEST(PrintProgress, ALongPrintShowsProgressAndCancelLeavesNoFile) {
   constexpr int kTasks = 60000;
   QWidget window;
@@ -388,11 +390,13 @@ TEST(PrintProgress, ALongPrintShowsProgressAndCancelLeavesNoFile) {
   for (int row = 1; row <= kTasks; ++row) table.SetCell(3, row, "Task " + std::to_string(row));
 
   int ticks = 0;
+  int busyTicks = 0;
   bool cancelled = false;
   QTimer watcher;
   watcher.setInterval(10);
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     ++ticks;
+    busyTicks += WorkProgress::ListBusy() ? 1 : 0;
     auto* progress = window.findChild<QProgressDialog*>(QStringLiteral("WorkProgress"));
     if (progress == nullptr || !progress->isVisible()) return;
     progress->cancel();
@@ -404,6 +408,8 @@ TEST(PrintProgress, ALongPrintShowsProgressAndCancelLeavesNoFile) {
   watcher.stop();
   EXPECT_TRUE(cancelled);
   EXPECT_GT(ticks, 10);
+  EXPECT_EQ(busyTicks, ticks);
+  EXPECT_FALSE(WorkProgress::ListBusy());
   EXPECT_TRUE(ui.Errors.empty());
   EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 

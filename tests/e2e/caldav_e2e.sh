@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window syncs with a real Radicale: a task the phone (python3-caldav) added shows after the
-# start-up's sync, and an edit typed in the window reaches the server at Close, keeping the
-# phone's item.
+# start-up's sync, a slow sync shows its progress and stops at Cancel, and an edit typed in the
+# window reaches the server at Close, keeping the phone's item.
 source "$(dirname "$0")/lib.sh"
 command -v radicale >/dev/null || { echo "radicale is not installed"; exit 1; }
 HARNESS=$(cd "$(dirname "$0")/../sync" && pwd)/radicale_harness.py
@@ -33,6 +33,23 @@ phone add Call Bob
 
 start_app "$LIST" phone
 wait_until 100 file_has "$LIST" '"Call Bob"' || fail "the start-up sync did not bring the phone's task"
+# A slow server: Sync Now shows its progress beside the window after half a second, and Cancel
+# there stops the sync without a message.
+phone slow 4
+xdotool windowfocus --sync "$WID"
+keys F5
+shown_windows() { xdotool search --onlyvisible --name '^Taskwell V3.4 - phone$' | wc -l; }
+progress_shown() { [ "$(shown_windows)" -ge 2 ]; }
+progress_gone() { [ "$(shown_windows)" -eq 1 ]; }
+wait_until 50 progress_shown || fail "a slow sync showed no progress"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Taskwell V3.4 - phone$' | grep -vx "$WID" | head -n 1)"
+[ -n "${E2E_SHOT:-}" ] && import -window root "$E2E_SHOT"
+keys Escape
+wait_until 15 progress_gone || fail "Cancel did not take the progress away"
+# The request under way is answered, and the sync stops there.
+sleep 4.5
+[ -z "$(xdotool search --onlyvisible --name '^phone$' 2>/dev/null)" ] || fail "a cancelled sync showed a message"
+phone slow 0
 # The phone's task is the second row in the window: its description is replaced by typing.
 sleep 0.5
 xdotool windowfocus --sync "$WID"

@@ -1,12 +1,13 @@
 """taskwell --sync against a real Radicale, with python3-caldav as the phone.
 Usage: caldav_sync_test.py TASKWELL"""
+import datetime
 import os
 import signal
 import sys
 import threading
 import unittest
 
-from radicale_harness import World
+from radicale_harness import PASSWORD, World
 
 TASKWELL = sys.argv.pop(1)
 
@@ -77,12 +78,33 @@ class SyncWithRadicale(unittest.TestCase):
                      "UID:phone-Club-night"):
             self.assertIn(kept, data)
 
-    def test_a_quiet_sync_costs_at_most_two_requests(self):
-        self.synced()
-        self.synced()
+    def requests_of_sync(self):
         before = len(self.w.proxy.requests)
-        self.assertIn("0 sent, 0 received, 0 merged", self.synced())
-        self.assertLessEqual(len(self.w.proxy.requests) - before, 2)
+        out = self.synced()
+        return [m for m, _ in self.w.proxy.requests[before:]], out
+
+    def test_a_quiet_sync_costs_one_request_and_a_local_edit_no_listing(self):
+        self.synced()
+        self.synced()
+        methods, out = self.requests_of_sync()
+        self.assertIn("0 sent, 0 received, 0 merged", out)
+        self.assertEqual(methods, ["PROPFIND"])
+        self.w.write_list("Buy milk", "Water the plants")
+        methods, out = self.requests_of_sync()
+        self.assertIn("1 sent, 0 received", out)
+        self.assertEqual(methods, ["PROPFIND", "PUT"])
+        self.assertEqual(self.w.summaries(), ["Buy milk", "Water the plants"])
+
+    def test_a_recurring_item_whose_due_the_phone_moved_takes_the_new_date(self):
+        self.w.add("Water ferns", "DUE;VALUE=DATE:20260610\r\nRRULE:FREQ=WEEKLY\r\n")
+        self.synced()
+        self.assertIn('6/10/26,,,":weekly Water ferns"', self.w.lines())
+        todo = self.w.find("Water ferns")
+        todo.icalendar_component["due"].dt = datetime.date(2026, 6, 17)
+        todo.save()
+        self.assertIn("0 sent, 1 received", self.synced())
+        self.assertIn('6/17/26,,,":weekly Water ferns"', self.w.lines())
+        self.assertEqual(len(self.w.lines()), 3)
 
     def test_a_412_on_put_fetches_merges_and_retries(self):
         self.synced()
@@ -132,12 +154,50 @@ class SyncWithRadicale(unittest.TestCase):
         self.assertEqual(self.w.summaries(), ["Buy milk", "New here", "New there", "Water plants"])
         self.assertEqual(len(self.w.lines()), 4)
 
+    def test_a_refused_certificate_names_the_host_and_changes_nothing(self):
+        self.synced()
+        self.w.point_setting_to(self.w.start_tls_server())
+        self.w.write_list("Buy milk", "Water plants", "New here")
+        self.w.add("New there")
+        self.failed_without_change("certificate of 127.0.0.1 is refused: The certificate is "
+                                   "self-signed")
+
+    def test_moves_within_the_server_are_followed_and_a_principal_lists_its_collections(self):
+        base = self.w.url.split("/ann/")[0]
+        self.w.point_setting_to(base + "/old/tasks/")
+        self.w.proxy.moves = {"/old/": (301, "/ann/"), "/away/": (307, "http://127.0.0.2/ann/")}
+        self.w.add("Call Bob")
+        self.assertIn("2 sent, 1 received", self.synced())
+        self.assertIn("0 sent, 0 received, 0 merged", self.synced())
+        methods, _ = self.requests_of_sync()
+        self.assertEqual(methods, ["PROPFIND", "PROPFIND"])  # the move, then the ctag
+        self.assertEqual(self.w.summaries(), ["Buy milk", "Call Bob", "Water plants"])
+        self.w.point_setting_to(base + "/away/tasks/")
+        self.failed_without_change("not followed")
+        code, out = self.w.run("--sync-setup", base + "/.well-known/caldav", self.w.list)
+        self.assertEqual(code, 1, out)
+        self.assertIn(self.w.url.replace("ann@", ""), out.replace("ann@", ""))
+
     def test_a_listing_that_would_delete_most_of_the_list_changes_nothing(self):
         self.w.write_list("A", "B", "C", "D", "E")
         self.synced()
         for name in ("A", "B", "C"):
             self.w.find(name).delete()
         self.failed_without_change("nothing was changed")
+
+    def test_a_password_typed_at_setup_is_kept_in_the_keyring_alone(self):
+        self.w.start_keyring()
+        os.remove(os.path.join(self.w.home, ".netrc"))
+        code, out = self.w.run("--sync-setup", self.w.url, self.w.list, input=PASSWORD + "\n")
+        self.assertEqual(code, 0, out)
+        self.assertIn("Password for ann on 127.0.0.1", out)
+        self.w.add("Call Bob")
+        self.assertIn("2 sent, 1 received", self.synced())
+        self.assertTrue(os.listdir(os.path.join(self.w.home, ".local", "share", "keyrings")))
+        for folder, _, files in os.walk(self.w.home):
+            for name in files:
+                with open(os.path.join(folder, name), "rb") as f:
+                    self.assertNotIn(PASSWORD.encode(), f.read(), name)
 
     def test_setup_refuses_plain_http_elsewhere_and_a_readable_netrc(self):
         code, out = self.w.run("--sync-setup", "http://ann@example.org/dav/", self.w.list)

@@ -47,6 +47,8 @@ class Proxy(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self.hold_put = None        # an Event: the n-th PUT waits for it
         self.hold_after = 0
         self.put_seen = threading.Event()
+        self.moves = {}             # a path prefix: (status, the address it moved to)
+        self.delay = 0.0            # seconds every answer waits
         super().__init__(("127.0.0.1", 0), Handler)
 
 
@@ -66,7 +68,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         proxy = self.server
         body = self.rfile.read(int(self.headers.get("Content-Length", 0) or 0))
         proxy.requests.append((self.command, self.path))
+        time.sleep(proxy.delay)
         failing = proxy.fail_method in (None, self.command)
+        for prefix, (status, target) in proxy.moves.items():
+            if self.path.startswith(prefix):
+                return self.answer(status, {"Location": target + self.path[len(prefix):]}, b"")
         if proxy.mode == "503" and failing:
             return self.answer(503, {}, b"busy")
         if proxy.mode == "stall" and failing:
@@ -131,15 +137,10 @@ class World:
         users = os.path.join(self.root, "users")
         with open(users, "w") as f:
             f.write(f"{USER}:{PASSWORD}\n")
-        self.port = free_port()
-        self.server = subprocess.Popen(
-            ["radicale", "--server-hosts", f"127.0.0.1:{self.port}",
-             "--storage-filesystem-folder", os.path.join(self.root, "collections"),
-             "--auth-type", "htpasswd", "--auth-htpasswd-filename", users,
-             "--auth-htpasswd-encryption", "plain", "--logging-level", "error"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.servers = []
+        self.session = {}
         try:
-            wait_for_port(self.port)
+            self.port = self.start_server()
             self.proxy = Proxy(self.port)
             threading.Thread(target=self.proxy.serve_forever, daemon=True).start()
             client = caldav.DAVClient(f"http://127.0.0.1:{self.port}/{USER}/",
@@ -156,16 +157,49 @@ class World:
         self.list = os.path.join(self.home, "list.todo")
         self.url = f"http://{USER}@127.0.0.1:{self.proxy.server_address[1]}/{USER}/tasks/"
 
+    def start_server(self, *extra):
+        """A Radicale on the shared storage; returns its port once it listens."""
+        port = free_port()
+        self.servers.append(subprocess.Popen(
+            ["radicale", "--server-hosts", f"127.0.0.1:{port}",
+             "--storage-filesystem-folder", os.path.join(self.root, "collections"),
+             "--auth-type", "htpasswd", "--auth-htpasswd-filename",
+             os.path.join(self.root, "users"), "--auth-htpasswd-encryption", "plain",
+             "--logging-level", "error", *extra],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for_port(port)
+        return port
+
+    def start_tls_server(self):
+        """A second Radicale on the same storage, speaking TLS with a self-signed certificate;
+        returns the collection's https address."""
+        cert, key = (os.path.join(self.root, name) for name in ("cert.pem", "key.pem"))
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                        "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert],
+                       check=True, capture_output=True, timeout=60)
+        port = self.start_server("--server-ssl", "True", "--server-certificate", cert,
+                                 "--server-key", key)
+        return f"https://{USER}@127.0.0.1:{port}/{USER}/tasks/"
+
+    def point_setting_to(self, url):
+        """Points the list's recorded address elsewhere, keeping the sync state."""
+        conf = os.path.join(self.home, ".config", "taskwell", "sync.conf")
+        with open(conf) as f:
+            lines = [line.split(" ")[0] + " " + url + "\n" for line in f]
+        with open(conf, "w") as f:
+            f.writelines(lines)
+
     def close(self):
         # A SIGTERM now must not leave the server behind: it is stopped first, and waited for.
         if threading.current_thread() is threading.main_thread():
             signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        self.server.send_signal(signal.SIGTERM)
-        try:
-            self.server.wait(10)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait(10)
+        for server in self.servers:
+            server.send_signal(signal.SIGTERM)
+            try:
+                server.wait(10)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                server.wait(10)
         if hasattr(self, "proxy"):
             self.proxy.shutdown()
             self.proxy.server_close()
@@ -177,15 +211,48 @@ class World:
                    XDG_STATE_HOME=os.path.join(self.home, ".state"),
                    XDG_RUNTIME_DIR=self.root, LANG="C.UTF-8", LC_ALL="C.UTF-8",
                    TASKWELL_SYNC_TIMEOUT=self.timeout)
+        env.update(self.session)
         return env
 
-    def run(self, *args, wait=True):
+    def start_keyring(self, password="keyring-pass"):
+        """A private session bus with a real Secret Service (gnome-keyring), unlocked with
+        `password`; the programs run from now on see it."""
+        env = dict(self.env(), XDG_DATA_HOME=os.path.join(self.home, ".local", "share"))
+        # No service folders: nothing is started on demand behind the test's back.
+        conf = os.path.join(self.root, "bus.conf")
+        with open(conf, "w") as f:
+            f.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                    "<policy context='default'><allow send_destination='*' eavesdrop='true'/>"
+                    "<allow eavesdrop='true'/><allow own='*'/></policy></busconfig>")
+        bus = subprocess.Popen(["dbus-daemon", f"--config-file={conf}", "--nofork",
+                                "--print-address=1"], env=env, stdout=subprocess.PIPE, text=True,
+                               stderr=subprocess.DEVNULL)
+        self.servers.append(bus)
+        env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        bus.stdout.close()
+        keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", "--unlock",
+                                    "--components=secrets"], env=env, stdin=subprocess.PIPE,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, text=True)
+        self.servers.insert(0, keyring)
+        keyring.stdin.write(password)
+        keyring.stdin.close()
+        self.session = {k: env[k] for k in ("DBUS_SESSION_BUS_ADDRESS", "XDG_DATA_HOME")}
+        end = time.monotonic() + 20
+        while "true" not in subprocess.run(
+                ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                 "string:org.freedesktop.secrets"], env=env, capture_output=True, text=True).stdout:
+            if time.monotonic() > end:
+                raise RuntimeError("the keyring did not come up")
+            time.sleep(0.1)
+
+    def run(self, *args, wait=True, input=""):
         command = [self.taskwell, *args]
         if not wait:
             return subprocess.Popen(command, env=self.env(), stdout=subprocess.PIPE,
                                     stderr=subprocess.PIPE, text=True)
         done = subprocess.run(command, env=self.env(), capture_output=True, text=True,
-                              timeout=self.run_timeout)
+                              input=input, timeout=self.run_timeout)
         return done.returncode, done.stdout + done.stderr
 
     def sync(self):
@@ -260,6 +327,8 @@ def serve(home, ready_file):
                 with open(ready_file + ".out.tmp", "w") as f:
                     f.write("\n".join(world.summaries()) + "\n")
                 os.rename(ready_file + ".out.tmp", ready_file + ".out")
+            elif command == "slow":
+                world.proxy.delay = float(text)
             elif command == "quit":
                 break
     finally:
