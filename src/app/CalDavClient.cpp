@@ -42,7 +42,7 @@ QString CalDavClient::Refusal(const QUrl& url) {
 QUrl CalDavClient::MovedTo(const QNetworkReply& reply, int moves, DavReply& answer) {
   constexpr int kMaxMoves = 5;
   const QUrl from = reply.url();
-  const QUrl to = from.resolved(QUrl::fromEncoded(reply.rawHeader("Location")));
+  QUrl to = from.resolved(QUrl::fromEncoded(reply.rawHeader("Location")));
   if (!to.isValid() || to == from || moves >= kMaxMoves) {
     answer.Failure = synctext::tr("%1 moves the request in a circle").arg(from.host());
   } else if (to.host() != from.host() || to.port() != from.port() ||

@@ -73,7 +73,7 @@ bool TaskGridModel::setData(const QModelIndex& index, const QVariant& value, int
   // A character the single-byte file lacks turns the table to UTF-8 rather than into a "?"; the
   // save asks before the file follows.
   const bool needsUtf8 = !ToCellBytes(value.toString(), cell);
-  list_.TypeInCell(index.column(), row, std::move(cell), needsUtf8);
+  list_.TypeInCell(index.column(), row, cell, needsUtf8);
   return true;
 }
 

@@ -11,9 +11,15 @@ ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
   table_.SetRecorder(&history_);
 }
 
-void ToDoList::TypeInCell(int col, int row, std::string bytes, bool needsUtf8) {
-  if (needsUtf8) CellsToUtf8();
-  table_.SetCell(col, row, std::move(bytes));
+void ToDoList::TypeInCell(int col, int row, std::string_view bytes, bool needsUtf8) {
+  if (needsUtf8) {
+    // Turning the table to UTF-8 rewrites its cells, and the text typed may be read from one.
+    const std::string typed(bytes);
+    CellsToUtf8();
+    table_.SetCell(col, row, typed);
+    return;
+  }
+  table_.SetCell(col, row, bytes);
 }
 
 void ToDoList::MoveCursor(int col, int row) {

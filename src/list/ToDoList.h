@@ -123,7 +123,7 @@ class ToDoList {
   // The in-place editor's text, every keystroke of it, as the cell's bytes; the one way typing
   // writes the table, so undo sees it. `needsUtf8` when the bytes are UTF-8 because the
   // single-byte table could not hold a typed character: the table turns to UTF-8 first.
-  void TypeInCell(int col, int row, std::string bytes, bool needsUtf8 = false);
+  void TypeInCell(int col, int row, std::string_view bytes, bool needsUtf8 = false);
   // A key, click or the view moving the cursor: the cell-selection event runs first, and a
   // refusal it throws leaves the cursor where it was.
   void MoveCursor(int col, int row);
