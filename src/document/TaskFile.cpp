@@ -78,10 +78,25 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   bool headerMissing = false;
   std::string firstLine;
   ReadHeader(into, projectField, headerMissing, firstLine);
-  const int descCol = TableLayout(into.HasProjCol).DescCol();
   int leftOverLines = 0;
   int firstLeftOverLine = 0;
   std::string firstLeftOver;
+  ReadTaskRows(into, projectField, leftOverLines, firstLeftOverLine, firstLeftOver);
+  base.Take();
+  const Message report =
+      LoadReport(headerMissing, firstLine, leftOverLines, firstLeftOverLine, firstLeftOver);
+  csv_.Close();
+  if (!report.Empty()) {
+    throw LoadLostText(Message::Format("%1 The first save keeps the whole original file as %2.",
+                                       report, BackupName()));
+  }
+}
+
+// Every task line after the header, into the rows, noting the first line that had text left
+// over past its fields.
+void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLines,
+                            int& firstLeftOverLine, std::string& firstLeftOver) {
+  const int descCol = TableLayout(into.HasProjCol).DescCol();
   // The cells take about the file's bytes, a weekday name more for a dated task; room that is
   // reserved and never written costs no memory.
   const std::size_t lines = csv_.LinesLeft();
@@ -105,14 +120,6 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
       firstLeftOverLine = csv_.LineNumber;
       firstLeftOver = csv_.LeftOver;
     }
-  }
-  base.Take();
-  const Message report =
-      LoadReport(headerMissing, firstLine, leftOverLines, firstLeftOverLine, firstLeftOver);
-  csv_.Close();
-  if (!report.Empty()) {
-    throw LoadLostText(Message::Format("%1 The first save keeps the whole original file as %2.",
-                                       report, BackupName()));
   }
 }
 

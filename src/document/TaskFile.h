@@ -93,6 +93,8 @@ class TaskFile {
   void ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
                   std::string& firstLine);
   void ReadTask(TaskCells& cells, bool projectField, int descCol);
+  void ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLines, int& firstLeftOverLine,
+                    std::string& firstLeftOver);
   Message LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
                      int firstLeftOverLine, const std::string& firstLeftOver) const;
   bool WeekdaysFitCp1252() const;
