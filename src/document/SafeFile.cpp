@@ -366,13 +366,14 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   if (!S_ISREG(st.st_mode)) return fail(NotRegularReason(st));
   const Message tooLarge("it is larger than 1 GiB, too large for a task list");
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
-  // Read straight into the string, with room for the file to have grown meanwhile.
+  // Read straight into the string, with room for the file to have grown meanwhile: the read
+  // that finds the end then needs no larger string, which would copy the whole file.
   constexpr std::size_t kChunk = 65536;
   bytes.clear();
+  bytes.resize(static_cast<std::size_t>(st.st_size) + kChunk);
   std::size_t size = 0;
   for (;;) {
-    if (bytes.size() < size + kChunk)
-      bytes.resize(std::max(size + kChunk, static_cast<std::size_t>(st.st_size) + 1));
+    if (bytes.size() == size) bytes.resize(size * 2);
     const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.size() - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return fail(FileErrorReason(errno));
