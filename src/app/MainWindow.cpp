@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/AfterFirstPaint.h"
 #include "app/DiscardedCopy.h"
 #include "app/ExchangeMenu.h"
 #include "app/FileWatcher.h"
@@ -397,9 +398,11 @@ void MainWindow::OfferRecovery() {
   bool restored = false;
   if (!journalFound)
     Run([&] { restored = OfferLastKnownCopy(*tasks_, *this, journal_->Journal()); });
-  // What the file holds now is shared, unless the sync tool left copies that say otherwise.
+  // What the file holds now is shared, unless the sync tool left copies that say otherwise. At a
+  // million tasks, checking the copy already kept reads as much again as the load did: the window
+  // shows itself first.
   if (!restored && FindConflictCopies(tasks_->File().Name()).empty() && !journal_->Journal().Find())
-    journal_->RememberShared();
+    AfterFirstPaint::Run(*grid_->viewport(), [this] { journal_->RememberShared(); });
   MergeConflictCopies();
 }
 
