@@ -143,9 +143,26 @@ std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bo
 
 void CsvFile::ReadLine() {
   if (!IsOpen || writing_ || pos_ >= content_.size()) return;
-  Line = NextTaskFileLine(content_, pos_, linesEndAtCr_);
+  Line = NextLine();
+}
+
+std::string_view CsvFile::NextLine() {
+  if (!IsOpen || writing_ || pos_ >= content_.size()) return {};
+  const std::string_view line = NextTaskFileLine(content_, pos_, linesEndAtCr_);
   AtEnd = pos_ >= content_.size();
   ++LineNumber;
+  return line;
+}
+
+std::size_t CsvFile::LineStartAfter(std::size_t pos) const {
+  const std::size_t end = content_.find(linesEndAtCr_ ? '\r' : '\n', pos);
+  return end == std::string::npos || end + 1 >= content_.size() ? std::string::npos : end + 1;
+}
+
+void CsvFile::SkipTo(std::size_t pos, int lines) {
+  pos_ = std::min(pos, content_.size());
+  LineNumber += lines;
+  AtEnd = pos_ >= content_.size();
 }
 
 std::size_t CsvFile::LinesLeft() const {
@@ -209,22 +226,27 @@ Fixed4 CsvFile::ReadNumber() {
   return TextToNumber(field, dates_->Regional().DecimalSeparator);
 }
 
-double CsvFile::ReadDate() {
-  const std::string field = ReadField();
-  // Bytes that are no date are refused rather than read as "no date" and lost at the next save.
-  if (LastFieldOnlyControls) ThrowNotValid(VisibleControls(lastRawField_), "date");
+double DateOfField(const DateFormat& dates, std::string_view field) {
   if (field.empty()) return 0;
   // Only the regional separator makes a date: "7/6/26" from a month-first region is not a date
   // here when the region writes "07.06.2026", as reading it in this region's order could move it
   // to another day without a word.
-  if (field.find_first_of(std::string{'/', '-', dates_->Regional().DateSeparator}) !=
-      std::string::npos) {
-    return dates_->ParseShortDate(field);
+  const char separators[] = {'/', '-', dates.Regional().DateSeparator};
+  if (field.find_first_of(std::string_view(separators, sizeof separators)) !=
+      std::string_view::npos) {
+    return dates.ParseShortDate(field);
   }
   // A day number counts from 1 January 1600.
-  const double date = TextToDouble(field, dates_->Regional().DecimalSeparator) - 109571;
+  const double date = TextToDouble(field, dates.Regional().DecimalSeparator) - 109571;
   if (!IsDateValueInRange(date)) ThrowNotValid(field, "date");
   return date;
+}
+
+double CsvFile::ReadDate() {
+  const std::string field = ReadField();
+  // Bytes that are no date are refused rather than read as "no date" and lost at the next save.
+  if (LastFieldOnlyControls) ThrowNotValid(VisibleControls(lastRawField_), "date");
+  return DateOfField(*dates_, field);
 }
 
 void CsvFile::OpenWrite(const std::string& path) {

@@ -13,6 +13,10 @@ namespace taskwell {
 // end at LF (a CR before it is not part of the line), or at a CR alone where linesEndAtCr.
 std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bool linesEndAtCr);
 
+// The date a task file's date field holds (trimmed): a short date in the regional form, a day
+// number, or 0 for an empty field. Throws EConvertError for anything else.
+double DateOfField(const DateFormat& dates, std::string_view field);
+
 // The line-oriented codec of the task file: one file at a time, reading or writing.
 class CsvFile {
  public:
@@ -46,6 +50,15 @@ class CsvFile {
   // Reads bytes already in memory as if they were the file with this stamp.
   void OpenReadBytes(std::string content, const FileStamp& stamp);
   void ReadLine();
+  // The next line, as ReadLine gives it, without copying it into Line.
+  std::string_view NextLine();
+  // Where the next line to read starts in Content().
+  std::size_t Position() const { return pos_; }
+  // Where the first line after byte `pos` of Content() starts; npos when none does.
+  std::size_t LineStartAfter(std::size_t pos) const;
+  // Goes on reading at `pos`, a line start, `lines` lines further on.
+  void SkipTo(std::size_t pos, int lines);
+  bool LinesEndAtCr() const { return linesEndAtCr_; }
   // No more lines than this remain to be read: for sizing a table before it is filled.
   std::size_t LinesLeft() const;
   std::string ReadField();

@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <future>
+#include <span>
 #include <stdexcept>
 
 #include "document/NumberText.h"
+#include "document/PlainTaskLine.h"
 #include "document/Text.h"
 
 namespace taskwell {
@@ -78,13 +82,11 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   bool headerMissing = false;
   std::string firstLine;
   ReadHeader(into, projectField, headerMissing, firstLine);
-  int leftOverLines = 0;
-  int firstLeftOverLine = 0;
-  std::string firstLeftOver;
-  ReadTaskRows(into, projectField, leftOverLines, firstLeftOverLine, firstLeftOver);
+  LeftOvers leftOvers;
+  ReadTaskRows(into, projectField, leftOvers);
   base.Take();
   const Message report =
-      LoadReport(headerMissing, firstLine, leftOverLines, firstLeftOverLine, firstLeftOver);
+      LoadReport(headerMissing, firstLine, leftOvers.Lines, leftOvers.FirstLine, leftOvers.First);
   csv_.Close();
   if (!report.Empty()) {
     throw LoadLostText(Message::Format("%1 The first save keeps the whole original file as %2.",
@@ -92,10 +94,44 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   }
 }
 
+namespace {
+
+// Below this many lines a second thread costs more than it saves.
+constexpr std::size_t kLinesToShare = 20000;
+
+// The plain lines of content from `from` on, as far as they go unbroken: what a second thread
+// reads of a long list while the first reads the lines before `from`.
+struct PlainRun {
+  TaskRows Rows;
+  std::size_t End = 0;  // where the first line it did not read starts
+  int Lines = 0;
+};
+
+PlainRun ReadPlainRun(std::string_view content, std::size_t from, bool linesEndAtCr,
+                      std::size_t mostLines, PlainTaskLine reader) {
+  PlainRun run;
+  std::array<std::string_view, 5> views;
+  const std::span<const std::string_view> cells(views.data(), reader.CellCount());
+  // Room that is reserved and never written costs no memory.
+  run.Rows.reserve(mostLines, mostLines * cells.size(), content.size() - from + mostLines * 8);
+  std::size_t pos = from;
+  while (pos < content.size()) {
+    std::size_t next = pos;
+    if (!reader.Read(NextTaskFileLine(content, next, linesEndAtCr), views)) break;
+    run.Rows.push_back(cells);
+    pos = next;
+    ++run.Lines;
+  }
+  run.End = pos;
+  return run;
+}
+
+}  // namespace
+
 // Every task line after the header, into the rows, noting the first line that had text left
-// over past its fields.
-void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLines,
-                            int& firstLeftOverLine, std::string& firstLeftOver) {
+// over past its fields. A long list's second half is read beside the first, on a thread of its
+// own, as far as its lines are plain; whatever it left is read after the first half.
+void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers) {
   const int descCol = TableLayout(into.HasProjCol).DescCol();
   // The cells take about the file's bytes, a weekday name more for a dated task; room that is
   // reserved and never written costs no memory.
@@ -103,12 +139,44 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLi
   const auto cols = static_cast<std::size_t>(descCol) + 1;
   into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
                     csv_.Content().size() + lines * 8);
-  // One row's cells, reused: each task is copied into the rows' arena.
-  TaskCells cells(cols);
-  while (!csv_.AtEnd) {
+  // Lines in the form a save writes go straight from their bytes to the rows' arena.
+  const PlainTaskLine plain(
+      *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
+  std::size_t split = std::string::npos;
+  std::future<PlainRun> secondHalf;
+  if (lines >= kLinesToShare) {
+    const std::string& content = csv_.Content();
+    split = csv_.LineStartAfter(csv_.Position() + (content.size() - csv_.Position()) / 2);
+    if (split != std::string::npos) {
+      secondHalf = std::async(std::launch::async, ReadPlainRun, std::string_view(content), split,
+                              csv_.LinesEndAtCr(), lines, plain);
+    }
+  }
+  ReadRowsUntil(into, split, plain, projectField, descCol, leftOvers);
+  if (secondHalf.valid()) {
+    PlainRun run = secondHalf.get();
+    into.Rows.Append(std::move(run.Rows));
+    csv_.SkipTo(run.End, run.Lines);
+    ReadRowsUntil(into, std::string::npos, plain, projectField, descCol, leftOvers);
+  }
+}
+
+// The task lines up to byte `end`: plain ones straight to the rows, any other field by field
+// into one row's cells, reused.
+void TaskFile::ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine reader,
+                             bool projectField, int descCol, LeftOvers& leftOvers) {
+  std::array<std::string_view, 5> views;
+  const std::span<const std::string_view> plainCells(views.data(), reader.CellCount());
+  TaskCells cells(plainCells.size());
+  while (!csv_.AtEnd && csv_.Position() < end) {
+    const std::string_view line = csv_.NextLine();
+    if (reader.Read(line, views)) {
+      into.Rows.push_back(plainCells);
+      continue;
+    }
     for (std::string& cell : cells) cell.clear();
     try {
-      csv_.ReadLine();
+      csv_.Line = line;
       ReadTask(cells, projectField, descCol);
     } catch (...) {
       // The task that stopped the load stays with what was read of it.
@@ -116,9 +184,9 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLi
       throw;
     }
     into.Rows.push_back(cells);
-    if (!csv_.LeftOver.empty() && leftOverLines++ == 0) {
-      firstLeftOverLine = csv_.LineNumber;
-      firstLeftOver = csv_.LeftOver;
+    if (!csv_.LeftOver.empty() && leftOvers.Lines++ == 0) {
+      leftOvers.FirstLine = csv_.LineNumber;
+      leftOvers.First = csv_.LeftOver;
     }
   }
 }

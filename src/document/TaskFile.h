@@ -5,6 +5,7 @@
 
 #include "document/CsvFile.h"
 #include "document/DateText.h"
+#include "document/PlainTaskLine.h"
 #include "document/SafeFile.h"
 #include "document/TableLayout.h"
 #include "document/TaskRows.h"
@@ -93,8 +94,15 @@ class TaskFile {
   void ReadHeader(LoadedRows& into, bool& projectField, bool& headerMissing,
                   std::string& firstLine);
   void ReadTask(TaskCells& cells, bool projectField, int descCol);
-  void ReadTaskRows(LoadedRows& into, bool projectField, int& leftOverLines, int& firstLeftOverLine,
-                    std::string& firstLeftOver);
+  // The lines that had text left over past their fields: how many, and the first of them.
+  struct LeftOvers {
+    int Lines = 0;
+    int FirstLine = 0;
+    std::string First;
+  };
+  void ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers);
+  void ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine reader, bool projectField,
+                     int descCol, LeftOvers& leftOvers);
   Message LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
                      int firstLeftOverLine, const std::string& firstLeftOver) const;
   bool WeekdaysFitCp1252() const;

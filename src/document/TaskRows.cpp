@@ -104,6 +104,17 @@ void TaskRows::push_back(RowView cells) {
   push_back(copy);
 }
 
+void TaskRows::push_back(std::span<const std::string_view> cells) {
+  // The load's path, once a task: the cells are appended as they come, without a row of empty
+  // cells made first.
+  if (spans_.size() + cells.size() > kMaxOffset)
+    throw std::length_error("The list is too large to hold");
+  const Record record{static_cast<std::uint32_t>(spans_.size()),
+                      static_cast<std::uint32_t>(cells.size())};
+  for (const std::string_view cell : cells) spans_.push_back(Store(cell));
+  rows_.push_back(record);
+}
+
 void TaskRows::AddEmptyRow(std::size_t count) {
   rows_.push_back(NewRecord(count));
 }
@@ -180,6 +191,21 @@ void TaskRows::Permute(const std::vector<int>& order) {
 void TaskRows::Append(TaskRows&& other) {
   if (rows_.empty() && waste_ == 0 && deadSpans_ == 0) {
     *this = std::move(other);
+    return;
+  }
+  const std::size_t textShift = arena_.size();
+  const std::size_t spanShift = spans_.size();
+  if (other.waste_ == 0 && other.deadSpans_ == 0 && textShift + other.arena_.size() <= kMaxOffset &&
+      spanShift + other.spans_.size() <= kMaxOffset) {
+    // Rows just read: their text and cells go over whole, moved by what is here already.
+    arena_.append(other.arena_);
+    spans_.reserve(spans_.size() + other.spans_.size());
+    for (const Span span : other.spans_)
+      spans_.push_back({static_cast<std::uint32_t>(span.Offset + textShift), span.Length});
+    rows_.reserve(rows_.size() + other.rows_.size());
+    for (const Record record : other.rows_)
+      rows_.push_back({static_cast<std::uint32_t>(record.First + spanShift), record.Count});
+    other.clear();
     return;
   }
   rows_.reserve(rows_.size() + other.size());

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -161,6 +162,8 @@ class TaskRows {
   void reserve(std::size_t rows, std::size_t cells = 0, std::size_t bytes = 0);
   void push_back(const TaskCells& cells);
   void push_back(RowView cells);
+  // A row of these cells, none of them a cell of these rows.
+  void push_back(std::span<const std::string_view> cells);
   // A row of `count` empty cells at the end, filled with Set.
   void AddEmptyRow(std::size_t count);
   // Drops the rows past `rows`, or adds rows without cells.

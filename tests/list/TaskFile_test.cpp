@@ -591,6 +591,63 @@ TEST(TaskFileRoundTrip, RandomTablesSaveLoadAndSaveToTheSameBytes) {
   }
 }
 
+// Lines in the form a save writes are read straight from their bytes, a long list's second half
+// on a thread of its own. A blank before every line sends each one field by field instead: both
+// must give the same table and the same report, whatever the lines hold and wherever a bad one
+// stops the load.
+TEST(TaskFileLoad, PlainLinesReadAsFieldByFieldDoes) {
+  const std::vector<std::string> dates = {"",      "7/6/26", "12/31/99",  "07/06/2026",
+                                          "45000", "1/1/1",  "12/31/2049"};
+  const std::vector<std::string> numbers = {"", "3", "12", "0", "07", "1.5", "-2", "00"};
+  const std::vector<std::string> descriptions = {"\"Call the bank\"",
+                                                 "\"He said \"\"hi\"\"\"",
+                                                 "unquoted, with a comma",
+                                                 "",
+                                                 "\" padded \"",
+                                                 "\"\"",
+                                                 "\"cut\" off",
+                                                 "\"Caf\xC3\xA9\"",
+                                                 "\"tab\tinside\"",
+                                                 "\"ends in \"\"\"",
+                                                 "\"lone \" quote\"",
+                                                 "\"\"\"\""};
+  std::mt19937 random(31);
+  const auto pick = [&](const std::vector<std::string>& from, bool odd) {
+    return from[odd ? random() % from.size() : random() % 3];
+  };
+  struct Case {
+    int Tasks;
+    int OddInHundred;     // lines that are not in the saved form, of a hundred
+    std::string BadLine;  // put three quarters of the way down, when not empty
+  };
+  for (const Case& c : std::vector<Case>{{40, 30, ""},
+                                         {30000, 0, ""},
+                                         {30000, 2, ""},
+                                         {30000, 0, "2/30/26,,,\"No such day\""},
+                                         {30000, 1, ",x,,\"No number\""}}) {
+    for (const bool project : {false, true}) {
+      std::string plain = project ? kProjectHeader : kHeader;
+      std::string blanked = plain;
+      for (int i = 0; i < c.Tasks; ++i) {
+        const bool odd = static_cast<int>(random() % 100) < c.OddInHundred;
+        std::string line = pick(dates, odd) + "," + pick(numbers, odd) + "," + pick(numbers, odd) +
+                           "," + (project ? pick(numbers, odd) + "," : "") +
+                           pick(descriptions, odd);
+        if (!c.BadLine.empty() && i == c.Tasks * 3 / 4) line = c.BadLine;
+        plain += line + "\r\n";
+        blanked += " " + line + "\r\n";
+      }
+      FileFixture f;
+      const std::string report = f.Load(plain);
+      const Rows table = f.Table();
+      EXPECT_EQ(f.Load(blanked), report) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
+      EXPECT_EQ(f.Table(), table) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
+      EXPECT_EQ(table.size() == static_cast<std::size_t>(c.Tasks), c.BadLine.empty())
+          << report << table.size();
+    }
+  }
+}
+
 // --- Nothing a file holds disappears without a word.
 
 TEST(TaskFileLostText, ReportedLoadsKeepTheOriginalAtTheFirstSave) {

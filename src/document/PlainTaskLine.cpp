@@ -1,0 +1,137 @@
+#include "document/PlainTaskLine.h"
+
+#include <utility>
+
+#include "document/CsvFile.h"
+#include "document/NumberText.h"
+#include "document/TableLayout.h"
+
+namespace taskwell {
+namespace {
+
+// Past this many distinct texts of a kind, lines with new ones go to the field-by-field reader,
+// so that a list of a million different dates cannot grow the tables without bound.
+constexpr std::size_t kMaxRemembered = std::size_t{1} << 16;
+
+// The text up to the next comma, which `rest` moves past. False without a comma, or for a field
+// the field-by-field reader would trim or unquote: the plain fields hold printable ASCII only.
+bool NextField(std::string_view& rest, std::string_view& field) {
+  const std::size_t comma = rest.find(',');
+  if (comma == std::string_view::npos) return false;
+  field = rest.substr(0, comma);
+  for (const char c : field) {
+    if (c <= ' ' || c > '~' || c == '"') return false;
+  }
+  rest.remove_prefix(comma + 1);
+  return true;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+PlainTaskLine::PlainTaskLine(const DateFormat& dates,
+                             std::function<std::string(double)> weekdayCell, bool projectField,
+                             int descCol)
+    : dates_(&dates),
+      weekdayCell_(std::move(weekdayCell)),
+      projectField_(projectField),
+      descCol_(descCol) {}
+
+bool PlainTaskLine::Read(std::string_view line, std::array<std::string_view, 5>& cells) {
+  std::string_view dateField;
+  std::string_view priority;
+  std::string_view subPriority;
+  std::string_view project;
+  if (!NextField(line, dateField) || !NextField(line, priority) || !NextField(line, subPriority))
+    return false;
+  if (projectField_ && !NextField(line, project)) return false;
+  const DateCells* date = DateOf(dateField);
+  if (date == nullptr) return false;
+  cells.fill({});
+  cells[TableLayout::ColDate] = date->Text;
+  // A dated task shows its weekday, but its priority field must still read as a number.
+  if (!priority.empty()) {
+    const NumberCells* number = NumberOf(priority);
+    if (number == nullptr) return false;
+    cells[TableLayout::ColPri] = number->Text;
+  }
+  if (date->Date != 0) cells[TableLayout::ColPri] = date->Weekday;
+  for (const auto& [field, col] : {std::pair{subPriority, std::size_t{TableLayout::ColSubPri}},
+                                   std::pair{project, std::size_t{TableLayout::ColProj}}}) {
+    if (field.empty()) continue;
+    const NumberCells* number = NumberOf(field);
+    if (number == nullptr) return false;
+    if (!number->Zero) cells[col] = number->Text;
+  }
+  return Description(line, cells[static_cast<std::size_t>(descCol_)]);
+}
+
+const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field) {
+  if (const int known = dateTexts_.Find(field); known >= 0)
+    return &dateCells_[static_cast<std::size_t>(known)];
+  if (field.size() > ShortTextIndex::kMaxText || dateCells_.size() >= kMaxRemembered)
+    return nullptr;
+  DateCells cells;
+  try {
+    cells.Date = DateOfField(*dates_, field);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+  cells.Text = dates_->FormatDateText(cells.Date);
+  if (cells.Date != 0) cells.Weekday = weekdayCell_(cells.Date);
+  dateTexts_.Add(field);
+  return &dateCells_.emplace_back(std::move(cells));
+}
+
+const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field) {
+  if (const int known = numberTexts_.Find(field); known >= 0)
+    return &numberCells_[static_cast<std::size_t>(known)];
+  if (field.size() > ShortTextIndex::kMaxText || numberCells_.size() >= kMaxRemembered)
+    return nullptr;
+  NumberCells cells;
+  const char decimal = dates_->Regional().DecimalSeparator;
+  try {
+    const Fixed4 value = TextToNumber(field, decimal);
+    cells.Text = NumberText(value, decimal);
+    cells.Zero = value == 0;
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+  numberTexts_.Add(field);
+  return &numberCells_.emplace_back(std::move(cells));
+}
+
+// The description: the rest of the line, or a quoted text that is all of it, with no blanks to
+// trim and nothing left over.
+bool PlainTaskLine::Description(std::string_view rest, std::string_view& cell) {
+  if (rest.empty()) return true;
+  if (rest.front() != '"') {
+    if (IsBlank(rest.front()) || IsBlank(rest.back())) return false;
+    cell = rest;
+    return true;
+  }
+  if (rest.size() < 2 || rest.back() != '"') return false;
+  const std::string_view inner = rest.substr(1, rest.size() - 2);
+  if (!inner.empty() && (IsBlank(inner.front()) || IsBlank(inner.back()))) return false;
+  std::size_t quote = inner.find('"');
+  if (quote == std::string_view::npos) {
+    cell = inner;
+    return true;
+  }
+  // Doubled quotes stand for one; a single one would end the text early.
+  unquoted_.clear();
+  std::size_t from = 0;
+  for (; quote != std::string_view::npos; quote = inner.find('"', from)) {
+    if (quote + 1 >= inner.size() || inner[quote + 1] != '"') return false;
+    unquoted_.append(inner, from, quote + 1 - from);
+    from = quote + 2;
+  }
+  unquoted_.append(inner, from);
+  cell = unquoted_;
+  return true;
+}
+
+}  // namespace taskwell

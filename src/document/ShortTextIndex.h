@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace taskwell {
+
+// Numbers short texts (up to 16 bytes, no NUL among them) 0, 1, 2, … in the order they are
+// first added: an open-addressed table on the texts' bytes, so that a lookup is a multiply and
+// a compare or two instead of hashing a string and walking a bucket.
+class ShortTextIndex {
+ public:
+  static constexpr std::size_t kMaxText = 16;
+
+  // The number of `text`, or -1 when it was never added or is too long to be.
+  int Find(std::string_view text) const {
+    if (text.size() > kMaxText || slots_.empty()) return -1;
+    const Key key = KeyOf(text);
+    for (std::size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
+      const Slot& slot = slots_[i];
+      if (slot.Number < 0) return -1;
+      if (slot.Text.Low == key.Low && slot.Text.High == key.High) return slot.Number;
+    }
+  }
+  // Gives `text`, which must not be there yet and must fit, the next number.
+  int Add(std::string_view text) {
+    if (2 * static_cast<std::size_t>(count_ + 1) > slots_.size()) Grow();
+    const Key key = KeyOf(text);
+    std::size_t i = Home(key);
+    while (slots_[i].Number >= 0) i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = {key, count_};
+    return count_++;
+  }
+  int Size() const { return count_; }
+
+ private:
+  struct Key {
+    std::uint64_t Low = 0;
+    std::uint64_t High = 0;
+  };
+  struct Slot {
+    Key Text;
+    int Number = -1;
+  };
+
+  // The bytes padded with zeros: without NULs in the texts, the padding tells their lengths.
+  static Key KeyOf(std::string_view text) {
+    char bytes[kMaxText] = {};
+    std::memcpy(bytes, text.data(), text.size());
+    Key key;
+    std::memcpy(&key.Low, bytes, sizeof key.Low);
+    std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);
+    return key;
+  }
+  std::size_t Home(const Key& key) const {
+    const std::uint64_t mixed =
+        (key.Low ^ (key.High * 0xC2B2AE3D27D4EB4FULL)) * 0x9E3779B97F4A7C15ULL;
+    return static_cast<std::size_t>(mixed >> 32) & (slots_.size() - 1);
+  }
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
+    for (const Slot& slot : old) {
+      if (slot.Number < 0) continue;
+      std::size_t i = Home(slot.Text);
+      while (slots_[i].Number >= 0) i = (i + 1) & (slots_.size() - 1);
+      slots_[i] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  int count_ = 0;
+};
+
+}  // namespace taskwell
