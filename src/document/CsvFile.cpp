@@ -305,14 +305,14 @@ void CsvFile::WriteQuoted(std::string_view text) {
   out += '"';
 }
 
-void CsvFile::WriteNumber(Fixed4 value) {
-  const std::string text = NumberText(value, dates_->Regional().DecimalSeparator);
+std::string CsvFile::NumberField(Fixed4 value, char decimalSeparator) {
+  const std::string text = NumberText(value, decimalSeparator);
   // A decimal comma would split the number into two fields.
-  if (text.find(',') != std::string::npos) {
-    WriteField("\"" + text + "\"");
-  } else {
-    WriteField(text);
-  }
+  return text.find(',') != std::string::npos ? "\"" + text + "\"" : text;
+}
+
+void CsvFile::WriteNumber(Fixed4 value) {
+  WriteField(NumberField(value, dates_->Regional().DecimalSeparator));
 }
 
 void CsvFile::WriteDate(double date) {

@@ -83,6 +83,8 @@ class CsvFile {
   void WriteField(std::string_view text);
   void WriteQuoted(std::string_view text);
   void WriteNumber(Fixed4 value);
+  // The field WriteNumber writes for `value`.
+  static std::string NumberField(Fixed4 value, char decimalSeparator);
   void WriteDate(double date);
   void EndLine();
 

@@ -9,10 +9,6 @@
 namespace taskwell {
 namespace {
 
-// Past this many distinct texts of a kind, lines with new ones go to the field-by-field reader,
-// so that a list of a million different dates cannot grow the tables without bound.
-constexpr std::size_t kMaxRemembered = std::size_t{1} << 16;
-
 // The text up to the next comma, which `rest` moves past. False without a comma, or for a field
 // the field-by-field reader would trim or unquote: the plain fields hold printable ASCII only.
 bool NextField(std::string_view& rest, std::string_view& field) {
@@ -70,10 +66,8 @@ bool PlainTaskLine::Read(std::string_view line, std::array<std::string_view, 5>&
 }
 
 const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field) {
-  if (const int known = dateTexts_.Find(field); known >= 0)
-    return &dateCells_[static_cast<std::size_t>(known)];
-  if (field.size() > ShortTextIndex::kMaxText || dateCells_.size() >= kMaxRemembered)
-    return nullptr;
+  if (const DateCells* known = dateCells_.Find(field)) return known;
+  if (!dateCells_.CanKeep(field)) return nullptr;
   DateCells cells;
   try {
     cells.Date = DateOfField(*dates_, field);
@@ -82,15 +76,12 @@ const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field) {
   }
   cells.Text = dates_->FormatDateText(cells.Date);
   if (cells.Date != 0) cells.Weekday = weekdayCell_(cells.Date);
-  dateTexts_.Add(field);
-  return &dateCells_.emplace_back(std::move(cells));
+  return &dateCells_.Keep(field, std::move(cells));
 }
 
 const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field) {
-  if (const int known = numberTexts_.Find(field); known >= 0)
-    return &numberCells_[static_cast<std::size_t>(known)];
-  if (field.size() > ShortTextIndex::kMaxText || numberCells_.size() >= kMaxRemembered)
-    return nullptr;
+  if (const NumberCells* known = numberCells_.Find(field)) return known;
+  if (!numberCells_.CanKeep(field)) return nullptr;
   NumberCells cells;
   const char decimal = dates_->Regional().DecimalSeparator;
   try {
@@ -100,8 +91,7 @@ const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field
   } catch (const std::exception&) {
     return nullptr;
   }
-  numberTexts_.Add(field);
-  return &numberCells_.emplace_back(std::move(cells));
+  return &numberCells_.Keep(field, std::move(cells));
 }
 
 // The description: the rest of the line, or a quoted text that is all of it, with no blanks to

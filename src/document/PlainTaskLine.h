@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -46,12 +45,8 @@ class PlainTaskLine {
   std::function<std::string(double)> weekdayCell_;
   bool projectField_;
   int descCol_;
-  // Each field text's cells, numbered by the index; a deque, so that cells already handed out
-  // stay where they are.
-  ShortTextIndex dateTexts_;
-  std::deque<DateCells> dateCells_;
-  ShortTextIndex numberTexts_;
-  std::deque<NumberCells> numberCells_;
+  ShortTextMemo<DateCells> dateCells_;
+  ShortTextMemo<NumberCells> numberCells_;
   std::string unquoted_;
 };
 

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace taskwell {
@@ -73,6 +75,34 @@ class ShortTextIndex {
 
   std::vector<Slot> slots_;
   int count_ = 0;
+};
+
+// Values worked out once per short text, for work that meets the same few texts again and again
+// (a list's dates and numbers). Values handed out stay where they are.
+template <class Value>
+class ShortTextMemo {
+ public:
+  // Past this many texts no more are kept, so that a list of a million different dates cannot
+  // grow the memo without bound.
+  static constexpr int kMaxTexts = 1 << 16;
+
+  const Value* Find(std::string_view text) const {
+    const int number = index_.Find(text);
+    return number < 0 ? nullptr : &values_[static_cast<std::size_t>(number)];
+  }
+  // Whether a text not found yet can be kept.
+  bool CanKeep(std::string_view text) const {
+    return text.size() <= ShortTextIndex::kMaxText && index_.Size() < kMaxTexts;
+  }
+  // Keeps `value` for `text`, which CanKeep allowed.
+  const Value& Keep(std::string_view text, Value value) {
+    index_.Add(text);
+    return values_.emplace_back(std::move(value));
+  }
+
+ private:
+  ShortTextIndex index_;
+  std::deque<Value> values_;
 };
 
 }  // namespace taskwell

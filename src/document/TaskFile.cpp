@@ -8,6 +8,7 @@
 #include <span>
 #include <stdexcept>
 
+#include "document/FieldsOfCells.h"
 #include "document/NumberText.h"
 #include "document/PlainTaskLine.h"
 #include "document/Text.h"
@@ -319,33 +320,20 @@ std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingl
   csv.OpenWriteInMemory();
   // About what was read last, plus room for what was added since.
   csv.ReserveWritten(base_.size() + base_.size() / 8 + 256);
-  const char decimal = dates_->Regional().DecimalSeparator;
-  const auto numberOrZero = [decimal](std::string_view text) {
-    Fixed4 value = 0;
-    return TryTextToNumber(text, decimal, value) ? value : 0;
-  };
-  const auto writeNumberOrEmpty = [&](std::string_view text, bool zeroWritten) {
-    const Fixed4 value = text.empty() ? 0 : numberOrZero(text);
-    if (value != 0 || (zeroWritten && text == "0")) {
-      csv.WriteNumber(value);
-    } else {
-      csv.WriteField("");
-    }
-  };
   for (const char* title : {"Date", "Priority", "SubPriority", "Project", "Description"}) {
     if (hasProjCol || std::string_view(title) != "Project") csv.WriteQuoted(title);
   }
   csv.EndLine();
+  FieldsOfCells fields(*dates_);
   for (std::size_t i = 1; i < rows.size(); ++i) {
     const RowView cells = rows[i];
     if (!IsSavedRow(cells, layout.DescCol())) continue;
-    double date = 0;
-    ReadsAsTableDate(cells[TableLayout::ColDate], *dates_, date);
-    csv.WriteDate(date);
+    const FieldsOfCells::DateField& date = fields.Date(cells[TableLayout::ColDate]);
+    csv.WriteField(date.Text);
     // A dated task's column 1 is its weekday; only an undated task has a priority, and 0 is one.
-    writeNumberOrEmpty(date != 0 ? std::string_view() : TrimView(cells[TableLayout::ColPri]), true);
-    writeNumberOrEmpty(TrimView(cells[TableLayout::ColSubPri]), false);
-    if (hasProjCol) writeNumberOrEmpty(TrimView(cells[TableLayout::ColProj]), false);
+    csv.WriteField(date.Dated ? std::string_view() : fields.Priority(cells[TableLayout::ColPri]));
+    csv.WriteField(fields.Number(cells[TableLayout::ColSubPri]));
+    if (hasProjCol) csv.WriteField(fields.Number(cells[TableLayout::ColProj]));
     const std::string_view description = cells[static_cast<std::size_t>(layout.DescCol())];
     if (toSingleByte) {
       std::string bytes;

@@ -172,11 +172,22 @@ TEST(TaskFileSave, WritesTheFileForm) {
       {"undated priority of an unreadable date", {{"15 Jan", "3", "", "x"}}, ",3,,\"x\"\r\n"},
       {"zero date", {{"12/30/1899", "Sat", "", "x"}}, ",,,\"x\"\r\n"},
   };
+  Rows all;
+  std::string allLines;
   for (const Case& c : cases) {
     FileFixture f;
     f.F.SetRows(c.Table);
     EXPECT_EQ(f.Save(), kHeader + c.Lines) << c.Name;
+    all.insert(all.end(), c.Table.begin(), c.Table.end());
+    allLines += c.Lines;
   }
+  // All in one list, twice over: a cell text met before, in its own column or another, still
+  // gives its own column's field.
+  const Rows once = all;
+  all.insert(all.end(), once.begin(), once.end());
+  FileFixture together;
+  together.F.SetRows(all);
+  EXPECT_EQ(together.Save(), kHeader + allLines + allLines);
   FileFixture f;
   f.F.SetRows({{"", "1", "", "7", "x"}, {"", "", "", "0", "y"}}, true);
   EXPECT_EQ(f.Save(), kProjectHeader + ",1,,7,\"x\"\r\n,,,,\"y\"\r\n");
