@@ -94,9 +94,8 @@ void JournalKeeper::Tick() {
 
 void JournalKeeper::RememberShared() {
   // Most starts find it as the last run left it; reading it back is cheaper than two flushes to
-  // disk before the first paint.
-  const std::optional<std::string> known = journal_.Shared();
-  if (known && *known == list_.File().BaseBytes()) return;
+  // disk, and it is read a piece at a time, not whole beside the list's own bytes.
+  if (journal_.SharedHolds(list_.File().BaseBytes())) return;
   try {
     journal_.WriteShared(list_.File().BaseBytes());
   } catch (const std::exception&) {

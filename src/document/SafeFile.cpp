@@ -14,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <vector>
 
 namespace taskwell {
 namespace {
@@ -392,6 +393,26 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
     stamp->Hashed = true;
   }
   return true;
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat st {};
+  if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<std::uint64_t>(st.st_size) != bytes.size())
+    return false;
+  std::vector<char> piece(std::size_t{1} << 16);
+  std::size_t done = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd.Get(), piece.data(), piece.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return done == bytes.size();
+    const auto size = static_cast<std::size_t>(got);
+    if (size > bytes.size() - done || bytes.compare(done, size, {piece.data(), size}) != 0)
+      return false;
+    done += size;
+  }
 }
 
 ReplaceCheck CheckReplace(const std::string& path) {

@@ -65,6 +65,10 @@ bool ChangedOnDisk(const std::string& path, const FileStamp& known);
 // when the system refuses.
 bool WriteAll(int fd, std::string_view bytes);
 
+// Whether the regular file at `path` holds exactly these bytes, read a piece at a time rather
+// than whole beside them; false when it cannot be read.
+bool FileHoldsBytes(const std::string& path, std::string_view bytes);
+
 // Reads a whole regular file of at most kMaxFileBytes. Pipes, devices and folders are refused
 // without blocking. False on failure, with the reason in words in `failure` when given.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr,

@@ -63,6 +63,10 @@ std::optional<std::string> RecoveryJournal::Shared() const {
   return bytes;
 }
 
+bool RecoveryJournal::SharedHolds(std::string_view bytes) const {
+  return FileHoldsBytes(sharedPath_, bytes);
+}
+
 void RecoveryJournal::Write(const std::string& bytes) const {
   WriteFile(path_, bytes);
 }

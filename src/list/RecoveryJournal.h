@@ -3,6 +3,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "document/Folders.h"
 #include "document/Message.h"
@@ -35,6 +36,8 @@ class RecoveryJournal {
   // conflict copies a sync tool makes, kept beside the journal for the next start.
   void WriteShared(const std::string& bytes) const;
   std::optional<std::string> Shared() const;
+  // Whether the shared copy holds these bytes, found without reading it whole beside them.
+  bool SharedHolds(std::string_view bytes) const;
   const std::string& SharedPath() const { return sharedPath_; }
 
  private:
