@@ -1,5 +1,7 @@
 #include "document/PlainTaskLine.h"
 
+#include <array>
+#include <span>
 #include <utility>
 
 #include "document/CsvFile.h"
@@ -36,7 +38,7 @@ PlainTaskLine::PlainTaskLine(const DateFormat& dates,
       projectField_(projectField),
       descCol_(descCol) {}
 
-bool PlainTaskLine::Read(std::string_view line, std::array<std::string_view, 5>& cells) {
+bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
   std::string_view dateField;
   std::string_view priority;
   std::string_view subPriority;
@@ -44,13 +46,13 @@ bool PlainTaskLine::Read(std::string_view line, std::array<std::string_view, 5>&
   if (!NextField(line, dateField) || !NextField(line, priority) || !NextField(line, subPriority))
     return false;
   if (projectField_ && !NextField(line, project)) return false;
-  const DateCells* date = DateOf(dateField);
+  const DateCells* date = DateOf(dateField, into);
   if (date == nullptr) return false;
-  cells.fill({});
+  std::array<Span, 5> cells{};
   cells[TableLayout::ColDate] = date->Text;
   // A dated task shows its weekday, but its priority field must still read as a number.
   if (!priority.empty()) {
-    const NumberCells* number = NumberOf(priority);
+    const NumberCells* number = NumberOf(priority, into);
     if (number == nullptr) return false;
     cells[TableLayout::ColPri] = number->Text;
   }
@@ -58,14 +60,18 @@ bool PlainTaskLine::Read(std::string_view line, std::array<std::string_view, 5>&
   for (const auto& [field, col] : {std::pair{subPriority, std::size_t{TableLayout::ColSubPri}},
                                    std::pair{project, std::size_t{TableLayout::ColProj}}}) {
     if (field.empty()) continue;
-    const NumberCells* number = NumberOf(field);
+    const NumberCells* number = NumberOf(field, into);
     if (number == nullptr) return false;
     if (!number->Zero) cells[col] = number->Text;
   }
-  return Description(line, cells[static_cast<std::size_t>(descCol_)]);
+  std::string_view description;
+  if (!Description(line, description)) return false;
+  const auto descCol = static_cast<std::size_t>(descCol_);
+  into.push_back(std::span<const Span>(cells.data(), descCol + 1), descCol, description);
+  return true;
 }
 
-const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field) {
+const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, TaskRows& into) {
   if (const DateCells* known = dateCells_.Find(field)) return known;
   if (!dateCells_.CanKeep(field)) return nullptr;
   DateCells cells;
@@ -74,24 +80,24 @@ const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field) {
   } catch (const std::exception&) {
     return nullptr;
   }
-  cells.Text = dates_->FormatDateText(cells.Date);
-  if (cells.Date != 0) cells.Weekday = weekdayCell_(cells.Date);
-  return &dateCells_.Keep(field, std::move(cells));
+  cells.Text = into.Keep(dates_->FormatDateText(cells.Date));
+  if (cells.Date != 0) cells.Weekday = into.Keep(weekdayCell_(cells.Date));
+  return &dateCells_.Keep(field, cells);
 }
 
-const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field) {
+const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field, TaskRows& into) {
   if (const NumberCells* known = numberCells_.Find(field)) return known;
   if (!numberCells_.CanKeep(field)) return nullptr;
   NumberCells cells;
   const char decimal = dates_->Regional().DecimalSeparator;
   try {
     const Fixed4 value = TextToNumber(field, decimal);
-    cells.Text = NumberText(value, decimal);
+    cells.Text = into.Keep(NumberText(value, decimal));
     cells.Zero = value == 0;
   } catch (const std::exception&) {
     return nullptr;
   }
-  return &numberCells_.Keep(field, std::move(cells));
+  return &numberCells_.Keep(field, cells);
 }
 
 // The description: the rest of the line, or a quoted text that is all of it, with no blanks to

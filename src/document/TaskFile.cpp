@@ -111,15 +111,12 @@ struct PlainRun {
 PlainRun ReadPlainRun(std::string_view content, std::size_t from, bool linesEndAtCr,
                       std::size_t mostLines, PlainTaskLine reader) {
   PlainRun run;
-  std::array<std::string_view, 5> views;
-  const std::span<const std::string_view> cells(views.data(), reader.CellCount());
   // Room that is reserved and never written costs no memory.
-  run.Rows.reserve(mostLines, mostLines * cells.size(), content.size() - from + mostLines * 8);
+  run.Rows.reserve(mostLines, mostLines * 5, content.size() - from);
   std::size_t pos = from;
   while (pos < content.size()) {
     std::size_t next = pos;
-    if (!reader.Read(NextTaskFileLine(content, next, linesEndAtCr), views)) break;
-    run.Rows.push_back(cells);
+    if (!reader.Read(NextTaskFileLine(content, next, linesEndAtCr), run.Rows)) break;
     pos = next;
     ++run.Lines;
   }
@@ -134,12 +131,12 @@ PlainRun ReadPlainRun(std::string_view content, std::size_t from, bool linesEndA
 // own, as far as its lines are plain; whatever it left is read after the first half.
 void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers) {
   const int descCol = TableLayout(into.HasProjCol).DescCol();
-  // The cells take about the file's bytes, a weekday name more for a dated task; room that is
-  // reserved and never written costs no memory.
+  // The cells' text takes less than the file's bytes, as the dates and numbers are kept once;
+  // room that is reserved and never written costs no memory.
   const std::size_t lines = csv_.LinesLeft();
   const auto cols = static_cast<std::size_t>(descCol) + 1;
   into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
-                    csv_.Content().size() + lines * 8);
+                    csv_.Content().size());
   // Lines in the form a save writes go straight from their bytes to the rows' arena.
   const PlainTaskLine plain(
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
@@ -166,15 +163,10 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
 // into one row's cells, reused.
 void TaskFile::ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine reader,
                              bool projectField, int descCol, LeftOvers& leftOvers) {
-  std::array<std::string_view, 5> views;
-  const std::span<const std::string_view> plainCells(views.data(), reader.CellCount());
-  TaskCells cells(plainCells.size());
+  TaskCells cells(static_cast<std::size_t>(descCol) + 1);
   while (!csv_.AtEnd && csv_.Position() < end) {
     const std::string_view line = csv_.NextLine();
-    if (reader.Read(line, views)) {
-      into.Rows.push_back(plainCells);
-      continue;
-    }
+    if (reader.Read(line, into.Rows)) continue;
     for (std::string& cell : cells) cell.clear();
     try {
       csv_.Line = line;

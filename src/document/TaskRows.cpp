@@ -104,14 +104,15 @@ void TaskRows::push_back(RowView cells) {
   push_back(copy);
 }
 
-void TaskRows::push_back(std::span<const std::string_view> cells) {
+void TaskRows::push_back(std::span<const Span> kept, std::size_t textCol, std::string_view text) {
   // The load's path, once a task: the cells are appended as they come, without a row of empty
   // cells made first.
-  if (spans_.size() + cells.size() > kMaxOffset)
+  if (spans_.size() + kept.size() > kMaxOffset)
     throw std::length_error("The list is too large to hold");
   const Record record{static_cast<std::uint32_t>(spans_.size()),
-                      static_cast<std::uint32_t>(cells.size())};
-  for (const std::string_view cell : cells) spans_.push_back(Store(cell));
+                      static_cast<std::uint32_t>(kept.size())};
+  spans_.insert(spans_.end(), kept.begin(), kept.end());
+  spans_[record.First + textCol] = Store(text);
   rows_.push_back(record);
 }
 

@@ -162,8 +162,11 @@ class TaskRows {
   void reserve(std::size_t rows, std::size_t cells = 0, std::size_t bytes = 0);
   void push_back(const TaskCells& cells);
   void push_back(RowView cells);
-  // A row of these cells, none of them a cell of these rows.
-  void push_back(std::span<const std::string_view> cells);
+  // Text that many cells share, kept once: a load gives all tasks of one day the one date text.
+  // Its span stays good until the rows are compacted.
+  RowView::Span Keep(std::string_view text) { return Store(text); }
+  // A row of cells that name kept text, but for cell `textCol`, which gets `text`.
+  void push_back(std::span<const RowView::Span> kept, std::size_t textCol, std::string_view text);
   // A row of `count` empty cells at the end, filled with Set.
   void AddEmptyRow(std::size_t count);
   // Drops the rows past `rows`, or adds rows without cells.
