@@ -47,6 +47,22 @@ void Replace(const std::string& path, const std::string& bytes) {
   writer.Commit();
 }
 
+TEST(FileHoldsBytes, OnlyTheSameBytesWholeMatch) {
+  TempDir dir;
+  const std::string path = dir.Path("copy");
+  // Longer than one piece of the comparison, so that a difference in a later piece counts.
+  const std::string bytes(200000, 'x');
+  WriteBytes(path, bytes);
+  std::string later = bytes;
+  later[150000] = 'y';
+  EXPECT_TRUE(FileHoldsBytes(path, bytes));
+  EXPECT_FALSE(FileHoldsBytes(path, later));
+  EXPECT_FALSE(FileHoldsBytes(path, bytes.substr(1)));
+  EXPECT_FALSE(FileHoldsBytes(path, bytes + "x"));
+  EXPECT_FALSE(FileHoldsBytes(dir.Path("missing"), ""));
+  EXPECT_FALSE(FileHoldsBytes(dir.Path(""), ""));
+}
+
 TEST(AtomicSave, ReplacesTheWholeFileAndLeavesNothingElse) {
   TempDir dir;
   const std::string path = dir.Path("a.todo");
