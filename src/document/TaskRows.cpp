@@ -262,15 +262,27 @@ void TaskRows::CompactInRowOrder() {
   MoveCellsInRowOrder(width);
   std::string arena;
   arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
-  for (Span& span : spans_) {
+  // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
+  // cells a little ahead are asked for early, as they lie all over the old text.
+  constexpr std::size_t kAhead = 16;
+  std::size_t runFrom = 0;
+  std::size_t runLength = 0;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (i + kAhead < spans_.size()) __builtin_prefetch(arena_.data() + spans_[i + kAhead].Offset);
+    Span& span = spans_[i];
     if (span.Length == 0) {
       span = {0, 0};
       continue;
     }
-    const Span old = span;
-    span.Offset = static_cast<std::uint32_t>(arena.size());
-    arena.append(arena_, old.Offset, old.Length);
+    if (runLength > 0 && span.Offset != runFrom + runLength) {
+      arena.append(arena_, runFrom, runLength);
+      runLength = 0;
+    }
+    if (runLength == 0) runFrom = span.Offset;
+    runLength = span.Offset + span.Length - runFrom;
+    span.Offset = static_cast<std::uint32_t>(arena.size() + (span.Offset - runFrom));
   }
+  arena.append(arena_, runFrom, runLength);
   arena_ = std::move(arena);
   waste_ = 0;
 }
@@ -284,7 +296,12 @@ void TaskRows::MoveCellsInRowOrder(std::size_t width) {
   const auto run = [&](std::size_t index) {
     return spans_.begin() + static_cast<std::ptrdiff_t>(index * width);
   };
+  constexpr std::size_t kAhead = 8;
   for (std::size_t r = 0; r < rows_.size(); ++r) {
+    if (r + kAhead < rows_.size()) {
+      __builtin_prefetch(&spans_[rows_[r + kAhead].First]);
+      __builtin_prefetch(&rows_[rowOfRun[r + kAhead]]);
+    }
     const std::size_t from = rows_[r].First / width;
     if (from == r) continue;
     // The runs of rows before r are in place already, so `from` lies after r.

@@ -37,9 +37,12 @@ std::uint64_t Load8(std::string_view text, std::size_t from, bool upper) {
 
 }  // namespace
 
-std::uint64_t CellSortKeys::Prefix(int key, std::size_t depth) const {
+std::uint64_t CellSortKeys::Prefix(int key, std::size_t depth, std::size_t size) const {
   const std::string_view head = Head(key);
-  const std::string_view description = Description(key);
+  const std::string_view description =
+      places_.empty()
+          ? Description(key)
+          : std::string_view(places_[static_cast<std::size_t>(key)], size - head.size());
   if (depth >= head.size()) return Load8(description, depth - head.size(), true);
   const std::size_t fromHead = head.size() - depth;
   const std::uint64_t headPart = Load8(head, depth, false);
@@ -47,12 +50,28 @@ std::uint64_t CellSortKeys::Prefix(int key, std::size_t depth) const {
   return headPart | (Load8(description, 0, true) >> (8 * fromHead));
 }
 
+CellSortKeys CellSortKeys::Located() const {
+  CellSortKeys located = *this;
+  located.places_.resize(static_cast<std::size_t>(count_));
+  for (int key = 0; key < count_; ++key)
+    located.places_[static_cast<std::size_t>(key)] = Description(key).data();
+  return located;
+}
+
+void CellSortKeys::PrefetchPlace(int key) const {
+  if (!places_.empty()) __builtin_prefetch(&places_[static_cast<std::size_t>(key)]);
+}
+
+void CellSortKeys::PrefetchBytes(int key, std::size_t depth) const {
+  if (!places_.empty()) __builtin_prefetch(places_[static_cast<std::size_t>(key)] + depth);
+}
+
 int CellSortKeys::Compare(int a, int b) const {
   const std::size_t sizeA = Size(a);
   const std::size_t sizeB = Size(b);
   for (std::size_t depth = 0;; depth += 8) {
-    const std::uint64_t x = Prefix(a, depth);
-    const std::uint64_t y = Prefix(b, depth);
+    const std::uint64_t x = Prefix(a, depth, sizeA);
+    const std::uint64_t y = Prefix(b, depth, sizeB);
     if (x != y) return x < y ? -1 : 1;
     // Equal eight bytes in which a key ends: that key is a beginning of the other (the rest of
     // the other is the zero bytes it was padded with).

@@ -111,10 +111,12 @@ class TextKeys {
   TextKeys(int count, KeyAt keyAt) : count_(count), keyAt_(keyAt) {}
   int Count() const { return count_; }
   std::size_t Size(int key) const { return keyAt_(key).size(); }
-  std::uint64_t Prefix(int key, std::size_t depth) const {
+  std::uint64_t Prefix(int key, std::size_t depth, std::size_t /*size*/) const {
     const std::string_view text = keyAt_(key);
     return depth < text.size() ? PrefixOf(text.substr(depth)) : 0;
   }
+  void PrefetchPlace(int /*key*/) const {}
+  void PrefetchBytes(int /*key*/, std::size_t /*depth*/) const {}
 
  private:
   int count_;
@@ -128,6 +130,8 @@ struct KeyEntry {
   std::uint32_t Size;    // the key's length; keys are cells of a table, below 4 GiB
 };
 constexpr std::uint32_t kGroupStart = std::uint32_t{1} << 31;
+// How many keys ahead a read is asked for.
+constexpr std::size_t kReadAhead = 8;
 
 // Sorts entries by key, eight bytes at a time: a run of entries that agree so far is sorted on its
 // next eight bytes only, so a long beginning that many keys share (tasks often start alike) is
@@ -163,9 +167,13 @@ void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
       }
       if (b - longer == 1) mark(longer);
       if (b - longer > 1) {
-        // Marked once sorted, as the run's entries still move.
+        // Marked once sorted, as the run's entries still move. The keys lie all over memory
+        // in this order; asking ahead lets their reads overlap.
+        const auto key = [&](std::size_t p) { return static_cast<int>(entries[p].Index); };
         for (std::size_t p = longer; p < b; ++p) {
-          entries[p].Prefix = keys.Prefix(static_cast<int>(entries[p].Index), next);
+          if (p + 2 * kReadAhead < b) keys.PrefetchPlace(key(p + 2 * kReadAhead));
+          if (p + kReadAhead < b) keys.PrefetchBytes(key(p + kReadAhead), next);
+          entries[p].Prefix = keys.Prefix(key(p), next, entries[p].Size);
         }
         runs.push_back({longer, b, next});
       }
@@ -181,8 +189,9 @@ int NumberGroups(const Keys& keys, std::vector<int>& group) {
   const int count = keys.Count();
   std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    At(byKey, i) = {keys.Prefix(i, 0), static_cast<std::uint32_t>(i),
-                    static_cast<std::uint32_t>(keys.Size(i))};
+    const std::size_t size = keys.Size(i);
+    At(byKey, i) = {keys.Prefix(i, 0, size), static_cast<std::uint32_t>(i),
+                    static_cast<std::uint32_t>(size)};
   }
   SortByKey(byKey, keys);
   group.resize(static_cast<std::size_t>(count));
@@ -302,7 +311,7 @@ void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
 }
 
 std::vector<int> ExchangeSortOrder(const CellSortKeys& keys, std::vector<int>* groupAt) {
-  return OrderOf(keys, groupAt);
+  return OrderOf(keys.Located(), groupAt);
 }
 
 std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,
