@@ -63,7 +63,10 @@ void CellSortKeys::PrefetchPlace(int key) const {
 }
 
 void CellSortKeys::PrefetchBytes(int key, std::size_t depth) const {
-  if (!places_.empty()) __builtin_prefetch(places_[static_cast<std::size_t>(key)] + depth);
+  if (places_.empty()) return;
+  // Within the description for a depth inside the key: the sort asks only for keys that go on.
+  const std::size_t head = Head(key).size();
+  __builtin_prefetch(places_[static_cast<std::size_t>(key)] + (depth > head ? depth - head : 0));
 }
 
 int CellSortKeys::Compare(int a, int b) const {

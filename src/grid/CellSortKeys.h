@@ -33,8 +33,8 @@ class CellSortKeys {
   // its bytes rather than through its row's record and cells: a sort reads the keys in their
   // own order, which jumps through the rows. Valid while the rows do not change.
   CellSortKeys Located() const;
-  // Asks the memory for where a key lies, then for its bytes from about `depth`, a few keys
-  // ahead of reading them, so that those reads do not wait one after another.
+  // Asks the memory for where a key lies, then for its bytes from `depth` (below its size), a
+  // few keys ahead of reading them, so that those reads do not wait one after another.
   void PrefetchPlace(int key) const;
   void PrefetchBytes(int key, std::size_t depth) const;
 
