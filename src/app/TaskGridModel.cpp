@@ -255,7 +255,7 @@ void TaskGridModel::RowsPermuted(const std::vector<int>& order) {
     after.push_back(index(newRow_[static_cast<std::size_t>(old.row()) + 1] - 1, old.column()));
   changePersistentIndexList(before, after);
   pending_.reset();
-  newRow_.clear();
+  newRow_ = std::vector<int>();  // and its memory, a row's worth of ints
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
   emit RowsMoved();
 }

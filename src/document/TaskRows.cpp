@@ -277,6 +277,69 @@ std::vector<TaskCells> TaskRows::ToVectors() const {
   return rows;
 }
 
+void TaskRows::CompactInRowOrder() {
+  const std::size_t width = rows_.empty() ? 0 : rows_.front().Count;
+  const bool ownRuns =
+      width > 0 && deadSpans_ == 0 && spans_.size() == rows_.size() * width &&
+      std::all_of(rows_.begin(), rows_.end(), [&](const Record& r) { return r.Count == width; });
+  if (!ownRuns) {
+    Compact();
+    return;
+  }
+  MoveCellsInRowOrder(width);
+  std::string arena;
+  arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
+  // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
+  // cells a little ahead are asked for early, as they lie all over the old text.
+  constexpr std::size_t kAhead = 16;
+  std::size_t runFrom = 0;
+  std::size_t runLength = 0;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (i + kAhead < spans_.size()) __builtin_prefetch(arena_.data() + spans_[i + kAhead].Offset);
+    Span& span = spans_[i];
+    if (span.Length == 0) {
+      span = {0, 0};
+      continue;
+    }
+    if (runLength > 0 && span.Offset != runFrom + runLength) {
+      arena.append(arena_, runFrom, runLength);
+      runLength = 0;
+    }
+    if (runLength == 0) runFrom = span.Offset;
+    runLength = span.Offset + span.Length - runFrom;
+    span.Offset = static_cast<std::uint32_t>(arena.size() + (span.Offset - runFrom));
+  }
+  arena.append(arena_, runFrom, runLength);
+  arena_ = std::move(arena);
+  waste_ = 0;
+}
+
+// Runs of `width` cells that tile the cells, one a row: row r's run is put at run r, by
+// exchanging it with the run found there, whose row is told where its run went.
+void TaskRows::MoveCellsInRowOrder(std::size_t width) {
+  std::vector<std::uint32_t> rowOfRun(rows_.size());
+  for (std::size_t r = 0; r < rows_.size(); ++r)
+    rowOfRun[rows_[r].First / width] = static_cast<std::uint32_t>(r);
+  const auto run = [&](std::size_t index) {
+    return spans_.begin() + static_cast<std::ptrdiff_t>(index * width);
+  };
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    if (r + kAhead < rows_.size()) {
+      __builtin_prefetch(&spans_[rows_[r + kAhead].First]);
+      __builtin_prefetch(&rows_[rowOfRun[r + kAhead]]);
+    }
+    const std::size_t from = rows_[r].First / width;
+    if (from == r) continue;
+    // The runs of rows before r are in place already, so `from` lies after r.
+    std::swap_ranges(run(r), run(r + 1), run(from));
+    const std::uint32_t displaced = rowOfRun[r];
+    rows_[displaced].First = static_cast<std::uint32_t>(from * width);
+    rowOfRun[from] = displaced;
+    rows_[r].First = static_cast<std::uint32_t>(r * width);
+  }
+}
+
 bool operator==(const TaskRows& a, const TaskRows& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

@@ -82,6 +82,9 @@ class TaskTable {
   void DeleteRow(int row);
   // Puts the rows in a new order: row i becomes the row that was at order[i].
   void ReorderRows(const std::vector<int>& order);
+  // Lays the cells out in row order again after a reorder of many rows, so that a pass over the
+  // rows reads memory in order. No cell changes; views of cells are no longer valid.
+  void CompactInRowOrder() { rows_.CompactInRowOrder(); }
   // Adds whole rows at the end, cut or padded to the columns, told as one change of the row count.
   void AppendRows(TaskRows rows);
   // Hands the rows from `row` on over and drops them, told as one change of the row count. Not

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <numeric>
 
+#include "grid/CellSortKeys.h"
+
 namespace taskwell {
 namespace {
 
@@ -17,13 +19,12 @@ decltype(auto) At(Vector& values, int i) {
 // A Fenwick tree of counts over positions 0 to size - 1.
 class CountTree {
  public:
-  explicit CountTree(int size) : Tree(static_cast<std::size_t>(size) + 1, 0) {}
+  explicit CountTree(int size = 0) : Tree(static_cast<std::size_t>(size) + 1, 0) {}
 
-  // Every position starts with a count of 1.
-  static CountTree AllOnes(int size) {
-    CountTree tree(size);
-    for (int i = 1; i <= size; ++i) tree.Node(i) = i & -i;
-    return tree;
+  // Every one of `size` positions gets a count of 1; the tree's memory is reused.
+  void SetAllOnes(int size) {
+    Tree.resize(static_cast<std::size_t>(size) + 1);
+    for (int i = 1; i <= size; ++i) Node(i) = i & -i;
   }
 
   void Add(int position, int delta) {
@@ -58,31 +59,34 @@ class CountTree {
   std::vector<int> Tree;
 };
 
-// Where the rows of one group of equal keys end, written to out[0 .. joined.size()).
-// joined lists the group's rows in the order they joined it; turnsAtJoin[row] is how often the
-// groups of this key had been turned when that row joined, turnsAtEnd how often after the last
-// row of the table.
+// What replaying one group needs besides the group, kept from one group to the next.
+struct ReplayScratch {
+  std::vector<int> Joined;
+  CountTree Free;
+};
+
+// Puts the rows of one group of equal keys, members[0 .. size) in the order they joined it, in
+// the order they end in, in place. turnsAtJoin[row] is how often the groups of this key had been
+// turned when that row joined, turnsAtEnd how often after the last row of the table.
 //
 // We walk the group's history backwards. At each size t the queue's positions are the free
 // slots of the final order, read cyclically from the slot of rank `front`; undoing k turns moves
 // `front` back by k, and the member that joined at size t is then at the back of the queue, the
 // free slot just before `front`.
-void ReplayGroup(const std::vector<int>& joined, int first, int size,
-                 const std::vector<int>& turnsAtJoin, int turnsAtEnd, int* out) {
-  auto member = [&](int t) { return At(joined, first + t); };
+void ReplayGroup(int* members, int size, const std::vector<int>& turnsAtJoin, int turnsAtEnd,
+                 ReplayScratch& scratch) {
+  std::vector<int>& joined = scratch.Joined;
+  joined.assign(members, members + size);
   auto joinTurns = [&](int row) { return At(turnsAtJoin, row); };
-  if (size == 1) {
-    out[0] = member(0);
-    return;
-  }
-  CountTree free = CountTree::AllOnes(size);
+  CountTree& free = scratch.Free;
+  free.SetAllOnes(size);
   int front = 0;
   for (int t = size; t >= 1; --t) {
-    const int row = member(t - 1);
-    const int turnsSince = (t == size ? turnsAtEnd : joinTurns(member(t))) - joinTurns(row);
+    const int row = At(joined, t - 1);
+    const int turnsSince = (t == size ? turnsAtEnd : joinTurns(At(joined, t))) - joinTurns(row);
     front = (front + t - turnsSince % t) % t;
     const int slot = free.FindRank((front + t - 1) % t);
-    out[slot] = row;
+    members[slot] = row;
     free.Add(slot, -1);
     // Removing the slot just before `front` shifts `front` down, unless it wrapped to the end.
     if (front > 0) --front;
@@ -100,26 +104,47 @@ std::uint64_t PrefixOf(std::string_view key) {
   return prefix;
 }
 
+// Keys held as texts, in the form the sort reads keys in.
+template <typename KeyAt>
+class TextKeys {
+ public:
+  TextKeys(int count, KeyAt keyAt) : count_(count), keyAt_(keyAt) {}
+  int Count() const { return count_; }
+  std::size_t Size(int key) const { return keyAt_(key).size(); }
+  std::uint64_t Prefix(int key, std::size_t depth, std::size_t /*size*/) const {
+    const std::string_view text = keyAt_(key);
+    return depth < text.size() ? PrefixOf(text.substr(depth)) : 0;
+  }
+  void PrefetchPlace(int /*key*/) const {}
+  void PrefetchBytes(int /*key*/, std::size_t /*depth*/) const {}
+
+ private:
+  int count_;
+  KeyAt keyAt_;
+};
+
 // Sixteen bytes, so that a million of them sort within the cache as far as can be.
 struct KeyEntry {
   std::uint64_t Prefix;  // eight bytes of the key from the depth its run is sorted at
-  int Index;
+  std::uint32_t Index;   // the key's, and kGroupStart once the key is known to begin a group
+  std::uint32_t Size;    // the key's length; keys are cells of a table, below 4 GiB
 };
+constexpr std::uint32_t kGroupStart = std::uint32_t{1} << 31;
+// How many keys ahead a read is asked for.
+constexpr std::size_t kReadAhead = 8;
 
 // Sorts entries by key, eight bytes at a time: a run of entries that agree so far is sorted on its
 // next eight bytes only, so a long beginning that many keys share (tasks often start alike) is
-// read once per run rather than once per comparison. groupStarts[p] is set where the key at
-// position p differs from the one before it.
-template <typename KeyAt>
-void SortByKey(std::vector<KeyEntry>& entries, KeyAt keyAt, std::vector<char>& groupStarts) {
+// read once per run rather than once per comparison. The entry that begins each group of equal
+// keys is marked with kGroupStart.
+template <typename Keys>
+void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
   struct Run {
     std::size_t First, Last, Depth;
   };
   const auto begin = entries.begin();
   const auto offset = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
-  const auto size = [&](const KeyEntry& e) { return keyAt(e.Index).size(); };
-  groupStarts.assign(entries.size(), 0);
-  if (!entries.empty()) groupStarts[0] = 1;
+  const auto mark = [&](std::size_t p) { entries[p].Index |= kGroupStart; };
   std::vector<Run> runs{{0, entries.size(), 0}};
   while (!runs.empty()) {
     const Run run = runs.back();
@@ -129,26 +154,27 @@ void SortByKey(std::vector<KeyEntry>& entries, KeyAt keyAt, std::vector<char>& g
     for (std::size_t a = run.First; a < run.Last;) {
       std::size_t b = a + 1;
       while (b < run.Last && entries[b].Prefix == entries[a].Prefix) ++b;
-      if (a > run.First) groupStarts[a] = 1;
-      if (b - a == 1) {
-        a = b;
-        continue;
-      }
       // A key that ends within these eight bytes is a beginning of every longer one here (the
       // prefix pads it with zero bytes): shorter first, and only the longer ones go on.
       const std::size_t next = run.Depth + 8;
       const auto ended = std::partition(begin + offset(a), begin + offset(b),
-                                        [&](const KeyEntry& e) { return size(e) <= next; });
+                                        [&](const KeyEntry& e) { return e.Size <= next; });
       const auto longer = static_cast<std::size_t>(ended - begin);
       std::sort(begin + offset(a), ended,
-                [&](const KeyEntry& x, const KeyEntry& y) { return size(x) < size(y); });
-      for (std::size_t p = a + 1; p < longer; ++p) {
-        if (size(entries[p]) != size(entries[p - 1])) groupStarts[p] = 1;
+                [](const KeyEntry& x, const KeyEntry& y) { return x.Size < y.Size; });
+      for (std::size_t p = a; p < longer; ++p) {
+        if (p == a || entries[p].Size != entries[p - 1].Size) mark(p);
       }
-      if (longer > a && longer < b) groupStarts[longer] = 1;
+      if (b - longer == 1) mark(longer);
       if (b - longer > 1) {
-        for (std::size_t p = longer; p < b; ++p)
-          entries[p].Prefix = PrefixOf(keyAt(entries[p].Index).substr(next));
+        // Marked once sorted, as the run's entries still move. The keys lie all over memory
+        // in this order; asking ahead lets their reads overlap.
+        const auto key = [&](std::size_t p) { return static_cast<int>(entries[p].Index); };
+        for (std::size_t p = longer; p < b; ++p) {
+          if (p + 2 * kReadAhead < b) keys.PrefetchPlace(key(p + 2 * kReadAhead));
+          if (p + kReadAhead < b) keys.PrefetchBytes(key(p + kReadAhead), next);
+          entries[p].Prefix = keys.Prefix(key(p), next, entries[p].Size);
+        }
         runs.push_back({longer, b, next});
       }
       a = b;
@@ -156,46 +182,68 @@ void SortByKey(std::vector<KeyEntry>& entries, KeyAt keyAt, std::vector<char>& g
   }
 }
 
-template <typename KeyAt>
-std::vector<int> OrderOf(int count, KeyAt keyAt, std::vector<int>* groupOfKey) {
-  // Number the distinct keys in ascending order; equal keys form one group.
+// Numbers the distinct keys in ascending order into group[key], equal keys alike; returns how
+// many groups there are.
+template <typename Keys>
+int NumberGroups(const Keys& keys, std::vector<int>& group) {
+  const int count = keys.Count();
   std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) At(byKey, i) = {PrefixOf(keyAt(i)), i};
-  std::vector<char> groupStarts;
-  SortByKey(byKey, keyAt, groupStarts);
-  std::vector<int> group(static_cast<std::size_t>(count));
-  int groups = 0;
-  for (int p = 0; p < count; ++p) {
-    if (p > 0 && At(groupStarts, p) != 0) ++groups;
-    At(group, At(byKey, p).Index) = groups;
+  for (int i = 0; i < count; ++i) {
+    const std::size_t size = keys.Size(i);
+    At(byKey, i) = {keys.Prefix(i, 0, size), static_cast<std::uint32_t>(i),
+                    static_cast<std::uint32_t>(size)};
   }
-  if (count > 0) ++groups;
-  byKey = {};
-  // The groups' members in the order they joined; group g ends at positions from firstOf[g] on.
+  SortByKey(byKey, keys);
+  group.resize(static_cast<std::size_t>(count));
+  int groups = 0;
+  for (const KeyEntry& entry : byKey) {
+    if ((entry.Index & kGroupStart) != 0) ++groups;
+    At(group, static_cast<int>(entry.Index & ~kGroupStart)) = groups - 1;
+  }
+  return groups;
+}
+
+template <typename Keys>
+std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt) {
+  const int count = keys.Count();
+  std::vector<int> group;
+  const int groups = NumberGroups(keys, group);
+  // Group g ends at positions firstOf[g] to firstOf[g + 1] - 1, its rows there in the order they
+  // joined it to begin with.
   std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
   for (int row = 0; row < count; ++row) ++At(firstOf, At(group, row) + 1);
   std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
-  const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
-  std::vector<int> joined(static_cast<std::size_t>(count));
-  std::vector<int> next(firstOf.begin(), firstOf.end() - 1);
-  for (int row = 0; row < count; ++row) At(joined, At(next, At(group, row))++) = row;
-
-  // Each arriving row turns every group with a greater key once. A group of one row never turns
-  // anything round, so only the others need their counts.
-  CountTree turns(groups);
-  std::vector<int> turnsAtJoin(static_cast<std::size_t>(count));
-  for (int row = 0; row < count; ++row) {
-    const int g = At(group, row);
-    if (sizeOf(g) > 1) At(turnsAtJoin, row) = turns.PrefixSum(g);
-    if (g + 1 < groups) turns.Add(g + 1, 1);
-  }
-
   std::vector<int> order(static_cast<std::size_t>(count));
-  for (int g = 0; g < groups; ++g) {
-    ReplayGroup(joined, At(firstOf, g), sizeOf(g), turnsAtJoin,
-                sizeOf(g) > 1 ? turns.PrefixSum(g) : 0, order.data() + At(firstOf, g));
+  // Filling a group moves its start on to the next group's; they are moved back after.
+  for (int row = 0; row < count; ++row) At(order, At(firstOf, At(group, row))++) = row;
+  for (int g = groups - 1; g > 0; --g) At(firstOf, g) = At(firstOf, g - 1);
+  if (groups > 0) firstOf[0] = 0;
+  const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
+
+  {
+    // Each arriving row turns every group with a greater key once, so the groups of smaller keys
+    // have turned firstOf[g] times by the end. A group of one row never turns anything round,
+    // so only the others need their counts, which take each row's group number's place.
+    std::vector<int> turnsAtJoin = std::move(group);
+    CountTree turns(groups);
+    for (int row = 0; row < count; ++row) {
+      const int g = At(turnsAtJoin, row);
+      if (sizeOf(g) > 1) At(turnsAtJoin, row) = turns.PrefixSum(g);
+      if (g + 1 < groups) turns.Add(g + 1, 1);
+    }
+    turns = CountTree();
+    ReplayScratch scratch;
+    for (int g = 0; g < groups; ++g) {
+      if (sizeOf(g) > 1)
+        ReplayGroup(order.data() + At(firstOf, g), sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
+    }
   }
-  if (groupOfKey != nullptr) *groupOfKey = std::move(group);
+  if (groupAt != nullptr) {
+    groupAt->resize(static_cast<std::size_t>(count));
+    for (int g = 0; g < groups; ++g) {
+      std::fill(groupAt->begin() + At(firstOf, g), groupAt->begin() + At(firstOf, g + 1), g);
+    }
+  }
   return order;
 }
 
@@ -253,9 +301,8 @@ std::vector<int> Reordered(const std::vector<int>& values, const std::vector<int
 }  // namespace
 
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
-  return OrderOf(
-      static_cast<int>(keys.size()),
-      [&](int i) { return std::string_view(keys[static_cast<std::size_t>(i)]); }, nullptr);
+  const auto keyAt = [&](int i) { return std::string_view(keys[static_cast<std::size_t>(i)]); };
+  return OrderOf(TextKeys(static_cast<int>(keys.size()), keyAt), nullptr);
 }
 
 void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
@@ -263,10 +310,8 @@ void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
   bytes_.reserve(bytes);
 }
 
-std::vector<int> ExchangeSortOrder(const SortKeyBuffer& keys, std::vector<int>* groupOfKey) {
-  return OrderOf(
-      static_cast<int>(keys.Size()), [&](int i) { return keys[static_cast<std::size_t>(i)]; },
-      groupOfKey);
+std::vector<int> ExchangeSortOrder(const CellSortKeys& keys, std::vector<int>* groupAt) {
+  return OrderOf(keys.Located(), groupAt);
 }
 
 std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,

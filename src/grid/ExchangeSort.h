@@ -20,8 +20,8 @@ namespace taskwell {
 // the same order, equal keys included, in O(n log n) instead of n²/2 comparisons.
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys);
 
-// Sort keys end to end in one buffer: a million rows' keys are then two allocations, not a
-// million, and lie together in memory.
+// Texts end to end in one buffer, such as the beginnings of a million rows' sort keys: two
+// allocations, not a million, lying together in memory.
 class SortKeyBuffer {
  public:
   void Reserve(std::size_t keys, std::size_t bytes);
@@ -39,10 +39,12 @@ class SortKeyBuffer {
   std::vector<std::size_t> ends_;
 };
 
-// The same order for keys held in one buffer. groupOfKey, when given, receives each key's group
-// number: equal keys share one, and the numbers ascend with the keys.
-std::vector<int> ExchangeSortOrder(const SortKeyBuffer& keys,
-                                   std::vector<int>* groupOfKey = nullptr);
+class CellSortKeys;
+
+// The same order for keys read from the table's cells where they lie. groupAt, when given,
+// receives the group number at each position of the order: equal keys share one, and the numbers
+// ascend from 0 with the keys.
+std::vector<int> ExchangeSortOrder(const CellSortKeys& keys, std::vector<int>* groupAt = nullptr);
 
 // The same order for rows that were in key order until the key of one row, `changed`, changed,
 // without building every key: a commit changes one row, and re-sorting 100,000 rows for it would

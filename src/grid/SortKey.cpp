@@ -50,6 +50,14 @@ std::string SortKey(SortOrder order, double effectiveDate, std::string_view subP
 void AppendSortKey(std::string& out, SortOrder order, double effectiveDate,
                    std::string_view subPriority, std::string_view project,
                    std::string_view description) {
+  AppendSortKeyHead(out, order, effectiveDate, subPriority, project);
+  const std::size_t start = out.size();
+  out.append(description);
+  for (std::size_t i = start; i < out.size(); ++i) out[i] = UpperAscii(out[i]);
+}
+
+void AppendSortKeyHead(std::string& out, SortOrder order, double effectiveDate,
+                       std::string_view subPriority, std::string_view project) {
   switch (order) {
     case SortOrder::ByDescription:
       break;
@@ -60,9 +68,6 @@ void AppendSortKey(std::string& out, SortOrder order, double effectiveDate,
       AppendDatePart(out, effectiveDate);
       AppendRightAligned(out, subPriority);
   }
-  const std::size_t start = out.size();
-  out.append(description);
-  for (std::size_t i = start; i < out.size(); ++i) out[i] = UpperAscii(out[i]);
 }
 
 }  // namespace taskwell

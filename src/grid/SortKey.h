@@ -16,9 +16,13 @@ double EffectiveDate(double rowDate, std::string_view priority, double now);
 // effective date ("yyyymmdd") and the sub-priority, each right-aligned.
 std::string SortKey(SortOrder order, double effectiveDate, std::string_view subPriority,
                     std::string_view project, std::string_view description);
-// The same text appended to out: a sort builds one per row, all into one buffer.
+// The same text appended to out.
 void AppendSortKey(std::string& out, SortOrder order, double effectiveDate,
                    std::string_view subPriority, std::string_view project,
                    std::string_view description);
+// The part of that text before the description, appended to out: the description itself can be
+// read from its cell where it lies.
+void AppendSortKeyHead(std::string& out, SortOrder order, double effectiveDate,
+                       std::string_view subPriority, std::string_view project);
 
 }  // namespace taskwell

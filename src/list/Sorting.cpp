@@ -4,6 +4,7 @@
 
 #include "document/Calendar.h"
 #include "document/TableLayout.h"
+#include "grid/CellSortKeys.h"
 #include "grid/ExchangeSort.h"
 #include "grid/SortKey.h"
 #include "list/ToDoList.h"
@@ -18,24 +19,42 @@ std::string SortCaption(SortOrder order) {
 
 namespace {
 
-void AppendRowKey(std::string& out, const TaskTable& table, const TableLayout& layout,
-                  const DateFormat& dates, SortOrder order, int row) {
-  double date = 0;
+// What a row's key is made of besides its description.
+struct RowKeyHead {
+  double EffectiveDate = 0;
+  std::string_view SubPriority;
+  std::string_view Project;
+};
+
+RowKeyHead HeadOfRow(const TaskTable& table, const DateFormat& dates, SortOrder order, int row) {
+  RowKeyHead head;
   if (order == SortOrder::ByDate) {
-    ReadRowDate(table, row, dates, date);
-    date = EffectiveDate(date, table.Cell(TableLayout::ColPri, row), dates.Now());
+    ReadRowDate(table, row, dates, head.EffectiveDate);
+    head.EffectiveDate =
+        EffectiveDate(head.EffectiveDate, table.Cell(TableLayout::ColPri, row), dates.Now());
   }
-  const std::string_view project =
-      order == SortOrder::ByProject ? std::string_view(table.Cell(TableLayout::ColProj, row)) : "";
-  AppendSortKey(out, order, date, table.Cell(TableLayout::ColSubPri, row), project,
-                table.Cell(layout.DescCol(), row));
+  if (order == SortOrder::ByProject) head.Project = table.Cell(TableLayout::ColProj, row);
+  head.SubPriority = table.Cell(TableLayout::ColSubPri, row);
+  return head;
+}
+
+// Whether a reorder leaves so many rows apart from the row they followed that a pass over the
+// rows in their new order would jump through memory: a whole sort does, a commit that moves one
+// task does not.
+bool ScattersRows(const std::vector<int>& order) {
+  std::size_t breaks = 0;
+  for (std::size_t p = 1; p < order.size(); ++p) breaks += order[p] != order[p - 1] + 1 ? 1 : 0;
+  constexpr std::size_t kShare = 16;
+  return breaks > order.size() / kShare;
 }
 
 }  // namespace
 
 std::string ToDoList::BuildSortKey(int row) const {
+  const RowKeyHead head = HeadOfRow(table_, dates_, sort_.Mode, row);
   std::string key;
-  AppendRowKey(key, table_, layout_, dates_, sort_.Mode, row);
+  AppendSortKey(key, sort_.Mode, head.EffectiveDate, head.SubPriority, head.Project,
+                table_.Cell(layout_.DescCol(), row));
   return key;
 }
 
@@ -49,28 +68,34 @@ std::vector<int> ToDoList::SortedOrder() {
         kept.Groups, kept.Changed - 1, [this](int task) { return BuildSortKey(task + 1); },
         kept.NextGroup);
   }
-  // One buffer for all keys: a string per row would be a million allocations at a million rows.
-  constexpr std::size_t kKeyBytesGuess = 48;
-  SortKeyBuffer keys;
-  keys.Reserve(static_cast<std::size_t>(tasks), static_cast<std::size_t>(tasks) * kKeyBytesGuess);
+  // The descriptions are read where they lie; only the short part before them is built, a few
+  // bytes a row, and only for the orders that have one.
   const auto order = sort_.Mode;
-  for (int row = 1; row <= tasks; ++row) {
-    AppendRowKey(keys.Text(), table_, layout_, dates_, order, row);
-    keys.End();
+  SortKeyBuffer heads;
+  if (order != SortOrder::ByDescription) {
+    constexpr std::size_t kHeadBytesGuess = 16;
+    heads.Reserve(static_cast<std::size_t>(tasks),
+                  static_cast<std::size_t>(tasks) * kHeadBytesGuess);
+    for (int row = 1; row <= tasks; ++row) {
+      const RowKeyHead head = HeadOfRow(table_, dates_, order, row);
+      AppendSortKeyHead(heads.Text(), order, head.EffectiveDate, head.SubPriority, head.Project);
+      heads.End();
+    }
   }
+  const CellSortKeys keys(table_.Rows(), 1, tasks, static_cast<std::size_t>(layout_.DescCol()),
+                          order != SortOrder::ByDescription ? &heads : nullptr);
   bool inOrder = true;
-  for (std::size_t i = 1; i < keys.Size() && inOrder; ++i) inOrder = !(keys[i] < keys[i - 1]);
-  kept.Groups.assign(keys.Size(), 0);
+  for (int i = 1; i < tasks && inOrder; ++i) inOrder = keys.Compare(i - 1, i) <= 0;
   std::vector<int> sorted;
   if (inOrder) {
     // Rows already in order are never exchanged, so nothing moves.
-    for (std::size_t p = 1; p < keys.Size(); ++p)
-      kept.Groups[p] = kept.Groups[p - 1] + (keys[p] != keys[p - 1] ? 1 : 0);
+    kept.Groups.assign(static_cast<std::size_t>(tasks), 0);
+    for (int p = 1; p < tasks; ++p) {
+      const auto at = static_cast<std::size_t>(p);
+      kept.Groups[at] = kept.Groups[at - 1] + (keys.Compare(p - 1, p) != 0 ? 1 : 0);
+    }
   } else {
-    std::vector<int> groupOfKey;
-    sorted = ExchangeSortOrder(keys, &groupOfKey);
-    for (std::size_t p = 0; p < sorted.size(); ++p)
-      kept.Groups[p] = groupOfKey[static_cast<std::size_t>(sorted[p])];
+    sorted = ExchangeSortOrder(keys, &kept.Groups);
   }
   kept.NextGroup = kept.Groups.empty() ? 0 : kept.Groups.back() + 1;
   return sorted;
@@ -115,24 +140,23 @@ void ToDoList::SortTable() {
     return;
   }
   const int rows = table_.RowCount();
-  const std::vector<int> sorted = SortedOrder();
-  if (sorted.empty()) {
+  std::vector<int> order = SortedOrder();
+  if (order.empty()) {
     KeepSortedRows();
     return;
   }
 
-  std::vector<int> order(static_cast<std::size_t>(rows), 0);
-  std::vector<int> newRow(static_cast<std::size_t>(rows), 0);
-  for (std::size_t p = 0; p < sorted.size(); ++p) {
-    const int from = sorted[p] + 1;
-    order[p + 1] = from;
-    newRow[static_cast<std::size_t>(from)] = static_cast<int>(p) + 1;
-  }
+  // Task p of the order goes to row p + 1, below the header row, which stays.
+  for (int& from : order) ++from;
+  order.insert(order.begin(), 0);
   table_.ReorderRows(order);
+  if (ScattersRows(order)) table_.CompactInRowOrder();
   KeepSortedRows();
 
+  // A few rows are followed, so they are looked up rather than every row's new place kept.
   auto follow = [&](int row) {
-    return row >= 1 && row < rows ? newRow[static_cast<std::size_t>(row)] : row;
+    if (row < 1 || row >= rows) return row;
+    return static_cast<int>(std::find(order.begin() + 1, order.end(), row) - order.begin());
   };
   // The cell being edited belongs to its task, not to a row index: a later commit or Escape
   // must find it where the task went.

@@ -138,5 +138,36 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
   EXPECT_EQ(rows.ToVectors(), ref);
 }
 
+// Rows reordered, then laid out in row order again: the same cells, the text in reading order,
+// whether every row has its own run of cells (the runs move in place) or rows have come and gone.
+TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
+  std::mt19937 random(2027);
+  for (int table = 0; table < 200; ++table) {
+    const std::size_t count = std::uniform_int_distribution<std::size_t>(0, 60)(random);
+    TaskRows rows;
+    for (std::size_t r = 0; r < count; ++r) {
+      rows.push_back({std::to_string(r), r % 3 == 0 ? "" : "x" + std::to_string(r), "desc"});
+    }
+    if (table % 3 == 1 && count > 1) rows.Erase(count / 2);
+    if (table % 3 == 2) rows.InsertEmptyRow(0, 3);
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), random);
+    rows.Permute(order);
+    const Reference before = rows.ToVectors();
+    rows.CompactInRowOrder();
+    ASSERT_EQ(rows.ToVectors(), before) << "table " << table;
+    EXPECT_EQ(rows.WasteBytes(), 0U);
+    const char* last = nullptr;
+    for (const RowView row : rows) {
+      for (const std::string_view cell : row) {
+        if (cell.empty()) continue;
+        ASSERT_TRUE(last == nullptr || cell.data() > last) << "table " << table;
+        last = cell.data();
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace taskwell
