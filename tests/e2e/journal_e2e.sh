@@ -23,6 +23,10 @@ restore_with() {
   start_app_only "$LIST"
   focus_dialog journal
   keys "$1"
+  # The window is shown under the question already: keys sent before the question has gone
+  # would go to the question, not to the window.
+  wait_until 100 bash -c '! xdotool search --onlyvisible --name "^journal\$"' ||
+    fail "the question stayed after its answer"
   wait_until 100 xdotool search --onlyvisible --name "^Taskwell V3.4 - journal\$" ||
     fail "no window after the question"
   WID=$(xdotool search --onlyvisible --name "^Taskwell V3.4 - journal\$" | head -n 1)
