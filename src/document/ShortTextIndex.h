@@ -10,12 +10,12 @@
 
 namespace taskwell {
 
-// Numbers short texts (up to 16 bytes, no NUL among them) 0, 1, 2, … in the order they are
-// first added: an open-addressed table on the texts' bytes, so that a lookup is a multiply and
-// a compare or two instead of hashing a string and walking a bucket.
+// Numbers short texts (up to 15 bytes, any bytes) 0, 1, 2, … in the order they are first added:
+// an open-addressed table on the texts' bytes and length, so that a lookup is a multiply and a
+// compare or two instead of hashing a string and walking a bucket.
 class ShortTextIndex {
  public:
-  static constexpr std::size_t kMaxText = 16;
+  static constexpr std::size_t kMaxText = 15;
 
   // The number of `text`, or -1 when it was never added or is too long to be.
   int Find(std::string_view text) const {
@@ -48,10 +48,11 @@ class ShortTextIndex {
     int Number = -1;
   };
 
-  // The bytes padded with zeros: without NULs in the texts, the padding tells their lengths.
+  // The bytes padded with zeros, and the length in the last byte.
   static Key KeyOf(std::string_view text) {
-    char bytes[kMaxText] = {};
+    char bytes[kMaxText + 1] = {};
     std::memcpy(bytes, text.data(), text.size());
+    bytes[kMaxText] = static_cast<char>(text.size());
     Key key;
     std::memcpy(&key.Low, bytes, sizeof key.Low);
     std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);

@@ -21,6 +21,30 @@ bool SameCells(const RowView& a, std::size_t count, auto cellOfB) {
   return true;
 }
 
+// The copies a compaction made lately of text that many cells name (a date or a weekday the load
+// kept once): a cell that names the same old text as one copied lately names the copy, so that
+// the text stays shared. Only cells before a row's last, its description, are looked up.
+class RecentCopies {
+ public:
+  using Span = RowView::Span;
+
+  // The copy of `old`, where one was made lately.
+  const Span* Find(Span old) {
+    Entry& entry = SlotOf(old);
+    return entry.Old.Offset == old.Offset && entry.Old.Length == old.Length ? &entry.New : nullptr;
+  }
+  void Note(Span old, Span copy) { SlotOf(old) = {old, copy}; }
+
+ private:
+  struct Entry {
+    Span Old{std::numeric_limits<std::uint32_t>::max(), 0};
+    Span New{};
+  };
+  Entry& SlotOf(Span old) { return entries_[(old.Offset * 0x9E3779B1U) >> 16]; }
+
+  std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << 16);
+};
+
 }  // namespace
 
 std::string_view RowView::at(std::size_t col) const {
@@ -245,6 +269,7 @@ void TaskRows::Compact() {
   arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
   std::vector<Span> spans;
   spans.reserve(spans_.size() - std::min(deadSpans_, spans_.size()));
+  RecentCopies recent;
   for (Record& record : rows_) {
     const auto first = static_cast<std::uint32_t>(spans.size());
     for (std::uint32_t c = 0; c < record.Count; ++c) {
@@ -253,8 +278,14 @@ void TaskRows::Compact() {
         spans.push_back({0, 0});
         continue;
       }
+      const bool shared = c + 1 < record.Count;
+      if (const Span* copy = shared ? recent.Find(old) : nullptr) {
+        spans.push_back(*copy);
+        continue;
+      }
       spans.push_back({static_cast<std::uint32_t>(arena.size()), old.Length});
       arena.append(arena_, old.Offset, old.Length);
+      if (shared) recent.Note(old, spans.back());
     }
     record.First = first;
   }
@@ -292,6 +323,7 @@ void TaskRows::CompactInRowOrder() {
   // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
   // cells a little ahead are asked for early, as they lie all over the old text.
   constexpr std::size_t kAhead = 16;
+  RecentCopies recent;
   std::size_t runFrom = 0;
   std::size_t runLength = 0;
   for (std::size_t i = 0; i < spans_.size(); ++i) {
@@ -301,6 +333,12 @@ void TaskRows::CompactInRowOrder() {
       span = {0, 0};
       continue;
     }
+    const Span old = span;
+    const bool shared = i % width != width - 1;
+    if (const Span* copy = shared ? recent.Find(old) : nullptr) {
+      span = *copy;
+      continue;
+    }
     if (runLength > 0 && span.Offset != runFrom + runLength) {
       arena.append(arena_, runFrom, runLength);
       runLength = 0;
@@ -308,6 +346,7 @@ void TaskRows::CompactInRowOrder() {
     if (runLength == 0) runFrom = span.Offset;
     runLength = span.Offset + span.Length - runFrom;
     span.Offset = static_cast<std::uint32_t>(arena.size() + (span.Offset - runFrom));
+    if (shared) recent.Note(old, span);
   }
   arena.append(arena_, runFrom, runLength);
   arena_ = std::move(arena);

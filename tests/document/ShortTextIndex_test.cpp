@@ -1,0 +1,40 @@
+#include "document/ShortTextIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace taskwell {
+namespace {
+
+// Texts that differ only in a trailing NUL or in length are different texts, and numbers stay
+// put as the table grows.
+TEST(ShortTextIndex, NumbersEachTextOnceWhateverItsBytes) {
+  ShortTextIndex index;
+  std::vector<std::string> texts = {"",
+                                    std::string(1, '\0'),
+                                    "a",
+                                    std::string("a\0", 2),
+                                    std::string(15, 'x'),
+                                    std::string(14, 'x')};
+  for (int i = 0; i < 3000; ++i) texts.push_back(std::to_string(i) + "/7/26");
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    ASSERT_EQ(index.Find(texts[i]), -1) << i;
+    ASSERT_EQ(index.Add(texts[i]), static_cast<int>(i));
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    EXPECT_EQ(index.Find(texts[i]), static_cast<int>(i));
+  EXPECT_EQ(index.Find(std::string(16, 'x')), -1);
+  EXPECT_EQ(index.Find("b"), -1);
+
+  ShortTextMemo<int> memo;
+  EXPECT_FALSE(memo.CanKeep(std::string(16, 'x')));
+  const int& kept = memo.Keep("7/6/26", 5);
+  for (int i = 0; i < 1000; ++i) memo.Keep(std::to_string(i), i);
+  EXPECT_EQ(&kept, memo.Find("7/6/26"));
+  EXPECT_EQ(*memo.Find("999"), 999);
+}
+
+}  // namespace
+}  // namespace taskwell
