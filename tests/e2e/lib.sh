@@ -12,7 +12,14 @@ chmod 700 "$XDG_RUNTIME_DIR"
 APP_PIDS=()
 
 cleanup() {
+  local pid tries
   for pid in "${APP_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # A window still writes its journal or its last known copy as it ends: the folder goes once
+  # every window has gone (a window that does not end within 5 s is killed).
+  for pid in "${APP_PIDS[@]}"; do
+    for tries in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+  done
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$E2E_TMP"
 }
