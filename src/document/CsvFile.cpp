@@ -315,8 +315,12 @@ void CsvFile::WriteNumber(Fixed4 value) {
   WriteField(NumberField(value, dates_->Regional().DecimalSeparator));
 }
 
+std::string CsvFile::DateField(const DateFormat& dates, double date) {
+  return date == 0 ? std::string() : dates.FileDateText(date);
+}
+
 void CsvFile::WriteDate(double date) {
-  WriteField(date == 0 ? std::string() : dates_->FileDateText(date));
+  WriteField(DateField(*dates_, date));
 }
 
 void CsvFile::EndLine() {

@@ -86,6 +86,8 @@ class CsvFile {
   // The field WriteNumber writes for `value`.
   static std::string NumberField(Fixed4 value, char decimalSeparator);
   void WriteDate(double date);
+  // The field WriteDate writes for `date`: nothing for 0.
+  static std::string DateField(const DateFormat& dates, double date);
   void EndLine();
 
   // Closing a file that is not open is the I/O failure 103. After writing, this is where the new

@@ -1,5 +1,7 @@
 #include "document/FieldsOfCells.h"
 
+#include <optional>
+
 #include "document/CsvFile.h"
 #include "document/NumberText.h"
 #include "document/TableLayout.h"
@@ -8,12 +10,13 @@
 namespace taskwell {
 
 const FieldsOfCells::DateField& FieldsOfCells::Date(std::string_view cell) {
-  if (const DateField* known = dateFields_.Find(cell)) return *known;
-  double date = 0;
-  ReadsAsTableDate(cell, *dates_, date);
-  DateField field{date != 0, date == 0 ? std::string() : dates_->FileDateText(date)};
-  if (!dateFields_.CanKeep(cell)) return spareDate_ = std::move(field);
-  return dateFields_.Keep(cell, std::move(field));
+  const auto make = [&]() -> std::optional<DateField> {
+    double date = 0;
+    ReadsAsTableDate(cell, *dates_, date);
+    return DateField{date != 0, CsvFile::DateField(*dates_, date)};
+  };
+  if (const DateField* field = dateFields_.FindOrMake(cell, make)) return *field;
+  return spareDate_ = *make();
 }
 
 std::string_view FieldsOfCells::Priority(std::string_view cell) {
@@ -27,15 +30,16 @@ std::string_view FieldsOfCells::Number(std::string_view cell) {
 std::string_view FieldsOfCells::NumberField(std::string_view cell, bool zeroWritten,
                                             ShortTextMemo<std::string>& memo,
                                             std::string& spare) const {
-  if (const std::string* known = memo.Find(cell)) return *known;
-  const std::string_view text = TrimView(cell);
-  const char decimal = dates_->Regional().DecimalSeparator;
-  Fixed4 value = 0;
-  if (!text.empty() && !TryTextToNumber(text, decimal, value)) value = 0;
-  std::string field;
-  if (value != 0 || (zeroWritten && text == "0")) field = CsvFile::NumberField(value, decimal);
-  if (!memo.CanKeep(cell)) return spare = std::move(field);
-  return memo.Keep(cell, std::move(field));
+  const auto make = [&]() -> std::optional<std::string> {
+    const std::string_view text = TrimView(cell);
+    const char decimal = dates_->Regional().DecimalSeparator;
+    Fixed4 value = 0;
+    if (!text.empty() && !TryTextToNumber(text, decimal, value)) value = 0;
+    if (value == 0 && !(zeroWritten && text == "0")) return std::string();
+    return CsvFile::NumberField(value, decimal);
+  };
+  if (const std::string* field = memo.FindOrMake(cell, make)) return *field;
+  return spare = *make();
 }
 
 }  // namespace taskwell

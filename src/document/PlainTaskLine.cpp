@@ -1,6 +1,7 @@
 #include "document/PlainTaskLine.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -71,33 +72,28 @@ bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
   return true;
 }
 
+// A field the field-by-field reader would refuse gives nothing here, and goes to that reader.
 const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, TaskRows& into) {
-  if (const DateCells* known = dateCells_.Find(field)) return known;
-  if (!dateCells_.CanKeep(field)) return nullptr;
-  DateCells cells;
-  try {
-    cells.Date = DateOfField(*dates_, field);
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-  cells.Text = into.Keep(dates_->FormatDateText(cells.Date));
-  if (cells.Date != 0) cells.Weekday = into.Keep(weekdayCell_(cells.Date));
-  return &dateCells_.Keep(field, cells);
+  return dateCells_.FindOrMake(field, [&]() -> std::optional<DateCells> {
+    DateCells cells;
+    try {
+      cells.Date = DateOfField(*dates_, field);
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+    cells.Text = into.Keep(dates_->FormatDateText(cells.Date));
+    if (cells.Date != 0) cells.Weekday = into.Keep(weekdayCell_(cells.Date));
+    return cells;
+  });
 }
 
 const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field, TaskRows& into) {
-  if (const NumberCells* known = numberCells_.Find(field)) return known;
-  if (!numberCells_.CanKeep(field)) return nullptr;
-  NumberCells cells;
-  const char decimal = dates_->Regional().DecimalSeparator;
-  try {
-    const Fixed4 value = TextToNumber(field, decimal);
-    cells.Text = into.Keep(NumberText(value, decimal));
-    cells.Zero = value == 0;
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-  return &numberCells_.Keep(field, cells);
+  return numberCells_.FindOrMake(field, [&]() -> std::optional<NumberCells> {
+    const char decimal = dates_->Regional().DecimalSeparator;
+    Fixed4 value = 0;
+    if (!TryTextToNumber(field, decimal, value)) return std::nullopt;
+    return NumberCells{into.Keep(NumberText(value, decimal)), value == 0};
+  });
 }
 
 // The description: the rest of the line, or a quoted text that is all of it, with no blanks to

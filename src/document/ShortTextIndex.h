@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -99,6 +100,15 @@ class ShortTextMemo {
   const Value& Keep(std::string_view text, Value value) {
     index_.Add(text);
     return values_.emplace_back(std::move(value));
+  }
+  // The value of `text`: the one kept, or what make() gives (a std::optional<Value>), kept. Null
+  // when make() gives nothing, or when no more texts can be kept (make() is not called then).
+  template <class Make>
+  const Value* FindOrMake(std::string_view text, Make make) {
+    if (const Value* known = Find(text)) return known;
+    if (!CanKeep(text)) return nullptr;
+    std::optional<Value> made = make();
+    return made ? &Keep(text, std::move(*made)) : nullptr;
   }
 
  private:
