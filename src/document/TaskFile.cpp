@@ -86,8 +86,7 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   LeftOvers leftOvers;
   ReadTaskRows(into, projectField, leftOvers);
   base.Take();
-  const Message report =
-      LoadReport(headerMissing, firstLine, leftOvers.Lines, leftOvers.FirstLine, leftOvers.First);
+  const Message report = LoadReport(headerMissing, firstLine, leftOvers);
   csv_.Close();
   if (!report.Empty()) {
     throw LoadLostText(Message::Format("%1 The first save keeps the whole original file as %2.",
@@ -138,7 +137,9 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
   into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
                     csv_.Content().size());
   // Lines in the form a save writes go straight from their bytes to the rows' arena.
-  const PlainTaskLine plain(
+  // Each reader keeps its field texts in the rows it fills: the second thread has a copy of its
+  // own.
+  PlainTaskLine plain(
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
   std::size_t split = std::string::npos;
   std::future<PlainRun> secondHalf;
@@ -161,7 +162,7 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
 
 // The task lines up to byte `end`: plain ones straight to the rows, any other field by field
 // into one row's cells, reused.
-void TaskFile::ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine reader,
+void TaskFile::ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine& reader,
                              bool projectField, int descCol, LeftOvers& leftOvers) {
   TaskCells cells(static_cast<std::size_t>(descCol) + 1);
   while (!csv_.AtEnd && csv_.Position() < end) {
@@ -225,20 +226,20 @@ void TaskFile::ReadTask(TaskCells& cells, bool projectField, int descCol) {
   cells[static_cast<std::size_t>(descCol)] = csv_.ReadDescription();
 }
 
-Message TaskFile::LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
-                             int firstLeftOverLine, const std::string& firstLeftOver) const {
+Message TaskFile::LoadReport(bool headerMissing, const std::string& firstLine,
+                             const LeftOvers& leftOvers) const {
   std::vector<Message> report;
   if (headerMissing) {
     report.push_back(Message::Format(
         "The first line of %1 is not the header line the list expects: %2. It is not in the list.",
         name_, Excerpt(firstLine)));
   }
-  if (leftOverLines > 0) {
+  if (leftOvers.Lines > 0) {
     report.push_back(Message::Format(
         "Line %1 of %2 has text after its description that the list cannot show: %3.",
-        firstLeftOverLine, name_, Excerpt(firstLeftOver)));
-    if (leftOverLines > 1) {
-      report.push_back(Message::Format("%1 more lines do too.", leftOverLines - 1));
+        leftOvers.FirstLine, name_, Excerpt(leftOvers.First)));
+    if (leftOvers.Lines > 1) {
+      report.push_back(Message::Format("%1 more lines do too.", leftOvers.Lines - 1));
     }
   }
   if (csv_.CtrlZLine > 0) {

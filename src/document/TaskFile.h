@@ -101,10 +101,10 @@ class TaskFile {
     std::string First;
   };
   void ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers);
-  void ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine reader, bool projectField,
+  void ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine& reader, bool projectField,
                      int descCol, LeftOvers& leftOvers);
-  Message LoadReport(bool headerMissing, const std::string& firstLine, int leftOverLines,
-                     int firstLeftOverLine, const std::string& firstLeftOver) const;
+  Message LoadReport(bool headerMissing, const std::string& firstLine,
+                     const LeftOvers& leftOvers) const;
   bool WeekdaysFitCp1252() const;
 
   const DateFormat* dates_;
