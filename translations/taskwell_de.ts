@@ -864,6 +864,10 @@ Sollen sie in die Liste zurückgeholt werden? Rückgängig nimmt sie wieder hera
         <translation>Aufgaben werden gedruckt...</translation>
     </message>
     <message>
+        <source>Merging the changes made elsewhere...</source>
+        <translation>Die anderswo gemachten Änderungen werden zusammengeführt...</translation>
+    </message>
+    <message>
         <source>Syncing with the server...</source>
         <translation>Abgleich mit dem Server...</translation>
     </message>

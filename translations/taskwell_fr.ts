@@ -864,6 +864,10 @@ Les rétablir dans la liste ? Annuler les retire à nouveau.</translation>
         <translation>Impression des tâches...</translation>
     </message>
     <message>
+        <source>Merging the changes made elsewhere...</source>
+        <translation>Fusion des modifications faites ailleurs...</translation>
+    </message>
+    <message>
         <source>Syncing with the server...</source>
         <translation>Synchronisation avec le serveur...</translation>
     </message>

@@ -578,4 +578,9 @@ std::unique_ptr<PrinterTextStream> MainWindow::OpenPrinter(const std::string& jo
   return printDialog_->OpenStream(jobName);
 }
 
+std::unique_ptr<ShownWork> MainWindow::ShowWork(const char* label) {
+  return std::make_unique<WorkProgress>(*this, QCoreApplication::translate("taskwell", label),
+                                        QCoreApplication::translate("taskwell", "Cancel"));
+}
+
 }  // namespace taskwell

@@ -59,6 +59,7 @@ class MainWindow final : public QWidget, public Platform {
   int FullyVisibleRows(int windowHeight) override;
   bool ShowPrintDialog(PrintChoice& choice) override;
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
+  std::unique_ptr<ShownWork> ShowWork(const char* label) override;
 
   // A list that ends unsaved is written to the discarded folder (also from a crash handler).
   // False when it had to be and could not.

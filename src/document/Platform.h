@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "document/Message.h"
+#include "document/Progress.h"
 
 namespace taskwell {
 
@@ -33,6 +34,14 @@ class PrinterTextStream {
   virtual void WriteLine(std::string_view line) = 0;
   // Ends the job. Failures of the printing service throw.
   virtual void Close() = 0;
+};
+
+// Long work under way that the user can watch: past half a second, its progress shows with Cancel.
+class ShownWork {
+ public:
+  virtual ~ShownWork() = default;
+  // What the work is told; once the user cancels, its next step throws WorkCancelled.
+  virtual Progress Of() const = 0;
 };
 
 // The operations the task list needs from the desktop. The Qt window implements them; tests use a
@@ -86,6 +95,12 @@ class Platform {
   virtual bool ShowPrintDialog(PrintChoice& choice) = 0;
   // Begins a print job on the chosen printer.
   virtual std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) = 0;
+  // Shows the progress of long work over the window while the result lives; `label`, in
+  // English, says what runs. Null where nothing can show it: the work then runs to its end.
+  virtual std::unique_ptr<ShownWork> ShowWork(const char* label) {
+    (void)label;
+    return nullptr;
+  }
 };
 
 }  // namespace taskwell

@@ -43,6 +43,7 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   if (copies.empty()) return merge;
   std::vector<Message> merged;
   std::vector<std::string> refused;
+  bool cancelled = false;
   for (const std::string& copy : copies) {
     DiskBytes theirs;
     const bool read = ReadWholeFile(copy, theirs.Bytes, &theirs.Stamp);
@@ -51,8 +52,14 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
       merge.Merged.push_back(copy);
       continue;
     }
-    const auto result =
-        read ? list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
+    std::optional<LineMergeResult> result;
+    try {
+      if (read) result = list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false);
+    } catch (const WorkCancelled&) {
+      // Not now: this copy and the ones after it wait, unmerged, for the next change.
+      cancelled = true;
+      break;
+    }
     if (!result) {
       merge.Refused.push_back(copy);
       refused.push_back(copy);
@@ -63,10 +70,14 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   }
   // The file last: the sync tool that made a copy has usually replaced the file too.
   DiskBytes file;
-  if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
-      ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
-      !list.Sync().MergeFromCopy(std::move(file), sharedBase, true)) {
-    refused.push_back(list.File().Name());
+  try {
+    if (!cancelled && ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
+        ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
+        !list.Sync().MergeFromCopy(std::move(file), sharedBase, true)) {
+      refused.push_back(list.File().Name());
+    }
+  } catch (const WorkCancelled&) {
+    // The file's change is merged at the next save instead.
   }
   std::vector<Message> told;
   if (!merge.Merged.empty()) {

@@ -243,15 +243,16 @@ bool FileSync::RenderMine(MergeSides& sides) const {
   return sides.Mine.size() == sides.MineRows.size();
 }
 
-bool FileSync::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) {
+bool FileSync::LoadMergeSides(const std::string& base, const std::string& theirBytes,
+                              MergeSides& sides, const Progress& progress) {
   Message failure;
   std::unique_ptr<LoadedFile> theirList = LoadedCopy(DiskBytes{theirBytes, {}}, failure);
-  const std::unique_ptr<LoadedFile> baseList =
-      LoadedCopy(DiskBytes{list_.file_.BaseBytes(), {}}, failure);
+  progress.Tell(1, 4);
+  const std::unique_ptr<LoadedFile> baseList = LoadedCopy(DiskBytes{base, {}}, failure);
+  progress.Tell(2, 4);
   if (!theirList || !baseList) return false;
   if ((HasHeader(theirBytes) && theirList->Rows.HasProjCol != list_.layout_.HasProjCol()) ||
-      (HasHeader(list_.file_.BaseBytes()) &&
-       baseList->Rows.HasProjCol != list_.layout_.HasProjCol())) {
+      (HasHeader(base) && baseList->Rows.HasProjCol != list_.layout_.HasProjCol())) {
     return false;
   }
   // Lines compare only in one encoding: UTF-8 when any side is.
@@ -261,6 +262,7 @@ bool FileSync::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) 
     baseList->File.RowsToUtf8(baseList->Rows.Rows);
   }
   if (!RenderMine(sides)) return false;
+  progress.Tell(3, 4);
   sides.Base = TaskLines(sides.Rendered.emplace_back(baseList->Bytes()));
   sides.Theirs = TaskLines(sides.Rendered.emplace_back(theirList->Bytes()));
   const std::vector<int> theirRows = theirList->SavedRows();
@@ -271,14 +273,19 @@ bool FileSync::LoadMergeSides(const std::string& theirBytes, MergeSides& sides) 
   return true;
 }
 
-bool FileSync::QuickMergeSides(const std::string& theirBytes, MergeSides& sides) {
+bool FileSync::QuickMergeSides(const std::string& base, const std::string& theirBytes,
+                               MergeSides& sides, const Progress& progress) {
   if (!list_.file_.TextIsUtf8() || !RenderMine(sides)) return false;
+  progress.Tell(1, 4);
   const std::string_view header =
       std::string_view(sides.MineBytes).substr(0, sides.MineBytes.find(kLineEnd) + 2);
   NumberedLines& numbered = sides.Numbered.emplace();
   LineNumbers numbers(sides.Mine.size() + sides.Mine.size() / 4 + 16);
   numbered.Mine.reserve(sides.Mine.size());
-  for (const std::string_view line : sides.Mine) numbered.Mine.push_back(numbers.Number(line));
+  for (const std::string_view line : sides.Mine) {
+    numbered.Mine.push_back(numbers.Number(line));
+    progress.Part(0.25, 0.4).Step(numbered.Mine.size(), sides.Mine.size());
+  }
   // Our lines are the first numbers; each names the first row that writes it.
   const int ours = numbers.Distinct();
   std::vector<int> mineRowOf(static_cast<std::size_t>(ours), 0);
@@ -286,10 +293,10 @@ bool FileSync::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
     mineRowOf[static_cast<std::size_t>(numbered.Mine[i])] = sides.MineRows[i];
 
   const OurLines ourLines{header, numbers, ours, std::move(mineRowOf)};
-  if (!ReadQuickSide(ourLines, list_.file_.BaseBytes(), sides, sides.Base, numbered.Base,
-                     nullptr) ||
-      !ReadQuickSide(ourLines, theirBytes, sides, sides.Theirs, numbered.Theirs,
-                     &sides.TheirRows)) {
+  if (!ReadQuickSide(ourLines, base, sides, sides.Base, numbered.Base, nullptr,
+                     progress.Part(0.4, 0.7)) ||
+      !ReadQuickSide(ourLines, theirBytes, sides, sides.Theirs, numbered.Theirs, &sides.TheirRows,
+                     progress.Part(0.7, 1))) {
     return false;
   }
   numbered.Distinct = numbers.Distinct();
@@ -298,7 +305,7 @@ bool FileSync::QuickMergeSides(const std::string& theirBytes, MergeSides& sides)
 
 bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
                              std::vector<std::string_view>& lines, std::vector<int>& ids,
-                             std::vector<SideRow>* rows) {
+                             std::vector<SideRow>* rows, const Progress& progress) {
   // Only a UTF-8 file in this list's own form, with nothing a load would stop at.
   if (!bytes.starts_with(ours.Header) || bytes.find('\x1A') != std::string::npos ||
       !IsValidUtf8(bytes)) {
@@ -306,14 +313,17 @@ bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   }
   // The header ends in an LF, so lines end at LF, as the loader reads them.
   std::vector<std::string_view> raw;
-  for (std::size_t pos = ours.Header.size(); pos < bytes.size();)
+  for (std::size_t pos = ours.Header.size(); pos < bytes.size();) {
     raw.push_back(NextTaskFileLine(bytes, pos, false));
+    progress.Part(0, 0.3).Step(raw.size(), pos, bytes.size());
+  }
   // A line that is one of ours, byte for byte, is already in the form a save writes; only the
   // others are loaded, together, to be read and written by the same rules.
   std::string others(ours.Header);
   std::vector<int> ourId(raw.size());
   int otherCount = 0;
   for (std::size_t i = 0; i < raw.size(); ++i) {
+    progress.Part(0.3, 0.7).Step(i, raw.size());
     const int id = ours.Numbers.Find(raw[i]);
     ourId[i] = id >= 0 && id < ours.Count ? id : -1;
     if (ourId[i] >= 0) continue;
@@ -335,6 +345,7 @@ bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
   int loadedRow = 0;
   std::size_t loadedLine = 0;
   for (std::size_t i = 0; i < raw.size(); ++i) {
+    progress.Part(0.7, 1).Step(i, raw.size());
     if (ourId[i] >= 0) {
       lines.push_back(raw[i]);
       ids.push_back(ourId[i]);
@@ -356,34 +367,40 @@ bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
 std::optional<MergedFile> FileSync::PrepareMerge() {
   DiskBytes theirs;
   if (!ReadWholeFile(list_.file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
-  return PrepareMergeWith(std::move(theirs));
+  return PrepareMergeWith(list_.file_.BaseBytes(), std::move(theirs));
 }
 
 std::optional<LineMergeResult> FileSync::MergeFromCopy(DiskBytes theirs,
                                                        const std::string& sharedBase,
                                                        bool isTheFile) {
-  DiskBytes own{list_.file_.BaseBytes(), list_.file_.DiskStamp()};
-  list_.file_.TakeBase(DiskBytes{sharedBase, own.Stamp});
-  std::optional<MergedFile> merged = PrepareMergeWith(std::move(theirs));
-  // For the file itself, the file as it is now is what the next save is measured against.
-  list_.file_.TakeBase(merged && isTheFile ? std::move(merged->Theirs) : std::move(own));
-  baseAsLoaded_.reset();
+  std::optional<MergedFile> merged = PrepareMergeWith(sharedBase, std::move(theirs));
   if (!merged) return std::nullopt;
+  // For the file itself, the file as it is now is what the next save is measured against.
+  if (isTheFile) {
+    list_.file_.TakeBase(std::move(merged->Theirs));
+    baseAsLoaded_.reset();
+  }
   ReplaceRowsKeepingView(std::move(merged->Rows), list_.layout_.HasProjCol());
   return std::move(merged->Result);
 }
 
-std::optional<MergedFile> FileSync::PrepareMergeWith(DiskBytes theirBytes) {
+std::optional<MergedFile> FileSync::PrepareMergeWith(const std::string& base,
+                                                    DiskBytes theirBytes) {
+  // At a million tasks a merge takes a second or more; Cancel stops it with nothing changed.
+  const std::unique_ptr<ShownWork> shown =
+      list_.ui_.ShowWork("Merging the changes made elsewhere...");
+  const Progress progress = shown ? shown->Of() : Progress();
   MergedFile merged;
   DiskBytes& theirs = merged.Theirs;
   theirs = std::move(theirBytes);
   MergeSides sides;
-  if (!QuickMergeSides(theirs.Bytes, sides)) {
+  if (!QuickMergeSides(base, theirs.Bytes, sides, progress.Part(0, 0.7))) {
     sides = MergeSides();
-    if (!LoadMergeSides(theirs.Bytes, sides)) return std::nullopt;
+    if (!LoadMergeSides(base, theirs.Bytes, sides, progress.Part(0, 0.7))) return std::nullopt;
   }
   merged.Result =
       MergeLines(sides.Base, sides.Mine, sides.Theirs, sides.Numbered ? &*sides.Numbered : nullptr);
+  progress.Tell(75, 100);
   // A file rewritten with the same tasks (a sync tool's copy) is no news to the user.
   merged.ChangedElsewhere = sides.Theirs != sides.Base;
   merged.Rows.reserve(merged.Result.Sources.size() + 1);
@@ -393,6 +410,7 @@ std::optional<MergedFile> FileSync::PrepareMergeWith(DiskBytes theirBytes) {
   merged.Bytes = mineBytes.substr(0, mineBytes.find(kLineEnd) + kLineEnd.size());
   merged.Bytes.reserve(mineBytes.size() + mineBytes.size() / 8);
   for (std::size_t i = 0; i < merged.Result.Sources.size(); ++i) {
+    progress.Part(0.75, 1).Step(i, merged.Result.Sources.size());
     const MergedLineSource& source = merged.Result.Sources[i];
     const SideRow from = source.Theirs ? sides.TheirRows[source.Index]
                                        : SideRow{&list_.table_.Rows(), list_.layout_.HasProjCol(),

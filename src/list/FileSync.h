@@ -9,6 +9,7 @@
 
 #include "document/LineMerge.h"
 #include "document/Message.h"
+#include "document/Progress.h"
 #include "document/SafeFile.h"
 #include "document/TaskFile.h"
 
@@ -47,7 +48,8 @@ class FileSync {
   bool FileChangedOnDisk();
   // Merges another version of the list (a sync tool's conflict copy, or the file itself) into the
   // table by the three-way rules, with `sharedBase` as the state both sides started from. For the
-  // file itself, its bytes become the base of the next save. Nothing when it cannot be merged.
+  // file itself, its bytes become the base of the next save. Nothing when it cannot be merged;
+  // WorkCancelled, with nothing changed, when the user cancels a long merge.
   std::optional<LineMergeResult> MergeFromCopy(DiskBytes theirs, const std::string& sharedBase,
                                                bool isTheFile);
   // Shows the list a recovery journal kept, as one undoable change; the file stays as it is.
@@ -65,7 +67,9 @@ class FileSync {
   bool CutShortOnDisk(const std::string& theirs) const;
   // The save's merge with a change made elsewhere, where one can be trusted.
   std::optional<MergedFile> PrepareMerge();
-  std::optional<MergedFile> PrepareMergeWith(DiskBytes theirs);
+  // The merge of `theirs` with the list, both changed from `base`. Long work shows its progress;
+  // throws WorkCancelled when the user cancels it, with nothing changed.
+  std::optional<MergedFile> PrepareMergeWith(const std::string& base, DiskBytes theirs);
   // Shows the merge, saves it and says what it did. False when the save did not happen.
   bool SaveMerged(MergedFile& merged);
   // Whether the table shows the base unchanged: what a save would write equals the base, or the
@@ -82,13 +86,15 @@ class FileSync {
   // The lines of the three sides: each side loaded whole and written again, or, for files in
   // this list's own form, only the lines that are not already ours. False where the sides cannot
   // be compared.
-  bool LoadMergeSides(const std::string& theirBytes, MergeSides& sides);
-  bool QuickMergeSides(const std::string& theirBytes, MergeSides& sides);
+  bool LoadMergeSides(const std::string& base, const std::string& theirBytes, MergeSides& sides,
+                      const Progress& progress);
+  bool QuickMergeSides(const std::string& base, const std::string& theirBytes, MergeSides& sides,
+                       const Progress& progress);
   // One side read line by line: a line that is one of ours is taken as it is, the others are
   // loaded together. False where the side is not in this list's own form.
   bool ReadQuickSide(const OurLines& ours, const std::string& bytes, MergeSides& sides,
                      std::vector<std::string_view>& lines, std::vector<int>& ids,
-                     std::vector<SideRow>* rows);
+                     std::vector<SideRow>* rows, const Progress& progress);
   bool RenderMine(MergeSides& sides) const;
   // Tells the user once per changed file why it was not reloaded.
   void TellNotReloaded(std::uint64_t hash, const Message& message);

@@ -175,7 +175,13 @@ bool ToDoList::SaveButtonClick() {
   const ReplaceCheck check = CheckReplace(file_.Name());
   if (!check.Refusal.Empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
-  SavePlan plan = PlanSave(check);
+  SavePlan plan;
+  try {
+    plan = PlanSave(check);
+  } catch (const WorkCancelled&) {
+    // The user stopped the merge with a change made elsewhere: nothing is saved or changed.
+    return false;
+  }
   if (plan.CutShort) return SaveOverCutShort();
   if (!plan.Notes.empty()) {
     const Message question = Message::Format(plan.Notes.size() == 1 && plan.OutsideChange

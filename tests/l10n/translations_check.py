@@ -21,6 +21,7 @@ CORE_PATTERNS = [
     r'Refusal\((' + LITERAL + r'),',
     r'Failure\((' + LITERAL + r')\)',
     r'Title\s*=\s*(' + LITERAL + r');',
+    r'ShowWork\((' + LITERAL + r')\)',
 ]
 
 

@@ -81,5 +81,34 @@ TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave)
   EXPECT_TRUE(MoveCopiesAside({copy}, dir.Path("elsewhere")).empty());
 }
 
+// A cancelled merge of a copy leaves the list, its base and the copy as they were, and the copy
+// merges at the next try.
+TEST(ConflictCopies, ACancelledMergeLeavesTheCopyForTheNextTry) {
+  TempDir dir;
+  const std::string path = dir.Path("list.todo");
+  const std::string shared = Tasks({"x", "y"});
+  WriteBytes(path, shared);
+  ListFixture f;
+  ListTestAccess::SetTaskFileName(f.List, path);
+  ListTestAccess::InitTaskTable(f.List);
+  f.List.TypeInCell(f.List.Layout().DescCol(), 1, "x here");
+  const std::string copy = dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
+  WriteBytes(copy, Tasks({"x", "y", "there"}));
+  WriteBytes(path, Tasks({"x", "y", "file"}));
+  const std::string shown = f.List.SaveBytes();
+
+  f.Ui.CancelWorkAt = 0;
+  ConflictMerge merge = MergeConflictCopies(f.List, {copy}, shared);
+  EXPECT_TRUE(merge.Merged.empty() && merge.Refused.empty());
+  EXPECT_TRUE(merge.Report.Empty());
+  EXPECT_EQ(f.List.SaveBytes(), shown);
+  EXPECT_EQ(f.List.File().BaseBytes(), shared);
+
+  f.Ui.CancelWorkAt = -1;
+  merge = MergeConflictCopies(f.List, {copy}, shared);
+  EXPECT_EQ(merge.Merged, std::vector<std::string>{copy});
+  EXPECT_EQ(f.List.SaveBytes(), Tasks({"x here", "y", "file", "there"}));
+}
+
 }  // namespace
 }  // namespace taskwell

@@ -51,6 +51,28 @@ std::unique_ptr<PrinterTextStream> FakePlatform::OpenPrinter(const std::string& 
   return std::make_unique<RecordingStream>(Jobs.back());
 }
 
+namespace {
+
+class CountedWork final : public ShownWork {
+ public:
+  explicit CountedWork(int cancelAt)
+      : listener_([this, cancelAt](double) {
+          if (told_++ == cancelAt) throw WorkCancelled();
+        }) {}
+  Progress Of() const override { return Progress(listener_); }
+
+ private:
+  int told_ = 0;
+  Progress::Listener listener_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShownWork> FakePlatform::ShowWork(const char* label) {
+  WorkShown.emplace_back(label);
+  return std::make_unique<CountedWork>(CancelWorkAt);
+}
+
 RegionalSettings GermanSettings() {
   RegionalSettings settings;
   settings.DateSeparator = '.';

@@ -45,6 +45,9 @@ class FakePlatform : public Platform {
   PrintChoice NextChoice;
   std::vector<PrintChoice> PrintDialogShown;  // the preset each time the dialog opened
   std::vector<PrintedJob> Jobs;
+  std::vector<std::string> WorkShown;  // the label of each long work that showed its progress
+  // Long work is cancelled at this many-th report of its progress; never when negative.
+  int CancelWorkAt = -1;
 
   void ShowMessageBox(const std::string& caption, const std::string& message) override;
   bool Confirm(const std::string& message) override;
@@ -60,6 +63,7 @@ class FakePlatform : public Platform {
   int FullyVisibleRows(int windowHeight) override;
   bool ShowPrintDialog(PrintChoice& choice) override;
   std::unique_ptr<PrinterTextStream> OpenPrinter(const std::string& jobName) override;
+  std::unique_ptr<ShownWork> ShowWork(const char* label) override;
 };
 
 // One row of cells, left to right.
