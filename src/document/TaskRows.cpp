@@ -266,7 +266,7 @@ std::size_t TaskRows::MemoryBytes() const {
 
 void TaskRows::Compact() {
   std::string arena;
-  arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
+  arena.reserve(CompactedRoom());
   std::vector<Span> spans;
   spans.reserve(spans_.size() - std::min(deadSpans_, spans_.size()));
   RecentCopies recent;
@@ -295,6 +295,13 @@ void TaskRows::Compact() {
   deadSpans_ = 0;
 }
 
+std::size_t TaskRows::CompactedRoom() const {
+  // The live text, and an eighth more: a shared text that RecentCopies has lost sight of is
+  // copied again, and an arena that had to grow would double, under the old one.
+  const std::size_t live = arena_.size() - std::min(waste_, arena_.size());
+  return live + live / 8;
+}
+
 void TaskRows::CompactIfWasteful() {
   const bool text = waste_ > kMinWasteBytes && waste_ > arena_.size() / 2;
   const bool cells = deadSpans_ > kMinDeadSpans && deadSpans_ > spans_.size() / 2;
@@ -310,16 +317,15 @@ std::vector<TaskCells> TaskRows::ToVectors() const {
 
 void TaskRows::CompactInRowOrder() {
   const std::size_t width = rows_.empty() ? 0 : rows_.front().Count;
-  const bool ownRuns =
-      width > 0 && deadSpans_ == 0 && spans_.size() == rows_.size() * width &&
-      std::all_of(rows_.begin(), rows_.end(), [&](const Record& r) { return r.Count == width; });
-  if (!ownRuns) {
+  std::vector<std::uint32_t> rowOfRun;
+  if (!FindRowsOfRuns(width, rowOfRun)) {
     Compact();
     return;
   }
-  MoveCellsInRowOrder(width);
+  DropDeadRuns(width, rowOfRun);
+  MoveCellsInRowOrder(width, rowOfRun);
   std::string arena;
-  arena.reserve(arena_.size() - std::min(waste_, arena_.size()));
+  arena.reserve(CompactedRoom());
   // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
   // cells a little ahead are asked for early, as they lie all over the old text.
   constexpr std::size_t kAhead = 16;
@@ -353,12 +359,41 @@ void TaskRows::CompactInRowOrder() {
   waste_ = 0;
 }
 
-// Runs of `width` cells that tile the cells, one a row: row r's run is put at run r, by
-// exchanging it with the run found there, whose row is told where its run went.
-void TaskRows::MoveCellsInRowOrder(std::size_t width) {
-  std::vector<std::uint32_t> rowOfRun(rows_.size());
-  for (std::size_t r = 0; r < rows_.size(); ++r)
-    rowOfRun[rows_[r].First / width] = static_cast<std::uint32_t>(r);
+bool TaskRows::FindRowsOfRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun) const {
+  if (width == 0 || spans_.size() % width != 0) return false;
+  rowOfRun.assign(spans_.size() / width, kNoRow);
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    const Record record = rows_[r];
+    if (record.Count != width || record.First % width != 0) return false;
+    std::uint32_t& owner = rowOfRun[record.First / width];
+    if (owner != kNoRow) return false;
+    owner = static_cast<std::uint32_t>(r);
+  }
+  return true;
+}
+
+void TaskRows::DropDeadRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun) {
+  if (deadSpans_ == 0) return;
+  std::size_t next = 0;
+  for (std::size_t k = 0; k < rowOfRun.size(); ++k) {
+    const std::uint32_t row = rowOfRun[k];
+    if (row == kNoRow) continue;
+    if (k != next) {
+      std::copy_n(spans_.begin() + static_cast<std::ptrdiff_t>(k * width), width,
+                  spans_.begin() + static_cast<std::ptrdiff_t>(next * width));
+      rows_[row].First = static_cast<std::uint32_t>(next * width);
+      rowOfRun[next] = row;
+    }
+    ++next;
+  }
+  rowOfRun.resize(next);
+  spans_.resize(next * width);
+  deadSpans_ = 0;
+}
+
+// Row r's run is put at run r, by exchanging it with the run found there, whose row is told
+// where its run went.
+void TaskRows::MoveCellsInRowOrder(std::size_t width, std::vector<std::uint32_t>& rowOfRun) {
   const auto run = [&](std::size_t index) {
     return spans_.begin() + static_cast<std::ptrdiff_t>(index * width);
   };

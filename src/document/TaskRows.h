@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -200,7 +201,8 @@ class TaskRows {
   void Compact();
   // The same after a reorder of many rows, whose scattered cells make every later pass over the
   // rows (a save, the next sort) jump through memory. Where every row has its own run of as many
-  // cells, as after a load, the runs are moved in place, and only the text is held twice.
+  // cells, as after a load and edits of single cells or rows, the runs are moved in place, and
+  // only the text is held twice.
   void CompactInRowOrder();
 
   std::vector<TaskCells> ToVectors() const;
@@ -219,7 +221,16 @@ class TaskRows {
   Record StoreRow(const Cells& cells);
   void Drop(const Record& record);
   void CompactIfWasteful();
-  void MoveCellsInRowOrder(std::size_t width);
+  // The room a compaction gives its new arena.
+  std::size_t CompactedRoom() const;
+  // Where every row has a run of `width` cells of its own, starting at a multiple of `width`:
+  // the row whose run each run is, kNoRow for a dead one. False where the cells lie otherwise.
+  bool FindRowsOfRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun) const;
+  // Moves the live runs down over the dead ones, in place.
+  void DropDeadRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
+  // Runs that tile the cells, one a row, put in row order in place.
+  void MoveCellsInRowOrder(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
+  static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
 
   std::string arena_;
   std::vector<Span> spans_;

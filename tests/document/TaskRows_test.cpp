@@ -141,7 +141,8 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
 }
 
 // Rows reordered, then laid out in row order again: the same cells, the text in reading order,
-// whether every row has its own run of cells (the runs move in place) or rows have come and gone.
+// whether every row has its own run of cells (the runs move in place) or rows have come, gone and
+// been replaced.
 TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   std::mt19937 random(2027);
   for (int table = 0; table < 200; ++table) {
@@ -160,6 +161,9 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
     }
     if (table % 3 == 1 && count > 1) rows.Erase(count / 2);
     if (table % 3 == 2) rows.InsertEmptyRow(0, 3);
+    // An edited row takes a new run of cells, and a row of another width lays them out unevenly.
+    if (table % 5 == 1 && count > 2) rows.SetRow(count / 3, TaskCells{"e", "", "edited"});
+    if (table % 7 == 3) rows.InsertEmptyRow(rows.size() / 2, 2);
     std::vector<int> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), random);
