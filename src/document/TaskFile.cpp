@@ -312,7 +312,8 @@ std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingl
   csv.WriteBom = writeBom_;
   csv.OpenWriteInMemory();
   // About what was read last, plus room for what was added since.
-  csv.ReserveWritten(base_.size() + base_.size() / 8 + 256);
+  const std::size_t last = aside_ ? asideSize_ : base_.size();
+  csv.ReserveWritten(last + last / 8 + 256);
   for (const char* title : {"Date", "Priority", "SubPriority", "Project", "Description"}) {
     if (hasProjCol || std::string_view(title) != "Project") csv.WriteQuoted(title);
   }
@@ -355,19 +356,49 @@ std::vector<std::string> TaskFile::Save(std::string bytes) {
   } catch (const EIncompleteFlush& e) {
     // The file holds the new bytes: they are the base now, and the warning still goes on.
     stamp_ = e.Written();
-    base_ = std::move(bytes);
-    loadWasPartial_ = false;
+    TakeSaved(std::move(bytes));
     throw;
   }
-  base_ = std::move(bytes);
-  loadWasPartial_ = false;
+  TakeSaved(std::move(bytes));
   return writer.NotKept();
+}
+
+void TaskFile::TakeSaved(std::string bytes) {
+  base_ = std::move(bytes);
+  aside_ = false;
+  baseLost_ = false;
+  loadWasPartial_ = false;
+}
+
+void TaskFile::SetBaseAside() {
+  if (aside_) return;
+  asideSize_ = base_.size();
+  // The stamp's hash is the base's wherever the base came from the file or went to it.
+  asideHash_ = stamp_.Hashed && stamp_.Size == base_.size() ? stamp_.Hash : ContentHash(base_);
+  aside_ = true;
+  std::string().swap(base_);
+}
+
+void TaskFile::RestoreBase() noexcept {
+  if (!aside_) return;
+  aside_ = false;
+  try {
+    DiskBytes now;
+    if (ReadWholeFile(name_, now.Bytes, &now.Stamp) && now.Bytes.size() == asideSize_ &&
+        ContentHash(now.Bytes) == asideHash_) {
+      base_ = std::move(now.Bytes);
+      return;
+    }
+  } catch (...) {
+    // Not even the memory to read it back: the base is lost, as below.
+  }
+  base_.clear();
+  baseLost_ = true;
 }
 
 void TaskFile::TakeBase(DiskBytes theirs) {
   stamp_ = theirs.Stamp;
-  base_ = std::move(theirs.Bytes);
-  loadWasPartial_ = false;
+  TakeSaved(std::move(theirs.Bytes));
 }
 
 void TaskFile::TakeLoad(TaskFile&& loaded) {
@@ -375,8 +406,7 @@ void TaskFile::TakeLoad(TaskFile&& loaded) {
   singleByte_ = loaded.singleByte_;
   writeBom_ = loaded.writeBom_;
   stamp_ = loaded.stamp_;
-  base_ = std::move(loaded.base_);
-  loadWasPartial_ = false;
+  TakeSaved(std::move(loaded.base_));
 }
 
 }  // namespace taskwell

@@ -47,6 +47,15 @@ class TaskFile {
   bool LoadWasPartial() const { return loadWasPartial_; }
   // The bytes last read from or written to the file.
   const std::string& BaseBytes() const { return base_; }
+  // Frees the base while a save renders and writes the new bytes, which at a million tasks
+  // would otherwise lie beside the old ones. A save that fails then calls RestoreBase.
+  void SetBaseAside();
+  // After a failed save: the base read back from the file, which the failed save left as it
+  // was. Where the file changed meanwhile, the base is lost.
+  void RestoreBase() noexcept;
+  // Nothing says what the file held when the list last matched it: a save must ask before it
+  // replaces the file, as no merge can tell what changed where.
+  bool BaseLost() const { return baseLost_; }
 
   // Reads the file, or bytes already read from it, into `into`, task rows after its header row.
   // Throws what stopped the load; `into` then holds what was read up to there, and the next save
@@ -106,6 +115,8 @@ class TaskFile {
   Message LoadReport(bool headerMissing, const std::string& firstLine,
                      const LeftOvers& leftOvers) const;
   bool WeekdaysFitCp1252() const;
+  // Bytes now in the file, or about to be, become the base.
+  void TakeSaved(std::string bytes);
 
   const DateFormat* dates_;
   std::string name_;
@@ -116,6 +127,11 @@ class TaskFile {
   bool writeBom_ = false;
   bool loadWasPartial_ = false;
   std::string base_;
+  // The base set aside for a save: its size and content hash.
+  bool aside_ = false;
+  std::size_t asideSize_ = 0;
+  std::uint64_t asideHash_ = 0;
+  bool baseLost_ = false;
 };
 
 }  // namespace taskwell

@@ -365,6 +365,8 @@ bool FileSync::ReadQuickSide(const OurLines& ours, const std::string& bytes, Mer
 }
 
 std::optional<MergedFile> FileSync::PrepareMerge() {
+  // Without a base no merge can tell their changes from ours: the save asks instead.
+  if (list_.file_.BaseLost()) return std::nullopt;
   DiskBytes theirs;
   if (!ReadWholeFile(list_.file_.Name(), theirs.Bytes, &theirs.Stamp)) return std::nullopt;
   return PrepareMergeWith(list_.file_.BaseBytes(), std::move(theirs));

@@ -63,16 +63,21 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
     }
   }
   std::vector<std::string> notKept;
+  file_.SetBaseAside();
   try {
     std::string bytes =
         rendered != nullptr && !toSingleByte ? std::move(*rendered) : FileBytes(toSingleByte);
     notKept = file_.Save(std::move(bytes));
   } catch (const std::bad_alloc&) {
+    file_.RestoreBase();
     throw OutOfMemoryOnSave(file_.Name());
   } catch (const EIncompleteFlush&) {
     // Saved all the same: the table shows what the file holds.
     shown_.BaseRevision = table_.ContentRevision();
     shown_.WrittenRevision = shown_.BaseRevision;
+    throw;
+  } catch (...) {
+    file_.RestoreBase();
     throw;
   }
   shown_.BaseRevision = table_.ContentRevision();

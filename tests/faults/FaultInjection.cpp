@@ -84,10 +84,12 @@ std::string CheckSaved(TempDir& dir, const std::string& failure, ListFixture& f,
       failure.find(dir.Root.string()) == std::string::npos) {
     return "the message does not name the file: " + failure;
   }
+  // A save that failed leaves the file as it was, so it is still what the next save starts from.
+  if (!failure.empty() && !incomplete && f.List.File().BaseBytes() != kFile)
+    return "a failed save lost the base of the next one";
   if (!saveAgain()) return "the list could not save afterwards";
   if (ReadBytes(path).find("edited") == std::string::npos) return "the edit was not saved";
   if (StrayTemporaries(dir)) return "a temporary file was left behind";
-  (void)f;
   return {};
 }
 

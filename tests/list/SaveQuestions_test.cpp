@@ -84,6 +84,34 @@ TEST(SaveQuestions, AskBeforeLosingSomethingAndDeclineKeepsEverything) {
   }
 }
 
+// A save sets the old base aside and reads it back when it fails. Where the file is gone or
+// changed by then, nothing tells their changes from ours: the next save asks instead of merging.
+TEST(SaveQuestions, AFailedSaveThatCannotReadTheFileBackAsksBeforeTheNextSave) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.Path("sub"));
+  ListFixture f;
+  const std::string path = dir.Path("sub/list.todo");
+  WriteBytes(path, kTasks);
+  ListTestAccess::SetTaskFileName(f.List, path);
+  ListTestAccess::InitTaskTable(f.List);
+  f.List.TypeInCell(3, 1, "Changed");
+  std::filesystem::rename(dir.Path("sub"), dir.Path("away"));
+  EXPECT_FALSE(f.List.Guarded([&] { f.List.SaveButtonClick(); }));
+  EXPECT_TRUE(f.List.File().BaseLost());
+  std::filesystem::rename(dir.Path("away"), dir.Path("sub"));
+  const std::string theirs = kTasks + ",2,,\"Theirs\"\r\n";
+  WriteBytes(path, theirs);
+  f.Ui.Confirms.clear();
+  f.Ui.ConfirmAnswers = {false};
+  EXPECT_FALSE(f.List.SaveButtonClick());
+  ASSERT_EQ(f.Ui.Confirms.size(), 1u);
+  EXPECT_NE(f.Ui.Confirms[0].find("has been changed by another program"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), theirs);
+  EXPECT_TRUE(f.List.SaveButtonClick());
+  EXPECT_NE(ReadBytes(path).find("Changed"), std::string::npos);
+  EXPECT_FALSE(f.List.File().BaseLost());
+}
+
 TEST(SaveQuestions, AFileThatBecameAPipeIsRefusedWithoutWaiting) {
   SaveFixture f;
   WriteBytes(f.Path, kTasks);
