@@ -387,7 +387,7 @@ std::optional<LineMergeResult> FileSync::MergeFromCopy(DiskBytes theirs,
 }
 
 std::optional<MergedFile> FileSync::PrepareMergeWith(const std::string& base,
-                                                    DiskBytes theirBytes) {
+                                                     DiskBytes theirBytes) {
   // At a million tasks a merge takes a second or more; Cancel stops it with nothing changed.
   const std::unique_ptr<ShownWork> shown =
       list_.ui_.ShowWork("Merging the changes made elsewhere...");
