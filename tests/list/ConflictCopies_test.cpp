@@ -45,16 +45,27 @@ TEST(ConflictCopies, TheThreeToolsNamesAreFoundAndNothingElse) {
   EXPECT_EQ(FindConflictCopies(dir.Path("list.todo")), expected);
 }
 
+// A list loaded from the file both machines last shared.
+struct SharedList {
+  SharedList() {
+    WriteBytes(Path, Shared);
+    ListTestAccess::SetTaskFileName(F.List, Path);
+    ListTestAccess::InitTaskTable(F.List);
+  }
+  TempDir Dir;
+  std::string Path = Dir.Path("list.todo");
+  std::string Shared = Tasks({"x", "y"});
+  ListFixture F;
+};
+
 // Two machines shared X; here "a" was added and saved, there "b". The sync tool made the file
 // theirs and kept ours as a copy: merged with X as the base, the list holds both.
 TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave) {
-  TempDir dir;
-  const std::string path = dir.Path("list.todo");
-  const std::string shared = Tasks({"x", "y"});
-  WriteBytes(path, shared);
-  ListFixture f;
-  ListTestAccess::SetTaskFileName(f.List, path);
-  ListTestAccess::InitTaskTable(f.List);
+  SharedList s;
+  TempDir& dir = s.Dir;
+  const std::string& path = s.Path;
+  const std::string& shared = s.Shared;
+  ListFixture& f = s.F;
   f.List.TypeInCell(f.List.Layout().DescCol(), 2, "y and a");
   ASSERT_TRUE(f.List.SaveButtonClick());
   const std::string copy = dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
@@ -84,30 +95,24 @@ TEST(ConflictCopies, BothMachinesEditsAreMergedAndTheCopyMovesAsideAfterTheSave)
 // A cancelled merge of a copy leaves the list, its base and the copy as they were, and the copy
 // merges at the next try.
 TEST(ConflictCopies, ACancelledMergeLeavesTheCopyForTheNextTry) {
-  TempDir dir;
-  const std::string path = dir.Path("list.todo");
-  const std::string shared = Tasks({"x", "y"});
-  WriteBytes(path, shared);
-  ListFixture f;
-  ListTestAccess::SetTaskFileName(f.List, path);
-  ListTestAccess::InitTaskTable(f.List);
-  f.List.TypeInCell(f.List.Layout().DescCol(), 1, "x here");
-  const std::string copy = dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
+  SharedList s;
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "x here");
+  const std::string copy = s.Dir.Path("list.sync-conflict-20260610-101500-ABCDEF7.todo");
   WriteBytes(copy, Tasks({"x", "y", "there"}));
-  WriteBytes(path, Tasks({"x", "y", "file"}));
-  const std::string shown = f.List.SaveBytes();
+  WriteBytes(s.Path, Tasks({"x", "y", "file"}));
+  const std::string shown = s.F.List.SaveBytes();
 
-  f.Ui.CancelWorkAt = 0;
-  ConflictMerge merge = MergeConflictCopies(f.List, {copy}, shared);
+  s.F.Ui.CancelWorkAt = 0;
+  ConflictMerge merge = MergeConflictCopies(s.F.List, {copy}, s.Shared);
   EXPECT_TRUE(merge.Merged.empty() && merge.Refused.empty());
   EXPECT_TRUE(merge.Report.Empty());
-  EXPECT_EQ(f.List.SaveBytes(), shown);
-  EXPECT_EQ(f.List.File().BaseBytes(), shared);
+  EXPECT_EQ(s.F.List.SaveBytes(), shown);
+  EXPECT_EQ(s.F.List.File().BaseBytes(), s.Shared);
 
-  f.Ui.CancelWorkAt = -1;
-  merge = MergeConflictCopies(f.List, {copy}, shared);
+  s.F.Ui.CancelWorkAt = -1;
+  merge = MergeConflictCopies(s.F.List, {copy}, s.Shared);
   EXPECT_EQ(merge.Merged, std::vector<std::string>{copy});
-  EXPECT_EQ(f.List.SaveBytes(), Tasks({"x here", "y", "file", "there"}));
+  EXPECT_EQ(s.F.List.SaveBytes(), Tasks({"x here", "y", "file", "there"}));
 }
 
 }  // namespace
