@@ -1,6 +1,8 @@
 #include "app/DesktopIdentity.h"
 
 #include <QApplication>
+#include <QImageReader>
+#include <QPixmap>
 
 #include "document/Version.h"
 
@@ -15,7 +17,10 @@ namespace taskwell {
 
 QIcon ProgramIcon() {
   InitIconResource();
-  return QIcon::fromTheme(QStringLiteral("taskwell"), QIcon(QStringLiteral(":/taskwell/icon.png")));
+  // Read as the PNG it is: guessing the format loads every image format plugin at start.
+  QImageReader reader(QStringLiteral(":/taskwell/icon.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return QIcon::fromTheme(QStringLiteral("taskwell"), QIcon(QPixmap::fromImage(reader.read())));
 }
 
 void ApplyDesktopIdentity() {
