@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcutEvent>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include <memory>
 
 #include "app/MessageDialog.h"
+#include "app/WorkProgress.h"
 #include "document/Errors.h"
 #include "document/Version.h"
 #include "support/FakePlatform.h"
@@ -250,6 +253,27 @@ TEST_F(FormTest, CloseAfterAFailedSaveKeepsTheWindowOpen) {
   Button(form, "CloseButton")->click();
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(DialogTitles, std::vector<std::string>{"list"});
+}
+
+// Long work the list starts (a merge) shows over the window once it runs past the delay, and
+// Cancel there stops it at a next step.
+TEST_F(FormTest, LongWorkOfTheListShowsItsProgressAndCancelStopsIt) {
+  Write(kHeader + ",,,\"a\"\r\n");
+  MainWindow& form = Open();
+  const std::unique_ptr<ShownWork> work = form.ShowWork("Merging the changes made elsewhere...");
+  ASSERT_NE(work, nullptr);
+  const Progress progress = work->Of();
+  progress.Tell(1, 10);
+  EXPECT_EQ(form.findChild<QProgressDialog*>(), nullptr) << "not before the delay";
+  QThread::msleep(WorkProgress::kShowAfter.count() + 50);
+  progress.Tell(2, 10);
+  auto* dialog = form.findChild<QProgressDialog*>(QStringLiteral("WorkProgress"));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->labelText(), QStringLiteral("Merging the changes made elsewhere..."));
+  dialog->cancel();
+  // The window's events, and with them Cancel, are looked at every few tens of milliseconds.
+  QThread::msleep(50);
+  EXPECT_THROW(progress.Tell(3, 10), WorkCancelled);
 }
 
 // A cell edit that is refused on the way to a button keeps the button from acting, whether the
