@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,6 +11,7 @@
 #include "app/NotificationClient.h"
 #include "app/Translations.h"
 #include "document/Calendar.h"
+#include "document/Folders.h"
 #include "list/HeadlessList.h"
 #include "list/RecoveryJournal.h"
 #include "list/Reminder.h"
@@ -59,7 +59,9 @@ quint32 TodaysNotification(const QString& memory, const QString& day) {
 }
 
 void RememberNotification(const QString& memory, const QString& day, quint32 id) {
-  QDir().mkpath(QFileInfo(memory).absolutePath());
+  // The folder holds the recovery journals too, which keep the user's tasks: private, as they
+  // make it, whichever comes first.
+  CreatePrivateFolders(QFileInfo(memory).absolutePath().toLocal8Bit().toStdString());
   QSaveFile out(memory);
   const QByteArray line = day.toLatin1() + ' ' + QByteArray::number(id) + '\n';
   if (!out.open(QIODevice::WriteOnly) || out.write(line) != line.size() || !out.commit()) {

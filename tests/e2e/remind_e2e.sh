@@ -91,6 +91,8 @@ wait_until 150 xdotool search --name '^Taskwell V3.4 - remind$' || fail "Open di
 expect_exit 50 0
 APP_PIDS+=("$(xdotool search --name '^Taskwell V3.4 - remind$' getwindowpid %1)")
 first_id=$(cut -d' ' -f2 "$XDG_STATE_HOME"/taskwell/reminder-*)
+# The state folder keeps the recovery journals as well: the user's alone, whoever made it.
+[ "$(stat -c %a "$XDG_STATE_HOME/taskwell")" = 700 ] || fail "the state folder is not private"
 
 # A second run the same day replaces the first notification; today's only: normal urgency.
 write_list "$LIST" "$(day today),,,\"Call Ann\""
