@@ -16,6 +16,31 @@ std::string RegexQuoted(const std::string& text) {
   return std::regex_replace(text, special, R"(\$&)");
 }
 
+// What the user is told of a merge of conflict copies: the copies merged (with what each
+// brought, where it brought anything) and the ones left as they are.
+Message MergeReport(bool anyMerged, const std::vector<Message>& merged,
+                    const std::vector<std::string>& refused) {
+  std::vector<Message> told;
+  if (anyMerged) {
+    const std::string aside = RecoveryJournal::StateFolder() + "/conflicts";
+    told.push_back(
+        merged.empty()
+            ? Message::Format("Merged the conflict copies a sync tool made. Saving keeps the "
+                              "merged list; the copies then move to %1.",
+                              aside)
+            : Message::Format("Merged the conflict copies a sync tool made: %1. Saving keeps the "
+                              "merged list; the copies then move to %2.",
+                              Message::Join(merged, ", "), aside));
+  }
+  if (!refused.empty()) {
+    std::string names;
+    for (const std::string& name : refused) names += (names.empty() ? "" : ", ") + name;
+    told.push_back(Message::Format(
+        "These conflict copies cannot be merged cleanly and are left as they are: %1.", names));
+  }
+  return Message::Join(told, " ");
+}
+
 }  // namespace
 
 std::vector<std::string> FindConflictCopies(const std::string& taskFile) {
@@ -79,25 +104,7 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   } catch (const WorkCancelled&) {
     // The file's change is merged at the next save instead.
   }
-  std::vector<Message> told;
-  if (!merge.Merged.empty()) {
-    const std::string aside = RecoveryJournal::StateFolder() + "/conflicts";
-    told.push_back(
-        merged.empty()
-            ? Message::Format("Merged the conflict copies a sync tool made. Saving keeps the "
-                              "merged list; the copies then move to %1.",
-                              aside)
-            : Message::Format("Merged the conflict copies a sync tool made: %1. Saving keeps the "
-                              "merged list; the copies then move to %2.",
-                              Message::Join(merged, ", "), aside));
-  }
-  if (!refused.empty()) {
-    std::string names;
-    for (const std::string& name : refused) names += (names.empty() ? "" : ", ") + name;
-    told.push_back(Message::Format(
-        "These conflict copies cannot be merged cleanly and are left as they are: %1.", names));
-  }
-  merge.Report = Message::Join(told, " ");
+  merge.Report = MergeReport(!merge.Merged.empty(), merged, refused);
   return merge;
 }
 
