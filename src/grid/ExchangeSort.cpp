@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <future>
 #include <numeric>
+#include <system_error>
 
 #include "grid/CellSortKeys.h"
 
@@ -132,20 +134,23 @@ struct KeyEntry {
 constexpr std::uint32_t kGroupStart = std::uint32_t{1} << 31;
 // How many keys ahead a read is asked for.
 constexpr std::size_t kReadAhead = 8;
+// From this many keys on, two threads sort them.
+constexpr std::size_t kShareSortFrom = 100000;
 
 // Sorts entries by key, eight bytes at a time: a run of entries that agree so far is sorted on its
 // next eight bytes only, so a long beginning that many keys share (tasks often start alike) is
 // read once per run rather than once per comparison. The entry that begins each group of equal
 // keys is marked with kGroupStart.
 template <typename Keys>
-void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
+void SortRunByKey(std::vector<KeyEntry>& entries, std::size_t first, std::size_t last,
+                  const Keys& keys) {
   struct Run {
     std::size_t First, Last, Depth;
   };
   const auto begin = entries.begin();
   const auto offset = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
   const auto mark = [&](std::size_t p) { entries[p].Index |= kGroupStart; };
-  std::vector<Run> runs{{0, entries.size(), 0}};
+  std::vector<Run> runs{{first, last, 0}};
   while (!runs.empty()) {
     const Run run = runs.back();
     runs.pop_back();
@@ -180,6 +185,34 @@ void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
       a = b;
     }
   }
+}
+
+// The same for all the entries. A long table is split in two at a sampled middle of the first
+// eight bytes, and each part is sorted on a thread of its own: equal keys begin alike, so a
+// group of equal keys lies wholly in one part.
+template <typename Keys>
+void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
+  const std::size_t count = entries.size();
+  if (count < kShareSortFrom) return SortRunByKey(entries, 0, count, keys);
+  std::array<std::uint64_t, 255> sample{};
+  for (std::size_t i = 0; i < sample.size(); ++i)
+    sample[i] = entries[(i + 1) * count / (sample.size() + 1)].Prefix;
+  const auto middle = sample.begin() + static_cast<std::ptrdiff_t>(sample.size() / 2);
+  std::nth_element(sample.begin(), middle, sample.end());
+  const std::uint64_t pivot = *middle;
+  const auto split = static_cast<std::size_t>(
+      std::partition(entries.begin(), entries.end(),
+                     [pivot](const KeyEntry& e) { return e.Prefix < pivot; }) -
+      entries.begin());
+  std::future<void> upper;
+  try {
+    upper = std::async(std::launch::async, [&] { SortRunByKey(entries, split, count, keys); });
+  } catch (const std::system_error&) {
+    // No thread to be had: both parts here.
+    SortRunByKey(entries, split, count, keys);
+  }
+  SortRunByKey(entries, 0, split, keys);
+  if (upper.valid()) upper.get();
 }
 
 // Numbers the distinct keys in ascending order into group[key], equal keys alike; returns how

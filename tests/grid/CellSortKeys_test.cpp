@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,6 +59,38 @@ TEST(CellSortKeys, ReadInPlaceTheyOrderAsTheBuiltKeys) {
       ASSERT_EQ(got == 0, expected == 0) << "table " << table;
     }
   }
+}
+
+// A long table is sorted in two parts on two threads: the keys still come out in order, and every
+// run of equal keys is one group, whichever part its keys were sorted in.
+TEST(CellSortKeys, ALongTableSortedInTwoPartsKeepsEveryGroupWhole) {
+  std::mt19937 random(9122027);
+  const auto pick = [&](std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  };
+  constexpr int kCount = 150000;
+  TaskRows rows;
+  rows.push_back({"header", "Description"});
+  std::vector<std::string> built;
+  for (int i = 0; i < kCount; ++i) {
+    // Few first words, so that one part holds far more than the other, and long ties.
+    std::string description = std::string(pick(3) * 9, 'c') + "abcd"[pick(4)];
+    for (std::size_t n = pick(4); n > 0; --n) description += "aB"[pick(2)];
+    rows.push_back({"x", description});
+    built.push_back(UpperAscii(description));
+  }
+  std::vector<int> groups;
+  const std::vector<int> order = ExchangeSortOrder(CellSortKeys(rows, 1, kCount, 1), &groups);
+  std::vector<bool> seen(kCount, false);
+  for (std::size_t p = 0; p < order.size(); ++p) {
+    seen[static_cast<std::size_t>(order[p])] = true;
+    if (p == 0) continue;
+    const std::string& key = built[static_cast<std::size_t>(order[p])];
+    const std::string& before = built[static_cast<std::size_t>(order[p - 1])];
+    ASSERT_LE(before, key) << "position " << p;
+    ASSERT_EQ(groups[p], groups[p - 1] + (key == before ? 0 : 1)) << "position " << p;
+  }
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), true), kCount);
 }
 
 }  // namespace
