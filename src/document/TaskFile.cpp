@@ -384,8 +384,9 @@ void TaskFile::RestoreBase() noexcept {
   aside_ = false;
   try {
     DiskBytes now;
-    if (ReadWholeFile(name_, now.Bytes, &now.Stamp) && now.Bytes.size() == asideSize_ &&
-        ContentHash(now.Bytes) == asideHash_) {
+    // The read hashes what it read, as every stamp does.
+    if (ReadWholeFile(name_, now.Bytes, &now.Stamp) && now.Stamp.Size == asideSize_ &&
+        now.Stamp.Hash == asideHash_) {
       base_ = std::move(now.Bytes);
       return;
     }

@@ -68,41 +68,35 @@ ConflictMerge MergeConflictCopies(ToDoList& list, const std::vector<std::string>
   if (copies.empty()) return merge;
   std::vector<Message> merged;
   std::vector<std::string> refused;
-  bool cancelled = false;
-  for (const std::string& copy : copies) {
-    DiskBytes theirs;
-    const bool read = ReadWholeFile(copy, theirs.Bytes, &theirs.Stamp);
-    // A copy of what the list shows (often this machine's own save) brings nothing new.
-    if (read && theirs.Bytes == list.SaveBytes()) {
-      merge.Merged.push_back(copy);
-      continue;
-    }
-    std::optional<LineMergeResult> result;
-    try {
-      if (read) result = list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false);
-    } catch (const WorkCancelled&) {
-      // Not now: this copy and the ones after it wait, unmerged, for the next change.
-      cancelled = true;
-      break;
-    }
-    if (!result) {
-      merge.Refused.push_back(copy);
-      refused.push_back(copy);
-      continue;
-    }
-    merge.Merged.push_back(copy);
-    merged.push_back(Message::Format("%1 (%2)", copy, MergeSummary(*result)));
-  }
-  // The file last: the sync tool that made a copy has usually replaced the file too.
-  DiskBytes file;
   try {
-    if (!cancelled && ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
+    for (const std::string& copy : copies) {
+      DiskBytes theirs;
+      const bool read = ReadWholeFile(copy, theirs.Bytes, &theirs.Stamp);
+      // A copy of what the list shows (often this machine's own save) brings nothing new.
+      if (read && theirs.Bytes == list.SaveBytes()) {
+        merge.Merged.push_back(copy);
+        continue;
+      }
+      const auto result =
+          read ? list.Sync().MergeFromCopy(std::move(theirs), sharedBase, false) : std::nullopt;
+      if (!result) {
+        merge.Refused.push_back(copy);
+        refused.push_back(copy);
+        continue;
+      }
+      merge.Merged.push_back(copy);
+      merged.push_back(Message::Format("%1 (%2)", copy, MergeSummary(*result)));
+    }
+    // The file last: the sync tool that made a copy has usually replaced the file too.
+    DiskBytes file;
+    if (ChangedOnDisk(list.File().Name(), list.File().DiskStamp()) &&
         ReadWholeFile(list.File().Name(), file.Bytes, &file.Stamp) &&
         !list.Sync().MergeFromCopy(std::move(file), sharedBase, true)) {
       refused.push_back(list.File().Name());
     }
   } catch (const WorkCancelled&) {
-    // The file's change is merged at the next save instead.
+    // Not now: the copy under way and the ones after it wait, unmerged, for the next change, and
+    // the file's own change for the next save.
   }
   merge.Report = MergeReport(!merge.Merged.empty(), merged, refused);
   return merge;
