@@ -52,6 +52,12 @@ std::optional<std::string> PercentDecode(std::string_view text) {
   return out;
 }
 
+std::optional<std::string> PercentDecodeText(std::string_view text) {
+  std::optional<std::string> decoded = PercentDecode(text);
+  if (decoded && !IsValidUtf8(*decoded)) decoded.reset();
+  return decoded;
+}
+
 std::string_view AsUtf8(std::string_view text, std::string& converted) {
   if (IsValidUtf8(text)) return text;
   converted = Cp1252ToUtf8(text);

@@ -14,6 +14,8 @@ void AppendPercentEncoded(std::string& out, std::string_view text,
                           std::string_view alsoEscaped = {});
 // Nothing when a "%" is not followed by two hexadecimal digits.
 std::optional<std::string> PercentDecode(std::string_view text);
+// The same for a value that holds text: nothing also when the bytes decoded are not UTF-8.
+std::optional<std::string> PercentDecodeText(std::string_view text);
 
 // A control character other than the tab.
 inline bool IsControlByte(unsigned char c) {

@@ -245,7 +245,7 @@ void ICalendarReader::ReadTodo(const Todo& todo, ImportedTasks& into) {
   std::vector<Message> notes;
   std::string summary = UnescapeText(todo.Value("SUMMARY"));
   if (const ContentLine* exact = todo.Find(ical::kText)) {
-    const std::optional<std::string> text = PercentDecode(exact->Value);
+    const std::optional<std::string> text = PercentDecodeText(exact->Value);
     if (text && ControlsAsBlanks(*text) == summary) summary = *text;
   }
   const std::string description = UnescapeText(todo.Value("DESCRIPTION"));
@@ -289,7 +289,7 @@ std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, doubl
   const std::string canonical = rule != nullptr ? RepeatMapping::CanonicalRule(rule->Value) : "";
   std::optional<std::string> header;
   if (const ContentLine* own = todo.Find(ical::kRepeat)) {
-    header = PercentDecode(own->Value);
+    header = PercentDecodeText(own->Value);
     // Another program may have changed the rule since: then the rule counts.
     if (header && RepeatMapping::CanonicalRule(RepeatMapping::RuleOf(*header, dates_)) != canonical)
       header.reset();

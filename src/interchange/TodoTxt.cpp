@@ -21,6 +21,7 @@ constexpr std::string_view kSub = "tw-sub:";
 constexpr std::string_view kProj = "tw-proj:";
 constexpr std::string_view kRepeat = "tw-repeat:";
 constexpr std::string_view kText = "tw-text:";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Words the reader takes for values rather than text.
 bool IsValueWord(std::string_view word) {
@@ -135,9 +136,10 @@ std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
     out.append(split.Rest);
     out.append(values);
     // Text the line cannot show as it is (runs of blanks, control characters, words that read as
-    // values, a leading "x ") travels encoded beside what can be shown.
+    // values, a leading "x ", a byte-order mark a reader drops from the first line) travels
+    // encoded beside what can be shown.
     if (!SurelyReadsBack(task, split.Rest, lettered, list.HasProjCol) &&
-        (HasControlCharacters(split.Rest) ||
+        (HasControlCharacters(split.Rest) || split.Rest.starts_with(kByteOrderMark) ||
          !(ReadLine(std::string_view(out).substr(lineStart), 1).Task == task))) {
       out.resize(textStart);
       const std::string shown = TextWords(split.Rest);
@@ -153,7 +155,7 @@ std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
 }
 
 ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::string converted;
   const std::string_view utf8 = AsUtf8(text, converted);
   ImportedTasks imported;
@@ -193,7 +195,7 @@ Fixed4 OwnNumber(std::string_view word, std::string_view key, int number) {
 }
 
 std::string OwnText(std::string_view word, std::string_view key, int number) {
-  const std::optional<std::string> text = PercentDecode(word.substr(key.size()));
+  const std::optional<std::string> text = PercentDecodeText(word.substr(key.size()));
   if (!text) throw ImportError(number, std::string(word) + " is not readable");
   return *text;
 }

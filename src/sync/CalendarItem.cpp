@@ -7,6 +7,7 @@
 #include "document/NumberText.h"
 #include "document/Text.h"
 #include "interchange/DateDigits.h"
+#include "interchange/Escapes.h"
 #include "interchange/ICalendarReader.h"
 #include "interchange/ICalendarWriter.h"
 
@@ -88,7 +89,10 @@ std::optional<TaskFields> CalendarItem::Read(std::string_view text, const DateFo
                                              bool hasProjCol) {
   ICalendarReader reader(dates);
   reader.LeaveNotesOut();
-  ImportedTasks read = reader.Read(text);
+  // A client that wrote its item in a single-byte encoding must not bring bytes into the list
+  // that would make the whole task file read as one.
+  std::string converted;
+  ImportedTasks read = reader.Read(AsUtf8(text, converted));
   if (read.List.Tasks.size() + static_cast<std::size_t>(read.Completed) != 1)
     throw ImportError(1, "the item holds no single VTODO");
   if (read.List.Tasks.empty()) return std::nullopt;

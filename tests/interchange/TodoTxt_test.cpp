@@ -31,7 +31,9 @@ TEST(TodoTxt, NamesTheLineOfAValueItCannotRead) {
            {"ok\nBad due:2026-13-01\n",
             "line 2: due:2026-13-01 is not a date of the form due:YYYY-MM-DD"},
            {"a tw-sub:x\n", "line 1: tw-sub:x is not a number"},
-           {"\n\na tw-text:%zz\n", "line 3: tw-text:%zz is not readable"}}) {
+           {"\n\na tw-text:%zz\n", "line 3: tw-text:%zz is not readable"},
+           // Bytes that are not UTF-8 would make the saved task file read as Windows-1252.
+           {"a tw-repeat:%80\n", "line 1: tw-repeat:%80 is not readable"}}) {
     try {
       TodoTxt::Read(text);
       ADD_FAILURE() << text;
@@ -39,6 +41,21 @@ TEST(TodoTxt, NamesTheLineOfAValueItCannotRead) {
       EXPECT_EQ(error.what(), message);
     }
   }
+}
+
+TEST(TodoTxt, AByteOrderMarkAtTheStartOfTheFirstTaskComesBack) {
+  TaskList list;
+  for (const char* description : {"\xEF\xBB\xBF",
+                                  "\xEF\xBB\xBF"
+                                  "x done?",
+                                  "\xEF\xBB\xBF"
+                                  "a"}) {
+    TaskFields task;
+    task.Priority = 0;
+    task.Description = description;
+    list.Tasks.push_back(task);
+  }
+  EXPECT_EQ(TodoTxt::Read(TodoTxt::Write(list)).List.Tasks, list.Tasks);
 }
 
 }  // namespace

@@ -166,6 +166,15 @@ TEST(SyncMerge, AnEditSendsBackWhatOtherClientsStored) {
   EXPECT_EQ(*read, edited);  // the notes stay on the server, out of the description
 }
 
+TEST(SyncMerge, AnItemInWindows1252ReadsAsUtf8) {
+  const std::optional<TaskFields> read = CalendarItem::Read(
+      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:old\r\nBEGIN:VTODO\r\nUID:w1\r\n"
+      "SUMMARY:Caf\xE9 \x80 5\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
+      kDates, false);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Description, "Caf\u00e9 \u20ac 5");
+}
+
 TEST(SyncState, SurvivesItsOwnFileAndRefusesADamagedOne) {
   const testing::TempDir dir;
   SyncState state;
