@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -15,6 +16,9 @@
 #include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <map>
+#include <vector>
 
 #include "app/AboutDialog.h"
 #include "app/AfterFirstPaint.h"
@@ -54,6 +58,17 @@ constexpr int kCloseLeft = 771;
 // Where the design's labels end, so the gap to the right-hand buttons is kept.
 constexpr int kLabelsRight = 553;
 const Rect kDesignBounds{401, 114, 828, 540};
+// What a button needs beside its caption's text: its frame and a little air.
+constexpr int kCaptionPadding = 8;
+
+// The room a button's caption takes; the captions are translated, so each button also keeps the
+// room its English caption takes in its design width, which a translation is measured against.
+constexpr const char* kDesignRoom = "designRoom";
+
+int CaptionWidth(const QPushButton& button, QString caption) {
+  caption.remove(u'&');
+  return button.fontMetrics().horizontalAdvance(caption) + kCaptionPadding;
+}
 
 QFont WindowFont() {
   QFont font;
@@ -118,6 +133,8 @@ QPushButton* MainWindow::MakeButton(const char* name, const char* caption, int l
   auto* button = new QPushButton(QCoreApplication::translate("taskwell", caption), buttonPanel_);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, 24);
+  button->setProperty(kDesignRoom,
+                      std::max(width, CaptionWidth(*button, QString::fromLatin1(caption))));
   button->setAutoDefault(false);
   button->installEventFilter(this);
   return button;
@@ -346,7 +363,33 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   resizing_ = false;
 }
 
+void MainWindow::WidenColumnsToText() {
+  // The controls that share a left edge are a column. A column keeps its design width unless a
+  // translated caption needs more room than the English one; the columns to its right move along.
+  std::map<int, std::vector<QWidget*>> columns;
+  for (QWidget* control : buttonPanel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (control != aboutButton_ && control != closeButton_ && control != closeNoSaveButton_)
+      columns[control->x()].push_back(control);
+  }
+  int shift = 0;
+  for (const auto& [left, controls] : columns) {
+    int extra = 0;
+    for (const QWidget* control : controls) {
+      if (const auto* button = qobject_cast<const QPushButton*>(control))
+        extra = std::max(
+            extra, CaptionWidth(*button, button->text()) - button->property(kDesignRoom).toInt());
+    }
+    for (QWidget* control : controls) {
+      const bool widens = extra > 0 && qobject_cast<QLabel*>(control) == nullptr;
+      control->setGeometry(control->x() + shift, control->y(),
+                           control->width() + (widens ? extra : 0), control->height());
+    }
+    shift += extra;
+  }
+}
+
 void MainWindow::FitPanelToText() {
+  WidenColumnsToText();
   // The labels keep their design width unless the font, the scale or a translation needs more.
   int left = 0;
   for (QWidget* control : buttonPanel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

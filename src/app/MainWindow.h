@@ -82,8 +82,10 @@ class MainWindow final : public QWidget, public Platform {
   void BuildButtonPanel();
   // Each button runs its handler, unless a refused cell edit stopped it on the way.
   void WireButtons();
-  // Widens the labels to their text and sets the window's minimum width to what the panel needs.
+  // Widens the buttons and labels to their text and sets the window's minimum width to what the
+  // panel needs.
   void FitPanelToText();
+  void WidenColumnsToText();
   QPushButton* MakeButton(const char* name, const char* caption, int left, int top, int width);
   void WireCommonKeys();
   // Ctrl+Z undoes (typed text first), Ctrl+Y and Ctrl+Shift+Z redo.

@@ -49,6 +49,27 @@ QString Caption(const QWidget& window, const char* name) {
   return testing::Child<QPushButton>(window, name)->text();
 }
 
+// Every caption of the button panel's visible buttons is whole inside its button, and no two
+// visible controls overlap.
+void ExpectCaptionsFit(const QWidget& window) {
+  const auto* panel = testing::Child<QWidget>(window, "ButtonPanel");
+  const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (const QWidget* control : controls) {
+    const auto* button = qobject_cast<const QPushButton*>(control);
+    if (button != nullptr && button->isVisibleTo(panel)) {
+      QString text = button->text();
+      text.remove(u'&');
+      EXPECT_LE(button->fontMetrics().horizontalAdvance(text) + 4, button->width())
+          << text.toStdString();
+    }
+    for (const QWidget* other : controls) {
+      if (other == control || !control->isVisibleTo(panel) || !other->isVisibleTo(panel)) continue;
+      EXPECT_FALSE(control->geometry().intersects(other->geometry()))
+          << control->objectName().toStdString() << " " << other->objectName().toStdString();
+    }
+  }
+}
+
 TEST(Translations, WindowAndHelpSpeakTheUsersLanguage) {
   const testing::TempDir dir;
   const FixedClock clock{testing::Day(2026, 6, 10)};
@@ -64,6 +85,7 @@ TEST(Translations, WindowAndHelpSpeakTheUsersLanguage) {
     EXPECT_EQ(Caption(form, "CloseButton"), QString::fromUtf8(language.Close));
     EXPECT_EQ(Caption(form, "CloseNoSaveButton"), QString::fromUtf8(language.CloseNoSave));
     EXPECT_EQ(Caption(form, "SortOrderButton"), QString::fromUtf8(language.SortOrder));
+    ExpectCaptionsFit(form);
     const auto* grid = testing::Child<TaskGridView>(form, "Grid");
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(),
               QString::fromUtf8(language.Header));
