@@ -15,14 +15,17 @@ namespace {
 // The text up to the next comma, which `rest` moves past. False without a comma, or for a field
 // the field-by-field reader would trim or unquote: the plain fields hold printable ASCII only.
 bool NextField(std::string_view& rest, std::string_view& field) {
-  const std::size_t comma = rest.find(',');
-  if (comma == std::string_view::npos) return false;
-  field = rest.substr(0, comma);
-  for (const char c : field) {
+  // The fields are a few bytes long: one pass looks for the comma and checks the bytes.
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const char c = rest[i];
+    if (c == ',') {
+      field = rest.substr(0, i);
+      rest.remove_prefix(i + 1);
+      return true;
+    }
     if (c <= ' ' || c > '~' || c == '"') return false;
   }
-  rest.remove_prefix(comma + 1);
-  return true;
+  return false;
 }
 
 bool IsBlank(char c) {
