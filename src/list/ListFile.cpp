@@ -1,5 +1,7 @@
 // The list's table to and from its task file.
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "document/Errors.h"
 #include "document/Text.h"
@@ -176,8 +178,23 @@ ToDoList::SavePlan ToDoList::PlanSave(const ReplaceCheck& check) {
   return plan;
 }
 
+// A sync tool that puts its copy in place by deleting ours first leaves the name missing for a
+// moment: the save looks again, for a little while, before it says the file was deleted.
+ReplaceCheck ToDoList::CheckReplaceAfterSwap() const {
+  constexpr int kLooks = 5;
+  constexpr std::chrono::milliseconds kPause{100};
+  ReplaceCheck check = CheckReplace(file_.Name());
+  for (int look = 0;
+       look < kLooks && !check.Exists && check.Refusal.Empty() && file_.DiskStamp().Exists;
+       ++look) {
+    std::this_thread::sleep_for(kPause);
+    check = CheckReplace(file_.Name());
+  }
+  return check;
+}
+
 bool ToDoList::SaveButtonClick() {
-  const ReplaceCheck check = CheckReplace(file_.Name());
+  const ReplaceCheck check = CheckReplaceAfterSwap();
   if (!check.Refusal.Empty()) throw EFileError(kFileNotOpen, check.Refusal);
   // Everything the save would do beyond writing the tasks, asked in one question.
   SavePlan plan;

@@ -229,6 +229,7 @@ class ToDoList {
     std::optional<MergedFile> Merge;
   };
   SavePlan PlanSave(const ReplaceCheck& check);
+  ReplaceCheck CheckReplaceAfterSwap() const;
   // Saves over a cut-short file, which is kept as the backup first.
   bool SaveOverCutShort();
   // Whether a save writes this row: a description of control characters alone is still a task.

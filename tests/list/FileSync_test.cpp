@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/FakePlatform.h"
@@ -363,6 +365,24 @@ TEST(FileSyncCutShort, TheWindowsListIsKeptAndTheOddFileGoesToTheBackup) {
   EXPECT_NE(s.F.Ui.Confirms[0].find("has been deleted by another program"), std::string::npos);
   EXPECT_TRUE(s.F.List.SaveButtonClick());
   EXPECT_EQ(ReadBytes(s.Path), TaskFile({"a"}));
+}
+
+// A sync tool that deletes the file before it writes its copy: a save in between waits for the
+// copy and merges it, without asking about a deletion.
+TEST(FileSyncSave, AFileMissingForAMomentIsMergedNotReportedDeleted) {
+  SyncFixture s;
+  s.Load(TaskFile({"a", "b"}));
+  s.F.List.TypeInCell(s.F.List.Layout().DescCol(), 1, "a mine");
+  std::filesystem::remove(s.Path);
+  std::thread tool([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    testing::WriteBytes(s.Path, TaskFile({"a", "b theirs"}));
+  });
+  const bool saved = s.F.List.SaveButtonClick();
+  tool.join();
+  EXPECT_TRUE(saved);
+  EXPECT_TRUE(s.F.Ui.Confirms.empty());
+  EXPECT_EQ(ReadBytes(s.Path), TaskFile({"a mine", "b theirs"}));
 }
 
 }  // namespace
