@@ -28,7 +28,6 @@ std::string VisibleControls(std::string_view text) {
 }
 
 constexpr char kCtrlZ = 26;
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::string_view SkipTrimmed(std::string_view text) {
   std::size_t i = 0;
@@ -108,9 +107,9 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
     CtrlZLine = 1 + static_cast<int>(
                         std::count(content_.begin(), content_.end(), linesEndAtCr_ ? '\r' : '\n'));
   }
-  if (content_.starts_with(kBom)) {
+  if (content_.starts_with(kByteOrderMark)) {
     HadBom = true;
-    pos_ = kBom.size();
+    pos_ = kByteOrderMark.size();
   }
   IsUtf8 = IsValidUtf8(std::string_view(content_).substr(pos_));
   AtEnd = pos_ >= content_.size();
@@ -254,7 +253,7 @@ void CsvFile::OpenWrite(const std::string& path) {
   Line.clear();
   AtLineStart = true;
   IsOpen = writer_.Open(path);
-  if (IsOpen && WriteBom) writer_.Append(kBom);
+  if (IsOpen && WriteBom) writer_.Append(kByteOrderMark);
 }
 
 void CsvFile::OpenWriteInMemory() {
@@ -263,7 +262,7 @@ void CsvFile::OpenWriteInMemory() {
   IsOpen = true;
   Line.clear();
   AtLineStart = true;
-  content_ = WriteBom ? std::string(kBom) : std::string();
+  content_ = WriteBom ? std::string(kByteOrderMark) : std::string();
 }
 
 void CsvFile::ReserveWritten(std::size_t bytes) {

@@ -21,6 +21,12 @@ bool ContainsUpperAscii(std::string_view text, std::string_view upperNeedle);
 // The number of characters: UTF-8 code points when the text is valid UTF-8, else bytes.
 std::size_t CharCount(std::string_view text);
 bool IsValidUtf8(std::string_view text);
+// The UTF-8 byte-order mark that some programs put before a file's text.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The text after its byte-order mark, or the text itself when it has none.
+inline std::string_view WithoutByteOrderMark(std::string_view text) {
+  return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
+}
 
 // Windows-1252, the code page of old single-byte task files. Its five undefined bytes (0x81, 0x8D,
 // 0x8F, 0x90, 0x9D) stand for the C1 controls of the same number, so any byte string survives the

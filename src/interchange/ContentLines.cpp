@@ -68,9 +68,7 @@ std::string ContentLine::Param(std::string_view name) const {
   return {};
 }
 
-ContentLineReader::ContentLineReader(std::string_view text) : text_(text) {
-  if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
-}
+ContentLineReader::ContentLineReader(std::string_view text) : text_(WithoutByteOrderMark(text)) {}
 
 bool ContentLineReader::Next(ContentLine& line) {
   const auto physical = [this](std::size_t from, std::size_t& next) {

@@ -22,7 +22,7 @@ std::string ExportText(const TaskList& list, ExchangeFormat format, const DateFo
 }
 
 ExchangeFormat FormatOfText(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  text = WithoutByteOrderMark(text);
   constexpr std::string_view kBegin = "BEGIN:VCALENDAR";
   const std::string_view start = TrimView(text).substr(0, kBegin.size());
   return UpperAscii(start) == kBegin ? ExchangeFormat::ICalendar : ExchangeFormat::TodoTxt;

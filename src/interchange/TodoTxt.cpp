@@ -21,7 +21,6 @@ constexpr std::string_view kSub = "tw-sub:";
 constexpr std::string_view kProj = "tw-proj:";
 constexpr std::string_view kRepeat = "tw-repeat:";
 constexpr std::string_view kText = "tw-text:";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Words the reader takes for values rather than text.
 bool IsValueWord(std::string_view word) {
@@ -155,9 +154,8 @@ std::string TodoTxt::Write(const TaskList& list, const Progress& progress) {
 }
 
 ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::string converted;
-  const std::string_view utf8 = AsUtf8(text, converted);
+  const std::string_view utf8 = AsUtf8(WithoutByteOrderMark(text), converted);
   ImportedTasks imported;
   // A line a task: growing the list as it is read would move it again and again.
   imported.List.Tasks.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) +

@@ -19,7 +19,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // A file with no header says nothing about a project column; it agrees with either.
 bool HasHeader(const std::string& bytes) {
   const std::string_view text = TrimBlanksView(bytes);
-  return !text.empty() && text != "\xEF\xBB\xBF";
+  return !text.empty() && text != kByteOrderMark;
 }
 
 // The task lines of bytes a save wrote, as views into them.
@@ -41,7 +41,7 @@ std::vector<std::string_view> TaskLines(std::string_view bytes) {
 }  // namespace
 
 bool LooksCutShort(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  bytes = WithoutByteOrderMark(bytes);
   const std::size_t end = bytes.find('\n');
   // Nothing at all, or less than a header line.
   if (end == std::string_view::npos) return true;

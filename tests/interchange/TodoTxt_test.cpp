@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/Calendar.h"
+#include "document/Text.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -45,16 +46,8 @@ TEST(TodoTxt, NamesTheLineOfAValueItCannotRead) {
 
 TEST(TodoTxt, AByteOrderMarkAtTheStartOfTheFirstTaskComesBack) {
   TaskList list;
-  for (const char* description : {"\xEF\xBB\xBF",
-                                  "\xEF\xBB\xBF"
-                                  "x done?",
-                                  "\xEF\xBB\xBF"
-                                  "a"}) {
-    TaskFields task;
-    task.Priority = 0;
-    task.Description = description;
-    list.Tasks.push_back(task);
-  }
+  for (const char* rest : {"", "x done?", "a"})
+    list.Tasks.push_back({.Priority = 0, .Description = std::string(kByteOrderMark) + rest});
   EXPECT_EQ(TodoTxt::Read(TodoTxt::Write(list)).List.Tasks, list.Tasks);
 }
 
