@@ -190,6 +190,10 @@ ICalendarReader::ICalendarReader(const DateFormat& dates)
 ICalendarReader::~ICalendarReader() = default;
 
 ImportedTasks ICalendarReader::Read(std::string_view text, const Progress& progress) {
+  // Old single-byte files are read as Windows-1252, as task files are: bytes that are not UTF-8
+  // in one description would make the whole task file read as single-byte.
+  std::string converted;
+  text = AsUtf8(WithoutByteOrderMark(text), converted);
   ContentLineReader reader(text);
   ContentLine line;
   Todo todo;

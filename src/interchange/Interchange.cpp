@@ -1,7 +1,6 @@
 #include "interchange/Interchange.h"
 
 #include "document/Text.h"
-#include "interchange/Escapes.h"
 #include "interchange/ICalendarReader.h"
 #include "interchange/ICalendarWriter.h"
 #include "interchange/TodoTxt.h"
@@ -29,12 +28,10 @@ ExchangeFormat FormatOfText(std::string_view text) {
 }
 
 ImportedTasks ImportText(std::string_view text, const DateFormat& dates, const Progress& progress) {
-  // Old single-byte files are read as Windows-1252, as task files are.
-  std::string converted;
-  const std::string_view utf8 = AsUtf8(text, converted);
-  ImportedTasks imported = FormatOfText(utf8) == ExchangeFormat::ICalendar
-                               ? ICalendarReader(dates).Read(utf8, progress)
-                               : TodoTxt::Read(utf8, progress);
+  // Each reader takes old single-byte files as Windows-1252.
+  ImportedTasks imported = FormatOfText(text) == ExchangeFormat::ICalendar
+                               ? ICalendarReader(dates).Read(text, progress)
+                               : TodoTxt::Read(text, progress);
   // A list does not keep a task without a description; one without a title still counts.
   for (TaskFields& task : imported.List.Tasks) {
     if (TrimBlanksView(task.Description).empty()) task.Description = "(no description)";

@@ -7,7 +7,6 @@
 #include "document/NumberText.h"
 #include "document/Text.h"
 #include "interchange/DateDigits.h"
-#include "interchange/Escapes.h"
 #include "interchange/ICalendarReader.h"
 #include "interchange/ICalendarWriter.h"
 
@@ -89,10 +88,7 @@ std::optional<TaskFields> CalendarItem::Read(std::string_view text, const DateFo
                                              bool hasProjCol) {
   ICalendarReader reader(dates);
   reader.LeaveNotesOut();
-  // A client that wrote its item in a single-byte encoding must not bring bytes into the list
-  // that would make the whole task file read as one.
-  std::string converted;
-  ImportedTasks read = reader.Read(AsUtf8(text, converted));
+  ImportedTasks read = reader.Read(text);
   if (read.List.Tasks.size() + static_cast<std::size_t>(read.Completed) != 1)
     throw ImportError(1, "the item holds no single VTODO");
   if (read.List.Tasks.empty()) return std::nullopt;
