@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTest>
@@ -78,6 +81,37 @@ TEST_F(RaiserTest, TheActivationTokenTravelsWithTheRequest) {
     EXPECT_EQ(raiser.LastToken().toStdString(), passed) << given;
   }
   ::unsetenv("XDG_ACTIVATION_TOKEN");
+}
+
+// A peer that connects and says nothing, or sends too much, holds up nobody else's request.
+TEST_F(RaiserTest, APeerThatSaysNothingOrTooMuchDoesNotStandInTheWay) {
+  QWidget first;
+  const std::string name = Runtime + "/list.todo";
+  const WindowRaiser raiser(name, first);
+  ASSERT_TRUE(raiser.IsListening());
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string path = WindowRaiser::SocketPath(name).toStdString();
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  std::vector<int> peers;
+  for (const std::size_t sends : {std::size_t{0}, std::size_t{4096}}) {
+    const int peer = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::connect(peer, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string flood(sends, 'x');
+    EXPECT_EQ(::send(peer, flood.data(), sends, 0), static_cast<ssize_t>(sends));
+    peers.push_back(peer);
+  }
+  EXPECT_TRUE(AskFromAnotherThread(name));
+  // The one that sent too much is hung up on without an answer.
+  ssize_t heard = -1;
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    char answer = 0;
+    heard = ::recv(peers[1], &answer, 1, MSG_DONTWAIT);
+    return heard >= 0 || errno != EAGAIN;
+  }));
+  EXPECT_LE(heard, 0);
+  for (const int peer : peers) ::close(peer);
+  EXPECT_TRUE(AskFromAnotherThread(name));
 }
 
 TEST_F(RaiserTest, TheEmptyNameHasNoSocket) {
