@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
+#include <string_view>
 
 #include "document/SafeFile.h"
 #include "list/RecoveryJournal.h"
@@ -11,9 +11,40 @@ namespace taskwell {
 namespace fs = std::filesystem;
 namespace {
 
-std::string RegexQuoted(const std::string& text) {
-  static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
-  return std::regex_replace(text, special, R"(\$&)");
+// True when text has the shape: '#' stands for a digit, '@' for a capital or a digit, and any
+// other character for itself.
+bool HasShape(std::string_view text, std::string_view shape) {
+  if (text.size() != shape.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool digit = c >= '0' && c <= '9';
+    const bool ok = shape[i] == '#'   ? digit
+                    : shape[i] == '@' ? digit || (c >= 'A' && c <= 'Z')
+                                      : c == shape[i];
+    if (!ok) return false;
+  }
+  return true;
+}
+
+// What a sync tool puts between the name's stem and its extension in a conflict copy.
+bool IsConflictMark(std::string_view mark) {
+  if (HasShape(mark, ".sync-conflict-########-######-@@@@@@@") ||
+      HasShape(mark, " (conflicted copy ####-##-## ######)"))
+    return true;
+  // " (Ann's conflicted copy 2026-06-10)": any name without brackets before the words.
+  constexpr std::string_view kOpen = " (";
+  constexpr std::string_view kClose = " conflicted copy ####-##-##)";
+  if (mark.size() < kOpen.size() + kClose.size() || !mark.starts_with(kOpen)) return false;
+  const std::string_view who =
+      mark.substr(kOpen.size(), mark.size() - kOpen.size() - kClose.size());
+  return who.find_first_of("()") == std::string_view::npos &&
+         HasShape(mark.substr(mark.size() - kClose.size()), kClose);
+}
+
+bool IsConflictCopyOf(std::string_view name, std::string_view stem, std::string_view ext) {
+  if (name.size() < stem.size() + ext.size() || !name.starts_with(stem) || !name.ends_with(ext))
+    return false;
+  return IsConflictMark(name.substr(stem.size(), name.size() - stem.size() - ext.size()));
 }
 
 // What the user is told of a merge of conflict copies: the copies merged (with what each
@@ -45,17 +76,14 @@ Message MergeReport(bool anyMerged, const std::vector<Message>& merged,
 
 std::vector<std::string> FindConflictCopies(const std::string& taskFile) {
   const fs::path file(taskFile);
-  const std::string stem = RegexQuoted(file.stem().string());
-  const std::string ext = RegexQuoted(file.extension().string());
-  const std::regex pattern(stem + R"((\.sync-conflict-\d{8}-\d{6}-[A-Z0-9]{7})" +
-                           R"(| \(conflicted copy \d{4}-\d{2}-\d{2} \d{6}\))" +
-                           R"(| \([^()]* conflicted copy \d{4}-\d{2}-\d{2}\)))" + ext);
+  const std::string stem = file.stem().string();
+  const std::string ext = file.extension().string();
   std::vector<std::string> copies;
   std::error_code error;
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
   for (const auto& entry : fs::directory_iterator(folder, error)) {
     if (!entry.is_regular_file(error)) continue;
-    if (std::regex_match(entry.path().filename().string(), pattern))
+    if (IsConflictCopyOf(entry.path().filename().string(), stem, ext))
       copies.push_back(entry.path().string());
   }
   std::sort(copies.begin(), copies.end());

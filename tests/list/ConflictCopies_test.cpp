@@ -37,7 +37,9 @@ TEST(ConflictCopies, TheThreeToolsNamesAreFoundAndNothingElse) {
   for (const char* other :
        {"list.todo", "list.todo.bak", "other.sync-conflict-20260610-101500-ABCDEF7.todo",
         "list.sync-conflict-2026-101500-ABCDEF7.todo", "list (conflicted copy).todo",
-        "listx (conflicted copy 2026-06-10 101500).todo"}) {
+        "listx (conflicted copy 2026-06-10 101500).todo",
+        "list.sync-conflict-20260610-101500-abcdef7.todo",
+        "list (A(n) conflicted copy 2026-06-10).todo", "list (conflicted copy 2026-06-10).todox"}) {
     WriteBytes(dir.Path(other), kHeader);
   }
   std::vector<std::string> expected;
