@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
-#include <iostream>
 
 #include "app/NotificationClient.h"
+#include "app/StandardStreams.h"
 #include "app/Translations.h"
 #include "document/Calendar.h"
 #include "document/Folders.h"
@@ -65,8 +65,9 @@ void RememberNotification(const QString& memory, const QString& day, quint32 id)
   QSaveFile out(memory);
   const QByteArray line = day.toLatin1() + ' ' + QByteArray::number(id) + '\n';
   if (!out.open(QIODevice::WriteOnly) || out.write(line) != line.size() || !out.commit()) {
-    std::cerr << "taskwell: could not keep the notification's id in "
-              << memory.toLocal8Bit().constData() << "; the next reminder will not replace it\n";
+    StandardError() << "taskwell: could not keep the notification's id in "
+                    << memory.toLocal8Bit().constData()
+                    << "; the next reminder will not replace it\n";
   }
 }
 
@@ -105,7 +106,7 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
     request.ReplacesId = TodaysNotification(memory, day);
   }
   if (!answered || !client.Notify(request, id)) {
-    std::cerr << "taskwell: " << client.Error().toLocal8Bit().constData() << '\n';
+    StandardError() << "taskwell: " << client.Error().toLocal8Bit().constData() << '\n';
     return false;
   }
   RememberNotification(memory, day, id);
@@ -123,7 +124,7 @@ bool ShowReminder(const Reminder& reminder, const std::string& file, const std::
   window.setStandardOutputFile(QProcess::nullDevice());
   window.setStandardErrorFile(QProcess::nullDevice());
   if (!window.startDetached()) {
-    std::cerr << "taskwell: could not start the window\n";
+    StandardError() << "taskwell: could not start the window\n";
   }
   return true;
 }
@@ -143,7 +144,7 @@ int RunRemindCommand(const std::string& file, const std::string& home,
                      const RegionalSettings& regional, const Clock& clock) {
   const std::string path = file.empty() ? DefaultTaskFileName(home) : file;
   HeadlessList list(regional, clock, path);
-  const HeadlessList::Loaded loaded = list.Load(std::cerr);
+  const HeadlessList::Loaded loaded = list.Load(StandardError());
   if (loaded == HeadlessList::Loaded::Not) return 1;
   const Reminder reminder =
       ReminderOf(list.Title(), list.Rows(), list.Dates(), list.File().TextIsUtf8());

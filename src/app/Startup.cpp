@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <iostream>
 #include <optional>
 
 #include "app/AboutDialog.h"
@@ -23,6 +22,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageDialog.h"
 #include "app/RemindCommand.h"
+#include "app/StandardStreams.h"
 #include "app/SyncCommand.h"
 #include "app/Translations.h"
 #include "app/WindowRaiser.h"
@@ -40,15 +40,16 @@ int RunExchange(const CommandLine& command, const std::string& homeFolder) {
   const SystemClock clock;
   if (command.What == CommandLine::Action::Export) {
     return ExportTaskFile(file, *ExchangeFormatNamed(command.ExportFormat), regional, clock,
-                          std::time(nullptr), std::cout, std::cerr);
+                          std::time(nullptr), StandardOutput(), StandardError());
   }
   InstanceLock lock;
   if (lock.Take(InstanceLock::LockNameOf(command.File)) == InstanceLock::Outcome::Busy) {
-    std::cerr << "taskwell: " << file
-              << " is open in a window; close it there first. Nothing was imported.\n";
+    StandardError() << "taskwell: " << file
+                    << " is open in a window; close it there first. Nothing was imported.\n";
     return 1;
   }
-  return ImportIntoTaskFile(command.ImportPath, file, regional, clock, std::cout, std::cerr);
+  return ImportIntoTaskFile(command.ImportPath, file, regional, clock, StandardOutput(),
+                            StandardError());
 }
 
 }  // namespace
@@ -89,21 +90,21 @@ bool WaylandPluginMissing() {
 std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::string& home) {
   switch (command.What) {
     case CommandLine::Action::Help:
-      std::cout << Translations::TranslatedEarly(UsageText()).toLocal8Bit().constData()
-                << std::flush;
-      return std::cout ? 0 : 1;
+      StandardOutput() << Translations::TranslatedEarly(UsageText()).toLocal8Bit().constData()
+                       << std::flush;
+      return StandardOutput() ? 0 : 1;
     case CommandLine::Action::Version:
-      std::cout << VersionText() << std::flush;
-      return std::cout ? 0 : 1;
+      StandardOutput() << VersionText() << std::flush;
+      return StandardOutput() ? 0 : 1;
     case CommandLine::Action::Error:
-      std::cerr << "taskwell: "
-                << Translations::TranslatedEarly(command.ErrorText).toLocal8Bit().constData()
-                << '\n';
+      StandardError() << "taskwell: "
+                      << Translations::TranslatedEarly(command.ErrorText).toLocal8Bit().constData()
+                      << '\n';
       return CommandLine::UsageExitCode;
     case CommandLine::Action::DueListing: {
       const std::string file = command.File.empty() ? DefaultTaskFileName(home) : command.File;
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
-                             SystemClock(), std::cout, std::cerr);
+                             SystemClock(), StandardOutput(), StandardError());
     }
     case CommandLine::Action::Remind:
       return RunRemindCommand(command.File, home, RegionalSettings::FromSystemLocale(),
@@ -174,8 +175,8 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   // The window has closed, and whatever it had to write is written. Ending the process here
   // spares freeing a large table block by block (a third of a million-task close); the kernel
   // drops the lock and the raiser's socket, which the next start clears as any stale one.
-  std::cout.flush();
-  std::cerr.flush();
+  StandardOutput().flush();
+  StandardError().flush();
   std::fflush(nullptr);
   std::_Exit(code);
 }
@@ -193,12 +194,13 @@ int RunTaskwell(int argc, char** argv) {
   const std::string noDisplay = MissingDisplayReason(
       std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   if (!noDisplay.empty()) {
-    std::cerr << "taskwell: " << noDisplay << " (taskwell --help shows what works without one)\n";
+    StandardError() << "taskwell: " << noDisplay
+                    << " (taskwell --help shows what works without one)\n";
     return 1;
   }
   if (WaylandPluginMissing()) {
-    std::cerr << "taskwell: this Wayland session needs Qt's Wayland platform plugin (package "
-                 "qt6-wayland)\n";
+    StandardError() << "taskwell: this Wayland session needs Qt's Wayland platform plugin (package "
+                       "qt6-wayland)\n";
     return 1;
   }
   return RunWindow(argc, argv, command.File, homeFolder);
