@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/DavMultistatus.h"
+#include "app/NetworkParts.h"
 #include "app/SyncText.h"
 #include "interchange/ImportedTasks.h"
 
@@ -24,14 +25,15 @@ QByteArray Escaped(const QString& text) {
 }  // namespace
 
 CalDavSync::CalDavSync(const DateFormat& dates, Setup setup, QObject* parent)
-    : QObject(parent),
-      dates_(dates),
-      setup_(std::move(setup)),
-      client_(setup_.User, setup_.Password, setup_.TimeoutMs, this) {}
+    : QObject(parent), dates_(dates), setup_(std::move(setup)) {
+  if (NetworkParts* parts = NetworkParts::Loaded(unreachable_))
+    client_ = parts->Transport(setup_.User, setup_.Password, setup_.TimeoutMs);
+}
 
 void CalDavSync::Start(Done done) {
   done_ = std::move(done);
-  const QString refusal = CalDavClient::Refusal(setup_.Collection);
+  if (!client_) return Fail(unreachable_);
+  const QString refusal = DavTransport::Refusal(setup_.Collection);
   if (!refusal.isEmpty()) return Fail(refusal);
   Begin();
 }
@@ -86,19 +88,19 @@ void CalDavSync::Begin() {
 
 void CalDavSync::Ask(const QByteArray& method, const QByteArray& depth, const QByteArray& body,
                      std::function<void(const DavMultistatus&)> use) {
-  client_.Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
-               [this, use = std::move(use)](const DavReply& reply) {
-                 if (!reply.Ok()) return Fail(reply.Reason());
-                 // A collection that moved within its server is asked at its new place from now
-                 // on, so that the places of its items are those the listing names.
-                 if (reply.Url.path() != setup_.Collection.path()) {
-                   setup_.Collection.setScheme(reply.Url.scheme());
-                   setup_.Collection.setPath(reply.Url.path());
-                 }
-                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
-                 use(*answer);
-               });
+  client_->Send(method, setup_.Collection, {{"Content-Type", kXml}, {"Depth", depth}}, body,
+                [this, use = std::move(use)](const DavReply& reply) {
+                  if (!reply.Ok()) return Fail(reply.Reason());
+                  // A collection that moved within its server is asked at its new place from now
+                  // on, so that the places of its items are those the listing names.
+                  if (reply.Url.path() != setup_.Collection.path()) {
+                    setup_.Collection.setScheme(reply.Url.scheme());
+                    setup_.Collection.setPath(reply.Url.path());
+                  }
+                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
+                  if (!answer) return Fail(synctext::tr("the server's answer could not be read"));
+                  use(*answer);
+                });
 }
 
 QUrl CalDavSync::UrlOf(const std::string& href) const {
@@ -112,16 +114,16 @@ void CalDavSync::ListChanges(const QString& token) {
       Escaped(token) +
       "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
       "</d:sync-collection>";
-  client_.Send("REPORT", setup_.Collection, {{"Content-Type", kXml}}, body,
-               [this, token](const DavReply& reply) {
-                 if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(reply.Reason());
-                 // A token the server no longer knows, or no tokens at all.
-                 if (!reply.Ok()) return token.isEmpty() ? ListAll() : ListChanges({});
-                 const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
-                 if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
-                 newToken_ = answer->SyncToken;
-                 TakeListing(answer->Resources, token.isEmpty());
-               });
+  client_->Send("REPORT", setup_.Collection, {{"Content-Type", kXml}}, body,
+                [this, token](const DavReply& reply) {
+                  if (!reply.Failure.isEmpty() || reply.Status == 401) return Fail(reply.Reason());
+                  // A token the server no longer knows, or no tokens at all.
+                  if (!reply.Ok()) return token.isEmpty() ? ListAll() : ListChanges({});
+                  const std::optional<DavMultistatus> answer = DavMultistatus::Parse(reply.Body);
+                  if (!answer) return Fail(synctext::tr("the server's listing could not be read"));
+                  newToken_ = answer->SyncToken;
+                  TakeListing(answer->Resources, token.isEmpty());
+                });
 }
 
 // The ctag is far cheaper for a server to answer than a sync-collection report, which may walk
@@ -240,7 +242,7 @@ void CalDavSync::SendNext() {
          0.5 * static_cast<double>(nextRequest_) / static_cast<double>(plan_.Requests.size()));
   if (nextRequest_ >= plan_.Requests.size()) return Finish();
   const SyncRequest& request = plan_.Requests[nextRequest_];
-  CalDavClient::Headers headers;
+  DavTransport::Headers headers;
   QByteArray method = "PUT";
   if (request.What == SyncRequest::Kind::Create) {
     headers.emplace_back("If-None-Match", "*");
@@ -252,15 +254,15 @@ void CalDavSync::SendNext() {
   } else {
     headers.emplace_back("Content-Type", "text/calendar; charset=utf-8");
   }
-  client_.Send(method, UrlOf(request.Href), headers, QByteArray::fromStdString(request.Body),
-               [this, request](const DavReply& reply) {
-                 const bool goneAlready =
-                     request.What == SyncRequest::Kind::Delete && reply.Status == 404;
-                 if (reply.Failure.isEmpty() && reply.Status == 412 && ++attempts_ < kMaxAttempts)
-                   return Begin();  // changed meanwhile: fetch it again, merge, retry
-                 if (!reply.Ok() && !goneAlready) return Fail(reply.Reason());
-                 Confirmed(request, reply.ETag);
-               });
+  client_->Send(method, UrlOf(request.Href), headers, QByteArray::fromStdString(request.Body),
+                [this, request](const DavReply& reply) {
+                  const bool goneAlready =
+                      request.What == SyncRequest::Kind::Delete && reply.Status == 404;
+                  if (reply.Failure.isEmpty() && reply.Status == 412 && ++attempts_ < kMaxAttempts)
+                    return Begin();  // changed meanwhile: fetch it again, merge, retry
+                  if (!reply.Ok() && !goneAlready) return Fail(reply.Reason());
+                  Confirmed(request, reply.ETag);
+                });
 }
 
 // The state is written before the next request goes out, beside the window's thread: at ten

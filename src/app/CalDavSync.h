@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CalDavClient.h"
 #include "app/DavMultistatus.h"
+#include "app/DavTransport.h"
 #include "document/DateText.h"
 #include "sync/SyncMerge.h"
 #include "sync/SyncState.h"
@@ -55,7 +55,7 @@ class CalDavSync final : public QObject {
   void OnProgress(Progressed progressed) { progressed_ = std::move(progressed); }
   // Stops at the next step: what was confirmed is recorded, as after a sync cut off midway.
   void Cancel() { cancelled_ = true; }
-  int RequestCount() const { return client_.RequestCount(); }
+  int RequestCount() const { return client_ ? client_->RequestCount() : 0; }
 
  private:
   void Begin();
@@ -87,7 +87,9 @@ class CalDavSync final : public QObject {
   // A copy of its own: the pool's work reads it while the window formats its dates.
   const DateFormat dates_;
   Setup setup_;
-  CalDavClient client_;
+  // Null, with the reason in unreachable_, when the network part could not be loaded.
+  std::unique_ptr<DavTransport> client_;
+  QString unreachable_;
   Done done_;
   SyncState state_;
   std::unique_ptr<SyncedList> list_;

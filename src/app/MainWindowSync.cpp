@@ -46,7 +46,7 @@ void MainWindow::SyncSetupClick() {
   SyncSetupDialog dialog(QUrl(QString::fromStdString(current.value_or(""))), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const QUrl url = dialog.Url();
-  QString problem = url.isEmpty() ? QString() : CalDavClient::Refusal(url);
+  QString problem = url.isEmpty() ? QString() : DavTransport::Refusal(url);
   if (problem.isEmpty() && !url.isEmpty()) {
     problem = CheckCollection(url, dialog.Password(), SyncTimeoutMs()).Told();
   }

@@ -5,11 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 
 #include "app/CalDavSync.h"
 #include "app/DavMultistatus.h"
 #include "app/InstanceLock.h"
+#include "app/NetworkParts.h"
+#include "app/StandardStreams.h"
 #include "app/SyncLogin.h"
 #include "app/SyncText.h"
 #include "document/Folders.h"
@@ -20,7 +21,7 @@ namespace taskwell {
 namespace {
 
 int Failed(const QString& reason) {
-  std::cerr << "taskwell: " << reason.toLocal8Bit().constData() << '\n';
+  StandardError() << "taskwell: " << reason.toLocal8Bit().constData() << '\n';
   return 1;
 }
 
@@ -31,7 +32,7 @@ const QByteArray kCheckBody =
     "</d:prop></d:propfind>";
 
 // One PROPFIND, waited for.
-DavReply Propfind(CalDavClient& client, const QUrl& url, const QByteArray& depth) {
+DavReply Propfind(DavTransport& client, const QUrl& url, const QByteArray& depth) {
   DavReply answer;
   QEventLoop loop;
   client.Send("PROPFIND", url,
@@ -45,7 +46,7 @@ DavReply Propfind(CalDavClient& client, const QUrl& url, const QByteArray& depth
 }
 
 // The task collections under a principal or a calendar home.
-QStringList Discover(CalDavClient& client, const QUrl& url, const DavResource& found) {
+QStringList Discover(DavTransport& client, const QUrl& url, const DavResource& found) {
   QUrl home;
   if (found.Props.contains(QStringLiteral("calendar-home-set"))) {
     home = url.resolved(QUrl(found.Props.value(QStringLiteral("calendar-home-set"))));
@@ -117,7 +118,11 @@ int SyncTimeoutMs() {
 
 CollectionCheck CheckCollection(const QUrl& url, const QString& password, int timeoutMs) {
   CollectionCheck check;
-  CalDavClient client(SyncLogin::UserOf(url), password, timeoutMs);
+  NetworkParts* parts = NetworkParts::Loaded(check.Problem);
+  if (parts == nullptr) return check;
+  const std::unique_ptr<DavTransport> transport =
+      parts->Transport(SyncLogin::UserOf(url), password, timeoutMs);
+  DavTransport& client = *transport;
   const DavReply reply = Propfind(client, url, "0");
   if (!reply.Ok()) {
     check.Problem = reply.Reason();
@@ -175,9 +180,10 @@ int RunSyncCommand(const std::string& file, const std::string& home,
   if (outcome.Text.isEmpty()) loop.exec();
   if (!outcome.Ok)
     return Failed(synctext::tr("the sync failed, and nothing was changed: %1").arg(outcome.Text));
-  std::cout << outcome.Text.toLocal8Bit().constData() << '\n';
-  for (const QString& note : outcome.Notes) std::cout << note.toLocal8Bit().constData() << '\n';
-  return std::cout.flush() ? 0 : 1;
+  StandardOutput() << outcome.Text.toLocal8Bit().constData() << '\n';
+  for (const QString& note : outcome.Notes)
+    StandardOutput() << note.toLocal8Bit().constData() << '\n';
+  return StandardOutput().flush() ? 0 : 1;
 }
 
 int RunSyncSetup(const std::string& url, const std::string& file, const std::string& home) {
@@ -187,7 +193,8 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
   try {
     if (url == "off") {
       places.Remember("");
-      std::cout << synctext::tr("%1 no longer syncs.").arg(list).toLocal8Bit().constData() << '\n';
+      StandardOutput() << synctext::tr("%1 no longer syncs.").arg(list).toLocal8Bit().constData()
+                       << '\n';
       return 0;
     }
     QUrl collection(QString::fromStdString(url));
@@ -196,7 +203,7 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
           synctext::tr("keep the password in the keyring or in ~/.netrc, not in the address"));
     if (!collection.path().endsWith(QLatin1Char('/')))
       collection.setPath(collection.path() + QLatin1Char('/'));
-    const QString refusal = CalDavClient::Refusal(collection);
+    const QString refusal = DavTransport::Refusal(collection);
     if (!refusal.isEmpty()) return Failed(refusal);
     QString password;
     QString problem;
@@ -216,11 +223,11 @@ int RunSyncSetup(const std::string& url, const std::string& file, const std::str
               "taskwell", "The password could not be kept in the keyring (%1); put it in ~/.netrc")
               .arg(problem));
     places.Remember(collection.toString().toStdString());
-    std::cout << synctext::tr("%1 syncs with %2 (\"%3\").")
-                     .arg(list, collection.toDisplayString(QUrl::RemoveUserInfo), check.Name)
-                     .toLocal8Bit()
-                     .constData()
-              << '\n';
+    StandardOutput() << synctext::tr("%1 syncs with %2 (\"%3\").")
+                            .arg(list, collection.toDisplayString(QUrl::RemoveUserInfo), check.Name)
+                            .toLocal8Bit()
+                            .constData()
+                     << '\n';
   } catch (const std::exception& error) {
     return Failed(QString::fromStdString(error.what()));
   }

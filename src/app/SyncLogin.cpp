@@ -1,15 +1,13 @@
 #include "app/SyncLogin.h"
 
+#include "app/NetworkParts.h"
+#include "app/StandardStreams.h"
 #include "app/SyncText.h"
 
-#include <qt6keychain/keychain.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <iostream>
 #include <string>
 
 #include "sync/SyncSettings.h"
@@ -17,24 +15,10 @@
 namespace taskwell {
 namespace {
 
-constexpr int kKeyringTimeoutMs = 10000;
 const QString kService = QStringLiteral("taskwell");
 
 QString KeyOf(const QUrl& url, const QString& user) {
   return user + QLatin1Char('@') + url.host();
-}
-
-// Runs a keychain job to its end, bounded in time; true when it succeeded.
-bool RunJob(QKeychain::Job& job, QString& problem) {
-  QEventLoop loop;
-  QObject::connect(&job, &QKeychain::Job::finished, &loop, &QEventLoop::quit);
-  QTimer::singleShot(kKeyringTimeoutMs, &loop, &QEventLoop::quit);
-  job.setAutoDelete(false);
-  job.start();
-  loop.exec();
-  if (job.error() == QKeychain::NoError) return true;
-  problem = job.errorString();
-  return false;
 }
 
 }  // namespace
@@ -44,11 +28,11 @@ bool SyncLogin::HasKeyring() {
 }
 
 QString SyncLogin::Typed(const QUrl& url) {
-  std::cerr << synctext::tr("Password for %1 on %2: ")
-                   .arg(UserOf(url), url.host())
-                   .toLocal8Bit()
-                   .constData()
-            << std::flush;
+  StandardError() << synctext::tr("Password for %1 on %2: ")
+                         .arg(UserOf(url), url.host())
+                         .toLocal8Bit()
+                         .constData()
+                  << std::flush;
   termios shown{};
   const bool terminal = ::isatty(STDIN_FILENO) != 0 && ::tcgetattr(STDIN_FILENO, &shown) == 0;
   if (terminal) {
@@ -57,10 +41,10 @@ QString SyncLogin::Typed(const QUrl& url) {
     ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
   }
   std::string line;
-  std::getline(std::cin, line);
+  ReadStandardLine(line);
   if (terminal) {
     ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &shown);
-    std::cerr << '\n';
+    StandardError() << '\n';
   }
   return QString::fromStdString(line);
 }
@@ -73,12 +57,10 @@ bool SyncLogin::Find(const QUrl& url, const QString& home, QString& password, QS
   const QString user = UserOf(url);
   QString keyringProblem;
   if (HasKeyring()) {
-    QKeychain::ReadPasswordJob job(kService);
-    job.setKey(KeyOf(url, user));
-    if (RunJob(job, keyringProblem)) {
-      password = job.textData();
+    NetworkParts* parts = NetworkParts::Loaded(keyringProblem);
+    if (parts != nullptr &&
+        parts->ReadPassword(kService, KeyOf(url, user), password, keyringProblem))
       return true;
-    }
   }
   const std::string netrc = QString(home + QStringLiteral("/.netrc")).toStdString();
   try {
@@ -103,10 +85,8 @@ bool SyncLogin::Store(const QUrl& url, const QString& user, const QString& passw
     problem = synctext::tr("no keyring is running");
     return false;
   }
-  QKeychain::WritePasswordJob job(kService);
-  job.setKey(KeyOf(url, user));
-  job.setTextData(password);
-  return RunJob(job, problem);
+  NetworkParts* parts = NetworkParts::Loaded(problem);
+  return parts != nullptr && parts->WritePassword(kService, KeyOf(url, user), password, problem);
 }
 
 }  // namespace taskwell

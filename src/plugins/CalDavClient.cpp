@@ -1,9 +1,8 @@
-#include "app/CalDavClient.h"
+#include "plugins/CalDavClient.h"
 
 #include "app/SyncText.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslError>
@@ -18,25 +17,6 @@ CalDavClient::CalDavClient(const QString& user, const QString& password, int tim
     authorization_ = "Basic " + (user + QLatin1Char(':') + password).toUtf8().toBase64();
   }
   network_.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-}
-
-QString DavReply::Reason() const {
-  if (!Failure.isEmpty()) return Failure;
-  if (Status == 401 || Status == 403)
-    return synctext::tr("the server refused the user name or password (HTTP %1)").arg(Status);
-  return synctext::tr("the server answered HTTP %1").arg(Status);
-}
-
-QString CalDavClient::Refusal(const QUrl& url) {
-  if (url.scheme() == QLatin1String("https")) return {};
-  if (url.scheme() != QLatin1String("http"))
-    return synctext::tr("%1 is no http or https address")
-        .arg(url.toDisplayString(QUrl::RemoveUserInfo));
-  const QString host = url.host();
-  const QHostAddress address(host);
-  if (host == QLatin1String("localhost") || (!address.isNull() && address.isLoopback())) return {};
-  return synctext::tr("%1 is plain HTTP to another machine; use an https address")
-      .arg(url.toDisplayString(QUrl::RemoveUserInfo));
 }
 
 QUrl CalDavClient::MovedTo(const QNetworkReply& reply, int moves, DavReply& answer) {

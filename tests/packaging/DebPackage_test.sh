@@ -41,7 +41,8 @@ done
 [[ -n $(field Description) ]] && pass "Description" || fail "no Description"
 
 depends=$(field Depends)
-for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libical3 fonts-liberation; do
+for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libqt6network6 libqt6keychain1 \
+  libical3 fonts-liberation; do
   grep -qE "(^|, )$name( |,|$)" <<<"$depends" && pass "depends on $name" || fail "Depends lacks $name: $depends"
 done
 # A misspelt dependency would make the package uninstallable.
@@ -67,7 +68,8 @@ dpkg -x "$deb" "$root"
 program=$root/usr/bin/taskwell
 check_modes "$root" "$program"
 [[ $(file -b "$program") == *", stripped"* ]] && pass "program is stripped" || note "program is not stripped"
-missing=$(ldd "$program" 2>&1 | grep 'not found')
+# The network plug-in is loaded at run time, so its libraries are checked apart.
+missing=$(ldd "$program" "$root/usr/lib/taskwell/taskwell-network.so" 2>&1 | grep 'not found')
 [[ -z $missing ]] && pass "every shared library resolves" || fail "ldd: $missing"
 check_user_units "$root/usr/lib/systemd/user" "$program"
 
@@ -89,5 +91,21 @@ esac
 # Nobody pressed Save or Close, so the task file must be as it was.
 cmp -s "$root/usr/share/doc/taskwell/examples/sample.todo" "$home/list.todo" &&
   pass "task file untouched without a save" || fail "the task file changed although nothing was saved"
+
+# The sync's network part is found where the package puts it: a sync setup to a loopback port
+# that nobody listens on fails on the connection, not on a missing plug-in.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+printf 'machine 127.0.0.1 login u password p\n' >"$home/.netrc"
+chmod 600 "$home/.netrc"
+env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$scratch/run" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+  TASKWELL_SYNC_TIMEOUT=5 timeout -k 2 20 "$program" --sync-setup "http://u@127.0.0.1:$port/tasks/" \
+  "$home/list.todo" >"$scratch/sync.log" 2>&1
+status=$?
+if [[ $status == 1 ]] && grep -q '127.0.0.1' "$scratch/sync.log" && ! grep -q 'network part' "$scratch/sync.log"; then
+  pass "the installed program loads its network part"
+else
+  cat "$scratch/sync.log"
+  fail "sync setup ended with status $status"
+fi
 
 finish
