@@ -1,7 +1,5 @@
 #include "interchange/ICalendarReader.h"
 
-#include <libical/ical.h>
-
 #include <algorithm>
 #include <ctime>
 #include <iterator>
@@ -13,6 +11,7 @@
 #include "interchange/DateDigits.h"
 #include "interchange/Escapes.h"
 #include "interchange/ICalendarWriter.h"
+#include "interchange/IcalLibrary.h"
 #include "interchange/RepeatMapping.h"
 
 namespace taskwell {
@@ -70,23 +69,23 @@ struct ICalendarReader::Zones {
 
   // The file's zones so far; read again when next needed.
   void Reset(const std::string& text) {
-    if (Calendar != nullptr) icalcomponent_free(Calendar);
+    if (Calendar != nullptr) IcalLibrary::Get().FreeComponent(Calendar);
     Calendar = nullptr;
     Parsed = false;
     Text = text;
   }
 
   icaltimezone* Find(const std::string& tzid) {
+    const IcalLibrary& ical = IcalLibrary::Get();
     if (!Parsed && !Text.empty()) {
-      Calendar =
-          icalparser_parse_string(("BEGIN:VCALENDAR\r\n" + Text + "END:VCALENDAR\r\n").c_str());
+      Calendar = ical.ParseString(("BEGIN:VCALENDAR\r\n" + Text + "END:VCALENDAR\r\n").c_str());
     }
     Parsed = true;
     if (Calendar != nullptr) {
-      if (icaltimezone* zone = icalcomponent_get_timezone(Calendar, tzid.c_str())) return zone;
+      if (icaltimezone* zone = ical.ComponentZone(Calendar, tzid.c_str())) return zone;
     }
     // A well-known zone name, as most programs write them without a VTIMEZONE.
-    return icaltimezone_get_builtin_timezone(tzid.c_str());
+    return ical.BuiltinZone(tzid.c_str());
   }
 };
 
@@ -183,9 +182,7 @@ struct Walk {
 }  // namespace
 
 ICalendarReader::ICalendarReader(const DateFormat& dates)
-    : dates_(dates), zones_(std::make_unique<Zones>()) {
-  icalerror_set_errors_are_fatal(0);
-}
+    : dates_(dates), zones_(std::make_unique<Zones>()) {}
 
 ICalendarReader::~ICalendarReader() = default;
 
@@ -286,7 +283,7 @@ std::optional<std::string> ICalendarReader::RepeatHeader(const Todo& todo, doubl
                                                          std::vector<Message>& notes) const {
   const ContentLine* rule = todo.Find("RRULE");
   if (rule != nullptr) {
-    const icalrecurrencetype recurrence = icalrecurrencetype_from_string(rule->Value.c_str());
+    const icalrecurrencetype recurrence = IcalLibrary::Get().RecurrenceOf(rule->Value.c_str());
     if (recurrence.freq == ICAL_NO_RECURRENCE)
       throw ImportError(rule->Line, "RRULE is not a recurrence rule: " + rule->Value);
   }
@@ -313,17 +310,17 @@ double ICalendarReader::DueDateOf(const ContentLine& property, std::vector<Messa
   double date = 0;
   // A plain date, as most tasks have, needs no calendar library.
   if (value.size() == 8 && ReadDateDigits(value, "", date)) return date;
-  const icaltimetype time = icaltime_from_string(value.c_str());
-  if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) ||
+  const IcalLibrary& ical = IcalLibrary::Get();
+  const icaltimetype time = ical.TimeOf(value.c_str());
+  if (ical.IsNullTime(time) || !ical.IsValidTime(time) ||
       !IsValidDate(time.year, time.month, time.day))
     throw ImportError(property.Line, property.Name + " is not a date: " + value);
   if (time.is_date) return EncodeDate(time.year, time.month, time.day);
   if (value.ends_with('Z') || value.ends_with('z'))
-    return LocalDateOf(icaltime_as_timet_with_zone(time, icaltimezone_get_utc_timezone()));
+    return LocalDateOf(ical.SecondsOf(time, ical.UtcZone()));
   const std::string tzid = property.Param("TZID");
   if (!tzid.empty()) {
-    if (icaltimezone* zone = zones_->Find(tzid))
-      return LocalDateOf(icaltime_as_timet_with_zone(time, zone));
+    if (icaltimezone* zone = zones_->Find(tzid)) return LocalDateOf(ical.SecondsOf(time, zone));
     notes.push_back(Message::Format("time zone %1 is unknown: the date is taken as written", tzid));
   }
   return EncodeDate(time.year, time.month, time.day);
