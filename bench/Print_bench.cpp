@@ -17,11 +17,11 @@
 #include <string>
 
 #include "BenchTasks.h"
-#include "app/TaskPrintDialog.h"
 #include "document/Calendar.h"
 #include "document/Clock.h"
 #include "document/DateText.h"
 #include "list/ToDoList.h"
+#include "plugins/TaskPrintDialog.h"
 #include "print/TextLayout.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"

@@ -666,12 +666,12 @@ Sollen sie in die Liste zurückgeholt werden (Rückgängig nimmt sie wieder hera
         <translation>%1 ist ein Kalender ohne Aufgaben</translation>
     </message>
     <message>
-        <source>the sync&apos;s network part %1 could not be loaded: %2</source>
-        <translation>der Netzwerkteil des Abgleichs, %1, ließ sich nicht laden: %2</translation>
+        <source>%1 could not be loaded: %2</source>
+        <translation>%1 ließ sich nicht laden: %2</translation>
     </message>
     <message>
-        <source>the sync&apos;s network part %1 is not installed</source>
-        <translation>der Netzwerkteil des Abgleichs, %1, ist nicht installiert</translation>
+        <source>%1 is not installed</source>
+        <translation>%1 ist nicht installiert</translation>
     </message>
     <message>
         <source>%1 is no http or https address</source>

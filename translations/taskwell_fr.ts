@@ -666,12 +666,12 @@ Les rétablir dans la liste (Annuler les retire à nouveau), les mettre de côt�
         <translation>%1 est un calendrier sans tâches</translation>
     </message>
     <message>
-        <source>the sync&apos;s network part %1 could not be loaded: %2</source>
-        <translation>la partie réseau de la synchronisation, %1, n&apos;a pas pu être chargée : %2</translation>
+        <source>%1 could not be loaded: %2</source>
+        <translation>%1 n&apos;a pas pu être chargé : %2</translation>
     </message>
     <message>
-        <source>the sync&apos;s network part %1 is not installed</source>
-        <translation>la partie réseau de la synchronisation, %1, n&apos;est pas installée</translation>
+        <source>%1 is not installed</source>
+        <translation>%1 n&apos;est pas installé</translation>
     </message>
     <message>
         <source>%1 is no http or https address</source>

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <map>
+#include <stdexcept>
 #include <vector>
 
 #include "app/AboutDialog.h"
@@ -27,7 +28,7 @@
 #include "app/FileWatcher.h"
 #include "app/JournalKeeper.h"
 #include "app/MessageDialog.h"
-#include "app/TaskPrintDialog.h"
+#include "app/PrintDialogPart.h"
 #include "app/Translations.h"
 #include "app/WindowSync.h"
 #include "app/WorkProgress.h"
@@ -83,7 +84,7 @@ QFont WindowFont() {
 
 MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
                        const std::string& firstArgument, const std::string& home)
-    : dates_(regional, clock), printDialog_(std::make_unique<TaskPrintDialog>(this)) {
+    : dates_(regional, clock) {
   setObjectName(QStringLiteral("ToDoForm"));
   setFont(WindowFont());
   tasks_ = std::make_unique<ToDoList>(*this, dates_);
@@ -613,12 +614,21 @@ int MainWindow::FullyVisibleRows(int windowHeight) {
   return grid_->FullyVisibleRows(windowHeight - kPanelHeight);
 }
 
+PrintDialogPart& MainWindow::PrintDialog() {
+  if (!printDialog_) {
+    QString problem;
+    printDialog_ = PrintDialogPart::Make(this, problem);
+    if (!printDialog_) throw std::runtime_error(problem.toStdString());
+  }
+  return *printDialog_;
+}
+
 bool MainWindow::ShowPrintDialog(PrintChoice& choice) {
-  return printDialog_->Exec(this, choice);
+  return PrintDialog().Exec(this, choice);
 }
 
 std::unique_ptr<PrinterTextStream> MainWindow::OpenPrinter(const std::string& jobName) {
-  return printDialog_->OpenStream(jobName);
+  return PrintDialog().OpenStream(jobName);
 }
 
 std::unique_ptr<ShownWork> MainWindow::ShowWork(const char* label) {

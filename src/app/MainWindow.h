@@ -18,7 +18,7 @@ namespace taskwell {
 
 class MessageDialog;
 class AboutDialog;
-class TaskPrintDialog;
+class PrintDialogPart;
 class JournalKeeper;
 class WindowSync;
 struct SyncOutcome;
@@ -80,6 +80,8 @@ class MainWindow final : public QWidget, public Platform {
 
  private:
   void BuildButtonPanel();
+  // The print dialog, its plug-in loaded at the first Print; throws when that cannot be loaded.
+  PrintDialogPart& PrintDialog();
   // Each button runs its handler, unless a refused cell edit stopped it on the way.
   void WireButtons();
   // Widens the buttons and labels to their text and sets the window's minimum width to what the
@@ -121,7 +123,8 @@ class MainWindow final : public QWidget, public Platform {
 
   DateFormat dates_;
   std::unique_ptr<ToDoList> tasks_;
-  std::unique_ptr<TaskPrintDialog> printDialog_;
+  // Made at the first Print, from its plug-in.
+  std::unique_ptr<PrintDialogPart> printDialog_;
   UrlOpener opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   JournalKeeper* journal_ = nullptr;
   WindowSync* sync_ = nullptr;

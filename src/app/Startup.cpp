@@ -175,8 +175,6 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   // The window has closed, and whatever it had to write is written. Ending the process here
   // spares freeing a large table block by block (a third of a million-task close); the kernel
   // drops the lock and the raiser's socket, which the next start clears as any stale one.
-  StandardOutput().flush();
-  StandardError().flush();
   std::fflush(nullptr);
   std::_Exit(code);
 }

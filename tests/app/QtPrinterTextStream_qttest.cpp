@@ -1,4 +1,4 @@
-#include "app/QtPrinterTextStream.h"
+#include "plugins/QtPrinterTextStream.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -24,9 +24,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/TaskPrintDialog.h"
 #include "app/WorkProgress.h"
 #include "document/Text.h"
+#include "plugins/TaskPrintDialog.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
 #include "support/QtApp.h"

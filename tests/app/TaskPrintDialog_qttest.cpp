@@ -1,4 +1,4 @@
-#include "app/TaskPrintDialog.h"
+#include "plugins/TaskPrintDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ declare -A allowed=(
   [sync]="document dates interchange sync"
   [list]="document dates grid print interchange sync list"
   [app]="document dates grid print interchange sync list app"
-  [plugins]="app plugins"
+  [plugins]="document dates grid print interchange sync list app plugins"
 )
 bad=0
 for layer in "${!allowed[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program at home on a desktop: the command line answers without a display and never touches
-# the file, --due lists the coming days, Ctrl+F / Enter / Escape / Ctrl+S work from the keyboard,
+# the file, --due lists the coming days, Ctrl+F / Enter / Escape / Ctrl+S / Alt+P work from the keyboard,
 # the window carries the desktop's class, and a second start brings the first window forward.
 source "$(dirname "$0")/lib.sh"
 
@@ -45,6 +45,12 @@ keys End
 type_text " today"
 keys ctrl+s
 wait_until 50 file_has "$LIST" ',4,,"Wash the car today"' || fail "Find, Escape and Ctrl+S: $(cat "$LIST")"
+
+# Print comes from its plug-in, loaded at the first press: the dialog shows, and Escape leaves it.
+keys alt+p
+wait_until 100 xdotool search --onlyvisible --name "^Print\$" || fail "Alt+P showed no print dialog"
+keys Escape
+wait_until 50 bash -c '! xdotool search --onlyvisible --name "^Print\$"' || fail "Escape left the print dialog"
 
 # A second start on the same file: the first window comes above the window that covers it, and
 # the refusal is still shown.

@@ -24,7 +24,7 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "app/PrintJob.h"
+#include "plugins/PrintJob.h"
 #endif
 
 namespace taskwell {

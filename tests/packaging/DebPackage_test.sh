@@ -68,8 +68,8 @@ dpkg -x "$deb" "$root"
 program=$root/usr/bin/taskwell
 check_modes "$root" "$program"
 [[ $(file -b "$program") == *", stripped"* ]] && pass "program is stripped" || note "program is not stripped"
-# The network plug-in is loaded at run time, so its libraries are checked apart.
-missing=$(ldd "$program" "$root/usr/lib/taskwell/taskwell-network.so" 2>&1 | grep 'not found')
+# The plug-ins are loaded at run time, so their libraries are checked apart.
+missing=$(ldd "$program" "$root"/usr/lib/taskwell/*.so 2>&1 | grep 'not found')
 [[ -z $missing ]] && pass "every shared library resolves" || fail "ldd: $missing"
 check_user_units "$root/usr/lib/systemd/user" "$program"
 

@@ -26,7 +26,7 @@ expected_files() {
     share/doc/taskwell/INTERCHANGE.md share/doc/taskwell/examples/sample.todo \
     share/icons/hicolor/scalable/apps/taskwell.svg \
     share/man/man1/taskwell.1 share/man/de/man1/taskwell.1 share/man/fr/man1/taskwell.1 \
-    share/metainfo/io.github.taskwell.Taskwell.metainfo.xml lib/taskwell/taskwell-network.so \
+    share/metainfo/io.github.taskwell.Taskwell.metainfo.xml lib/taskwell/taskwell-network.so lib/taskwell/taskwell-print.so \
     lib/systemd/user/taskwell-remind.service lib/systemd/user/taskwell-remind.timer
   if [[ $withPng == ON ]]; then
     for size in $ICON_SIZES; do printf 'share/icons/hicolor/%sx%s/apps/taskwell.png\n' "$size" "$size"; done

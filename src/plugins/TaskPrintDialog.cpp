@@ -1,4 +1,4 @@
-#include "app/TaskPrintDialog.h"
+#include "plugins/TaskPrintDialog.h"
 
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/PrintJob.h"
+#include "plugins/PrintJob.h"
 
 namespace taskwell {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/QtPrinterTextStream.h"
+#include "plugins/QtPrinterTextStream.h"
 
 #include <unistd.h>
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/PrintDialogPart.h"
 #include "document/Platform.h"
 
 class QPrintDialog;
@@ -16,19 +17,19 @@ namespace taskwell {
 // life from the first print on: a printer asks the print system for its queues, which a start
 // does not need to wait for. Its page range is read as a window of days: pages from 0 to 999 are
 // accepted, and the everything-or-range choice carries over from one run to the next.
-class TaskPrintDialog final {
+class TaskPrintDialog final : public PrintDialogPart {
  public:
   // The dialog belongs to `parent` (the main window), so the desktop shows it over that window.
   explicit TaskPrintDialog(QWidget* parent = nullptr);
-  ~TaskPrintDialog();
+  ~TaskPrintDialog() override;
   TaskPrintDialog(const TaskPrintDialog&) = delete;
   TaskPrintDialog& operator=(const TaskPrintDialog&) = delete;
 
   // Shows the dialog modally over parent with the choice preset. On OK the choice holds what the
   // user confirmed and the result is true; on cancel both choice and dialog stay as they were.
-  bool Exec(QWidget* parent, PrintChoice& choice);
+  bool Exec(QWidget* parent, PrintChoice& choice) override;
   // Begins a print job on the printer as last confirmed in the dialog; throws when it cannot.
-  std::unique_ptr<PrinterTextStream> OpenStream(const std::string& jobName);
+  std::unique_ptr<PrinterTextStream> OpenStream(const std::string& jobName) override;
 
   // For tests and callers that print without showing the dialog, e.g. to a PDF file.
   QPrinter& Printer();

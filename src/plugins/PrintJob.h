@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/QtPrinterTextStream.h"
 #include "document/Platform.h"
 #include "document/Progress.h"
+#include "plugins/QtPrinterTextStream.h"
 
 class QPrinter;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "app/PrintJob.h"
+#include "plugins/PrintJob.h"
 
 #include <QCoreApplication>
 #include <QPrinter>

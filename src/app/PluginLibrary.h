@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLibrary>
+#include <QString>
+
+namespace taskwell {
+
+// Our own plug-ins: parts of the program that bring large libraries with them, loaded when first
+// used. Looked for in TASKWELL_PLUGIN_DIR when set, beside the program (a build tree), and in
+// lib/taskwell beside its bin/ (an installed tree); never unloaded, as the objects they make live
+// on in the program.
+class PluginLibrary {
+ public:
+  // The plug-in's entry point, or null with the reason in `problem`.
+  static QFunctionPointer Entry(const QString& file, const char* entry, QString& problem);
+};
+
+}  // namespace taskwell
