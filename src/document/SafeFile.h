@@ -52,6 +52,7 @@ class EIncompleteFlush final : public EFileError {
 // What running out of memory during a save of `path` tells the user.
 EFileError OutOfMemoryOnSave(const std::string& path);
 
+// A fast 64-bit hash of the bytes; stable across versions (recovery journals are named by it).
 std::uint64_t ContentHash(std::string_view bytes);
 // The stamp of the file as it is now. The content is hashed again unless size, modification and
 // change times and the inode all agree with `known`: tools that copy with the times kept still

@@ -529,5 +529,18 @@ TEST(AtomicSave, AFolderThatCannotBeFlushedIsToldAndStaleTemporariesGoWhateverTh
   running.Commit();
 }
 
+// Recovery journals are named by the hash of their task file's path: a new version must find
+// the journal a crashed older one left, so the hash may never change.
+TEST(ContentHash, KeepsItsValuesFromVersionToVersion) {
+  const std::string lanes(64, 'x');
+  for (const auto& [bytes, hash] : std::vector<std::pair<std::string, std::uint64_t>>{
+           {"", 0xb1b6a2946d646c1dULL},
+           {"a", 0x5f7341549e50f4f0ULL},
+           {"/home/ann/ToDo.ToDo", 0xf107fe2234f23ed7ULL},
+           {lanes + "tail", 0xadfac5058b63f8f2ULL}}) {
+    EXPECT_EQ(ContentHash(bytes), hash) << bytes;
+  }
+}
+
 }  // namespace
 }  // namespace taskwell
