@@ -10,6 +10,10 @@ out=$("$BIN" --help) || fail "--help did not exit 0"
 [[ $out == Usage:* ]] || fail "--help printed: $out"
 [ "$("$BIN" --version)" = "Taskwell 3.4" ] || fail "--version printed: $("$BIN" --version)"
 [ -z "$(ls -A "$HOME")" ] || fail "--help or --version created: $(ls -A "$HOME")"
+# An answer that cannot be written is a failure, not a success.
+for option in --help --version; do
+  "$BIN" "$option" >/dev/full 2>/dev/null && fail "$option into a full disk exited 0"
+done
 status=0
 "$BIN" --no-such-option >/dev/null 2>"$E2E_TMP/err" || status=$?
 [ "$status" = 2 ] && [ "$(wc -l <"$E2E_TMP/err")" = 1 ] || fail "unknown option: $status, $(cat "$E2E_TMP/err")"
