@@ -7,8 +7,8 @@ namespace taskwell {
 NetworkParts* NetworkParts::Loaded(QString& problem) {
   static QString failure;
   static NetworkParts* const parts = [] {
-    const auto entry = reinterpret_cast<TaskwellNetworkPartsEntry>(PluginLibrary::Entry(
-        QStringLiteral("taskwell-network.so"), "taskwell_network_parts", failure));
+    const auto entry = PluginLibrary::EntryOf<TaskwellNetworkPartsEntry>(
+        QStringLiteral("taskwell-network.so"), "taskwell_network_parts", failure);
     return entry != nullptr ? entry() : nullptr;
   }();
   if (parts == nullptr) problem = failure;

@@ -13,6 +13,11 @@ class PluginLibrary {
  public:
   // The plug-in's entry point, or null with the reason in `problem`.
   static QFunctionPointer Entry(const QString& file, const char* entry, QString& problem);
+  // The same, as the function type the plug-in's header declares for it.
+  template <typename Function>
+  static Function EntryOf(const QString& file, const char* entry, QString& problem) {
+    return reinterpret_cast<Function>(Entry(file, entry, problem));  // NOLINT: dlsym's way
+  }
 };
 
 }  // namespace taskwell

@@ -6,8 +6,8 @@ namespace taskwell {
 
 std::unique_ptr<PrintDialogPart> PrintDialogPart::Make(QWidget* parent, QString& problem) {
   static QString failure;
-  static const auto entry = reinterpret_cast<TaskwellPrintDialogEntry>(
-      PluginLibrary::Entry(QStringLiteral("taskwell-print.so"), "taskwell_print_dialog", failure));
+  static const auto entry = PluginLibrary::EntryOf<TaskwellPrintDialogEntry>(
+      QStringLiteral("taskwell-print.so"), "taskwell_print_dialog", failure);
   if (entry == nullptr) {
     problem = failure;
     return nullptr;
