@@ -53,6 +53,11 @@ TEST_F(RaiserTest, TheRunningWindowComesForward) {
   std::ofstream(WindowRaiser::SocketPath(name).toStdString()) << "stale";
   const WindowRaiser raiser(name, first);
   ASSERT_TRUE(raiser.IsListening());
+  // Nobody but this user may ask, whatever the umask.
+  const auto mode =
+      std::filesystem::status(WindowRaiser::SocketPath(name).toStdString()).permissions();
+  EXPECT_EQ(mode & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+            std::filesystem::perms::none);
   first.show();
   other.show();
   other.activateWindow();
