@@ -83,7 +83,7 @@ QFont WindowFont() {
 }  // namespace
 
 MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
-                       const std::string& firstArgument, const std::string& home)
+                       const std::string& firstArgument, const std::string& home, EarlyLoad* early)
     : dates_(regional, clock) {
   setObjectName(QStringLiteral("ToDoForm"));
   setFont(WindowFont());
@@ -120,7 +120,7 @@ MainWindow::MainWindow(const RegionalSettings& regional, const Clock& clock,
     return true;
   }();
   (void)frameRole;
-  FormCreate(firstArgument, home);
+  FormCreate(firstArgument, home, early);
 }
 
 MainWindow::~MainWindow() {
@@ -264,9 +264,10 @@ void MainWindow::SetTabOrder() {
   QWidget::setTabOrder(closeNoSaveButton_, grid_);
 }
 
-void MainWindow::FormCreate(const std::string& firstArgument, const std::string& home) {
+void MainWindow::FormCreate(const std::string& firstArgument, const std::string& home,
+                            EarlyLoad* early) {
   // A failed load is reported, and the window still opens on the table it could build.
-  const bool loaded = Run([&] { tasks_->FormCreate(firstArgument, home); });
+  const bool loaded = Run([&] { tasks_->FormCreate(firstArgument, home, early); });
   const QString title = ToQt(tasks_->ListTitle());
   // The toolkit's application name stays the product's: the desktop matches windows to
   // taskwell.desktop by it. The list title shows in the caption, which is what the taskbar shows.

@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace taskwell {
 
+class EarlyLoad;
 class MessageDialog;
 class AboutDialog;
 class PrintDialogPart;
@@ -29,8 +30,9 @@ class MainWindow final : public QWidget, public Platform {
   Q_OBJECT
 
  public:
+  // The list's file is loaded as the window is made, or taken from an early load that read it.
   MainWindow(const RegionalSettings& regional, const Clock& clock, const std::string& firstArgument,
-             const std::string& home);
+             const std::string& home, EarlyLoad* early = nullptr);
   ~MainWindow() override;
 
   // The shared dialogs are created after the main window; they are handed over once they exist.
@@ -95,7 +97,7 @@ class MainWindow final : public QWidget, public Platform {
   // Escape in the Find box; true when the event is used up.
   bool FindEditKey(QEvent* event);
   void SetTabOrder();
-  void FormCreate(const std::string& firstArgument, const std::string& home);
+  void FormCreate(const std::string& firstArgument, const std::string& home, EarlyLoad* early);
   // Reloads the list when its file changed on disk and settled (sync tools, other windows).
   void WatchTaskFile();
   // Merges the sync tools' conflict copies of the task file that are not merged yet.

@@ -142,7 +142,7 @@ void CloseTodaysReminder(const std::string& file, double now) {
 
 int RunRemindCommand(const std::string& file, const std::string& home,
                      const RegionalSettings& regional, const Clock& clock) {
-  const std::string path = file.empty() ? DefaultTaskFileName(home) : file;
+  const std::string path = TaskFileNameOf(file, home);
   HeadlessList list(regional, clock, path);
   const HeadlessList::Loaded loaded = list.Load(StandardError());
   if (loaded == HeadlessList::Loaded::Not) return 1;

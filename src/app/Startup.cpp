@@ -27,6 +27,7 @@
 #include "app/Translations.h"
 #include "app/WindowRaiser.h"
 #include "list/DueListing.h"
+#include "list/EarlyLoad.h"
 #include "list/TaskExchange.h"
 
 namespace taskwell {
@@ -35,7 +36,7 @@ namespace {
 // --export and --import: no window. An import waits for no one: while a window holds the list,
 // what it saves later would overwrite the imported tasks.
 int RunExchange(const CommandLine& command, const std::string& homeFolder) {
-  const std::string file = command.File.empty() ? DefaultTaskFileName(homeFolder) : command.File;
+  const std::string file = TaskFileNameOf(command.File, homeFolder);
   const RegionalSettings regional = RegionalSettings::FromSystemLocale();
   const SystemClock clock;
   if (command.What == CommandLine::Action::Export) {
@@ -102,7 +103,7 @@ std::optional<int> AnswerWithoutWindow(const CommandLine& command, const std::st
                       << '\n';
       return CommandLine::UsageExitCode;
     case CommandLine::Action::DueListing: {
-      const std::string file = command.File.empty() ? DefaultTaskFileName(home) : command.File;
+      const std::string file = TaskFileNameOf(command.File, home);
       return PrintDueListing(file, command.DueDays, RegionalSettings::FromSystemLocale(),
                              SystemClock(), StandardOutput(), StandardError());
     }
@@ -131,6 +132,9 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   const std::string lockName = InstanceLock::LockNameOf(argument);
   InstanceLock lock;
   const bool owner = lock.Acquire(lockName);
+  // A large list is read while the toolkit starts, which takes about as long.
+  std::optional<EarlyLoad> early;
+  if (owner) early.emplace(DateFormat(regional, clock), TaskFileNameOf(argument, home));
 
   // Qt sees only the program name: the file argument is ours, even when it looks like one of
   // Qt's own options.
@@ -144,7 +148,7 @@ int RunWindow(int argc, char** argv, const std::string& argument, const std::str
   // language.
   Translations translations;
   translations.Install();
-  MainWindow form(regional, clock, argument, home);
+  MainWindow form(regional, clock, argument, home, early ? &*early : nullptr);
   // The dialogs belong to the window, so the desktop puts them over it; a refused start shows
   // its one message on its own.
   QWidget* dialogParent = owner ? &form : nullptr;

@@ -88,7 +88,7 @@ struct Headless {
 }  // namespace
 
 SyncPlaces SyncPlaces::Of(const std::string& file, const std::string& home) {
-  const std::string list = file.empty() ? DefaultTaskFileName(home) : file;
+  const std::string list = TaskFileNameOf(file, home);
   std::error_code error;
   return {std::filesystem::absolute(list, error).lexically_normal().string(),
           BaseFolder("XDG_CONFIG_HOME", home, "/.config"),

@@ -5,11 +5,12 @@
 
 #include "document/Errors.h"
 #include "document/Text.h"
+#include "list/EarlyLoad.h"
 #include "list/ToDoList.h"
 
 namespace taskwell {
 
-void ToDoList::LoadTaskFile(const DiskBytes* from) {
+void ToDoList::LoadTaskFile(const DiskBytes* from, EarlyLoad* early) {
   LoadedRows loaded;
   loaded.Rows.SetRow(0, table_.RowCells(0));
   // What was read up to a failure is shown all the same.
@@ -18,7 +19,11 @@ void ToDoList::LoadTaskFile(const DiskBytes* from) {
     table_.ReplaceRows(std::move(loaded.Rows));
   };
   try {
-    file_.Load(loaded, from);
+    if (early != nullptr) {
+      early->TakeInto(file_, loaded);
+    } else {
+      file_.Load(loaded, from);
+    }
   } catch (...) {
     show();
     throw;

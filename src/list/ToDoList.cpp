@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document/Errors.h"
+#include "list/EarlyLoad.h"
 
 namespace taskwell {
 ToDoList::ToDoList(Platform& platform, const DateFormat& dates)
@@ -53,15 +54,16 @@ void ToDoList::ClearTaskTable() {
   SetLayout(false);
 }
 
-void ToDoList::InitTaskTable(const DiskBytes* from) {
+void ToDoList::InitTaskTable(const DiskBytes* from, EarlyLoad* early) {
   ClearTaskTable();
   // A failed load still leaves a usable table; the failure is reported once it is built.
   std::exception_ptr loadFailure;
   std::error_code error;
-  const bool loads = from != nullptr || std::filesystem::exists(file_.Name(), error);
+  const bool loads =
+      from != nullptr || early != nullptr || std::filesystem::exists(file_.Name(), error);
   if (loads) {
     try {
-      LoadTaskFile(from);
+      LoadTaskFile(from, early);
     } catch (const EConvertError& e) {
       file_.MarkPartial();
       loadFailure = std::make_exception_ptr(EConvertError(Message::Format(
@@ -138,6 +140,10 @@ std::string DefaultTaskFileName(const std::string& home) {
   return (home.empty() ? std::string(".") : home) + "/ToDo.ToDo";
 }
 
+std::string TaskFileNameOf(const std::string& argument, const std::string& home) {
+  return argument.empty() ? DefaultTaskFileName(home) : argument;
+}
+
 std::string ListTitleOf(const std::string& taskFileName) {
   const std::size_t folderEnd = taskFileName.find_last_of("/\\:");
   std::string name =
@@ -146,7 +152,8 @@ std::string ListTitleOf(const std::string& taskFileName) {
   return name;
 }
 
-void ToDoList::FormCreate(const std::string& firstArgument, const std::string& home) {
+void ToDoList::FormCreate(const std::string& firstArgument, const std::string& home,
+                          EarlyLoad* early) {
   sort_.Mode = SortOrder::ByDate;
   buttons_.SortOrderCaption = SortCaption(SortOrder::ByDate);
   buttons_.AutoSortCaption = "AutoSort on";
@@ -158,9 +165,9 @@ void ToDoList::FormCreate(const std::string& firstArgument, const std::string& h
   sort_.PendingRow = 0;
   sort_.FollowSortedRow = true;
   dates_.TwoDigitYearWindow = 20;
-  file_.SetName(firstArgument.empty() ? DefaultTaskFileName(home) : firstArgument);
+  file_.SetName(TaskFileNameOf(firstArgument, home));
   shown_.Title = ListTitleOf(file_.Name());
-  InitTaskTable();
+  InitTaskTable(nullptr, early != nullptr && early->Reads(file_.Name(), dates_) ? early : nullptr);
 }
 
 void ToDoList::FormShow() {

@@ -23,6 +23,8 @@
 
 namespace taskwell {
 
+class EarlyLoad;
+
 // Where the cell being edited is, and what it held when the cursor arrived there.
 struct EditPosition {
   int Row = 0;
@@ -80,6 +82,8 @@ std::string SortCaption(SortOrder order);
 
 // The task file a window opens without a name: ToDo.ToDo in the home folder.
 std::string DefaultTaskFileName(const std::string& home);
+// The task file named on the command line, or the default one when none is.
+std::string TaskFileNameOf(const std::string& argument, const std::string& home);
 // The list's title: the task file's name without its folder and from its first dot on.
 std::string ListTitleOf(const std::string& taskFileName);
 
@@ -144,7 +148,9 @@ class ToDoList {
   std::vector<Message> ImportTasks(TaskList imported, const Progress& progress = {});
 
   // --- The window. FormCreate's remaining steps (maximize, clamp, resize) are the window's.
-  void FormCreate(const std::string& firstArgument, const std::string& home);
+  // What an early load read of the list's file is taken instead of reading it again.
+  void FormCreate(const std::string& firstArgument, const std::string& home,
+                  EarlyLoad* early = nullptr);
   void FormShow();
   void FormResize();
   void AddButtonClick();
@@ -189,8 +195,9 @@ class ToDoList {
   friend class FileSync;         // reload and merge replace the table's rows
 
   // --- The design's routines behind the handlers.
-  // Builds the table from the task file, or from bytes already read from it when given.
-  void InitTaskTable(const DiskBytes* from = nullptr);
+  // Builds the table from the task file, or from bytes already read from it, or from what an
+  // early load read of it, when given.
+  void InitTaskTable(const DiskBytes* from = nullptr, EarlyLoad* early = nullptr);
   // Before a load: only the header row, no project column, no undo steps.
   void ClearTaskTable();
   // After a load: the header texts, the cursor on the first task and the starting widths.
@@ -198,7 +205,7 @@ class ToDoList {
   void InsertTaskRow();
   void AttachSelectHandler();
   void DetachSelectHandler();
-  void LoadTaskFile(const DiskBytes* from = nullptr);
+  void LoadTaskFile(const DiskBytes* from = nullptr, EarlyLoad* early = nullptr);
   // Re-encodes a single-byte table as UTF-8, so that a typed character it lacks can be kept.
   void CellsToUtf8();
   void DeleteTaskRow();

@@ -15,6 +15,7 @@
 #include "document/Calendar.h"
 #include "document/Errors.h"
 #include "document/Text.h"
+#include "list/EarlyLoad.h"
 #include "support/FakePlatform.h"
 #include "support/ListTestAccess.h"
 #include "support/TempFiles.h"
@@ -44,10 +45,20 @@ struct FileFixture {
     ListTestAccess::SetTaskFileName(F.List, Path);
   }
 
-  // Builds the table from the file as it is; the text of the load's failure, or "".
+  // Builds the table from the file as it is, read on the list's thread or, when Early, first on
+  // a thread of its own as the program does with a large list.
+  void Init() {
+    if (!Early) {
+      ListTestAccess::InitTaskTable(F.List);
+      return;
+    }
+    EarlyLoad early(F.Dates, Path, 0);
+    F.List.FormCreate(Path, "", &early);
+  }
+  // The text of the load's failure, or "".
   std::string Load() {
     try {
-      ListTestAccess::InitTaskTable(F.List);
+      Init();
     } catch (const std::exception& e) {
       return e.what();
     }
@@ -66,6 +77,7 @@ struct FileFixture {
   TempDir Dir;
   std::string Path = Dir.Path("List.todo");
   ListFixture F;
+  bool Early = false;
 };
 
 TEST(TaskFileLoad, FixturesGiveTheirTables) {
@@ -120,18 +132,22 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
       {"latin1", {{"", "1", "", "Caf\xE9 au lait"}}},
       {"bom", {{"", "1", "", "Caf\xC3\xA9 cr\xC3\xA8me"}}},
   };
-  for (const Case& c : cases) {
-    FileFixture f;
-    const std::string report = f.Load(DataFile("taskfile_" + c.Fixture + ".todo"));
-    if (c.Report.empty()) {
-      EXPECT_EQ(report, "") << c.Fixture;
-    } else {
-      EXPECT_NE(report.find(c.Report), std::string::npos) << report;
-      EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
+  for (const bool early : {false, true}) {
+    for (const Case& c : cases) {
+      FileFixture f;
+      f.Early = early;
+      const std::string report = f.Load(DataFile("taskfile_" + c.Fixture + ".todo"));
+      if (c.Report.empty()) {
+        EXPECT_EQ(report, "") << c.Fixture << early;
+      } else {
+        EXPECT_NE(report.find(c.Report), std::string::npos) << report;
+        EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
+      }
+      EXPECT_EQ(f.Table(), c.Table) << c.Fixture << early;
+      EXPECT_EQ(f.F.List.File().LoadWasPartial(), !c.Report.empty()) << c.Fixture << early;
+      EXPECT_EQ(f.F.List.Layout().HasProjCol(), c.Project) << c.Fixture << early;
+      EXPECT_EQ(f.F.List.Layout().DescCol(), c.Project ? 4 : 3) << c.Fixture << early;
     }
-    EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
-    EXPECT_EQ(f.F.List.Layout().HasProjCol(), c.Project) << c.Fixture;
-    EXPECT_EQ(f.F.List.Layout().DescCol(), c.Project ? 4 : 3) << c.Fixture;
   }
 }
 
@@ -303,17 +319,51 @@ TEST(TaskFileRegional, TableDatesAreMonthFirstUnderDayMonthYearSettings) {
   EXPECT_EQ(f.Table(), (Rows{{"07.04.2026", "Sa", "", "x"}, {"12.25.2026", "Fr", "", "y"}}));
 }
 
+// Only a file worth the thread is read early, and what was read is taken only by a list of that
+// file and those date rules, once.
+TEST(EarlyLoad, ReadsOnlyALargeEnoughFileForTheSameList) {
+  FileFixture f;
+  WriteBytes(f.Path, DataFile("taskfile_crlf.todo"));
+  std::filesystem::create_directory(f.Dir.Path("folder"));
+  const std::uintmax_t size = std::filesystem::file_size(f.Path);
+  struct Case {
+    std::string Name;
+    std::uintmax_t FromSize;
+    bool Reads;
+  };
+  for (const Case& c : std::vector<Case>{{f.Path, size, true},
+                                         {f.Path, size + 1, false},
+                                         {f.Dir.Path("missing.todo"), 0, false},
+                                         {f.Dir.Path("folder"), 0, false}}) {
+    EarlyLoad early(f.F.Dates, c.Name, c.FromSize);
+    EXPECT_EQ(early.Reads(c.Name, f.F.Dates), c.Reads) << c.Name << " " << c.FromSize;
+  }
+  EarlyLoad early(f.F.Dates, f.Path, 0);
+  EXPECT_FALSE(early.Reads(f.Dir.Path("other.todo"), f.F.Dates));
+  DateFormat otherYears = f.F.Dates;
+  otherYears.TwoDigitYearWindow = 50;
+  EXPECT_FALSE(early.Reads(f.Path, otherYears));
+  f.F.List.FormCreate(f.Path, "", &early);
+  EXPECT_FALSE(early.Reads(f.Path, f.F.Dates)) << "taken once";
+  EXPECT_EQ(f.Table(),
+            (Rows{{"07/06/2009", "Mon", "2", "Call the bank"}, {"", "3", "", "Tidy the garage"}}));
+}
+
 TEST(TaskFileBytes, UntouchedFilesSaveByteForByte) {
   struct Case {
     std::string Fixture;
     bool Utf8;
   };
-  for (const Case& c : std::vector<Case>{{"crlf", true}, {"latin1", false}, {"bom", true}}) {
-    FileFixture f;
-    const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
-    EXPECT_EQ(f.Load(original), "");
-    EXPECT_EQ(f.F.List.File().TextIsUtf8(), c.Utf8) << c.Fixture;
-    EXPECT_EQ(f.Save(), original) << c.Fixture;
+  for (const bool early : {false, true}) {
+    for (const Case& c : std::vector<Case>{{"crlf", true}, {"latin1", false}, {"bom", true}}) {
+      FileFixture f;
+      f.Early = early;
+      const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
+      EXPECT_EQ(f.Load(original), "");
+      EXPECT_EQ(f.F.List.File().TextIsUtf8(), c.Utf8) << c.Fixture << early;
+      EXPECT_FALSE(f.F.List.Sync().HasUnsavedChanges()) << c.Fixture << early;
+      EXPECT_EQ(f.Save(), original) << c.Fixture << early;
+    }
   }
   FileFixture f;
   f.Load(DataFile("taskfile_lf.todo"));
@@ -337,32 +387,35 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
       {"unreadable", "", "Cannot read ", false},
   };
   for (const Case& c : cases) {
-    FileFixture f;
-    if (c.Bytes.empty()) {
-      std::filesystem::create_directory(f.Path);
-    } else {
-      WriteBytes(f.Path, c.Bytes);
+    for (const bool early : {false, true}) {
+      FileFixture f;
+      f.Early = early;
+      if (c.Bytes.empty()) {
+        std::filesystem::create_directory(f.Path);
+      } else {
+        WriteBytes(f.Path, c.Bytes);
+      }
+      ASSERT_FALSE(f.F.List.Guarded([&] { f.Init(); })) << c.Name << early;
+      const ToDoList& list = f.F.List;
+      ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
+      EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
+      EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
+      EXPECT_EQ(list.Layout().HasProjCol(), c.Project) << c.Name;
+      EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
+      EXPECT_EQ(f.F.RowCells(0),
+                c.Project
+                    ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
+                    : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
+          << c.Name;
+      EXPECT_GE(list.Table().RowCount(), 2) << c.Name;
+      EXPECT_EQ(list.Table().Row(), 1);
+      EXPECT_EQ(list.Table().Col(), 0);
+      EXPECT_EQ(list.Table().FixedRows(), 1);
+      EXPECT_TRUE(list.Table().HasSelectHandler());
+      EXPECT_TRUE(list.Table().HasSelectHandler());
+      for (int col = 0; col < list.Table().ColCount(); ++col)
+        EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
     }
-    ASSERT_FALSE(f.F.List.Guarded([&] { ListTestAccess::InitTaskTable(f.F.List); })) << c.Name;
-    const ToDoList& list = f.F.List;
-    ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
-    EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
-    EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
-    EXPECT_EQ(list.Layout().HasProjCol(), c.Project) << c.Name;
-    EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
-    EXPECT_EQ(f.F.RowCells(0),
-              c.Project
-                  ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
-                  : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
-        << c.Name;
-    EXPECT_GE(list.Table().RowCount(), 2) << c.Name;
-    EXPECT_EQ(list.Table().Row(), 1);
-    EXPECT_EQ(list.Table().Col(), 0);
-    EXPECT_EQ(list.Table().FixedRows(), 1);
-    EXPECT_TRUE(list.Table().HasSelectHandler());
-    EXPECT_TRUE(list.Table().HasSelectHandler());
-    for (int col = 0; col < list.Table().ColCount(); ++col)
-      EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
   }
 }
 

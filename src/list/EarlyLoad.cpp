@@ -1,0 +1,43 @@
+#include "list/EarlyLoad.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace taskwell {
+
+EarlyLoad::EarlyLoad(const DateFormat& dates, std::string name, std::uintmax_t fromSize)
+    : dates_(dates), name_(std::move(name)), file_(dates_, name_) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(name_, error);
+  if (error || !std::filesystem::is_regular_file(status)) return;
+  const std::uintmax_t size = std::filesystem::file_size(name_, error);
+  if (error || size < fromSize) return;
+  reader_ = std::thread([this] {
+    try {
+      file_.Load(rows_);
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
+  });
+}
+
+EarlyLoad::~EarlyLoad() {
+  if (reader_.joinable()) reader_.join();
+}
+
+bool EarlyLoad::Reads(const std::string& name, const DateFormat& dates) const {
+  return reader_.joinable() && name == name_ &&
+         dates.TwoDigitYearWindow == dates_.TwoDigitYearWindow;
+}
+
+void EarlyLoad::TakeInto(TaskFile& file, LoadedRows& into) {
+  reader_.join();
+  const TaskCells header = into.Rows.front().ToCells();
+  into = std::move(rows_);
+  into.Rows.SetRow(0, header);
+  file.TakeLoad(std::move(file_));
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+}  // namespace taskwell
