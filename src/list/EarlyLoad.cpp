@@ -13,13 +13,17 @@ EarlyLoad::EarlyLoad(const DateFormat& dates, std::string name, std::uintmax_t f
   if (error || !std::filesystem::is_regular_file(status)) return;
   const std::uintmax_t size = std::filesystem::file_size(name_, error);
   if (error || size < fromSize) return;
-  reader_ = std::thread([this] {
-    try {
-      file_.Load(rows_);
-    } catch (...) {
-      failure_ = std::current_exception();
-    }
-  });
+  try {
+    reader_ = std::thread([this] {
+      try {
+        file_.Load(rows_);
+      } catch (...) {
+        failure_ = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: the window reads the file itself.
+  }
 }
 
 EarlyLoad::~EarlyLoad() {
