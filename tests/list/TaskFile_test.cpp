@@ -46,12 +46,9 @@ struct FileFixture {
   }
 
   // Builds the table from the file as it is, read on the list's thread or, when Early, first on
-  // a thread of its own as the program does with a large list.
+  // a thread of its own as the program reads a large list.
   void Init() {
-    if (!Early) {
-      ListTestAccess::InitTaskTable(F.List);
-      return;
-    }
+    if (!Early) return ListTestAccess::InitTaskTable(F.List);
     EarlyLoad early(F.Dates, Path, 0);
     F.List.FormCreate(Path, "", &early);
   }
@@ -80,7 +77,11 @@ struct FileFixture {
   bool Early = false;
 };
 
-TEST(TaskFileLoad, FixturesGiveTheirTables) {
+// The tables of what a load gives hold whether the file is read early or not.
+class TaskFileLoads : public ::testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(ReadEarlyOrNot, TaskFileLoads, ::testing::Bool());
+
+TEST_P(TaskFileLoads, FixturesGiveTheirTables) {
   struct Case {
     std::string Fixture;
     Rows Table;
@@ -132,22 +133,20 @@ TEST(TaskFileLoad, FixturesGiveTheirTables) {
       {"latin1", {{"", "1", "", "Caf\xE9 au lait"}}},
       {"bom", {{"", "1", "", "Caf\xC3\xA9 cr\xC3\xA8me"}}},
   };
-  for (const bool early : {false, true}) {
-    for (const Case& c : cases) {
-      FileFixture f;
-      f.Early = early;
-      const std::string report = f.Load(DataFile("taskfile_" + c.Fixture + ".todo"));
-      if (c.Report.empty()) {
-        EXPECT_EQ(report, "") << c.Fixture << early;
-      } else {
-        EXPECT_NE(report.find(c.Report), std::string::npos) << report;
-        EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
-      }
-      EXPECT_EQ(f.Table(), c.Table) << c.Fixture << early;
-      EXPECT_EQ(f.F.List.File().LoadWasPartial(), !c.Report.empty()) << c.Fixture << early;
-      EXPECT_EQ(f.F.List.Layout().HasProjCol(), c.Project) << c.Fixture << early;
-      EXPECT_EQ(f.F.List.Layout().DescCol(), c.Project ? 4 : 3) << c.Fixture << early;
+  for (const Case& c : cases) {
+    FileFixture f;
+    f.Early = GetParam();
+    const std::string report = f.Load(DataFile("taskfile_" + c.Fixture + ".todo"));
+    if (c.Report.empty()) {
+      EXPECT_EQ(report, "") << c.Fixture;
+    } else {
+      EXPECT_NE(report.find(c.Report), std::string::npos) << report;
+      EXPECT_NE(report.find(f.Path + ".bak."), std::string::npos) << report;
     }
+    EXPECT_EQ(f.Table(), c.Table) << c.Fixture;
+    EXPECT_EQ(f.F.List.File().LoadWasPartial(), !c.Report.empty()) << c.Fixture;
+    EXPECT_EQ(f.F.List.Layout().HasProjCol(), c.Project) << c.Fixture;
+    EXPECT_EQ(f.F.List.Layout().DescCol(), c.Project ? 4 : 3) << c.Fixture;
   }
 }
 
@@ -320,57 +319,52 @@ TEST(TaskFileRegional, TableDatesAreMonthFirstUnderDayMonthYearSettings) {
 }
 
 // Only a file worth the thread is read early, and what was read is taken only by a list of that
-// file and those date rules, once.
+// file read by the same date rules.
 TEST(EarlyLoad, ReadsOnlyALargeEnoughFileForTheSameList) {
   FileFixture f;
   WriteBytes(f.Path, DataFile("taskfile_crlf.todo"));
-  std::filesystem::create_directory(f.Dir.Path("folder"));
+  const std::string folder = f.Dir.Path("folder");
+  std::filesystem::create_directory(folder);
   const std::uintmax_t size = std::filesystem::file_size(f.Path);
+  DateFormat otherYears = f.F.Dates;
+  otherYears.TwoDigitYearWindow = 50;
   struct Case {
     std::string Name;
     std::uintmax_t FromSize;
+    std::string Asked;
+    const DateFormat* Dates;
     bool Reads;
   };
-  for (const Case& c : std::vector<Case>{{f.Path, size, true},
-                                         {f.Path, size + 1, false},
-                                         {f.Dir.Path("missing.todo"), 0, false},
-                                         {f.Dir.Path("folder"), 0, false}}) {
+  for (const Case& c : std::vector<Case>{{f.Path, size, f.Path, &f.F.Dates, true},
+                                         {f.Path, size + 1, f.Path, &f.F.Dates, false},
+                                         {folder, 0, folder, &f.F.Dates, false},
+                                         {f.Path, 0, f.Dir.Path("other.todo"), &f.F.Dates, false},
+                                         {f.Path, 0, f.Path, &otherYears, false}}) {
     EarlyLoad early(f.F.Dates, c.Name, c.FromSize);
-    EXPECT_EQ(early.Reads(c.Name, f.F.Dates), c.Reads) << c.Name << " " << c.FromSize;
+    EXPECT_EQ(early.Reads(c.Asked, *c.Dates), c.Reads) << c.Name << " " << c.FromSize;
   }
-  EarlyLoad early(f.F.Dates, f.Path, 0);
-  EXPECT_FALSE(early.Reads(f.Dir.Path("other.todo"), f.F.Dates));
-  DateFormat otherYears = f.F.Dates;
-  otherYears.TwoDigitYearWindow = 50;
-  EXPECT_FALSE(early.Reads(f.Path, otherYears));
-  f.F.List.FormCreate(f.Path, "", &early);
-  EXPECT_FALSE(early.Reads(f.Path, f.F.Dates)) << "taken once";
-  EXPECT_EQ(f.Table(),
-            (Rows{{"07/06/2009", "Mon", "2", "Call the bank"}, {"", "3", "", "Tidy the garage"}}));
 }
 
-TEST(TaskFileBytes, UntouchedFilesSaveByteForByte) {
+TEST_P(TaskFileLoads, UntouchedFilesSaveByteForByte) {
   struct Case {
     std::string Fixture;
     bool Utf8;
   };
-  for (const bool early : {false, true}) {
-    for (const Case& c : std::vector<Case>{{"crlf", true}, {"latin1", false}, {"bom", true}}) {
-      FileFixture f;
-      f.Early = early;
-      const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
-      EXPECT_EQ(f.Load(original), "");
-      EXPECT_EQ(f.F.List.File().TextIsUtf8(), c.Utf8) << c.Fixture << early;
-      EXPECT_FALSE(f.F.List.Sync().HasUnsavedChanges()) << c.Fixture << early;
-      EXPECT_EQ(f.Save(), original) << c.Fixture << early;
-    }
+  for (const Case& c : std::vector<Case>{{"crlf", true}, {"latin1", false}, {"bom", true}}) {
+    FileFixture f;
+    f.Early = GetParam();
+    const std::string original = DataFile("taskfile_" + c.Fixture + ".todo");
+    EXPECT_EQ(f.Load(original), "");
+    EXPECT_EQ(f.F.List.File().TextIsUtf8(), c.Utf8) << c.Fixture;
+    EXPECT_FALSE(f.F.List.Sync().HasUnsavedChanges()) << c.Fixture;
+    EXPECT_EQ(f.Save(), original) << c.Fixture;
   }
   FileFixture f;
   f.Load(DataFile("taskfile_lf.todo"));
   EXPECT_EQ(f.Save(), DataFile("taskfile_crlf.todo"));
 }
 
-TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
+TEST_P(TaskFileLoads, AFailedLoadLeavesAUsableTableAndTheFailureComesAfter) {
   struct Case {
     std::string Name;
     std::string Bytes;  // empty: a folder stands where the file should be
@@ -387,35 +381,33 @@ TEST(TaskFileFailedLoad, TableIsUsableAndTheFailureComesAfter) {
       {"unreadable", "", "Cannot read ", false},
   };
   for (const Case& c : cases) {
-    for (const bool early : {false, true}) {
-      FileFixture f;
-      f.Early = early;
-      if (c.Bytes.empty()) {
-        std::filesystem::create_directory(f.Path);
-      } else {
-        WriteBytes(f.Path, c.Bytes);
-      }
-      ASSERT_FALSE(f.F.List.Guarded([&] { f.Init(); })) << c.Name << early;
-      const ToDoList& list = f.F.List;
-      ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
-      EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
-      EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
-      EXPECT_EQ(list.Layout().HasProjCol(), c.Project) << c.Name;
-      EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
-      EXPECT_EQ(f.F.RowCells(0),
-                c.Project
-                    ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
-                    : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
-          << c.Name;
-      EXPECT_GE(list.Table().RowCount(), 2) << c.Name;
-      EXPECT_EQ(list.Table().Row(), 1);
-      EXPECT_EQ(list.Table().Col(), 0);
-      EXPECT_EQ(list.Table().FixedRows(), 1);
-      EXPECT_TRUE(list.Table().HasSelectHandler());
-      EXPECT_TRUE(list.Table().HasSelectHandler());
-      for (int col = 0; col < list.Table().ColCount(); ++col)
-        EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
+    FileFixture f;
+    f.Early = GetParam();
+    if (c.Bytes.empty()) {
+      std::filesystem::create_directory(f.Path);
+    } else {
+      WriteBytes(f.Path, c.Bytes);
     }
+    ASSERT_FALSE(f.F.List.Guarded([&] { f.Init(); })) << c.Name;
+    const ToDoList& list = f.F.List;
+    ASSERT_EQ(f.F.Ui.Errors.size(), 1u) << c.Name;
+    EXPECT_EQ(f.F.Ui.Errors[0].Text.rfind(c.Failure, 0), 0u) << f.F.Ui.Errors[0].Text;
+    EXPECT_EQ(f.F.Ui.Errors[0].Caption, "List");
+    EXPECT_EQ(list.Layout().HasProjCol(), c.Project) << c.Name;
+    EXPECT_EQ(list.Table().ColCount(), c.Project ? 5 : 4) << c.Name;
+    EXPECT_EQ(f.F.RowCells(0),
+              c.Project
+                  ? (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Proj ", "Description "})
+                  : (std::vector<std::string>{"Date ", "Pri  ", "SubP ", "Description "}))
+        << c.Name;
+    EXPECT_GE(list.Table().RowCount(), 2) << c.Name;
+    EXPECT_EQ(list.Table().Row(), 1);
+    EXPECT_EQ(list.Table().Col(), 0);
+    EXPECT_EQ(list.Table().FixedRows(), 1);
+    EXPECT_TRUE(list.Table().HasSelectHandler());
+    EXPECT_TRUE(list.Table().HasSelectHandler());
+    for (int col = 0; col < list.Table().ColCount(); ++col)
+      EXPECT_GT(list.Table().ColWidth(col), 0) << c.Name;
   }
 }
 
