@@ -5,14 +5,10 @@
 namespace taskwell {
 
 NetworkParts* NetworkParts::Loaded(QString& problem) {
-  static QString failure;
-  static NetworkParts* const parts = [] {
-    const auto entry = PluginLibrary::EntryOf<TaskwellNetworkPartsEntry>(
-        QStringLiteral("taskwell-network.so"), "taskwell_network_parts", failure);
-    return entry != nullptr ? entry() : nullptr;
-  }();
-  if (parts == nullptr) problem = failure;
-  return parts;
+  // The plug-in stays loaded once it is, and its parts are one object for the whole process.
+  const auto entry = PluginLibrary::EntryOf<TaskwellNetworkPartsEntry>(
+      QStringLiteral("taskwell-network.so"), "taskwell_network_parts", problem);
+  return entry != nullptr ? entry() : nullptr;
 }
 
 }  // namespace taskwell

@@ -120,10 +120,9 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
   CollectionCheck check;
   NetworkParts* parts = NetworkParts::Loaded(check.Problem);
   if (parts == nullptr) return check;
-  const std::unique_ptr<DavTransport> transport =
+  const std::unique_ptr<DavTransport> client =
       parts->Transport(SyncLogin::UserOf(url), password, timeoutMs);
-  DavTransport& client = *transport;
-  const DavReply reply = Propfind(client, url, "0");
+  const DavReply reply = Propfind(*client, url, "0");
   if (!reply.Ok()) {
     check.Problem = reply.Reason();
     return check;
@@ -141,7 +140,7 @@ CollectionCheck CheckCollection(const QUrl& url, const QString& password, int ti
   check.Problem = found.IsCalendar ? synctext::tr("%1 is a calendar that holds no tasks")
                                    : synctext::tr("%1 is no task collection");
   check.Problem = check.Problem.arg(url.toDisplayString(QUrl::RemoveUserInfo));
-  check.Found = Discover(client, url, found);
+  check.Found = Discover(*client, url, found);
   return check;
 }
 

@@ -110,8 +110,8 @@ void WindowRaiser::Listen(const QByteArray& path) {
   }
   listener_ = fd;
   path_ = path;
-  listening_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-  connect(listening_, &QSocketNotifier::activated, this, &WindowRaiser::OnConnection);
+  auto* listening = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  connect(listening, &QSocketNotifier::activated, this, &WindowRaiser::OnConnection);
 }
 
 WindowRaiser::~WindowRaiser() {

@@ -45,7 +45,6 @@ class WindowRaiser final : public QObject {
   QWidget& window_;
   QByteArray path_;
   int listener_ = -1;
-  QSocketNotifier* listening_ = nullptr;
   // What each connected peer has sent so far, by its socket.
   QHash<int, QByteArray> received_;
   QByteArray lastToken_;
