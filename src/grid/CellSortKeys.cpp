@@ -37,12 +37,10 @@ std::uint64_t Load8(std::string_view text, std::size_t from, bool upper) {
 
 }  // namespace
 
-std::uint64_t CellSortKeys::Prefix(int key, std::size_t depth, std::size_t size) const {
+std::uint64_t CellSortKeys::PrefixAt(int key, const char* place, std::size_t depth,
+                                     std::size_t size) const {
   const std::string_view head = Head(key);
-  const std::string_view description =
-      places_.empty()
-          ? Description(key)
-          : std::string_view(places_[static_cast<std::size_t>(key)], size - head.size());
+  const std::string_view description(place, size - head.size());
   if (depth >= head.size()) return Load8(description, depth - head.size(), true);
   const std::size_t fromHead = head.size() - depth;
   const std::uint64_t headPart = Load8(head, depth, false);
@@ -50,23 +48,10 @@ std::uint64_t CellSortKeys::Prefix(int key, std::size_t depth, std::size_t size)
   return headPart | (Load8(description, 0, true) >> (8 * fromHead));
 }
 
-CellSortKeys CellSortKeys::Located() const {
-  CellSortKeys located = *this;
-  located.places_.resize(static_cast<std::size_t>(count_));
-  for (int key = 0; key < count_; ++key)
-    located.places_[static_cast<std::size_t>(key)] = Description(key).data();
-  return located;
-}
-
-void CellSortKeys::PrefetchPlace(int key) const {
-  if (!places_.empty()) __builtin_prefetch(&places_[static_cast<std::size_t>(key)]);
-}
-
-void CellSortKeys::PrefetchBytes(int key, std::size_t depth) const {
-  if (places_.empty()) return;
+void CellSortKeys::PrefetchBytes(int key, const char* place, std::size_t depth) const {
   // Within the description for a depth inside the key: the sort asks only for keys that go on.
   const std::size_t head = Head(key).size();
-  __builtin_prefetch(places_[static_cast<std::size_t>(key)] + (depth > head ? depth - head : 0));
+  __builtin_prefetch(place + (depth > head ? depth - head : 0));
 }
 
 int CellSortKeys::Compare(int a, int b) const {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "document/TaskRows.h"
 #include "grid/ExchangeSort.h"
@@ -23,20 +22,22 @@ class CellSortKeys {
 
   int Count() const { return count_; }
   std::size_t Size(int key) const { return Head(key).size() + Description(key).size(); }
+  // Where the bytes of a key's description lie, which a sort keeps beside the key so that a read
+  // goes straight to them rather than through the row's record and cells: it reads the keys in
+  // their own order, which jumps through the rows. Valid while the rows do not change.
+  const char* Place(int key) const { return Description(key).data(); }
   // The eight bytes of the key of this size from `depth` as a number that orders as the bytes
   // do; bytes past the key's end are zero.
-  std::uint64_t Prefix(int key, std::size_t depth, std::size_t size) const;
+  std::uint64_t Prefix(int key, std::size_t depth, std::size_t size) const {
+    return PrefixAt(key, Place(key), depth, size);
+  }
+  // The same for a key whose description lies at `place`.
+  std::uint64_t PrefixAt(int key, const char* place, std::size_t depth, std::size_t size) const;
   // Below, at or above 0 as key a sorts before, with or after key b.
   int Compare(int a, int b) const;
-
-  // The same keys with the place of every description noted, so that a read goes straight to
-  // its bytes rather than through its row's record and cells: a sort reads the keys in their
-  // own order, which jumps through the rows. Valid while the rows do not change.
-  CellSortKeys Located() const;
-  // Asks the memory for where a key lies, then for its bytes from `depth` (below its size), a
-  // few keys ahead of reading them, so that those reads do not wait one after another.
-  void PrefetchPlace(int key) const;
-  void PrefetchBytes(int key, std::size_t depth) const;
+  // Asks the memory for a key's bytes from `depth` (below its size) a few keys ahead of reading
+  // them, so that those reads do not wait one after another.
+  void PrefetchBytes(int key, const char* place, std::size_t depth) const;
 
  private:
   std::string_view Head(int key) const {
@@ -51,7 +52,6 @@ class CellSortKeys {
   int count_;
   std::size_t descCol_;
   const SortKeyBuffer* heads_;
-  std::vector<const char*> places_;
 };
 
 }  // namespace taskwell

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <future>
 #include <numeric>
-#include <system_error>
 
+#include "document/SideBySide.h"
 #include "grid/CellSortKeys.h"
 
 namespace taskwell {
@@ -95,6 +94,31 @@ void ReplayGroup(int* members, int size, const std::vector<int>& turnsAtJoin, in
   }
 }
 
+// Puts in place of each row's group number how often the groups of its key had been turned when
+// the row joined, for the rows of groups of more than one row; the others keep their number.
+// Each arriving row turns every group with a greater key once. A group of one row never turns
+// anything round, so only the others are counted, each as one position of the tree: a row
+// counts towards the first of them above its own group, and the tree's sums carry it to every
+// one after. That keeps the tree to the groups that repeat a key, mostly few, within the cache.
+void CountTurnsAtJoin(std::vector<int>& group, const std::vector<int>& firstOf) {
+  const int groups = static_cast<int>(firstOf.size()) - 1;
+  // Per group: the groups of more than one row up to and including it, twice, and one more
+  // where it is one of them itself.
+  std::vector<int> code(static_cast<std::size_t>(std::max(groups, 0)));
+  int repeating = 0;
+  for (int g = 0; g < groups; ++g) {
+    const bool repeats = At(firstOf, g + 1) - At(firstOf, g) > 1;
+    repeating += repeats ? 1 : 0;
+    At(code, g) = repeating * 2 + (repeats ? 1 : 0);
+  }
+  CountTree turns(repeating);
+  for (int& value : group) {
+    const int upTo = At(code, value) >> 1;
+    if ((At(code, value) & 1) != 0) value = turns.PrefixSum(upTo - 1);
+    if (upTo < repeating) turns.Add(upTo, 1);
+  }
+}
+
 // The first eight bytes of a key as a number that orders as the bytes do; shorter keys are
 // padded with zero bytes, so a tie still needs the whole keys compared.
 std::uint64_t PrefixOf(std::string_view key) {
@@ -113,21 +137,23 @@ class TextKeys {
   TextKeys(int count, KeyAt keyAt) : count_(count), keyAt_(keyAt) {}
   int Count() const { return count_; }
   std::size_t Size(int key) const { return keyAt_(key).size(); }
-  std::uint64_t Prefix(int key, std::size_t depth, std::size_t /*size*/) const {
-    const std::string_view text = keyAt_(key);
-    return depth < text.size() ? PrefixOf(text.substr(depth)) : 0;
+  const char* Place(int key) const { return keyAt_(key).data(); }
+  std::uint64_t PrefixAt(int /*key*/, const char* place, std::size_t depth,
+                         std::size_t size) const {
+    return depth < size ? PrefixOf(std::string_view(place + depth, size - depth)) : 0;
   }
-  void PrefetchPlace(int /*key*/) const {}
-  void PrefetchBytes(int /*key*/, std::size_t /*depth*/) const {}
+  void PrefetchBytes(int /*key*/, const char* /*place*/, std::size_t /*depth*/) const {}
 
  private:
   int count_;
   KeyAt keyAt_;
 };
 
-// Sixteen bytes, so that a million of them sort within the cache as far as can be.
+// What the sort moves for a key: its place travels with it, so that reading the next eight bytes
+// takes one trip to memory rather than two.
 struct KeyEntry {
   std::uint64_t Prefix;  // eight bytes of the key from the depth its run is sorted at
+  const char* Place;     // where the key's bytes lie, so that a read needs no lookup first
   std::uint32_t Index;   // the key's, and kGroupStart once the key is known to begin a group
   std::uint32_t Size;    // the key's length; keys are cells of a table, below 4 GiB
 };
@@ -176,9 +202,12 @@ void SortRunByKey(std::vector<KeyEntry>& entries, std::size_t first, std::size_t
         // in this order; asking ahead lets their reads overlap.
         const auto key = [&](std::size_t p) { return static_cast<int>(entries[p].Index); };
         for (std::size_t p = longer; p < b; ++p) {
-          if (p + 2 * kReadAhead < b) keys.PrefetchPlace(key(p + 2 * kReadAhead));
-          if (p + kReadAhead < b) keys.PrefetchBytes(key(p + kReadAhead), next);
-          entries[p].Prefix = keys.Prefix(key(p), next, entries[p].Size);
+          if (p + kReadAhead < b) {
+            const KeyEntry& ahead = entries[p + kReadAhead];
+            keys.PrefetchBytes(key(p + kReadAhead), ahead.Place, next);
+          }
+          KeyEntry& entry = entries[p];
+          entry.Prefix = keys.PrefixAt(key(p), entry.Place, next, entry.Size);
         }
         runs.push_back({longer, b, next});
       }
@@ -204,15 +233,8 @@ void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
       std::partition(entries.begin(), entries.end(),
                      [pivot](const KeyEntry& e) { return e.Prefix < pivot; }) -
       entries.begin());
-  std::future<void> upper;
-  try {
-    upper = std::async(std::launch::async, [&] { SortRunByKey(entries, split, count, keys); });
-  } catch (const std::system_error&) {
-    // No thread to be had: both parts here.
-    SortRunByKey(entries, split, count, keys);
-  }
-  SortRunByKey(entries, 0, split, keys);
-  if (upper.valid()) upper.get();
+  SideBySide([&] { SortRunByKey(entries, 0, split, keys); },
+             [&] { SortRunByKey(entries, split, count, keys); });
 }
 
 // Numbers the distinct keys in ascending order into group[key], equal keys alike; returns how
@@ -223,7 +245,8 @@ int NumberGroups(const Keys& keys, std::vector<int>& group) {
   std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const std::size_t size = keys.Size(i);
-    At(byKey, i) = {keys.Prefix(i, 0, size), static_cast<std::uint32_t>(i),
+    const char* place = keys.Place(i);
+    At(byKey, i) = {keys.PrefixAt(i, place, 0, size), place, static_cast<std::uint32_t>(i),
                     static_cast<std::uint32_t>(size)};
   }
   SortByKey(byKey, keys);
@@ -254,17 +277,9 @@ std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt) {
   const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
 
   {
-    // Each arriving row turns every group with a greater key once, so the groups of smaller keys
-    // have turned firstOf[g] times by the end. A group of one row never turns anything round,
-    // so only the others need their counts, which take each row's group number's place.
+    // The groups of smaller keys have turned firstOf[g] times by the end.
     std::vector<int> turnsAtJoin = std::move(group);
-    CountTree turns(groups);
-    for (int row = 0; row < count; ++row) {
-      const int g = At(turnsAtJoin, row);
-      if (sizeOf(g) > 1) At(turnsAtJoin, row) = turns.PrefixSum(g);
-      if (g + 1 < groups) turns.Add(g + 1, 1);
-    }
-    turns = CountTree();
+    CountTurnsAtJoin(turnsAtJoin, firstOf);
     ReplayScratch scratch;
     for (int g = 0; g < groups; ++g) {
       if (sizeOf(g) > 1)
@@ -344,7 +359,7 @@ void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
 }
 
 std::vector<int> ExchangeSortOrder(const CellSortKeys& keys, std::vector<int>* groupAt) {
-  return OrderOf(keys.Located(), groupAt);
+  return OrderOf(keys, groupAt);
 }
 
 std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,
