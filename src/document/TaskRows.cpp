@@ -210,6 +210,10 @@ void TaskRows::Permute(const std::vector<int>& order) {
   std::vector<Record> moved;
   moved.reserve(order.size());
   for (const int index : order) moved.push_back(rows_.at(static_cast<std::size_t>(index)));
+  if (moved.size() == rows_.size()) {
+    rows_.swap(moved);
+    return;
+  }
   std::copy(moved.begin(), moved.end(), rows_.begin());
 }
 
