@@ -102,8 +102,9 @@ TEST(ExchangeSortOrder, HandlesTheBoundaryShapes) {
       {"d", "c", "b", "a"},
       {"b", "b", "b", "a", "a", "a"},
       {"z", "a", "z", "a", "z", "a", "z"},
-      {"", "\xff", "\x7f", "\x80", "", "a"},  // bytes compare unsigned
-      {"ab", "a", "abc", "a", "ab"},          // a prefix sorts first
+      {"c", "a", "e", "c", "b", "d", "a", "f", "c", "g"},  // repeated keys amid keys of their own
+      {"", "\xff", "\x7f", "\x80", "", "a"},               // bytes compare unsigned
+      {"ab", "a", "abc", "a", "ab"},                       // a prefix sorts first
       // keys that agree on their first eight bytes, or differ only by zero bytes after them
       {"abcdefghb", "abcdefgh", "abcdefgha", std::string("a\0", 2), "a", std::string("a\0\0", 3),
        "abcdefgh", std::string("abcdefgh\0", 9)},
