@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <numeric>
+#include <span>
 
 #include "document/SideBySide.h"
 #include "grid/CellSortKeys.h"
@@ -60,6 +62,34 @@ class CountTree {
   std::vector<int> Tree;
 };
 
+// Counts at positions 0 to size - 1, added one at a time and summed over a beginning of the
+// positions. They are kept per position and per block of positions, with a tree over the blocks:
+// an addition touches one count and the small tree, a sum the tree and one block's counts. A
+// tree over every position takes a step at each of its levels, most of them outside the cache.
+class BlockCounts {
+ public:
+  explicit BlockCounts(int size)
+      : counts_(static_cast<std::size_t>(size), 0), blocks_((size + kBlock - 1) / kBlock) {}
+
+  void Add(int position) {
+    ++At(counts_, position);
+    blocks_.Add(position / kBlock, 1);
+  }
+
+  // The sum of the counts at positions 0 to position.
+  int PrefixSum(int position) const {
+    const int block = position / kBlock;
+    int sum = block > 0 ? blocks_.PrefixSum(block - 1) : 0;
+    for (int p = block * kBlock; p <= position; ++p) sum += At(counts_, p);
+    return sum;
+  }
+
+ private:
+  static constexpr int kBlock = 64;
+  std::vector<int> counts_;
+  CountTree blocks_;
+};
+
 // What replaying one group needs besides the group, kept from one group to the next.
 struct ReplayScratch {
   std::vector<int> Joined;
@@ -97,9 +127,9 @@ void ReplayGroup(int* members, int size, const std::vector<int>& turnsAtJoin, in
 // Puts in place of each row's group number how often the groups of its key had been turned when
 // the row joined, for the rows of groups of more than one row; the others keep their number.
 // Each arriving row turns every group with a greater key once. A group of one row never turns
-// anything round, so only the others are counted, each as one position of the tree: a row
-// counts towards the first of them above its own group, and the tree's sums carry it to every
-// one after. That keeps the tree to the groups that repeat a key, mostly few, within the cache.
+// anything round, so only the others are counted, each as one position: a row counts towards
+// the first of them above its own group, and the sums carry it to every one after. That keeps
+// the counts to the groups that repeat a key, mostly few, within the cache.
 void CountTurnsAtJoin(std::vector<int>& group, const std::vector<int>& firstOf) {
   const int groups = static_cast<int>(firstOf.size()) - 1;
   // Per group: the groups of more than one row up to and including it, twice, and one more
@@ -111,11 +141,11 @@ void CountTurnsAtJoin(std::vector<int>& group, const std::vector<int>& firstOf) 
     repeating += repeats ? 1 : 0;
     At(code, g) = repeating * 2 + (repeats ? 1 : 0);
   }
-  CountTree turns(repeating);
+  BlockCounts turns(repeating);
   for (int& value : group) {
     const int upTo = At(code, value) >> 1;
     if ((At(code, value) & 1) != 0) value = turns.PrefixSum(upTo - 1);
-    if (upTo < repeating) turns.Add(upTo, 1);
+    if (upTo < repeating) turns.Add(upTo);
   }
 }
 
@@ -168,7 +198,7 @@ constexpr std::size_t kShareSortFrom = 100000;
 // read once per run rather than once per comparison. The entry that begins each group of equal
 // keys is marked with kGroupStart.
 template <typename Keys>
-void SortRunByKey(std::vector<KeyEntry>& entries, std::size_t first, std::size_t last,
+void SortRunByKey(std::span<KeyEntry> entries, std::size_t first, std::size_t last,
                   const Keys& keys) {
   struct Run {
     std::size_t First, Last, Depth;
@@ -220,7 +250,7 @@ void SortRunByKey(std::vector<KeyEntry>& entries, std::size_t first, std::size_t
 // eight bytes, and each part is sorted on a thread of its own: equal keys begin alike, so a
 // group of equal keys lies wholly in one part.
 template <typename Keys>
-void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
+void SortByKey(std::span<KeyEntry> entries, const Keys& keys) {
   const std::size_t count = entries.size();
   if (count < kShareSortFrom) return SortRunByKey(entries, 0, count, keys);
   std::array<std::uint64_t, 255> sample{};
@@ -242,12 +272,22 @@ void SortByKey(std::vector<KeyEntry>& entries, const Keys& keys) {
 template <typename Keys>
 int NumberGroups(const Keys& keys, std::vector<int>& group) {
   const int count = keys.Count();
-  std::vector<KeyEntry> byKey(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const std::size_t size = keys.Size(i);
-    const char* place = keys.Place(i);
-    At(byKey, i) = {keys.PrefixAt(i, place, 0, size), place, static_cast<std::uint32_t>(i),
-                    static_cast<std::uint32_t>(size)};
+  // Left unset until filled: a long table's entries are filled by two threads, each touching
+  // its own half of the memory first.
+  const auto entries = std::make_unique_for_overwrite<KeyEntry[]>(static_cast<std::size_t>(count));
+  const std::span<KeyEntry> byKey(entries.get(), static_cast<std::size_t>(count));
+  const auto fill = [&](int from, int to) {
+    for (int i = from; i < to; ++i) {
+      const std::size_t size = keys.Size(i);
+      const char* place = keys.Place(i);
+      At(byKey, i) = {keys.PrefixAt(i, place, 0, size), place, static_cast<std::uint32_t>(i),
+                      static_cast<std::uint32_t>(size)};
+    }
+  };
+  if (byKey.size() < kShareSortFrom) {
+    fill(0, count);
+  } else {
+    SideBySide([&] { fill(0, count / 2); }, [&] { fill(count / 2, count); });
   }
   SortByKey(byKey, keys);
   group.resize(static_cast<std::size_t>(count));

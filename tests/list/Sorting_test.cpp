@@ -46,6 +46,11 @@ TEST(ExchangeSortOrder, MatchesTheExchangeProcedureOnRandomKeys) {
     // The cursor follows its row through every exchange.
     ASSERT_EQ(std::find(order.begin(), order.end(), cursor) - order.begin(), expected.Cursor);
   }
+  // Longer tables, with hundreds of keys that more than one row has.
+  for (int table = 0; table < 10; ++table) {
+    const auto keys = RandomKeys(random, 2000, 4, 6);
+    ASSERT_EQ(ExchangeSortOrder(keys), ReferenceExchangeSort(keys).Order) << "long table " << table;
+  }
 }
 
 // Keys in exchange order, then one key changed at a time: the order after each change, worked
