@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "document/SideBySide.h"
+
 namespace taskwell {
 namespace {
 
@@ -12,6 +14,8 @@ namespace {
 constexpr std::size_t kMinWasteBytes = std::size_t{1} << 20;
 constexpr std::size_t kMinDeadSpans = std::size_t{1} << 16;
 constexpr std::size_t kMaxOffset = std::numeric_limits<std::uint32_t>::max();
+// From this much text on, a compaction makes its new arena ready on a thread of its own.
+constexpr std::size_t kPrepareBesideFrom = std::size_t{1} << 22;
 
 bool SameCells(const RowView& a, std::size_t count, auto cellOfB) {
   if (a.size() != count) return false;
@@ -326,10 +330,39 @@ void TaskRows::CompactInRowOrder() {
     Compact();
     return;
   }
-  DropDeadRuns(width, rowOfRun);
-  MoveCellsInRowOrder(width, rowOfRun);
+  // The new arena is made ready beside the moves of the cells, which need none of it, so that
+  // its pages are not first touched one at a time by the copy. It is sized for the live text
+  // and a little more, and grows where the copy needs more.
+  const std::size_t room = CompactedRoom();
+  const std::size_t live = arena_.size() - std::min(waste_, arena_.size());
   std::string arena;
-  arena.reserve(CompactedRoom());
+  const auto prepare = [&] {
+    arena.reserve(room);
+    arena.resize(std::min(room, live + live / 64));
+  };
+  const auto move = [&] {
+    DropDeadRuns(width, rowOfRun);
+    MoveCellsInRowOrder(width, rowOfRun);
+  };
+  if (live >= kPrepareBesideFrom) {
+    SideBySide(move, prepare);
+  } else {
+    move();
+    prepare();
+  }
+  CopyTextInRowOrder(width, arena);
+  arena_ = std::move(arena);
+  waste_ = 0;
+}
+
+void TaskRows::CopyTextInRowOrder(std::size_t width, std::string& arena) {
+  std::size_t written = 0;
+  const auto put = [&](std::size_t from, std::size_t length) {
+    if (written + length > arena.size())
+      arena.resize(std::max(written + length, arena.size() + arena.size() / 8));
+    arena_.copy(arena.data() + written, length, from);
+    written += length;
+  };
   // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
   // cells a little ahead are asked for early, as they lie all over the old text.
   constexpr std::size_t kAhead = 16;
@@ -350,17 +383,16 @@ void TaskRows::CompactInRowOrder() {
       continue;
     }
     if (runLength > 0 && span.Offset != runFrom + runLength) {
-      arena.append(arena_, runFrom, runLength);
+      put(runFrom, runLength);
       runLength = 0;
     }
     if (runLength == 0) runFrom = span.Offset;
     runLength = span.Offset + span.Length - runFrom;
-    span.Offset = static_cast<std::uint32_t>(arena.size() + (span.Offset - runFrom));
+    span.Offset = static_cast<std::uint32_t>(written + (span.Offset - runFrom));
     if (shared) recent.Note(old, span);
   }
-  arena.append(arena_, runFrom, runLength);
-  arena_ = std::move(arena);
-  waste_ = 0;
+  put(runFrom, runLength);
+  arena.resize(written);
 }
 
 bool TaskRows::FindRowsOfRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun) const {

@@ -230,6 +230,9 @@ class TaskRows {
   void DropDeadRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
   // Runs that tile the cells, one a row, put in row order in place.
   void MoveCellsInRowOrder(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
+  // The text of cells in row order, `width` a row, copied to `arena` from its start in the
+  // cells' order, each cell told where its text went; `arena` ends with the last byte copied.
+  void CopyTextInRowOrder(std::size_t width, std::string& arena);
   static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
 
   std::string arena_;

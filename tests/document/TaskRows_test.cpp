@@ -190,5 +190,24 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   }
 }
 
+// A long table, whose new arena is made ready on a second thread, with descriptions that name
+// one text: each is copied on its own, past the room the live text asked for.
+TEST(TaskRows, CompactInRowOrderOfALongTableWithSharedDescriptions) {
+  std::mt19937 random(1012);
+  TaskRows rows;
+  constexpr std::size_t kRows = 50000;
+  for (std::size_t r = 0; r < kRows; ++r)
+    rows.push_back({std::to_string(r % 31), "", std::string(90, 'a') + std::to_string(r)});
+  for (std::size_t r = 10; r < kRows; r += 10) rows.Set(r, 2, rows[0][2]);
+  std::vector<int> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::shuffle(order.begin(), order.end(), random);
+  rows.Permute(order);
+  const Reference before = rows.ToVectors();
+  rows.CompactInRowOrder();
+  EXPECT_EQ(rows.ToVectors(), before);
+  EXPECT_EQ(rows.WasteBytes(), 0U);
+}
+
 }  // namespace
 }  // namespace taskwell
