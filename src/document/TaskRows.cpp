@@ -358,8 +358,11 @@ void TaskRows::CompactInRowOrder() {
 void TaskRows::CopyTextInRowOrder(std::size_t width, std::string& arena) {
   std::size_t written = 0;
   const auto put = [&](std::size_t from, std::size_t length) {
+    // Grown a little at a time within the room reserved, so that it neither moves nor touches
+    // much more memory than the text needs.
     if (written + length > arena.size())
-      arena.resize(std::max(written + length, arena.size() + arena.size() / 8));
+      arena.resize(
+          std::max(written + length, std::min(arena.capacity(), arena.size() + arena.size() / 64)));
     arena_.copy(arena.data() + written, length, from);
     written += length;
   };
