@@ -124,27 +124,17 @@ void ReplayGroup(int* members, int size, const std::vector<int>& turnsAtJoin, in
   }
 }
 
-// Puts in place of each row's group number how often the groups of its key had been turned when
-// the row joined, for the rows of groups of more than one row; the others keep their number.
-// Each arriving row turns every group with a greater key once. A group of one row never turns
-// anything round, so only the others are counted, each as one position: a row counts towards
-// the first of them above its own group, and the sums carry it to every one after. That keeps
-// the counts to the groups that repeat a key, mostly few, within the cache.
-void CountTurnsAtJoin(std::vector<int>& group, const std::vector<int>& firstOf) {
-  const int groups = static_cast<int>(firstOf.size()) - 1;
-  // Per group: the groups of more than one row up to and including it, twice, and one more
-  // where it is one of them itself.
-  std::vector<int> code(static_cast<std::size_t>(std::max(groups, 0)));
-  int repeating = 0;
-  for (int g = 0; g < groups; ++g) {
-    const bool repeats = At(firstOf, g + 1) - At(firstOf, g) > 1;
-    repeating += repeats ? 1 : 0;
-    At(code, g) = repeating * 2 + (repeats ? 1 : 0);
-  }
+// Puts in place of each row's code (see ReadGroups) how often the groups of its key had been
+// turned when the row joined, for the rows of groups of more than one row; the others keep
+// their code. Each arriving row turns every group with a greater key once. A group of one row
+// never turns anything round, so only the others are counted, each as one position: a row
+// counts towards the first of them above its own group, and the sums carry it to every one
+// after. That keeps the counts to the groups that repeat a key, mostly few, within the cache.
+void CountTurnsAtJoin(std::vector<int>& codeOf, int repeating) {
   BlockCounts turns(repeating);
-  for (int& value : group) {
-    const int upTo = At(code, value) >> 1;
-    if ((At(code, value) & 1) != 0) value = turns.PrefixSum(upTo - 1);
+  for (int& value : codeOf) {
+    const int upTo = value >> 1;
+    if ((value & 1) != 0) value = turns.PrefixSum(upTo - 1);
     if (upTo < repeating) turns.Add(upTo);
   }
 }
@@ -267,14 +257,13 @@ void SortByKey(std::span<KeyEntry> entries, const Keys& keys) {
              [&] { SortRunByKey(entries, split, count, keys); });
 }
 
-// Numbers the distinct keys in ascending order into group[key], equal keys alike; returns how
-// many groups there are.
+// Entries for every key, sorted by key, the first of each group of equal keys marked.
 template <typename Keys>
-int NumberGroups(const Keys& keys, std::vector<int>& group) {
+std::unique_ptr<KeyEntry[]> SortedEntries(const Keys& keys) {
   const int count = keys.Count();
   // Left unset until filled: a long table's entries are filled by two threads, each touching
   // its own half of the memory first.
-  const auto entries = std::make_unique_for_overwrite<KeyEntry[]>(static_cast<std::size_t>(count));
+  auto entries = std::make_unique_for_overwrite<KeyEntry[]>(static_cast<std::size_t>(count));
   const std::span<KeyEntry> byKey(entries.get(), static_cast<std::size_t>(count));
   const auto fill = [&](int from, int to) {
     for (int i = from; i < to; ++i) {
@@ -290,44 +279,63 @@ int NumberGroups(const Keys& keys, std::vector<int>& group) {
     SideBySide([&] { fill(0, count / 2); }, [&] { fill(count / 2, count); });
   }
   SortByKey(byKey, keys);
-  group.resize(static_cast<std::size_t>(count));
-  int groups = 0;
-  for (const KeyEntry& entry : byKey) {
-    if ((entry.Index & kGroupStart) != 0) ++groups;
-    At(group, static_cast<int>(entry.Index & ~kGroupStart)) = groups - 1;
+  return entries;
+}
+
+// The groups of equal keys in ascending order, read off the sorted entries: group g ends at
+// positions firstOf[g] to firstOf[g + 1] - 1, and order holds its rows there in the order they
+// joined it to begin with, which is the order of the rows. codeOf[row] is what CountTurnsAtJoin
+// starts from: the groups of more than one row up to and including the row's own, twice, and
+// one more where the row's group is one of them. Returns how many groups repeat a key.
+int ReadGroups(std::span<const KeyEntry> byKey, std::vector<int>& firstOf, std::vector<int>& order,
+               std::vector<int>& codeOf) {
+  const std::size_t count = byKey.size();
+  order.resize(count);
+  codeOf.resize(count);
+  firstOf.clear();
+  int repeating = 0;
+  for (std::size_t a = 0; a < count;) {
+    std::size_t b = a + 1;
+    while (b < count && (byKey[b].Index & kGroupStart) == 0) ++b;
+    firstOf.push_back(static_cast<int>(a));
+    const bool repeats = b - a > 1;
+    repeating += repeats ? 1 : 0;
+    const int code = repeating * 2 + (repeats ? 1 : 0);
+    for (std::size_t p = a; p < b; ++p) {
+      const auto row = static_cast<int>(byKey[p].Index & ~kGroupStart);
+      order[p] = row;
+      At(codeOf, row) = code;
+    }
+    if (repeats)
+      std::sort(order.begin() + static_cast<std::ptrdiff_t>(a),
+                order.begin() + static_cast<std::ptrdiff_t>(b));
+    a = b;
   }
-  return groups;
+  firstOf.push_back(static_cast<int>(count));
+  return repeating;
 }
 
 template <typename Keys>
 std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt) {
-  const int count = keys.Count();
-  std::vector<int> group;
-  const int groups = NumberGroups(keys, group);
-  // Group g ends at positions firstOf[g] to firstOf[g + 1] - 1, its rows there in the order they
-  // joined it to begin with.
-  std::vector<int> firstOf(static_cast<std::size_t>(groups) + 1, 0);
-  for (int row = 0; row < count; ++row) ++At(firstOf, At(group, row) + 1);
-  std::partial_sum(firstOf.begin(), firstOf.end(), firstOf.begin());
-  std::vector<int> order(static_cast<std::size_t>(count));
-  // Filling a group moves its start on to the next group's; they are moved back after.
-  for (int row = 0; row < count; ++row) At(order, At(firstOf, At(group, row))++) = row;
-  for (int g = groups - 1; g > 0; --g) At(firstOf, g) = At(firstOf, g - 1);
-  if (groups > 0) firstOf[0] = 0;
+  std::vector<int> firstOf;
+  std::vector<int> order;
+  std::vector<int> turnsAtJoin;
+  const int repeating = [&] {
+    const std::unique_ptr<KeyEntry[]> entries = SortedEntries(keys);
+    const std::span<const KeyEntry> byKey(entries.get(), static_cast<std::size_t>(keys.Count()));
+    return ReadGroups(byKey, firstOf, order, turnsAtJoin);
+  }();
+  const int groups = static_cast<int>(firstOf.size()) - 1;
   const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
-
-  {
-    // The groups of smaller keys have turned firstOf[g] times by the end.
-    std::vector<int> turnsAtJoin = std::move(group);
-    CountTurnsAtJoin(turnsAtJoin, firstOf);
-    ReplayScratch scratch;
-    for (int g = 0; g < groups; ++g) {
-      if (sizeOf(g) > 1)
-        ReplayGroup(order.data() + At(firstOf, g), sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
-    }
+  // The groups of smaller keys have turned firstOf[g] times by the end.
+  CountTurnsAtJoin(turnsAtJoin, repeating);
+  ReplayScratch scratch;
+  for (int g = 0; g < groups; ++g) {
+    if (sizeOf(g) > 1)
+      ReplayGroup(order.data() + At(firstOf, g), sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
   }
   if (groupAt != nullptr) {
-    groupAt->resize(static_cast<std::size_t>(count));
+    groupAt->resize(order.size());
     for (int g = 0; g < groups; ++g) {
       std::fill(groupAt->begin() + At(firstOf, g), groupAt->begin() + At(firstOf, g + 1), g);
     }
