@@ -49,6 +49,50 @@ class RecentCopies {
   std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << 16);
 };
 
+// Copies cells' text to a new arena in the order the cells are given: a run of cells that lie
+// end to end in the old text is copied as one piece. The first `room` bytes go to `out`, and
+// the rest to `overflow`; the new text is named from `at` on.
+class RunCopier {
+ public:
+  using Span = RowView::Span;
+
+  RunCopier(const std::string& text, char* out, std::size_t room, std::size_t at,
+            std::string* overflow)
+      : text_(text), out_(out), room_(room), at_(at), overflow_(overflow) {}
+
+  // Where the text of `old` goes; its bytes are copied by the time Finish returns.
+  Span Take(Span old) {
+    if (length_ > 0 && old.Offset != from_ + length_) EndRun();
+    if (length_ == 0) from_ = old.Offset;
+    length_ = old.Offset + old.Length - from_;
+    return {static_cast<std::uint32_t>(at_ + written_ + (old.Offset - from_)), old.Length};
+  }
+
+  // The bytes copied in all.
+  std::size_t Finish() {
+    EndRun();
+    return written_;
+  }
+
+ private:
+  void EndRun() {
+    const std::size_t here = std::min(length_, room_ - std::min(room_, written_));
+    if (here > 0) text_.copy(out_ + written_, here, from_);
+    if (here < length_) overflow_->append(text_, from_ + here, length_ - here);
+    written_ += length_;
+    length_ = 0;
+  }
+
+  const std::string& text_;
+  char* out_;
+  std::size_t room_;
+  std::size_t at_;
+  std::string* overflow_;
+  std::size_t written_ = 0;
+  std::size_t from_ = 0;
+  std::size_t length_ = 0;
+};
+
 }  // namespace
 
 std::string_view RowView::at(std::size_t col) const {
@@ -332,9 +376,10 @@ void TaskRows::CompactInRowOrder() {
   }
   // The new arena is made ready beside the moves of the cells, which need none of it, so that
   // its pages are not first touched one at a time by the copy. It is sized for the live text
-  // and a little more, and grows where the copy needs more.
+  // and a little more.
   const std::size_t room = CompactedRoom();
   const std::size_t live = arena_.size() - std::min(waste_, arena_.size());
+  const bool beside = live >= kPrepareBesideFrom;
   std::string arena;
   const auto prepare = [&] {
     arena.reserve(room);
@@ -344,58 +389,63 @@ void TaskRows::CompactInRowOrder() {
     DropDeadRuns(width, rowOfRun);
     MoveCellsInRowOrder(width, rowOfRun);
   };
-  if (live >= kPrepareBesideFrom) {
+  if (beside) {
     SideBySide(move, prepare);
   } else {
     move();
     prepare();
   }
-  CopyTextInRowOrder(width, arena);
+  // The descriptions, every row's last cell, go first, end to end; the other cells' text goes
+  // behind them. The two are copied side by side, and what does not fit is added after.
+  std::size_t described = 0;
+  for (std::size_t i = width - 1; i < spans_.size(); i += width) described += spans_[i].Length;
+  if (arena.size() < described) arena.resize(described);
+  std::string overflow;
+  std::size_t others = 0;
+  const auto last = [&] { CopyCellsInRowOrder(width, true, arena.data(), described, 0, nullptr); };
+  const auto rest = [&] {
+    others = CopyCellsInRowOrder(width, false, arena.data() + described, arena.size() - described,
+                                 described, &overflow);
+  };
+  if (beside) {
+    SideBySide(last, rest);
+  } else {
+    last();
+    rest();
+  }
+  arena.resize(described + others - overflow.size());
+  arena.append(overflow);
   arena_ = std::move(arena);
   waste_ = 0;
 }
 
-void TaskRows::CopyTextInRowOrder(std::size_t width, std::string& arena) {
-  std::size_t written = 0;
-  const auto put = [&](std::size_t from, std::size_t length) {
-    // Grown a little at a time within the room reserved, so that it neither moves nor touches
-    // much more memory than the text needs.
-    if (written + length > arena.size())
-      arena.resize(
-          std::max(written + length, std::min(arena.capacity(), arena.size() + arena.size() / 64)));
-    arena_.copy(arena.data() + written, length, from);
-    written += length;
-  };
-  // A row's cells mostly lie end to end, so they are copied as one run of text; the runs of the
-  // cells a little ahead are asked for early, as they lie all over the old text.
+std::size_t TaskRows::CopyCellsInRowOrder(std::size_t width, bool lastCells, char* out,
+                                          std::size_t room, std::size_t at, std::string* overflow) {
+  RunCopier copier(arena_, out, room, at, overflow);
+  // The cells a little ahead are asked for early, as they lie all over the old text.
   constexpr std::size_t kAhead = 16;
+  // A text that many cells name, such as a date kept once by the load, stays named once; only
+  // cells before a row's last are looked up.
   RecentCopies recent;
-  std::size_t runFrom = 0;
-  std::size_t runLength = 0;
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
-    if (i + kAhead < spans_.size()) __builtin_prefetch(arena_.data() + spans_[i + kAhead].Offset);
+  const std::size_t step = lastCells ? width : 1;
+  for (std::size_t i = lastCells ? width - 1 : 0; i < spans_.size(); i += step) {
+    if (!lastCells && i % width == width - 1) continue;
+    if (i + kAhead * step < spans_.size())
+      __builtin_prefetch(arena_.data() + spans_[i + kAhead * step].Offset);
     Span& span = spans_[i];
     if (span.Length == 0) {
       span = {0, 0};
       continue;
     }
     const Span old = span;
-    const bool shared = i % width != width - 1;
-    if (const Span* copy = shared ? recent.Find(old) : nullptr) {
+    if (const Span* copy = lastCells ? nullptr : recent.Find(old)) {
       span = *copy;
       continue;
     }
-    if (runLength > 0 && span.Offset != runFrom + runLength) {
-      put(runFrom, runLength);
-      runLength = 0;
-    }
-    if (runLength == 0) runFrom = span.Offset;
-    runLength = span.Offset + span.Length - runFrom;
-    span.Offset = static_cast<std::uint32_t>(written + (span.Offset - runFrom));
-    if (shared) recent.Note(old, span);
+    span = copier.Take(old);
+    if (!lastCells) recent.Note(old, span);
   }
-  put(runFrom, runLength);
-  arena.resize(written);
+  return copier.Finish();
 }
 
 bool TaskRows::FindRowsOfRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun) const {

@@ -230,9 +230,11 @@ class TaskRows {
   void DropDeadRuns(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
   // Runs that tile the cells, one a row, put in row order in place.
   void MoveCellsInRowOrder(std::size_t width, std::vector<std::uint32_t>& rowOfRun);
-  // The text of cells in row order, `width` a row, copied to `arena` from its start in the
-  // cells' order, each cell told where its text went; `arena` ends with the last byte copied.
-  void CopyTextInRowOrder(std::size_t width, std::string& arena);
+  // The text of the cells in row order, `width` a row, copied in the cells' order: every row's
+  // last cell, or the others. The first `room` bytes go to `out` and the rest to `overflow`;
+  // each cell is told where its text went, counted from `at`. Returns the bytes.
+  std::size_t CopyCellsInRowOrder(std::size_t width, bool lastCells, char* out, std::size_t room,
+                                  std::size_t at, std::string* overflow);
   static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
 
   std::string arena_;
