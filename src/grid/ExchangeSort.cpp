@@ -331,8 +331,15 @@ std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt) {
   CountTurnsAtJoin(turnsAtJoin, repeating);
   ReplayScratch scratch;
   for (int g = 0; g < groups; ++g) {
-    if (sizeOf(g) > 1)
-      ReplayGroup(order.data() + At(firstOf, g), sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
+    int* members = order.data() + At(firstOf, g);
+    if (sizeOf(g) == 2) {
+      // The commonest group that repeats a key: it ends turned round once the turns since its
+      // second row joined are odd.
+      if ((At(firstOf, g) - At(turnsAtJoin, members[1])) % 2 != 0)
+        std::swap(members[0], members[1]);
+    } else if (sizeOf(g) > 2) {
+      ReplayGroup(members, sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
+    }
   }
   if (groupAt != nullptr) {
     groupAt->resize(order.size());
