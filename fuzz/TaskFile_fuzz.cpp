@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "document/Calendar.h"
@@ -28,6 +30,13 @@ std::string Folder() {
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
     return pattern;
   }();
+  // Gone again when the run ends, with the files saved in it; registered after the name is
+  // made, so that it runs before the name goes.
+  static const bool removedAtExit = std::atexit([] {
+                                      std::error_code ignored;
+                                      std::filesystem::remove_all(Folder(), ignored);
+                                    }) == 0;
+  (void)removedAtExit;
   return folder;
 }
 
