@@ -180,8 +180,6 @@ struct KeyEntry {
 constexpr std::uint32_t kGroupStart = std::uint32_t{1} << 31;
 // How many keys ahead a read is asked for.
 constexpr std::size_t kReadAhead = 8;
-// From this many keys on, two threads sort them.
-constexpr std::size_t kShareSortFrom = 100000;
 
 // Sorts entries by key, eight bytes at a time: a run of entries that agree so far is sorted on its
 // next eight bytes only, so a long beginning that many keys share (tasks often start alike) is
@@ -240,9 +238,9 @@ void SortRunByKey(std::span<KeyEntry> entries, std::size_t first, std::size_t la
 // eight bytes, and each part is sorted on a thread of its own: equal keys begin alike, so a
 // group of equal keys lies wholly in one part.
 template <typename Keys>
-void SortByKey(std::span<KeyEntry> entries, const Keys& keys) {
+void SortByKey(std::span<KeyEntry> entries, const Keys& keys, std::size_t shareFrom) {
   const std::size_t count = entries.size();
-  if (count < kShareSortFrom) return SortRunByKey(entries, 0, count, keys);
+  if (count < shareFrom) return SortRunByKey(entries, 0, count, keys);
   std::array<std::uint64_t, 255> sample{};
   for (std::size_t i = 0; i < sample.size(); ++i)
     sample[i] = entries[(i + 1) * count / (sample.size() + 1)].Prefix;
@@ -259,7 +257,7 @@ void SortByKey(std::span<KeyEntry> entries, const Keys& keys) {
 
 // Entries for every key, sorted by key, the first of each group of equal keys marked.
 template <typename Keys>
-std::unique_ptr<KeyEntry[]> SortedEntries(const Keys& keys) {
+std::unique_ptr<KeyEntry[]> SortedEntries(const Keys& keys, std::size_t shareFrom) {
   const int count = keys.Count();
   // Left unset until filled: a long table's entries are filled by two threads, each touching
   // its own half of the memory first.
@@ -273,12 +271,12 @@ std::unique_ptr<KeyEntry[]> SortedEntries(const Keys& keys) {
                       static_cast<std::uint32_t>(size)};
     }
   };
-  if (byKey.size() < kShareSortFrom) {
+  if (byKey.size() < shareFrom) {
     fill(0, count);
   } else {
     SideBySide([&] { fill(0, count / 2); }, [&] { fill(count / 2, count); });
   }
-  SortByKey(byKey, keys);
+  SortByKey(byKey, keys, shareFrom);
   return entries;
 }
 
@@ -315,31 +313,47 @@ int ReadGroups(std::span<const KeyEntry> byKey, std::vector<int>& firstOf, std::
   return repeating;
 }
 
-template <typename Keys>
-std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt) {
-  std::vector<int> firstOf;
-  std::vector<int> order;
-  std::vector<int> turnsAtJoin;
-  const int repeating = [&] {
-    const std::unique_ptr<KeyEntry[]> entries = SortedEntries(keys);
-    const std::span<const KeyEntry> byKey(entries.get(), static_cast<std::size_t>(keys.Count()));
-    return ReadGroups(byKey, firstOf, order, turnsAtJoin);
-  }();
-  const int groups = static_cast<int>(firstOf.size()) - 1;
-  const auto sizeOf = [&](int g) { return At(firstOf, g + 1) - At(firstOf, g); };
-  // The groups of smaller keys have turned firstOf[g] times by the end.
-  CountTurnsAtJoin(turnsAtJoin, repeating);
+// Puts the rows of groups first to last - 1 in the order they end in.
+void ReplayGroups(std::vector<int>& order, const std::vector<int>& firstOf,
+                  const std::vector<int>& turnsAtJoin, int first, int last) {
   ReplayScratch scratch;
-  for (int g = 0; g < groups; ++g) {
+  for (int g = first; g < last; ++g) {
     int* members = order.data() + At(firstOf, g);
-    if (sizeOf(g) == 2) {
+    const int size = At(firstOf, g + 1) - At(firstOf, g);
+    if (size == 2) {
       // The commonest group that repeats a key: it ends turned round once the turns since its
       // second row joined are odd.
       if ((At(firstOf, g) - At(turnsAtJoin, members[1])) % 2 != 0)
         std::swap(members[0], members[1]);
-    } else if (sizeOf(g) > 2) {
-      ReplayGroup(members, sizeOf(g), turnsAtJoin, At(firstOf, g), scratch);
+    } else if (size > 2) {
+      ReplayGroup(members, size, turnsAtJoin, At(firstOf, g), scratch);
     }
+  }
+}
+
+template <typename Keys>
+std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt, std::size_t shareFrom) {
+  std::vector<int> firstOf;
+  std::vector<int> order;
+  std::vector<int> turnsAtJoin;
+  const int repeating = [&] {
+    const std::unique_ptr<KeyEntry[]> entries = SortedEntries(keys, shareFrom);
+    const std::span<const KeyEntry> byKey(entries.get(), static_cast<std::size_t>(keys.Count()));
+    return ReadGroups(byKey, firstOf, order, turnsAtJoin);
+  }();
+  const int groups = static_cast<int>(firstOf.size()) - 1;
+  // The groups of smaller keys have turned firstOf[g] times by the end.
+  CountTurnsAtJoin(turnsAtJoin, repeating);
+  if (order.size() < shareFrom) {
+    ReplayGroups(order, firstOf, turnsAtJoin, 0, groups);
+  } else {
+    // The groups are replayed apart from one another, half of the rows on each thread.
+    const auto middle = static_cast<int>(
+        std::lower_bound(firstOf.begin(), firstOf.end(), static_cast<int>(order.size() / 2)) -
+        firstOf.begin());
+    const int split = std::min(middle, groups);
+    SideBySide([&] { ReplayGroups(order, firstOf, turnsAtJoin, 0, split); },
+               [&] { ReplayGroups(order, firstOf, turnsAtJoin, split, groups); });
   }
   if (groupAt != nullptr) {
     groupAt->resize(order.size());
@@ -403,9 +417,9 @@ std::vector<int> Reordered(const std::vector<int>& values, const std::vector<int
 
 }  // namespace
 
-std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys) {
+std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys, std::size_t shareFrom) {
   const auto keyAt = [&](int i) { return std::string_view(keys[static_cast<std::size_t>(i)]); };
-  return OrderOf(TextKeys(static_cast<int>(keys.size()), keyAt), nullptr);
+  return OrderOf(TextKeys(static_cast<int>(keys.size()), keyAt), nullptr, shareFrom);
 }
 
 void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
@@ -414,7 +428,7 @@ void SortKeyBuffer::Reserve(std::size_t keys, std::size_t bytes) {
 }
 
 std::vector<int> ExchangeSortOrder(const CellSortKeys& keys, std::vector<int>* groupAt) {
-  return OrderOf(keys, groupAt);
+  return OrderOf(keys, groupAt, kShareSortFrom);
 }
 
 std::vector<int> ExchangeOrderAfterChange(std::vector<int>& groups, int changed,

@@ -18,7 +18,13 @@ namespace taskwell {
 // queue: a row joins at the back of its group, and the group turns its front row to the back
 // each time a smaller key arrives. We count those turns per group and replay them, which gives
 // the same order, equal keys included, in O(n log n) instead of n²/2 comparisons.
-std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys);
+// From this many keys on, two threads share the work.
+inline constexpr std::size_t kShareSortFrom = 100000;
+
+// shareFrom is the number of keys from which two threads share the work: a test gives a small
+// one, so that the shared path is held against the exchange procedure itself.
+std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys,
+                                   std::size_t shareFrom = kShareSortFrom);
 
 // Texts end to end in one buffer, such as the beginnings of a million rows' sort keys: two
 // allocations, not a million, lying together in memory.
