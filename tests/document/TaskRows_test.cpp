@@ -143,6 +143,19 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
 // Rows reordered, then laid out in row order again: the same cells, the text in reading order,
 // whether every row has its own run of cells (the runs move in place) or rows have come, gone and
 // been replaced.
+// Shuffles the rows as a sort does, then compacts them in row order: every cell keeps its text,
+// and no dead text is left.
+void ShuffleAndCompactInRowOrder(TaskRows& rows, std::mt19937& random) {
+  std::vector<int> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::shuffle(order.begin(), order.end(), random);
+  rows.Permute(order);
+  const Reference before = rows.ToVectors();
+  rows.CompactInRowOrder();
+  ASSERT_EQ(rows.ToVectors(), before);
+  EXPECT_EQ(rows.WasteBytes(), 0U);
+}
+
 TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   std::mt19937 random(2027);
   for (int table = 0; table < 200; ++table) {
@@ -164,14 +177,8 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
     // An edited row takes a new run of cells, and a row of another width lays them out unevenly.
     if (table % 5 == 1 && count > 2) rows.SetRow(count / 3, TaskCells{"e", "", "edited"});
     if (table % 7 == 3) rows.InsertEmptyRow(rows.size() / 2, 2);
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::shuffle(order.begin(), order.end(), random);
-    rows.Permute(order);
-    const Reference before = rows.ToVectors();
-    rows.CompactInRowOrder();
-    ASSERT_EQ(rows.ToVectors(), before) << "table " << table;
-    EXPECT_EQ(rows.WasteBytes(), 0U);
+    SCOPED_TRACE("table " + std::to_string(table));
+    ASSERT_NO_FATAL_FAILURE(ShuffleAndCompactInRowOrder(rows, random));
     // A pass over the rows reads forward: through the descriptions, and through the other cells.
     std::array<const char*, 2> last{};
     std::set<const char*> dates;
@@ -202,14 +209,7 @@ TEST(TaskRows, CompactInRowOrderOfALongTableWithSharedDescriptions) {
   for (std::size_t r = 0; r < kRows; ++r)
     rows.push_back({std::to_string(r % 31), "", std::string(90, 'a') + std::to_string(r)});
   for (std::size_t r = 10; r < kRows; r += 10) rows.Set(r, 2, rows[0][2]);
-  std::vector<int> order(rows.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::shuffle(order.begin(), order.end(), random);
-  rows.Permute(order);
-  const Reference before = rows.ToVectors();
-  rows.CompactInRowOrder();
-  EXPECT_EQ(rows.ToVectors(), before);
-  EXPECT_EQ(rows.WasteBytes(), 0U);
+  ShuffleAndCompactInRowOrder(rows, random);
 }
 
 }  // namespace
