@@ -143,16 +143,19 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
 // Rows reordered, then laid out in row order again: the same cells, the text in reading order,
 // whether every row has its own run of cells (the runs move in place) or rows have come, gone and
 // been replaced.
-// Shuffles the rows as a sort does, then compacts them in row order: every cell keeps its text,
-// and no dead text is left.
+// Shuffles the rows as a sort does, then compacts them in row order: every row is the one the
+// order named, every cell keeps its text, and no dead text is left.
 void ShuffleAndCompactInRowOrder(TaskRows& rows, std::mt19937& random) {
   std::vector<int> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
   std::shuffle(order.begin(), order.end(), random);
+  const Reference original = rows.ToVectors();
+  Reference shuffled;
+  for (const int from : order) shuffled.push_back(original[static_cast<std::size_t>(from)]);
   rows.Permute(order);
-  const Reference before = rows.ToVectors();
+  ASSERT_EQ(rows.ToVectors(), shuffled);
   rows.CompactInRowOrder();
-  ASSERT_EQ(rows.ToVectors(), before);
+  ASSERT_EQ(rows.ToVectors(), shuffled);
   EXPECT_EQ(rows.WasteBytes(), 0U);
 }
 
@@ -200,14 +203,15 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   }
 }
 
-// A long table, whose new arena is made ready on a second thread, with descriptions that name
-// one text: each is copied on its own, past the room the live text asked for.
+// A table long enough for its records to be reordered, and its new arena made ready, on a
+// second thread, with descriptions that name one text: each is copied on its own, past the
+// room the live text asked for.
 TEST(TaskRows, CompactInRowOrderOfALongTableWithSharedDescriptions) {
   std::mt19937 random(1012);
   TaskRows rows;
-  constexpr std::size_t kRows = 50000;
+  constexpr std::size_t kRows = 140000;
   for (std::size_t r = 0; r < kRows; ++r)
-    rows.push_back({std::to_string(r % 31), "", std::string(90, 'a') + std::to_string(r)});
+    rows.push_back({std::to_string(r % 31), "", std::string(30, 'a') + std::to_string(r)});
   for (std::size_t r = 10; r < kRows; r += 10) rows.Set(r, 2, rows[0][2]);
   ShuffleAndCompactInRowOrder(rows, random);
 }
