@@ -20,4 +20,13 @@ void SideBySide(Here&& here, Beside&& beside) {
   if (other.valid()) other.get();
 }
 
+// The same where `share` holds; otherwise both run here, one after the other, as work too small
+// to be worth a thread.
+template <typename Here, typename Beside>
+void SideBySide(bool share, Here&& here, Beside&& beside) {
+  if (share) return SideBySide(here, beside);
+  here();
+  beside();
+}
+
 }  // namespace taskwell

@@ -271,11 +271,9 @@ void TaskRows::Permute(const std::vector<int>& order) {
     }
   };
   const std::size_t half = order.size() / 2;
-  if (order.size() >= kGatherBesideFrom) {
-    SideBySide([&] { gather(0, half); }, [&] { gather(half, order.size()); });
-  } else {
-    gather(0, order.size());
-  }
+  SideBySide(
+      order.size() >= kGatherBesideFrom, [&] { gather(0, half); },
+      [&] { gather(half, order.size()); });
   if (moved.size() == rows_.size()) {
     rows_.swap(moved);
     return;
@@ -319,7 +317,7 @@ TaskRows TaskRows::TakeFrom(std::size_t row) {
 
 void TaskRows::Convert(const std::function<std::string(std::string_view)>& convert) {
   TaskRows converted;
-  converted.reserve(rows_.size(), spans_.size() - deadSpans_, arena_.size() - waste_);
+  converted.reserve(rows_.size(), spans_.size() - deadSpans_, LiveBytes());
   TaskCells cells;
   for (const RowView row : *this) {
     cells.assign(row.size(), std::string());
@@ -368,7 +366,7 @@ void TaskRows::Compact() {
 std::size_t TaskRows::CompactedRoom() const {
   // The live text, and an eighth more: a shared text that RecentCopies has lost sight of is
   // copied again, and an arena that had to grow would double, under the old one.
-  const std::size_t live = arena_.size() - std::min(waste_, arena_.size());
+  const std::size_t live = LiveBytes();
   return live + live / 8;
 }
 
@@ -396,7 +394,7 @@ void TaskRows::CompactInRowOrder() {
   // its pages are not first touched one at a time by the copy. It is sized for the live text
   // and a little more.
   const std::size_t room = CompactedRoom();
-  const std::size_t live = arena_.size() - std::min(waste_, arena_.size());
+  const std::size_t live = LiveBytes();
   const bool beside = live >= kPrepareBesideFrom;
   std::string arena;
   const auto prepare = [&] {
@@ -407,12 +405,7 @@ void TaskRows::CompactInRowOrder() {
     DropDeadRuns(width, rowOfRun);
     MoveCellsInRowOrder(width, rowOfRun);
   };
-  if (beside) {
-    SideBySide(move, prepare);
-  } else {
-    move();
-    prepare();
-  }
+  SideBySide(beside, move, prepare);
   // The descriptions, every row's last cell, go first, end to end; the other cells' text goes
   // behind them. The two are copied side by side, and what does not fit is added after.
   std::size_t described = 0;
@@ -425,12 +418,7 @@ void TaskRows::CompactInRowOrder() {
     others = CopyCellsInRowOrder(width, false, arena.data() + described, arena.size() - described,
                                  described, &overflow);
   };
-  if (beside) {
-    SideBySide(last, rest);
-  } else {
-    last();
-    rest();
-  }
+  SideBySide(beside, last, rest);
   arena.resize(described + others - overflow.size());
   arena.append(overflow);
   arena_ = std::move(arena);

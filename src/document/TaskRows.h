@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -221,6 +222,8 @@ class TaskRows {
   Record StoreRow(const Cells& cells);
   void Drop(const Record& record);
   void CompactIfWasteful();
+  // The text bytes that cells still name.
+  std::size_t LiveBytes() const { return arena_.size() - std::min(waste_, arena_.size()); }
   // The room a compaction gives its new arena.
   std::size_t CompactedRoom() const;
   // Where every row has a run of `width` cells of its own, starting at a multiple of `width`:

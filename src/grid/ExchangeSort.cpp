@@ -271,11 +271,8 @@ std::unique_ptr<KeyEntry[]> SortedEntries(const Keys& keys, std::size_t shareFro
                       static_cast<std::uint32_t>(size)};
     }
   };
-  if (byKey.size() < shareFrom) {
-    fill(0, count);
-  } else {
-    SideBySide([&] { fill(0, count / 2); }, [&] { fill(count / 2, count); });
-  }
+  SideBySide(
+      byKey.size() >= shareFrom, [&] { fill(0, count / 2); }, [&] { fill(count / 2, count); });
   SortByKey(byKey, keys, shareFrom);
   return entries;
 }
@@ -344,17 +341,15 @@ std::vector<int> OrderOf(const Keys& keys, std::vector<int>* groupAt, std::size_
   const int groups = static_cast<int>(firstOf.size()) - 1;
   // The groups of smaller keys have turned firstOf[g] times by the end.
   CountTurnsAtJoin(turnsAtJoin, repeating);
-  if (order.size() < shareFrom) {
-    ReplayGroups(order, firstOf, turnsAtJoin, 0, groups);
-  } else {
-    // The groups are replayed apart from one another, half of the rows on each thread.
-    const auto middle = static_cast<int>(
-        std::lower_bound(firstOf.begin(), firstOf.end(), static_cast<int>(order.size() / 2)) -
-        firstOf.begin());
-    const int split = std::min(middle, groups);
-    SideBySide([&] { ReplayGroups(order, firstOf, turnsAtJoin, 0, split); },
-               [&] { ReplayGroups(order, firstOf, turnsAtJoin, split, groups); });
-  }
+  // The groups are replayed apart from one another: for a long table, half of the rows on each
+  // thread.
+  const auto middle = static_cast<int>(
+      std::lower_bound(firstOf.begin(), firstOf.end(), static_cast<int>(order.size() / 2)) -
+      firstOf.begin());
+  const int split = std::min(middle, groups);
+  SideBySide(
+      order.size() >= shareFrom, [&] { ReplayGroups(order, firstOf, turnsAtJoin, 0, split); },
+      [&] { ReplayGroups(order, firstOf, turnsAtJoin, split, groups); });
   if (groupAt != nullptr) {
     groupAt->resize(order.size());
     for (int g = 0; g < groups; ++g) {
