@@ -74,13 +74,13 @@ std::uintptr_t RoundUp(std::uintptr_t value, std::uintptr_t step) {
   return (value + step - 1) & ~(step - 1);
 }
 
-// A block ends on a whole huge page too where that adds at most an eighth to it: the start of a
-// list of 100,000 tasks, made of blocks of a few megabytes, would otherwise fault a small page at
-// a time through the second half of each. Otherwise its partly used last 2 MB stays in small
-// pages, and takes no memory it is not written.
+// A block of a few megabytes ends on a whole huge page too: the start of a list of 100,000 tasks,
+// made of such blocks, would otherwise fault a small page at a time through the second half of
+// each. A larger block's partly used last 2 MB stays in small pages, so that a million-task list,
+// with dozens of blocks, takes no memory it does not write.
 std::uintptr_t MappedLength(std::size_t size) {
-  const std::uintptr_t whole = RoundUp(size, kHugePage);
-  return whole - size <= size / 8 ? whole : RoundUp(size, kSmallPage);
+  constexpr std::size_t kWholeBelow = std::size_t{8} << 20;
+  return RoundUp(size, size < kWholeBelow ? kHugePage : kSmallPage);
 }
 
 // A mapping of at least size bytes starting on a 2 MB boundary; null when none is to be had, and
