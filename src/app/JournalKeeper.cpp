@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "app/DiscardedCopy.h"
 #include "app/Translations.h"
@@ -123,12 +124,12 @@ bool JournalKeeper::KeepNow(bool quiet) {
     const bool unsaved = list_.Sync().WrittenRevision() != list_.Table().ContentRevision() &&
                          (bytes = list_.SaveBytes()) != list_.File().BaseBytes();
     if (unsaved && quiet) {
-      journal_.Write(bytes);
+      journal_.Write(std::move(bytes));
     } else if (unsaved) {
       // The flush to disk is the slow part; it runs beside the event loop.
-      writing_ = std::async(std::launch::async, [this, bytes = std::move(bytes)] {
+      writing_ = std::async(std::launch::async, [this, bytes = std::move(bytes)]() mutable {
         try {
-          journal_.Write(bytes);
+          journal_.Write(std::move(bytes));
         } catch (const std::exception& e) {
           return ShownText(e);
         }

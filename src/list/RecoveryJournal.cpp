@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <utility>
 
 #include "document/Folders.h"
 #include "document/SafeFile.h"
@@ -67,11 +68,11 @@ bool RecoveryJournal::SharedHolds(std::string_view bytes) const {
   return FileHoldsBytes(sharedPath_, bytes);
 }
 
-void RecoveryJournal::Write(const std::string& bytes) const {
-  WriteFile(path_, bytes);
+void RecoveryJournal::Write(std::string bytes) const {
+  WriteFile(path_, std::move(bytes));
 }
 
-void RecoveryJournal::WriteFile(const std::string& path, const std::string& bytes) const {
+void RecoveryJournal::WriteFile(const std::string& path, std::string bytes) const {
   if (!CreatePrivateFolders(folder_)) {
     throw EFileError(kDiskWriteError, Message::Format("Cannot keep the recovery journal in %1: %2",
                                                       folder_, FileErrorReason(errno)));
@@ -79,7 +80,7 @@ void RecoveryJournal::WriteFile(const std::string& path, const std::string& byte
   AtomicFileWriter writer;
   // Replaced whole each time, private to the user like the folder.
   if (!writer.Open(path)) throw EFileError(kDiskWriteError, writer.Failure());
-  writer.Append(bytes);
+  writer.AppendTaken(std::move(bytes));
   try {
     writer.Commit();
   } catch (const EIncompleteFlush&) {

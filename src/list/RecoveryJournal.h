@@ -21,8 +21,9 @@ class RecoveryJournal {
   RecoveryJournal(const std::string& stateFolder, const std::string& taskFile);
 
   const std::string& Path() const { return path_; }
-  // Throws EFileError when the journal cannot be written; the one before stays then.
-  void Write(const std::string& bytes) const;
+  // Throws EFileError when the journal cannot be written; the one before stays then. The bytes
+  // are written from where they are, not from a copy: a large list's are tens of megabytes.
+  void Write(std::string bytes) const;
   void Remove() const;
 
   struct Entry {
@@ -41,7 +42,7 @@ class RecoveryJournal {
   const std::string& SharedPath() const { return sharedPath_; }
 
  private:
-  void WriteFile(const std::string& path, const std::string& bytes) const;
+  void WriteFile(const std::string& path, std::string bytes) const;
 
   std::string folder_;
   std::string path_;
