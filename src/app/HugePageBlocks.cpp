@@ -20,7 +20,18 @@
 #include <mutex>
 #include <new>
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__)
+#define TASKWELL_OWN_NEW 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TASKWELL_OWN_NEW 0
+#endif
+#endif
+#ifndef TASKWELL_OWN_NEW
+#define TASKWELL_OWN_NEW 1
+#endif
+
+#if TASKWELL_OWN_NEW
 
 namespace {
 
