@@ -8,6 +8,9 @@
 
 namespace taskwell {
 
+// From this many keys on, two threads share the work of ExchangeSortOrder.
+inline constexpr std::size_t kShareSortFrom = 100000;
+
 // The order in which the table's exchange sort leaves rows with these keys: entry p is the index
 // (into keys) of the row that ends at position p.
 //
@@ -18,11 +21,8 @@ namespace taskwell {
 // queue: a row joins at the back of its group, and the group turns its front row to the back
 // each time a smaller key arrives. We count those turns per group and replay them, which gives
 // the same order, equal keys included, in O(n log n) instead of n²/2 comparisons.
-// From this many keys on, two threads share the work.
-inline constexpr std::size_t kShareSortFrom = 100000;
-
-// shareFrom is the number of keys from which two threads share the work: a test gives a small
-// one, so that the shared path is held against the exchange procedure itself.
+// A test gives a small shareFrom, so that the shared path is held against the exchange
+// procedure itself.
 std::vector<int> ExchangeSortOrder(const std::vector<std::string>& keys,
                                    std::size_t shareFrom = kShareSortFrom);
 

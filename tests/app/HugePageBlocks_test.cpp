@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -14,30 +13,26 @@
 
 namespace {
 
-struct Mapping {
-  bool Found = false;
-  bool Advised = false;
-  long HugeKb = 0;
-};
-
-// What /proc/self/smaps says of the mapping that holds address.
-Mapping MappingAt(const void* address) {
+// What /proc/self/smaps says of the mapping that holds address: its flags and huge pages, or
+// nothing when no mapping holds it.
+std::string MappingAt(const void* address) {
   const auto at = reinterpret_cast<unsigned long>(address);
   std::ifstream smaps("/proc/self/smaps");
-  Mapping mapping;
+  std::string found;
   for (std::string line; std::getline(smaps, line);) {
     unsigned long from = 0;
     unsigned long to = 0;
     if (std::sscanf(line.c_str(), "%lx-%lx", &from, &to) == 2) {
-      if (mapping.Found) break;
-      mapping.Found = from <= at && at < to;
-    } else if (mapping.Found && line.rfind("AnonHugePages:", 0) == 0) {
-      mapping.HugeKb = std::stol(line.substr(14));
-    } else if (mapping.Found && line.rfind("VmFlags:", 0) == 0) {
-      mapping.Advised = (line + ' ').find(" hg ") != std::string::npos;
+      if (!found.empty()) break;
+      if (from <= at && at < to) found = "mapped";
+    } else if (!found.empty() && line.rfind("VmFlags:", 0) == 0) {
+      found += (line + ' ').find(" hg ") != std::string::npos ? " advised" : "";
+    } else if (!found.empty() && line.rfind("AnonHugePages:", 0) == 0 &&
+               std::stol(line.substr(14)) >= 2048) {
+      found += " huge";
     }
   }
-  return mapping;
+  return found;
 }
 
 TEST(HugePageBlocks, LargeBlocksGetHugePagesAndEveryBlockGoesBackWhereItCameFrom) {
@@ -50,28 +45,23 @@ TEST(HugePageBlocks, LargeBlocksGetHugePagesAndEveryBlockGoesBackWhereItCameFrom
     GTEST_SKIP() << "this kernel offers no huge pages";
   const std::size_t mb = std::size_t{1} << 20;
   const auto small = std::make_unique<char[]>(64 << 10);
-  EXPECT_FALSE(MappingAt(small.get()).Advised);
-  std::vector<std::uint64_t> cells;
-  cells.reserve(mb / sizeof(std::uint64_t));
+  EXPECT_EQ(MappingAt(small.get()).find("advised"), std::string::npos);
+  // Written, a large block is in huge pages, not only advised to be.
   const std::string text(5 * mb, 'x');
-  EXPECT_TRUE(MappingAt(cells.data()).Advised);
-  EXPECT_TRUE(MappingAt(text.data()).Advised);
-  // Written, the block is in huge pages, not only advised to be.
-  EXPECT_GE(MappingAt(text.data()).HugeKb, 2048);
+  EXPECT_EQ(MappingAt(text.data()), "mapped huge advised");
 
   // More large blocks at once than the mappings kept track of: the last ones are the
   // allocator's. Not written, they take address space and no memory.
-  std::vector<std::unique_ptr<char[]>> blocks;
-  blocks.reserve(600);
-  for (int i = 0; i < 600; ++i) blocks.push_back(std::make_unique_for_overwrite<char[]>(mb));
+  std::vector<std::unique_ptr<char[]>> blocks(600);
+  for (auto& block : blocks) block = std::make_unique_for_overwrite<char[]>(mb);
   const void* first = blocks.front().get();
-  EXPECT_TRUE(MappingAt(first).Advised);
-  EXPECT_FALSE(MappingAt(blocks.back().get()).Advised);
+  EXPECT_EQ(MappingAt(first), "mapped advised");
+  EXPECT_EQ(MappingAt(blocks.back().get()), "mapped");
   std::memset(blocks.back().get(), 7, mb);
   blocks.clear();
-  EXPECT_FALSE(MappingAt(first).Found);
+  EXPECT_EQ(MappingAt(first), "");
   const auto again = std::make_unique_for_overwrite<char[]>(mb);
-  EXPECT_TRUE(MappingAt(again.get()).Advised);
+  EXPECT_EQ(MappingAt(again.get()), "mapped advised");
 }
 
 }  // namespace

@@ -140,9 +140,6 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
   EXPECT_EQ(rows.ToVectors(), ref);
 }
 
-// Rows reordered, then laid out in row order again: the same cells, the text in reading order,
-// whether every row has its own run of cells (the runs move in place) or rows have come, gone and
-// been replaced.
 // Shuffles the rows as a sort does, then compacts them in row order: every row is the one the
 // order named, every cell keeps its text, and no dead text is left.
 void ShuffleAndCompactInRowOrder(TaskRows& rows, std::mt19937& random) {
@@ -159,6 +156,9 @@ void ShuffleAndCompactInRowOrder(TaskRows& rows, std::mt19937& random) {
   EXPECT_EQ(rows.WasteBytes(), 0U);
 }
 
+// Rows reordered, then laid out in row order again: the same cells, the text in reading order,
+// whether every row has its own run of cells (the runs move in place) or rows have come, gone and
+// been replaced.
 TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   std::mt19937 random(2027);
   for (int table = 0; table < 200; ++table) {
