@@ -80,7 +80,7 @@ void CsvFile::OpenRead(const std::string& path) {
   FileStamp stamp;
   if (!ReadWholeFile(path, content, &stamp, &failure)) {
     IsOpen = false;
-    content_.clear();
+    read_.reset();
     AtEnd = true;
     throw EFileError(kFileNotOpen, failure);
   }
@@ -94,37 +94,34 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
   IsUtf8 = true;
   CtrlZLine = 0;
   LineNumber = 0;
-  content_ = std::move(content);
   ReadStamp = stamp;
   IsOpen = true;
   // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
-  const std::size_t eof = content_.find(kCtrlZ);
+  const std::size_t eof = content.find(kCtrlZ);
   const bool textAfterEof = eof != std::string::npos &&
-                            content_.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
-  if (eof != std::string::npos) content_.resize(eof);
-  linesEndAtCr_ = content_.find('\n') == std::string::npos;
+                            content.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
+  if (eof != std::string::npos) content.resize(eof);
+  linesEndAtCr_ = content.find('\n') == std::string::npos;
   if (textAfterEof) {
     CtrlZLine = 1 + static_cast<int>(
-                        std::count(content_.begin(), content_.end(), linesEndAtCr_ ? '\r' : '\n'));
+                        std::count(content.begin(), content.end(), linesEndAtCr_ ? '\r' : '\n'));
   }
-  if (content_.starts_with(kByteOrderMark)) {
+  if (content.starts_with(kByteOrderMark)) {
     HadBom = true;
     pos_ = kByteOrderMark.size();
   }
-  IsUtf8 = IsValidUtf8(std::string_view(content_).substr(pos_));
-  AtEnd = pos_ >= content_.size();
+  IsUtf8 = IsValidUtf8(std::string_view(content).substr(pos_));
+  AtEnd = pos_ >= content.size();
+  read_ = std::make_shared<const std::string>(std::move(content));
 }
 
-std::string CsvFile::TakeContent() {
-  std::string content = std::move(content_);
-  content_.clear();
-  pos_ = 0;
-  AtEnd = true;
-  return content;
+const std::string& CsvFile::Content() const {
+  static const std::string kNothing;
+  return read_ ? *read_ : kNothing;
 }
 
 void CsvFile::ContentToUtf8() {
-  content_ = Cp1252ToUtf8(content_);
+  read_ = std::make_shared<const std::string>(Cp1252ToUtf8(Content()));
   IsUtf8 = true;
 }
 
@@ -141,34 +138,37 @@ std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bo
 }
 
 void CsvFile::ReadLine() {
-  if (!IsOpen || writing_ || pos_ >= content_.size()) return;
+  if (!IsOpen || writing_ || pos_ >= Content().size()) return;
   Line = NextLine();
 }
 
 std::string_view CsvFile::NextLine() {
-  if (!IsOpen || writing_ || pos_ >= content_.size()) return {};
-  const std::string_view line = NextTaskFileLine(content_, pos_, linesEndAtCr_);
-  AtEnd = pos_ >= content_.size();
+  const std::string& content = Content();
+  if (!IsOpen || writing_ || pos_ >= content.size()) return {};
+  const std::string_view line = NextTaskFileLine(content, pos_, linesEndAtCr_);
+  AtEnd = pos_ >= content.size();
   ++LineNumber;
   return line;
 }
 
 std::size_t CsvFile::LineStartAfter(std::size_t pos) const {
-  const std::size_t end = content_.find(linesEndAtCr_ ? '\r' : '\n', pos);
-  return end == std::string::npos || end + 1 >= content_.size() ? std::string::npos : end + 1;
+  const std::string& content = Content();
+  const std::size_t end = content.find(linesEndAtCr_ ? '\r' : '\n', pos);
+  return end == std::string::npos || end + 1 >= content.size() ? std::string::npos : end + 1;
 }
 
 void CsvFile::SkipTo(std::size_t pos, int lines) {
-  pos_ = std::min(pos, content_.size());
+  pos_ = std::min(pos, Content().size());
   LineNumber += lines;
-  AtEnd = pos_ >= content_.size();
+  AtEnd = pos_ >= Content().size();
 }
 
 std::size_t CsvFile::LinesLeft() const {
-  if (writing_ || pos_ >= content_.size()) return 0;
+  const std::string& content = Content();
+  if (writing_ || pos_ >= content.size()) return 0;
   return 1 +
-         static_cast<std::size_t>(std::count(content_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                                             content_.end(), linesEndAtCr_ ? '\r' : '\n'));
+         static_cast<std::size_t>(std::count(content.begin() + static_cast<std::ptrdiff_t>(pos_),
+                                             content.end(), linesEndAtCr_ ? '\r' : '\n'));
 }
 
 std::string CsvFile::ReadField() {
@@ -338,8 +338,7 @@ void CsvFile::Close() {
   const bool wasOpen = IsOpen;
   IsOpen = false;
   if (!writing_) {
-    content_.clear();
-    content_.shrink_to_fit();
+    read_.reset();
     if (!wasOpen) throw EInOutError(kFileNotOpen);
     return;
   }

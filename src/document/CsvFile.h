@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -75,9 +76,9 @@ class CsvFile {
   // Room for this many bytes of writing into memory.
   void ReserveWritten(std::size_t bytes);
   // The bytes of the file being read, whole, until Close.
-  const std::string& Content() const { return content_; }
-  // Hands the bytes being read over; nothing is left to read.
-  std::string TakeContent();
+  const std::string& Content() const;
+  // The same bytes, to be kept beyond Close.
+  std::shared_ptr<const std::string> SharedContent() const { return read_; }
   // Reads a single-byte (Windows-1252) file on as UTF-8; call right after OpenRead.
   void ContentToUtf8();
   void WriteField(std::string_view text);
@@ -102,6 +103,8 @@ class CsvFile {
   const DateFormat* dates_;
   bool writing_ = false;
   bool toMemory_ = false;
+  std::shared_ptr<const std::string> read_;
+  // What is written into memory.
   std::string content_;
   std::size_t pos_ = 0;
   // Old Mac files end their lines in a CR alone; in any other file a CR is text.

@@ -54,26 +54,19 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   const DateFormat::YearHold year(*dates_);
   into.HasProjCol = false;
   Open(from);
-  // The bytes read are the base however the load ends. They are handed over, not copied, once
-  // read, unless the reading needs them in another encoding.
-  struct KeepBase {
+  // The bytes read are the base however the load ends, shared with the rows that borrow them
+  // unless the reading needs them in another encoding.
+  base_ = csv_.SharedContent();
+  struct PartialOnThrow {
     TaskFile& File;
-    bool Kept = false;
-    void Take() {
-      if (!Kept) File.base_ = File.csv_.TakeContent();
-      Kept = true;
-    }
-    ~KeepBase() {
-      Take();
+    ~PartialOnThrow() {
       if (std::uncaught_exceptions() > 0) File.loadWasPartial_ = true;
     }
-  } base{*this};
+  } partial{*this};
   loadWasPartial_ = false;
   if (singleByte_ && !WeekdaysFitCp1252()) {
     // The regional weekday names this list shows cannot be written in its encoding: it is read
     // as UTF-8 from the start, and a save writes it single-byte again where its text allows.
-    base_ = csv_.Content();
-    base.Kept = true;
     csv_.ContentToUtf8();
     textIsUtf8_ = true;
   }
@@ -85,7 +78,6 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
   ReadHeader(into, projectField, headerMissing, firstLine);
   LeftOvers leftOvers;
   ReadTaskRows(into, projectField, leftOvers);
-  base.Take();
   const Message report = LoadReport(headerMissing, firstLine, leftOvers);
   csv_.Close();
   if (!report.Empty()) {
@@ -107,15 +99,16 @@ struct PlainRun {
   int Lines = 0;
 };
 
-PlainRun ReadPlainRun(std::string_view content, std::size_t from, bool linesEndAtCr,
-                      std::size_t mostLines, PlainTaskLine reader) {
+PlainRun ReadPlainRun(const std::shared_ptr<const std::string>& content, std::size_t from,
+                      bool linesEndAtCr, std::size_t mostLines, PlainTaskLine reader) {
   PlainRun run;
+  run.Rows.Borrow(content);
   // Room that is reserved and never written costs no memory.
-  run.Rows.reserve(mostLines, mostLines * 5, content.size() - from);
+  run.Rows.reserve(mostLines, mostLines * 5, content->size() - from);
   std::size_t pos = from;
-  while (pos < content.size()) {
+  while (pos < content->size()) {
     std::size_t next = pos;
-    if (!reader.Read(NextTaskFileLine(content, next, linesEndAtCr), run.Rows)) break;
+    if (!reader.Read(NextTaskFileLine(*content, next, linesEndAtCr), run.Rows)) break;
     pos = next;
     ++run.Lines;
   }
@@ -136,9 +129,10 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
   const auto cols = static_cast<std::size_t>(descCol) + 1;
   into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
                     csv_.Content().size());
-  // Lines in the form a save writes go straight from their bytes to the rows' arena.
-  // Each reader keeps its field texts in the rows it fills: the second thread has a copy of its
-  // own.
+  // Lines in the form a save writes go straight from their bytes to the rows, which borrow the
+  // descriptions that need no unquoting where they lie. Each reader keeps its field texts in the
+  // rows it fills: the second thread has a copy of its own.
+  into.Rows.Borrow(csv_.SharedContent());
   PlainTaskLine plain(
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
   std::size_t split = std::string::npos;
@@ -147,7 +141,7 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
     const std::string& content = csv_.Content();
     split = csv_.LineStartAfter(csv_.Position() + (content.size() - csv_.Position()) / 2);
     if (split != std::string::npos) {
-      secondHalf = std::async(std::launch::async, ReadPlainRun, std::string_view(content), split,
+      secondHalf = std::async(std::launch::async, ReadPlainRun, csv_.SharedContent(), split,
                               csv_.LinesEndAtCr(), lines, plain);
     }
   }
@@ -312,7 +306,7 @@ std::string TaskFile::Render(const TaskRows& rows, bool hasProjCol, bool toSingl
   csv.WriteBom = writeBom_;
   csv.OpenWriteInMemory();
   // About what was read last, plus room for what was added since.
-  const std::size_t last = aside_ ? asideSize_ : base_.size();
+  const std::size_t last = aside_ ? asideSize_ : BaseBytes().size();
   csv.ReserveWritten(last + last / 8 + 256);
   for (const char* title : {"Date", "Priority", "SubPriority", "Project", "Description"}) {
     if (hasProjCol || std::string_view(title) != "Project") csv.WriteQuoted(title);
@@ -363,7 +357,16 @@ std::vector<std::string> TaskFile::Save(std::string bytes) {
   return writer.NotKept();
 }
 
+const std::string& TaskFile::BaseBytes() const {
+  static const std::string kNothing;
+  return base_ ? *base_ : kNothing;
+}
+
 void TaskFile::TakeSaved(std::string bytes) {
+  TakeBaseBytes(std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void TaskFile::TakeBaseBytes(std::shared_ptr<const std::string> bytes) {
   base_ = std::move(bytes);
   aside_ = false;
   baseLost_ = false;
@@ -372,11 +375,13 @@ void TaskFile::TakeSaved(std::string bytes) {
 
 void TaskFile::SetBaseAside() {
   if (aside_) return;
-  asideSize_ = base_.size();
+  const std::string& base = BaseBytes();
+  asideSize_ = base.size();
   // The stamp's hash is the base's wherever the base came from the file or went to it.
-  asideHash_ = stamp_.Hashed && stamp_.Size == base_.size() ? stamp_.Hash : ContentHash(base_);
+  asideHash_ = stamp_.Hashed && stamp_.Size == base.size() ? stamp_.Hash : ContentHash(base);
   aside_ = true;
-  std::string().swap(base_);
+  // Rows that borrow the base's bytes keep them until they no longer name them.
+  base_.reset();
 }
 
 void TaskFile::RestoreBase() noexcept {
@@ -387,13 +392,13 @@ void TaskFile::RestoreBase() noexcept {
     // The read hashes what it read, as every stamp does.
     if (ReadWholeFile(name_, now.Bytes, &now.Stamp) && now.Stamp.Size == asideSize_ &&
         now.Stamp.Hash == asideHash_) {
-      base_ = std::move(now.Bytes);
+      base_ = std::make_shared<const std::string>(std::move(now.Bytes));
       return;
     }
   } catch (...) {
     // Not even the memory to read it back: the base is lost, as below.
   }
-  base_.clear();
+  base_.reset();
   baseLost_ = true;
 }
 
@@ -407,7 +412,7 @@ void TaskFile::TakeLoad(TaskFile&& loaded) {
   singleByte_ = loaded.singleByte_;
   writeBom_ = loaded.writeBom_;
   stamp_ = loaded.stamp_;
-  TakeSaved(std::move(loaded.base_));
+  TakeBaseBytes(std::move(loaded.base_));
 }
 
 }  // namespace taskwell

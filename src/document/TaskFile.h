@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,7 @@ class TaskFile {
   bool SingleByte() const { return singleByte_; }
   bool LoadWasPartial() const { return loadWasPartial_; }
   // The bytes last read from or written to the file.
-  const std::string& BaseBytes() const { return base_; }
+  const std::string& BaseBytes() const;
   // Frees the base while a save renders and writes the new bytes, which at a million tasks
   // would otherwise lie beside the old ones. A save that fails then calls RestoreBase.
   void SetBaseAside();
@@ -117,6 +118,7 @@ class TaskFile {
   bool WeekdaysFitCp1252() const;
   // Bytes now in the file, or about to be, become the base.
   void TakeSaved(std::string bytes);
+  void TakeBaseBytes(std::shared_ptr<const std::string> bytes);
 
   const DateFormat* dates_;
   std::string name_;
@@ -126,7 +128,8 @@ class TaskFile {
   bool singleByte_ = false;
   bool writeBom_ = false;
   bool loadWasPartial_ = false;
-  std::string base_;
+  // Rows loaded from the file borrow its bytes from the base.
+  std::shared_ptr<const std::string> base_;
   // The base set aside for a save: its size and content hash.
   bool aside_ = false;
   std::size_t asideSize_ = 0;

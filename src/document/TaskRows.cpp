@@ -1,7 +1,9 @@
 #include "document/TaskRows.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -18,6 +20,16 @@ constexpr std::size_t kMaxOffset = std::numeric_limits<std::uint32_t>::max();
 constexpr std::size_t kGatherBesideFrom = std::size_t{1} << 17;
 // From this much text on, a compaction makes its new arena ready on a thread of its own.
 constexpr std::size_t kPrepareBesideFrom = std::size_t{1} << 22;
+
+// Where `text` starts in `bytes`, when it lies wholly within them.
+std::optional<std::uint32_t> OffsetIn(std::string_view bytes, std::string_view text) {
+  const std::less<const char*> before;
+  if (before(text.data(), bytes.data()) || before(bytes.data() + bytes.size(), text.data()))
+    return std::nullopt;
+  const auto at = static_cast<std::size_t>(text.data() - bytes.data());
+  if (text.size() > bytes.size() - at) return std::nullopt;
+  return static_cast<std::uint32_t>(at);
+}
 
 bool SameCells(const RowView& a, std::size_t count, auto cellOfB) {
   if (a.size() != count) return false;
@@ -58,16 +70,21 @@ class RunCopier {
  public:
   using Span = RowView::Span;
 
-  RunCopier(const std::string& text, char* out, std::size_t room, std::size_t at,
+  RunCopier(RowView::Texts texts, char* out, std::size_t room, std::size_t at,
             std::string* overflow)
-      : text_(text), out_(out), room_(room), at_(at), overflow_(overflow) {}
+      : texts_(texts), out_(out), room_(room), at_(at), overflow_(overflow) {}
 
   // Where the text of `old` goes; its bytes are copied by the time Finish returns.
   Span Take(Span old) {
-    if (length_ > 0 && old.Offset != from_ + length_) EndRun();
-    if (length_ == 0) from_ = old.Offset;
-    length_ = old.Offset + old.Length - from_;
-    return {static_cast<std::uint32_t>(at_ + written_ + (old.Offset - from_)), old.Length};
+    const bool borrowed = old.Borrowed();
+    if (length_ > 0 && (old.Offset != from_ + length_ || borrowed != borrowed_)) EndRun();
+    if (length_ == 0) {
+      from_ = old.Offset;
+      borrowed_ = borrowed;
+    }
+    length_ = old.Offset + old.Size() - from_;
+    return {static_cast<std::uint32_t>(at_ + written_ + (old.Offset - from_)),
+            static_cast<std::uint32_t>(old.Size())};
   }
 
   // The bytes copied in all.
@@ -79,13 +96,14 @@ class RunCopier {
  private:
   void EndRun() {
     const std::size_t here = std::min(length_, room_ - std::min(room_, written_));
-    if (here > 0) text_.copy(out_ + written_, here, from_);
-    if (here < length_) overflow_->append(text_, from_ + here, length_ - here);
+    const char* from = (borrowed_ ? texts_.Borrowed : texts_.Own) + from_;
+    if (here > 0) std::memcpy(out_ + written_, from, here);
+    if (here < length_) overflow_->append(from + here, length_ - here);
     written_ += length_;
     length_ = 0;
   }
 
-  const std::string& text_;
+  RowView::Texts texts_;
   char* out_;
   std::size_t room_;
   std::size_t at_;
@@ -93,6 +111,7 @@ class RunCopier {
   std::size_t written_ = 0;
   std::size_t from_ = 0;
   std::size_t length_ = 0;
+  bool borrowed_ = false;
 };
 
 }  // namespace
@@ -131,13 +150,26 @@ void TaskRows::reserve(std::size_t rows, std::size_t cells, std::size_t bytes) {
   arena_.reserve(bytes);
 }
 
+void TaskRows::Borrow(std::shared_ptr<const std::string> bytes) {
+  if (bytes == borrowed_) return;
+  if (borrowedLive_ > 0) Compact();
+  // Offsets in bytes beyond the arena's reach could not be named.
+  borrowed_ = bytes && bytes->size() <= kMaxOffset ? std::move(bytes) : nullptr;
+}
+
 TaskRows::Span TaskRows::Store(std::string_view text) {
   if (text.empty()) return {0, 0};
+  if (text.size() >= Span::kBorrowed)
+    throw std::length_error("The list's text is too large to hold");
+  const auto length = static_cast<std::uint32_t>(text.size());
   // The text may be a cell of these rows, which growing the arena would move.
-  const char* base = arena_.data();
-  const bool own = text.data() >= base && text.data() < base + arena_.size();
-  const std::size_t ownOffset = own ? static_cast<std::size_t>(text.data() - base) : 0;
-  if (own) return {static_cast<std::uint32_t>(ownOffset), static_cast<std::uint32_t>(text.size())};
+  if (const auto own = OffsetIn(arena_, text)) return {*own, length};
+  if (borrowed_) {
+    if (const auto there = OffsetIn(*borrowed_, text)) {
+      borrowedLive_ += text.size();
+      return {*there, length | Span::kBorrowed};
+    }
+  }
   if (arena_.size() + text.size() > kMaxOffset) {
     Compact();
     if (arena_.size() + text.size() > kMaxOffset)
@@ -156,8 +188,16 @@ TaskRows::Record TaskRows::NewRecord(std::size_t count) {
   return record;
 }
 
+void TaskRows::Forget(Span span) {
+  if (span.Borrowed()) {
+    borrowedLive_ -= std::min(span.Size(), borrowedLive_);
+  } else {
+    waste_ += span.Size();
+  }
+}
+
 void TaskRows::Drop(const Record& record) {
-  for (std::uint32_t i = 0; i < record.Count; ++i) waste_ += spans_[record.First + i].Length;
+  for (std::uint32_t i = 0; i < record.Count; ++i) Forget(spans_[record.First + i]);
   deadSpans_ += record.Count;
 }
 
@@ -207,12 +247,11 @@ void TaskRows::clear() {
 void TaskRows::Set(std::size_t row, std::size_t col, std::string_view text) {
   const Record record = rows_.at(row);
   if (col >= record.Count) throw std::out_of_range("Grid index out of range");
-  Span& old = spans_[record.First + col];
-  const std::size_t oldLength = old.Length;
   const Span span = Store(text);
-  // Store may have compacted, which moves the cells.
-  spans_[rows_[row].First + col] = span;
-  waste_ += oldLength;
+  // Store may have compacted, which moves the cells and their text.
+  Span& cell = spans_[rows_[row].First + col];
+  Forget(cell);
+  cell = span;
   CompactIfWasteful();
 }
 
@@ -243,7 +282,7 @@ void TaskRows::Fit(std::size_t count) {
   for (Record& record : rows_) {
     if (record.Count == count) continue;
     if (record.Count > count) {
-      for (std::size_t c = count; c < record.Count; ++c) waste_ += spans_[record.First + c].Length;
+      for (std::size_t c = count; c < record.Count; ++c) Forget(spans_[record.First + c]);
       deadSpans_ += record.Count - count;
       record.Count = static_cast<std::uint32_t>(count);
       continue;
@@ -288,13 +327,22 @@ void TaskRows::Append(TaskRows&& other) {
   }
   const std::size_t textShift = arena_.size();
   const std::size_t spanShift = spans_.size();
-  if (other.waste_ == 0 && other.deadSpans_ == 0 && textShift + other.arena_.size() <= kMaxOffset &&
+  const bool borrowsAsHere =
+      other.borrowedLive_ == 0 || other.borrowed_ == borrowed_ || borrowedLive_ == 0;
+  if (other.waste_ == 0 && other.deadSpans_ == 0 && borrowsAsHere &&
+      textShift + other.arena_.size() <= kMaxOffset &&
       spanShift + other.spans_.size() <= kMaxOffset) {
-    // Rows just read: their text and cells go over whole, moved by what is here already.
+    // Rows just read: their text and cells go over whole, moved by what is here already; the
+    // text they borrowed stays where it is.
+    if (other.borrowedLive_ > 0) borrowed_ = other.borrowed_;
+    borrowedLive_ += other.borrowedLive_;
     arena_.append(other.arena_);
     spans_.reserve(spans_.size() + other.spans_.size());
-    for (const Span span : other.spans_)
-      spans_.push_back({static_cast<std::uint32_t>(span.Offset + textShift), span.Length});
+    for (const Span span : other.spans_) {
+      spans_.push_back(
+          span.Borrowed() ? span
+                          : Span{static_cast<std::uint32_t>(span.Offset + textShift), span.Length});
+    }
     rows_.reserve(rows_.size() + other.rows_.size());
     for (const Record record : other.rows_)
       rows_.push_back({static_cast<std::uint32_t>(record.First + spanShift), record.Count});
@@ -328,8 +376,8 @@ void TaskRows::Convert(const std::function<std::string(std::string_view)>& conve
 }
 
 std::size_t TaskRows::MemoryBytes() const {
-  return sizeof(TaskRows) + arena_.capacity() + spans_.capacity() * sizeof(Span) +
-         rows_.capacity() * sizeof(Record);
+  return sizeof(TaskRows) + arena_.capacity() + (borrowed_ ? borrowed_->size() : 0) +
+         spans_.capacity() * sizeof(Span) + rows_.capacity() * sizeof(Record);
 }
 
 void TaskRows::Compact() {
@@ -351,16 +399,23 @@ void TaskRows::Compact() {
         spans.push_back(*copy);
         continue;
       }
-      spans.push_back({static_cast<std::uint32_t>(arena.size()), old.Length});
-      arena.append(arena_, old.Offset, old.Length);
+      const std::string_view text = TextsHere().Of(old);
+      spans.push_back({static_cast<std::uint32_t>(arena.size()), old.Length & ~Span::kBorrowed});
+      arena.append(text);
       if (shared) recent.Note(old, spans.back());
     }
     record.First = first;
   }
   arena_ = std::move(arena);
   spans_ = std::move(spans);
-  waste_ = 0;
+  ReleaseBorrowed();
   deadSpans_ = 0;
+}
+
+void TaskRows::ReleaseBorrowed() {
+  borrowed_.reset();
+  borrowedLive_ = 0;
+  waste_ = 0;
 }
 
 std::size_t TaskRows::CompactedRoom() const {
@@ -371,7 +426,11 @@ std::size_t TaskRows::CompactedRoom() const {
 }
 
 void TaskRows::CompactIfWasteful() {
-  const bool text = waste_ > kMinWasteBytes && waste_ > arena_.size() / 2;
+  // Borrowed bytes no cell names are waste once nothing else holds them.
+  std::size_t dead = waste_;
+  if (borrowed_ && borrowed_.use_count() == 1)
+    dead += borrowed_->size() - std::min(borrowedLive_, borrowed_->size());
+  const bool text = dead > kMinWasteBytes && dead > LiveBytes();
   const bool cells = deadSpans_ > kMinDeadSpans && deadSpans_ > spans_.size() / 2;
   if (text || cells) Compact();
 }
@@ -409,7 +468,7 @@ void TaskRows::CompactInRowOrder() {
   // The descriptions, every row's last cell, go first, end to end; the other cells' text goes
   // behind them. The two are copied side by side, and what does not fit is added after.
   std::size_t described = 0;
-  for (std::size_t i = width - 1; i < spans_.size(); i += width) described += spans_[i].Length;
+  for (std::size_t i = width - 1; i < spans_.size(); i += width) described += spans_[i].Size();
   if (arena.size() < described) arena.resize(described);
   std::string overflow;
   std::size_t others = 0;
@@ -422,12 +481,13 @@ void TaskRows::CompactInRowOrder() {
   arena.resize(described + others - overflow.size());
   arena.append(overflow);
   arena_ = std::move(arena);
-  waste_ = 0;
+  ReleaseBorrowed();
 }
 
 std::size_t TaskRows::CopyCellsInRowOrder(std::size_t width, bool lastCells, char* out,
                                           std::size_t room, std::size_t at, std::string* overflow) {
-  RunCopier copier(arena_, out, room, at, overflow);
+  const RowView::Texts texts = TextsHere();
+  RunCopier copier(texts, out, room, at, overflow);
   // The cells a little ahead are asked for early, as they lie all over the old text.
   constexpr std::size_t kAhead = 16;
   // A text that many cells name, such as a date kept once by the load, stays named once; only
@@ -437,7 +497,7 @@ std::size_t TaskRows::CopyCellsInRowOrder(std::size_t width, bool lastCells, cha
   for (std::size_t i = lastCells ? width - 1 : 0; i < spans_.size(); i += step) {
     if (!lastCells && i % width == width - 1) continue;
     if (i + kAhead * step < spans_.size())
-      __builtin_prefetch(arena_.data() + spans_[i + kAhead * step].Offset);
+      __builtin_prefetch(texts.Of(spans_[i + kAhead * step]).data());
     Span& span = spans_[i];
     if (span.Length == 0) {
       span = {0, 0};

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,9 +23,22 @@ using TaskCells = std::vector<std::string>;
 // the rows it reads change.
 class RowView {
  public:
+  // A cell's text: in the rows' own arena, or, with the length's top bit set, in the bytes the
+  // rows borrowed from the file they were read from.
   struct Span {
+    static constexpr std::uint32_t kBorrowed = std::uint32_t{1} << 31;
     std::uint32_t Offset;
     std::uint32_t Length;
+    std::size_t Size() const { return Length & ~kBorrowed; }
+    bool Borrowed() const { return (Length & kBorrowed) != 0; }
+  };
+  // Where the text of the cells lies.
+  struct Texts {
+    const char* Own = nullptr;
+    const char* Borrowed = nullptr;
+    std::string_view Of(Span span) const {
+      return {(span.Borrowed() ? Borrowed : Own) + span.Offset, span.Size()};
+    }
   };
 
   class Iterator {
@@ -36,8 +50,8 @@ class RowView {
     using reference = std::string_view;
 
     Iterator() = default;
-    Iterator(const char* arena, const Span* span) : arena_(arena), span_(span) {}
-    std::string_view operator*() const { return {arena_ + span_->Offset, span_->Length}; }
+    Iterator(Texts texts, const Span* span) : texts_(texts), span_(span) {}
+    std::string_view operator*() const { return texts_.Of(*span_); }
     std::string_view operator[](difference_type n) const { return *(*this + n); }
     Iterator& operator++() {
       ++span_;
@@ -73,23 +87,21 @@ class RowView {
     friend auto operator<=>(Iterator a, Iterator b) { return a.span_ <=> b.span_; }
 
    private:
-    const char* arena_ = nullptr;
+    Texts texts_;
     const Span* span_ = nullptr;
   };
 
   RowView() = default;
-  RowView(const char* arena, const Span* spans, std::size_t count)
-      : arena_(arena), spans_(spans), count_(count) {}
+  RowView(Texts texts, const Span* spans, std::size_t count)
+      : texts_(texts), spans_(spans), count_(count) {}
 
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
-  std::string_view operator[](std::size_t col) const {
-    return {arena_ + spans_[col].Offset, spans_[col].Length};
-  }
+  std::string_view operator[](std::size_t col) const { return texts_.Of(spans_[col]); }
   // Throws std::out_of_range past the last cell.
   std::string_view at(std::size_t col) const;
-  Iterator begin() const { return {arena_, spans_}; }
-  Iterator end() const { return {arena_, spans_ + count_}; }
+  Iterator begin() const { return {texts_, spans_}; }
+  Iterator end() const { return {texts_, spans_ + count_}; }
   // A copy of the cells that outlives the rows they came from.
   TaskCells ToCells() const { return {begin(), end()}; }
 
@@ -97,7 +109,7 @@ class RowView {
   friend bool operator==(const RowView& a, const TaskCells& b);
 
  private:
-  const char* arena_ = nullptr;
+  Texts texts_;
   const Span* spans_ = nullptr;
   std::size_t count_ = 0;
 };
@@ -105,7 +117,9 @@ class RowView {
 // The rows of a list, the header row first, held flat: every cell's bytes in one arena, a cell
 // as its offset and length there, a row as a small record naming its run of cells. Reordering
 // rows moves records, never text. A changed cell's new text is appended to the arena; the
-// arena is compacted once dead bytes outweigh live ones, not on every change.
+// arena is compacted once dead bytes outweigh live ones, not on every change. Rows read from a
+// file may borrow its bytes: a text that lies in them as it is is named there and not copied,
+// until a compaction moves every text into the arena.
 class TaskRows {
  public:
   class Iterator {
@@ -151,7 +165,7 @@ class TaskRows {
   bool empty() const { return rows_.empty(); }
   RowView operator[](std::size_t row) const {
     const Record r = rows_[row];
-    return {arena_.data(), spans_.data() + r.First, r.Count};
+    return {TextsHere(), spans_.data() + r.First, r.Count};
   }
   // Throws std::out_of_range past the last row.
   RowView at(std::size_t row) const;
@@ -164,6 +178,9 @@ class TaskRows {
   void reserve(std::size_t rows, std::size_t cells = 0, std::size_t bytes = 0);
   void push_back(const TaskCells& cells);
   void push_back(RowView cells);
+  // Text that lies in these bytes is named where it lies from now on, for as long as a cell names
+  // it. Rows that borrowed other bytes are compacted first.
+  void Borrow(std::shared_ptr<const std::string> bytes);
   // Text that many cells share, kept once: a load gives all tasks of one day the one date text.
   // Its span stays good until the rows are compacted.
   RowView::Span Keep(std::string_view text) { return Store(text); }
@@ -193,9 +210,9 @@ class TaskRows {
   // Every cell becomes what `convert` makes of it.
   void Convert(const std::function<std::string(std::string_view)>& convert);
 
-  // The bytes this holds, dead ones and room for growth included.
+  // The bytes this holds, dead ones and room for growth included, and the bytes it borrowed.
   std::size_t MemoryBytes() const;
-  // The bytes of text no cell uses any more.
+  // The bytes of the arena's text no cell uses any more.
   std::size_t WasteBytes() const { return waste_; }
   // Copies the live text to a new arena in row order, which also puts it back in reading order
   // after a sort.
@@ -216,14 +233,23 @@ class TaskRows {
     std::uint32_t Count;
   };
 
+  RowView::Texts TextsHere() const {
+    return {arena_.data(), borrowed_ ? borrowed_->data() : nullptr};
+  }
   Span Store(std::string_view text);
+  // A cell's text is no longer named by it.
+  void Forget(Span span);
   Record NewRecord(std::size_t count);
   template <class Cells>
   Record StoreRow(const Cells& cells);
   void Drop(const Record& record);
   void CompactIfWasteful();
-  // The text bytes that cells still name.
-  std::size_t LiveBytes() const { return arena_.size() - std::min(waste_, arena_.size()); }
+  // After a compaction: every text lies in the arena, and none of it is dead.
+  void ReleaseBorrowed();
+  // The text bytes that cells still name, borrowed ones included: what a compaction copies.
+  std::size_t LiveBytes() const {
+    return arena_.size() - std::min(waste_, arena_.size()) + borrowedLive_;
+  }
   // The room a compaction gives its new arena.
   std::size_t CompactedRoom() const;
   // Where every row has a run of `width` cells of its own, starting at a multiple of `width`:
@@ -241,6 +267,9 @@ class TaskRows {
   static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
 
   std::string arena_;
+  std::shared_ptr<const std::string> borrowed_;
+  // The bytes of borrowed text that cells name.
+  std::size_t borrowedLive_ = 0;
   std::vector<Span> spans_;
   std::vector<Record> rows_;
   // Dead text bytes, and dead cells, since the last compaction.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <set>
@@ -17,22 +18,34 @@ using Reference = std::vector<TaskCells>;
 
 // Random edits on the flat rows and on plain vectors side by side: after each, both hold the same
 // text. Long texts make the waste pass the compaction threshold many times over, and texts taken
-// from the rows' own cells check that a growing arena never reads a moved cell.
+// from the rows' own cells check that a growing arena never reads a moved cell. Some texts lie in
+// bytes the rows borrowed, as a loaded file's descriptions do, and are borrowed again after each
+// compaction has copied them.
 TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
   std::mt19937 random(26);
   const auto pick = [&random](std::size_t n) {
     return static_cast<std::size_t>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random));
   };
-  const auto text = [&]() {
+  std::string file;
+  for (int i = 0; i < 4000; ++i) file += static_cast<char>('A' + pick(26));
+  const auto borrowed = std::make_shared<const std::string>(std::move(file));
+  TaskRows rows;
+  const auto text = [&]() -> std::string_view {
+    static std::string made;
+    if (pick(4) == 0) {
+      rows.Borrow(borrowed);
+      const std::size_t at = pick(borrowed->size());
+      return std::string_view(*borrowed).substr(at, pick(3000));
+    }
     const std::size_t length = pick(8) == 0 ? 20000 + pick(2000) : pick(12);
-    return std::string(length, static_cast<char>('a' + pick(26)));
+    made.assign(length, static_cast<char>('a' + pick(26)));
+    return made;
   };
   const auto cellsOf = [&](std::size_t count) {
     TaskCells cells(count);
     for (std::string& cell : cells) cell = text();
     return cells;
   };
-  TaskRows rows;
   Reference ref;
   const std::vector<std::string> keptTexts = {"07/06/2026", "Mon", "3"};
   std::vector<RowView::Span> kept;
@@ -56,8 +69,9 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
             cell = keptTexts[k];
           }
           const std::size_t textCol = pick(cells.size());
-          cells[textCol] = text();
-          rows.push_back(spans, textCol, cells[textCol]);
+          const std::string_view t = text();
+          cells[textCol] = t;
+          rows.push_back(spans, textCol, t);
         }
         ref.push_back(cells);
         break;
@@ -72,7 +86,7 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
           rows.Set(r, c, rows[fromRow][0]);
           ref[r][c] = std::string(ref[fromRow][0]);
         } else {
-          const std::string t = text();
+          const std::string_view t = text();
           rows.Set(r, c, t);
           ref[r][c] = t;
         }
@@ -133,6 +147,8 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
   rows.Compact();
   EXPECT_EQ(rows.WasteBytes(), 0U);
   EXPECT_TRUE(rows == copy);
+  // The compacted rows hold none of the borrowed bytes; the copy still does.
+  EXPECT_LT(rows.MemoryBytes() + borrowed->size(), copy.MemoryBytes());
   rows.Convert([](std::string_view cell) { return std::string(cell) + "!"; });
   for (TaskCells& cells : ref) {
     for (std::string& cell : cells) cell += "!";
@@ -164,13 +180,21 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
   for (int table = 0; table < 200; ++table) {
     const std::size_t count = std::uniform_int_distribution<std::size_t>(0, 60)(random);
     TaskRows rows;
-    // Every fourth table as a load fills it: the first cell names one date text kept once.
+    // Every fourth table as a load fills it: the first cell names one date text kept once, and
+    // most descriptions lie in the file's bytes, which the rows borrow.
     const bool loaded = table % 4 == 3;
     const RowView::Span date = loaded ? rows.Keep("07/06/2026") : RowView::Span{};
-    for (std::size_t r = 0; r < count; ++r) {
+    std::string file;
+    for (std::size_t r = 0; r < count; ++r) file += "desc" + std::to_string(r) + "\n";
+    auto borrowed = std::make_shared<const std::string>(std::move(file));
+    if (loaded) rows.Borrow(borrowed);
+    for (std::size_t r = 0, at = 0; r < count; ++r) {
       if (loaded) {
         const std::array<RowView::Span, 3> kept{date, {}, {}};
-        rows.push_back(kept, 2, "desc" + std::to_string(r));
+        const std::size_t end = borrowed->find('\n', at);
+        const std::string_view line = std::string_view(*borrowed).substr(at, end - at);
+        at = end + 1;
+        rows.push_back(kept, 2, r % 5 == 0 ? std::string(line) : line);
         continue;
       }
       rows.push_back({std::to_string(r), r % 3 == 0 ? "" : "x" + std::to_string(r), "desc"});
@@ -182,6 +206,8 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
     if (table % 7 == 3) rows.InsertEmptyRow(rows.size() / 2, 2);
     SCOPED_TRACE("table " + std::to_string(table));
     ASSERT_NO_FATAL_FAILURE(ShuffleAndCompactInRowOrder(rows, random));
+    // The compaction copied every borrowed text and let the file's bytes go.
+    EXPECT_EQ(borrowed.use_count(), 1);
     // A pass over the rows reads forward: through the descriptions, and through the other cells.
     std::array<const char*, 2> last{};
     std::set<const char*> dates;
