@@ -4,7 +4,7 @@
 
 namespace taskwell {
 
-// The program's installed icon, or the copy built into the program where no theme has one.
+// The program's icon, the copy built into the program.
 QIcon ProgramIcon();
 
 // Name, version, desktop file and icon for the toolkit, so that the desktop matches our windows
