@@ -12,6 +12,7 @@ tools=(cmake ctest cpack ninja clang-format clang-tidy clang++ xvfb-run Xvfb xau
   import rsvg-convert pdftotext desktop-file-validate appstreamcli groff dpkg-deb dpkg-shlibdeps
   ldd file xclip setpriv mount timeout cmp sha256sum locale dbus-daemon dbus-monitor dbus-send dunst
   dunstctl systemd-analyze weston /usr/bin/python3 openbox fiu-run sway swaymsg wtype syncthing curl
+  xev xdpyinfo stdbuf
   jq radicale openssl gnome-keyring-daemon)
 
 # Programs CMake found: every FILEPATH entry of the cache that names an executable.

@@ -7,7 +7,7 @@
 #   tools/process-bench.sh BIN [FLOOR]     (FLOOR defaults to bench/taskwell_floor beside BIN)
 #   START_ONLY=1 tools/process-bench.sh …  (the one-task start against the floor alone)
 #
-# Window shown: from exec until the main window is mapped (bounded poll, 5 ms steps).
+# Window shown: from exec until the main window is mapped, as the map event arrives (xev).
 # Close+save:   from pressing Alt+C until the process has exited.
 # Peak memory:  maximum resident set size, from /usr/bin/time -v.
 # Header sort:  1,000,000 tasks, a click on the Description header followed by Alt+S, until the
@@ -27,9 +27,11 @@ RUNS=${RUNS:-3}
 WORK=$(mktemp -d /tmp/taskwell-process-bench-XXXXXX)
 XVFB_PID=""
 APP_PID=""
+MAPS_PID=""
 
 cleanup() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$MAPS_PID" ] && kill "$MAPS_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
   [ -z "${SORT_DIR:-}" ] || [ "$SORT_DIR" = "$WORK" ] || rm -rf "$SORT_DIR"
@@ -41,7 +43,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool xdpyinfo /usr/bin/time awk; do
+for tool in Xvfb xdotool xdpyinfo xev stdbuf /usr/bin/time awk; do
   command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
 done
 
@@ -81,6 +83,28 @@ start_x() {
   fail "no X display could be started"
 }
 
+# The display's top-level windows as they are mapped, one event a line, read as they come: the
+# moment a window shows is taken from its map event, not from polls that start a process each
+# and share the two cores with the program they wait for.
+watch_maps() {
+  coproc MAPS { exec stdbuf -oL xev -root -event substructure; }
+  MAPS_PID=$MAPS_PID
+  # Time for xev to connect and select the events; it says nothing until the first one.
+  sleep 0.3
+  drain_maps
+}
+
+drain_maps() { while read -r -t 0.05 -u "${MAPS[0]}" _; do :; done; }
+
+# Waits at most $1 seconds for the next top-level window to be mapped.
+next_map() {
+  local line
+  while read -r -t "$1" -u "${MAPS[0]}" line; do
+    case $line in MapNotify*) return 0 ;; esac
+  done
+  return 1
+}
+
 # A task file as the program writes it: two tasks in three dated, descriptions of everyday
 # length with the odd comma and quote.
 make_tasks() {
@@ -109,11 +133,14 @@ launch() { launch_window "^Taskwell V[0-9.]* - $2\$" "$BIN" "$1"; }
 launch_window() {
   local title=$1 t0
   shift
+  drain_maps
   t0=$(now_ms)
   /usr/bin/time -v -o "$WORK/time.txt" "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  poll 60 xdotool search --onlyvisible --name "$title" || fail "window $title did not appear"
+  next_map 60 || fail "no window appeared for $title"
   SHOWN_MS=$(($(now_ms) - t0))
+  # The window mapped was the one looked for.
+  poll 10 xdotool search --onlyvisible --name "$title" || fail "window $title did not appear"
   WID=$(xdotool search --onlyvisible --name "$title" | head -n 1)
   xdotool windowfocus --sync "$WID"
   # Let the first paint and the start-up's own posted work finish before keys arrive.
@@ -184,6 +211,7 @@ sorted_by_description() {
 }
 
 start_x
+watch_maps
 export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run" LANG=C.UTF-8 LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
