@@ -88,9 +88,6 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
 
 namespace {
 
-// Below this many lines a second thread costs more than it saves.
-constexpr std::size_t kLinesToShare = 20000;
-
 // The plain lines of content from `from` on, as far as they go unbroken: what a second thread
 // reads of a long list while the first reads the lines before `from`.
 struct PlainRun {
@@ -137,7 +134,7 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
   std::size_t split = std::string::npos;
   std::future<PlainRun> secondHalf;
-  if (lines >= kLinesToShare) {
+  if (lines >= linesToShare_) {
     const std::string& content = csv_.Content();
     split = csv_.LineStartAfter(csv_.Position() + (content.size() - csv_.Position()) / 2);
     if (split != std::string::npos) {

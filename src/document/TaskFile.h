@@ -62,6 +62,8 @@ class TaskFile {
   // Throws what stopped the load; `into` then holds what was read up to there, and the next save
   // keeps the original.
   void Load(LoadedRows& into, const DiskBytes* from = nullptr);
+  // From this many lines on, a load reads the second half of the file on a thread of its own.
+  void ShareLinesFrom(std::size_t lines) { linesToShare_ = lines; }
   // A load that ended early for a reason found outside Load.
   void MarkPartial() { loadWasPartial_ = true; }
   // The cells hold UTF-8 from now on, as a typed character needed.
@@ -128,6 +130,8 @@ class TaskFile {
   bool singleByte_ = false;
   bool writeBom_ = false;
   bool loadWasPartial_ = false;
+  // Below this many lines a second thread costs more than it saves.
+  std::size_t linesToShare_ = 20000;
   // Rows loaded from the file borrow its bytes from the base.
   std::shared_ptr<const std::string> base_;
   // The base set aside for a save: its size and content hash.

@@ -17,6 +17,9 @@ class EarlyLoad {
  public:
   // Below this size the read takes about a millisecond, less than the thread costs in memory.
   static constexpr std::uintmax_t kWorthwhileSize = std::uintmax_t{256} * 1024;
+  // From this many lines on, a second thread reads half of them.
+  static constexpr std::size_t kLinesToShareEarly = 200000;
+  static constexpr int kReaderNice = 10;
 
   // Starts reading `name` when it is a file of at least `fromSize` bytes. The dates are the
   // window's, as they are before its load.
