@@ -272,6 +272,27 @@ TaskCells TaskFile::CellsInLayout(RowView cells, bool fromProjCol, bool toProjCo
   return moved;
 }
 
+TaskRows::FindLastCell TaskFile::DescriptionsInBase(bool hasProjCol) const {
+  const std::shared_ptr<const std::string> bytes = base_;
+  const auto descCol = static_cast<std::size_t>(TableLayout(hasProjCol).DescCol());
+  // Past the header line; each task line ends in its description, quoted.
+  std::size_t pos = bytes ? bytes->find('\n') : std::string::npos;
+  pos = pos == std::string::npos ? std::string::npos : pos + 1;
+  return [bytes, descCol, pos](std::size_t row, RowView cells) mutable {
+    constexpr std::size_t kNone = std::string::npos;
+    if (!bytes || row == 0 || cells.size() != descCol + 1 ||
+        !IsSavedRow(cells, static_cast<int>(descCol)) || pos >= bytes->size())
+      return kNone;
+    const std::string_view line = NextTaskFileLine(*bytes, pos, false);
+    const std::string_view text = cells[descCol];
+    if (line.size() < text.size() + 2 || line.back() != '"' ||
+        line[line.size() - text.size() - 2] != '"')
+      return kNone;
+    const std::string_view written = line.substr(line.size() - text.size() - 1, text.size());
+    return written == text ? static_cast<std::size_t>(written.data() - bytes->data()) : kNone;
+  };
+}
+
 bool TaskFile::IsSavedRow(RowView cells, int descCol) {
   return !TrimBlanksView(cells[static_cast<std::size_t>(descCol)]).empty();
 }

@@ -48,6 +48,11 @@ class TaskFile {
   bool LoadWasPartial() const { return loadWasPartial_; }
   // The bytes last read from or written to the file.
   const std::string& BaseBytes() const;
+  // The same bytes, shared.
+  std::shared_ptr<const std::string> SharedBase() const { return base_; }
+  // Where each row's description lies in the base as a save wrote it, asked for every row in
+  // order: for TaskRows::MoveBorrowed, so that rows name their descriptions there.
+  TaskRows::FindLastCell DescriptionsInBase(bool hasProjCol) const;
   // Frees the base while a save renders and writes the new bytes, which at a million tasks
   // would otherwise lie beside the old ones. A save that fails then calls RestoreBase.
   void SetBaseAside();

@@ -157,6 +157,57 @@ void TaskRows::Borrow(std::shared_ptr<const std::string> bytes) {
   borrowed_ = bytes && bytes->size() <= kMaxOffset ? std::move(bytes) : nullptr;
 }
 
+void TaskRows::MoveBorrowed(std::shared_ptr<const std::string> bytes,
+                            const FindLastCell& lastCellAt) {
+  if (!borrowed_ || !bytes || bytes == borrowed_ || bytes->size() > kMaxOffset) return;
+  // First where each row's last cell lies and how much is to be copied, so that the one
+  // allocation there is comes before any cell changes.
+  constexpr auto kNowhere = std::numeric_limits<std::uint32_t>::max();
+  std::vector<std::uint32_t> lastAt;
+  std::size_t copied = 0;
+  try {
+    lastAt.assign(rows_.size(), kNowhere);
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+      const RowView cells = (*this)[r];
+      const std::size_t at = lastCellAt(r, cells);
+      for (std::size_t c = 0; c < cells.size(); ++c) {
+        const Span span = spans_[rows_[r].First + c];
+        if (!span.Borrowed()) continue;
+        const bool found = c + 1 == cells.size() && at != std::string::npos &&
+                           at <= bytes->size() && span.Size() <= bytes->size() - at;
+        if (found) {
+          lastAt[r] = static_cast<std::uint32_t>(at);
+        } else {
+          copied += span.Size();
+        }
+      }
+    }
+    if (arena_.size() + copied > kMaxOffset) return;
+    arena_.reserve(arena_.size() + copied);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  const RowView::Texts texts = TextsHere();
+  std::size_t live = 0;
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    const Record record = rows_[r];
+    for (std::uint32_t c = 0; c < record.Count; ++c) {
+      Span& span = spans_[record.First + c];
+      if (!span.Borrowed()) continue;
+      if (c + 1 == record.Count && lastAt[r] != kNowhere) {
+        span.Offset = lastAt[r];
+        live += span.Size();
+        continue;
+      }
+      const std::string_view text = texts.Of(span);
+      span = {static_cast<std::uint32_t>(arena_.size()), static_cast<std::uint32_t>(text.size())};
+      arena_.append(text);
+    }
+  }
+  borrowed_ = std::move(bytes);
+  borrowedLive_ = live;
+}
+
 TaskRows::Span TaskRows::Store(std::string_view text) {
   if (text.empty()) return {0, 0};
   if (text.size() >= Span::kBorrowed)

@@ -181,6 +181,12 @@ class TaskRows {
   // Text that lies in these bytes is named where it lies from now on, for as long as a cell names
   // it. Rows that borrowed other bytes are compacted first.
   void Borrow(std::shared_ptr<const std::string> bytes);
+  // The rows borrow `bytes` in place of what they borrowed, so that those bytes can go.
+  // `lastCellAt(row, cells)` is asked for every row in order, and gives where the text of the
+  // row's last cell lies in `bytes` as it is, or npos. Other borrowed text is copied into the
+  // arena. Without the memory for that, nothing changes.
+  using FindLastCell = std::function<std::size_t(std::size_t row, RowView cells)>;
+  void MoveBorrowed(std::shared_ptr<const std::string> bytes, const FindLastCell& lastCellAt);
   // Text that many cells share, kept once: a load gives all tasks of one day the one date text.
   // Its span stays good until the rows are compacted.
   RowView::Span Keep(std::string_view text) { return Store(text); }

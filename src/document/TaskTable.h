@@ -85,6 +85,12 @@ class TaskTable {
   // Lays the cells out in row order again after a reorder of many rows, so that a pass over the
   // rows reads memory in order. No cell changes; views of cells are no longer valid.
   void CompactInRowOrder() { rows_.CompactInRowOrder(); }
+  // The cells name their text in `bytes` where it lies there; see TaskRows::MoveBorrowed. No cell
+  // changes; views of cells are no longer valid.
+  void MoveBorrowed(std::shared_ptr<const std::string> bytes,
+                    const TaskRows::FindLastCell& lastCellAt) {
+    rows_.MoveBorrowed(std::move(bytes), lastCellAt);
+  }
   // Adds whole rows at the end, cut or padded to the columns, told as one change of the row count.
   void AppendRows(TaskRows rows);
   // Hands the rows from `row` on over and drops them, told as one change of the row count. Not

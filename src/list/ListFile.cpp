@@ -89,6 +89,8 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
   }
   shown_.BaseRevision = table_.ContentRevision();
   shown_.WrittenRevision = shown_.BaseRevision;
+  // The descriptions lie in the new base as written: the bytes of the load can go.
+  table_.MoveBorrowed(file_.SharedBase(), file_.DescriptionsInBase(layout_.HasProjCol()));
   ReportNotKept(notKept);
   return true;
 }

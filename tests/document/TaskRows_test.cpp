@@ -156,6 +156,31 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
   EXPECT_EQ(rows.ToVectors(), ref);
 }
 
+// Rows that borrow one file's bytes move to another's: a last cell found there is named there,
+// every other borrowed text is copied, and the first bytes are let go.
+TEST(TaskRows, MoveBorrowedKeepsEveryText) {
+  auto first = std::make_shared<const std::string>("alpha beta gamma delta");
+  auto second = std::make_shared<const std::string>("--gamma--alpha");
+  const std::string_view in(*first);
+  TaskRows rows{{"head"}};
+  rows.Borrow(first);
+  for (const auto& [a, b] : {std::pair{0, 11}, std::pair{6, 17}, std::pair{11, 0}}) {
+    rows.AddEmptyRow(2);
+    rows.Set(rows.size() - 1, 0, in.substr(static_cast<std::size_t>(a), 5));
+    rows.Set(rows.size() - 1, 1, in.substr(static_cast<std::size_t>(b), 5));
+  }
+  const Reference before = rows.ToVectors();
+  std::vector<std::size_t> asked;
+  rows.MoveBorrowed(second, [&](std::size_t row, RowView cells) {
+    asked.push_back(row);
+    return cells[cells.size() - 1] == "gamma" ? std::size_t{2} : std::string::npos;
+  });
+  EXPECT_EQ(asked, (std::vector<std::size_t>{0, 1, 2, 3}));
+  EXPECT_EQ(rows.ToVectors(), before);
+  EXPECT_EQ(rows[1][1].data(), second->data() + 2);
+  EXPECT_EQ(first.use_count(), 1);
+}
+
 // Shuffles the rows as a sort does, then compacts them in row order: every row is the one the
 // order named, every cell keeps its text, and no dead text is left.
 void ShuffleAndCompactInRowOrder(TaskRows& rows, std::mt19937& random) {

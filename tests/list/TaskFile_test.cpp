@@ -885,6 +885,31 @@ namespace taskwell {
 namespace {
 
 // What a save would write is measured against the bytes last read or written.
+// After a save the descriptions are named where the saved bytes hold them as written, so that the
+// bytes of the load can go; the ones written otherwise (with their quotes doubled) are copied. Two
+// saves in a row, with edits between them, keep every text.
+TEST(TaskFileSave, DescriptionsMoveIntoTheSavedBytes) {
+  FileFixture file;
+  ASSERT_EQ(
+      file.Load(kHeader + "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Say \"\"hi\"\"\"\r\n,,,a \"b\" c\r\n" +
+                ",2,,\"Plain\"\r\n"),
+      "");
+  const auto inBase = [&](int row) {
+    const std::string& base = file.F.List.File().BaseBytes();
+    const std::string_view cell = file.F.List.Table().Rows()[static_cast<std::size_t>(row)][3];
+    return cell.data() >= base.data() && cell.data() + cell.size() <= base.data() + base.size();
+  };
+  for (int round = 0; round < 2; ++round) {
+    const Rows before = file.Table();
+    file.Save();
+    EXPECT_EQ(file.Table(), before);
+    EXPECT_TRUE(inBase(1));
+    EXPECT_FALSE(inBase(2) || inBase(3));
+    EXPECT_EQ(inBase(4), round == 0);
+    file.F.List.TypeInCell(3, 4, "Plain, edited");
+  }
+}
+
 TEST(UnsavedChanges, FollowEditsAndSaves) {
   FileFixture file;
   ASSERT_EQ(file.Load(kHeader + "7/6/26,,2,\"Call Bob\"\r\n,1,,\"Plain\"\r\n"), "");
