@@ -89,8 +89,10 @@ bool ToDoList::SaveTaskFile(std::string* rendered) {
   }
   shown_.BaseRevision = table_.ContentRevision();
   shown_.WrittenRevision = shown_.BaseRevision;
-  // The descriptions lie in the new base as written: the bytes of the load can go.
-  table_.MoveBorrowed(file_.SharedBase(), file_.DescriptionsInBase(layout_.HasProjCol()));
+  // The descriptions lie in the new base as written: the bytes of the load can go, unless the
+  // window is about to close.
+  if (!closing_)
+    table_.MoveBorrowed(file_.SharedBase(), file_.DescriptionsInBase(layout_.HasProjCol()));
   ReportNotKept(notKept);
   return true;
 }
@@ -237,6 +239,10 @@ bool ToDoList::SaveOverCutShort() {
 }
 
 void ToDoList::CloseButtonClick() {
+  struct Closing {
+    bool& Flag;
+    ~Closing() { Flag = false; }
+  } closing{closing_ = true};
   if (SaveButtonClick()) ui_.CloseWindow();
 }
 

@@ -295,6 +295,8 @@ class ToDoList {
   PrintChoice lastPrintChoice_;
   UndoHistory history_;
   FileSync sync_{*this};
+  // A save now is the last before the window closes: the table's text stays where it lies.
+  bool closing_ = false;
 };
 
 }  // namespace taskwell
