@@ -451,7 +451,8 @@ void TaskRows::Compact() {
         continue;
       }
       const std::string_view text = TextsHere().Of(old);
-      spans.push_back({static_cast<std::uint32_t>(arena.size()), old.Length & ~Span::kBorrowed});
+      spans.push_back(
+          {static_cast<std::uint32_t>(arena.size()), static_cast<std::uint32_t>(text.size())});
       arena.append(text);
       if (shared) recent.Note(old, spans.back());
     }

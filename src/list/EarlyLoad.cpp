@@ -1,7 +1,6 @@
 #include "list/EarlyLoad.h"
 
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -24,7 +23,7 @@ EarlyLoad::EarlyLoad(const DateFormat& dates, std::string name, std::uintmax_t f
     reader_ = std::thread([this] {
       // The window's start goes first where the two want the same core: it waits for the read
       // only once it has nothing else to do.
-      setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kReaderNice);
+      setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kReaderNice);
       try {
         file_.Load(rows_);
       } catch (...) {
