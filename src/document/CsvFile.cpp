@@ -103,8 +103,7 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
   if (eof != std::string::npos) content.resize(eof);
   linesEndAtCr_ = content.find('\n') == std::string::npos;
   if (textAfterEof) {
-    CtrlZLine = 1 + static_cast<int>(
-                        std::count(content.begin(), content.end(), linesEndAtCr_ ? '\r' : '\n'));
+    CtrlZLine = 1 + static_cast<int>(CountByte(content, linesEndAtCr_ ? '\r' : '\n'));
   }
   if (content.starts_with(kByteOrderMark)) {
     HadBom = true;
@@ -166,9 +165,7 @@ void CsvFile::SkipTo(std::size_t pos, int lines) {
 std::size_t CsvFile::LinesLeft() const {
   const std::string& content = Content();
   if (writing_ || pos_ >= content.size()) return 0;
-  return 1 +
-         static_cast<std::size_t>(std::count(content.begin() + static_cast<std::ptrdiff_t>(pos_),
-                                             content.end(), linesEndAtCr_ ? '\r' : '\n'));
+  return 1 + CountByte(std::string_view(content).substr(pos_), linesEndAtCr_ ? '\r' : '\n');
 }
 
 std::string CsvFile::ReadField() {

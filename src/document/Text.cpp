@@ -116,6 +116,22 @@ std::string_view TrimBlanksView(std::string_view text) {
   return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
+std::size_t CountByte(std::string_view text, char byte) {
+  // Blocks of a fixed length that a byte-wide counter holds: the compiler compares and adds a
+  // vector register's worth of bytes at a time, where a count in a machine word cannot.
+  constexpr std::size_t kBlock = 240;
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + kBlock <= text.size(); i += kBlock) {
+    unsigned char inBlock = 0;
+    for (std::size_t j = 0; j < kBlock; ++j)
+      inBlock = static_cast<unsigned char>(inBlock + (text[i + j] == byte ? 1 : 0));
+    count += inBlock;
+  }
+  for (; i < text.size(); ++i) count += text[i] == byte ? 1 : 0;
+  return count;
+}
+
 bool IsValidUtf8(std::string_view text) {
   std::uint32_t code = 0;
   for (std::size_t i = 0; i < text.size();) {

@@ -21,6 +21,8 @@ bool ContainsUpperAscii(std::string_view text, std::string_view upperNeedle);
 // The number of characters: UTF-8 code points when the text is valid UTF-8, else bytes.
 std::size_t CharCount(std::string_view text);
 bool IsValidUtf8(std::string_view text);
+// How many bytes of `text` are `byte`: a file's lines, counted at memory speed.
+std::size_t CountByte(std::string_view text, char byte);
 // The UTF-8 byte-order mark that some programs put before a file's text.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The text after its byte-order mark, or the text itself when it has none.

@@ -158,8 +158,7 @@ ImportedTasks TodoTxt::Read(std::string_view text, const Progress& progress) {
   const std::string_view utf8 = AsUtf8(WithoutByteOrderMark(text), converted);
   ImportedTasks imported;
   // A line a task: growing the list as it is read would move it again and again.
-  imported.List.Tasks.reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) +
-                              1);
+  imported.List.Tasks.reserve(CountByte(utf8, '\n') + 1);
   std::size_t start = 0;
   int number = 0;
   while (start < utf8.size()) {

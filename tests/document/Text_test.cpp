@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -125,6 +126,22 @@ TEST(CharacterCount, CountsCodePointsOfUtf8AndBytesOtherwise) {
   for (const Case& c : cases) {
     EXPECT_EQ(IsValidUtf8(c.Text), c.Utf8) << c.Text;
     EXPECT_EQ(CharCount(c.Text), c.Count) << c.Text;
+  }
+}
+
+TEST(CountByte, AgreesWithACountOneByteAtATime) {
+  // Lengths on both sides of the blocks it counts in, and bytes with the high bit set.
+  for (const std::size_t length : {0, 1, 239, 240, 241, 479, 480, 1000, 4000}) {
+    for (const char byte : {'\n', '\r', '\x00', '\xFF', '\x8A'}) {
+      std::string text;
+      for (std::size_t i = 0; i < length; ++i)
+        text += static_cast<char>(i % 7 == 0 ? byte : (i * 37) % 256);
+      // A block made of the byte alone must not wrap its count.
+      if (length >= 480) std::fill_n(text.begin() + 240, 240, byte);
+      EXPECT_EQ(CountByte(text, byte),
+                static_cast<std::size_t>(std::count(text.begin(), text.end(), byte)))
+          << length << " " << static_cast<int>(byte);
+    }
   }
 }
 
