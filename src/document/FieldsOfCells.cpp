@@ -28,7 +28,7 @@ std::string_view FieldsOfCells::Number(std::string_view cell) {
 }
 
 std::string_view FieldsOfCells::NumberField(std::string_view cell, bool zeroWritten,
-                                            ShortTextMemo<std::string>& memo,
+                                            ShortTextMemo<std::string, true>& memo,
                                             std::string& spare) const {
   const auto make = [&]() -> std::optional<std::string> {
     const std::string_view text = TrimView(cell);

@@ -28,12 +28,13 @@ class FieldsOfCells {
 
  private:
   std::string_view NumberField(std::string_view cell, bool zeroWritten,
-                               ShortTextMemo<std::string>& memo, std::string& spare) const;
+                               ShortTextMemo<std::string, true>& memo, std::string& spare) const;
 
   const DateFormat* dates_;
-  ShortTextMemo<DateField> dateFields_;
-  ShortTextMemo<std::string> priorityFields_;
-  ShortTextMemo<std::string> numberFields_;
+  // The fields lie in the tables beside their cells' texts: a lookup touches one place.
+  ShortTextMemo<DateField, true> dateFields_;
+  ShortTextMemo<std::string, true> priorityFields_;
+  ShortTextMemo<std::string, true> numberFields_;
   // Where a field goes when too many texts are kept already to keep one more.
   DateField spareDate_;
   std::string sparePriority_;

@@ -60,7 +60,7 @@ bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
     if (number == nullptr) return false;
     cells[TableLayout::ColPri] = number->Text;
   }
-  if (date->Date != 0) cells[TableLayout::ColPri] = date->Weekday;
+  if (date->Dated) cells[TableLayout::ColPri] = date->Weekday;
   for (const auto& [field, col] : {std::pair{subPriority, std::size_t{TableLayout::ColSubPri}},
                                    std::pair{project, std::size_t{TableLayout::ColProj}}}) {
     if (field.empty()) continue;
@@ -78,14 +78,16 @@ bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
 // A field the field-by-field reader would refuse gives nothing here, and goes to that reader.
 const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, TaskRows& into) {
   return dateCells_.FindOrMake(field, [&]() -> std::optional<DateCells> {
-    DateCells cells;
+    double date = 0;
     try {
-      cells.Date = DateOfField(*dates_, field);
+      date = DateOfField(*dates_, field);
     } catch (const std::exception&) {
       return std::nullopt;
     }
-    cells.Text = into.Keep(dates_->FormatDateText(cells.Date));
-    if (cells.Date != 0) cells.Weekday = into.Keep(weekdayCell_(cells.Date));
+    DateCells cells;
+    cells.Text = into.Keep(dates_->FormatDateText(date));
+    cells.Dated = date != 0;
+    if (cells.Dated) cells.Weekday = into.Keep(weekdayCell_(date));
     return cells;
   });
 }

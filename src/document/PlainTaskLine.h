@@ -28,9 +28,9 @@ class PlainTaskLine {
  private:
   using Span = RowView::Span;
   struct DateCells {
-    double Date = 0;
     Span Text{};
     Span Weekday{};
+    bool Dated = false;
   };
   struct NumberCells {
     Span Text{};
@@ -44,8 +44,9 @@ class PlainTaskLine {
   std::function<std::string(double)> weekdayCell_;
   bool projectField_;
   int descCol_;
-  ShortTextMemo<DateCells> dateCells_;
-  ShortTextMemo<NumberCells> numberCells_;
+  // Each is read once a line and used at once: their cells lie in the table.
+  ShortTextMemo<DateCells, true> dateCells_;
+  ShortTextMemo<NumberCells, true> numberCells_;
   std::string unquoted_;
 };
 

@@ -6,38 +6,40 @@
 #include <deque>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace taskwell {
 
-// Numbers short texts (up to 15 bytes, any bytes) 0, 1, 2, … in the order they are first added:
-// an open-addressed table on the texts' bytes and length, so that a lookup is a multiply and a
-// compare or two instead of hashing a string and walking a bucket.
-class ShortTextIndex {
+// Short texts (up to 15 bytes, any bytes), each with a payload: an open-addressed table on the
+// texts' bytes and length, so that a lookup is a multiply and a compare or two instead of hashing
+// a string and walking a bucket. The payloads lie in the table itself, one cache line away from
+// the text's key, and move when it grows.
+template <class Payload>
+class ShortTextTable {
  public:
   static constexpr std::size_t kMaxText = 15;
 
-  // The number of `text`, or -1 when it was never added or is too long to be.
-  int Find(std::string_view text) const {
-    if (text.size() > kMaxText || slots_.empty()) return -1;
+  // The payload of `text`, or null when it was never added or is too long to be.
+  const Payload* Find(std::string_view text) const {
+    if (text.size() > kMaxText || slots_.empty()) return nullptr;
     const Key key = KeyOf(text);
     for (std::size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[i];
-      if (slot.Number < 0) return -1;
-      if (slot.Text.Low == key.Low && slot.Text.High == key.High) return slot.Number;
+      if (!slot.Used) return nullptr;
+      if (slot.Text.Low == key.Low && slot.Text.High == key.High) return &slot.Value;
     }
   }
-  // Gives `text`, which must not be there yet and must fit, the next number.
-  int Add(std::string_view text) {
-    if (2 * static_cast<std::size_t>(count_ + 1) > slots_.size()) Grow();
-    const Key key = KeyOf(text);
-    std::size_t i = Home(key);
-    while (slots_[i].Number >= 0) i = (i + 1) & (slots_.size() - 1);
-    slots_[i] = {key, count_};
-    return count_++;
+  // Gives `text`, which must not be there yet and must fit, its payload.
+  const Payload& Add(std::string_view text, Payload payload) {
+    if (2 * (size_ + 1) > slots_.size()) Grow();
+    Slot& slot = FreeSlot(KeyOf(text));
+    slot = {KeyOf(text), std::move(payload), true};
+    ++size_;
+    return slot.Value;
   }
-  int Size() const { return count_; }
+  int Size() const { return static_cast<int>(size_); }
 
  private:
   struct Key {
@@ -46,7 +48,8 @@ class ShortTextIndex {
   };
   struct Slot {
     Key Text;
-    int Number = -1;
+    Payload Value{};
+    bool Used = false;
   };
 
   // The bytes padded with zeros, and the length in the last byte.
@@ -64,24 +67,46 @@ class ShortTextIndex {
         (key.Low ^ (key.High * 0xC2B2AE3D27D4EB4FULL)) * 0x9E3779B97F4A7C15ULL;
     return static_cast<std::size_t>(mixed >> 32) & (slots_.size() - 1);
   }
+  Slot& FreeSlot(const Key& key) {
+    std::size_t i = Home(key);
+    while (slots_[i].Used) i = (i + 1) & (slots_.size() - 1);
+    return slots_[i];
+  }
   void Grow() {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
-    for (const Slot& slot : old) {
-      if (slot.Number < 0) continue;
-      std::size_t i = Home(slot.Text);
-      while (slots_[i].Number >= 0) i = (i + 1) & (slots_.size() - 1);
-      slots_[i] = slot;
+    for (Slot& slot : old) {
+      if (slot.Used) FreeSlot(slot.Text) = std::move(slot);
     }
   }
 
   std::vector<Slot> slots_;
-  int count_ = 0;
+  std::size_t size_ = 0;
+};
+
+// Numbers short texts 0, 1, 2, … in the order they are first added.
+class ShortTextIndex {
+ public:
+  static constexpr std::size_t kMaxText = ShortTextTable<int>::kMaxText;
+
+  // The number of `text`, or -1 when it was never added or is too long to be.
+  int Find(std::string_view text) const {
+    const int* number = numbers_.Find(text);
+    return number == nullptr ? -1 : *number;
+  }
+  // Gives `text`, which must not be there yet and must fit, the next number.
+  int Add(std::string_view text) { return numbers_.Add(text, numbers_.Size()); }
+  int Size() const { return numbers_.Size(); }
+
+ private:
+  ShortTextTable<int> numbers_;
 };
 
 // Values worked out once per short text, for work that meets the same few texts again and again
-// (a list's dates and numbers). Values handed out stay where they are.
-template <class Value>
+// (a list's dates and numbers). Values handed out stay where they are, unless `kInTable`: then
+// the values lie in the table beside their texts, so that a lookup touches one place in memory
+// instead of two, and a value handed out moves when the next one is kept.
+template <class Value, bool kInTable = false>
 class ShortTextMemo {
  public:
   // Past this many texts no more are kept, so that a list of a million different dates cannot
@@ -89,17 +114,25 @@ class ShortTextMemo {
   static constexpr int kMaxTexts = 1 << 16;
 
   const Value* Find(std::string_view text) const {
-    const int number = index_.Find(text);
-    return number < 0 ? nullptr : &values_[static_cast<std::size_t>(number)];
+    if constexpr (kInTable) {
+      return store_.Find(text);
+    } else {
+      const int number = store_.Index.Find(text);
+      return number < 0 ? nullptr : &store_.Values[static_cast<std::size_t>(number)];
+    }
   }
   // Whether a text not found yet can be kept.
   bool CanKeep(std::string_view text) const {
-    return text.size() <= ShortTextIndex::kMaxText && index_.Size() < kMaxTexts;
+    return text.size() <= ShortTextIndex::kMaxText && Size() < kMaxTexts;
   }
   // Keeps `value` for `text`, which CanKeep allowed.
   const Value& Keep(std::string_view text, Value value) {
-    index_.Add(text);
-    return values_.emplace_back(std::move(value));
+    if constexpr (kInTable) {
+      return store_.Add(text, std::move(value));
+    } else {
+      store_.Index.Add(text);
+      return store_.Values.emplace_back(std::move(value));
+    }
   }
   // The value of `text`: the one kept, or what make() gives (a std::optional<Value>), kept. Null
   // when make() gives nothing, or when no more texts can be kept (make() is not called then).
@@ -112,8 +145,14 @@ class ShortTextMemo {
   }
 
  private:
-  ShortTextIndex index_;
-  std::deque<Value> values_;
+  struct Apart {
+    ShortTextIndex Index;
+    std::deque<Value> Values;
+    int Size() const { return Index.Size(); }
+  };
+  int Size() const { return store_.Size(); }
+
+  std::conditional_t<kInTable, ShortTextTable<Value>, Apart> store_;
 };
 
 }  // namespace taskwell

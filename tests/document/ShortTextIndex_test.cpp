@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,17 @@ TEST(ShortTextIndex, NumbersEachTextOnceWhateverItsBytes) {
   for (int i = 0; i < 1000; ++i) memo.Keep(std::to_string(i), i);
   EXPECT_EQ(&kept, memo.Find("7/6/26"));
   EXPECT_EQ(*memo.Find("999"), 999);
+
+  // Values kept in the table survive its growth, though not where they were.
+  ShortTextMemo<int, true> inTable;
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    ASSERT_EQ(
+        *inTable.FindOrMake(texts[i], [&] { return std::optional<int>(static_cast<int>(i)); }),
+        static_cast<int>(i));
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    EXPECT_EQ(*inTable.Find(texts[i]), static_cast<int>(i)) << i;
+  EXPECT_EQ(inTable.FindOrMake("b", [] { return std::optional<int>(); }), nullptr);
+  EXPECT_EQ(inTable.Find("b"), nullptr);
 }
 
 }  // namespace
