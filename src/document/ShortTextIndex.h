@@ -34,8 +34,9 @@ class ShortTextTable {
   // Gives `text`, which must not be there yet and must fit, its payload.
   const Payload& Add(std::string_view text, Payload payload) {
     if (2 * (size_ + 1) > slots_.size()) Grow();
-    Slot& slot = FreeSlot(KeyOf(text));
-    slot = {KeyOf(text), std::move(payload), true};
+    const Key key = KeyOf(text);
+    Slot& slot = FreeSlot(key);
+    slot = {key, std::move(payload), true};
     ++size_;
     return slot.Value;
   }
