@@ -60,7 +60,7 @@ bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
     if (number == nullptr) return false;
     cells[TableLayout::ColPri] = number->Text;
   }
-  if (date->Dated) cells[TableLayout::ColPri] = date->Weekday;
+  if (date->Dated()) cells[TableLayout::ColPri] = date->Weekday;
   for (const auto& [field, col] : {std::pair{subPriority, std::size_t{TableLayout::ColSubPri}},
                                    std::pair{project, std::size_t{TableLayout::ColProj}}}) {
     if (field.empty()) continue;
@@ -86,8 +86,7 @@ const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, Ta
     }
     DateCells cells;
     cells.Text = into.Keep(dates_->FormatDateText(date));
-    cells.Dated = date != 0;
-    if (cells.Dated) cells.Weekday = into.Keep(weekdayCell_(date));
+    if (cells.Dated()) cells.Weekday = into.Keep(weekdayCell_(date));
     return cells;
   });
 }

@@ -27,10 +27,11 @@ class PlainTaskLine {
 
  private:
   using Span = RowView::Span;
+  // An undated task's date cell is empty, a dated one's never.
   struct DateCells {
     Span Text{};
     Span Weekday{};
-    bool Dated = false;
+    bool Dated() const { return Text.Size() != 0; }
   };
   struct NumberCells {
     Span Text{};

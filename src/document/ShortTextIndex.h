@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -27,8 +28,8 @@ class ShortTextTable {
     const Key key = KeyOf(text);
     for (std::size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[i];
-      if (!slot.Used) return nullptr;
       if (slot.Text.Low == key.Low && slot.Text.High == key.High) return &slot.Value;
+      if (!slot.Used()) return nullptr;
     }
   }
   // Gives `text`, which must not be there yet and must fit, its payload.
@@ -36,13 +37,14 @@ class ShortTextTable {
     if (2 * (size_ + 1) > slots_.size()) Grow();
     const Key key = KeyOf(text);
     Slot& slot = FreeSlot(key);
-    slot = {key, std::move(payload), true};
+    slot = {key, std::move(payload)};
     ++size_;
     return slot.Value;
   }
   int Size() const { return static_cast<int>(size_); }
 
  private:
+  // A text's bytes padded with zeros, one past its length in the last byte: never all zeros.
   struct Key {
     std::uint64_t Low = 0;
     std::uint64_t High = 0;
@@ -50,18 +52,50 @@ class ShortTextTable {
   struct Slot {
     Key Text;
     Payload Value{};
-    bool Used = false;
+    bool Used() const { return Text.High != 0; }
   };
 
-  // The bytes padded with zeros, and the length in the last byte.
   static Key KeyOf(std::string_view text) {
-    char bytes[kMaxText + 1] = {};
-    std::memcpy(bytes, text.data(), text.size());
-    bytes[kMaxText] = static_cast<char>(text.size());
-    Key key;
-    std::memcpy(&key.Low, bytes, sizeof key.Low);
-    std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);
-    return key;
+    const std::size_t size = text.size();
+    const std::uint64_t last = std::uint64_t{size + 1} << 56;
+    if constexpr (std::endian::native == std::endian::little) {
+      // Read as words where the text lies, not copied through a buffer: a read of bytes just
+      // written stalls.
+      const char* bytes = text.data();
+      if (size <= 8) return {LowBytes(bytes, size), last};
+      std::uint64_t high = 0;
+      std::memcpy(&high, bytes + size - 8, sizeof high);
+      return {Word(bytes), (high >> (8 * (16 - size))) | last};
+    } else {
+      char bytes[2 * sizeof(std::uint64_t)] = {};
+      std::memcpy(bytes, text.data(), size);
+      Key key;
+      std::memcpy(&key.Low, bytes, sizeof key.Low);
+      std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);
+      key.High |= last;
+      return key;
+    }
+  }
+  static std::uint64_t Word(const char* bytes) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+  }
+  // Up to eight bytes as the low bytes of a word, from reads that stay within them.
+  static std::uint64_t LowBytes(const char* bytes, std::size_t size) {
+    if (size == 8) return Word(bytes);
+    if (size >= 4) {
+      std::uint32_t first = 0;
+      std::uint32_t last = 0;
+      std::memcpy(&first, bytes, sizeof first);
+      std::memcpy(&last, bytes + size - 4, sizeof last);
+      return first | (std::uint64_t{last} << (8 * (size - 4)));
+    }
+    if (size == 0) return 0;
+    const auto byte = [&](std::size_t i) {
+      return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    };
+    return byte(0) | byte(size / 2) | byte(size - 1);
   }
   std::size_t Home(const Key& key) const {
     const std::uint64_t mixed =
@@ -70,14 +104,14 @@ class ShortTextTable {
   }
   Slot& FreeSlot(const Key& key) {
     std::size_t i = Home(key);
-    while (slots_[i].Used) i = (i + 1) & (slots_.size() - 1);
+    while (slots_[i].Used()) i = (i + 1) & (slots_.size() - 1);
     return slots_[i];
   }
   void Grow() {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
     for (Slot& slot : old) {
-      if (slot.Used) FreeSlot(slot.Text) = std::move(slot);
+      if (slot.Used()) FreeSlot(slot.Text) = std::move(slot);
     }
   }
 

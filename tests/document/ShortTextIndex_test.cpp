@@ -20,6 +20,11 @@ TEST(ShortTextIndex, NumbersEachTextOnceWhateverItsBytes) {
                                     std::string(15, 'x'),
                                     std::string(14, 'x')};
   for (int i = 0; i < 3000; ++i) texts.push_back(std::to_string(i) + "/7/26");
+  // Every length, and one byte changed at every place in it.
+  for (std::size_t size = 1; size <= ShortTextIndex::kMaxText; ++size) {
+    texts.emplace_back(size, 'p');
+    for (std::size_t at = 0; at < size; ++at) (texts.emplace_back(size, 'p'))[at] = 'q';
+  }
   for (std::size_t i = 0; i < texts.size(); ++i) {
     ASSERT_EQ(index.Find(texts[i]), -1) << i;
     ASSERT_EQ(index.Add(texts[i]), static_cast<int>(i));
@@ -27,6 +32,12 @@ TEST(ShortTextIndex, NumbersEachTextOnceWhateverItsBytes) {
   for (std::size_t i = 0; i < texts.size(); ++i)
     EXPECT_EQ(index.Find(texts[i]), static_cast<int>(i));
   EXPECT_EQ(index.Find(std::string(16, 'x')), -1);
+  // Only a text's own bytes count, not those that follow it.
+  const std::string longer = std::string(ShortTextIndex::kMaxText, 'p') + "qqqqqqqq";
+  for (std::size_t size = 1; size <= ShortTextIndex::kMaxText; ++size)
+    EXPECT_EQ(index.Find(std::string_view(longer).substr(0, size)),
+              index.Find(std::string(size, 'p')))
+        << size;
   EXPECT_EQ(index.Find("b"), -1);
 
   ShortTextMemo<int> memo;
