@@ -13,6 +13,13 @@
 
 namespace taskwell {
 
+template <class Fields, std::size_t kPadding>
+struct PaddedTo : Fields {
+  char Padding[kPadding];
+};
+template <class Fields>
+struct PaddedTo<Fields, 0> : Fields {};
+
 // Short texts (up to 15 bytes, any bytes), each with a payload: an open-addressed table on the
 // texts' bytes and length, so that a lookup is a multiply and a compare or two instead of hashing
 // a string and walking a bucket. The payloads lie in the table itself, one cache line away from
@@ -37,7 +44,8 @@ class ShortTextTable {
     if (2 * (size_ + 1) > slots_.size()) Grow();
     const Key key = KeyOf(text);
     Slot& slot = FreeSlot(key);
-    slot = {key, std::move(payload)};
+    slot.Text = key;
+    slot.Value = std::move(payload);
     ++size_;
     return slot.Value;
   }
@@ -49,10 +57,14 @@ class ShortTextTable {
     std::uint64_t Low = 0;
     std::uint64_t High = 0;
   };
-  struct Slot {
+  struct Entry {
     Key Text;
     Payload Value{};
-    bool Used() const { return Text.High != 0; }
+  };
+  // A slot takes a power of two of bytes: in a table that starts on a cache line, as every large
+  // one does, a lookup then reads one line, not two.
+  struct Slot : PaddedTo<Entry, std::bit_ceil(sizeof(Entry)) - sizeof(Entry)> {
+    bool Used() const { return this->Text.High != 0; }
   };
 
   static Key KeyOf(std::string_view text) {
