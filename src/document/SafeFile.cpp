@@ -368,25 +368,23 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   if (!S_ISREG(st.st_mode)) return fail(NotRegularReason(st));
   const Message tooLarge("it is larger than 1 GiB, too large for a task list");
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
-  // Read straight into the string, with room for the file to have grown meanwhile: the read
-  // that finds the end then needs no larger string, which would copy the whole file.
-  constexpr std::size_t kChunk = 65536;
+  // Read a piece at a time through a buffer that stays in the cache, into a string with room for
+  // the whole file: its fresh memory is written once, not cleared first and then read into.
+  constexpr std::size_t kPiece = std::size_t{128} << 10;
+  char piece[kPiece];
   bytes.clear();
-  bytes.resize(static_cast<std::size_t>(st.st_size) + kChunk);
-  std::size_t size = 0;
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
   for (;;) {
-    if (bytes.size() == size) bytes.resize(size * 2);
-    const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.size() - size);
+    const ssize_t got = ::read(fd.Get(), piece, kPiece);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return fail(FileErrorReason(errno));
     if (got == 0) break;
-    size += static_cast<std::size_t>(got);
-    if (size > kMaxFileBytes) {
+    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
       bytes.clear();
       return fail(tooLarge);
     }
+    bytes.append(piece, static_cast<std::size_t>(got));
   }
-  bytes.resize(size);
   if (stamp != nullptr) {
     FillStamp(*stamp, st);
     stamp->Size = bytes.size();
