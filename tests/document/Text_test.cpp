@@ -127,6 +127,14 @@ TEST(CharacterCount, CountsCodePointsOfUtf8AndBytesOtherwise) {
     EXPECT_EQ(IsValidUtf8(c.Text), c.Utf8) << c.Text;
     EXPECT_EQ(CharCount(c.Text), c.Count) << c.Text;
   }
+  // Plain ASCII is passed over several bytes at a time: a byte anywhere in a long text counts.
+  for (std::size_t at = 0; at < 70; ++at) {
+    std::string text(70, 'a');
+    text[at] = '\x80';
+    EXPECT_FALSE(IsValidUtf8(text)) << at;
+    text.replace(at, 1, "\xC3\xA9");
+    EXPECT_TRUE(IsValidUtf8(text)) << at;
+  }
 }
 
 TEST(CountByte, AgreesWithACountOneByteAtATime) {
