@@ -162,6 +162,27 @@ TEST(AtomicSave, FolderThatVanishesFails) {
   EXPECT_THROW(writer.Commit(), EInOutError);
 }
 
+// A file is read a piece at a time: every byte arrives once and in order, on both sides of a
+// piece's end, whatever the string held before.
+TEST(ReadWholeFile, GivesEveryByteInOrder) {
+  TempDir dir;
+  const std::string path = dir.Path("a.todo");
+  constexpr std::size_t kPiece = std::size_t{128} << 10;
+  std::string bytes = "left from before";
+  for (const std::size_t size :
+       {std::size_t{0}, std::size_t{1}, kPiece - 1, kPiece, kPiece + 1, 3 * kPiece + 7}) {
+    std::string content(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+      content[i] = static_cast<char>((i * 131 + i / 977) % 256);
+    WriteBytes(path, content);
+    FileStamp stamp;
+    ASSERT_TRUE(ReadWholeFile(path, bytes, &stamp)) << size;
+    EXPECT_TRUE(bytes == content) << size;
+    EXPECT_EQ(stamp.Size, size);
+    EXPECT_EQ(stamp.Hash, ContentHash(content)) << size;
+  }
+}
+
 TEST(FileStamps, OnlyRealChangesCount) {
   TempDir dir;
   const std::string path = dir.Path("a.todo");
