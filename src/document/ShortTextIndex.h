@@ -69,22 +69,22 @@ class ShortTextTable {
 
   static Key KeyOf(std::string_view text) {
     const std::size_t size = text.size();
-    const std::uint64_t last = std::uint64_t{size + 1} << 56;
     if constexpr (std::endian::native == std::endian::little) {
       // Read as words where the text lies, not copied through a buffer: a read of bytes just
       // written stalls.
+      const std::uint64_t last = std::uint64_t{size + 1} << 56;
       const char* bytes = text.data();
       if (size <= 8) return {LowBytes(bytes, size), last};
       std::uint64_t high = 0;
       std::memcpy(&high, bytes + size - 8, sizeof high);
       return {Word(bytes), (high >> (8 * (16 - size))) | last};
     } else {
-      char bytes[2 * sizeof(std::uint64_t)] = {};
+      char bytes[kMaxText + 1] = {};
       std::memcpy(bytes, text.data(), size);
+      bytes[kMaxText] = static_cast<char>(size + 1);
       Key key;
       std::memcpy(&key.Low, bytes, sizeof key.Low);
       std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);
-      key.High |= last;
       return key;
     }
   }
