@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "document/Text.h"
+
 namespace taskwell {
 
 template <class Fields, std::size_t kPadding>
@@ -67,47 +69,16 @@ class ShortTextTable {
     bool Used() const { return this->Text.High != 0; }
   };
 
+  // Read as words where the text lies, not copied through a buffer: a read of bytes just written
+  // stalls.
   static Key KeyOf(std::string_view text) {
     const std::size_t size = text.size();
-    if constexpr (std::endian::native == std::endian::little) {
-      // Read as words where the text lies, not copied through a buffer: a read of bytes just
-      // written stalls.
-      const std::uint64_t last = std::uint64_t{size + 1} << 56;
-      const char* bytes = text.data();
-      if (size <= 8) return {LowBytes(bytes, size), last};
-      std::uint64_t high = 0;
-      std::memcpy(&high, bytes + size - 8, sizeof high);
-      return {Word(bytes), (high >> (8 * (16 - size))) | last};
-    } else {
-      char bytes[kMaxText + 1] = {};
-      std::memcpy(bytes, text.data(), size);
-      bytes[kMaxText] = static_cast<char>(size + 1);
-      Key key;
-      std::memcpy(&key.Low, bytes, sizeof key.Low);
-      std::memcpy(&key.High, bytes + sizeof key.Low, sizeof key.High);
-      return key;
-    }
-  }
-  static std::uint64_t Word(const char* bytes) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-  }
-  // Up to eight bytes as the low bytes of a word, from reads that stay within them.
-  static std::uint64_t LowBytes(const char* bytes, std::size_t size) {
-    if (size == 8) return Word(bytes);
-    if (size >= 4) {
-      std::uint32_t first = 0;
-      std::uint32_t last = 0;
-      std::memcpy(&first, bytes, sizeof first);
-      std::memcpy(&last, bytes + size - 4, sizeof last);
-      return first | (std::uint64_t{last} << (8 * (size - 4)));
-    }
-    if (size == 0) return 0;
-    const auto byte = [&](std::size_t i) {
-      return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
-    };
-    return byte(0) | byte(size / 2) | byte(size - 1);
+    const std::uint64_t last = std::uint64_t{size + 1} << 56;
+    const char* bytes = text.data();
+    if (size <= 8) return {LowBytes(bytes, size), last};
+    std::uint64_t high = 0;
+    std::memcpy(&high, bytes + size - 8, sizeof high);
+    return {LowBytes(bytes, 8), (high >> (8 * (16 - size))) | last};
   }
   std::size_t Home(const Key& key) const {
     const std::uint64_t mixed =

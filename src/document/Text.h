@@ -1,6 +1,9 @@
 #pragma once
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -23,6 +26,28 @@ std::size_t CharCount(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 // How many bytes of `text` are `byte`: a file's lines, counted at memory speed.
 std::size_t CountByte(std::string_view text, char byte);
+// Up to eight bytes as a word, the first in the lowest byte and zeros past the last, from reads
+// that stay within them. Words are loaded low byte first: the program is built little-endian only.
+inline std::uint64_t LowBytes(const char* bytes, std::size_t size) {
+  static_assert(std::endian::native == std::endian::little, "bytes are loaded low byte first");
+  if (size >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+  }
+  if (size >= 4) {
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    std::memcpy(&first, bytes, sizeof first);
+    std::memcpy(&last, bytes + size - 4, sizeof last);
+    return first | (std::uint64_t{last} << (8 * (size - 4)));
+  }
+  if (size == 0) return 0;
+  const auto byte = [&](std::size_t i) {
+    return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+  };
+  return byte(0) | byte(size / 2) | byte(size - 1);
+}
 // The UTF-8 byte-order mark that some programs put before a file's text.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The text after its byte-order mark, or the text itself when it has none.

@@ -1,8 +1,10 @@
 #include "grid/CellSortKeys.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
+#include <cstdint>
+#include <string_view>
+
+#include "document/Text.h"
 
 namespace taskwell {
 namespace {
@@ -20,17 +22,8 @@ std::uint64_t UpperWord(std::uint64_t word) {
 
 // Up to eight bytes of text from `from`, the first in the highest byte, zero past the end.
 std::uint64_t Load8(std::string_view text, std::size_t from, bool upper) {
-  static_assert(std::endian::native == std::endian::little, "bytes are loaded low byte first");
   if (from >= text.size()) return 0;
-  const char* bytes = text.data() + from;
-  const std::size_t count = std::min<std::size_t>(8, text.size() - from);
-  std::uint64_t word = 0;
-  if (count == 8) {
-    std::memcpy(&word, bytes, 8);
-  } else {
-    for (std::size_t i = 0; i < count; ++i)
-      word |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
-  }
+  std::uint64_t word = LowBytes(text.data() + from, text.size() - from);
   if (upper) word = UpperWord(word);
   return __builtin_bswap64(word);
 }
