@@ -162,10 +162,17 @@ void CsvFile::SkipTo(std::size_t pos, int lines) {
   AtEnd = pos_ >= Content().size();
 }
 
-std::size_t CsvFile::LinesLeft() const {
+std::size_t CsvFile::LinesFrom(std::size_t pos) const {
   const std::string& content = Content();
-  if (writing_ || pos_ >= content.size()) return 0;
-  return 1 + CountByte(std::string_view(content).substr(pos_), linesEndAtCr_ ? '\r' : '\n');
+  if (writing_ || pos >= content.size()) return 0;
+  return 1 + CountByte(std::string_view(content).substr(pos), linesEndAtCr_ ? '\r' : '\n');
+}
+
+std::size_t CsvFile::LinesBefore(std::size_t pos) const {
+  const std::string_view content = Content();
+  if (writing_ || pos_ >= pos) return 0;
+  return CountByte(content.substr(pos_, std::min(pos, content.size()) - pos_),
+                   linesEndAtCr_ ? '\r' : '\n');
 }
 
 std::string CsvFile::ReadField() {

@@ -60,8 +60,11 @@ class CsvFile {
   // Goes on reading at `pos`, a line start, `lines` lines further on.
   void SkipTo(std::size_t pos, int lines);
   bool LinesEndAtCr() const { return linesEndAtCr_; }
-  // No more lines than this remain to be read: for sizing a table before it is filled.
-  std::size_t LinesLeft() const;
+  // No more lines than this start at `pos`, a line start, or after it: for sizing a table before
+  // it is filled.
+  std::size_t LinesFrom(std::size_t pos) const;
+  // The lines from here to `pos`, a line start: as many as are read before it.
+  std::size_t LinesBefore(std::size_t pos) const;
   std::string ReadField();
   // The last field of a task line: a quoted text, or the rest of the line as it stands, commas
   // included. Only blanks are trimmed.

@@ -42,7 +42,7 @@ PlainTaskLine::PlainTaskLine(const DateFormat& dates,
       projectField_(projectField),
       descCol_(descCol) {}
 
-bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
+bool PlainTaskLine::Read(std::string_view line, TaskRows::Room& into) {
   std::string_view dateField;
   std::string_view priority;
   std::string_view subPriority;
@@ -76,7 +76,8 @@ bool PlainTaskLine::Read(std::string_view line, TaskRows& into) {
 }
 
 // A field the field-by-field reader would refuse gives nothing here, and goes to that reader.
-const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, TaskRows& into) {
+const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field,
+                                                      TaskRows::Room& into) {
   return dateCells_.FindOrMake(field, [&]() -> std::optional<DateCells> {
     double date = 0;
     try {
@@ -91,7 +92,8 @@ const PlainTaskLine::DateCells* PlainTaskLine::DateOf(std::string_view field, Ta
   });
 }
 
-const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field, TaskRows& into) {
+const PlainTaskLine::NumberCells* PlainTaskLine::NumberOf(std::string_view field,
+                                                          TaskRows::Room& into) {
   return numberCells_.FindOrMake(field, [&]() -> std::optional<NumberCells> {
     const char decimal = dates_->Regional().DecimalSeparator;
     Fixed4 value = 0;

@@ -14,7 +14,7 @@ namespace taskwell {
 // description), straight from its bytes, into the very cells the field-by-field reader gives it.
 // Any other line is left to that reader. A list repeats a few thousand dates and a handful of
 // numbers, so each field's cells are worked out once per text, their text kept once in the rows,
-// and every task with that field names the same text. One reader fills one TaskRows.
+// and every task with that field names the same text. One reader fills the rooms of one TaskRows.
 class PlainTaskLine {
  public:
   // weekdayCell: the priority cell of a task dated `date`, as the list's encoding holds it.
@@ -23,7 +23,7 @@ class PlainTaskLine {
 
   // Adds the task of `line` to `into`, or returns false when the line needs the field-by-field
   // reader (an error in it included, which that reader then reports).
-  bool Read(std::string_view line, TaskRows& into);
+  bool Read(std::string_view line, TaskRows::Room& into);
 
  private:
   using Span = RowView::Span;
@@ -37,8 +37,8 @@ class PlainTaskLine {
     Span Text{};
     bool Zero = false;
   };
-  const DateCells* DateOf(std::string_view field, TaskRows& into);
-  const NumberCells* NumberOf(std::string_view field, TaskRows& into);
+  const DateCells* DateOf(std::string_view field, TaskRows::Room& into);
+  const NumberCells* NumberOf(std::string_view field, TaskRows::Room& into);
   bool Description(std::string_view rest, std::string_view& cell);
 
   const DateFormat* dates_;

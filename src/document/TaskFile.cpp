@@ -7,6 +7,7 @@
 #include <future>
 #include <span>
 #include <stdexcept>
+#include <system_error>
 
 #include "document/FieldsOfCells.h"
 #include "document/NumberText.h"
@@ -88,87 +89,113 @@ void TaskFile::Load(LoadedRows& into, const DiskBytes* from) {
 
 namespace {
 
-// The plain lines of content from `from` on, as far as they go unbroken: what a second thread
-// reads of a long list while the first reads the lines before `from`.
-struct PlainRun {
-  TaskRows Rows;
-  std::size_t End = 0;  // where the first line it did not read starts
-  int Lines = 0;
-};
-
-PlainRun ReadPlainRun(const std::shared_ptr<const std::string>& content, std::size_t from,
-                      bool linesEndAtCr, std::size_t mostLines, PlainTaskLine reader) {
-  PlainRun run;
-  run.Rows.Borrow(content);
-  // Room that is reserved and never written costs no memory.
-  run.Rows.reserve(mostLines, mostLines * 5, content->size() - from);
+// The plain lines of content from `from` on, as far as they go unbroken and fit the room: what
+// a second thread reads of a long list while the first reads the lines before `from`. Gives where
+// the first line it did not read starts.
+std::size_t ReadPlainRun(const std::string& content, std::size_t from, bool linesEndAtCr,
+                         TaskRows::Room& room, PlainTaskLine reader) {
   std::size_t pos = from;
-  while (pos < content->size()) {
+  while (pos < content.size()) {
     std::size_t next = pos;
-    if (!reader.Read(NextTaskFileLine(*content, next, linesEndAtCr), run.Rows)) break;
+    if (!reader.Read(NextTaskFileLine(content, next, linesEndAtCr), room)) break;
     pos = next;
-    ++run.Lines;
   }
-  run.End = pos;
-  return run;
+  return pos;
 }
 
 }  // namespace
 
 // Every task line after the header, into the rows, noting the first line that had text left
 // over past its fields. A long list's second half is read beside the first, on a thread of its
-// own, as far as its lines are plain; whatever it left is read after the first half.
+// own, as far as its lines are plain; whatever it left is read after the first half. Each half
+// fills room made for it in the rows, where its cells are to stay.
 void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers) {
   const int descCol = TableLayout(into.HasProjCol).DescCol();
+  const auto width = static_cast<std::size_t>(descCol) + 1;
+  // The lines are counted once, as many before the middle line as after it.
+  const std::string& content = csv_.Content();
+  const std::size_t from = csv_.Position();
+  std::size_t split = csv_.LineStartAfter(from + (content.size() - from) / 2);
+  std::size_t firstLines =
+      split == std::string::npos ? csv_.LinesFrom(from) : csv_.LinesBefore(split);
+  const std::size_t lines =
+      split == std::string::npos ? firstLines : firstLines + csv_.LinesFrom(split);
+  if (lines < linesToShare_) {
+    split = std::string::npos;
+    firstLines = lines;
+  }
   // The cells' text takes less than the file's bytes, as the dates and numbers are kept once;
   // room that is reserved and never written costs no memory.
-  const std::size_t lines = csv_.LinesLeft();
-  const auto cols = static_cast<std::size_t>(descCol) + 1;
-  into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * cols,
-                    csv_.Content().size());
+  into.Rows.reserve(into.Rows.size() + lines, (into.Rows.size() + lines) * width, content.size());
   // Lines in the form a save writes go straight from their bytes to the rows, which borrow the
   // descriptions that need no unquoting where they lie. Each reader keeps its field texts in the
   // rows it fills: the second thread has a copy of its own.
   into.Rows.Borrow(csv_.SharedContent());
   PlainTaskLine plain(
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
-  std::size_t split = std::string::npos;
-  std::future<PlainRun> secondHalf;
-  if (lines >= linesToShare_) {
-    const std::string& content = csv_.Content();
-    split = csv_.LineStartAfter(csv_.Position() + (content.size() - csv_.Position()) / 2);
-    if (split != std::string::npos) {
-      secondHalf = std::async(std::launch::async, ReadPlainRun, csv_.SharedContent(), split,
-                              csv_.LinesEndAtCr(), lines, plain);
-    }
+  TaskRows::Room first = into.Rows.AddRoom(firstLines, width, false);
+  if (split == std::string::npos) {
+    ReadRowsInto(first, split, plain, projectField, descCol, leftOvers, into.Rows);
+    return;
   }
-  ReadRowsUntil(into, split, plain, projectField, descCol, leftOvers);
-  if (secondHalf.valid()) {
-    PlainRun run = secondHalf.get();
-    into.Rows.Append(std::move(run.Rows));
-    csv_.SkipTo(run.End, run.Lines);
-    ReadRowsUntil(into, std::string::npos, plain, projectField, descCol, leftOvers);
+  TaskRows::Room second = into.Rows.AddRoom(lines - firstLines, width, true);
+  second.ReserveText(content.size() - split);
+  std::future<std::size_t> secondHalf;
+  try {
+    secondHalf = std::async(std::launch::async, ReadPlainRun, std::cref(content), split,
+                            csv_.LinesEndAtCr(), std::ref(second), plain);
+  } catch (const std::system_error&) {
+    // Without a thread the halves are read one after the other.
   }
+  std::size_t end = split;
+  try {
+    ReadRowsUntil(first, split, plain, projectField, descCol, leftOvers);
+    end = secondHalf.valid() ? secondHalf.get()
+                             : ReadPlainRun(content, split, csv_.LinesEndAtCr(), second, plain);
+  } catch (...) {
+    // The rows stay as far as they were read. A first half that stopped drops the second.
+    if (secondHalf.valid()) secondHalf.wait();
+    into.Rows.EndRoom(first);
+    if (first.Filled() == firstLines) into.Rows.EndRoom(second);
+    throw;
+  }
+  into.Rows.EndRoom(first);
+  into.Rows.EndRoom(second);
+  csv_.SkipTo(end, static_cast<int>(second.Filled()));
+  TaskRows::Room rest = into.Rows.AddRoom(lines - firstLines - second.Filled(), width, false);
+  ReadRowsInto(rest, std::string::npos, plain, projectField, descCol, leftOvers, into.Rows);
 }
 
-// The task lines up to byte `end`: plain ones straight to the rows, any other field by field
+// Reads the task lines up to byte `end` into the room, and ends it, however the reading ends.
+void TaskFile::ReadRowsInto(TaskRows::Room& room, std::size_t end, PlainTaskLine& reader,
+                            bool projectField, int descCol, LeftOvers& leftOvers, TaskRows& rows) {
+  try {
+    ReadRowsUntil(room, end, reader, projectField, descCol, leftOvers);
+  } catch (...) {
+    rows.EndRoom(room);
+    throw;
+  }
+  rows.EndRoom(room);
+}
+
+// The task lines up to byte `end`: plain ones straight to the room, any other field by field
 // into one row's cells, reused.
-void TaskFile::ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine& reader,
+void TaskFile::ReadRowsUntil(TaskRows::Room& into, std::size_t end, PlainTaskLine& reader,
                              bool projectField, int descCol, LeftOvers& leftOvers) {
   TaskCells cells(static_cast<std::size_t>(descCol) + 1);
   while (!csv_.AtEnd && csv_.Position() < end) {
     const std::string_view line = csv_.NextLine();
-    if (reader.Read(line, into.Rows)) continue;
+    if (reader.Read(line, into)) continue;
     for (std::string& cell : cells) cell.clear();
     try {
       csv_.Line = line;
       ReadTask(cells, projectField, descCol);
     } catch (...) {
       // The task that stopped the load stays with what was read of it.
-      into.Rows.push_back(cells);
+      into.push_back(cells);
       throw;
     }
-    into.Rows.push_back(cells);
+    into.push_back(cells);
     if (!csv_.LeftOver.empty() && leftOvers.Lines++ == 0) {
       leftOvers.FirstLine = csv_.LineNumber;
       leftOvers.First = csv_.LeftOver;

@@ -118,8 +118,10 @@ class TaskFile {
     std::string First;
   };
   void ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers);
-  void ReadRowsUntil(LoadedRows& into, std::size_t end, PlainTaskLine& reader, bool projectField,
-                     int descCol, LeftOvers& leftOvers);
+  void ReadRowsInto(TaskRows::Room& room, std::size_t end, PlainTaskLine& reader, bool projectField,
+                    int descCol, LeftOvers& leftOvers, TaskRows& rows);
+  void ReadRowsUntil(TaskRows::Room& into, std::size_t end, PlainTaskLine& reader,
+                     bool projectField, int descCol, LeftOvers& leftOvers);
   Message LoadReport(bool headerMissing, const std::string& firstLine,
                      const LeftOvers& leftOvers) const;
   bool WeekdaysFitCp1252() const;

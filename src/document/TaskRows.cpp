@@ -31,6 +31,27 @@ std::optional<std::uint32_t> OffsetIn(std::string_view bytes, std::string_view t
   return static_cast<std::uint32_t>(at);
 }
 
+// A span that names `text` where it lies in `bytes`, when it lies there.
+std::optional<RowView::Span> BorrowedSpan(const std::string* bytes, std::string_view text) {
+  if (bytes == nullptr) return std::nullopt;
+  const auto there = OffsetIn(*bytes, text);
+  if (!there) return std::nullopt;
+  return RowView::Span{*there, static_cast<std::uint32_t>(text.size()) | RowView::Span::kBorrowed};
+}
+
+// Adds `text` to the end of `arena`, which then has room for it.
+RowView::Span AppendTo(std::string& arena, std::string_view text) {
+  const RowView::Span span{static_cast<std::uint32_t>(arena.size()),
+                           static_cast<std::uint32_t>(text.size())};
+  arena.append(text);
+  return span;
+}
+
+void CheckTextSize(std::size_t size) {
+  if (size >= RowView::Span::kBorrowed)
+    throw std::length_error("The list's text is too large to hold");
+}
+
 bool SameCells(const RowView& a, std::size_t count, auto cellOfB) {
   if (a.size() != count) return false;
   for (std::size_t c = 0; c < count; ++c) {
@@ -210,26 +231,20 @@ void TaskRows::MoveBorrowed(std::shared_ptr<const std::string> bytes,
 
 TaskRows::Span TaskRows::Store(std::string_view text) {
   if (text.empty()) return {0, 0};
-  if (text.size() >= Span::kBorrowed)
-    throw std::length_error("The list's text is too large to hold");
-  const auto length = static_cast<std::uint32_t>(text.size());
+  CheckTextSize(text.size());
   // The text may be a cell of these rows, which growing the arena would move.
-  if (const auto own = OffsetIn(arena_, text)) return {*own, length};
-  if (borrowed_) {
-    if (const auto there = OffsetIn(*borrowed_, text)) {
-      borrowedLive_ += text.size();
-      return {*there, length | Span::kBorrowed};
-    }
+  if (const auto own = OffsetIn(arena_, text))
+    return {*own, static_cast<std::uint32_t>(text.size())};
+  if (const auto there = BorrowedSpan(borrowed_.get(), text)) {
+    borrowedLive_ += text.size();
+    return *there;
   }
   if (arena_.size() + text.size() > kMaxOffset) {
     Compact();
     if (arena_.size() + text.size() > kMaxOffset)
       throw std::length_error("The list's text is too large to hold");
   }
-  const Span span{static_cast<std::uint32_t>(arena_.size()),
-                  static_cast<std::uint32_t>(text.size())};
-  arena_.append(text);
-  return span;
+  return AppendTo(arena_, text);
 }
 
 TaskRows::Record TaskRows::NewRecord(std::size_t count) {
@@ -269,16 +284,104 @@ void TaskRows::push_back(RowView cells) {
   push_back(copy);
 }
 
-void TaskRows::push_back(std::span<const Span> kept, std::size_t textCol, std::string_view text) {
-  // The load's path, once a task: the cells are appended as they come, without a row of empty
-  // cells made first.
-  if (spans_.size() + kept.size() > kMaxOffset)
+TaskRows::Room TaskRows::AddRoom(std::size_t rows, std::size_t width, bool textApart) {
+  if (rows > kMaxOffset || width > kMaxOffset || spans_.size() + rows * width > kMaxOffset ||
+      rows_.size() + rows > kMaxOffset)
     throw std::length_error("The list is too large to hold");
-  const Record record{static_cast<std::uint32_t>(spans_.size()),
-                      static_cast<std::uint32_t>(kept.size())};
-  spans_.insert(spans_.end(), kept.begin(), kept.end());
-  spans_[record.First + textCol] = Store(text);
-  rows_.push_back(record);
+  Room room(*this, rows, width, textApart);
+  // Made without a value, the cells and records take no memory until a row is written.
+  spans_.resize(spans_.size() + rows * width);
+  rows_.resize(rows_.size() + rows);
+  return room;
+}
+
+void TaskRows::EndRoom(Room& room) {
+  if (room.firstRow_ + room.filled_ > rows_.size())
+    throw std::logic_error("A room ended after the room before it dropped it");
+  if (room.textApart_) TakeTextOf(room);
+  borrowedLive_ += room.borrowedLive_;
+  room.borrowedLive_ = 0;
+  if (room.filled_ < room.room_) {
+    rows_.resize(room.firstRow_ + room.filled_, Record{0, 0});
+    spans_.resize(room.firstSpan_ + room.filled_ * room.width_);
+  }
+  room.room_ = room.filled_;
+}
+
+void TaskRows::TakeTextOf(Room& room) {
+  const std::size_t shift = arena_.size();
+  if (shift + room.apart_.size() > kMaxOffset)
+    throw std::length_error("The list's text is too large to hold");
+  const auto shiftCells = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      Span& span = spans_[i];
+      if (!span.Borrowed() && span.Length != 0) span.Offset += static_cast<std::uint32_t>(shift);
+    }
+  };
+  const std::size_t from = room.firstSpan_;
+  const std::size_t to = from + room.filled_ * room.width_;
+  const std::size_t half = from + (to - from) / 2;
+  // The cells are told where their text went while it is copied there.
+  SideBySide(
+      to - from >= kGatherBesideFrom,
+      [&] {
+        shiftCells(from, half);
+        arena_.append(room.apart_);
+      },
+      [&] { shiftCells(half, to); });
+  room.apart_ = std::string();
+  room.textApart_ = false;
+}
+
+TaskRows::Room::Room(TaskRows& owner, std::size_t rows, std::size_t width, bool textApart)
+    : owner_(&owner),
+      borrowed_(owner.borrowed_.get()),
+      firstRow_(owner.rows_.size()),
+      firstSpan_(owner.spans_.size()),
+      room_(rows),
+      width_(width),
+      textApart_(textApart) {}
+
+RowView::Span TaskRows::Room::Store(std::string_view text) {
+  if (text.empty()) return {0, 0};
+  CheckTextSize(text.size());
+  if (const auto there = BorrowedSpan(borrowed_, text)) {
+    borrowedLive_ += text.size();
+    return *there;
+  }
+  std::string& arena = Text();
+  if (arena.size() + text.size() > kMaxOffset)
+    throw std::length_error("The list's text is too large to hold");
+  return AppendTo(arena, text);
+}
+
+RowView::Span* TaskRows::Room::NextRow(std::size_t width) {
+  if (width != width_ || filled_ == room_)
+    throw std::logic_error("A row does not fit the room made for it");
+  if (filled_ == 0) {
+    // Read once, not from the rows on every row: another thread may be writing next to them.
+    cells_ = owner_->spans_.data() + firstSpan_;
+    records_ = owner_->rows_.data() + firstRow_;
+  }
+  const std::size_t at = filled_ * width_;
+  records_[filled_] = {static_cast<std::uint32_t>(firstSpan_ + at),
+                       static_cast<std::uint32_t>(width_)};
+  ++filled_;
+  return cells_ + at;
+}
+
+void TaskRows::Room::push_back(std::span<const Span> kept, std::size_t textCol,
+                               std::string_view text) {
+  Span* cells = NextRow(kept.size());
+  std::copy(kept.begin(), kept.end(), cells);
+  cells[textCol] = Store(text);
+}
+
+void TaskRows::Room::push_back(const TaskCells& cells) {
+  // Empty first, so that a text too large to keep leaves the row whole, without it.
+  Span* spans = NextRow(cells.size());
+  std::fill_n(spans, cells.size(), Span{0, 0});
+  for (std::size_t c = 0; c < cells.size(); ++c) spans[c] = Store(cells[c]);
 }
 
 void TaskRows::AddEmptyRow(std::size_t count) {
@@ -347,7 +450,7 @@ void TaskRows::Fit(std::size_t count) {
 }
 
 void TaskRows::Permute(const std::vector<int>& order) {
-  std::vector<Record> moved(order.size());
+  Records moved(order.size());
   // The records are read in the new order, all over the old one: asked for a little ahead, and
   // for a long table on two threads, half each.
   const auto gather = [&](std::size_t first, std::size_t last) {
@@ -434,7 +537,7 @@ std::size_t TaskRows::MemoryBytes() const {
 void TaskRows::Compact() {
   std::string arena;
   arena.reserve(CompactedRoom());
-  std::vector<Span> spans;
+  Spans spans;
   spans.reserve(spans_.size() - std::min(deadSpans_, spans_.size()));
   RecentCopies recent;
   for (Record& record : rows_) {

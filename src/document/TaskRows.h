@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/DefaultInitAllocator.h"
+
 namespace taskwell {
 
 // A task's cells in the table's own form, in column order, as one row is built or kept alone.
@@ -187,11 +189,16 @@ class TaskRows {
   // arena. Without the memory for that, nothing changes.
   using FindLastCell = std::function<std::size_t(std::size_t row, RowView cells)>;
   void MoveBorrowed(std::shared_ptr<const std::string> bytes, const FindLastCell& lastCellAt);
-  // Text that many cells share, kept once: a load gives all tasks of one day the one date text.
-  // Its span stays good until the rows are compacted.
-  RowView::Span Keep(std::string_view text) { return Store(text); }
-  // A row of cells that name kept text, but for cell `textCol`, which gets `text`.
-  void push_back(std::span<const RowView::Span> kept, std::size_t textCol, std::string_view text);
+  class Room;
+  // Room at the end for up to `rows` rows of `width` cells each, for a load to fill through the
+  // Room, on a thread of its own if need be, and then end. A room's text goes to the arena, or,
+  // where `textApart`, to a text of its own that EndRoom puts behind the arena, so that two
+  // rooms can be filled at once. Until its rooms end, nothing else may change these rows, and
+  // room that was made but not filled holds no memory.
+  Room AddRoom(std::size_t rows, std::size_t width, bool textApart);
+  // The rows the room filled stay. Where it was not filled, the rest of its room goes, and every
+  // room after it with it.
+  void EndRoom(Room& room);
   // A row of `count` empty cells at the end, filled with Set.
   void AddEmptyRow(std::size_t count);
   // Drops the rows past `rows`, or adds rows without cells.
@@ -272,15 +279,65 @@ class TaskRows {
                                   std::size_t at, std::string* overflow);
   static constexpr std::uint32_t kNoRow = std::numeric_limits<std::uint32_t>::max();
 
+  using Spans = std::vector<Span, DefaultInitAllocator<Span>>;
+  using Records = std::vector<Record, DefaultInitAllocator<Record>>;
+  // Moves the text of a room that kept it apart behind the arena, where its cells then name it.
+  void TakeTextOf(Room& room);
+
   std::string arena_;
   std::shared_ptr<const std::string> borrowed_;
   // The bytes of borrowed text that cells name.
   std::size_t borrowedLive_ = 0;
-  std::vector<Span> spans_;
-  std::vector<Record> rows_;
+  Spans spans_;
+  Records rows_;
   // Dead text bytes, and dead cells, since the last compaction.
   std::size_t waste_ = 0;
   std::size_t deadSpans_ = 0;
+};
+
+// Rows a load fills into room that TaskRows::AddRoom made, at its own pace: a row's cells are
+// written where they are to stay, so two rooms can be filled side by side, each on a thread. A
+// room is filled once every room to be filled beside it was made, as making one may move the
+// cells. A room takes cache lines of its own, which no other thread writes.
+class alignas(64) TaskRows::Room {
+ public:
+  using Span = RowView::Span;
+
+  // Keeps text that many cells share (a load gives all tasks of one day the one date text). Its
+  // span names it until the rows are compacted.
+  Span Keep(std::string_view text) { return Store(text); }
+  // A row of cells that name kept text, as many as the room's rows have, but for cell `textCol`,
+  // which gets `text`.
+  void push_back(std::span<const Span> kept, std::size_t textCol, std::string_view text);
+  // A row of these cells, as many as the room's rows have.
+  void push_back(const TaskCells& cells);
+  std::size_t Filled() const { return filled_; }
+  // Room for this much text of its own, in a room that keeps its text apart.
+  void ReserveText(std::size_t bytes) {
+    if (textApart_) apart_.reserve(bytes);
+  }
+
+ private:
+  friend class TaskRows;
+  Room(TaskRows& owner, std::size_t rows, std::size_t width, bool textApart);
+  Span Store(std::string_view text);
+  // The cells of the next row, which becomes a row of the room.
+  Span* NextRow(std::size_t width);
+  std::string& Text() { return textApart_ ? apart_ : owner_->arena_; }
+
+  TaskRows* owner_;
+  // Where the room's cells and records lie, from its first row on.
+  Span* cells_ = nullptr;
+  Record* records_ = nullptr;
+  const std::string* borrowed_;
+  std::size_t firstRow_;
+  std::size_t firstSpan_;
+  std::size_t room_;
+  std::size_t width_;
+  std::size_t filled_ = 0;
+  bool textApart_;
+  std::string apart_;
+  std::size_t borrowedLive_ = 0;
 };
 
 }  // namespace taskwell

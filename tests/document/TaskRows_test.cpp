@@ -59,19 +59,25 @@ TEST(TaskRows, RandomEditsMatchPlainVectorsThroughCompactions) {
           rows.push_back(cells);
         } else {
           // A row as the load adds it: every cell but one names text kept once for many rows.
-          if (kept.empty()) {
-            for (const std::string& t : keptTexts) kept.push_back(rows.Keep(t));
+          // A room with text apart keeps its own, which its end moves behind the rest.
+          const bool apart = pick(3) == 0;
+          TaskRows::Room room = rows.AddRoom(1, cells.size(), apart);
+          std::vector<RowView::Span> ownKept;
+          std::vector<RowView::Span>& keptHere = apart ? ownKept : kept;
+          if (keptHere.empty()) {
+            for (const std::string& t : keptTexts) keptHere.push_back(room.Keep(t));
           }
           std::vector<RowView::Span> spans;
           for (std::string& cell : cells) {
-            const std::size_t k = pick(kept.size());
-            spans.push_back(kept[k]);
+            const std::size_t k = pick(keptHere.size());
+            spans.push_back(keptHere[k]);
             cell = keptTexts[k];
           }
           const std::size_t textCol = pick(cells.size());
           const std::string_view t = text();
           cells[textCol] = t;
-          rows.push_back(spans, textCol, t);
+          room.push_back(spans, textCol, t);
+          rows.EndRoom(room);
         }
         ref.push_back(cells);
         break;
@@ -208,22 +214,23 @@ TEST(TaskRows, CompactInRowOrderKeepsTheCellsAndReadsInOrder) {
     // Every fourth table as a load fills it: the first cell names one date text kept once, and
     // most descriptions lie in the file's bytes, which the rows borrow.
     const bool loaded = table % 4 == 3;
-    const RowView::Span date = loaded ? rows.Keep("07/06/2026") : RowView::Span{};
     std::string file;
     for (std::size_t r = 0; r < count; ++r) file += "desc" + std::to_string(r) + "\n";
     auto borrowed = std::make_shared<const std::string>(std::move(file));
-    if (loaded) rows.Borrow(borrowed);
-    for (std::size_t r = 0, at = 0; r < count; ++r) {
-      if (loaded) {
-        const std::array<RowView::Span, 3> kept{date, {}, {}};
+    if (loaded) {
+      rows.Borrow(borrowed);
+      TaskRows::Room room = rows.AddRoom(count, 3, table % 8 == 7);
+      const std::array<RowView::Span, 3> kept{room.Keep("07/06/2026"), {}, {}};
+      for (std::size_t r = 0, at = 0; r < count; ++r) {
         const std::size_t end = borrowed->find('\n', at);
         const std::string_view line = std::string_view(*borrowed).substr(at, end - at);
         at = end + 1;
-        rows.push_back(kept, 2, r % 5 == 0 ? std::string(line) : line);
-        continue;
+        room.push_back(kept, 2, r % 5 == 0 ? std::string(line) : line);
       }
-      rows.push_back({std::to_string(r), r % 3 == 0 ? "" : "x" + std::to_string(r), "desc"});
+      rows.EndRoom(room);
     }
+    for (std::size_t r = 0; !loaded && r < count; ++r)
+      rows.push_back({std::to_string(r), r % 3 == 0 ? "" : "x" + std::to_string(r), "desc"});
     if (table % 3 == 1 && count > 1) rows.Erase(count / 2);
     if (table % 3 == 2) rows.InsertEmptyRow(0, 3);
     // An edited row takes a new run of cells, and a row of another width lays them out unevenly.

@@ -674,32 +674,40 @@ TEST(TaskFileLoad, PlainLinesReadAsFieldByFieldDoes) {
   struct Case {
     int Tasks;
     int OddInHundred;     // lines that are not in the saved form, of a hundred
-    std::string BadLine;  // put three quarters of the way down, when not empty
+    std::string BadLine;  // put this many quarters of the way down, when not empty
+    int BadQuarter = 3;
+    std::string LineEnd = "\r\n";
   };
   for (const Case& c : std::vector<Case>{{40, 30, ""},
                                          {30000, 0, ""},
                                          {30000, 2, ""},
                                          {30000, 0, "2/30/26,,,\"No such day\""},
-                                         {30000, 1, ",x,,\"No number\""}}) {
+                                         {30000, 1, ",x,,\"No number\""},
+                                         {30000, 1, ",x,,\"No number\"", 1},
+                                         {30000, 2, "", 0, "\r"}}) {
     for (const bool project : {false, true}) {
       std::string plain = project ? kProjectHeader : kHeader;
+      plain.replace(plain.size() - 2, 2, c.LineEnd);
       std::string blanked = plain;
       for (int i = 0; i < c.Tasks; ++i) {
         const bool odd = static_cast<int>(random() % 100) < c.OddInHundred;
         std::string line = pick(dates, odd) + "," + pick(numbers, odd) + "," + pick(numbers, odd) +
                            "," + (project ? pick(numbers, odd) + "," : "") +
                            pick(descriptions, odd);
-        if (!c.BadLine.empty() && i == c.Tasks * 3 / 4) line = c.BadLine;
-        plain += line + "\r\n";
-        blanked += " " + line + "\r\n";
+        if (!c.BadLine.empty() && i == c.Tasks * c.BadQuarter / 4) line = c.BadLine;
+        plain += line + c.LineEnd;
+        blanked += " " + line + c.LineEnd;
       }
       FileFixture f;
       const std::string report = f.Load(plain);
       const Rows table = f.Table();
       EXPECT_EQ(f.Load(blanked), report) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
       EXPECT_EQ(f.Table(), table) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
-      EXPECT_EQ(table.size() == static_cast<std::size_t>(c.Tasks), c.BadLine.empty())
-          << report << table.size();
+      // A bad line stops the load with a word, kept as far as it was read, in either half.
+      const auto kept =
+          static_cast<std::size_t>(c.BadLine.empty() ? c.Tasks : c.Tasks * c.BadQuarter / 4 + 1);
+      EXPECT_EQ(table.size(), kept) << report;
+      EXPECT_EQ(report.find("Loading stopped there") != std::string::npos, !c.BadLine.empty());
     }
   }
 }
