@@ -155,14 +155,21 @@ class ShortTextMemo {
   // The value of `text`: the one kept, or what make() gives (a std::optional<Value>), kept. Null
   // when make() gives nothing, or when no more texts can be kept (make() is not called then).
   template <class Make>
-  const Value* FindOrMake(std::string_view text, Make make) {
+  const Value* FindOrMake(std::string_view text, const Make& make) {
     if (const Value* known = Find(text)) return known;
+    return MakeAndKeep(text, make);
+  }
+
+ private:
+  // Apart from the lookup, which is then small enough to be inlined where it is called, so that
+  // what make() needs is gathered only for a text not found.
+  template <class Make>
+  [[gnu::noinline]] const Value* MakeAndKeep(std::string_view text, const Make& make) {
     if (!CanKeep(text)) return nullptr;
     std::optional<Value> made = make();
     return made ? &Keep(text, std::move(*made)) : nullptr;
   }
 
- private:
   struct Apart {
     ShortTextIndex Index;
     std::deque<Value> Values;
