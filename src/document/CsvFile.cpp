@@ -27,8 +27,6 @@ std::string VisibleControls(std::string_view text) {
   return shown;
 }
 
-constexpr char kCtrlZ = 26;
-
 std::string_view SkipTrimmed(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32) ++i;
@@ -78,16 +76,24 @@ void CsvFile::OpenRead(const std::string& path) {
   Message failure;
   std::string content;
   FileStamp stamp;
-  if (!ReadWholeFile(path, content, &stamp, &failure)) {
+  ContentScan scan;
+  if (!ReadWholeFile(path, content, &stamp, &failure, &scan)) {
     IsOpen = false;
     read_.reset();
     AtEnd = true;
     throw EFileError(kFileNotOpen, failure);
   }
-  OpenReadBytes(std::move(content), stamp);
+  OpenReadBytes(std::move(content), stamp, &scan);
 }
 
-void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
+void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp,
+                            const ContentScan* scanned) {
+  scan_ = ContentScan();
+  if (scanned != nullptr) {
+    scan_ = *scanned;
+  } else {
+    scan_.Scan(content, true);
+  }
   writing_ = false;
   pos_ = 0;
   HadBom = false;
@@ -97,7 +103,7 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
   ReadStamp = stamp;
   IsOpen = true;
   // A Ctrl+Z marks the end of old DOS files; one inside the text would otherwise hide the rest.
-  const std::size_t eof = content.find(kCtrlZ);
+  const std::size_t eof = scan_.FirstCtrlZ();
   const bool textAfterEof = eof != std::string::npos &&
                             content.find_first_not_of("\x1A \t\r\n", eof) != std::string::npos;
   if (eof != std::string::npos) content.resize(eof);
@@ -109,7 +115,8 @@ void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp) {
     HadBom = true;
     pos_ = kByteOrderMark.size();
   }
-  IsUtf8 = IsValidUtf8(std::string_view(content).substr(pos_));
+  // The mark is itself UTF-8, and no character runs on past a Ctrl+Z.
+  IsUtf8 = scan_.Utf8Before(content.size());
   AtEnd = pos_ >= content.size();
   read_ = std::make_shared<const std::string>(std::move(content));
 }
@@ -122,6 +129,8 @@ const std::string& CsvFile::Content() const {
 void CsvFile::ContentToUtf8() {
   read_ = std::make_shared<const std::string>(Cp1252ToUtf8(Content()));
   IsUtf8 = true;
+  scan_ = ContentScan();
+  scan_.Scan(*read_, true);
 }
 
 std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bool linesEndAtCr) {
@@ -165,14 +174,19 @@ void CsvFile::SkipTo(std::size_t pos, int lines) {
 std::size_t CsvFile::LinesFrom(std::size_t pos) const {
   const std::string& content = Content();
   if (writing_ || pos >= content.size()) return 0;
-  return 1 + CountByte(std::string_view(content).substr(pos), linesEndAtCr_ ? '\r' : '\n');
+  return 1 + LineEndsBetween(pos, content.size());
+}
+
+std::size_t CsvFile::LineEndsBetween(std::size_t from, std::size_t to) const {
+  const std::string_view content = Content();
+  to = std::min(to, content.size());
+  if (from >= to) return 0;
+  if (linesEndAtCr_) return CountByte(content.substr(from, to - from), '\r');
+  return scan_.CountLf(content, from, to);
 }
 
 std::size_t CsvFile::LinesBefore(std::size_t pos) const {
-  const std::string_view content = Content();
-  if (writing_ || pos_ >= pos) return 0;
-  return CountByte(content.substr(pos_, std::min(pos, content.size()) - pos_),
-                   linesEndAtCr_ ? '\r' : '\n');
+  return writing_ ? 0 : LineEndsBetween(pos_, pos);
 }
 
 std::string CsvFile::ReadField() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/ContentScan.h"
 #include "document/DateText.h"
 #include "document/NumberText.h"
 #include "document/SafeFile.h"
@@ -48,8 +49,10 @@ class CsvFile {
   FileStamp WrittenStamp;
 
   void OpenRead(const std::string& path);
-  // Reads bytes already in memory as if they were the file with this stamp.
-  void OpenReadBytes(std::string content, const FileStamp& stamp);
+  // Reads bytes already in memory as if they were the file with this stamp; `scanned`, when
+  // given, is their scan, complete.
+  void OpenReadBytes(std::string content, const FileStamp& stamp,
+                     const ContentScan* scanned = nullptr);
   void ReadLine();
   // The next line, as ReadLine gives it, without copying it into Line.
   std::string_view NextLine();
@@ -102,11 +105,15 @@ class CsvFile {
   std::string lastRawField_;
   // Where the next field goes, after the comma that separates it from the one before.
   std::string& StartField();
+  // The line ends in Content()[from, to).
+  std::size_t LineEndsBetween(std::size_t from, std::size_t to) const;
 
   const DateFormat* dates_;
   bool writing_ = false;
   bool toMemory_ = false;
   std::shared_ptr<const std::string> read_;
+  // Of the content as it was read, before any Ctrl+Z cut it short.
+  ContentScan scan_;
   // What is written into memory.
   std::string content_;
   std::size_t pos_ = 0;

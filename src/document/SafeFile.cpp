@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "document/ContentHasher.h"
+
 namespace taskwell {
 namespace {
 
@@ -296,33 +298,8 @@ Message FileErrorReason(int error) {
 }
 
 std::uint64_t ContentHash(std::string_view bytes) {
-  // Four lanes of eight-byte words whose multiplications overlap, then the tail byte by byte: a
-  // byte-at-a-time hash cost as much as reading the file. Its values must not change from
-  // version to version: the recovery journal's file name carries the hash of the task file's
-  // path, and a journal a crashed older version left is found by that name.
-  constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
-  constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
-  const auto rotate = [](std::uint64_t x, int bits) { return (x << bits) | (x >> (64 - bits)); };
-  const auto word = [&](std::size_t at) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, bytes.data() + at, sizeof w);
-    return w;
-  };
-  std::uint64_t lanes[4] = {kPrime1 + kPrime2, kPrime2, 0, 0 - kPrime1};
-  std::size_t i = 0;
-  for (; i + 32 <= bytes.size(); i += 32) {
-    for (std::size_t lane = 0; lane < 4; ++lane)
-      lanes[lane] = rotate(lanes[lane] + word(i + 8 * lane) * kPrime2, 31) * kPrime1;
-  }
-  std::uint64_t hash = rotate(lanes[0], 1) + rotate(lanes[1], 7) + rotate(lanes[2], 12) +
-                       rotate(lanes[3], 18) + bytes.size();
-  for (; i + 8 <= bytes.size(); i += 8) hash = rotate(hash ^ (word(i) * kPrime2), 27) * kPrime1;
-  for (; i < bytes.size(); ++i)
-    hash = rotate(hash ^ (static_cast<unsigned char>(bytes[i]) * kPrime1), 11) * kPrime2;
-  hash ^= hash >> 33;
-  hash *= kPrime2;
-  hash ^= hash >> 29;
-  return hash;
+  ContentHasher hasher;
+  return hasher.Finish(bytes);
 }
 
 FileStamp CurrentStamp(const std::string& path, const FileStamp& known) {
@@ -352,8 +329,8 @@ bool ChangedOnDisk(const std::string& path, const FileStamp& known) {
   return now.Size != known.Size || now.Hash != known.Hash;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp,
-                   Message* failure) {
+bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp, Message* failure,
+                   ContentScan* scan) {
   const auto fail = [&](const Message& reason) {
     if (failure != nullptr) *failure = Cannot(kCannotRead, path, reason);
     return false;
@@ -369,11 +346,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   const Message tooLarge("it is larger than 1 GiB, too large for a task list");
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
   // Read a piece at a time through a buffer that stays in the cache, into a string with room for
-  // the whole file: its fresh memory is written once, not cleared first and then read into.
+  // the whole file: its fresh memory is written once, not cleared first and then read into. The
+  // hash and the scan take each piece while it is still in the cache.
   constexpr std::size_t kPiece = std::size_t{128} << 10;
   char piece[kPiece];
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(st.st_size));
+  ContentHasher hasher;
   for (;;) {
     const ssize_t got = ::read(fd.Get(), piece, kPiece);
     if (got < 0 && errno == EINTR) continue;
@@ -384,11 +363,14 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
       return fail(tooLarge);
     }
     bytes.append(piece, static_cast<std::size_t>(got));
+    if (stamp != nullptr) hasher.Through(bytes);
+    if (scan != nullptr) scan->Scan(bytes, false);
   }
+  if (scan != nullptr) scan->Scan(bytes, true);
   if (stamp != nullptr) {
     FillStamp(*stamp, st);
     stamp->Size = bytes.size();
-    stamp->Hash = ContentHash(bytes);
+    stamp->Hash = hasher.Finish(bytes);
     stamp->Hashed = true;
   }
   return true;

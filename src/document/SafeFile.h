@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/ContentScan.h"
 #include "document/Errors.h"
 
 namespace taskwell {
@@ -71,9 +72,10 @@ bool WriteAll(int fd, std::string_view bytes);
 bool FileHoldsBytes(const std::string& path, std::string_view bytes);
 
 // Reads a whole regular file of at most kMaxFileBytes. Pipes, devices and folders are refused
-// without blocking. False on failure, with the reason in words in `failure` when given.
+// without blocking. False on failure, with the reason in words in `failure` when given. A `scan`
+// given is made of the bytes as they come in.
 bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr,
-                   Message* failure = nullptr);
+                   Message* failure = nullptr, ContentScan* scan = nullptr);
 
 // What replacing a file would do beyond changing its content, for the save to ask first.
 struct ReplaceCheck {

@@ -132,10 +132,11 @@ std::size_t CountByte(std::string_view text, char byte) {
   return count;
 }
 
-bool IsValidUtf8(std::string_view text) {
+bool ValidUtf8Run(std::string_view text, std::size_t& at, std::size_t limit) {
   std::uint32_t code = 0;
   constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-  for (std::size_t i = 0; i < text.size();) {
+  std::size_t i = at;
+  while (i < limit) {
     // Plain ASCII, the most of any task file, 32 bytes at a time, then eight.
     std::uint64_t words[4] = {};
     if (i + sizeof words <= text.size()) {
@@ -154,10 +155,19 @@ bool IsValidUtf8(std::string_view text) {
       }
     }
     const std::size_t length = Utf8Sequence(text, i, code);
-    if (length == 0) return false;
+    if (length == 0) {
+      at = i;
+      return false;
+    }
     i += length;
   }
+  at = i;
   return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t at = 0;
+  return ValidUtf8Run(text, at, text.size());
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {

@@ -24,6 +24,9 @@ bool ContainsUpperAscii(std::string_view text, std::string_view upperNeedle);
 // The number of characters: UTF-8 code points when the text is valid UTF-8, else bytes.
 std::size_t CharCount(std::string_view text);
 bool IsValidUtf8(std::string_view text);
+// Goes over the UTF-8 characters that start in text[at, limit), moving `at` past them: false,
+// with `at` on it, at the first that is not one. `at` may end up past `limit`, never past the text.
+bool ValidUtf8Run(std::string_view text, std::size_t& at, std::size_t limit);
 // How many bytes of `text` are `byte`: a file's lines, counted at memory speed.
 std::size_t CountByte(std::string_view text, char byte);
 // Up to eight bytes as a word, the first in the lowest byte and zeros past the last, from reads
