@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "document/ContentHasher.h"
+#include "document/ReadBehind.h"
 
 namespace taskwell {
 namespace {
@@ -347,26 +348,30 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, FileStamp* stamp
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) return fail(tooLarge);
   // Read a piece at a time through a buffer that stays in the cache, into a string with room for
   // the whole file: its fresh memory is written once, not cleared first and then read into. The
-  // hash and the scan take each piece while it is still in the cache.
+  // hash and the scan follow the read on a thread of their own.
   constexpr std::size_t kPiece = std::size_t{128} << 10;
   char piece[kPiece];
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(st.st_size));
   ContentHasher hasher;
+  ReadBehind behind(stamp != nullptr ? &hasher : nullptr, scan, bytes.capacity());
   for (;;) {
     const ssize_t got = ::read(fd.Get(), piece, kPiece);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return fail(FileErrorReason(errno));
     if (got == 0) break;
-    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
+    const auto size = static_cast<std::size_t>(got);
+    // A file that grew meanwhile moves the bytes, or is refused.
+    if (bytes.size() + size > bytes.capacity() || bytes.size() + size > kMaxFileBytes)
+      behind.Settle();
+    if (bytes.size() + size > kMaxFileBytes) {
       bytes.clear();
       return fail(tooLarge);
     }
-    bytes.append(piece, static_cast<std::size_t>(got));
-    if (stamp != nullptr) hasher.Through(bytes);
-    if (scan != nullptr) scan->Scan(bytes, false);
+    bytes.append(piece, size);
+    behind.Came(bytes);
   }
-  if (scan != nullptr) scan->Scan(bytes, true);
+  behind.Finish(bytes);
   if (stamp != nullptr) {
     FillStamp(*stamp, st);
     stamp->Size = bytes.size();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document/Errors.h"
+#include "document/Text.h"
 #include "support/TempFiles.h"
 
 namespace taskwell {
@@ -169,17 +170,32 @@ TEST(ReadWholeFile, GivesEveryByteInOrder) {
   const std::string path = dir.Path("a.todo");
   constexpr std::size_t kPiece = std::size_t{128} << 10;
   std::string bytes = "left from before";
-  for (const std::size_t size :
-       {std::size_t{0}, std::size_t{1}, kPiece - 1, kPiece, kPiece + 1, 3 * kPiece + 7}) {
+  // The last sizes are read with the hash and the scan on a thread of their own.
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, kPiece - 1, kPiece, kPiece + 1,
+                                 3 * kPiece + 7, 40 * kPiece, 97 * kPiece + 3}) {
     std::string content(size, '\0');
     for (std::size_t i = 0; i < size; ++i)
       content[i] = static_cast<char>((i * 131 + i / 977) % 256);
+    // A text file as far as the middle, with a Ctrl+Z there: the scan finds where the bytes stop
+    // being UTF-8, the Ctrl+Z, and the LFs before it. Some of its characters are cut by the end
+    // of a piece.
+    for (std::size_t i = 0; i < size / 2; ++i) {
+      const std::size_t at = i % 41;
+      content[i] = at == 40 ? '\n' : at == 20 ? '\xC3' : at == 21 ? '\xA9' : 'a';
+    }
+    if (size / 2 % 41 == 21) content[size / 2 - 1] = 'a';
+    if (size > 1) content[size / 2] = '\x1A';
     WriteBytes(path, content);
     FileStamp stamp;
-    ASSERT_TRUE(ReadWholeFile(path, bytes, &stamp)) << size;
+    ContentScan scan;
+    ASSERT_TRUE(ReadWholeFile(path, bytes, &stamp, nullptr, &scan)) << size;
     EXPECT_TRUE(bytes == content) << size;
     EXPECT_EQ(stamp.Size, size);
     EXPECT_EQ(stamp.Hash, ContentHash(content)) << size;
+    EXPECT_EQ(scan.FirstCtrlZ(), content.find('\x1A')) << size;
+    EXPECT_EQ(scan.Utf8Before(size / 2), true) << size;
+    EXPECT_EQ(scan.Utf8Before(size), IsValidUtf8(content)) << size;
+    EXPECT_EQ(scan.CountLf(content, 0, size / 2), size / 2 / 41) << size;
   }
 }
 
