@@ -133,11 +133,23 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
   into.Rows.Borrow(csv_.SharedContent());
   PlainTaskLine plain(
       *dates_, [this](double date) { return WeekdayCell(date); }, projectField, descCol);
-  TaskRows::Room first = into.Rows.AddRoom(firstLines, width, false);
-  if (split == std::string::npos) {
-    ReadRowsInto(first, split, plain, projectField, descCol, leftOvers, into.Rows);
+  if (split != std::string::npos) {
+    ReadHalves(into, split, firstLines, lines, plain, projectField, leftOvers);
     return;
   }
+  TaskRows::Room all = into.Rows.AddRoom(lines, width, false);
+  ReadRowsInto(all, split, plain, projectField, descCol, leftOvers, into.Rows);
+}
+
+// The lines before `split` here, the ones after it on a thread of its own, each into room of its
+// own, as far as they are plain; then the lines the second half left, here.
+void TaskFile::ReadHalves(LoadedRows& into, std::size_t split, std::size_t firstLines,
+                          std::size_t lines, PlainTaskLine& plain, bool projectField,
+                          LeftOvers& leftOvers) {
+  const int descCol = TableLayout(into.HasProjCol).DescCol();
+  const auto width = static_cast<std::size_t>(descCol) + 1;
+  const std::string& content = csv_.Content();
+  TaskRows::Room first = into.Rows.AddRoom(firstLines, width, false);
   TaskRows::Room second = into.Rows.AddRoom(lines - firstLines, width, true);
   second.ReserveText(content.size() - split);
   std::future<std::size_t> secondHalf;
@@ -148,15 +160,22 @@ void TaskFile::ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& left
     // Without a thread the halves are read one after the other.
   }
   std::size_t end = split;
+  bool firstRead = false;
   try {
     ReadRowsUntil(first, split, plain, projectField, descCol, leftOvers);
+    firstRead = true;
     end = secondHalf.valid() ? secondHalf.get()
                              : ReadPlainRun(content, split, csv_.LinesEndAtCr(), second, plain);
   } catch (...) {
-    // The rows stay as far as they were read. A first half that stopped drops the second.
+    // The rows stay as far as they were read: a first half that stopped, even on its last line,
+    // drops the second.
     if (secondHalf.valid()) secondHalf.wait();
     into.Rows.EndRoom(first);
-    if (first.Filled() == firstLines) into.Rows.EndRoom(second);
+    if (firstRead) {
+      into.Rows.EndRoom(second);
+    } else {
+      into.Rows.DropRoom(second);
+    }
     throw;
   }
   into.Rows.EndRoom(first);

@@ -118,6 +118,8 @@ class TaskFile {
     std::string First;
   };
   void ReadTaskRows(LoadedRows& into, bool projectField, LeftOvers& leftOvers);
+  void ReadHalves(LoadedRows& into, std::size_t split, std::size_t firstLines, std::size_t lines,
+                  PlainTaskLine& plain, bool projectField, LeftOvers& leftOvers);
   void ReadRowsInto(TaskRows::Room& room, std::size_t end, PlainTaskLine& reader, bool projectField,
                     int descCol, LeftOvers& leftOvers, TaskRows& rows);
   void ReadRowsUntil(TaskRows::Room& into, std::size_t end, PlainTaskLine& reader,

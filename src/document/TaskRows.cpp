@@ -308,6 +308,15 @@ void TaskRows::EndRoom(Room& room) {
   room.room_ = room.filled_;
 }
 
+void TaskRows::DropRoom(Room& room) {
+  if (room.firstRow_ <= rows_.size()) {
+    rows_.resize(room.firstRow_, Record{0, 0});
+    spans_.resize(room.firstSpan_);
+  }
+  room.room_ = room.filled_ = 0;
+  room.borrowedLive_ = 0;
+}
+
 void TaskRows::TakeTextOf(Room& room) {
   const std::size_t shift = arena_.size();
   if (shift + room.apart_.size() > kMaxOffset)

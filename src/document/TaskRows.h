@@ -199,6 +199,8 @@ class TaskRows {
   // The rows the room filled stay. Where it was not filled, the rest of its room goes, and every
   // room after it with it.
   void EndRoom(Room& room);
+  // The room goes, with every room after it and whatever they were filled with.
+  void DropRoom(Room& room);
   // A row of `count` empty cells at the end, filled with Set.
   void AddEmptyRow(std::size_t count);
   // Drops the rows past `rows`, or adds rows without cells.

@@ -675,7 +675,7 @@ TEST(TaskFileLoad, PlainLinesReadAsFieldByFieldDoes) {
     int Tasks;
     int OddInHundred;     // lines that are not in the saved form, of a hundred
     std::string BadLine;  // put this many quarters of the way down, when not empty
-    int BadQuarter = 3;
+    int BadQuarter = 3;   // or, at -1, the last line the first half holds is made bad
     std::string LineEnd = "\r\n";
   };
   for (const Case& c : std::vector<Case>{{40, 30, ""},
@@ -684,17 +684,34 @@ TEST(TaskFileLoad, PlainLinesReadAsFieldByFieldDoes) {
                                          {30000, 0, "2/30/26,,,\"No such day\""},
                                          {30000, 1, ",x,,\"No number\""},
                                          {30000, 1, ",x,,\"No number\"", 1},
-                                         {30000, 2, "", 0, "\r"}}) {
+                                         {30000, 2, "", 0, "\r"},
+                                         {30000, 0, "x", -1}}) {
     for (const bool project : {false, true}) {
-      std::string plain = project ? kProjectHeader : kHeader;
-      plain.replace(plain.size() - 2, 2, c.LineEnd);
-      std::string blanked = plain;
+      std::string header = project ? kProjectHeader : kHeader;
+      header.replace(header.size() - 2, 2, c.LineEnd);
+      std::vector<std::string> lines;
+      std::size_t bytes = header.size();
       for (int i = 0; i < c.Tasks; ++i) {
         const bool odd = static_cast<int>(random() % 100) < c.OddInHundred;
-        std::string line = pick(dates, odd) + "," + pick(numbers, odd) + "," + pick(numbers, odd) +
-                           "," + (project ? pick(numbers, odd) + "," : "") +
-                           pick(descriptions, odd);
-        if (!c.BadLine.empty() && i == c.Tasks * c.BadQuarter / 4) line = c.BadLine;
+        lines.push_back(pick(dates, odd) + "," + pick(numbers, odd) + "," + pick(numbers, odd) +
+                        "," + (project ? pick(numbers, odd) + "," : "") + pick(descriptions, odd));
+        bytes += lines.back().size() + c.LineEnd.size();
+      }
+      // The line the middle byte is in is the last the first half reads; an x before its date
+      // keeps its length.
+      std::size_t bad = static_cast<std::size_t>(c.Tasks * std::max(c.BadQuarter, 0) / 4);
+      for (std::size_t i = 0, at = header.size(); c.BadQuarter < 0; ++i) {
+        at += lines[i].size() + c.LineEnd.size();
+        if (at > header.size() + (bytes - header.size()) / 2) {
+          bad = i;
+          break;
+        }
+      }
+      if (c.BadQuarter < 0) lines[bad][0] = 'x';
+      if (!c.BadLine.empty() && c.BadQuarter >= 0) lines[bad] = c.BadLine;
+      std::string plain = header;
+      std::string blanked = header;
+      for (const std::string& line : lines) {
         plain += line + c.LineEnd;
         blanked += " " + line + c.LineEnd;
       }
@@ -704,8 +721,7 @@ TEST(TaskFileLoad, PlainLinesReadAsFieldByFieldDoes) {
       EXPECT_EQ(f.Load(blanked), report) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
       EXPECT_EQ(f.Table(), table) << c.Tasks << " tasks, " << c.OddInHundred << "% odd";
       // A bad line stops the load with a word, kept as far as it was read, in either half.
-      const auto kept =
-          static_cast<std::size_t>(c.BadLine.empty() ? c.Tasks : c.Tasks * c.BadQuarter / 4 + 1);
+      const std::size_t kept = c.BadLine.empty() ? lines.size() : bad + 1;
       EXPECT_EQ(table.size(), kept) << report;
       EXPECT_EQ(report.find("Loading stopped there") != std::string::npos, !c.BadLine.empty());
     }
