@@ -9,6 +9,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace taskwell {
@@ -272,6 +273,62 @@ TEST(TaskRows, CompactInRowOrderOfALongTableWithSharedDescriptions) {
     rows.push_back({std::to_string(r % 31), "", std::string(30, 'a') + std::to_string(r)});
   for (std::size_t r = 10; r < kRows; r += 10) rows.Set(r, 2, rows[0][2]);
   ShuffleAndCompactInRowOrder(rows, random);
+}
+
+}  // namespace
+}  // namespace taskwell
+
+namespace taskwell {
+namespace {
+
+// Rooms filled side by side, on two threads, the second with its text apart: whatever each filled
+// stays in order, room not filled leaves nothing behind, and a dropped room takes the rooms after
+// it. Edits and a compaction afterwards see ordinary rows.
+TEST(TaskRows, RoomsFilledSideBySideBecomeOrdinaryRows) {
+  for (const int filledSecond : {0, 3, 40}) {
+    for (const bool dropSecond : {false, true}) {
+      TaskRows rows{{"h1", "h2", "h3"}};
+      auto file = std::make_shared<const std::string>("borrowed text");
+      rows.Borrow(file);
+      Reference expected = rows.ToVectors();
+      TaskRows::Room first = rows.AddRoom(30, 3, false);
+      TaskRows::Room second = rows.AddRoom(50, 3, true);
+      const auto fill = [&file](TaskRows::Room& room, int count, const std::string& name) {
+        const std::array<RowView::Span, 3> kept{room.Keep(name + " day"), {}, {}};
+        for (int r = 0; r < count; ++r) {
+          if (r % 4 == 3) {
+            room.push_back(TaskCells{name, std::to_string(r), ""});
+          } else {
+            room.push_back(kept, 2,
+                           r % 2 == 0 ? std::string_view(*file) : name + std::to_string(r));
+          }
+        }
+      };
+      std::thread beside([&] { fill(second, filledSecond, "second"); });
+      fill(first, 30, "first");
+      beside.join();
+      rows.EndRoom(first);
+      if (dropSecond) {
+        rows.DropRoom(second);
+      } else {
+        rows.EndRoom(second);
+      }
+      for (const auto& [name, count] : {std::pair{"first", 30}, {"second", filledSecond}}) {
+        if (dropSecond && std::string(name) == "second") break;
+        for (int r = 0; r < count; ++r) {
+          expected.push_back(r % 4 == 3 ? TaskCells{name, std::to_string(r), ""}
+                                        : TaskCells{std::string(name) + " day", "",
+                                                    r % 2 == 0 ? *file : name + std::to_string(r)});
+        }
+      }
+      SCOPED_TRACE(std::to_string(filledSecond) + (dropSecond ? " dropped" : ""));
+      ASSERT_EQ(rows.ToVectors(), expected);
+      rows.Set(1, 0, "edited");
+      expected[1][0] = "edited";
+      rows.Compact();
+      EXPECT_EQ(rows.ToVectors(), expected);
+    }
+  }
 }
 
 }  // namespace
