@@ -7,7 +7,7 @@
 namespace taskwell {
 
 void ContentScan::Scan(std::string_view bytes, bool complete) {
-  // A stretch at a time, each look at it while the last one left it in the cache.
+  // A stretch at a time: each check reads it while the check before left it in the cache.
   while (scanned_ < bytes.size()) {
     const std::size_t end = std::min(scanned_ + kStretch, bytes.size());
     if (end - scanned_ < kStretch && !complete) break;
