@@ -9,9 +9,6 @@ namespace {
 // byte-at-a-time hash cost as much as reading the file. Its values must not change from version
 // to version: the recovery journal's file name carries the hash of the task file's path, and a
 // journal a crashed older version left is found by that name.
-constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
-constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
-
 std::uint64_t Rotate(std::uint64_t x, int bits) {
   return (x << bits) | (x >> (64 - bits));
 }

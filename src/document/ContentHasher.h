@@ -16,8 +16,9 @@ class ContentHasher {
   std::uint64_t Finish(std::string_view bytes) const;
 
  private:
-  std::uint64_t lanes_[4] = {0x9E3779B185EBCA87ULL + 0xC2B2AE3D27D4EB4FULL, 0xC2B2AE3D27D4EB4FULL,
-                             0, 0 - 0x9E3779B185EBCA87ULL};
+  static constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
+  static constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
+  std::uint64_t lanes_[4] = {kPrime1 + kPrime2, kPrime2, 0, 0 - kPrime1};
   // The bytes the lanes have taken, whole blocks of 32.
   std::size_t done_ = 0;
 };

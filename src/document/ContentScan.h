@@ -13,6 +13,12 @@ namespace taskwell {
 // before each stretch, so that the lines between two places are counted without reading them.
 class ContentScan {
  public:
+  // The scan of these bytes, all come.
+  static ContentScan Of(std::string_view bytes) {
+    ContentScan scan;
+    scan.Scan(bytes, true);
+    return scan;
+  }
   // The bytes so far, the ones given before unchanged; `complete` once no more are to come.
   void Scan(std::string_view bytes, bool complete);
   // Where the first Ctrl+Z lies, or npos.

@@ -88,12 +88,7 @@ void CsvFile::OpenRead(const std::string& path) {
 
 void CsvFile::OpenReadBytes(std::string content, const FileStamp& stamp,
                             const ContentScan* scanned) {
-  scan_ = ContentScan();
-  if (scanned != nullptr) {
-    scan_ = *scanned;
-  } else {
-    scan_.Scan(content, true);
-  }
+  scan_ = scanned != nullptr ? *scanned : ContentScan::Of(content);
   writing_ = false;
   pos_ = 0;
   HadBom = false;
@@ -129,8 +124,7 @@ const std::string& CsvFile::Content() const {
 void CsvFile::ContentToUtf8() {
   read_ = std::make_shared<const std::string>(Cp1252ToUtf8(Content()));
   IsUtf8 = true;
-  scan_ = ContentScan();
-  scan_.Scan(*read_, true);
+  scan_ = ContentScan::Of(*read_);
 }
 
 std::string_view NextTaskFileLine(std::string_view content, std::size_t& pos, bool linesEndAtCr) {
